@@ -1,0 +1,98 @@
+#include "blocklist/TitleMatcher.h"
+
+#include <algorithm>
+#include <map>
+#include <queue>
+
+namespace vandrel {
+
+TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperCaseTable& upper)
+    : upper_(upper) {
+  // Build a plain trie first, then lay it out flat with sorted edges.
+  struct BuildNode {
+    std::map<unsigned char, std::uint32_t> children;
+    std::vector<std::uint32_t> ids;
+  };
+  std::vector<BuildNode> trie(1);
+  for (std::uint32_t id = 0; id < entries.size(); ++id) {
+    if (entries[id].empty()) continue;
+    std::uint32_t node = 0;
+    for (const char ch : entries[id]) {
+      const unsigned char c = upper_[static_cast<unsigned char>(ch)];
+      auto found = trie[node].children.find(c);
+      if (found == trie[node].children.end()) {
+        const auto child = static_cast<std::uint32_t>(trie.size());
+        trie[node].children.emplace(c, child);
+        trie.emplace_back();
+        node = child;
+      } else {
+        node = found->second;
+      }
+    }
+    trie[node].ids.push_back(id);
+  }
+
+  nodes_.resize(trie.size());
+  for (std::uint32_t n = 0; n < trie.size(); ++n) {
+    Node& node = nodes_[n];
+    node.firstEdge = static_cast<std::uint32_t>(edgeBytes_.size());
+    node.edgeCount = static_cast<std::uint32_t>(trie[n].children.size());
+    for (const auto& [c, child] : trie[n].children) {
+      edgeBytes_.push_back(c);
+      edgeTargets_.push_back(child);
+    }
+    node.firstMatch = static_cast<std::uint32_t>(matchIds_.size());
+    node.matchCount = static_cast<std::uint32_t>(trie[n].ids.size());
+    matchIds_.insert(matchIds_.end(), trie[n].ids.begin(), trie[n].ids.end());
+  }
+  for (const auto& [c, child] : trie[0].children) rootNext_[c] = child;
+
+  // Failure links in breadth-first order, so a node's failure is done before it.
+  std::queue<std::uint32_t> pending;
+  for (const auto& [c, child] : trie[0].children) pending.push(child);
+  while (!pending.empty()) {
+    const std::uint32_t n = pending.front();
+    pending.pop();
+    for (const auto& [c, child] : trie[n].children) {
+      const std::uint32_t failure = Step(nodes_[n].failure, c);
+      nodes_[child].failure = failure;
+      nodes_[child].nextOutput = nodes_[failure].matchCount ? failure : nodes_[failure].nextOutput;
+      pending.push(child);
+    }
+  }
+}
+
+std::uint32_t TitleMatcher::Child(std::uint32_t node, unsigned char c) const {
+  const Node& n = nodes_[node];
+  const auto first = edgeBytes_.begin() + n.firstEdge;
+  const auto last = first + n.edgeCount;
+  const auto found = std::lower_bound(first, last, c);
+  return (found != last && *found == c) ? edgeTargets_[found - edgeBytes_.begin()] : 0;
+}
+
+std::uint32_t TitleMatcher::Step(std::uint32_t state, unsigned char c) const {
+  while (state != 0) {
+    if (const std::uint32_t next = Child(state, c)) return next;
+    state = nodes_[state].failure;
+  }
+  return rootNext_[c];
+}
+
+void TitleMatcher::FindAll(std::string_view text, std::vector<std::uint32_t>& matches) const {
+  matches.clear();
+  if (empty()) return;
+  std::uint32_t state = 0;
+  for (const char ch : text) {
+    state = Step(state, upper_[static_cast<unsigned char>(ch)]);
+    for (std::uint32_t out = nodes_[state].matchCount ? state : nodes_[state].nextOutput; out != 0;
+         out = nodes_[out].nextOutput) {
+      const Node& node = nodes_[out];
+      matches.insert(matches.end(), matchIds_.begin() + node.firstMatch,
+                     matchIds_.begin() + node.firstMatch + node.matchCount);
+    }
+  }
+  std::sort(matches.begin(), matches.end());
+  matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
+}
+
+}  // namespace vandrel

@@ -1,0 +1,146 @@
+#include "monitor/WindowScan.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "blocklist/TitleSuffix.h"
+
+namespace vandrel {
+namespace {
+
+bool Contains(std::string_view text, std::string_view fragment) {
+  return text.find(fragment) != std::string_view::npos;
+}
+
+WindowHandle ParseHandle(const std::string& text) {
+  WindowHandle handle = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
+  return (error == std::errc() && end == text.data() + text.size()) ? handle : 0;
+}
+
+}  // namespace
+
+int TrayIconIndexFor(std::size_t known, int limit) {
+  // A limit below one allows no browser window: the limit counts as reached.
+  if (limit < 1) return 4;
+  const auto percent = static_cast<long long>(static_cast<double>(known) / limit * 100.0);
+  if (percent > 100) return -1;
+  if (percent <= 20) return 0;
+  if (percent <= 40) return 1;
+  if (percent <= 60) return 2;
+  if (percent <= 80) return 3;
+  return 4;
+}
+
+WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList,
+                       const std::string& titleSuffix, ScanEvents& events)
+    : desktop_(desktop),
+      settings_(settings),
+      blockList_(blockList),
+      titleSuffix_(titleSuffix),
+      events_(events) {}
+
+void WindowScan::Tick() {
+  ClassPass();
+  if (settings_.LimitEnabled) LimitPass();
+  UpdateTrayIcon();
+  BlockListPass();
+}
+
+void WindowScan::Reset() {
+  oldTitles_.clear();
+  newTitles_.clear();
+  expandPending_ = true;
+}
+
+bool WindowScan::IsBrowserFrame(WindowHandle window) {
+  desktop_.ReadTitle(window, title_);
+  if (title_.empty()) return false;
+  desktop_.ReadClassName(window, className_);
+  return Contains(className_.view(), kBrowserFrameClass);
+}
+
+void WindowScan::ClassPass() {
+  desktop_.ListVisibleWindows(windows_);
+  for (const WindowHandle window : windows_) {
+    desktop_.ReadTitle(window, title_);
+    if (title_.empty()) continue;
+    desktop_.ReadClassName(window, className_);
+    for (const char* fragment : kPopupClassFragments) {
+      if (Contains(className_.view(), fragment) &&
+          (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0) {
+        desktop_.Post(window, kWmClose, 0, 0);
+      }
+    }
+  }
+}
+
+void WindowScan::LimitPass() {
+  newTitles_.clear();
+  desktop_.ListVisibleWindows(windows_);
+  for (const WindowHandle window : windows_) {
+    if (IsBrowserFrame(window) && Contains(title_.view(), titleSuffix_)) {
+      newTitles_.push_back(std::to_string(window));
+    }
+  }
+
+  const int openFrames = static_cast<int>(newTitles_.size());
+  if (expandPending_ && settings_.LimitClose == kExpandLimit &&
+      openFrames - 1 > settings_.LimitWindows) {
+    expandPending_ = false;
+    settings_.LimitWindows = std::min(openFrames, kMaxExpandedLimit);
+    events_.LimitRaised(settings_.LimitWindows);
+  }
+
+  // Keep the known frames that are still open; what remains in NewTitles
+  // was first seen in this tick.
+  std::erase_if(oldTitles_, [&](const std::string& known) {
+    const auto found = std::find(newTitles_.begin(), newTitles_.end(), known);
+    if (found == newTitles_.end()) return true;
+    newTitles_.erase(found);
+    return false;
+  });
+
+  // The new frames lowest in the Z-order survive first; the topmost go.
+  std::size_t known = oldTitles_.size();
+  for (auto entry = newTitles_.size(); entry-- > 0;) {
+    ++known;
+    if (static_cast<long long>(known) > settings_.LimitWindows) {
+      if (const WindowHandle window = ParseHandle(newTitles_[entry])) {
+        desktop_.Post(window, kWmClose, 0, 0);
+      }
+      newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
+      events_.CountClosedWindow();
+    }
+  }
+
+  for (const std::string& entry : newTitles_) {
+    const auto at = std::lower_bound(oldTitles_.begin(), oldTitles_.end(), entry);
+    if (at == oldTitles_.end() || *at != entry) oldTitles_.insert(at, entry);
+  }
+}
+
+void WindowScan::UpdateTrayIcon() {
+  if (!settings_.LimitEnabled) {
+    events_.SetTrayIconIndex(0);
+    return;
+  }
+  const int index = TrayIconIndexFor(oldTitles_.size(), settings_.LimitWindows);
+  if (index >= 0) events_.SetTrayIconIndex(index);
+}
+
+void WindowScan::BlockListPass() {
+  const TitleMatcher& matcher = blockList_.Matcher();
+  if (matcher.empty()) return;  // nothing can match; skip the walk
+  desktop_.ListVisibleWindows(windows_);
+  for (const WindowHandle window : windows_) {
+    if (!IsBrowserFrame(window)) continue;
+    matcher.FindAll(TitlePart(title_.view(), titleSuffix_), matches_);
+    for (std::size_t i = 0; i < matches_.size(); ++i) {
+      desktop_.Post(window, kWmClose, 0, 0);
+      events_.CountClosedWindow();
+    }
+  }
+}
+
+}  // namespace vandrel

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "blocklist/BlockList.h"
+#include "platform/Desktop.h"
+#include "settings/Settings.h"
+
+namespace vandrel {
+
+// Window-class fragments whose titled windows without a maximise box are
+// closed at every tick, uncounted.
+inline constexpr const char* kPopupClassFragments[] = {"IEFrame", "IFRAME",
+                                                       "Internet Explorer_TridentDlgFrame"};
+inline constexpr const char* kBrowserFrameClass = "IEFrame";
+
+// What a tick reports back to the main window.
+class ScanEvents {
+ public:
+  virtual ~ScanEvents() = default;
+  // A counted close was posted (limit or block-list pass).
+  virtual void CountClosedWindow() = 0;
+  // The limit pass raised the window limit; the record already holds it.
+  virtual void LimitRaised(int newLimit) = 0;
+  virtual void SetTrayIconIndex(int index) = 0;
+};
+
+// The tray icon index for a limit that is filled `known` of `limit`, or -1
+// when the icon keeps its image (above 100 %).
+int TrayIconIndexFor(std::size_t known, int limit);
+
+// The periodic scan of the desktop's top-level windows: one Tick() is one
+// event of the scan timer, with its class, limit and block-list passes.
+class WindowScan {
+ public:
+  WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList,
+             const std::string& titleSuffix, ScanEvents& events);
+
+  void Tick();
+  // Blocking was switched off: forget every known frame and re-arm the raise.
+  void Reset();
+
+  const std::vector<std::string>& OldTitles() const { return oldTitles_; }
+  const std::vector<std::string>& NewTitles() const { return newTitles_; }
+  bool ExpandPending() const { return expandPending_; }
+  void SetExpandPending() { expandPending_ = true; }
+
+ private:
+  bool IsBrowserFrame(WindowHandle window);
+  void ClassPass();
+  void LimitPass();
+  void UpdateTrayIcon();
+  void BlockListPass();
+
+  Desktop& desktop_;
+  Settings& settings_;
+  const BlockList& blockList_;
+  const std::string& titleSuffix_;
+  ScanEvents& events_;
+
+  std::vector<std::string> oldTitles_;  // sorted as text
+  std::vector<std::string> newTitles_;  // enumeration order
+  bool expandPending_ = true;
+
+  // Working storage reused by every pass, so a tick allocates nothing once warm.
+  std::vector<WindowHandle> windows_;
+  std::vector<std::uint32_t> matches_;
+  TitleText title_;
+  ClassText className_;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vandrel {
+
+using WindowHandle = std::uintptr_t;
+
+inline constexpr std::uint32_t kWmClose = 0x0010;
+inline constexpr std::uint32_t kWmQuit = 0x0012;
+inline constexpr std::uint32_t kWmUser = 0x0400;
+inline constexpr std::uint32_t kWsMaximizeBox = 0x00010000;
+
+// A window text read into a fixed buffer, as GetWindowTextA/GetClassNameA
+// read them: at most Capacity - 1 characters, no allocation.
+template <std::size_t Capacity>
+struct WindowText {
+  char data[Capacity];
+  std::size_t length = 0;
+  std::string_view view() const { return {data, length}; }
+  bool empty() const { return length == 0; }
+};
+
+inline constexpr std::size_t kTitleBufferSize = 255;  // at most 254 characters seen
+inline constexpr std::size_t kClassBufferSize = 128;  // at most 127 characters seen
+using TitleText = WindowText<kTitleBufferSize>;
+using ClassText = WindowText<kClassBufferSize>;
+
+// The desktop's top-level windows, as the scan and the start-up see them.
+// Calls on a window that has gone away fail quietly (empty text, no style).
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Top-level windows visible at the moment of enumeration, topmost first.
+  // Fills the given list (cleared first) so a caller can reuse its storage.
+  virtual void ListVisibleWindows(std::vector<WindowHandle>& out) = 0;
+  virtual void ReadTitle(WindowHandle window, TitleText& out) = 0;
+  virtual void ReadClassName(WindowHandle window, ClassText& out) = 0;
+  // The window's style bits, or 0 when its information cannot be read.
+  virtual std::uint32_t ReadStyle(WindowHandle window) = 0;
+  virtual bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam) = 0;
+  // 0 when no top-level window has this class and title.
+  virtual WindowHandle Find(const std::string& className, const std::string& title) = 0;
+  virtual void BringToForeground(WindowHandle window) = 0;
+};
+
+}  // namespace vandrel

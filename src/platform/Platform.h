@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/Desktop.h"
+#include "platform/Registry.h"
+#include "platform/Sound.h"
+#include "platform/SystemInfo.h"
+
+namespace vandrel {
+
+// The platform services handed to the program's logic. The objects are owned
+// by whoever builds the program (the Windows entry or a test).
+struct Platform {
+  Registry& registry;
+  Desktop& desktop;
+  Sound& sound;
+  SystemInfo& system;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,87 @@
+#include "platform/memory/MemoryDesktop.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vandrel {
+namespace {
+
+template <std::size_t Capacity>
+void CopyText(const std::string& text, WindowText<Capacity>& out) {
+  out.length = std::min(text.size(), Capacity - 1);
+  std::memcpy(out.data, text.data(), out.length);
+  out.data[out.length] = '\0';
+}
+
+}  // namespace
+
+WindowHandle MemoryDesktop::Open(std::string title, std::string className, std::uint32_t style,
+                                 bool visible) {
+  const WindowHandle handle = nextHandle_;
+  nextHandle_ += 0x10;
+  windows_.insert(windows_.begin(),
+                  Window{handle, std::move(title), std::move(className), style, visible});
+  return handle;
+}
+
+void MemoryDesktop::Close(WindowHandle window) {
+  std::erase_if(windows_, [&](const Window& w) { return w.handle == window; });
+}
+
+void MemoryDesktop::ApplyCloses() {
+  for (; appliedUpTo_ < posted_.size(); ++appliedUpTo_) {
+    if (posted_[appliedUpTo_].message == kWmClose) Close(posted_[appliedUpTo_].window);
+  }
+}
+
+int MemoryDesktop::ClosesPostedTo(WindowHandle window) const {
+  return static_cast<int>(std::count_if(posted_.begin(), posted_.end(), [&](const PostedMessage& m) {
+    return m.window == window && m.message == kWmClose;
+  }));
+}
+
+const MemoryDesktop::Window* MemoryDesktop::Lookup(WindowHandle window) const {
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [&](const Window& w) { return w.handle == window; });
+  return found == windows_.end() ? nullptr : &*found;
+}
+
+void MemoryDesktop::ListVisibleWindows(std::vector<WindowHandle>& out) {
+  out.clear();
+  for (const Window& window : windows_) {
+    if (window.visible) out.push_back(window.handle);
+  }
+}
+
+void MemoryDesktop::ReadTitle(WindowHandle window, TitleText& out) {
+  const Window* found = Lookup(window);
+  CopyText(found ? found->title : std::string(), out);
+}
+
+void MemoryDesktop::ReadClassName(WindowHandle window, ClassText& out) {
+  const Window* found = Lookup(window);
+  CopyText(found ? found->className : std::string(), out);
+}
+
+std::uint32_t MemoryDesktop::ReadStyle(WindowHandle window) {
+  const Window* found = Lookup(window);
+  return found ? found->style : 0;
+}
+
+bool MemoryDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                         std::intptr_t lParam) {
+  if (!Lookup(window)) return false;
+  posted_.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+WindowHandle MemoryDesktop::Find(const std::string& className, const std::string& title) {
+  for (const Window& window : windows_) {
+    if (window.className == className && window.title == title) return window.handle;
+  }
+  return 0;
+}
+
+void MemoryDesktop::BringToForeground(WindowHandle window) { foreground_ = window; }
+
+}  // namespace vandrel

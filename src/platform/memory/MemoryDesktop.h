@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace vandrel {
+
+// A desktop of windows held in a list, topmost first. Posted messages are
+// recorded; a posted WM_CLOSE closes nothing unless the test says so.
+class MemoryDesktop : public Desktop {
+ public:
+  struct Window {
+    WindowHandle handle = 0;
+    std::string title;
+    std::string className;
+    std::uint32_t style = 0;
+    bool visible = true;
+  };
+  struct PostedMessage {
+    WindowHandle window;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+
+  // Opens a window on top of all others; returns its handle.
+  WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0,
+                    bool visible = true);
+  void Close(WindowHandle window);
+  // Closes every window that was posted WM_CLOSE since the last call.
+  void ApplyCloses();
+  std::vector<PostedMessage>& Posted() { return posted_; }
+  int ClosesPostedTo(WindowHandle window) const;
+  WindowHandle Foreground() const { return foreground_; }
+
+  void ListVisibleWindows(std::vector<WindowHandle>& out) override;
+  void ReadTitle(WindowHandle window, TitleText& out) override;
+  void ReadClassName(WindowHandle window, ClassText& out) override;
+  std::uint32_t ReadStyle(WindowHandle window) override;
+  bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+            std::intptr_t lParam) override;
+  WindowHandle Find(const std::string& className, const std::string& title) override;
+  void BringToForeground(WindowHandle window) override;
+
+ private:
+  const Window* Lookup(WindowHandle window) const;
+
+  std::vector<Window> windows_;  // topmost first
+  std::vector<PostedMessage> posted_;
+  std::size_t appliedUpTo_ = 0;
+  WindowHandle nextHandle_ = 0x10010;
+  WindowHandle foreground_ = 0;
+};
+
+}  // namespace vandrel
