@@ -1,0 +1,59 @@
+#include "app/ProgramEntry.h"
+
+namespace vandrel {
+namespace {
+
+void QuitRunningInstance(Desktop& desktop) {
+  if (const WindowHandle running = desktop.Find(kMainWindowClass, kMainWindowTitle)) {
+    desktop.Post(running, kWmQuit, 0, 0);
+  }
+}
+
+void Register(Platform& platform, ToolbarButtons* toolbarButtons) {
+  const std::string executable = platform.system.ExecutablePath();
+  if (toolbarButtons) {
+    toolbarButtons->Unregister(kToolbarButtonText);
+    toolbarButtons->Register(executable);
+  }
+  platform.registry.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName,
+                                RunValueFor(executable));
+  QuitRunningInstance(platform.desktop);
+}
+
+void Unregister(Platform& platform, ToolbarButtons* toolbarButtons) {
+  if (toolbarButtons) toolbarButtons->Unregister(kToolbarButtonText);
+  platform.registry.DeleteValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
+  QuitRunningInstance(platform.desktop);
+}
+
+}  // namespace
+
+std::string RunValueFor(const std::string& executablePath) {
+  return "\"" + executablePath + "\" Minimize";
+}
+
+EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
+                          ToolbarButtons* toolbarButtons, EntryHost& host) {
+  const StartKind kind = ClassifyArguments(arguments);
+  if (kind == StartKind::Register) {
+    Register(platform, toolbarButtons);
+    return EntryOutcome::Registered;
+  }
+  if (kind == StartKind::Unregister) {
+    Unregister(platform, toolbarButtons);
+    return EntryOutcome::Unregistered;
+  }
+  // An unknown argument still activates a running instance, or goes through
+  // the whole start-up, before the quit request ends the program.
+  if (kind == StartKind::Unrecognised) host.RequestQuit();
+
+  if (const WindowHandle running = platform.desktop.Find(kMainWindowClass, kMainWindowTitle)) {
+    platform.desktop.Post(running, kWmUser, 0, 0);
+    platform.desktop.BringToForeground(running);
+    return EntryOutcome::ActivatedRunningInstance;
+  }
+  host.RunApplication(kind == StartKind::Minimize);
+  return EntryOutcome::Ran;
+}
+
+}  // namespace vandrel

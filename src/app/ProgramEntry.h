@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "platform/Platform.h"
+
+namespace vandrel {
+
+inline constexpr const char* kMainWindowClass = "TZAVOClass";
+inline constexpr const char* kMainWindowTitle = "Vandrel";
+inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValueName = "Vandrel";
+inline constexpr const char* kToolbarButtonText = "P&&ZAVO";
+
+// The browser toolbar button that starts the program. Registration and
+// removal are made by the toolbar-button store; until it is present the
+// registration runs only do the start-up entry and the quit message.
+class ToolbarButtons {
+ public:
+  virtual ~ToolbarButtons() = default;
+  virtual void Unregister(const std::string& buttonText) = 0;
+  virtual void Register(const std::string& executablePath) = 0;
+};
+
+// What the program entry asks its host to do.
+class EntryHost {
+ public:
+  virtual ~EntryHost() = default;
+  // Posts a quit request to this process's own message queue.
+  virtual void RequestQuit() = 0;
+  // Creates the windows, runs the message loop and writes the block list.
+  virtual void RunApplication(bool minimizeArgument) = 0;
+};
+
+enum class EntryOutcome { Registered, Unregistered, ActivatedRunningInstance, Ran };
+
+// The program entry: registration runs, the quit request for an unknown
+// argument, the single-instance test, and otherwise the normal run.
+EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
+                          ToolbarButtons* toolbarButtons, EntryHost& host);
+
+// The start-up entry's data: the quoted executable path and "Minimize".
+std::string RunValueFor(const std::string& executablePath);
+
+}  // namespace vandrel

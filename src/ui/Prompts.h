@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+namespace vandrel {
+
+inline constexpr const char* kApplicationTitle = "Vandrel";
+inline constexpr const char* kDontShowAgain = "Don't show me this again.";
+
+enum class MessageKind { Information, Warning, Error, Confirmation };
+enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+struct SilenceableAnswer {
+  Answer answer;
+  bool dontShowAgain;  // the box "Don't show me this again." was ticked
+};
+
+// Every message box and question the program puts to the user. Views answer
+// with real message boxes, tests from a script.
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  virtual Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
+  // The same box extended by the check box "Don't show me this again.".
+  virtual SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
+                                               MessageButtons buttons) = 0;
+
+  // The application's error box: the text of a failed operation, titled
+  // with the application's name.
+  void ShowError(const std::string& text) { Message(MessageKind::Error, text, MessageButtons::Ok); }
+};
+
+}  // namespace vandrel

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "app/ProgramEntry.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemorySound.h"
+#include "platform/memory/MemorySystemInfo.h"
+
+namespace vandrel {
+namespace {
+
+struct RecordingHost : EntryHost {
+  void RequestQuit() override { calls.push_back("quit"); }
+  void RunApplication(bool minimize) override { calls.push_back(minimize ? "run minimized" : "run"); }
+  std::vector<std::string> calls;
+};
+
+struct RecordingButtons : ToolbarButtons {
+  void Unregister(const std::string& text) override { calls.push_back("unregister " + text); }
+  void Register(const std::string& exe) override { calls.push_back("register " + exe); }
+  std::vector<std::string> calls;
+};
+
+class ProgramEntryTest : public ::testing::Test {
+ protected:
+  EntryOutcome Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), system.executablePath);
+    return ProgramEntry(arguments, platform, &buttons, host);
+  }
+  std::optional<RegistryValue> RunValue() {
+    return registry.ReadValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
+  }
+  WindowHandle RunningInstance() { return desktop.Open("Vandrel", "TZAVOClass", 0, false); }
+  std::vector<std::uint32_t> MessagesTo(WindowHandle window) {
+    std::vector<std::uint32_t> messages;
+    for (const auto& posted : desktop.Posted()) {
+      if (posted.window == window) messages.push_back(posted.message);
+    }
+    return messages;
+  }
+
+  MemoryRegistry registry;
+  MemoryDesktop desktop;
+  MemorySound sound;
+  MemorySystemInfo system;
+  Platform platform{registry, desktop, sound, system};
+  RecordingHost host;
+  RecordingButtons buttons;
+};
+
+TEST_F(ProgramEntryTest, RegisterWritesTheStartupEntryReplacesTheButtonAndQuitsTheRunningInstance) {
+  const auto running = RunningInstance();
+  EXPECT_EQ(Start({"Register"}), EntryOutcome::Registered);
+  ASSERT_TRUE(RunValue());
+  EXPECT_EQ(RunValue()->text, "\"C:\\Program Files\\Vandrel\\Vandrel.exe\" Minimize");
+  EXPECT_EQ(buttons.calls, (std::vector<std::string>{
+                               "unregister P&&ZAVO",
+                               "register C:\\Program Files\\Vandrel\\Vandrel.exe"}));
+  EXPECT_EQ(MessagesTo(running), std::vector<std::uint32_t>{kWmQuit});
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ProgramEntryTest, UnregisterDeletesTheStartupEntryEvenWithNothingRegistered) {
+  EXPECT_EQ(Start({"Unregister"}), EntryOutcome::Unregistered);
+  EXPECT_FALSE(RunValue());
+  Start({"Register"});
+  const auto running = RunningInstance();
+  Start({"Unregister"});
+  EXPECT_FALSE(RunValue());
+  EXPECT_EQ(MessagesTo(running), std::vector<std::uint32_t>{kWmQuit});
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ProgramEntryTest, ARefusedStartupEntryIsReportedAndNothingIsPosted) {
+  registry.DenyWrites(RootKey::CurrentUser, kRunKeyPath);
+  const auto running = RunningInstance();
+  EXPECT_THROW(Start({"Register"}), std::runtime_error);
+  EXPECT_TRUE(MessagesTo(running).empty());
+}
+
+TEST_F(ProgramEntryTest, ASecondStartShowsTheRunningInstanceWhateverItsArgument) {
+  const auto running = RunningInstance();
+  for (const auto& argument : {"", "Minimize", "whatever"}) {
+    desktop.Posted().clear();
+    host.calls.clear();
+    std::vector<std::string> arguments;
+    if (*argument) arguments.push_back(argument);
+    EXPECT_EQ(Start(arguments), EntryOutcome::ActivatedRunningInstance);
+    EXPECT_EQ(MessagesTo(running), std::vector<std::uint32_t>{kWmUser});
+    EXPECT_EQ(desktop.Foreground(), running);
+  }
+  EXPECT_EQ(host.calls, std::vector<std::string>{"quit"});  // the last, unknown argument
+}
+
+TEST_F(ProgramEntryTest, AWindowWithTheClassButAnotherTitleIsNoInstance) {
+  desktop.Open("Vandrel - Options", "TZAVOClass");
+  EXPECT_EQ(Start({}), EntryOutcome::Ran);
+}
+
+TEST_F(ProgramEntryTest, AnUnknownArgumentAsksToQuitThenStartsAsUsual) {
+  EXPECT_EQ(Start({"minimize"}), EntryOutcome::Ran);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"quit", "run"}));
+}
+
+TEST_F(ProgramEntryTest, MinimizeAndNoArgumentStartNormally) {
+  Start({"Minimize", "extra"});
+  Start({});
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"run minimized", "run"}));
+}
+
+}  // namespace
+}  // namespace vandrel

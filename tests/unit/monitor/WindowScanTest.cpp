@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include "monitor/WindowScan.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemorySystemInfo.h"
+
+namespace vandrel {
+namespace {
+
+constexpr std::uint32_t kMax = kWsMaximizeBox;
+const std::string kSuffix = "- Microsoft Internet Explorer";
+
+struct RecordingEvents : ScanEvents {
+  void CountClosedWindow() override { ++closed; }
+  void LimitRaised(int limit) override { raisedTo.push_back(limit); }
+  void SetTrayIconIndex(int index) override { icon = index; }
+  int closed = 0;
+  std::vector<int> raisedTo;
+  int icon = -1;
+};
+
+class WindowScanTest : public ::testing::Test {
+ protected:
+  WindowHandle Frame(const std::string& page) {
+    return desktop.Open(page + " " + kSuffix, "IEFrame", kMax);
+  }
+  void Block(std::vector<std::string> entries) { blockList.Assign(std::move(entries)); }
+
+  MemoryDesktop desktop;
+  MemorySystemInfo system;
+  Settings settings;
+  BlockList blockList{system.UpperCasing()};
+  std::string suffix = kSuffix;
+  RecordingEvents events;
+  WindowScan scan{desktop, settings, blockList, suffix, events};
+};
+
+TEST_F(WindowScanTest, ClassPassClosesTitledPopupClassesWithoutMaximiseBoxEveryTickUncounted) {
+  const auto dialog = desktop.Open("Message", "Internet Explorer_TridentDlgFrame");
+  const auto untitled = desktop.Open("", "Internet Explorer_TridentDlgFrame");
+  const auto withMaxBox = desktop.Open("Page", "Internet Explorer_TridentDlgFrame", kMax);
+  const auto iframe = desktop.Open("x", "MyIFRAMEHost");
+  const auto hidden = desktop.Open("x", "IEFrame", 0, false);
+  const auto lowercase = desktop.Open("x", "ieframe");
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(dialog), 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(iframe), 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(untitled), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(withMaxBox), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(hidden), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(lowercase), 0);
+  EXPECT_EQ(events.closed, 0);
+}
+
+TEST_F(WindowScanTest, AClassHoldingTwoFragmentsGetsOneClosePerFragment) {
+  const auto both = desktop.Open("x", "IEFrame_IFRAME");
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(both), 2);
+}
+
+TEST_F(WindowScanTest, NewFramesBeyondTheLimitAreClosedTopmostFirst) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 2;
+  const auto known = Frame("Known");
+  scan.Tick();
+  const auto b = Frame("B");
+  const auto a = Frame("A");  // topmost
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(a), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(b), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(known), 0);
+  EXPECT_EQ(events.closed, 1);
+  EXPECT_EQ(scan.OldTitles(), (std::vector<std::string>{std::to_string(known), std::to_string(b)}));  // sorted as text
+  EXPECT_EQ(events.icon, 4);
+}
+
+TEST_F(WindowScanTest, AFrameThatStaysOpenBeyondTheLimitIsClosedAndCountedAgain) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  Frame("First");
+  scan.Tick();
+  const auto stubborn = Frame("Asks first");
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(stubborn), 2);
+  EXPECT_EQ(events.closed, 2);
+}
+
+TEST_F(WindowScanTest, OnlyFramesCarryingTheSuffixCountTowardsTheLimit) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  desktop.Open("Other browser", "IEFrame", kMax);
+  desktop.Open("x - Microsoft Internet Explorer", "NotAFrame", kMax);
+  Frame("One");
+  scan.Tick();
+  EXPECT_EQ(events.closed, 0);
+  EXPECT_EQ(scan.OldTitles().size(), 1u);
+}
+
+TEST_F(WindowScanTest, AsSetTheFirstTickClosesTheTopmostFramesBeyondTheLimit) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  std::vector<WindowHandle> frames;
+  for (int i = 0; i < 7; ++i) frames.push_back(Frame("P" + std::to_string(i)));
+  scan.Tick();
+  EXPECT_EQ(events.closed, 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(frames[6]), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(frames[5]), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(frames[4]), 0);
+}
+
+TEST_F(WindowScanTest, ExpandingRaisesTheLimitOnlyFromTwoFramesBeyondIt) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  settings.LimitClose = kExpandLimit;
+  for (int i = 0; i < 6; ++i) Frame("P" + std::to_string(i));
+  scan.Tick();  // six frames: 6 - 1 is not above 5, so the topmost goes
+  EXPECT_EQ(events.closed, 1);
+  EXPECT_TRUE(events.raisedTo.empty());
+  EXPECT_TRUE(scan.ExpandPending());
+
+  desktop.ApplyCloses();
+  Frame("New1");
+  Frame("New2");  // 7 open now: the armed raise fires on a later tick
+  scan.Tick();
+  EXPECT_EQ(events.raisedTo, std::vector<int>{7});
+  EXPECT_EQ(settings.LimitWindows, 7);
+  EXPECT_EQ(events.closed, 1);
+  EXPECT_FALSE(scan.ExpandPending());
+
+  for (int i = 0; i < 3; ++i) Frame("More" + std::to_string(i));
+  scan.Tick();  // raised once only: now the limit holds
+  EXPECT_EQ(events.raisedTo.size(), 1u);
+  EXPECT_EQ(events.closed, 4);
+}
+
+TEST_F(WindowScanTest, ExpandingNeverGoesAboveFifteen) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  settings.LimitClose = kExpandLimit;
+  for (int i = 0; i < 20; ++i) Frame("P" + std::to_string(i));
+  scan.Tick();
+  EXPECT_EQ(events.raisedTo, std::vector<int>{15});
+  EXPECT_EQ(events.closed, 5);
+}
+
+TEST_F(WindowScanTest, ResetForgetsKnownFramesSoTheyCountAsNewAgain) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 2;
+  for (int i = 0; i < 2; ++i) Frame("P" + std::to_string(i));
+  scan.Tick();
+  Frame("Third");
+  Frame("Fourth");
+  scan.Reset();
+  EXPECT_TRUE(scan.OldTitles().empty());
+  EXPECT_TRUE(scan.ExpandPending());
+  scan.Tick();
+  EXPECT_EQ(events.closed, 2);  // the two topmost of four
+}
+
+TEST_F(WindowScanTest, LoweringTheLimitBelowTheKnownFramesClosesNoneOfThem) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  for (int i = 0; i < 3; ++i) Frame("P" + std::to_string(i));
+  scan.Tick();
+  EXPECT_EQ(events.icon, 2);  // 60 %
+  settings.LimitWindows = 1;
+  scan.Tick();
+  EXPECT_EQ(events.closed, 0);
+  EXPECT_EQ(events.icon, 2);  // 300 %: the icon stays as it was
+}
+
+TEST(TrayIconIndexTest, FollowsTheFillLevelInFifths) {
+  EXPECT_EQ(TrayIconIndexFor(0, 5), 0);
+  EXPECT_EQ(TrayIconIndexFor(1, 5), 0);   // 20 %
+  EXPECT_EQ(TrayIconIndexFor(1, 4), 1);   // 25 %
+  EXPECT_EQ(TrayIconIndexFor(2, 5), 1);   // 40 %
+  EXPECT_EQ(TrayIconIndexFor(1, 2), 2);   // 50 %
+  EXPECT_EQ(TrayIconIndexFor(2, 3), 3);   // 66 %
+  EXPECT_EQ(TrayIconIndexFor(4, 5), 3);   // 80 %
+  EXPECT_EQ(TrayIconIndexFor(14, 15), 4); // 93 %
+  EXPECT_EQ(TrayIconIndexFor(5, 5), 4);
+  EXPECT_EQ(TrayIconIndexFor(6, 5), -1);  // above 100 %: unchanged
+  EXPECT_EQ(TrayIconIndexFor(0, 0), 4);   // no window allowed at all: full
+  EXPECT_EQ(TrayIconIndexFor(3, -2), 4);
+}
+
+TEST_F(WindowScanTest, WithoutTheLimitTheIconShowsEmptyAndKnownFramesAreKept) {
+  settings.LimitEnabled = true;
+  Frame("A");
+  scan.Tick();
+  settings.LimitEnabled = false;
+  Frame("B");
+  Frame("C");
+  scan.Tick();
+  EXPECT_EQ(events.icon, 0);
+  EXPECT_EQ(scan.OldTitles().size(), 1u);
+  EXPECT_EQ(events.closed, 0);
+}
+
+TEST_F(WindowScanTest, EachMatchingEntryClosesAndCountsOnce) {
+  Block({"daily", "news", "sport"});
+  const auto both = Frame("Daily NEWS");
+  const auto one = Frame("news of the day, news again");
+  const auto none = Frame("Weather");
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(both), 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(one), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(none), 0);
+  EXPECT_EQ(events.closed, 3);
+}
+
+TEST_F(WindowScanTest, OnlyTheTitlePartBeforeTheFirstSuffixIsMatched) {
+  Block({"microsoft", "again", "x"});
+  const auto bare = desktop.Open(kSuffix, "IEFrame", kMax);
+  const auto noSuffix = desktop.Open("x again", "IEFrame", kMax);
+  const auto twice = desktop.Open("Page " + kSuffix + " again " + kSuffix, "IEFrame", kMax);
+  const auto notAFrame = desktop.Open("x " + kSuffix, "Shell", kMax);
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(bare), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(noSuffix), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(twice), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(notAFrame), 0);
+}
+
+TEST_F(WindowScanTest, OnlyTheFirst254CharactersOfATitleAreSeen) {
+  Block({"ppp", "tail"});
+  // 230 characters: the whole suffix is seen.
+  const auto fits = desktop.Open(std::string(200, 'p') + " " + kSuffix, "IEFrame", kMax);
+  // The suffix starts within the first 254 characters but is cut short there.
+  const auto cut = desktop.Open(std::string(250, 'p') + " " + kSuffix, "IEFrame", kMax);
+  const auto late = desktop.Open(std::string(260, 'q') + "tail " + kSuffix, "IEFrame", kMax);
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(fits), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(cut), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(late), 0);
+}
+
+}  // namespace
+}  // namespace vandrel
