@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers of Vandrel.exe.
+#define IDI_APPLICATION_ICON 100

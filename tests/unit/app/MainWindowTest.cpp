@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "app/Program.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemorySound.h"
+#include "platform/memory/MemorySystemInfo.h"
+#include "settings/SettingsKey.h"
+
+namespace vandrel {
+namespace {
+
+constexpr auto kCu = RootKey::CurrentUser;
+
+struct ErrorsOnlyPrompts : Prompts {
+  Answer Message(MessageKind kind, const std::string& text, MessageButtons) override {
+    EXPECT_EQ(kind, MessageKind::Error) << text;
+    errors.push_back(text);
+    return Answer::Ok;
+  }
+  SilenceableAnswer SilenceableMessage(MessageKind, const std::string& text, MessageButtons) override {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return {Answer::No, false};
+  }
+  std::vector<std::string> errors;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& name, const std::string& text) {
+    registry.WriteString(kCu, kSettingsKeyPath, name, text);
+  }
+  // Creates the program's windows as the normal run does.
+  Program& Start(bool minimizeArgument = false) {
+    program = std::make_unique<Program>(platform, prompts);
+    program->mainWindow.FormCreate(806, minimizeArgument);
+    program->WindowsCreated();
+    return *program;
+  }
+  TZAVOClass& Main() { return program->mainWindow; }
+  WindowHandle Frame(const std::string& page) {
+    return desktop.Open(page + " - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
+  }
+
+  MemoryRegistry registry;
+  MemoryDesktop desktop;
+  MemorySound sound;
+  MemorySystemInfo system;
+  Platform platform{registry, desktop, sound, system};
+  ErrorsOnlyPrompts prompts;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(MainWindowTest, CreationShowsTheCaptionZeroClosedAndStartsBlockingByDefault) {
+  Start();
+  EXPECT_EQ(Main().Form.Caption(), "Vandrel");
+  EXPECT_EQ(Main().TrayHint(), "Vandrel");
+  EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "0 windows closed.");
+  EXPECT_TRUE(Main().BlockingOn());
+  EXPECT_EQ(Main().Timer1.Interval(), 100);
+  EXPECT_TRUE(Main().Form.Visible());
+  EXPECT_TRUE(Main().Scan().ExpandPending());
+  EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAndTheStatusPanelFollowsIt) {
+  Start();
+  EXPECT_EQ(Main().Form.OuterWidth(), 750);
+  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 635);
+  system.version = VersionRecord{5, 0, 2195, 2, "Service Pack 4"};
+  Start();
+  EXPECT_EQ(Main().Form.OuterWidth(), std::nullopt);
+  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 806 - 115);
+}
+
+TEST_F(MainWindowTest, TheBrowsersWindowTitleSetsTheSuffix) {
+  registry.WriteString(kCu, "Software\\Microsoft\\Internet Explorer\\Main", "Window Title", "Explorer");
+  Start();
+  EXPECT_EQ(program->state.titleSuffix, "- Explorer");
+  registry.WriteDword(kCu, "Software\\Microsoft\\Internet Explorer\\Main", "Window Title", 1);
+  Start();
+  EXPECT_EQ(program->state.titleSuffix, "- Microsoft Internet Explorer");
+}
+
+TEST_F(MainWindowTest, AutoStartOffLeavesBlockingOff) {
+  Put("AutoStart", "0");
+  Start();
+  EXPECT_FALSE(Main().BlockingOn());
+}
+
+TEST_F(MainWindowTest, TheStoredIntervalSetsTheScanTimerAndANonPositiveOneFallsBack) {
+  Put("TimerInterval", "300");
+  Start();
+  EXPECT_EQ(Main().Timer1.Interval(), 300);
+  Put("TimerInterval", "0");
+  Start();
+  EXPECT_EQ(Main().Timer1.Interval(), 100);
+  Put("TimerInterval", "-5");
+  Start();
+  EXPECT_EQ(Main().Timer1.Interval(), 100);
+}
+
+TEST_F(MainWindowTest, AWrongTypedSettingIsReportedAndTheWindowIsStillMadeWhole) {
+  Put("LimitEnabled", "1");
+  registry.WriteDword(kCu, kSettingsKeyPath, "LimitWindows", 3);
+  Start();
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"Invalid data type for 'LimitWindows'"});
+  EXPECT_TRUE(program->state.settings.LimitEnabled);
+  EXPECT_EQ(program->state.settings.LimitWindows, 5);
+  EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "0 windows closed.");
+  EXPECT_TRUE(Main().BlockingOn());
+}
+
+TEST_F(MainWindowTest, TheHideTimerHidesOnceForMinimizeOrStartMinimized) {
+  Start(true);
+  Main().Timer2.Fire();
+  EXPECT_FALSE(Main().Form.Visible());
+  EXPECT_FALSE(Main().Timer2.Enabled());
+
+  Start(false);
+  Main().Timer2.Fire();
+  EXPECT_TRUE(Main().Form.Visible());
+
+  Put("StartMinimized", "1");
+  Start(false);
+  Main().Timer2.Fire();
+  EXPECT_FALSE(Main().Form.Visible());
+  int activations = 0;
+  Main().Form.activate = [&] { ++activations; };
+  Main().ShowOnRequest();
+  EXPECT_TRUE(Main().Form.Visible());
+  EXPECT_EQ(activations, 1);
+}
+
+TEST_F(MainWindowTest, CountedClosesShowInTheStatusBarAndPlayTheSoundFile) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "1");
+  Put("SoundFile", "C:\\ding.wav");
+  Start();
+  Frame("A");
+  Frame("B");
+  Frame("C");
+  Main().Timer1.Fire();
+  EXPECT_EQ(Main().ClosedCount(), 2u);
+  EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "2 windows closed.");
+  EXPECT_EQ(sound.played, (std::vector<std::string>{"C:\\ding.wav", "C:\\ding.wav"}));
+  EXPECT_TRUE(Main().Timer1.Enabled());
+}
+
+TEST_F(MainWindowTest, WithTheSoundOffClosesAreSilent) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "1");
+  Put("SoundEnabled", "0");
+  Start();
+  Frame("A");
+  Frame("B");
+  Main().Timer1.Fire();
+  EXPECT_EQ(Main().ClosedCount(), 1u);
+  EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(MainWindowTest, RaisingTheLimitStoresEverySetting) {
+  Put("LimitEnabled", "1");
+  Put("LimitClose", "1");
+  Start();
+  for (int i = 0; i < 8; ++i) Frame("P" + std::to_string(i));
+  Main().Timer1.Fire();
+  EXPECT_EQ(registry.ReadValue(kCu, kSettingsKeyPath, "LimitWindows")->text, "8");
+  EXPECT_EQ(registry.ValueCount(kCu, kSettingsKeyPath), 27u);
+  EXPECT_EQ(Main().ClosedCount(), 0u);
+}
+
+TEST_F(MainWindowTest, ARefusedStoreAtTheRaiseIsReportedButBlockingGoesOn) {
+  Put("LimitEnabled", "1");
+  Put("LimitClose", "1");
+  Start();
+  registry.DenyWrites(kCu, kSettingsKeyPath);
+  for (int i = 0; i < 8; ++i) Frame("P" + std::to_string(i));
+  EXPECT_THROW(Main().Timer1.Fire(), std::runtime_error);
+  EXPECT_TRUE(Main().Timer1.Enabled());
+  EXPECT_EQ(program->state.settings.LimitWindows, 8);
+  Main().Timer1.Fire();  // the raise is not retried
+}
+
+TEST_F(MainWindowTest, SwitchingBlockingOffForgetsTheFramesAndEmptiesTheIcon) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "2");
+  Start();
+  Frame("A");
+  Frame("B");
+  Main().Timer1.Fire();
+  EXPECT_EQ(Main().TrayIconIndex(), 4);
+  Main().Start1Click();
+  EXPECT_FALSE(Main().BlockingOn());
+  EXPECT_EQ(Main().TrayIconIndex(), 0);
+  EXPECT_TRUE(Main().Scan().OldTitles().empty());
+}
+
+}  // namespace
+}  // namespace vandrel
