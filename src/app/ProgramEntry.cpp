@@ -47,9 +47,20 @@ EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& p
   // the whole start-up, before the quit request ends the program.
   if (kind == StartKind::Unrecognised) host.RequestQuit();
 
-  if (const WindowHandle running = platform.desktop.Find(kMainWindowClass, kMainWindowTitle)) {
-    platform.desktop.Post(running, kWmUser, 0, 0);
-    platform.desktop.BringToForeground(running);
+  Desktop& desktop = platform.desktop;
+  WindowHandle running = desktop.Find(kMainWindowClass, kMainWindowTitle);
+  // Two starts at the same moment both find no window; the claim makes
+  // the later one wait for the earlier one's window instead of running too.
+  if (!running && !host.ClaimSingleInstance()) {
+    for (int waited = 0; !running && waited < kStartRaceWaitMs; waited += kStartRacePollMs) {
+      host.Pause(kStartRacePollMs);
+      running = desktop.Find(kMainWindowClass, kMainWindowTitle);
+    }
+    if (!running) return EntryOutcome::LostStartRace;
+  }
+  if (running) {
+    desktop.Post(running, kWmUser, 0, 0);
+    desktop.BringToForeground(running);
     return EntryOutcome::ActivatedRunningInstance;
   }
   host.RunApplication(kind == StartKind::Minimize);

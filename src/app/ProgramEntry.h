@@ -31,9 +31,19 @@ class EntryHost {
   virtual void RequestQuit() = 0;
   // Creates the windows, runs the message loop and writes the block list.
   virtual void RunApplication(bool minimizeArgument) = 0;
+  // Claims the right to be the one running instance for the life of this
+  // process; false when another process claimed it first.
+  virtual bool ClaimSingleInstance() = 0;
+  virtual void Pause(int milliseconds) = 0;
 };
 
-enum class EntryOutcome { Registered, Unregistered, ActivatedRunningInstance, Ran };
+enum class EntryOutcome { Registered, Unregistered, ActivatedRunningInstance, LostStartRace, Ran };
+
+// How long a start that lost the race to another start waits for the
+// winner's main window before it gives up (the winner may be showing its
+// tip of the day first).
+inline constexpr int kStartRaceWaitMs = 10000;
+inline constexpr int kStartRacePollMs = 50;
 
 // The program entry: registration runs, the quit request for an unknown
 // argument, the single-instance test, and otherwise the normal run.

@@ -18,6 +18,10 @@ WindowHandle ParseHandle(const std::string& text) {
   return (error == std::errc() && end == text.data() + text.size()) ? handle : 0;
 }
 
+// "IEFrame" is both the browser frame's class and the first pop-up fragment.
+constexpr std::uint8_t kBrowserFrameBit = 1;
+static_assert(std::string_view(kPopupClassFragments[0]) == kBrowserFrameClass);
+
 }  // namespace
 
 int TrayIconIndexFor(std::size_t known, int limit) {
@@ -53,26 +57,45 @@ void WindowScan::Reset() {
   expandPending_ = true;
 }
 
-bool WindowScan::IsBrowserFrame(WindowHandle window) {
-  desktop_.ReadTitle(window, title_);
-  if (title_.empty()) return false;
+std::uint8_t WindowScan::ReadClassFragments(WindowHandle window) {
   desktop_.ReadClassName(window, className_);
-  return Contains(className_.view(), kBrowserFrameClass);
+  std::uint8_t bits = 0;
+  for (std::size_t i = 0; i < std::size(kPopupClassFragments); ++i) {
+    if (Contains(className_.view(), kPopupClassFragments[i])) bits |= static_cast<std::uint8_t>(1u << i);
+  }
+  return bits;
+}
+
+std::uint8_t WindowScan::ClassFragments(WindowHandle window) {
+  const auto found = std::lower_bound(fragmentsSeen_.begin(), fragmentsSeen_.end(),
+                                      std::pair<WindowHandle, std::uint8_t>{window, 0});
+  if (found != fragmentsSeen_.end() && found->first == window) return found->second;
+  return ReadClassFragments(window);
+}
+
+bool WindowScan::IsBrowserFrame(WindowHandle window) {
+  if ((ClassFragments(window) & kBrowserFrameBit) == 0) return false;
+  desktop_.ReadTitle(window, title_);
+  return !title_.empty();
 }
 
 void WindowScan::ClassPass() {
   desktop_.ListVisibleWindows(windows_);
+  fragmentsSeen_.clear();
   for (const WindowHandle window : windows_) {
+    const std::uint8_t fragments = ReadClassFragments(window);
+    fragmentsSeen_.emplace_back(window, fragments);
+    if (fragments == 0) continue;
     desktop_.ReadTitle(window, title_);
     if (title_.empty()) continue;
-    desktop_.ReadClassName(window, className_);
-    for (const char* fragment : kPopupClassFragments) {
-      if (Contains(className_.view(), fragment) &&
-          (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0) {
+    // One test, and at most one close, per fragment the class name holds.
+    for (std::size_t i = 0; i < std::size(kPopupClassFragments); ++i) {
+      if ((fragments & (1u << i)) && (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0) {
         desktop_.Post(window, kWmClose, 0, 0);
       }
     }
   }
+  std::sort(fragmentsSeen_.begin(), fragmentsSeen_.end());
 }
 
 void WindowScan::LimitPass() {

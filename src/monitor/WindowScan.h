@@ -47,6 +47,12 @@ class WindowScan {
   void SetExpandPending() { expandPending_ = true; }
 
  private:
+  // Which of the pop-up class fragments the window's class name holds, one
+  // bit per fragment in table order. A class name never changes, so the
+  // class pass reads each window's once a tick and the later passes look
+  // it up; a window opened since then is read afresh.
+  std::uint8_t ClassFragments(WindowHandle window);
+  std::uint8_t ReadClassFragments(WindowHandle window);
   bool IsBrowserFrame(WindowHandle window);
   void ClassPass();
   void LimitPass();
@@ -66,6 +72,7 @@ class WindowScan {
   // Working storage reused by every pass, so a tick allocates nothing once warm.
   std::vector<WindowHandle> windows_;
   std::vector<std::uint32_t> matches_;
+  std::vector<std::pair<WindowHandle, std::uint8_t>> fragmentsSeen_;  // sorted by handle
   TitleText title_;
   ClassText className_;
 };

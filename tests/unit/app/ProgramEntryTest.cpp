@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/ProgramEntry.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryRegistry.h"
@@ -12,7 +14,15 @@ namespace {
 struct RecordingHost : EntryHost {
   void RequestQuit() override { calls.push_back("quit"); }
   void RunApplication(bool minimize) override { calls.push_back(minimize ? "run minimized" : "run"); }
+  bool ClaimSingleInstance() override { return !claimedElsewhere; }
+  void Pause(int milliseconds) override {
+    paused += milliseconds;
+    if (onPause) onPause();
+  }
   std::vector<std::string> calls;
+  bool claimedElsewhere = false;
+  int paused = 0;
+  std::function<void()> onPause;
 };
 
 struct RecordingButtons : ToolbarButtons {
@@ -90,6 +100,24 @@ TEST_F(ProgramEntryTest, ASecondStartShowsTheRunningInstanceWhateverItsArgument)
     EXPECT_EQ(desktop.Foreground(), running);
   }
   EXPECT_EQ(host.calls, std::vector<std::string>{"quit"});  // the last, unknown argument
+}
+
+TEST_F(ProgramEntryTest, AStartThatLosesTheRaceWaitsForTheWinnersWindowAndShowsIt) {
+  host.claimedElsewhere = true;
+  WindowHandle winner = 0;
+  host.onPause = [&] {
+    if (host.paused >= 500 && !winner) winner = RunningInstance();
+  };
+  EXPECT_EQ(Start({}), EntryOutcome::ActivatedRunningInstance);
+  EXPECT_EQ(MessagesTo(winner), std::vector<std::uint32_t>{kWmUser});
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ProgramEntryTest, AStartThatLosesTheRaceGivesUpWhenNoWindowComes) {
+  host.claimedElsewhere = true;
+  EXPECT_EQ(Start({}), EntryOutcome::LostStartRace);
+  EXPECT_GE(host.paused, kStartRaceWaitMs);
+  EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(ProgramEntryTest, AWindowWithTheClassButAnotherTitleIsNoInstance) {

@@ -1,0 +1,70 @@
+#pragma once
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+// Prompts answered from a script, for tests: every message is recorded, and
+// every question takes the next scripted answer. A question with nothing
+// scripted, or an answer that is not one of the box's buttons, is a broken
+// test and throws std::logic_error. A plain box with OK alone has only one
+// answer: it takes nothing from the script.
+class ScriptedPrompts : public Prompts {
+ public:
+  struct Shown {
+    MessageKind kind;
+    std::string text;
+    MessageButtons buttons;
+    bool silenceable;
+  };
+
+  // The next question's answer; a silenceable box's check box stays unticked.
+  void Script(Answer answer) { script_.push_back({answer, false}); }
+  // The next question's answer with the state of "Don't show me this again.".
+  void Script(Answer answer, bool dontShowAgain) { script_.push_back({answer, dontShowAgain}); }
+
+  const std::vector<Shown>& Messages() const { return shown_; }
+  std::size_t Unused() const { return script_.size(); }
+
+  Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+    shown_.push_back({kind, text, buttons, false});
+    if (buttons == MessageButtons::Ok) return Answer::Ok;
+    return Next(text, buttons).answer;
+  }
+
+  SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
+                                       MessageButtons buttons) override {
+    shown_.push_back({kind, text, buttons, true});
+    return Next(text, buttons);
+  }
+
+ private:
+  SilenceableAnswer Next(const std::string& text, MessageButtons buttons) {
+    if (script_.empty()) throw std::logic_error("No answer scripted for the message \"" + text + "\"");
+    const SilenceableAnswer next = script_.front();
+    script_.pop_front();
+    if (!Offers(buttons, next.answer)) {
+      throw std::logic_error("The scripted answer is not a button of the message \"" + text + "\"");
+    }
+    return next;
+  }
+
+  static bool Offers(MessageButtons buttons, Answer answer) {
+    switch (buttons) {
+      case MessageButtons::Ok: return answer == Answer::Ok;
+      case MessageButtons::OkCancel: return answer == Answer::Ok || answer == Answer::Cancel;
+      case MessageButtons::YesNo: return answer == Answer::Yes || answer == Answer::No;
+      case MessageButtons::RetryCancel: return answer == Answer::Retry || answer == Answer::Cancel;
+    }
+    return false;
+  }
+
+  std::deque<SilenceableAnswer> script_;
+  std::vector<Shown> shown_;
+};
+
+}  // namespace vandrel

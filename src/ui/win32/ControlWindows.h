@@ -1,0 +1,32 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "ui/win32/Binder.h"
+
+namespace vandrel {
+
+// The window class and styles of a control the binder creates.
+struct ControlKind {
+  const char* className;
+  DWORD style;
+  DWORD exStyle = 0;
+};
+
+// The control a reference names within `form`, made there (visible, in the
+// dialog font) when the reference has a place. Throws std::logic_error for
+// an id the form does not have: the view's table is wrong.
+HWND ResolveControl(HWND form, const ControlRef& control, const ControlKind& kind);
+
+std::string WindowText(HWND window);
+// Sets the text only when it differs, so a caret or selection is not reset.
+void SetTextIfChanged(HWND window, const std::string& text);
+// Enabled and visible as the model says.
+void DrawState(HWND window, const ControlModel& model);
+// Refills a list or combo box through its reset and add messages.
+void FillList(HWND list, UINT resetMessage, UINT addMessage, const std::vector<std::string>& items);
+
+}  // namespace vandrel

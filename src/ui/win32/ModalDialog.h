@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+
+#include "ui/win32/ErrorBarrier.h"
+
+namespace vandrel {
+
+// The base of the program's modal dialogs. One dialog procedure serves them
+// all: the object arrives as the DialogBoxIndirectParam argument at
+// WM_INITDIALOG and lives in DWLP_USER, and every message goes to
+// HandleMessage behind the exception barrier.
+class ModalDialog {
+ public:
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+  virtual ~ModalDialog() = default;
+
+  void SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
+
+ protected:
+  ModalDialog() = default;
+
+  // Shows the dialog and returns the value given to End(). Throws
+  // PlatformError when the dialog cannot be made.
+  INT_PTR Run(HWND owner, const DLGTEMPLATE& dialogTemplate);
+  void End(INT_PTR result) const { EndDialog(handle_, result); }
+  HWND Handle() const { return handle_; }
+
+  // One message; TRUE when handled, FALSE for the dialog manager's handling.
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND handle_ = nullptr;
+  ErrorReporter reporter_;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+// The program's messages as real message boxes titled "Vandrel", owned by
+// the main window once it exists.
+class Win32Prompts : public Prompts {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+  HWND Owner() const { return owner_; }
+
+  Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+  SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace vandrel
