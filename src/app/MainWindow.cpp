@@ -13,7 +13,8 @@ TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& li
       state_(state),
       live_(live),
       prompts_(prompts),
-      scan_(platform.desktop, state.settings, state.blockList, state.titleSuffix, *this) {
+      scan_(platform.desktop, state.settings, state.blockList, state.titleSuffix, *this),
+      Blocking(Timer1, scan_, state.settings, prompts, [this](int index) { SetTrayIconIndex(index); }) {
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Timer2.OnTimer = [this] { Timer2Timer(); };
 }
@@ -72,14 +73,6 @@ void TZAVOClass::Timer2Timer() {
 void TZAVOClass::ShowOnRequest() {
   Form.SetVisible(true);
   Form.BringToFront();
-}
-
-void TZAVOClass::Start1Click() {
-  Timer1.SetEnabled(!Timer1.Enabled());
-  if (!Timer1.Enabled()) {
-    SetTrayIconIndex(0);
-    scan_.Reset();
-  }
 }
 
 void TZAVOClass::StoreSettings() {

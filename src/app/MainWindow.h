@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/ProgramState.h"
+#include "monitor/BlockingModes.h"
 #include "monitor/WindowScan.h"
 #include "platform/Platform.h"
 #include "settings/LiveSettings.h"
@@ -39,11 +40,11 @@ class TZAVOClass : public ScanEvents {
   // WM_USER from a second start: show the window as the tray's Show does.
   void ShowOnRequest();
   // Switches blocking on or off (the scan timer).
-  void Start1Click();
+  void Start1Click() { Blocking.Start1Click(); }
   // Writes every setting from the working copy.
   void StoreSettings();
 
-  bool BlockingOn() const { return Timer1.Enabled(); }
+  bool BlockingOn() const { return Blocking.BlockingOn(); }
   std::uint32_t ClosedCount() const { return closedCount_; }
   int TrayIconIndex() const { return trayIconIndex_; }
   const std::string& TrayHint() const { return trayHint_; }
@@ -65,6 +66,12 @@ class TZAVOClass : public ScanEvents {
   LiveSettings& live_;
   Prompts& prompts_;
   WindowScan scan_;
+
+ public:
+  // Block and Block 100%, with the toolbar buttons and menu items showing them.
+  BlockingModes Blocking;
+
+ private:
   std::uint32_t closedCount_ = 0;
   int trayIconIndex_ = 0;
   std::string trayHint_;
