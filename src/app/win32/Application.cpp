@@ -1,0 +1,37 @@
+#include "app/win32/Application.h"
+
+#include <commctrl.h>
+
+#include "app/Program.h"
+#include "app/win32/MainWindowView.h"
+
+namespace vandrel {
+
+void Application::RequestQuit() { PostQuitMessage(0); }
+
+bool Application::ClaimSingleInstance() {
+  // A named mutex in the session: the first process to create it holds the claim.
+  instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
+  // Without a mutex there is nothing to wait for: start as the window test said.
+  return !instanceClaim_ || GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void Application::RunApplication(bool minimizeArgument) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  Program program(platform_, prompts_);
+  MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
+  mainWindow.Create(instance_);
+  prompts_.SetOwner(mainWindow.Handle());
+  program.WindowsCreated();
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  program.MessageLoopEnded();
+}
+
+}  // namespace vandrel

@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include "app/ProgramEntry.h"
+#include "platform/Platform.h"
+#include "platform/win32/Handles.h"
+#include "ui/win32/Win32Prompts.h"
+
+namespace vandrel {
+
+// The normal run on Windows: the windows in their creation order, the
+// message loop, and what follows it.
+class Application : public EntryHost {
+ public:
+  Application(HINSTANCE instance, Platform& platform, Win32Prompts& prompts)
+      : instance_(instance), platform_(platform), prompts_(prompts) {}
+
+  void RequestQuit() override;
+  void RunApplication(bool minimizeArgument) override;
+  bool ClaimSingleInstance() override;
+  void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+
+ private:
+  HINSTANCE instance_;
+  Platform& platform_;
+  Win32Prompts& prompts_;
+  UniqueHandle instanceClaim_;  // held for the life of the process
+};
+
+}  // namespace vandrel

@@ -1,0 +1,32 @@
+// The Windows entry of Vandrel.exe: builds the real platform objects and
+// hands the command line to the program entry.
+#include <windows.h>
+
+#include "app/CommandLine.h"
+#include "app/ProgramEntry.h"
+#include "app/win32/Application.h"
+#include "platform/PlatformError.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Sound.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "ui/win32/Win32Prompts.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace vandrel;
+  Win32Registry registry;
+  Win32Desktop desktop;
+  Win32Sound sound;
+  Win32SystemInfo system;
+  Platform platform{registry, desktop, sound, system};
+  Win32Prompts prompts;
+  Application application(instance, platform, prompts);
+  try {
+    ProgramEntry(SplitCommandLine(system.CommandLine()), platform, nullptr, application);
+  } catch (const std::exception& error) {
+    // A registration run has no window: its failure is reported on its own.
+    prompts.ShowError(error.what());
+    return 1;
+  }
+  return 0;
+}

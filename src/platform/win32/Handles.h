@@ -1,0 +1,78 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace vandrel {
+
+// A move-only owner of one Windows handle. The traits say what the handle
+// type is, which value means "no handle" and how to release it:
+//   struct Traits {
+//     using Handle = ...;
+//     static Handle Invalid();
+//     static void Close(Handle);
+//   };
+// New kinds of handles (menus, icons, GDI objects) only need new traits.
+template <typename Traits>
+class UniqueResource {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueResource() noexcept = default;
+  explicit UniqueResource(Handle handle) noexcept : handle_(handle) {}
+  ~UniqueResource() { reset(); }
+
+  UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+
+  Handle get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+
+  // For API calls that return the handle through a pointer: releases the
+  // current handle first.
+  Handle* put() noexcept {
+    reset();
+    return &handle_;
+  }
+
+  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+
+  void reset(Handle handle = Traits::Invalid()) noexcept {
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Traits::Invalid()) Traits::Close(old);
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+struct HkeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle key) noexcept { RegCloseKey(key); }
+};
+
+// Kernel handles whose "none" is null: processes, threads, events, mutexes.
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { CloseHandle(handle); }
+};
+
+// Handles whose "none" is INVALID_HANDLE_VALUE: files from CreateFile.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) noexcept { CloseHandle(handle); }
+};
+
+using UniqueHkey = UniqueResource<HkeyTraits>;
+using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueFileHandle = UniqueResource<FileHandleTraits>;
+
+}  // namespace vandrel

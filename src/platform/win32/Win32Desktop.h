@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/Desktop.h"
+
+namespace vandrel {
+
+// The desktop's top-level windows through user32.
+class Win32Desktop : public Desktop {
+ public:
+  void ListVisibleWindows(std::vector<WindowHandle>& out) override;
+  void ReadTitle(WindowHandle window, TitleText& out) override;
+  void ReadClassName(WindowHandle window, ClassText& out) override;
+  std::uint32_t ReadStyle(WindowHandle window) override;
+  bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+            std::intptr_t lParam) override;
+  WindowHandle Find(const std::string& className, const std::string& title) override;
+  void BringToForeground(WindowHandle window) override;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,104 @@
+// The real Vandrel.exe under Wine closing helper windows at its scan ticks.
+#include <gtest/gtest.h>
+
+#include "PopupHelper.h"
+#include "RegistryReset.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
+
+PopupWindowSpec Frame(const std::string& page, const std::string& suffix = "- Microsoft Internet Explorer") {
+  return {"IEFrame", page + " " + suffix, true, true, false};
+}
+
+class ScanTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetVandrelState(); }
+  void TearDown() override { ResetVandrelState(); }
+  void Set(const char* name, const char* text) {
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text));
+  }
+  // Lets the scan run for a few ticks.
+  static void Ticks(int count) { Sleep(100 * count + 200); }
+};
+
+TEST_F(ScanTest, PopupClassesWithoutMaximiseBoxAreClosedAtEveryTickUncounted) {
+  PopupHelper helper{
+      {"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true},
+      {"Internet Explorer_TridentDlgFrame", "", true, false, true},
+      {"Internet Explorer_TridentDlgFrame", "Has maximise box", true, true, true},
+      {"Internet Explorer_TridentDlgFrame", "Hidden", false, false, true},
+  };
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(0, 3)) << "closed " << helper.ClosesReceived(0) << " times";
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+  EXPECT_EQ(helper.ClosesReceived(2), 0);
+  EXPECT_EQ(helper.ClosesReceived(3), 0);
+  EXPECT_EQ(vandrel.StatusText(1), "0 windows closed.");
+}
+
+TEST_F(ScanTest, WithBlockingOffNothingIsClosed) {
+  Set("AutoStart", "0");
+  PopupHelper helper{{"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true}};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  Ticks(5);
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+}
+
+TEST_F(ScanTest, FramesBeyondTheLimitAreClosedTopmostFirstAndCounted) {
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "2");
+  PopupHelper helper{Frame("Oldest"), Frame("Second"), Frame("Third"), Frame("Newest")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(3, 1));
+  EXPECT_TRUE(helper.WaitForCloses(2, 1));
+  EXPECT_TRUE(vandrel.WaitForStatus(1, "2 windows closed."));
+  Ticks(3);
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+  EXPECT_EQ(vandrel.StatusText(1), "2 windows closed.");
+}
+
+TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "2");
+  Set("LimitClose", "1");
+  PopupHelper helper{Frame("A"), Frame("B"), Frame("C"), Frame("D"), Frame("E")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  const bool stored = WaitUntil(
+      [] {
+        const auto raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "LimitWindows", View::Default);
+        return raw && raw->type == REG_SZ && std::string(raw->bytes.c_str()) == "5";
+      },
+      5000);
+  EXPECT_TRUE(stored);
+  Ticks(3);
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
+  EXPECT_EQ(vandrel.StatusText(1), "0 windows closed.");
+}
+
+TEST_F(ScanTest, TheBrowsersOwnWindowTitleMakesTheSuffix) {
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main",
+                          "Window Title", "Explorer"));
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "1");
+  PopupHelper helper{Frame("Kept", "- Explorer"), Frame("Default suffix"), Frame("Closed", "- Explorer")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(2, 1));
+  EXPECT_TRUE(vandrel.WaitForStatus(1, "1 windows closed."));
+  Ticks(3);
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+}
+
+}  // namespace
+}  // namespace vandrel::test

@@ -1,0 +1,120 @@
+#include "VandrelProcess.h"
+
+#include "RegistryReset.h"
+#include "RemoteStatusText.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kClass = "TZAVOClass";
+constexpr const char* kTitle = "Vandrel";
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  const char* title;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[128] = {};
+  char title[256] = {};
+  GetClassNameA(window, className, sizeof(className));
+  GetWindowTextA(window, title, sizeof(title));
+  if ((search.processId == 0 || owner == search.processId) &&
+      std::string(className) == search.className && std::string(title) == search.title) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> FindTopLevel(DWORD processId, const char* className, const char* title) {
+  WindowSearch search{processId, className, title, {}};
+  EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::string VandrelPath() { return WindowsPathOf(VANDREL_EXE); }
+
+std::vector<HWND> VandrelMainWindows() { return FindTopLevel(0, kClass, kTitle); }
+
+void ResetVandrelState() {
+  for (HWND window : VandrelMainWindows()) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    PostMessageA(window, WM_QUIT, 0, 0);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {
+      if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+      CloseHandle(process);
+    }
+  }
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
+  HKEY run = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                    KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+    RegDeleteValueA(run, "Vandrel");
+    RegCloseKey(run);
+  }
+}
+
+VandrelProcess::VandrelProcess(const std::vector<std::string>& arguments)
+    : process_(Launch(VandrelPath(), arguments)) {}
+
+VandrelProcess::~VandrelProcess() {
+  if (!process_.Wait(0)) Quit(5000);
+}
+
+HWND VandrelProcess::WaitForMainWindow(DWORD timeoutMs) {
+  WaitUntil(
+      [&] {
+        const auto found = FindTopLevel(process_.Id(), kClass, kTitle);
+        main_ = found.empty() ? nullptr : found.front();
+        return main_ != nullptr;
+      },
+      timeoutMs);
+  return main_;
+}
+
+std::optional<std::string> VandrelProcess::StatusText(int part) {
+  if (!main_) return std::nullopt;
+  HWND bar = FindWindowExA(main_, nullptr, "msctls_statusbar32", nullptr);
+  if (!bar) return std::nullopt;
+  return ReadRemoteStatusText(bar, part);
+}
+
+bool VandrelProcess::WaitForStatus(int part, const std::string& text, DWORD timeoutMs) {
+  return WaitUntil([&] { return StatusText(part) == text; }, timeoutMs);
+}
+
+bool VandrelProcess::Quit(DWORD timeoutMs) {
+  for (HWND window : FindTopLevel(process_.Id(), kClass, kTitle)) PostMessageA(window, WM_QUIT, 0, 0);
+  return process_.Wait(timeoutMs);
+}
+
+HWND VandrelProcess::WaitForMessageBox(DWORD timeoutMs) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        const auto found = FindTopLevel(process_.Id(), "#32770", kTitle);
+        box = found.empty() ? nullptr : found.front();
+        return box != nullptr;
+      },
+      timeoutMs);
+  return box;
+}
+
+std::string VandrelProcess::MessageBoxText(HWND box) {
+  // The message text is the box's static control with the id 0xFFFF.
+  char text[512] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+  return text;
+}
+
+}  // namespace vandrel::test

@@ -1,0 +1,107 @@
+#include "PopupHelper.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "PopupProtocol.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 20000;
+
+std::string NewReportPath() {
+  char folder[MAX_PATH];
+  char file[MAX_PATH];
+  if (!GetTempPathA(MAX_PATH, folder) || !GetTempFileNameA(folder, "pop", 0, file)) {
+    throw std::runtime_error("no temporary file for the popup helper's report");
+  }
+  DeleteFileA(file);  // the helper's first report creates it
+  return file;
+}
+
+std::string FlagsOf(const PopupWindowSpec& spec) {
+  std::string flags = "-";
+  if (!spec.visible) flags += popup::kHiddenFlag;
+  if (spec.maximizeBox) flags += popup::kMaximizeBoxFlag;
+  if (spec.ignoresClose) flags += popup::kIgnoresCloseFlag;
+  if (!spec.statusTexts.empty()) flags += popup::kStatusBarFlag;
+  return flags;
+}
+
+std::vector<std::string> ArgumentsOf(const std::vector<PopupWindowSpec>& windows) {
+  std::vector<std::string> arguments;
+  for (const auto& spec : windows) {
+    arguments.insert(arguments.end(),
+                     {popup::kWindowOption, spec.className, spec.title, FlagsOf(spec)});
+    for (const auto& text : spec.statusTexts)
+      arguments.insert(arguments.end(), {popup::kStatusOption, text});
+  }
+  return arguments;
+}
+
+HWND HandleOf(unsigned long long value) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
+}
+
+}  // namespace
+
+std::string PopupHelperPath() { return WindowsPathOf(VANDREL_POPUP_HELPER); }
+
+PopupHelper::PopupHelper(const std::vector<PopupWindowSpec>& windows)
+    : PopupHelper(ArgumentsOf(windows), windows.size(), NewReportPath()) {}
+
+PopupHelper PopupHelper::Many(int count, int frames) {
+  return PopupHelper({popup::kManyOption, std::to_string(count), std::to_string(frames)},
+                     static_cast<std::size_t>(count), NewReportPath());
+}
+
+PopupHelper::PopupHelper(const std::vector<std::string>& arguments, std::size_t count,
+                         std::string reportPath)
+    : reportPath_(std::move(reportPath)), process_([&] {
+        std::vector<std::string> all = {popup::kReportOption, reportPath_};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        return Launch(PopupHelperPath(), all);
+      }()) {
+  const bool ready = WaitUntil(
+      [&] {
+        windows_ = ReadReport();
+        return windows_.size() == count || process_.Wait(0);
+      },
+      kStartTimeoutMs);
+  if (!ready || windows_.size() != count) {
+    throw std::runtime_error("popup_helper did not create its " + std::to_string(count) +
+                             " windows");
+  }
+}
+
+PopupHelper::~PopupHelper() {
+  if (!process_.Handle()) return;  // moved from
+  process_.Kill();
+  process_.Wait(5000);
+  DeleteFileA(reportPath_.c_str());
+}
+
+std::vector<PopupHelper::Entry> PopupHelper::ReadReport() const {
+  std::ifstream file(reportPath_);
+  std::vector<Entry> entries;
+  unsigned long long window = 0;
+  unsigned long long statusBar = 0;
+  int closes = 0;
+  while (file >> window >> closes >> statusBar)
+    entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
+  return entries;
+}
+
+int PopupHelper::ClosesReceived(std::size_t index) const {
+  const auto entries = ReadReport();
+  return index < entries.size() ? entries[index].closes : -1;
+}
+
+bool PopupHelper::WaitForCloses(std::size_t index, int count, DWORD timeoutMs) const {
+  return WaitUntil([&] { return ClosesReceived(index) >= count; }, timeoutMs);
+}
+
+}  // namespace vandrel::test

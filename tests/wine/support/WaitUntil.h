@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+namespace vandrel::test {
+
+// Polls the predicate every few milliseconds until it holds or the time is up.
+// Returns the predicate's last answer, so a test can assert on it.
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, DWORD timeoutMs, DWORD pollMs = 10) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (predicate()) return true;
+    if (GetTickCount64() >= deadline) return predicate();
+    Sleep(pollMs);
+  }
+}
+
+}  // namespace vandrel::test
