@@ -33,14 +33,14 @@ struct Options {
 
 WindowSpec SpecOf(const std::string& className, const std::string& title,
                   const std::string& flags) {
-  WindowSpec spec{className, title};
+  WindowSpec wanted{className, title};
   for (const char flag : flags) {
-    if (flag == kHiddenFlag) spec.visible = false;
-    if (flag == kMaximizeBoxFlag) spec.maximizeBox = true;
-    if (flag == kIgnoresCloseFlag) spec.ignoresClose = true;
-    if (flag == kStatusBarFlag) spec.statusBar = true;
+    if (flag == kHiddenFlag) wanted.visible = false;
+    if (flag == kMaximizeBoxFlag) wanted.maximizeBox = true;
+    if (flag == kIgnoresCloseFlag) wanted.ignoresClose = true;
+    if (flag == kStatusBarFlag) wanted.statusBar = true;
   }
-  return spec;
+  return wanted;
 }
 
 // The many-window mode: <frames> browser frames spread among <count> windows.
@@ -86,7 +86,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 class Helper;
 
 struct HelperWindow {
-  WindowSpec spec;
+  WindowSpec wanted;
   Helper* owner = nullptr;
   HWND window = nullptr;
   HWND statusBar = nullptr;
@@ -96,7 +96,7 @@ struct HelperWindow {
 class Helper {
  public:
   explicit Helper(Options options) : reportPath_(std::move(options.reportPath)) {
-    for (auto& spec : options.windows) windows_.push_back({std::move(spec), this});
+    for (auto& wanted : options.windows) windows_.push_back({std::move(wanted), this});
   }
 
   bool CreateWindows(HINSTANCE instance) {
@@ -133,7 +133,7 @@ class Helper {
   void OnClose(HelperWindow& closed) {
     ++closed.closes;
     WriteReport();
-    if (!closed.spec.ignoresClose) DestroyWindow(closed.window);
+    if (!closed.wanted.ignoresClose) DestroyWindow(closed.window);
   }
 
   void OnDestroy() {
@@ -152,18 +152,18 @@ class Helper {
   }
 
   bool Create(HINSTANCE instance, HelperWindow& entry, int index) {
-    const WindowSpec& spec = entry.spec;
-    RegisterClassOnce(instance, spec.className);
+    const WindowSpec& wanted = entry.wanted;
+    RegisterClassOnce(instance, wanted.className);
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    if (spec.maximizeBox) style |= WS_MAXIMIZEBOX;
-    if (spec.visible) style |= WS_VISIBLE;
+    if (wanted.maximizeBox) style |= WS_MAXIMIZEBOX;
+    if (wanted.visible) style |= WS_VISIBLE;
     const int offset = 20 + (index % 20) * 12;
-    entry.window = CreateWindowExA(0, spec.className.c_str(), spec.title.c_str(), style, offset,
+    entry.window = CreateWindowExA(0, wanted.className.c_str(), wanted.title.c_str(), style, offset,
                                    offset, 320, 200, nullptr, nullptr, instance, &entry);
     if (!entry.window) return false;
     ++open_;
-    if (spec.statusBar) entry.statusBar = CreateStatusBar(instance, entry.window, spec.statusTexts);
-    return !spec.statusBar || entry.statusBar;
+    if (wanted.statusBar) entry.statusBar = CreateStatusBar(instance, entry.window, wanted.statusTexts);
+    return !wanted.statusBar || entry.statusBar;
   }
 
   static HWND CreateStatusBar(HINSTANCE instance, HWND parent,

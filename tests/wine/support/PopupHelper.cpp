@@ -22,21 +22,21 @@ std::string NewReportPath() {
   return file;
 }
 
-std::string FlagsOf(const PopupWindowSpec& spec) {
+std::string FlagsOf(const PopupWindowSpec& wanted) {
   std::string flags = "-";
-  if (!spec.visible) flags += popup::kHiddenFlag;
-  if (spec.maximizeBox) flags += popup::kMaximizeBoxFlag;
-  if (spec.ignoresClose) flags += popup::kIgnoresCloseFlag;
-  if (!spec.statusTexts.empty()) flags += popup::kStatusBarFlag;
+  if (!wanted.visible) flags += popup::kHiddenFlag;
+  if (wanted.maximizeBox) flags += popup::kMaximizeBoxFlag;
+  if (wanted.ignoresClose) flags += popup::kIgnoresCloseFlag;
+  if (!wanted.statusTexts.empty()) flags += popup::kStatusBarFlag;
   return flags;
 }
 
 std::vector<std::string> ArgumentsOf(const std::vector<PopupWindowSpec>& windows) {
   std::vector<std::string> arguments;
-  for (const auto& spec : windows) {
+  for (const auto& wanted : windows) {
     arguments.insert(arguments.end(),
-                     {popup::kWindowOption, spec.className, spec.title, FlagsOf(spec)});
-    for (const auto& text : spec.statusTexts)
+                     {popup::kWindowOption, wanted.className, wanted.title, FlagsOf(wanted)});
+    for (const auto& text : wanted.statusTexts)
       arguments.insert(arguments.end(), {popup::kStatusOption, text});
   }
   return arguments;
