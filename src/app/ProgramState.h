@@ -9,7 +9,8 @@ namespace vandrel {
 
 // The process-wide state every form shares, owned by the composition root.
 struct ProgramState {
-  explicit ProgramState(const UpperCaseTable& upper) : blockList(upper) {}
+  ProgramState(const UpperCaseTable& upper, const TextCollation& collation)
+      : blockList(upper, collation) {}
 
   Settings settings;
   std::string titleSuffix = kDefaultTitleSuffix;

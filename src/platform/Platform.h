@@ -1,8 +1,10 @@
 #pragma once
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Sound.h"
 #include "platform/SystemInfo.h"
+#include "platform/TextCollation.h"
 
 namespace vandrel {
 
@@ -13,6 +15,8 @@ struct Platform {
   Desktop& desktop;
   Sound& sound;
   SystemInfo& system;
+  FileSystem& files;
+  TextCollation& collation;
 };
 
 }  // namespace vandrel

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace vandrel {
@@ -15,6 +16,13 @@ struct SilenceableAnswer {
   bool dontShowAgain;  // the box "Don't show me this again." was ticked
 };
 
+// What an open-file or save-file dialog offers.
+struct FileDialogRequest {
+  std::string filter;            // "Description|pattern|Description|pattern"
+  std::string fileName;          // the name proposed in the dialog
+  std::string defaultExtension;  // added to a name typed without one (".dat" and "*.dat" alike)
+};
+
 // Every message box and question the program puts to the user. Views answer
 // with real message boxes, tests from a script.
 class Prompts {
@@ -24,6 +32,11 @@ class Prompts {
   // The same box extended by the check box "Don't show me this again.".
   virtual SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
                                                MessageButtons buttons) = 0;
+
+  // The chosen file's path, or nothing when the user cancels. A Prompts
+  // without file dialogs answers as if the user cancelled.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest&) { return std::nullopt; }
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest&) { return std::nullopt; }
 
   // The application's error box: the text of a failed operation, titled
   // with the application's name.

@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "app/win32/MainWindowView.h"
+#include "richmedia/win32/RichMediaView.h"
 
 namespace vandrel {
 
@@ -22,8 +23,13 @@ void Application::RunApplication(bool minimizeArgument) {
 
   Program program(platform_, prompts_);
   MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
+  // Nothing runs after the end of the session: the block list is written then.
+  mainWindow.OnSessionEnd([&program] { program.MessageLoopEnded(); });
   mainWindow.Create(instance_);
   prompts_.SetOwner(mainWindow.Handle());
+  RichMediaView richMedia(program.richMedia, prompts_);
+  richMedia.Create(instance_);
+  program.BlockListCreated();
   program.WindowsCreated();
 
   MSG message;

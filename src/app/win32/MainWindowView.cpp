@@ -52,6 +52,11 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_USER:
       form_.ShowOnRequest();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam && sessionEnd_) sessionEnd_();
+      return 0;
     case WM_DESTROY:
       binder_.Unbind();
       PostQuitMessage(0);

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "app/MainWindow.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
@@ -17,6 +19,8 @@ class MainWindowView : public Window {
   // Registers the class and creates the window (FormCreate runs inside),
   // then shows it.
   void Create(HINSTANCE instance);
+  // Runs when Windows ends the session, after which the process is ended.
+  void OnSessionEnd(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -27,6 +31,7 @@ class MainWindowView : public Window {
   bool minimizeArgument_;
   bool shown_ = false;
   Binder binder_;
+  std::function<void()> sessionEnd_;
 };
 
 }  // namespace vandrel

@@ -7,9 +7,11 @@
 #include "app/win32/Application.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32TextCollation.h"
 #include "ui/win32/Win32Prompts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -18,7 +20,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Desktop desktop;
   Win32Sound sound;
   Win32SystemInfo system;
-  Platform platform{registry, desktop, sound, system};
+  Win32FileSystem files;
+  Win32TextCollation collation;
+  Platform platform{registry, desktop, sound, system, files, collation};
   Win32Prompts prompts;
   Application application(instance, platform, prompts);
   try {

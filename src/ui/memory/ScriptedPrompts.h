@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,8 +28,17 @@ class ScriptedPrompts : public Prompts {
   // The next question's answer with the state of "Don't show me this again.".
   void Script(Answer answer, bool dontShowAgain) { script_.push_back({answer, dontShowAgain}); }
 
+  struct FileDialog {
+    bool save;  // a save-file dialog, else an open-file dialog
+    FileDialogRequest request;
+  };
+
+  // The next file dialog's answer: a path, or nothing for Cancel.
+  void ScriptFile(std::optional<std::string> path) { fileScript_.push_back(std::move(path)); }
+
   const std::vector<Shown>& Messages() const { return shown_; }
-  std::size_t Unused() const { return script_.size(); }
+  const std::vector<FileDialog>& FileDialogs() const { return fileDialogs_; }
+  std::size_t Unused() const { return script_.size() + fileScript_.size(); }
 
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     shown_.push_back({kind, text, buttons, false});
@@ -42,7 +52,22 @@ class ScriptedPrompts : public Prompts {
     return Next(text, buttons);
   }
 
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
+    return NextFile(false, request);
+  }
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
+    return NextFile(true, request);
+  }
+
  private:
+  std::optional<std::string> NextFile(bool save, const FileDialogRequest& request) {
+    fileDialogs_.push_back({save, request});
+    if (fileScript_.empty()) throw std::logic_error("No answer scripted for a file dialog");
+    auto next = std::move(fileScript_.front());
+    fileScript_.pop_front();
+    return next;
+  }
+
   SilenceableAnswer Next(const std::string& text, MessageButtons buttons) {
     if (script_.empty()) throw std::logic_error("No answer scripted for the message \"" + text + "\"");
     const SilenceableAnswer next = script_.front();
@@ -64,7 +89,9 @@ class ScriptedPrompts : public Prompts {
   }
 
   std::deque<SilenceableAnswer> script_;
+  std::deque<std::optional<std::string>> fileScript_;
   std::vector<Shown> shown_;
+  std::vector<FileDialog> fileDialogs_;
 };
 
 }  // namespace vandrel

@@ -1,9 +1,55 @@
 #include "ui/win32/Win32Prompts.h"
 
+#include <commdlg.h>
+
+#include <algorithm>
+
 #include "ui/win32/MessageStyle.h"
 #include "ui/win32/SilenceableBox.h"
 
 namespace vandrel {
+namespace {
+
+constexpr DWORD kFileNameCapacity = 32768;
+
+// "Text|*.dat|All|*.*" as the dialog wants it: NUL-separated, ended by two NULs.
+std::string DialogFilter(const std::string& filter) {
+  std::string result = filter;
+  std::replace(result.begin(), result.end(), '|', '\0');
+  return result + std::string(2, '\0');
+}
+
+// The dialog wants the extension without its dot; "*.dat" and ".dat" both give "dat".
+std::string BareExtension(const std::string& extension) {
+  const auto start = extension.find_first_not_of("*.");
+  return start == std::string::npos ? std::string() : extension.substr(start);
+}
+
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& request, DWORD flags,
+                                         FileDialogFunction run) {
+  const std::string filter = DialogFilter(request.filter);
+  const std::string extension = BareExtension(request.defaultExtension);
+  std::string fileName = request.fileName;
+  fileName.resize(std::max<std::size_t>(kFileNameCapacity, fileName.size() + 1), '\0');
+
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = fileName.data();
+  dialog.nMaxFile = static_cast<DWORD>(fileName.size());
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = flags | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (!run(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  fileName.resize(fileName.find('\0'));
+  return fileName;
+}
+
+}  // namespace
+
 
 Answer Win32Prompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
   const int command = MessageBoxA(owner_, text.c_str(), kApplicationTitle, MessageBoxStyle(kind, buttons));
@@ -14,6 +60,16 @@ SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::
                                                    MessageButtons buttons) {
   SilenceableBox box(kind, text, buttons);
   return box.Show(owner_);
+}
+
+std::optional<std::string> Win32Prompts::OpenFile(const FileDialogRequest& request) {
+  // Whether the file exists is the caller's question, not the dialog's.
+  return RunFileDialog(owner_, request, 0, GetOpenFileNameA);
+}
+
+std::optional<std::string> Win32Prompts::SaveFile(const FileDialogRequest& request) {
+  // The caller asks about overwriting in its own words.
+  return RunFileDialog(owner_, request, 0, GetSaveFileNameA);
 }
 
 }  // namespace vandrel

@@ -14,6 +14,10 @@ class Win32Prompts : public Prompts {
 
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
   SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
+  // The common open-file and save-file dialogs (GetOpenFileNameA,
+  // GetSaveFileNameA); the file name may be longer than MAX_PATH.
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
 
  private:
   HWND owner_ = nullptr;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/MemorySound.h"
-#include "platform/memory/MemorySystemInfo.h"
+#include "blocklist/TitlesFile.h"
+#include "fakes/MemoryPlatform.h"
 #include "settings/SettingsKey.h"
 
 namespace vandrel {
@@ -34,6 +32,8 @@ class MainWindowTest : public ::testing::Test {
   Program& Start(bool minimizeArgument = false) {
     program = std::make_unique<Program>(platform, prompts);
     program->mainWindow.FormCreate(806, minimizeArgument);
+    program->richMedia.FormCreate();
+    program->BlockListCreated();
     program->WindowsCreated();
     return *program;
   }
@@ -42,11 +42,12 @@ class MainWindowTest : public ::testing::Test {
     return desktop.Open(page + " - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
   }
 
-  MemoryRegistry registry;
-  MemoryDesktop desktop;
-  MemorySound sound;
-  MemorySystemInfo system;
-  Platform platform{registry, desktop, sound, system};
+  MemoryPlatform memory;
+  MemoryRegistry& registry = memory.registry;
+  MemoryDesktop& desktop = memory.desktop;
+  MemorySound& sound = memory.sound;
+  MemorySystemInfo& system = memory.system;
+  Platform& platform = memory.platform;
   ErrorsOnlyPrompts prompts;
   std::unique_ptr<Program> program;
 };
@@ -194,6 +195,25 @@ TEST_F(MainWindowTest, SwitchingBlockingOffForgetsTheFramesAndEmptiesTheIcon) {
   EXPECT_FALSE(Main().BlockingOn());
   EXPECT_EQ(Main().TrayIconIndex(), 0);
   EXPECT_TRUE(Main().Scan().OldTitles().empty());
+}
+
+TEST_F(MainWindowTest, TheBlockListComesFromItsFileAndGoesBackSortedAtTheEnd) {
+  const std::string path = "C:\\Program Files\\Vandrel\\titles.dat";
+  memory.files.files[path] = EncodeTitles({"zeta", "news", "Alpha"});
+  Start();
+  EXPECT_EQ(program->state.blockList.Entries(), (std::vector<std::string>{"Alpha", "news", "zeta"}));
+  const auto frame = Frame("Daily NEWS");
+  Main().Timer1.Fire();
+  EXPECT_EQ(desktop.ClosesPostedTo(frame), 1);
+  EXPECT_EQ(Main().ClosedCount(), 1u);
+  program->MessageLoopEnded();
+  EXPECT_EQ(memory.files.files[path], EncodeTitles({"Alpha", "news", "zeta"}));
+}
+
+TEST_F(MainWindowTest, WithoutAFileTheEndWritesAnEmptyOne) {
+  Start();
+  program->MessageLoopEnded();
+  EXPECT_EQ(memory.files.files["C:\\Program Files\\Vandrel\\titles.dat"], "");
 }
 
 }  // namespace

@@ -3,10 +3,7 @@
 #include <functional>
 
 #include "app/ProgramEntry.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/MemorySound.h"
-#include "platform/memory/MemorySystemInfo.h"
+#include "fakes/MemoryPlatform.h"
 
 namespace vandrel {
 namespace {
@@ -49,11 +46,11 @@ class ProgramEntryTest : public ::testing::Test {
     return messages;
   }
 
-  MemoryRegistry registry;
-  MemoryDesktop desktop;
-  MemorySound sound;
-  MemorySystemInfo system;
-  Platform platform{registry, desktop, sound, system};
+  MemoryPlatform memory;
+  MemoryRegistry& registry = memory.registry;
+  MemoryDesktop& desktop = memory.desktop;
+  MemorySystemInfo& system = memory.system;
+  Platform& platform = memory.platform;
   RecordingHost host;
   RecordingButtons buttons;
 };

@@ -41,9 +41,11 @@ TEST_F(StartupTest, StartsWithItsMainWindowAndZeroWindowsClosed) {
   RECT client;
   GetClientRect(main, &client);
   EXPECT_EQ(client.bottom - client.top, 73);
-  // Nothing was stored: the load creates the maker's key only.
+  // Nothing was stored: the settings stay absent until they are saved.
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Korvane", View::Default));
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey, View::Default));
+  for (const char* name : {"LimitWindows", "AutoStart", "TimerInterval", "SoundFile"}) {
+    EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, name, View::Default)) << name;
+  }
   EXPECT_TRUE(vandrel.Quit());
   EXPECT_EQ(vandrel.process().ExitCode(), 0u);
 }

@@ -11,9 +11,9 @@ constexpr const char* kClass = "TZAVOClass";
 constexpr const char* kTitle = "Vandrel";
 
 struct WindowSearch {
-  DWORD processId;
+  DWORD processId;     // 0: any process
   const char* className;
-  const char* title;
+  const char* title;   // null: any title
   std::vector<HWND> found;
 };
 
@@ -26,7 +26,8 @@ BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
   GetClassNameA(window, className, sizeof(className));
   GetWindowTextA(window, title, sizeof(title));
   if ((search.processId == 0 || owner == search.processId) &&
-      std::string(className) == search.className && std::string(title) == search.title) {
+      std::string(className) == search.className &&
+      (search.title == nullptr || std::string(title) == search.title)) {
     search.found.push_back(window);
   }
   return TRUE;
@@ -42,6 +43,56 @@ std::vector<HWND> FindTopLevel(DWORD processId, const char* className, const cha
 
 std::string VandrelPath() { return WindowsPathOf(VANDREL_EXE); }
 
+std::string TitlesPath() {
+  const std::string exe = VandrelPath();
+  return exe.substr(0, exe.find_last_of('\\') + 1) + "titles.dat";
+}
+
+std::string ScrambledTitles(const std::vector<std::string>& entries) {
+  std::string bytes;
+  for (const std::string& entry : entries) {
+    for (const char c : entry) bytes += static_cast<char>(~(static_cast<unsigned char>(c) ^ 0xC5));
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+std::vector<std::string> ReadScrambledTitles() {
+  std::vector<std::string> entries;
+  const auto bytes = ReadFileBytes(TitlesPath());
+  if (!bytes) return entries;
+  std::string entry;
+  for (std::size_t i = 0; i < bytes->size(); ++i) {
+    if ((*bytes)[i] == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') {
+      entries.push_back(entry);
+      entry.clear();
+      ++i;
+    } else {
+      entry += static_cast<char>(~(static_cast<unsigned char>((*bytes)[i]) ^ 0xC5));
+    }
+  }
+  return entries;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
 std::vector<HWND> VandrelMainWindows() { return FindTopLevel(0, kClass, kTitle); }
 
 void ResetVandrelState() {
@@ -56,6 +107,9 @@ void ResetVandrelState() {
   }
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility");
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");
+  DeleteFileA(TitlesPath().c_str());
   HKEY run = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
                     KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
@@ -96,6 +150,18 @@ bool VandrelProcess::WaitForStatus(int part, const std::string& text, DWORD time
 bool VandrelProcess::Quit(DWORD timeoutMs) {
   for (HWND window : FindTopLevel(process_.Id(), kClass, kTitle)) PostMessageA(window, WM_QUIT, 0, 0);
   return process_.Wait(timeoutMs);
+}
+
+HWND VandrelProcess::WaitForWindowOfClass(const char* className, DWORD timeoutMs) {
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        const auto found = FindTopLevel(process_.Id(), className, nullptr);
+        window = found.empty() ? nullptr : found.front();
+        return window != nullptr;
+      },
+      timeoutMs);
+  return window;
 }
 
 HWND VandrelProcess::WaitForMessageBox(DWORD timeoutMs) {

@@ -25,6 +25,8 @@ class VandrelProcess {
   bool WaitForStatus(int part, const std::string& text, DWORD timeoutMs = 5000);
   // Posts WM_QUIT as a registration run does, and waits for the exit.
   bool Quit(DWORD timeoutMs = 10000);
+  // Waits for another top-level window of this process by its class (hidden ones too).
+  HWND WaitForWindowOfClass(const char* className, DWORD timeoutMs = 5000);
   // A message box of this process titled "Vandrel", and its text.
   HWND WaitForMessageBox(DWORD timeoutMs = 10000);
   static std::string MessageBoxText(HWND box);
@@ -36,8 +38,18 @@ class VandrelProcess {
   HWND main_ = nullptr;
 };
 
-// The program's path as Windows sees it.
+// The program's path as Windows sees it, and its block list file beside it.
 std::string VandrelPath();
+std::string TitlesPath();
+
+// The block list file's bytes for these entries, in the file's plain layout
+// (each byte XOR 0xC5 and inverted, CR LF after each entry).
+std::string ScrambledTitles(const std::vector<std::string>& entries);
+// The file's entries, read in that layout (only for files without the three
+// characters that layout cannot hold).
+std::vector<std::string> ReadScrambledTitles();
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Main windows of any Vandrel process on the desktop.
 std::vector<HWND> VandrelMainWindows();

@@ -1,0 +1,90 @@
+#include "blocklist/TitlesStore.h"
+
+#include <new>
+
+#include "blocklist/TitlesFile.h"
+#include "platform/PlatformError.h"
+
+namespace vandrel {
+namespace {
+
+FileDialogRequest BlockListFileDialog(const char* defaultExtension) {
+  return {kBlockListFilter, kTitlesFileName, defaultExtension};
+}
+
+}  // namespace
+
+std::string TitlesStore::TitlesPath() {
+  const std::string executable = system_.ExecutablePath();
+  const auto folderEnd = executable.find_last_of("\\/:");
+  const std::string folder = folderEnd == std::string::npos ? std::string() : executable.substr(0, folderEnd + 1);
+  return folder + kTitlesFileName;
+}
+
+std::optional<std::string> TitlesStore::Read(const std::string& path) {
+  try {
+    return files_.ReadWhole(path);
+  } catch (const PlatformError&) {
+  } catch (const std::bad_alloc&) {  // a file larger than the memory left
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> TitlesStore::ReadOrReport(const std::string& path) {
+  auto content = Read(path);
+  if (!content) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
+  return content;
+}
+
+void TitlesStore::WriteOrReport(const std::string& path, const std::string& content) {
+  try {
+    files_.WriteWholeAtomically(path, content);
+  } catch (const PlatformError&) {
+    prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
+  }
+}
+
+void TitlesStore::LoadTitles(BlockList& list) {
+  const std::string path = TitlesPath();
+  if (!files_.Exists(path)) return;
+  const auto content = ReadOrReport(path);
+  unreadFileKept_ = !content;
+  if (content) list.AddAll(DecodeTitles(*content));
+}
+
+void TitlesStore::SaveTitlesClick(BlockList& list) {
+  const std::string path = TitlesPath();
+  if (unreadFileKept_ && files_.Exists(path)) {
+    const auto content = Read(path);
+    if (!content) {
+      prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
+      return;
+    }
+    list.AddAll(DecodeTitles(*content));
+  }
+  unreadFileKept_ = false;
+  WriteOrReport(path, EncodeTitles(list.Entries()));
+}
+
+void TitlesStore::ExportClick(const BlockList& list) {
+  const auto path = prompts_.SaveFile(BlockListFileDialog(kExportExtension));
+  if (!path) return;
+  if (files_.Exists(*path) &&
+      prompts_.Message(MessageKind::Confirmation, kConfirmOverwrite, MessageButtons::YesNo) != Answer::Yes) {
+    return;
+  }
+  WriteOrReport(*path, JoinLines(list.Entries()));
+}
+
+void TitlesStore::ImportClick(BlockList& list) {
+  const auto path = prompts_.OpenFile(BlockListFileDialog(kImportExtension));
+  if (!path || !files_.Exists(*path)) return;
+  const auto content = ReadOrReport(*path);
+  if (!content) return;
+  std::vector<std::string> lines = SplitLines(*content);
+  std::erase_if(lines, [](const std::string& line) { return line.empty(); });
+  list.AddMissing(lines);
+  prompts_.Message(MessageKind::Information, kTitlesImported, MessageButtons::Ok);
+}
+
+}  // namespace vandrel

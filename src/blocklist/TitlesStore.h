@@ -1,0 +1,60 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "blocklist/BlockList.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+inline constexpr const char* kTitlesFileName = "titles.dat";
+inline constexpr const char* kBlockListFilter = "Block list dat files|*.dat|All files|*.*";
+inline constexpr const char* kExportExtension = ".dat";
+inline constexpr const char* kImportExtension = "*.dat";
+inline constexpr const char* kConfirmOverwrite = "Are you sure to overwrite the selected file?";
+inline constexpr const char* kTitlesImported = "Titles imported successfully.";
+
+// The block list's file beside the executable, and its plain-text export
+// and import. Each operation reports its own failures in the application's
+// error box and leaves the list in memory as it was; a file is only ever
+// replaced whole, so a failed write leaves the old one.
+class TitlesStore {
+ public:
+  TitlesStore(FileSystem& files, SystemInfo& system, Prompts& prompts)
+      : files_(files), system_(system), prompts_(prompts) {}
+
+  // The executable's folder followed by "titles.dat".
+  std::string TitlesPath();
+
+  // Adds the file's entries to the list, duplicates and empty lines
+  // included. No file: nothing happens. An unreadable file is reported, and
+  // later saves will not write over it until it could be read.
+  void LoadTitles(BlockList& list);
+  // Writes the whole list to the file, also when it is empty. When the file
+  // could not be read at start-up, its entries are first added to the list
+  // (now that it can be read); while it still cannot be read it is kept and
+  // the write is reported as failed.
+  void SaveTitlesClick(BlockList& list);
+  // Asks for a file and writes the entries to it as plain lines.
+  void ExportClick(const BlockList& list);
+  // Asks for a plain-text file and adds its lines that are not empty and
+  // not already present.
+  void ImportClick(BlockList& list);
+
+ private:
+  // The file's content, or nothing when it cannot be read.
+  std::optional<std::string> Read(const std::string& path);
+  // Reports "Cannot open file <path>" when the file cannot be read.
+  std::optional<std::string> ReadOrReport(const std::string& path);
+  // Reports "Cannot create file <path>" when the file cannot be written.
+  void WriteOrReport(const std::string& path, const std::string& content);
+
+  FileSystem& files_;
+  SystemInfo& system_;
+  Prompts& prompts_;
+  bool unreadFileKept_ = false;  // titles.dat exists but could not be loaded yet
+};
+
+}  // namespace vandrel

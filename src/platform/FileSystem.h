@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace vandrel {
+
+inline constexpr const char* kCannotOpenFile = "Cannot open file %s";
+inline constexpr const char* kCannotCreateFile = "Cannot create file %s";
+
+// Whole-file reads and writes, as the block list's file and its export and
+// import use them. Failures throw PlatformError with the user's text.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when a file (not a folder) is at the path.
+  virtual bool Exists(const std::string& path) = 0;
+  // The file's whole content, read while others may keep it open for reading
+  // and writing. Throws PlatformError "Cannot open file <path>".
+  virtual std::string ReadWhole(const std::string& path) = 0;
+  // Replaces the file's content, or creates it, so that no reader ever sees
+  // a half-written file: on any failure the old file stays as it was and
+  // PlatformError "Cannot create file <path>" is thrown.
+  virtual void WriteWholeAtomically(const std::string& path, std::string_view content) = 0;
+};
+
+}  // namespace vandrel

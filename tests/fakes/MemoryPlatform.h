@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/UpperCaseCollation.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemorySound.h"
+#include "platform/memory/MemorySystemInfo.h"
+
+namespace vandrel {
+
+// Every platform service as an in-memory double, and the Platform over them.
+struct MemoryPlatform {
+  MemoryRegistry registry;
+  MemoryDesktop desktop;
+  MemorySound sound;
+  MemorySystemInfo system;
+  MemoryFileSystem files;
+  UpperCaseCollation collation{system.UpperCasing()};
+  Platform platform{registry, desktop, sound, system, files, collation};
+};
+
+}  // namespace vandrel

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "blocklist/CryptString.h"
+#include "blocklist/TitlesStore.h"
+#include "platform/UpperCaseCollation.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemorySystemInfo.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char kFolder[] = "C:\\Program Files\\Vandrel";
+constexpr char kTitles[] = "C:\\Program Files\\Vandrel\\titles.dat";
+constexpr char kExport[] = "D:\\Backup\\list.dat";
+
+std::string Scrambled(const Lines& entries) {
+  std::string content;
+  for (const auto& entry : entries) content += CryptString(entry) + "\r\n";
+  return content;
+}
+
+class TitlesStoreTest : public ::testing::Test {
+ protected:
+  void Fill(const Lines& entries) { list.Assign(entries); }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> texts;
+    for (const auto& message : prompts.Messages()) texts.push_back(message.text);
+    return texts;
+  }
+  void ExpectOneError(const std::string& text) const {
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Error);
+    EXPECT_EQ(prompts.Messages()[0].text, text);
+  }
+
+  MemoryFileSystem files;
+  MemorySystemInfo system;
+  ScriptedPrompts prompts;
+  UpperCaseCollation collation{system.UpperCasing()};
+  BlockList list{system.UpperCasing(), collation};
+  TitlesStore store{files, system, prompts};
+};
+
+TEST_F(TitlesStoreTest, TheFileLiesBesideTheExecutable) {
+  EXPECT_EQ(store.TitlesPath(), kTitles);
+  system.executablePath = "Vandrel.exe";
+  EXPECT_EQ(store.TitlesPath(), "titles.dat");
+}
+
+TEST_F(TitlesStoreTest, LoadingSortsTheEntriesAndSavingWritesThemInThatOrder) {
+  files.files[kTitles] = Scrambled({"zeta", "Alpha", "beta"});
+  store.LoadTitles(list);
+  EXPECT_EQ(list.Entries(), (Lines{"Alpha", "beta", "zeta"}));
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"Alpha", "beta", "zeta"}));
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(TitlesStoreTest, LoadingKeepsDuplicatesAndEmptyLines) {
+  files.files[kTitles] = Scrambled({"ads", "", "ADS", "ads"});
+  store.LoadTitles(list);
+  EXPECT_EQ(list.Entries(), (Lines{"", "ads", "ADS", "ads"}));
+}
+
+TEST_F(TitlesStoreTest, LoadingWithoutAFileOrFromAnEmptyOneGivesAnEmptyListSilently) {
+  store.LoadTitles(list);
+  files.files[kTitles] = "";
+  store.LoadTitles(list);
+  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(TitlesStoreTest, LoadingStopsAtANulAndSplitsAtLoneLineEnds) {
+  files.files[kTitles] = CryptString("a") + "\r" + CryptString("b") + "\n" + CryptString("c") +
+                         std::string(1, '\0') + CryptString("lost") + "\r\n";
+  store.LoadTitles(list);
+  EXPECT_EQ(list.Entries(), (Lines{"a", "b", "c"}));
+}
+
+TEST_F(TitlesStoreTest, EntriesWithEveryCharacterSurviveSavingAndLoading) {
+  const Lines titles{"Re: winner", "Top 10 offers", "Win 7 prizes", "\x1B" "C", ""};
+  Fill(titles);
+  store.SaveTitlesClick(list);
+  BlockList reloaded(system.UpperCasing(), collation);
+  store.LoadTitles(reloaded);
+  EXPECT_EQ(reloaded.Entries(), list.Entries());
+  EXPECT_EQ(reloaded.Count(), titles.size());
+}
+
+TEST_F(TitlesStoreTest, AFileOfTensOfMegabytesLoadsWhole) {
+  Lines entries;
+  for (int i = 0; i < 100'000; ++i) entries.push_back("Cheap offers, page " + std::to_string(i));
+  entries.push_back(std::string(16'000'000, 'x') + "0");
+  Fill(entries);
+  store.SaveTitlesClick(list);
+  ASSERT_GT(files.files[kTitles].size(), 18'000'000u);
+  BlockList reloaded(system.UpperCasing(), collation);
+  store.LoadTitles(reloaded);
+  EXPECT_EQ(reloaded.Entries(), list.Entries());
+}
+
+TEST_F(TitlesStoreTest, SavingAnEmptyListWritesAnEmptyFile) {
+  files.files[kTitles] = Scrambled({"old"});
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.files[kTitles], "");
+}
+
+TEST_F(TitlesStoreTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheList) {
+  files.files[kTitles] = Scrambled({"old"});
+  Fill({"new", "newer"});
+  files.unwritableFolders.insert(kFolder);
+  store.SaveTitlesClick(list);
+  ExpectOneError(std::string("Cannot create file ") + kTitles);
+
+  files.unwritableFolders.clear();
+  files.failNextWriteAfter = 3;  // the disk fills up while writing
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(Shown().size(), 2u);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"old"}));
+  EXPECT_EQ(list.Entries(), (Lines{"new", "newer"}));
+
+  store.SaveTitlesClick(list);  // the disk has room again
+  EXPECT_EQ(files.files[kTitles], Scrambled({"new", "newer"}));
+}
+
+TEST_F(TitlesStoreTest, AnUnreadableFileIsReportedAndNotWrittenOverUntilItIsRead) {
+  files.files[kTitles] = Scrambled({"kept"});
+  files.unreadable.insert(kTitles);
+  store.LoadTitles(list);
+  ExpectOneError(std::string("Cannot open file ") + kTitles);
+  EXPECT_EQ(list.Count(), 0u);
+
+  list.Add("added meanwhile");
+  store.SaveTitlesClick(list);  // still unreadable: the file's entries would be lost
+  EXPECT_EQ(Shown().back(), std::string("Cannot create file ") + kTitles);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"kept"}));
+  EXPECT_EQ(files.writeCount, 0);
+
+  files.unreadable.clear();
+  store.SaveTitlesClick(list);  // now both the file's and the session's entries are kept
+  EXPECT_EQ(list.Entries(), (Lines{"added meanwhile", "kept"}));
+  EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(list.Count(), 2u) << "the file is merged once only";
+}
+
+TEST_F(TitlesStoreTest, ImportAddsTheNonEmptyLinesNotYetPresentAndReportsSuccess) {
+  Fill({"Casino"});
+  files.files[kExport] = "casino\r\n\r\nCASINO\r\npoker\r\n";
+  prompts.ScriptFile(kExport);
+  store.ImportClick(list);
+  EXPECT_EQ(list.Entries(), (Lines{"Casino", "poker"}));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Information);
+  EXPECT_EQ(prompts.Messages()[0].text, "Titles imported successfully.");
+  EXPECT_EQ(prompts.Messages()[0].buttons, MessageButtons::Ok);
+  ASSERT_EQ(prompts.FileDialogs().size(), 1u);
+  const auto& dialog = prompts.FileDialogs()[0];
+  EXPECT_FALSE(dialog.save);
+  EXPECT_EQ(dialog.request.filter, "Block list dat files|*.dat|All files|*.*");
+  EXPECT_EQ(dialog.request.fileName, "titles.dat");
+  EXPECT_EQ(dialog.request.defaultExtension, "*.dat");
+  EXPECT_EQ(files.writeCount, 0) << "an import writes no file";
+}
+
+TEST_F(TitlesStoreTest, ImportReadsPlainLinesUntrimmedAndAddsScrambledOnesAsTheyAre) {
+  files.files[kExport] = Scrambled({"ads", "news"}) + " padded \r\nab\n";
+  prompts.ScriptFile(kExport);
+  store.ImportClick(list);
+  EXPECT_GE(list.IndexOf(CryptString("ads")), 0);
+  EXPECT_GE(list.IndexOf(CryptString("news")), 0);
+  EXPECT_GE(list.IndexOf(" padded "), 0);
+  EXPECT_GE(list.IndexOf("ab"), 0);
+  EXPECT_EQ(list.IndexOf("ads"), -1);
+  EXPECT_EQ(list.Count(), 4u);
+}
+
+TEST_F(TitlesStoreTest, ImportWithNothingNewStillReportsSuccess) {
+  Fill({"poker"});
+  files.files[kExport] = "";
+  prompts.ScriptFile(kExport);
+  store.ImportClick(list);
+  EXPECT_EQ(Shown(), Lines{"Titles imported successfully."});
+  EXPECT_EQ(list.Entries(), Lines{"poker"});
+}
+
+TEST_F(TitlesStoreTest, ImportStopsSilentlyOnCancelOrAMissingFile) {
+  Fill({"poker"});
+  prompts.ScriptFile(std::nullopt);
+  store.ImportClick(list);
+  prompts.ScriptFile("D:\\nowhere.dat");
+  store.ImportClick(list);
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(list.Entries(), Lines{"poker"});
+}
+
+TEST_F(TitlesStoreTest, AnUnreadableImportFileIsReportedAndAddsNothing) {
+  Fill({"poker"});
+  files.files[kExport] = "dice\r\n";
+  files.unreadable.insert(kExport);
+  prompts.ScriptFile(kExport);
+  store.ImportClick(list);
+  ExpectOneError(std::string("Cannot open file ") + kExport);
+  EXPECT_EQ(list.Entries(), Lines{"poker"});
+}
+
+TEST_F(TitlesStoreTest, ExportWritesPlainLinesToANewFileWithoutAsking) {
+  Fill({"Re: winner", "Alpha", ""});
+  prompts.ScriptFile(kExport);
+  store.ExportClick(list);
+  EXPECT_EQ(files.files[kExport], "\r\nAlpha\r\nRe: winner\r\n");
+  EXPECT_TRUE(prompts.Messages().empty());
+  ASSERT_EQ(prompts.FileDialogs().size(), 1u);
+  const auto& dialog = prompts.FileDialogs()[0];
+  EXPECT_TRUE(dialog.save);
+  EXPECT_EQ(dialog.request.filter, "Block list dat files|*.dat|All files|*.*");
+  EXPECT_EQ(dialog.request.fileName, "titles.dat");
+  EXPECT_EQ(dialog.request.defaultExtension, ".dat");
+}
+
+TEST_F(TitlesStoreTest, ExportAsksBeforeReplacingAFileAndNoLeavesItUntouched) {
+  Fill({"poker"});
+  files.files[kExport] = "old\r\n";
+  prompts.ScriptFile(kExport);
+  prompts.Script(Answer::No);
+  store.ExportClick(list);
+  EXPECT_EQ(files.files[kExport], "old\r\n");
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Confirmation);
+  EXPECT_EQ(prompts.Messages()[0].text, "Are you sure to overwrite the selected file?");
+  EXPECT_EQ(prompts.Messages()[0].buttons, MessageButtons::YesNo);
+
+  prompts.ScriptFile(kExport);
+  prompts.Script(Answer::Yes);
+  store.ExportClick(list);
+  EXPECT_EQ(files.files[kExport], "poker\r\n");
+}
+
+TEST_F(TitlesStoreTest, ExportDoesNothingOnCancelAndReportsATargetThatCannotBeCreated) {
+  Fill({"poker"});
+  prompts.ScriptFile(std::nullopt);
+  store.ExportClick(list);
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(files.writeCount, 0);
+
+  files.unwritableFolders.insert("D:\\Backup");
+  prompts.ScriptFile(kExport);
+  store.ExportClick(list);
+  ExpectOneError(std::string("Cannot create file ") + kExport);
+  EXPECT_FALSE(files.Exists(kExport));
+  EXPECT_EQ(list.Entries(), Lines{"poker"});
+}
+
+}  // namespace
+}  // namespace vandrel

@@ -1,0 +1,91 @@
+// The real Vandrel.exe under Wine with a block list file beside it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "PopupHelper.h"
+#include "RegistryReset.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+PopupWindowSpec Frame(const std::string& page) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
+}
+
+class BlockListTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetVandrelState(); }
+  void TearDown() override { ResetVandrelState(); }
+};
+
+TEST_F(BlockListTest, MatchingFramesAreClosedOncePerEntryAndTheFileIsWrittenBackSorted) {
+  WriteFileBytes(TitlesPath(), ScrambledTitles({"zeta", "news", "Alpha", "daily"}));
+  PopupHelper helper{Frame("Daily NEWS"), Frame("Weather"), Frame("alphabet soup")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  // The window stays open, so every tick closes it again: twice per tick.
+  ASSERT_TRUE(helper.WaitForCloses(0, 4));
+  EXPECT_TRUE(helper.WaitForCloses(2, 2));
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+  ASSERT_TRUE(vandrel.Quit());
+  EXPECT_EQ(ReadScrambledTitles(), (std::vector<std::string>{"Alpha", "daily", "news", "zeta"}));
+}
+
+TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWrittenBackSo) {
+  // The layout that keeps '0', '7' and ':': a marker line, then ESC 'Z', ESC 'S'
+  // and ESC 'C' in their place.
+  const std::string marker = "\x1B\x1B\x1BVandrel escaped titles\x1B\x1B\x1B";
+  const std::string file = ScrambledTitles({marker, "Re\x1B" "C winner", "Top 1\x1B" "Z offers"});
+  WriteFileBytes(TitlesPath(), file);
+  PopupHelper helper{Frame("Re: winner"), Frame("Top 10 offers today"), Frame("Top 1 offers")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(0, 1));
+  EXPECT_TRUE(helper.WaitForCloses(1, 1));
+  EXPECT_EQ(helper.ClosesReceived(2), 0);
+  ASSERT_TRUE(vandrel.Quit());
+  EXPECT_EQ(ReadFileBytes(TitlesPath()), file);
+}
+
+TEST_F(BlockListTest, WithoutAFileTheListIsEmptyAndAnEmptyFileIsWrittenAtExit) {
+  PopupHelper helper{Frame("Anything")};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  Sleep(500);
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  ASSERT_TRUE(vandrel.Quit());
+  EXPECT_EQ(ReadFileBytes(TitlesPath()), std::string());
+}
+
+TEST_F(BlockListTest, AHundredThousandEntriesLoadAndSaveQuickly) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < 100000; ++i) {
+    char entry[40];
+    std::snprintf(entry, sizeof(entry), "blocked page number %06d", i);
+    for (char* c = entry; *c; ++c) {
+      if (*c >= '0' && *c <= '9') *c = static_cast<char>('a' + (*c - '0'));  // keep the plain layout
+    }
+    entries.push_back(entry);
+  }
+  WriteFileBytes(TitlesPath(), ScrambledTitles(entries));
+  PopupHelper helper{Frame("Offer: blocked page number abcdef")};
+  const auto started = std::chrono::steady_clock::now();
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(helper.WaitForCloses(0, 1, 10000));
+  const auto firstClose = std::chrono::steady_clock::now();
+  ASSERT_TRUE(vandrel.Quit(20000));
+  const auto ended = std::chrono::steady_clock::now();
+  using ms = std::chrono::milliseconds;
+  std::printf("100000 entries: start to first close %lld ms, quit to exit %lld ms\n",
+              static_cast<long long>(std::chrono::duration_cast<ms>(firstClose - started).count()),
+              static_cast<long long>(std::chrono::duration_cast<ms>(ended - firstClose).count()));
+  EXPECT_EQ(ReadScrambledTitles().size(), 100000u);
+}
+
+}  // namespace
+}  // namespace vandrel::test
