@@ -1,5 +1,8 @@
 #include "app/MainWindow.h"
 
+#include <initializer_list>
+
+#include "app/FadeOut.h"
 #include "app/OperatingSystem.h"
 #include "app/ProgramEntry.h"
 #include "platform/PlatformError.h"
@@ -17,6 +20,23 @@ TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& li
       Blocking(Timer1, scan_, state.settings, prompts, [this](int index) { SetTrayIconIndex(index); }) {
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Timer2.OnTimer = [this] { Timer2Timer(); };
+  BindCommands();
+}
+
+void TZAVOClass::BindCommands() {
+  const auto bind = [this](std::initializer_list<Button*> controls, void (TZAVOClass::*command)()) {
+    for (Button* control : controls) control->OnClick = [this, command] { (this->*command)(); };
+  };
+  // Start, Start2, StoProc and Stop1001 already run the blocking toggles.
+  bind({&ToolBar1.AddToBlackList, &MainMenu1.BlackList1}, &TZAVOClass::AddtotheBlackList1Click);
+  bind({&ToolBar1.EraseStuff, &MainMenu1.Erase2}, &TZAVOClass::EraseStuffClick);
+  bind({&ToolBar1.Options, &MainMenu1.Options2}, &TZAVOClass::Options2Click);
+  bind({&ToolBar1.Go, &MainMenu1.N15Search2}, &TZAVOClass::GoClick);
+  bind({&ToolBar1.VABOptions, &MainMenu1.VideoAds1}, &TZAVOClass::VABOptionsClick);
+  bind({&ToolBar1.ExitP, &MainMenu1.Exit2}, &TZAVOClass::Exit1Click);
+  bind({&MainMenu1.Demo1}, &TZAVOClass::Demo1Click);
+  bind({&MainMenu1.Help2}, &TZAVOClass::Help2Click);
+  bind({&MainMenu1.About1}, &TZAVOClass::About1Click);
 }
 
 void TZAVOClass::ReadTitleSuffix() {
@@ -73,6 +93,40 @@ void TZAVOClass::Timer2Timer() {
 void TZAVOClass::ShowOnRequest() {
   Form.SetVisible(true);
   Form.BringToFront();
+}
+
+void TZAVOClass::Exit1Click() {
+  if (!state_.settings.ExitConfirm) {
+    ExitMe();
+    return;
+  }
+  const SilenceableAnswer reply =
+      prompts_.SilenceableMessage(MessageKind::Confirmation, kExitQuestion, MessageButtons::YesNo);
+  if (reply.answer != Answer::Yes) return;
+  // Only the key learns it: the program is ending anyway.
+  if (reply.dontShowAgain) StoreBoolSetting(platform_.registry, "ExitConfirm", false);
+  ExitMe();
+}
+
+void TZAVOClass::ExitMe() {
+  const std::vector<int> opacities = FadeOutOpacities(GetOperatingSystem(platform_.system.Version()));
+  if (!opacities.empty() && fadeOut) fadeOut(opacities);
+  if (endApplication) endApplication();
+}
+
+bool TZAVOClass::FormCloseQuery() {
+  if (live_.ExitOnCloseChecked()) {
+    Exit1Click();
+  } else {
+    Form.SetVisible(false);
+  }
+  return false;
+}
+
+bool TZAVOClass::FormKeyDown(int key) {
+  if (key != kEscapeKey) return false;
+  FormCloseQuery();
+  return true;
 }
 
 void TZAVOClass::StoreSettings() {

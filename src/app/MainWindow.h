@@ -2,7 +2,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "app/MainMenu.h"
+#include "app/MainToolbar.h"
 #include "app/ProgramState.h"
 #include "monitor/BlockingModes.h"
 #include "monitor/WindowScan.h"
@@ -20,9 +23,12 @@ inline constexpr const char* kClosedWindowsSuffix = " windows closed.";
 inline constexpr int kNarrowOuterWidth = 750;
 inline constexpr int kStatusPanelReserve = 115;
 inline constexpr int kDefaultScanInterval = 100;
+inline constexpr const char* kExitQuestion = "Do you really want to exit Vandrel v7.0.5?";
+inline constexpr int kEscapeKey = 27;
 
 // The main window's form: creation, the scan timer, the one-shot hide timer,
-// the status bar and the tray icon's image index.
+// the status bar, the toolbar and menu with their commands, the close and
+// exit logic, and the tray icon's image index.
 class TZAVOClass : public ScanEvents {
  public:
   TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& live, Prompts& prompts);
@@ -52,12 +58,47 @@ class TZAVOClass : public ScanEvents {
   WindowScan& Scan() { return scan_; }
   std::function<void()> trayRedraw;  // set by the view that draws the icon
 
+  // Commands of the toolbar and the menus. Those that open another window
+  // run its hook, which the composition root sets; an unset hook does nothing.
+  void StoProcClick() { Blocking.StoProcClick(); }
+  void AddtotheBlackList1Click() { Run(onBlockList); }
+  void EraseStuffClick() { Run(onErase); }
+  void Options2Click() { Run(onOptions); }
+  void GoClick() { Run(onGoToUrl); }
+  void VABOptionsClick() { Run(onRichMedia); }
+  void Demo1Click() { Run(onDemo); }
+  void Help2Click() { Run(onHelp); }
+  void About1Click() { Run(onAbout); }
+  std::function<void()> onBlockList, onErase, onOptions, onGoToUrl, onRichMedia, onDemo, onHelp,
+      onAbout;
+
+  // Exit with the question (unless ExitConfirm is off).
+  void Exit1Click();
+  // Fades the window out where Windows can, then ends the application.
+  void ExitMe();
+  // The close box, Alt+F4 and Esc: never lets the window close; exits when
+  // "Exit on close" is ticked, else hides the window to the tray.
+  bool FormCloseQuery();
+  // True when the key was Esc, which is swallowed and closes the window.
+  bool FormKeyDown(int key);
+  // Windows may always end the log-on.
+  bool AnswerEndQuery() const { return true; }
+  // The status bar's first panel: the long hint of what is under the mouse.
+  void ShowHint(const std::string& hint) { StatusBar1.SetPanelText(0, hint); }
+
+  std::function<void(const std::vector<int>& opacities)> fadeOut;  // set by the view
+  std::function<void()> endApplication;                            // set by the view
+
   // ScanEvents
   void CountClosedWindow() override;
   void LimitRaised(int newLimit) override;
   void SetTrayIconIndex(int index) override;
 
  private:
+  static void Run(const std::function<void()>& hook) {
+    if (hook) hook();
+  }
+  void BindCommands();
   void ReadTitleSuffix();
   void ShowClosedCount();
 
@@ -70,6 +111,8 @@ class TZAVOClass : public ScanEvents {
  public:
   // Block and Block 100%, with the toolbar buttons and menu items showing them.
   BlockingModes Blocking;
+  MainToolbar ToolBar1{Blocking};
+  MainMenu MainMenu1{Blocking};
 
  private:
   std::uint32_t closedCount_ = 0;

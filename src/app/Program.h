@@ -1,17 +1,20 @@
 #pragma once
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
+#include "app/TrayMenus.h"
+#include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
-#include "richmedia/TW42VideoBlocker.h"
 #include "platform/Platform.h"
+#include "richmedia/TW42VideoBlocker.h"
 #include "settings/LiveSettings.h"
 #include "ui/Prompts.h"
 
 namespace vandrel {
 
 // The composition root of a normal run: the shared state and the forms, in
-// their creation order. A test builds a whole program in one line.
-class Program {
+// their creation order, and the commands the tray menus run. A test builds
+// a whole program in one line.
+class Program : private TrayCommands {
  public:
   Program(Platform& platform, Prompts& prompts)
       : platform(platform),
@@ -19,13 +22,18 @@ class Program {
         live(state.settings),
         titles(platform.files, platform.system, prompts),
         mainWindow(platform, state, live, prompts),
-        richMedia(platform.registry, state.settings, prompts) {
+        richMedia(platform.registry, state.settings, prompts),
+        blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry,
+                        state.settings, state.titleSuffix),
+        trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
+                  *this) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
+    mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
   }
 
-  // The block list's slot in the creation order, after the main window and
-  // the rich-media window: the list is filled from its file.
-  void BlockListCreated() { titles.LoadTitles(state.blockList); }
+  // The block list dialog's slot in the creation order, after the main
+  // window and the rich-media window: the list is filled from its file.
+  void BlockListCreated() { blockListDialog.FormCreate(); }
 
   // Every window exists: switch blocking on when the settings ask for it.
   void WindowsCreated() {
@@ -42,6 +50,22 @@ class Program {
   TitlesStore titles;
   TZAVOClass mainWindow;
   TW42VideoBlocker richMedia;
+  TForm3 blockListDialog;
+  TrayMenus trayMenus;
+
+ private:
+  // TrayCommands: what the notification-area menus run.
+  void Show() override { mainWindow.ShowOnRequest(); }
+  void StartToggle() override { mainWindow.Start1Click(); }
+  void Block100Toggle() override { mainWindow.StoProcClick(); }
+  void BlockList() override { mainWindow.AddtotheBlackList1Click(); }
+  void Erase() override { mainWindow.EraseStuffClick(); }
+  void ExitWithQuestion() override { mainWindow.Exit1Click(); }
+  void ExitWithoutQuestion() override { mainWindow.ExitMe(); }
+  void SaveBlockList() override {
+    blockListDialog.Scroller();
+    titles.SaveTitlesClick(state.blockList);
+  }
 };
 
 }  // namespace vandrel

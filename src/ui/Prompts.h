@@ -38,6 +38,11 @@ class Prompts {
   virtual std::optional<std::string> OpenFile(const FileDialogRequest&) { return std::nullopt; }
   virtual std::optional<std::string> SaveFile(const FileDialogRequest&) { return std::nullopt; }
 
+  // A confirmation with OK and Cancel and a masked edit box: the typed text
+  // on OK, nothing on Cancel or when the box is closed. A Prompts without
+  // it answers as if the user cancelled.
+  virtual std::optional<std::string> PasswordPrompt(const std::string&) { return std::nullopt; }
+
   // The application's error box: the text of a failed operation, titled
   // with the application's name.
   void ShowError(const std::string& text) { Message(MessageKind::Error, text, MessageButtons::Ok); }

@@ -4,6 +4,8 @@
 
 #include "app/Program.h"
 #include "app/win32/MainWindowView.h"
+#include "app/win32/TrayIconView.h"
+#include "blocklist/win32/BlockListView.h"
 #include "richmedia/win32/RichMediaView.h"
 
 namespace vandrel {
@@ -27,9 +29,17 @@ void Application::RunApplication(bool minimizeArgument) {
   mainWindow.OnSessionEnd([&program] { program.MessageLoopEnded(); });
   mainWindow.Create(instance_);
   prompts_.SetOwner(mainWindow.Handle());
+  TrayIconView trayIcon(program.mainWindow, program.trayMenus, prompts_);
+  trayIcon.Create(instance_);
   RichMediaView richMedia(program.richMedia, prompts_);
   richMedia.Create(instance_);
+  BlockListView blockListDialog(program.blockListDialog, prompts_);
+  blockListDialog.Create(instance_);
   program.BlockListCreated();
+
+  const HWND owner = mainWindow.Handle();
+  program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };
+  program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
   program.WindowsCreated();
 
   MSG message;

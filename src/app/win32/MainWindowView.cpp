@@ -2,6 +2,7 @@
 
 #include "app/ProgramEntry.h"
 #include "resources/resource.h"
+#include "ui/win32/DeviceContext.h"
 
 namespace vandrel {
 namespace {
@@ -13,19 +14,46 @@ constexpr int kStatusBarId = 100;
 
 SIZE OuterSizeFor(int clientWidth, int clientHeight) {
   RECT rect{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  AdjustWindowRectEx(&rect, kStyle, TRUE, 0);  // with the menu bar
   return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The window's font: Courier New, 8 points.
+UniqueGdiObject CreateWindowFont(HWND window) {
+  const WindowDc dc(window);
+  const int height = -MulDiv(8, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     FIXED_PITCH | FF_MODERN, "Courier New"));
+}
+
+// Runs the messages that are waiting, as the fade does between its steps. A
+// quit message is put back for the main loop.
+void RunPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
 }
 
 }  // namespace
 
 MainWindowView::MainWindowView(TZAVOClass& form, Prompts& prompts, bool minimizeArgument)
-    : form_(form), minimizeArgument_(minimizeArgument) {
+    : form_(form),
+      minimizeArgument_(minimizeArgument),
+      toolbar_(form.ToolBar1, [&form](const std::string& hint) { form.ShowHint(hint); }),
+      menuBar_(form.MainMenu1, [&form](const std::string& hint) { form.ShowHint(hint); }) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
 void MainWindowView::Create(HINSTANCE instance) {
   const SIZE outer = OuterSizeFor(kClientWidth, kClientHeight);
+  instance_ = instance;
   WindowClass windowClass;
   windowClass.instance = instance;
   windowClass.name = kMainWindowClass;
@@ -45,20 +73,34 @@ void MainWindowView::Create(HINSTANCE instance) {
 LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
+  if (toolbar_.Route(message, wParam, lParam, result)) return result;
+  if (menuBar_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
       OnCreate();
       return 0;
+    case WM_SIZE:
+      LayOut();
+      return 0;
+    case WM_CLOSE:
+      form_.FormCloseQuery();  // refuses: the window only hides or the program exits
+      return 0;
+    case WM_KEYDOWN:
+      // The toolbar and status bar take no focus: the form sees every key first.
+      if (form_.FormKeyDown(static_cast<int>(wParam))) return 0;
+      return Default(message, wParam, lParam);
     case WM_USER:
       form_.ShowOnRequest();
       return 0;
     case WM_QUERYENDSESSION:
-      return TRUE;
+      return form_.AnswerEndQuery() ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wParam && sessionEnd_) sessionEnd_();
       return 0;
     case WM_DESTROY:
       binder_.Unbind();
+      toolbar_.Detach();
+      menuBar_.Detach();
       PostQuitMessage(0);
       return 0;
     default:
@@ -72,11 +114,19 @@ void MainWindowView::OnCreate() {
     ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
   };
+  form_.fadeOut = [this](const std::vector<int>& opacities) { FadeOut(opacities); };
+  form_.endApplication = [] { PostQuitMessage(0); };
+  font_ = CreateWindowFont(Handle());
+  const auto font = static_cast<HFONT>(font_.get());
+  menuBar_.Attach(Handle());
+  toolbar_.Create(Handle(), instance_, font);
   binder_.Bind(Handle(), {
                              {form_.StatusBar1, ControlRef(kStatusBarId, Place{0, 0, 0, 0})},
                              {form_.Timer1},
                              {form_.Timer2},
                          });
+  SendMessageA(GetDlgItem(Handle(), kStatusBarId), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  LayOut();
   form_.FormCreate(OuterSizeFor(kClientWidth, kClientHeight).cx, minimizeArgument_);
 }
 
@@ -94,6 +144,23 @@ void MainWindowView::DrawForm() {
   if (!shown_) return;
   const bool visible = IsWindowVisible(Handle()) != FALSE;
   if (visible != form_.Form.Visible()) ShowWindow(Handle(), form_.Form.Visible() ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindowView::LayOut() const {
+  // The toolbar fills what the status bar leaves of the client area.
+  RECT client, status{};
+  GetClientRect(Handle(), &client);
+  if (HWND bar = GetDlgItem(Handle(), kStatusBarId)) GetWindowRect(bar, &status);
+  toolbar_.Place(client.right, client.bottom - (status.bottom - status.top));
+}
+
+void MainWindowView::FadeOut(const std::vector<int>& opacities) const {
+  SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+  RunPendingMessages();
+  for (const int opacity : opacities) {
+    SetLayeredWindowAttributes(Handle(), 0, static_cast<BYTE>(opacity), LWA_ALPHA);
+    RunPendingMessages();
+  }
 }
 
 }  // namespace vandrel

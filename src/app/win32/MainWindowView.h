@@ -2,8 +2,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
+#include "app/win32/ChromeHandles.h"
+#include "app/win32/MenuBarView.h"
+#include "app/win32/ToolbarView.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
 #include "ui/win32/Window.h"
@@ -11,7 +16,9 @@
 namespace vandrel {
 
 // The real main window of class TZAVOClass: draws the form model (caption,
-// visibility, width, status bar), drives its timers and answers WM_USER.
+// visibility, width, toolbar, menu bar, status bar), drives its timers,
+// routes the close box, Esc and the end-of-session query to the form, and
+// answers WM_USER.
 class MainWindowView : public Window {
  public:
   MainWindowView(TZAVOClass& form, Prompts& prompts, bool minimizeArgument);
@@ -26,11 +33,17 @@ class MainWindowView : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void DrawForm();
+  void LayOut() const;
+  void FadeOut(const std::vector<int>& opacities) const;
 
   TZAVOClass& form_;
   bool minimizeArgument_;
   bool shown_ = false;
+  HINSTANCE instance_ = nullptr;
+  UniqueGdiObject font_;
   Binder binder_;
+  ToolbarView toolbar_;
+  MenuBarView menuBar_;
   std::function<void()> sessionEnd_;
 };
 

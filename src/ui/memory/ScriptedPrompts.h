@@ -36,9 +36,14 @@ class ScriptedPrompts : public Prompts {
   // The next file dialog's answer: a path, or nothing for Cancel.
   void ScriptFile(std::optional<std::string> path) { fileScript_.push_back(std::move(path)); }
 
+  // The next password prompt's answer: the typed text, or nothing for Cancel.
+  void ScriptPassword(std::optional<std::string> typed) { passwordScript_.push_back(std::move(typed)); }
+
   const std::vector<Shown>& Messages() const { return shown_; }
   const std::vector<FileDialog>& FileDialogs() const { return fileDialogs_; }
-  std::size_t Unused() const { return script_.size() + fileScript_.size(); }
+  // The texts of the password prompts shown, in order.
+  const std::vector<std::string>& PasswordPrompts() const { return passwordPrompts_; }
+  std::size_t Unused() const { return script_.size() + fileScript_.size() + passwordScript_.size(); }
 
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     shown_.push_back({kind, text, buttons, false});
@@ -57,6 +62,14 @@ class ScriptedPrompts : public Prompts {
   }
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
     return NextFile(true, request);
+  }
+
+  std::optional<std::string> PasswordPrompt(const std::string& text) override {
+    passwordPrompts_.push_back(text);
+    if (passwordScript_.empty()) throw std::logic_error("No answer scripted for the password prompt \"" + text + "\"");
+    auto next = std::move(passwordScript_.front());
+    passwordScript_.pop_front();
+    return next;
   }
 
  private:
@@ -90,6 +103,8 @@ class ScriptedPrompts : public Prompts {
 
   std::deque<SilenceableAnswer> script_;
   std::deque<std::optional<std::string>> fileScript_;
+  std::deque<std::optional<std::string>> passwordScript_;
+  std::vector<std::string> passwordPrompts_;
   std::vector<Shown> shown_;
   std::vector<FileDialog> fileDialogs_;
 };

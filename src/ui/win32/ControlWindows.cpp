@@ -41,8 +41,18 @@ void DrawState(HWND window, const ControlModel& model) {
 }
 
 void FillList(HWND list, UINT resetMessage, UINT addMessage, const std::vector<std::string>& items) {
+  // A block list can hold a hundred thousand entries: fill it without a
+  // repaint per item, with its storage reserved up front.
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, resetMessage, 0, 0);
+  if (addMessage == LB_ADDSTRING) {
+    std::size_t bytes = 0;
+    for (const std::string& item : items) bytes += item.size() + 1;
+    SendMessageA(list, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+  }
   for (const std::string& item : items) SendMessageA(list, addMessage, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace vandrel

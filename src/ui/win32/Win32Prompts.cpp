@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/win32/MessageStyle.h"
+#include "ui/win32/PasswordBox.h"
 #include "ui/win32/SilenceableBox.h"
 
 namespace vandrel {
@@ -70,6 +71,11 @@ std::optional<std::string> Win32Prompts::OpenFile(const FileDialogRequest& reque
 std::optional<std::string> Win32Prompts::SaveFile(const FileDialogRequest& request) {
   // The caller asks about overwriting in its own words.
   return RunFileDialog(owner_, request, 0, GetSaveFileNameA);
+}
+
+std::optional<std::string> Win32Prompts::PasswordPrompt(const std::string& text) {
+  PasswordBox box(text);
+  return box.Show(owner_);
 }
 
 }  // namespace vandrel

@@ -18,6 +18,8 @@ class Win32Prompts : public Prompts {
   // GetSaveFileNameA); the file name may be longer than MAX_PATH.
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  // The confirmation box with a masked edit (PasswordBox).
+  std::optional<std::string> PasswordPrompt(const std::string& text) override;
 
  private:
   HWND owner_ = nullptr;

@@ -1,0 +1,141 @@
+#include "app/TrayMenus.h"
+
+#include "blocklist/TitleSuffix.h"
+
+namespace vandrel {
+namespace {
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+}  // namespace
+
+std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
+  std::vector<WindowHandle> windows;
+  desktop.ListVisibleWindows(windows);
+  std::vector<std::string> titles;
+  TitleText title;
+  ClassText className;
+  for (const WindowHandle window : windows) {
+    desktop.ReadTitle(window, title);
+    if (title.empty()) continue;
+    desktop.ReadClassName(window, className);
+    if (className.view().find(kBrowserFrameClass) == std::string_view::npos) continue;
+    titles.emplace_back(title.view());
+  }
+  return titles;
+}
+
+TrayMenu StaticTrayMenu(const BlockingModes& modes) {
+  return {
+      {"Show", TrayAction::Show},
+      {modes.Start1.Caption(), TrayAction::StartToggle},
+      {modes.Stop1002.Caption(), TrayAction::Block100Toggle},
+      {"Block List", TrayAction::BlockList},
+      {"Erase", TrayAction::Erase},
+      {"Exit", TrayAction::ExitWithQuestion},
+  };
+}
+
+TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes) {
+  TrayMenu menu{{kTrayHeader, TrayAction::AddTitle}, {kTraySeparator, TrayAction::None}};
+  for (const std::string& title : titles) menu.push_back({title, TrayAction::AddTitle});
+  menu.insert(menu.end(), {
+                              {kTraySeparator, TrayAction::None},
+                              {modes.BlockMenuLabel(), TrayAction::StartToggle},
+                              {"Show", TrayAction::Show},
+                              {modes.Block100MenuLabel(), TrayAction::Block100Toggle},
+                              {"Erase", TrayAction::Erase},
+                              // This menu's Exit never asks.
+                              {"Exit", TrayAction::ExitWithoutQuestion},
+                          });
+  return menu;
+}
+
+std::string CleanedCaption(std::string_view caption) {
+  std::string text(caption);
+  if (const auto amp = text.find('&'); amp != std::string::npos) text.erase(amp, 1);
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
+  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
+                     const BlockingModes& modes, Prompts& prompts, TrayCommands& commands)
+    : desktop_(desktop),
+      blockList_(blockList),
+      titleSuffix_(titleSuffix),
+      modes_(modes),
+      prompts_(prompts),
+      commands_(commands) {}
+
+void TrayMenus::CoolTrayIcon1MouseDown() {
+  const auto titles = BrowserFrameTitles(desktop_);
+  browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_);
+}
+
+TrayMenu TrayMenus::CurrentMenu() const {
+  return browserWindows_.empty() ? StaticTrayMenu(modes_) : browserWindows_;
+}
+
+void TrayMenus::Choose(std::size_t index) {
+  if (browserWindows_.empty()) {
+    ChooseStatic(index);
+    return;
+  }
+  if (index >= browserWindows_.size()) return;
+  TrayMenuItem& item = browserWindows_[index];
+  if (item.action == TrayAction::AddTitle) {
+    item.caption = MyPopupHandler(item.caption);
+  } else {
+    Run(item.action);
+  }
+}
+
+void TrayMenus::ChooseStatic(std::size_t index) {
+  const TrayMenu menu = StaticTrayMenu(modes_);
+  if (index < menu.size()) Run(menu[index].action);
+}
+
+std::string TrayMenus::MyPopupHandler(const std::string& caption) {
+  if (caption.find(kTrayHeader) != std::string::npos) return caption;
+  std::string cleaned = CleanedCaption(caption);
+  const auto suffixAt = cleaned.find(titleSuffix_);
+  // A frame without a page title would put the suffix (or nothing) in the
+  // list, and that entry would close windows at once.
+  if (suffixAt == 0 || cleaned.find(kBlankPage) != std::string::npos) {
+    prompts_.Message(MessageKind::Information, kNoTitleMessage, MessageButtons::Ok);
+    return cleaned;
+  }
+  if (suffixAt != std::string::npos) {
+    const std::string_view part = TitlePart(cleaned, titleSuffix_);
+    if (blockList_.IndexOf(part) < 0) blockList_.Add(std::string(part));
+  }
+  commands_.SaveBlockList();
+  return cleaned;
+}
+
+void TrayMenus::Run(TrayAction action) {
+  switch (action) {
+    case TrayAction::None:
+    case TrayAction::AddTitle:
+      return;
+    case TrayAction::Show:
+      return commands_.Show();
+    case TrayAction::StartToggle:
+      return commands_.StartToggle();
+    case TrayAction::Block100Toggle:
+      return commands_.Block100Toggle();
+    case TrayAction::BlockList:
+      return commands_.BlockList();
+    case TrayAction::Erase:
+      return commands_.Erase();
+    case TrayAction::ExitWithQuestion:
+      return commands_.ExitWithQuestion();
+    case TrayAction::ExitWithoutQuestion:
+      return commands_.ExitWithoutQuestion();
+  }
+}
+
+}  // namespace vandrel

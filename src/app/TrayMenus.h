@@ -1,0 +1,107 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "blocklist/BlockList.h"
+#include "monitor/BlockingModes.h"
+#include "platform/Desktop.h"
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+inline constexpr const char* kTrayHeader = "vvvvvv Add to block list vvvvvv";
+inline constexpr const char* kTraySeparator = "-";
+inline constexpr const char* kBlankPage = "about:blank";
+inline constexpr const char* kNoTitleMessage =
+    "It looks like this window has no title, so it can not be added to the\r\nBlock list, because "
+    "some windows will be closed immediately.";
+
+// What the notification-area menus ask of the rest of the program. The
+// application implements it over the main window and the block list store.
+class TrayCommands {
+ public:
+  virtual ~TrayCommands() = default;
+  virtual void Show() = 0;            // reveal the main window
+  virtual void StartToggle() = 0;     // Block on or off
+  virtual void Block100Toggle() = 0;  // Block 100% on or off
+  virtual void BlockList() = 0;       // the block list command (asks for the password)
+  virtual void Erase() = 0;
+  virtual void ExitWithQuestion() = 0;
+  virtual void ExitWithoutQuestion() = 0;
+  // Writes the block list file at once; reports its own failures.
+  virtual void SaveBlockList() = 0;
+};
+
+enum class TrayAction {
+  None,  // separators
+  AddTitle,
+  Show,
+  StartToggle,
+  Block100Toggle,
+  BlockList,
+  Erase,
+  ExitWithQuestion,
+  ExitWithoutQuestion,
+};
+
+struct TrayMenuItem {
+  std::string caption;
+  TrayAction action = TrayAction::None;
+  bool IsSeparator() const { return caption == kTraySeparator; }
+  bool operator==(const TrayMenuItem&) const = default;
+};
+
+using TrayMenu = std::vector<TrayMenuItem>;
+
+// The full titles of the browser frames (visible, titled, class containing
+// "IEFrame"), in the desktop's enumeration order.
+std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
+
+// The static menu: the main window's context menu, and the icon's menu
+// while no browser window is open.
+TrayMenu StaticTrayMenu(const BlockingModes& modes);
+// The menu that lists the open browser windows, to add one to the block list.
+TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
+
+// A menu caption as the block list sees it: the first '&' gone (a menu may
+// have added it as an accelerator mark), blanks and control characters
+// trimmed from both ends.
+std::string CleanedCaption(std::string_view caption);
+
+// The icon's menus: rebuilt at every mouse press on the icon, and the
+// choice of one of their items.
+class TrayMenus {
+ public:
+  TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
+            const BlockingModes& modes, Prompts& prompts, TrayCommands& commands);
+
+  // A mouse button went down on the icon: the menu becomes the list of
+  // browser windows, or the static menu when none is open.
+  void CoolTrayIcon1MouseDown();
+  // A double click on the icon shows the main window.
+  void CoolTrayIcon1DblClick() { commands_.Show(); }
+  // The static menu shows the blocking modes as they are now.
+  TrayMenu CurrentMenu() const;
+  // The item at this index of the current menu was chosen; out of range does nothing.
+  void Choose(std::size_t index);
+  // The static menu's item at this index (the main window's context menu).
+  void ChooseStatic(std::size_t index);
+  // A title item (or the header) of the browser windows menu was clicked;
+  // returns the caption to keep on the item.
+  std::string MyPopupHandler(const std::string& caption);
+
+ private:
+  void Run(TrayAction action);
+
+  Desktop& desktop_;
+  BlockList& blockList_;
+  const std::string& titleSuffix_;
+  const BlockingModes& modes_;
+  Prompts& prompts_;
+  TrayCommands& commands_;
+  TrayMenu browserWindows_;  // empty: the static menu is the icon's menu
+};
+
+}  // namespace vandrel

@@ -1,0 +1,107 @@
+#include "app/win32/ToolbarView.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "resources/toolbar/toolbar_ids.h"
+
+namespace vandrel {
+namespace {
+
+constexpr int kToolbarId = 99;
+constexpr int kButtonWidth = 98, kButtonHeight = 53;
+constexpr int kImageSize = 32, kImageCount = 11;
+constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+
+// The eleven pictures of one strip resource; an empty list when it is missing.
+UniqueImageList LoadStrip(HINSTANCE instance, int resource) {
+  UniqueImageList list(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+  const UniqueGdiObject strip(
+      LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (list && strip) ImageList_AddMasked(list.get(), static_cast<HBITMAP>(strip.get()), kMaskColour);
+  return list;
+}
+
+}  // namespace
+
+void ToolbarView::Create(HWND parent, HINSTANCE instance, HFONT font) {
+  // The form lays the strip out itself, above its status bar.
+  toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                                 CCS_NODIVIDER,
+                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
+  if (!toolbar_) return;
+  SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  cold_ = LoadStrip(instance, IDB_TOOLBAR_COLD);
+  hot_ = LoadStrip(instance, IDB_TOOLBAR_HOT);
+  SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(cold_.get()));
+  SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot_.get()));
+
+  std::vector<TBBUTTON> buttons;
+  for (const auto& entry : model_.Buttons()) {
+    TBBUTTON button{};
+    button.iBitmap = entry.button->ImageIndex();
+    button.idCommand = entry.command;
+    button.fsState = entry.button->Enabled() ? TBSTATE_ENABLED : 0;
+    button.fsStyle = BTNS_BUTTON;
+    button.iString = reinterpret_cast<INT_PTR>(entry.button->Caption().c_str());
+    buttons.push_back(button);
+  }
+  SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(toolbar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, kButtonWidth));
+  SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+  for (const auto& entry : model_.Buttons()) entry.button->redraw = [this, &entry] { Draw(entry); };
+}
+
+void ToolbarView::Place(int width, int height) const {
+  if (toolbar_) SetWindowPos(toolbar_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ToolbarView::Detach() {
+  for (const auto& entry : model_.Buttons()) entry.button->redraw = nullptr;
+}
+
+void ToolbarView::Draw(const MainToolbar::Entry& entry) const {
+  std::string caption = entry.button->Caption();
+  TBBUTTONINFOA info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_TEXT | TBIF_IMAGE | TBIF_STATE;
+  info.pszText = caption.data();
+  info.iImage = entry.button->ImageIndex();
+  info.fsState = entry.button->Enabled() ? TBSTATE_ENABLED : 0;
+  SendMessageA(toolbar_, TB_SETBUTTONINFOA, entry.command, reinterpret_cast<LPARAM>(&info));
+  // A new caption makes the toolbar measure its buttons again: keep them designed.
+  SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+}
+
+const MainToolbar::Entry* ToolbarView::ByCommand(int command) const {
+  for (const auto& entry : model_.Buttons()) {
+    if (entry.command == command) return &entry;
+  }
+  return nullptr;
+}
+
+bool ToolbarView::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (!toolbar_) return false;
+  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == toolbar_) {
+    const auto* entry = ByCommand(LOWORD(wParam));
+    if (!entry) return false;
+    entry->button->Click();
+    result = 0;
+    return true;
+  }
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->hwndFrom != toolbar_ || header->code != TBN_HOTITEMCHANGE) return false;
+    const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lParam);
+    const auto* entry = (hot->dwFlags & HICF_LEAVING) ? nullptr : ByCommand(hot->idNew);
+    showHint_(entry ? entry->button->Hint() : std::string());
+    result = 0;  // the hot item may change
+    return true;
+  }
+  return false;
+}
+
+}  // namespace vandrel

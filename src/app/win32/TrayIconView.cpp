@@ -1,0 +1,145 @@
+#include "app/win32/TrayIconView.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/PlatformError.h"
+#include "resources/tray/tray_ids.h"
+
+namespace vandrel {
+
+static_assert(IDI_TRAY_LEVEL_COUNT == 5, "one picture per fill level");
+
+UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId) {
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) throw PlatformError("Cannot create the menu");
+  UINT id = firstId;
+  for (const TrayMenuItem& item : items) {
+    const BOOL added = item.IsSeparator() ? AppendMenuA(menu.get(), MF_SEPARATOR, id, nullptr)
+                                          : AppendMenuA(menu.get(), MF_STRING, id, item.caption.c_str());
+    if (!added) throw PlatformError("Cannot create the menu");
+    ++id;
+  }
+  return menu;
+}
+
+void NotifyIcon::Attach(HWND owner, UINT id, UINT callbackMessage) {
+  owner_ = owner;
+  id_ = id;
+  callbackMessage_ = callbackMessage;
+}
+
+NOTIFYICONDATAA NotifyIcon::Data(UINT flags) const {
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = owner_;
+  data.uID = id_;
+  data.uFlags = flags;
+  data.uCallbackMessage = callbackMessage_;
+  return data;
+}
+
+bool NotifyIcon::Show(HICON icon, const std::string& tip) {
+  NOTIFYICONDATAA data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  data.hIcon = icon;
+  const std::size_t length = std::min(tip.size(), sizeof(data.szTip) - 1);
+  std::memcpy(data.szTip, tip.data(), length);
+  // A refused change means the shell no longer knows the icon: add it anew.
+  if (added_ && Shell_NotifyIconA(NIM_MODIFY, &data)) return true;
+  added_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  return added_;
+}
+
+void NotifyIcon::Remove() {
+  if (!added_) return;
+  NOTIFYICONDATAA data = Data(0);
+  // A refusal means the shell has dropped it already; nothing is left to undo.
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  added_ = false;
+}
+
+TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts)
+    : form_(form), menus_(menus) {
+  SetErrorReporter(ReportThrough(prompts));
+}
+
+TrayIconView::~TrayIconView() {
+  form_.trayRedraw = nullptr;
+  icon_.Remove();
+}
+
+void TrayIconView::Create(HINSTANCE instance) {
+  for (std::size_t level = 0; level < pictures_.size(); ++level) {
+    pictures_[level].reset(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY_LEVEL_0 + level), IMAGE_ICON, 16, 16, 0)));
+    if (!pictures_[level]) throw PlatformError("Cannot load the notification-area icons");
+  }
+  WindowClass windowClass;
+  windowClass.instance = instance;
+  windowClass.name = kWindowClass;
+  WindowPlacement placement;
+  placement.title = kApplicationTitle;
+  placement.style = WS_POPUP;
+  placement.exStyle = WS_EX_TOOLWINDOW;
+  placement.left = placement.top = placement.width = placement.height = 0;
+  Window::Create(windowClass, placement);
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  icon_.Attach(Handle(), kIconId, kCallbackMessage);
+  form_.trayRedraw = [this] { DrawIcon(); };
+  DrawIcon();
+}
+
+void TrayIconView::DrawIcon() {
+  // An index beyond the last picture shows the last.
+  const int level = std::clamp(form_.TrayIconIndex(), 0, static_cast<int>(pictures_.size()) - 1);
+  icon_.Show(pictures_[static_cast<std::size_t>(level)].get(), form_.TrayHint());
+}
+
+LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCallbackMessage) {
+    OnIconMouse(static_cast<UINT>(lParam));
+    return 0;
+  }
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    // The shell restarted: it has lost the icon.
+    icon_.Forget();
+    DrawIcon();
+    return 0;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstItemId) {
+    menus_.Choose(LOWORD(wParam) - kFirstItemId);
+    return 0;
+  }
+  return Default(message, wParam, lParam);
+}
+
+void TrayIconView::OnIconMouse(UINT mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      menus_.CoolTrayIcon1MouseDown();
+      return;
+    case WM_RBUTTONDOWN:
+      menus_.CoolTrayIcon1MouseDown();
+      ShowMenu();
+      return;
+    case WM_LBUTTONDBLCLK:
+      menus_.CoolTrayIcon1DblClick();
+      return;
+    default:
+      return;
+  }
+}
+
+void TrayIconView::ShowMenu() {
+  menu_ = BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId);
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close when the user clicks
+  // elsewhere; the null message lets a second press open it again at once.
+  SetForegroundWindow(Handle());
+  TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+}  // namespace vandrel

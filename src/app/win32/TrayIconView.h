@@ -1,0 +1,80 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "app/TrayMenus.h"
+#include "app/win32/ChromeHandles.h"  // UniqueMenu
+#include "richmedia/win32/IconHandle.h"
+#include "ui/Prompts.h"
+#include "ui/win32/Window.h"
+
+namespace vandrel {
+
+// A pop-up menu with the items in order; item i gets the command id
+// firstId + i, separators included (they send nothing).
+UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId);
+
+// One icon in the notification area, owned by a window that receives its
+// mouse messages. It is removed when this goes.
+class NotifyIcon {
+ public:
+  NotifyIcon() = default;
+  NotifyIcon(const NotifyIcon&) = delete;
+  NotifyIcon& operator=(const NotifyIcon&) = delete;
+  ~NotifyIcon() { Remove(); }
+
+  void Attach(HWND owner, UINT id, UINT callbackMessage);
+  // Puts the icon in the notification area or changes it there. False when
+  // the shell refused; the next call tries again.
+  bool Show(HICON icon, const std::string& tip);
+  // The shell has restarted and forgotten every icon.
+  void Forget() { added_ = false; }
+  bool Shown() const { return added_; }
+  void Remove();
+
+ private:
+  NOTIFYICONDATAA Data(UINT flags) const;
+
+  HWND owner_ = nullptr;
+  UINT id_ = 0;
+  UINT callbackMessage_ = 0;
+  bool added_ = false;
+};
+
+// The notification-area icon of the main window's form: its picture follows
+// the form's tray icon index, its menus come from TrayMenus. It owns a
+// hidden top-level window of its own, which receives the icon's mouse
+// messages, the menu's commands and the shell's "TaskbarCreated" broadcast
+// (a message-only window would miss broadcasts).
+class TrayIconView : public Window {
+ public:
+  static constexpr const char* kWindowClass = "TCoolTrayIcon";
+  static constexpr UINT kCallbackMessage = WM_APP + 1;
+  static constexpr UINT kIconId = 1;
+  static constexpr UINT kFirstItemId = 1000;
+
+  TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts);
+  ~TrayIconView() override;
+
+  // Creates the window, loads the pictures and shows the icon.
+  void Create(HINSTANCE instance);
+  bool IconShown() const { return icon_.Shown(); }
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnIconMouse(UINT mouseMessage);
+  void ShowMenu();
+  void DrawIcon();
+
+  TZAVOClass& form_;
+  TrayMenus& menus_;
+  UINT taskbarCreated_ = 0;
+  std::array<UniqueIcon, 5> pictures_;
+  UniqueMenu menu_;  // the menu shown last; replaced, and so destroyed, at the next
+  NotifyIcon icon_;  // after the window: removed before it goes
+};
+
+}  // namespace vandrel

@@ -1,0 +1,182 @@
+#include "blocklist/TForm3.h"
+
+#include <algorithm>
+
+#include "blocklist/TitleSuffix.h"
+#include "platform/Desktop.h"
+#include "settings/SettingsStore.h"
+
+namespace vandrel {
+namespace {
+
+constexpr std::string_view kBrowserFrameClass = "IEFrame";
+constexpr std::string_view kBlankPage = "about:blank";
+
+}  // namespace
+
+TForm3::TForm3(Desktop& desktop, BlockList& list, TitlesStore& titles, Prompts& prompts, Registry& registry,
+               Settings& settings, const std::string& titleSuffix)
+    : Protection(registry, prompts),
+      desktop_(desktop),
+      list_(list),
+      titles_(titles),
+      prompts_(prompts),
+      registry_(registry),
+      settings_(settings),
+      titleSuffix_(titleSuffix) {
+  Form.SetCaption(kBlockListCaption);
+  Form.SetVisible(false);
+  GroupBox1.SetCaption("Currently opened windows");
+  GroupBox2.SetCaption("Block list");
+  GroupBox3.SetCaption("Keywords");
+  GroupBox4.SetCaption("Password");
+  Label2.SetCaption("Add a key&word to the Block list");
+  ListBox1.SetHint("Double click on a title to add it to the Block list.");
+  ListBox2.SetHint("Del to delete or right click for menu.");
+  const auto bind = [](Button& button, const char* caption, std::function<void()> handler) {
+    button.SetCaption(caption);
+    button.OnClick = std::move(handler);
+  };
+  bind(Refresh, "Refresh &titles", [this] { RefreshClick(); });
+  bind(AddToBlackList, "&Add to block list", [this] { AddToBlackListClick(); });
+  bind(Remove1, "Remove from block list", [this] { RemoveFromBlackListClick(); });
+  bind(RemoveFromBlackList, "&Remove from block list", [this] { RemoveFromBlackListClick(); });
+  bind(Import, "&Import", [this] { ImportClick(); });
+  bind(Export, "&Export", [this] { ExportClick(); });
+  bind(AddKeyword, "A&dd", [this] { AddKeywordClick(); });
+  bind(Minimize, "&Hide", [this] { MinimizeClick(); });
+}
+
+void TForm3::FormCreate() {
+  titles_.LoadTitles(list_);
+  Scroller();
+}
+
+void TForm3::FormClose() {
+  Protection.Closing();
+  titles_.SaveTitlesClick(list_);
+}
+
+void TForm3::RefreshClick() {
+  desktop_.ListVisibleWindows(windows_);
+  std::vector<std::string> frames;
+  TitleText title;
+  ClassText className;
+  for (const WindowHandle window : windows_) {
+    desktop_.ReadTitle(window, title);
+    if (title.empty()) continue;
+    desktop_.ReadClassName(window, className);
+    if (className.view().find(kBrowserFrameClass) != std::string_view::npos) frames.emplace_back(title.view());
+  }
+  ListBox1.SetItemIndex(-1);
+  ListBox1.SetItems(std::move(frames));
+  Scroller();
+  Protection.Refreshed();
+}
+
+void TForm3::AddToBlackListClick() {
+  const auto& titles = ListBox1.Items();
+  if (titles.empty()) return Warn(kNoTitlesToAdd);
+  const int selected = ListBox1.ItemIndex();
+  if (selected < 0 || selected >= static_cast<int>(titles.size())) {
+    Warn(kSelectTitle);
+    return Scroller();
+  }
+  const std::string& title = titles[static_cast<std::size_t>(selected)];
+  const auto suffixAt = title.find(titleSuffix_);
+  if (suffixAt == 0 || title.find(kBlankPage) != std::string::npos) return Warn(kWindowHasNoTitle);
+  if (suffixAt != std::string::npos) {
+    // A suffix at the second character leaves an empty title part, which is added like any other.
+    const std::string part(TitlePart(title, titleSuffix_));
+    if (list_.IndexOf(part) < 0) list_.Add(part);
+  }
+  Scroller();
+}
+
+void TForm3::RemoveFromBlackListClick() {
+  const int selected = ListBox2.ItemIndex();
+  if (selected < 0 || selected >= static_cast<int>(list_.Count())) return Warn(kNoTitleSelected);
+  if (settings_.DeleteConfirm) {
+    const SilenceableAnswer answer =
+        prompts_.SilenceableMessage(MessageKind::Confirmation, kConfirmDelete, MessageButtons::YesNo);
+    if (answer.answer != Answer::Yes) return;
+    if (answer.dontShowAgain) {
+      settings_.DeleteConfirm = false;
+      StoreBoolSetting(registry_, "DeleteConfirm", false);
+    }
+  }
+  list_.Delete(static_cast<std::size_t>(selected));
+  ListBox2.SetItemIndex(-1);
+  Scroller();
+}
+
+void TForm3::AddKeywordClick() {
+  const std::string& keyword = AKW.Text();
+  if (keyword.size() < kMinKeywordLength) return Warn(kKeywordTooShort);
+  if (list_.IndexOf(keyword) >= 0) return;
+  list_.Add(keyword);
+  ShowEntries();
+}
+
+void TForm3::ImportClick() {
+  titles_.ImportClick(list_);
+  ShowEntries();
+}
+
+void TForm3::ExportClick() { titles_.ExportClick(list_); }
+
+void TForm3::MinimizeClick() {
+  FormClose();
+  Form.SetVisible(false);
+}
+
+void TForm3::ListBox2KeyDown(int& key) {
+  if (key == kDeleteKey) {
+    RemoveFromBlackListClick();
+    key = 0;
+  }
+  Scroller();
+}
+
+void TForm3::AKWKeyPress(char& key) {
+  if (key != kEnterCharacter) return;
+  key = 0;
+  AddKeywordClick();
+}
+
+void TForm3::Scroller() {
+  ShowEntries();
+  // ListBox2 is measured over the list itself: while the dialog is hidden
+  // it is not filled.
+  const std::pair<ListBox*, const std::vector<std::string>*> boxes[] = {{&ListBox1, &ListBox1.Items()},
+                                                                        {&ListBox2, &list_.Entries()}};
+  for (const auto& [box, items] : boxes) {
+    const int widest = widestItem && !items->empty() ? widestItem(*box, *items) : 0;
+    box->SetScrollWidth(widest + kScrollMargin);
+  }
+}
+
+void TForm3::AddtotheBlackList1Click() {
+  if (Protection.MayOpen(Form.Visible()) && showModal) showModal();
+}
+
+void TForm3::ShowEntries() {
+  // Filling a list box with a list of a hundred thousand entries takes
+  // long: it is filled when the dialog is shown, not at every change
+  // while it is hidden.
+  if (!Form.Visible()) return;
+  const auto& shown = ListBox2.Items();
+  const int selected = ListBox2.ItemIndex();
+  const bool hasSelection = selected >= 0 && selected < static_cast<int>(shown.size());
+  const std::string selectedEntry = hasSelection ? shown[static_cast<std::size_t>(selected)] : std::string();
+  if (shown == list_.Entries()) return;
+  ListBox2.SetItems(list_.Entries());
+  if (!hasSelection) return ListBox2.SetItemIndex(-1);
+  const auto& entries = list_.Entries();
+  const auto found = std::find(entries.begin(), entries.end(), selectedEntry);
+  ListBox2.SetItemIndex(found == entries.end() ? -1 : static_cast<int>(found - entries.begin()));
+}
+
+void TForm3::Warn(const char* text) { prompts_.Message(MessageKind::Warning, text, MessageButtons::Ok); }
+
+}  // namespace vandrel

@@ -1,0 +1,283 @@
+#include "blocklist/win32/BlockListView.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/win32/ControlWindows.h"
+#include "ui/win32/DeviceContext.h"
+
+namespace vandrel {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr int kClientWidth = 537;
+constexpr int kClientHeight = 412;
+
+// "&Hide" is the cancel button, so Esc presses it.
+constexpr int kHideId = IDCANCEL;
+enum ControlId : int {
+  kGroupBox1 = 100, kListBox1, kRefresh, kAddToBlackList,
+  kGroupBox2 = 200, kListBox2, kRemove, kImport, kExport,
+  kGroupBox3 = 300, kLabel2, kKeyword, kAddKeyword,
+  kGroupBox4 = 400, kPassEnabled, kLabel1, kPassword, kSave,
+  kRemoveItem = 500,
+};
+constexpr UINT_PTR kKeywordHook = 1;
+constexpr UINT_PTR kBlockListHook = 2;
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle menu) noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueResource<MenuTraits>;
+
+constexpr ControlKind kFrame{"BUTTON", BS_GROUPBOX};
+constexpr ControlKind kLabel{"STATIC", SS_LEFT};
+constexpr ControlKind kList{"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+constexpr ControlKind kPush{"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+constexpr ControlKind kMaskedEdit{"EDIT", ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE};
+constexpr ControlKind kLeftTextCheck{"BUTTON", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP};
+
+SIZE OuterSize() {
+  RECT rect{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+BlockListView::BlockListView(TForm3& form, Prompts& prompts) : form_(form), prompts_(prompts) {
+  SetErrorReporter(ReportThrough(prompts));
+}
+
+BlockListView::~BlockListView() {
+  // The model outlives this view: it must not draw into it or measure with it any more.
+  form_.Form.redraw = nullptr;
+  form_.Protection.Label1.redraw = nullptr;
+  form_.widestItem = nullptr;
+}
+
+void BlockListView::Create(HINSTANCE instance) {
+  const SIZE outer = OuterSize();
+  WindowPlacement placement;
+  placement.title = form_.Form.Caption().c_str();
+  placement.style = kStyle;  // not visible: created hidden
+  placement.width = outer.cx;
+  placement.height = outer.cy;
+  placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+  placement.top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  Window::Create({instance, kBlockListWindowClass}, placement);
+}
+
+void BlockListView::ShowModal(HWND owner) {
+  modalOwner_ = owner;
+  if (owner) EnableWindow(owner, FALSE);
+  form_.Form.SetVisible(true);
+  SetForegroundWindow(Handle());
+  if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
+  RunGuarded(Handle(), ReportThrough(prompts_), 0, [this] {
+    form_.FormShow();
+    return 0;
+  });
+  MSG message;
+  while (Handle() && form_.Form.Visible()) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!IsDialogMessageA(Handle(), &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  if (owner) EnableWindow(owner, TRUE);
+  modalOwner_ = nullptr;
+}
+
+LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A double-click reaches the binder as just another notification of the list.
+  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == list1_ && HIWORD(wParam) == LBN_DBLCLK) {
+    form_.AddToBlackListClick();
+    return 0;
+  }
+  LRESULT result = 0;
+  if (binder_.Route(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != list2_) break;
+      ShowContextMenu(lParam);
+      return 0;
+    case WM_CLOSE:
+      form_.MinimizeClick();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_DESTROY:
+      RemoveWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook);
+      RemoveWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook);
+      binder_.Unbind();
+      hints_.reset();
+      form_.Form.redraw = nullptr;
+      form_.Protection.Label1.redraw = nullptr;
+      form_.widestItem = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+void BlockListView::OnCreate() {
+  // Made in tab order; a label comes right before the control its mnemonic focuses.
+  const auto make = [this](int id, Place place, const ControlKind& kind, const ControlModel* captioned = nullptr) {
+    const HWND control = ResolveControl(Handle(), ControlRef(id, place), kind);
+    if (captioned) SetWindowTextA(control, captioned->Caption().c_str());
+    return control;
+  };
+  TForm3& f = form_;
+  BlockListPassword& p = f.Protection;
+  make(kGroupBox1, {8, 6, 521, 154}, kFrame, &f.GroupBox1);
+  list1_ = make(kListBox1, {16, 24, 505, 98}, kList);
+  const HWND refresh = make(kRefresh, {16, 127, 120, 25}, kPush);
+  const HWND add = make(kAddToBlackList, {142, 127, 130, 25}, kPush);
+  make(kGroupBox2, {8, 166, 330, 238}, kFrame, &f.GroupBox2);
+  list2_ = make(kListBox2, {16, 184, 314, 180}, kList);  // shown in the model's order, which is sorted
+  const HWND remove = make(kRemove, {16, 370, 140, 25}, kPush);
+  const HWND import = make(kImport, {162, 370, 80, 25}, kPush);
+  const HWND exportButton = make(kExport, {248, 370, 82, 25}, kPush);
+  make(kGroupBox3, {346, 166, 183, 96}, kFrame, &f.GroupBox3);
+  make(kLabel2, {356, 182, 165, 28}, kLabel, &f.Label2);
+  keyword_ = make(kKeyword, {356, 210, 165, 21}, kEdit);
+  const HWND addKeyword = make(kAddKeyword, {446, 234, 75, 23}, kPush);
+  make(kGroupBox4, {346, 268, 183, 104}, kFrame, &f.GroupBox4);
+  const HWND passEnabled = make(kPassEnabled, {356, 286, 165, 18}, kLeftTextCheck);
+  label1_ = make(kLabel1, {356, 306, 165, 16}, kLabel, &p.Label1);
+  const HWND password = make(kPassword, {356, 322, 165, 21}, kMaskedEdit);
+  SendMessageA(password, EM_SETPASSWORDCHAR, '*', 0);
+  const HWND save = make(kSave, {356, 346, 165, 23}, kPush);
+  const HWND hide = make(kHideId, {446, 378, 83, 25}, kPush);
+
+  binder_.Bind(Handle(), {
+                             {f.ListBox1, list1_},
+                             {f.Refresh, refresh},
+                             {f.AddToBlackList, add},
+                             {f.ListBox2, list2_},
+                             {f.RemoveFromBlackList, remove},
+                             {f.Import, import},
+                             {f.Export, exportButton},
+                             {f.AKW, keyword_},
+                             {f.AddKeyword, addKeyword},
+                             {p.PassEnabled, passEnabled},
+                             {p.Password, password},
+                             {p.Save, save},
+                             {f.Minimize, hide},
+                         });
+  SetWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook, reinterpret_cast<DWORD_PTR>(this));
+  p.Label1.redraw = [this] { DrawState(label1_, form_.Protection.Label1); };
+  DrawState(label1_, p.Label1);
+  f.Form.redraw = [this] { DrawForm(); };
+  f.widestItem = [this](const ListBox& box, const std::vector<std::string>& items) { return WidestItem(box, items); };
+  AddHints();
+  DrawForm();
+  f.Scroller();  // measured with the real font now
+}
+
+void BlockListView::AddHints() {
+  hints_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE)), nullptr));
+  if (!hints_) return;  // the dialog works without its hints
+  for (const auto& [list, model] : {std::pair{list1_, &form_.ListBox1}, std::pair{list2_, &form_.ListBox2}}) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = const_cast<char*>(model->Hint().c_str());
+    SendMessageA(hints_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void BlockListView::DrawForm() {
+  SetTextIfChanged(Handle(), form_.Form.Caption());
+  const bool visible = IsWindowVisible(Handle()) != FALSE;
+  if (visible == form_.Form.Visible()) return;
+  // The owner comes back before this goes, so that it gets the activation.
+  if (!form_.Form.Visible() && modalOwner_) EnableWindow(modalOwner_, TRUE);
+  ShowWindow(Handle(), form_.Form.Visible() ? SW_SHOW : SW_HIDE);
+}
+
+void BlockListView::ShowContextMenu(LPARAM where) {
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: below the list's corner
+    at = {0, 0};
+    ClientToScreen(list2_, &at);
+  }
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  AppendMenuA(menu.get(), MF_STRING, kRemoveItem, form_.Remove1.Caption().c_str());
+  const auto chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  if (chosen == kRemoveItem) form_.Remove1.Click();
+}
+
+int BlockListView::WidestItem(const ListBox& box, const std::vector<std::string>& items) const {
+  const HWND list = &box == &form_.ListBox1 ? list1_ : list2_;
+  const WindowDc dc(list);
+  const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  // One text-extent call per item is far too slow for a list of a hundred
+  // thousand entries; the extent of a text without kerning is the sum of
+  // its characters' advance widths, read once for the font.
+  int advance[256] = {};
+  if (!GetCharWidth32A(dc.Get(), 0, 255, advance)) {
+    int widest = 0;
+    for (const std::string& item : items) {
+      SIZE size{};
+      GetTextExtentPoint32A(dc.Get(), item.c_str(), static_cast<int>(item.size()), &size);
+      widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    return widest;
+  }
+  int widest = 0;
+  for (const std::string& item : items) {
+    int width = 0;
+    for (const char c : item) width += advance[static_cast<unsigned char>(c)];
+    widest = std::max(widest, width);
+  }
+  return widest;
+}
+
+// Enter in the keyword box and every key in the block list go to the
+// model's key handlers, which may swallow them.
+LRESULT CALLBACK BlockListView::KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) {
+  auto& view = *reinterpret_cast<BlockListView*>(self);
+  if (id == kKeywordHook && message == WM_GETDLGCODE && lParam &&
+      reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+    return DLGC_WANTALLKEYS;  // the dialog manager would take Enter for a default button
+  }
+  const bool keywordChar = id == kKeywordHook && message == WM_CHAR;
+  const bool listKey = id == kBlockListHook && message == WM_KEYDOWN;
+  if (!keywordChar && !listKey) return DefSubclassProc(control, message, wParam, lParam);
+  const WPARAM key = RunGuarded(view.Handle(), ReportThrough(view.prompts_), WPARAM{0}, [&] {
+    if (keywordChar) {
+      char typed = static_cast<char>(wParam);
+      view.form_.AKWKeyPress(typed);
+      return static_cast<WPARAM>(static_cast<unsigned char>(typed));
+    }
+    int pressed = static_cast<int>(wParam);
+    view.form_.ListBox2KeyDown(pressed);
+    return static_cast<WPARAM>(pressed);
+  });
+  return key == 0 ? 0 : DefSubclassProc(control, message, key, lParam);
+}
+
+}  // namespace vandrel

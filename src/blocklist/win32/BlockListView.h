@@ -1,0 +1,66 @@
+#pragma once
+#include <windows.h>
+
+#include "blocklist/TForm3.h"
+#include "platform/win32/Handles.h"
+#include "ui/Prompts.h"
+#include "ui/win32/Binder.h"
+#include "ui/win32/Window.h"
+
+namespace vandrel {
+
+inline constexpr const char* kBlockListWindowClass = "TForm3";
+
+// A window this one made apart from its children (the tooltip).
+struct OwnedWindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle window) noexcept {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+};
+
+// The real block list dialog: a fixed-size window of 537 x 412 client
+// pixels drawn from the form model, centred on the desktop, created hidden
+// at start-up and shown modally on request. Its handlers' failures go to
+// the program's error box.
+class BlockListView : public Window {
+ public:
+  BlockListView(TForm3& form, Prompts& prompts);
+  ~BlockListView() override;
+
+  // Registers the class and creates the hidden window; the model measures
+  // its list boxes with their real font from then on.
+  void Create(HINSTANCE instance);
+
+  // Shows the window over a disabled `owner` (which may be null), runs
+  // FormShow and this thread's messages, timers included, until the dialog
+  // is hidden again. Esc presses "&Hide". A quit message ends the loop and
+  // is posted again for the caller's loop.
+  void ShowModal(HWND owner);
+
+  HWND ListBox1() const { return list1_; }
+  HWND ListBox2() const { return list2_; }
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnCreate();
+  void DrawForm();
+  void AddHints();
+  void ShowContextMenu(LPARAM where);
+  int WidestItem(const ListBox& box, const std::vector<std::string>& items) const;
+  static LRESULT CALLBACK KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR self);
+
+  TForm3& form_;
+  Prompts& prompts_;
+  Binder binder_;
+  HWND list1_ = nullptr;
+  HWND list2_ = nullptr;
+  HWND keyword_ = nullptr;
+  HWND label1_ = nullptr;
+  UniqueResource<OwnedWindowTraits> hints_;  // the tooltip window
+  HWND modalOwner_ = nullptr;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,119 @@
+#include "ui/win32/PasswordBox.h"
+
+#include <algorithm>
+
+#include "ui/Prompts.h"
+#include "ui/win32/ControlWindows.h"
+#include "ui/win32/DeviceContext.h"
+#include "ui/win32/DialogTemplate.h"
+#include "ui/win32/MessageStyle.h"
+
+namespace vandrel {
+namespace {
+
+using Layout = PasswordLayout;
+
+constexpr int kIconId = 1001;
+constexpr int kTextId = 1002;
+constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kTextLeft = kMargin + kIconSize + 12;
+constexpr int kTextTop = 16;
+constexpr int kButtonTop = 58;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 8;
+constexpr MessageButtons kButtons = MessageButtons::OkCancel;
+
+DialogTemplate BoxTemplate() {
+  using Item = DialogTemplate::ItemClass;
+  DialogTemplate box(kBoxStyle, "MS Shell Dlg", 8);
+  // The edit first: it leads the tab order.
+  box.AddItem(Item::Edit, Layout::kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
+  box.AddItem(Item::Static, kIconId, SS_ICON);
+  box.AddItem(Item::Static, kTextId, SS_LEFT | SS_NOPREFIX);
+  DWORD kind = BS_DEFPUSHBUTTON;
+  for (const MessageButton& button : MessageButtonsOf(kButtons)) {
+    box.AddItem(Item::Button, static_cast<WORD>(button.command), kind | WS_TABSTOP);
+    kind = BS_PUSHBUTTON;
+  }
+  return box;
+}
+
+}  // namespace
+
+PasswordBox::PasswordBox(std::string text) : text_(std::move(text)) {}
+
+std::optional<std::string> PasswordBox::Show(HWND owner) {
+  const DialogTemplate box = BoxTemplate();
+  if (AnswerOf(static_cast<int>(Run(owner, box.Get())), kButtons) != Answer::Ok) return std::nullopt;
+  return typed_;
+}
+
+INT_PTR PasswordBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    Start();
+    return FALSE;  // Start() has put the focus on the edit
+  }
+  if (message != WM_COMMAND) return FALSE;
+  const int command = LOWORD(wParam);
+  if (command == IDOK) {
+    typed_ = WindowText(GetDlgItem(Handle(), Layout::kEditId));
+    End(IDOK);
+    return TRUE;
+  }
+  if (command == IDCANCEL) {  // also Esc and the close box
+    End(IDCANCEL);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void PasswordBox::Start() {
+  SetWindowTextA(Handle(), kApplicationTitle);
+  SetDlgItemTextA(Handle(), kTextId, text_.c_str());
+  for (const MessageButton& button : MessageButtonsOf(kButtons)) {
+    SetDlgItemTextA(Handle(), button.command, button.caption);
+  }
+  const HWND edit = GetDlgItem(Handle(), Layout::kEditId);
+  SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
+  const HICON icon = LoadIconA(nullptr, MessageIcon(MessageKind::Confirmation));  // shared: never destroyed
+  SendDlgItemMessageA(Handle(), kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  LayOut();
+  SetFocus(edit);
+}
+
+void PasswordBox::LayOut() const {
+  SIZE text{};
+  {
+    const WindowDc dc(Handle());
+    const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &text);
+  }
+  const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
+  const int clientWidth = std::max({kTextLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin,
+                                    Layout::kEditLeft + Layout::kEditWidth + kMargin});
+  Place(kIconId, kMargin, kTextTop - 4, kIconSize, kIconSize);
+  Place(kTextId, kTextLeft, kTextTop + 4, text.cx, text.cy);
+  int left = (clientWidth - buttonsWidth) / 2;
+  for (const MessageButton& button : MessageButtonsOf(kButtons)) {
+    Place(button.command, left, kButtonTop, kButtonWidth, kButtonHeight);
+    left += kButtonWidth + kButtonGap;
+  }
+  Place(Layout::kEditId, Layout::kEditLeft, Layout::kEditTop, Layout::kEditWidth, Layout::kEditHeight);
+
+  RECT frame{0, 0, clientWidth, 0};
+  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+  const int width = frame.right - frame.left;
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - Layout::kBoxHeight) / 2,
+               width, Layout::kBoxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PasswordBox::Place(int id, int left, int top, int width, int height) const {
+  MoveWindow(GetDlgItem(Handle(), id), left, top, width, height, FALSE);
+}
+
+}  // namespace vandrel

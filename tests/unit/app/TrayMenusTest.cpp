@@ -1,0 +1,146 @@
+#include "app/TrayMenus.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Program.h"
+#include "blocklist/TitlesFile.h"
+#include "fakes/MemoryPlatform.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr const char* kTitlesDat = "C:\\Program Files\\Vandrel\\titles.dat";
+
+std::string Frame(const std::string& page) { return page + " - Microsoft Internet Explorer"; }
+
+// Toggles the real modes and saves the real file; the rest is recorded.
+struct RecordedCommands : TrayCommands {
+  explicit RecordedCommands(Program& program) : program(program) {}
+  void Show() override { calls.push_back("Show"); }
+  void StartToggle() override { program.mainWindow.Start1Click(); }
+  void Block100Toggle() override { program.mainWindow.Blocking.StoProcClick(); }
+  void BlockList() override { calls.push_back("BlockList"); }
+  void Erase() override { calls.push_back("Erase"); }
+  void ExitWithQuestion() override { calls.push_back("ExitWithQuestion"); }
+  void ExitWithoutQuestion() override { calls.push_back("ExitWithoutQuestion"); }
+  void SaveBlockList() override {
+    calls.push_back("Save");
+    program.titles.SaveTitlesClick(program.state.blockList);
+  }
+  Program& program;
+  Strings calls;
+};
+
+class TrayMenusTest : public ::testing::Test {
+ protected:
+  TrayMenusTest() { program.mainWindow.FormCreate(806, false); }
+  Strings Captions() const {
+    Strings captions;
+    for (const auto& item : menus.CurrentMenu()) captions.push_back(item.caption);
+    return captions;
+  }
+  void PressAndChoose(std::size_t index) {
+    menus.CoolTrayIcon1MouseDown();
+    menus.Choose(index);
+  }
+  const Strings& Entries() const { return program.state.blockList.Entries(); }
+
+  MemoryPlatform memory;
+  ScriptedPrompts prompts;
+  Program program{memory.platform, prompts};
+  RecordedCommands commands{program};
+  TrayMenus menus{memory.desktop, program.state.blockList, program.state.titleSuffix,
+                  program.mainWindow.Blocking, prompts, commands};
+};
+
+TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes) {
+  memory.desktop.Open("Untitled - Notepad", "Notepad");
+  memory.desktop.Open("", "IEFrame");
+  memory.desktop.Open(Frame("Hidden"), "IEFrame", 0, false);
+  menus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(Captions(), (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", "Exit"}));
+  menus.Choose(1);
+  menus.Choose(2);
+  EXPECT_EQ(Captions()[1], "UnB&lock");
+  EXPECT_EQ(Captions()[2], "UnBlock &100%");
+  for (std::size_t index : {0u, 3u, 4u, 5u, 6u}) menus.Choose(index);
+  EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "Erase", "ExitWithQuestion"}));
+}
+
+TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollowsTheModes) {
+  memory.desktop.Open(Frame("about:blank"), "IEFrame");
+  const WindowHandle news = memory.desktop.Open(Frame("News"), "CabinetWClass IEFrame");  // topmost
+  menus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(Captions(), (Strings{kTrayHeader, "-", Frame("News"), Frame("about:blank"), "-", "Block", "Show",
+                                 "Block &100%", "Erase", "Exit"}));
+  menus.Choose(5);
+  menus.Choose(7);
+  menus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(Captions()[5], "UnBlock");
+  EXPECT_EQ(Captions()[7], "UnBlock &100%");
+  // The header and separators do nothing; this menu's Exit skips the question.
+  for (std::size_t index : {0u, 1u, 4u, 6u, 8u, 9u}) menus.Choose(index);
+  EXPECT_EQ(commands.calls, (Strings{"Show", "Erase", "ExitWithoutQuestion"}));
+
+  memory.desktop.Close(news);
+  memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
+  menus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(Captions().size(), 6u);
+}
+
+TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {
+  const WindowHandle news = memory.desktop.Open(Frame("News"), "IEFrame");
+  PressAndChoose(2);
+  EXPECT_EQ(DecodeTitles(memory.files.files.at(kTitlesDat)), Strings{"News"});
+
+  memory.files.files.erase(kTitlesDat);
+  memory.desktop.Close(news);
+  memory.desktop.Open(Frame("NEWS"), "IEFrame");
+  PressAndChoose(2);
+  EXPECT_EQ(Entries(), Strings{"News"});
+  EXPECT_EQ(memory.files.files.count(kTitlesDat), 1u);
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(TrayMenusTest, CaptionsLoseTheirFirstAmpersandAndOuterBlanksAndControlCharacters) {
+  EXPECT_EQ(CleanedCaption("&News && Weather"), "News && Weather");
+  EXPECT_EQ(CleanedCaption(" \t\x01News\r\n "), "News");
+  EXPECT_EQ(CleanedCaption(" & \x1f"), "");
+  EXPECT_EQ(CleanedCaption("a\tb"), "a\tb");
+  EXPECT_EQ(menus.MyPopupHandler("\t R&&D - Microsoft Internet Explorer\x7f\x02"),
+            "R&D - Microsoft Internet Explorer\x7f");
+
+  const std::string page(254 - Frame("").size(), 'x');  // the longest title the desktop reads
+  menus.MyPopupHandler(Frame(page));
+  EXPECT_EQ(Entries(), (Strings{"R&D", page}));
+}
+
+TEST_F(TrayMenusTest, FramesWithoutAPageTitleGetTheNoTitleMessageAndNoSave) {
+  for (const std::string& caption : Strings{"- Microsoft Internet Explorer", " &- Microsoft Internet Explorer",
+                                            Frame("about:blank"), "about:blank"}) {
+    menus.MyPopupHandler(caption);
+  }
+  ASSERT_EQ(prompts.Messages().size(), 4u);
+  EXPECT_EQ(prompts.Messages()[3].text, kNoTitleMessage);
+  EXPECT_EQ(prompts.Messages()[3].kind, MessageKind::Information);
+  EXPECT_TRUE(commands.calls.empty());
+
+  // Without the suffix nothing is added, but the file is written.
+  menus.MyPopupHandler("Notes");
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_EQ(commands.calls, Strings{"Save"});
+}
+
+TEST_F(TrayMenusTest, AFailedWriteIsReportedAndTheEntryStaysInMemory) {
+  memory.files.unwritableFolders.insert("C:\\Program Files\\Vandrel");
+  memory.desktop.Open(Frame("News"), "IEFrame");
+  PressAndChoose(2);
+  EXPECT_EQ(Entries(), Strings{"News"});
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].text, std::string("Cannot create file ") + kTitlesDat);
+}
+
+}  // namespace
+}  // namespace vandrel

@@ -1,0 +1,139 @@
+// The real Vandrel.exe under Wine: its toolbar and menu commands, the close
+// box and the exit question.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "PopupHelper.h"
+#include "RegistryReset.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+#include "app/CommandIds.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
+constexpr int kDontShowAgainId = 1000;
+
+// The question of a box with "Don't show me this again.": its one static
+// control with text.
+BOOL CALLBACK FindStaticText(HWND child, LPARAM parameter) {
+  char className[32] = {}, text[512] = {};
+  GetClassNameA(child, className, sizeof(className));
+  GetWindowTextA(child, text, sizeof(text));
+  if (lstrcmpiA(className, "Static") != 0 || !*text) return TRUE;
+  *reinterpret_cast<std::string*>(parameter) = text;
+  return FALSE;
+}
+
+std::string QuestionText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+std::string ItemText(HWND box, int id) {
+  char text[256] = {};
+  GetDlgItemTextA(box, id, text, sizeof(text));
+  return text;
+}
+
+PopupWindowSpec Frame(const std::string& page) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetVandrelState(); }
+  void TearDown() override { ResetVandrelState(); }
+  static void Set(const char* name, const char* text) {
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text));
+  }
+  // A toolbar button's click as the toolbar reports it to the window.
+  static void ClickToolbar(HWND main, int command) {
+    HWND toolbar = FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
+  }
+  static void ChooseMenuItem(HWND main, int command) { PostMessageA(main, WM_COMMAND, command, 0); }
+};
+
+TEST_F(MainWindowTest, TheToolbarAndTheMenuSwitchBlockingOnAndOff) {
+  Set("AutoStart", "0");
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "1");
+  // The frames stay open when told to close, so every tick closes again.
+  PopupHelper helper{Frame("First"), Frame("Second")};
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  Sleep(500);
+  EXPECT_EQ(helper.ClosesReceived(1), 0) << "blocking was on without AutoStart";
+
+  ClickToolbar(main, kCmdStart);
+  ASSERT_TRUE(helper.WaitForCloses(1, 1)) << "the toolbar's Block did not start blocking";
+  ChooseMenuItem(main, kCmdStart2);  // off again
+  Sleep(400);
+  const int closes = helper.ClosesReceived(1);
+  Sleep(600);
+  EXPECT_EQ(helper.ClosesReceived(1), closes) << "the menu's Block did not stop blocking";
+  ChooseMenuItem(main, kCmdStart2);
+  EXPECT_TRUE(helper.WaitForCloses(1, closes + 1)) << "the menu's Block did not start blocking";
+}
+
+TEST_F(MainWindowTest, TheCloseBoxHidesTheWindowAndTheProgramKeepsRunning) {
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
+  Sleep(500);
+  EXPECT_FALSE(vandrel.process().Wait(0));
+  EXPECT_TRUE(IsWindow(main));
+  // WM_QUIT still ends it.
+  EXPECT_TRUE(vandrel.Quit());
+}
+
+TEST_F(MainWindowTest, ExitAsksAndNoKeepsTheProgramRunning) {
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ClickToolbar(main, kCmdExitP);
+  const HWND box = vandrel.WaitForMessageBox();
+  ASSERT_NE(box, nullptr) << "no exit question";
+  EXPECT_EQ(QuestionText(box), "Do you really want to exit Vandrel v7.0.5?");
+  EXPECT_EQ(ItemText(box, kDontShowAgainId), "Don't show me this again.");
+  SendMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+  Sleep(500);
+  EXPECT_FALSE(vandrel.process().Wait(0));
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "ExitConfirm", View::Default));
+}
+
+TEST_F(MainWindowTest, YesWithTheBoxTickedExitsAndTheNextExitDoesNotAsk) {
+  {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    ChooseMenuItem(main, kCmdExit2);
+    const HWND box = vandrel.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no exit question";
+    SendMessageA(GetDlgItem(box, kDontShowAgainId), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
+    ASSERT_TRUE(vandrel.process().Wait(10000)) << "Yes did not end the program";
+    EXPECT_EQ(vandrel.process().ExitCode(), 0u);
+    const auto raw = ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "ExitConfirm", View::Default);
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(raw->bytes.c_str()), "0");
+  }
+  VandrelProcess again;
+  const HWND main = again.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ChooseMenuItem(main, kCmdExit2);
+  EXPECT_TRUE(again.process().Wait(10000)) << "the second exit did not end the program";
+}
+
+}  // namespace
+}  // namespace vandrel::test

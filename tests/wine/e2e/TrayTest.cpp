@@ -1,0 +1,107 @@
+// The real Vandrel.exe's notification-area icon under Wine, driven as the
+// shell drives it: mouse messages sent to the window that owns the icon.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <optional>
+
+#include "PopupHelper.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kIconOwnerClass = "TCoolTrayIcon";
+constexpr UINT kIconCallback = WM_APP + 1;
+constexpr UINT kIconId = 1;
+constexpr const char* kIconHostClass = "__winex11_standalone_tray";
+constexpr const char* kNoTitle =
+    "It looks like this window has no title, so it can not be added to the\r\nBlock list, because "
+    "some windows will be closed immediately.";
+
+PopupWindowSpec Frame(const std::string& page) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
+}
+
+// A visible menu of any process: the menu window class.
+HWND VisibleMenu() {
+  const HWND menu = FindWindowA("#32768", nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+HWND IconHost() {
+  const HWND host = FindWindowA(kIconHostClass, nullptr);
+  return host && IsWindowVisible(host) ? host : nullptr;
+}
+
+class TrayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetVandrelState();
+    vandrel.emplace();
+    ASSERT_NE(vandrel->WaitForMainWindow(), nullptr);
+    owner = vandrel->WaitForWindowOfClass(kIconOwnerClass);
+    ASSERT_NE(owner, nullptr);
+  }
+  void TearDown() override { ResetVandrelState(); }
+
+  // A right-button press on the icon, as the shell reports it; waits for the menu.
+  HWND RightClickIcon() {
+    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
+    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisibleMenu()) != nullptr; }, 5000);
+    return menu;
+  }
+  // Walks the open menu with the arrow keys (separators are skipped) and
+  // takes the item reached.
+  void Choose(HWND menu, std::initializer_list<WPARAM> keys) {
+    ASSERT_NE(menu, nullptr) << "no menu appeared";
+    for (const WPARAM key : keys) PostMessageA(menu, WM_KEYDOWN, key, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, 5000));
+  }
+
+  std::optional<VandrelProcess> vandrel;
+  HWND owner = nullptr;
+};
+
+TEST_F(TrayTest, ChoosingABrowserWindowAddsItsPageTitleAndWritesTheFileAtOnce) {
+  PopupHelper helper{Frame("about:blank"), Frame("News")};  // News on top: listed first
+  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN});
+  EXPECT_TRUE(WaitUntil([] { return ReadScrambledTitles() == std::vector<std::string>{"News"}; }, 5000));
+  // The scan closes the frame now that its page title is listed.
+  EXPECT_TRUE(helper.WaitForCloses(1, 1));
+
+  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN, VK_DOWN});
+  const HWND box = vandrel->WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(VandrelProcess::MessageBoxText(box), kNoTitle);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"});
+}
+
+TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsAndGoesWithTheProgram) {
+  ASSERT_TRUE(WaitUntil([] { return IconHost() != nullptr; }, 5000));
+  // The shell forgets the icon, as a restarted shell would.
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = owner;
+  icon.uID = kIconId;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+  ASSERT_TRUE(WaitUntil([] { return IconHost() == nullptr; }, 5000));
+
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return IconHost() != nullptr; }, 5000));
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the shell does not know the icon";
+
+  // The browser windows menu ends the program without a question, and the icon goes.
+  PopupHelper helper{Frame("News")};
+  Choose(RightClickIcon(), {VK_UP});
+  EXPECT_TRUE(vandrel->process().Wait(10000));
+  EXPECT_TRUE(WaitUntil([] { return IconHost() == nullptr; }, 5000));
+}
+
+}  // namespace
+}  // namespace vandrel::test
