@@ -29,6 +29,7 @@ class Program : private TrayCommands {
                   *this) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
+    trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
   }
 
   // The block list dialog's slot in the creation order, after the main

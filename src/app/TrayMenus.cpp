@@ -71,6 +71,7 @@ TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& 
       commands_(commands) {}
 
 void TrayMenus::CoolTrayIcon1MouseDown() {
+  if (onMouseDown) onMouseDown();
   const auto titles = BrowserFrameTitles(desktop_);
   browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ class TrayMenus {
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
   void CoolTrayIcon1MouseDown();
+  // Runs first at every press: the block list dialog refreshes its list of
+  // browser windows.
+  std::function<void()> onMouseDown;
   // A double click on the icon shows the main window.
   void CoolTrayIcon1DblClick() { commands_.Show(); }
   // The static menu shows the blocking modes as they are now.

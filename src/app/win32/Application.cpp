@@ -31,6 +31,7 @@ void Application::RunApplication(bool minimizeArgument) {
   prompts_.SetOwner(mainWindow.Handle());
   TrayIconView trayIcon(program.mainWindow, program.trayMenus, prompts_);
   trayIcon.Create(instance_);
+  mainWindow.OnContextMenu([&trayIcon](POINT at) { trayIcon.ShowContextMenu(at); });
   RichMediaView richMedia(program.richMedia, prompts_);
   richMedia.Create(instance_);
   BlockListView blockListDialog(program.blockListDialog, prompts_);

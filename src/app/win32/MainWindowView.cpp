@@ -41,6 +41,17 @@ void RunPendingMessages() {
   }
 }
 
+// Where a context menu opens: the mouse's point, or the window's corner
+// when the keyboard asked for it.
+POINT MenuPoint(HWND window, LPARAM lParam) {
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {
+    at = {0, 0};
+    ClientToScreen(window, &at);
+  }
+  return at;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(TZAVOClass& form, Prompts& prompts, bool minimizeArgument)
@@ -97,6 +108,9 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ENDSESSION:
       if (wParam && sessionEnd_) sessionEnd_();
       return 0;
+    case WM_CONTEXTMENU:
+      if (contextMenu_) contextMenu_(MenuPoint(Handle(), lParam));
+      return 0;
     case WM_DESTROY:
       binder_.Unbind();
       toolbar_.Detach();
@@ -125,7 +139,8 @@ void MainWindowView::OnCreate() {
                              {form_.Timer1},
                              {form_.Timer2},
                          });
-  SendMessageA(GetDlgItem(Handle(), kStatusBarId), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // The status bar keeps the system's font, as status bars do: in the
+  // window's Courier the closed-windows text would not fit its panel.
   LayOut();
   form_.FormCreate(OuterSizeFor(kClientWidth, kClientHeight).cx, minimizeArgument_);
 }

@@ -28,6 +28,8 @@ class MainWindowView : public Window {
   void Create(HINSTANCE instance);
   // Runs when Windows ends the session, after which the process is ended.
   void OnSessionEnd(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
+  // Shows the window's context menu at a screen point.
+  void OnContextMenu(std::function<void(POINT)> handler) { contextMenu_ = std::move(handler); }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -45,6 +47,7 @@ class MainWindowView : public Window {
   ToolbarView toolbar_;
   MenuBarView menuBar_;
   std::function<void()> sessionEnd_;
+  std::function<void(POINT)> contextMenu_;
 };
 
 }  // namespace vandrel

@@ -106,6 +106,10 @@ LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     DrawIcon();
     return 0;
   }
+  if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstStaticItemId) {
+    menus_.ChooseStatic(LOWORD(wParam) - kFirstStaticItemId);
+    return 0;
+  }
   if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstItemId) {
     menus_.Choose(LOWORD(wParam) - kFirstItemId);
     return 0;
@@ -131,10 +135,18 @@ void TrayIconView::OnIconMouse(UINT mouseMessage) {
   }
 }
 
+void TrayIconView::ShowContextMenu(POINT at) {
+  Track(BuildPopupMenu(StaticTrayMenu(form_.Blocking), kFirstStaticItemId), at);
+}
+
 void TrayIconView::ShowMenu() {
-  menu_ = BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId);
   POINT at{};
   GetCursorPos(&at);
+  Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId), at);
+}
+
+void TrayIconView::Track(UniqueMenu menu, POINT at) {
+  menu_ = std::move(menu);
   // Without the foreground the menu would not close when the user clicks
   // elsewhere; the null message lets a second press open it again at once.
   SetForegroundWindow(Handle());

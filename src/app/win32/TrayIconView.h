@@ -6,8 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "app/TrayMenus.h"
-#include "app/win32/ChromeHandles.h"  // UniqueMenu
-#include "richmedia/win32/IconHandle.h"
+#include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Window.h"
 
@@ -55,6 +54,7 @@ class TrayIconView : public Window {
   static constexpr UINT kCallbackMessage = WM_APP + 1;
   static constexpr UINT kIconId = 1;
   static constexpr UINT kFirstItemId = 1000;
+  static constexpr UINT kFirstStaticItemId = 2000;  // the main window's context menu
 
   TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts);
   ~TrayIconView() override;
@@ -62,11 +62,15 @@ class TrayIconView : public Window {
   // Creates the window, loads the pictures and shows the icon.
   void Create(HINSTANCE instance);
   bool IconShown() const { return icon_.Shown(); }
+  // The static menu as the main window's context menu, at a screen point.
+  void ShowContextMenu(POINT at);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnIconMouse(UINT mouseMessage);
   void ShowMenu();
+  // Shows the menu at the point; it stays owned until the next one.
+  void Track(UniqueMenu menu, POINT at);
   void DrawIcon();
 
   TZAVOClass& form_;

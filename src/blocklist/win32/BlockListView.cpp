@@ -27,12 +27,6 @@ enum ControlId : int {
 constexpr UINT_PTR kKeywordHook = 1;
 constexpr UINT_PTR kBlockListHook = 2;
 
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle menu) noexcept { DestroyMenu(menu); }
-};
-using UniqueMenu = UniqueResource<MenuTraits>;
 
 constexpr ControlKind kFrame{"BUTTON", BS_GROUPBOX};
 constexpr ControlKind kLabel{"STATIC", SS_LEFT};

@@ -71,8 +71,31 @@ struct FileHandleTraits {
   static void Close(Handle handle) noexcept { CloseHandle(handle); }
 };
 
+// User-interface objects: menus, icons loaded for one owner (LoadImage
+// without LR_SHARED), and GDI objects (fonts, bitmaps, brushes).
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle menu) noexcept { DestroyMenu(menu); }
+};
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle icon) noexcept { DestroyIcon(icon); }
+};
+
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle object) noexcept { DeleteObject(object); }
+};
+
 using UniqueHkey = UniqueResource<HkeyTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
+using UniqueMenu = UniqueResource<MenuTraits>;
+using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 
 }  // namespace vandrel

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "richmedia/TW42VideoBlocker.h"
-#include "richmedia/win32/IconHandle.h"
+#include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
 #include "ui/win32/Window.h"
