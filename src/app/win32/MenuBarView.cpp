@@ -1,8 +1,19 @@
 #include "app/win32/MenuBarView.h"
 
 #include <cctype>
+#include <string>
 
 namespace vandrel {
+namespace {
+
+// The item's text as a menu shows it: the caption, and its shortcut to the right.
+std::string MenuText(const MainMenu::Item& item) {
+  std::string text = item.button->Caption();
+  if (item.altKey) (text += "\tAlt+") += item.altKey;
+  return text;
+}
+
+}  // namespace
 
 void MenuBarView::Attach(HWND window) {
   window_ = window;
@@ -12,7 +23,7 @@ void MenuBarView::Attach(HWND window) {
     // An appended drop-down belongs to the bar and goes with it.
     HMENU dropDown = CreatePopupMenu();
     for (const auto& item : menu.items) {
-      AppendMenuA(dropDown, MF_STRING, item.command, item.button->Caption().c_str());
+      AppendMenuA(dropDown, MF_STRING, item.command, MenuText(item).c_str());
       item.button->redraw = [this, &item] { Draw(item); };
     }
     AppendMenuA(bar_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(dropDown), menu.caption);
@@ -29,8 +40,7 @@ void MenuBarView::Detach() {
 }
 
 void MenuBarView::Draw(const MainMenu::Item& item) const {
-  ModifyMenuA(bar_.get(), item.command, MF_BYCOMMAND | MF_STRING, item.command,
-              item.button->Caption().c_str());
+  ModifyMenuA(bar_.get(), item.command, MF_BYCOMMAND | MF_STRING, item.command, MenuText(item).c_str());
   EnableMenuItem(bar_.get(), item.command, MF_BYCOMMAND | (item.button->Enabled() ? MF_ENABLED : MF_GRAYED));
 }
 
