@@ -1,5 +1,7 @@
 #include "blocklist/win32/BlockListView.h"
 
+#include "ui/win32/ModalLoop.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -69,27 +71,13 @@ void BlockListView::Create(HINSTANCE instance) {
 
 void BlockListView::ShowModal(HWND owner) {
   modalOwner_ = owner;
-  if (owner) EnableWindow(owner, FALSE);
   form_.Form.SetVisible(true);
-  SetForegroundWindow(Handle());
-  if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
+  ShowAndFocus(Handle());
   RunGuarded(Handle(), ReportThrough(prompts_), 0, [this] {
     form_.FormShow();
     return 0;
   });
-  MSG message;
-  while (Handle() && form_.Form.Visible()) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (!IsDialogMessageA(Handle(), &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-  if (owner) EnableWindow(owner, TRUE);
+  RunModalLoop(Handle(), owner, [this] { return form_.Form.Visible(); });
   modalOwner_ = nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "richmedia/win32/RichMediaView.h"
 
+#include "ui/win32/ModalLoop.h"
+
 #include "resources/richmedia/richmedia_ids.h"
 #include "ui/win32/ControlWindows.h"
 
@@ -90,27 +92,13 @@ void RichMediaView::Create(HINSTANCE instance) {
 
 void RichMediaView::Show() {
   form_.Form.SetVisible(true);
-  SetForegroundWindow(Handle());
-  if (const HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
+  ShowAndFocus(Handle());
 }
 
 void RichMediaView::ShowModal(HWND owner) {
   modalOwner_ = owner;
-  if (owner) EnableWindow(owner, FALSE);
   Show();
-  MSG message;
-  while (Handle() && form_.Form.Visible()) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (!IsDialogMessageA(Handle(), &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-  if (owner) EnableWindow(owner, TRUE);  // no-op when hiding enabled it already
+  RunModalLoop(Handle(), owner, [this] { return form_.Form.Visible(); });
   modalOwner_ = nullptr;
 }
 

@@ -1,0 +1,27 @@
+#include "ui/win32/ModalLoop.h"
+
+namespace vandrel {
+
+void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown) {
+  if (owner) EnableWindow(owner, FALSE);
+  MSG message;
+  while (IsWindow(window) && shown()) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (!IsDialogMessageA(window, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  if (owner) EnableWindow(owner, TRUE);  // no-op when hiding enabled it already
+}
+
+void ShowAndFocus(HWND window) {
+  SetForegroundWindow(window);
+  if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+}
+
+}  // namespace vandrel
