@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Prompts.h"
+#include "ui/win32/BoxMetrics.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DeviceContext.h"
 #include "ui/win32/DialogTemplate.h"
@@ -12,18 +13,9 @@ namespace vandrel {
 namespace {
 
 using Layout = PasswordLayout;
+using namespace box_metrics;
 
-constexpr int kIconId = 1001;
-constexpr int kTextId = 1002;
-constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kTextLeft = kMargin + kIconSize + 12;
-constexpr int kTextTop = 16;
 constexpr int kButtonTop = 58;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kButtonGap = 8;
 constexpr MessageButtons kButtons = MessageButtons::OkCancel;
 
 DialogTemplate BoxTemplate() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/win32/BoxMetrics.h"
 #include "ui/win32/DeviceContext.h"
 #include "ui/win32/DialogTemplate.h"
 #include "ui/win32/MessageStyle.h"
@@ -10,21 +11,11 @@ namespace vandrel {
 namespace {
 
 using Layout = SilenceableLayout;
+using namespace box_metrics;
 
-constexpr int kIconId = 1001;
-constexpr int kTextId = 1002;
-constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kTextLeft = kMargin + kIconSize + 12;
-constexpr int kTextTop = 16;
 constexpr int kMaxTextWidth = 420;
 constexpr int kLinesWithoutGrowth = 2;
 constexpr int kButtonTop = 66;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-constexpr int kButtonGap = 8;
 constexpr int kCheckGap = 6;  // between the check mark and its caption
 
 DialogTemplate BoxTemplate(MessageButtons buttons) {
