@@ -195,7 +195,12 @@ class Helper {
                    static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(entry.statusBar)));
     }
     std::fclose(file);
-    MoveFileExA(partial.c_str(), reportPath_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    // The test may hold the report open for a read just then: try again
+    // shortly rather than lose this count.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      if (MoveFileExA(partial.c_str(), reportPath_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+      Sleep(2);
+    }
   }
 
   std::string reportPath_;
