@@ -1,6 +1,6 @@
 #include "blocklist/win32/BlockListView.h"
 
-#include "ui/win32/ModalLoop.h"
+#include "ui/win32/ModalForm.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -189,14 +189,7 @@ void BlockListView::AddHints() {
   }
 }
 
-void BlockListView::DrawForm() {
-  SetTextIfChanged(Handle(), form_.Form.Caption());
-  const bool visible = IsWindowVisible(Handle()) != FALSE;
-  if (visible == form_.Form.Visible()) return;
-  // The owner comes back before this goes, so that it gets the activation.
-  if (!form_.Form.Visible() && modalOwner_) EnableWindow(modalOwner_, TRUE);
-  ShowWindow(Handle(), form_.Form.Visible() ? SW_SHOW : SW_HIDE);
-}
+void BlockListView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
 
 void BlockListView::ShowContextMenu(LPARAM where) {
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};

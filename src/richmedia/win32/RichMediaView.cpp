@@ -1,6 +1,6 @@
 #include "richmedia/win32/RichMediaView.h"
 
-#include "ui/win32/ModalLoop.h"
+#include "ui/win32/ModalForm.h"
 
 #include "resources/richmedia/richmedia_ids.h"
 #include "ui/win32/ControlWindows.h"
@@ -154,14 +154,7 @@ void RichMediaView::OnCreate() {
   form_.FormCreate();
 }
 
-void RichMediaView::DrawForm() {
-  SetTextIfChanged(Handle(), form_.Form.Caption());
-  const bool visible = IsWindowVisible(Handle()) != FALSE;
-  if (visible == form_.Form.Visible()) return;
-  // The owner comes back before this goes, so that it gets the activation.
-  if (!form_.Form.Visible() && modalOwner_) EnableWindow(modalOwner_, TRUE);
-  ShowWindow(Handle(), form_.Form.Visible() ? SW_SHOW : SW_HIDE);
-}
+void RichMediaView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
 
 void RichMediaView::DrawPicture() {
   const int index = form_.Image1.ImageIndex();

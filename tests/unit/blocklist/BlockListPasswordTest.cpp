@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "DialogDoubles.h"
+
 #include "blocklist/CryptString.h"
 #include "blocklist/TitleSuffix.h"
 #include "blocklist/TForm3.h"
-#include "platform/UpperCaseCollation.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryFileSystem.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/MemorySystemInfo.h"
 #include "settings/SettingsKey.h"
-#include "ui/memory/ScriptedPrompts.h"
 
 namespace vandrel {
 namespace {
@@ -20,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 // The block list command against a dialog whose modal showing runs its
 // show handling and, when the test says so, closes it again.
-class BlockListPasswordTest : public ::testing::Test {
+class BlockListPasswordTest : public ::testing::Test, protected DialogDoubles {
  protected:
   BlockListPasswordTest() {
     dialog.showModal = [this] {
@@ -36,11 +32,6 @@ class BlockListPasswordTest : public ::testing::Test {
     key.WriteString(kPasswordValue, CryptString(password));
   }
   std::optional<std::string> Stored(const char* name) { return key.ReadText(name); }
-  Lines Shown() const {
-    Lines texts;
-    for (const auto& message : prompts.Messages()) texts.push_back(message.text);
-    return texts;
-  }
   // Ticks the box in the shown dialog, types `password` and closes it.
   void SetThroughDialog(const std::string& password) {
     onShown = [this, password] {
@@ -51,18 +42,7 @@ class BlockListPasswordTest : public ::testing::Test {
     onShown = nullptr;
   }
 
-  MemoryDesktop desktop;
-  MemoryRegistry registry;
   SettingsKey key{registry};
-  MemoryFileSystem files;
-  MemorySystemInfo system;
-  ScriptedPrompts prompts;
-  Settings settings;
-  std::string suffix = kDefaultTitleSuffix;
-  UpperCaseCollation collation{system.UpperCasing()};
-  BlockList list{system.UpperCasing(), collation};
-  TitlesStore titles{files, system, prompts};
-  TForm3 dialog{desktop, list, titles, prompts, registry, settings, suffix};
   BlockListPassword& frame = dialog.Protection;
   int openings = 0;
   bool closeAfterShowing = true;

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "DialogDoubles.h"
+
 #include "blocklist/CryptString.h"
 #include "blocklist/TitleSuffix.h"
-#include "platform/UpperCaseCollation.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryFileSystem.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/MemorySystemInfo.h"
 #include "settings/SettingsKey.h"
-#include "ui/memory/ScriptedPrompts.h"
 
 namespace vandrel {
 namespace {
@@ -19,7 +15,7 @@ using Lines = std::vector<std::string>;
 constexpr char kSuffixed[] = " - Microsoft Internet Explorer";
 constexpr int kPixelsPerCharacter = 7;
 
-class TForm3Test : public ::testing::Test {
+class TForm3Test : public ::testing::Test, protected DialogDoubles {
  protected:
   TForm3Test() {
     system.executablePath = "C:\\Vandrel\\Vandrel.exe";
@@ -30,11 +26,6 @@ class TForm3Test : public ::testing::Test {
     };
     dialog.Form.SetVisible(true);  // the user works in the shown dialog
   }
-  Lines Shown() const {
-    Lines texts;
-    for (const auto& message : prompts.Messages()) texts.push_back(message.text);
-    return texts;
-  }
   void OpenBrowser(const std::string& title) { desktop.Open(title, "IEFrame", 0); }
   void SelectTitle(const std::string& title) {
     const auto& items = dialog.ListBox1.Items();
@@ -42,17 +33,6 @@ class TForm3Test : public ::testing::Test {
   }
   void SelectEntry(const std::string& entry) { dialog.ListBox2.UserSelect(list.IndexOf(entry)); }
 
-  MemoryDesktop desktop;
-  MemoryRegistry registry;
-  MemoryFileSystem files;
-  MemorySystemInfo system;
-  ScriptedPrompts prompts;
-  Settings settings;
-  std::string suffix = kDefaultTitleSuffix;
-  UpperCaseCollation collation{system.UpperCasing()};
-  BlockList list{system.UpperCasing(), collation};
-  TitlesStore titles{files, system, prompts};
-  TForm3 dialog{desktop, list, titles, prompts, registry, settings, suffix};
 };
 
 TEST_F(TForm3Test, RefreshListsVisibleBrowserFramesWithTitlesInEnumerationOrder) {

@@ -1,4 +1,6 @@
-#include "ui/win32/ModalLoop.h"
+#include "ui/win32/ModalForm.h"
+
+#include "ui/win32/ControlWindows.h"
 
 namespace vandrel {
 
@@ -17,6 +19,14 @@ void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown) {
     }
   }
   if (owner) EnableWindow(owner, TRUE);  // no-op when hiding enabled it already
+}
+
+void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner) {
+  SetTextIfChanged(window, form.Caption());
+  const bool visible = IsWindowVisible(window) != FALSE;
+  if (visible == form.Visible()) return;
+  if (!form.Visible() && modalOwner) EnableWindow(modalOwner, TRUE);
+  ShowWindow(window, form.Visible() ? SW_SHOW : SW_HIDE);
 }
 
 void ShowAndFocus(HWND window) {

@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "ui/FormModel.h"
+
 namespace vandrel {
 
 // Runs the thread's messages for a window shown modally over `owner` until
@@ -13,5 +15,10 @@ void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown);
 
 // Shows a form window and gives the focus to its first tab stop.
 void ShowAndFocus(HWND window);
+
+// Draws a form's caption and visibility on its window; a form shown
+// modally over `modalOwner` enables the owner again before it hides, so
+// that the owner gets the activation.
+void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner);
 
 }  // namespace vandrel
