@@ -31,7 +31,10 @@ void NotifyIcon::Attach(HWND owner, UINT id, UINT callbackMessage) {
 
 NOTIFYICONDATAA NotifyIcon::Data(UINT flags) const {
   NOTIFYICONDATAA data{};
-  data.cbSize = sizeof(data);
+  // The layout of shell 5.0 (Windows 2000 and XP), which every later shell
+  // accepts too; the program uses none of the fields added after it.
+  static_assert(NOTIFYICONDATAA_V2_SIZE <= sizeof(data));
+  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
   data.hWnd = owner_;
   data.uID = id_;
   data.uFlags = flags;

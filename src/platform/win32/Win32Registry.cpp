@@ -18,8 +18,11 @@ HKEY RootHandle(RootKey root) {
 }
 
 // The browser is a 32-bit program: machine-wide keys are read and written in
-// its view of the registry. Per-user keys are not redirected.
-REGSAM ViewFlag(RootKey root) { return root == RootKey::LocalMachine ? KEY_WOW64_32KEY : 0; }
+// its view of the registry. Per-user keys are not redirected. A 32-bit build
+// sees that view already (WOW64 redirects it), and Windows 2000 refuses the
+// flag, so only the 64-bit build asks for it.
+constexpr REGSAM kBrowserView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+REGSAM ViewFlag(RootKey root) { return root == RootKey::LocalMachine ? kBrowserView : 0; }
 
 UniqueHkey OpenKey(RootKey root, const std::string& path, REGSAM access) {
   UniqueHkey key;

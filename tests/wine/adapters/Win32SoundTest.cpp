@@ -46,9 +46,9 @@ std::string WriteTone() {
 }
 
 ULONGLONG MillisecondsToPlay(Sound& sound, const std::string& file) {
-  const ULONGLONG start = GetTickCount64();
+  const DWORD start = GetTickCount();
   sound.PlayFileAsync(file);
-  return GetTickCount64() - start;
+  return GetTickCount() - start;
 }
 
 TEST(Win32Sound, AMissingFileReturnsPromptly) {

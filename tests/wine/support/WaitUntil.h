@@ -7,10 +7,11 @@ namespace vandrel::test {
 // Returns the predicate's last answer, so a test can assert on it.
 template <typename Predicate>
 bool WaitUntil(Predicate predicate, DWORD timeoutMs, DWORD pollMs = 10) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  // Elapsed time in unsigned arithmetic stays right across the 49-day wrap.
+  const DWORD start = GetTickCount();
   for (;;) {
     if (predicate()) return true;
-    if (GetTickCount64() >= deadline) return predicate();
+    if (GetTickCount() - start >= timeoutMs) return predicate();
     Sleep(pollMs);
   }
 }
