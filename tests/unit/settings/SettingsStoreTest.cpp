@@ -68,19 +68,27 @@ TEST(ParseIntegerTest, AcceptsSignedDecimalsWithin32BitsOnly) {
   EXPECT_EQ(ParseInteger("5 "), std::nullopt);
 }
 
-TEST_F(SettingsStoreTest, AWrongTypedValueEndsTheLoadThereAndNamesTheValue) {
+TEST_F(SettingsStoreTest, AWrongTypedValueKeepsItsDefaultTheLoadGoesOnAndTheFirstIsNamed) {
   Put("DeleteConfirm", "0");
-  Put("Cache", "0");  // after the bad value in table order: never read
+  Put("Cache", "0");  // after the bad value in table order: still read
   registry.WriteDword(kCu, kSettingsKeyPath, "TimerInterval", 500);
+  registry.WriteOther(kCu, kSettingsKeyPath, "History");
   try {
     LoadSettings(registry, record);
-    FAIL() << "the load went on past a DWORD value";
+    FAIL() << "a DWORD value was not reported";
   } catch (const PlatformError& error) {
     EXPECT_STREQ(error.what(), "Invalid data type for 'TimerInterval'");
   }
-  EXPECT_FALSE(record.DeleteConfirm);  // read before the bad value
+  EXPECT_FALSE(record.DeleteConfirm);
   EXPECT_EQ(record.TimerInterval, 100);
-  EXPECT_TRUE(record.Cache);  // not read: keeps its default
+  EXPECT_FALSE(record.Cache);
+  EXPECT_TRUE(record.History);
+
+  // The next store writes back what the user had stored, not the defaults.
+  registry.DeleteValue(kCu, kSettingsKeyPath, "TimerInterval");
+  registry.DeleteValue(kCu, kSettingsKeyPath, "History");
+  StoreSettings(registry, record);
+  EXPECT_EQ(Stored("Cache"), "0");
 }
 
 TEST_F(SettingsStoreTest, ValueNamesAreMatchedWithoutRegardToCase) {
