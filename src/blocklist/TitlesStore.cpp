@@ -45,6 +45,7 @@ void TitlesStore::WriteOrReport(const std::string& path, const std::string& cont
 }
 
 void TitlesStore::LoadTitles(BlockList& list) {
+  loaded_ = true;
   const std::string path = TitlesPath();
   if (!files_.Exists(path)) return;
   const auto content = ReadOrReport(path);
@@ -53,6 +54,9 @@ void TitlesStore::LoadTitles(BlockList& list) {
 }
 
 void TitlesStore::SaveTitlesClick(BlockList& list) {
+  // Before the load (a box shown during start-up runs the session's end
+  // and the tray), the list holds only what was added meanwhile.
+  if (!loaded_) return;
   const std::string path = TitlesPath();
   if (unreadFileKept_ && files_.Exists(path)) {
     const auto content = Read(path);

@@ -25,6 +25,12 @@ std::string Scrambled(const Lines& entries) {
 class TitlesStoreTest : public ::testing::Test {
  protected:
   void Fill(const Lines& entries) { list.Assign(entries); }
+  // The store has loaded the file (here: none, or one kept aside), so saves write.
+  void Loaded() {
+    auto file = files.files.extract(kTitles);
+    store.LoadTitles(list);
+    if (file) files.files.insert(std::move(file));
+  }
   std::vector<std::string> Shown() const {
     std::vector<std::string> texts;
     for (const auto& message : prompts.Messages()) texts.push_back(message.text);
@@ -83,6 +89,7 @@ TEST_F(TitlesStoreTest, LoadingStopsAtANulAndSplitsAtLoneLineEnds) {
 TEST_F(TitlesStoreTest, EntriesWithEveryCharacterSurviveSavingAndLoading) {
   const Lines titles{"Re: winner", "Top 10 offers", "Win 7 prizes", "\x1B" "C", ""};
   Fill(titles);
+  Loaded();
   store.SaveTitlesClick(list);
   BlockList reloaded(system.UpperCasing(), collation);
   store.LoadTitles(reloaded);
@@ -95,6 +102,7 @@ TEST_F(TitlesStoreTest, AFileOfTensOfMegabytesLoadsWhole) {
   for (int i = 0; i < 100'000; ++i) entries.push_back("Cheap offers, page " + std::to_string(i));
   entries.push_back(std::string(16'000'000, 'x') + "0");
   Fill(entries);
+  Loaded();
   store.SaveTitlesClick(list);
   ASSERT_GT(files.files[kTitles].size(), 18'000'000u);
   BlockList reloaded(system.UpperCasing(), collation);
@@ -104,6 +112,7 @@ TEST_F(TitlesStoreTest, AFileOfTensOfMegabytesLoadsWhole) {
 
 TEST_F(TitlesStoreTest, SavingAnEmptyListWritesAnEmptyFile) {
   files.files[kTitles] = Scrambled({"old"});
+  Loaded();
   store.SaveTitlesClick(list);
   EXPECT_EQ(files.files[kTitles], "");
 }
@@ -112,6 +121,7 @@ TEST_F(TitlesStoreTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheList) {
   files.files[kTitles] = Scrambled({"old"});
   Fill({"new", "newer"});
   files.unwritableFolders.insert(kFolder);
+  Loaded();
   store.SaveTitlesClick(list);
   ExpectOneError(std::string("Cannot create file ") + kTitles);
 
@@ -145,6 +155,20 @@ TEST_F(TitlesStoreTest, AnUnreadableFileIsReportedAndNotWrittenOverUntilItIsRead
   EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
   store.SaveTitlesClick(list);
   EXPECT_EQ(list.Count(), 2u) << "the file is merged once only";
+}
+
+TEST_F(TitlesStoreTest, ASaveBeforeTheLoadWritesNothingAndTheLoadKeepsWhatWasAdded) {
+  files.files[kTitles] = Scrambled({"kept"});
+  store.SaveTitlesClick(list);  // the session ends during a start-up box
+  list.Add("added meanwhile");  // a tray add during that box
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.writeCount, 0);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"kept"}));
+
+  store.LoadTitles(list);
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
+  EXPECT_TRUE(prompts.Messages().empty());
 }
 
 TEST_F(TitlesStoreTest, ImportAddsTheNonEmptyLinesNotYetPresentAndReportsSuccess) {
