@@ -47,6 +47,9 @@ class TitlesStore {
  private:
   // The file's content, or nothing when it cannot be read.
   std::optional<std::string> Read(const std::string& path);
+  // Adds the entries of a titles.dat content; false, with the list as it
+  // was, when they do not fit in memory.
+  bool AddDecoded(BlockList& list, std::string_view content);
   // Reports "Cannot open file <path>" when the file cannot be read.
   std::optional<std::string> ReadOrReport(const std::string& path);
   // Reports "Cannot create file <path>" when the file cannot be written.

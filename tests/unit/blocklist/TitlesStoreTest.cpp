@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "blocklist/CryptString.h"
 #include "blocklist/TitlesStore.h"
 #include "platform/UpperCaseCollation.h"
@@ -169,6 +171,40 @@ TEST_F(TitlesStoreTest, ASaveBeforeTheLoadWritesNothingAndTheLoadKeepsWhatWasAdd
   store.SaveTitlesClick(list);
   EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
   EXPECT_TRUE(prompts.Messages().empty());
+}
+
+// Runs out of memory while sorting a file's entries, as a huge file would.
+class ExhaustedCollation : public TextCollation {
+ public:
+  explicit ExhaustedCollation(const TextCollation& inner) : inner_(inner) {}
+  bool exhausted = true;
+  int Compare(std::string_view a, std::string_view b) const override { return inner_.Compare(a, b); }
+  std::string SortKey(std::string_view text) const override {
+    if (exhausted) throw std::bad_alloc();
+    return inner_.SortKey(text);
+  }
+
+ private:
+  const TextCollation& inner_;
+};
+
+TEST_F(TitlesStoreTest, AFileTooLargeForMemoryIsReportedKeptAndNeverWrittenOver) {
+  ExhaustedCollation exhausted(collation);
+  BlockList tight(system.UpperCasing(), exhausted);
+  tight.Add("added");
+  files.files[kTitles] = Scrambled({"kept", "more"});
+  EXPECT_NO_THROW(store.LoadTitles(tight));
+  ExpectOneError(std::string("Cannot open file ") + kTitles);
+  EXPECT_EQ(tight.Entries(), Lines{"added"});
+
+  EXPECT_NO_THROW(store.SaveTitlesClick(tight));  // the merge runs out of memory too
+  EXPECT_EQ(Shown().back(), std::string("Cannot create file ") + kTitles);
+  EXPECT_EQ(files.writeCount, 0);
+  EXPECT_EQ(tight.Entries(), Lines{"added"});
+
+  exhausted.exhausted = false;
+  store.SaveTitlesClick(tight);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"added", "kept", "more"}));
 }
 
 TEST_F(TitlesStoreTest, ImportAddsTheNonEmptyLinesNotYetPresentAndReportsSuccess) {
