@@ -30,6 +30,15 @@ std::optional<std::string> TitlesStore::Read(const std::string& path) {
   return std::nullopt;
 }
 
+bool TitlesStore::AddDecoded(BlockList& list, std::string_view content) {
+  try {
+    list.AddAll(DecodeTitles(content));  // adds all or, on a throw, nothing
+    return true;
+  } catch (const std::bad_alloc&) {  // a file larger than the memory left
+    return false;
+  }
+}
+
 std::optional<std::string> TitlesStore::ReadOrReport(const std::string& path) {
   auto content = Read(path);
   if (!content) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
@@ -45,22 +54,25 @@ void TitlesStore::WriteOrReport(const std::string& path, const std::string& cont
 }
 
 void TitlesStore::LoadTitles(BlockList& list) {
+  loaded_ = true;
   const std::string path = TitlesPath();
   if (!files_.Exists(path)) return;
-  const auto content = ReadOrReport(path);
-  unreadFileKept_ = !content;
-  if (content) list.AddAll(DecodeTitles(*content));
+  const auto content = Read(path);
+  unreadFileKept_ = !content || !AddDecoded(list, *content);
+  if (unreadFileKept_) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
 }
 
 void TitlesStore::SaveTitlesClick(BlockList& list) {
+  // Before the load (a box shown during start-up runs the session's end
+  // and the tray), the list holds only what was added meanwhile.
+  if (!loaded_) return;
   const std::string path = TitlesPath();
   if (unreadFileKept_ && files_.Exists(path)) {
     const auto content = Read(path);
-    if (!content) {
+    if (!content || !AddDecoded(list, *content)) {
       prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
       return;
     }
-    list.AddAll(DecodeTitles(*content));
   }
   unreadFileKept_ = false;
   WriteOrReport(path, EncodeTitles(list.Entries()));

@@ -32,7 +32,8 @@ class TitlesStore {
   // included. No file: nothing happens. An unreadable file is reported, and
   // later saves will not write over it until it could be read.
   void LoadTitles(BlockList& list);
-  // Writes the whole list to the file, also when it is empty. When the file
+  // Writes the whole list to the file, also when it is empty; before
+  // LoadTitles has run it writes nothing and keeps the list as it is. When the file
   // could not be read at start-up, its entries are first added to the list
   // (now that it can be read); while it still cannot be read it is kept and
   // the write is reported as failed.
@@ -46,6 +47,9 @@ class TitlesStore {
  private:
   // The file's content, or nothing when it cannot be read.
   std::optional<std::string> Read(const std::string& path);
+  // Adds the entries of a titles.dat content; false, with the list as it
+  // was, when they do not fit in memory.
+  bool AddDecoded(BlockList& list, std::string_view content);
   // Reports "Cannot open file <path>" when the file cannot be read.
   std::optional<std::string> ReadOrReport(const std::string& path);
   // Reports "Cannot create file <path>" when the file cannot be written.
@@ -54,6 +58,7 @@ class TitlesStore {
   FileSystem& files_;
   SystemInfo& system_;
   Prompts& prompts_;
+  bool loaded_ = false;          // LoadTitles has run: saves may write
   bool unreadFileKept_ = false;  // titles.dat exists but could not be loaded yet
 };
 

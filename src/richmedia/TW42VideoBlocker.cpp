@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/PlatformError.h"
 #include "settings/SettingsKey.h"
 
 namespace vandrel {
@@ -118,7 +119,12 @@ int TW42VideoBlocker::ReadSettings(const std::string& name, int fallback) {
 
 void TW42VideoBlocker::SaveSettings(const std::string& name, int value) {
   if (!registry_.CreateKey(kCurrentUser, kSettingsKeyPath)) return;
-  registry_.WriteDword(kCurrentUser, kSettingsKeyPath, name, static_cast<std::uint32_t>(value));
+  try {
+    registry_.WriteDword(kCurrentUser, kSettingsKeyPath, name, static_cast<std::uint32_t>(value));
+  } catch (const PlatformError&) {
+    // A key the user may read but not write: the choice is lost silently,
+    // as with a key that cannot be opened, and the switch still applies.
+  }
 }
 
 }  // namespace vandrel

@@ -56,7 +56,8 @@ class TW42VideoBlocker {
   // The stored choice `name`; a string is read as decimal text. Absent,
   // unparsable or of another type: `fallback`.
   int ReadSettings(const std::string& name, int fallback);
-  // Writes the choice as a DWORD; nothing when the settings key cannot be opened.
+  // Writes the choice as a DWORD; nothing, silently, when the settings key
+  // cannot be opened or refuses the write.
   void SaveSettings(const std::string& name, int value);
 
   bool MonitorOn() const { return monitorOn_; }

@@ -1,9 +1,11 @@
 #include "settings/SettingsStore.h"
 
 #include <array>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
+#include "platform/PlatformError.h"
 #include "settings/SettingsKey.h"
 
 namespace vandrel {
@@ -111,7 +113,18 @@ void Write(SettingsKey& key, const Field& field, const Settings& values) {
 void LoadSettings(Registry& registry, Settings& record) {
   SettingsKey key(registry);
   record = Settings{};
-  for (const Field& field : kLoadOrder) Read(key, field, record);
+  // A damaged value keeps its default but does not stop the load: the
+  // values after it must not fall back to defaults that a later store would
+  // then write over what the user stored. The first one is reported.
+  std::optional<PlatformError> firstWrongType;
+  for (const Field& field : kLoadOrder) {
+    try {
+      Read(key, field, record);
+    } catch (const PlatformError& error) {
+      if (!firstWrongType) firstWrongType = error;
+    }
+  }
+  if (firstWrongType) throw *firstWrongType;
 }
 
 void StoreSettings(Registry& registry, const Settings& values) {

@@ -5,9 +5,9 @@
 namespace vandrel {
 
 // Reads the 27 values into the record, in the order of the settings table,
-// each with its default. A value of the wrong type throws "Invalid data type
-// for '<name>'": the values read before it are in the record, the rest hold
-// their defaults.
+// each with its default. A value of the wrong type keeps its default and the
+// load goes on; after all values were read, the first such value throws
+// "Invalid data type for '<name>'".
 void LoadSettings(Registry& registry, Settings& record);
 
 // Writes all values from `values` (the options dialog's working copy, or the

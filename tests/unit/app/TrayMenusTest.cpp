@@ -35,7 +35,10 @@ struct RecordedCommands : TrayCommands {
 
 class TrayMenusTest : public ::testing::Test {
  protected:
-  TrayMenusTest() { program.mainWindow.FormCreate(806, false); }
+  TrayMenusTest() {
+    program.mainWindow.FormCreate(806, false);
+    program.BlockListCreated();  // the list is loaded: saves write from now on
+  }
   Strings Captions() const {
     Strings captions;
     for (const auto& item : menus.CurrentMenu()) captions.push_back(item.caption);

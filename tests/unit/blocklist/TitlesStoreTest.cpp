@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "blocklist/CryptString.h"
 #include "blocklist/TitlesStore.h"
 #include "platform/UpperCaseCollation.h"
@@ -25,6 +27,12 @@ std::string Scrambled(const Lines& entries) {
 class TitlesStoreTest : public ::testing::Test {
  protected:
   void Fill(const Lines& entries) { list.Assign(entries); }
+  // The store has loaded the file (here: none, or one kept aside), so saves write.
+  void Loaded() {
+    auto file = files.files.extract(kTitles);
+    store.LoadTitles(list);
+    if (file) files.files.insert(std::move(file));
+  }
   std::vector<std::string> Shown() const {
     std::vector<std::string> texts;
     for (const auto& message : prompts.Messages()) texts.push_back(message.text);
@@ -83,6 +91,7 @@ TEST_F(TitlesStoreTest, LoadingStopsAtANulAndSplitsAtLoneLineEnds) {
 TEST_F(TitlesStoreTest, EntriesWithEveryCharacterSurviveSavingAndLoading) {
   const Lines titles{"Re: winner", "Top 10 offers", "Win 7 prizes", "\x1B" "C", ""};
   Fill(titles);
+  Loaded();
   store.SaveTitlesClick(list);
   BlockList reloaded(system.UpperCasing(), collation);
   store.LoadTitles(reloaded);
@@ -95,6 +104,7 @@ TEST_F(TitlesStoreTest, AFileOfTensOfMegabytesLoadsWhole) {
   for (int i = 0; i < 100'000; ++i) entries.push_back("Cheap offers, page " + std::to_string(i));
   entries.push_back(std::string(16'000'000, 'x') + "0");
   Fill(entries);
+  Loaded();
   store.SaveTitlesClick(list);
   ASSERT_GT(files.files[kTitles].size(), 18'000'000u);
   BlockList reloaded(system.UpperCasing(), collation);
@@ -104,6 +114,7 @@ TEST_F(TitlesStoreTest, AFileOfTensOfMegabytesLoadsWhole) {
 
 TEST_F(TitlesStoreTest, SavingAnEmptyListWritesAnEmptyFile) {
   files.files[kTitles] = Scrambled({"old"});
+  Loaded();
   store.SaveTitlesClick(list);
   EXPECT_EQ(files.files[kTitles], "");
 }
@@ -112,6 +123,7 @@ TEST_F(TitlesStoreTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheList) {
   files.files[kTitles] = Scrambled({"old"});
   Fill({"new", "newer"});
   files.unwritableFolders.insert(kFolder);
+  Loaded();
   store.SaveTitlesClick(list);
   ExpectOneError(std::string("Cannot create file ") + kTitles);
 
@@ -145,6 +157,54 @@ TEST_F(TitlesStoreTest, AnUnreadableFileIsReportedAndNotWrittenOverUntilItIsRead
   EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
   store.SaveTitlesClick(list);
   EXPECT_EQ(list.Count(), 2u) << "the file is merged once only";
+}
+
+TEST_F(TitlesStoreTest, ASaveBeforeTheLoadWritesNothingAndTheLoadKeepsWhatWasAdded) {
+  files.files[kTitles] = Scrambled({"kept"});
+  store.SaveTitlesClick(list);  // the session ends during a start-up box
+  list.Add("added meanwhile");  // a tray add during that box
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.writeCount, 0);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"kept"}));
+
+  store.LoadTitles(list);
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"added meanwhile", "kept"}));
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+// Runs out of memory while sorting a file's entries, as a huge file would.
+class ExhaustedCollation : public TextCollation {
+ public:
+  explicit ExhaustedCollation(const TextCollation& inner) : inner_(inner) {}
+  bool exhausted = true;
+  int Compare(std::string_view a, std::string_view b) const override { return inner_.Compare(a, b); }
+  std::string SortKey(std::string_view text) const override {
+    if (exhausted) throw std::bad_alloc();
+    return inner_.SortKey(text);
+  }
+
+ private:
+  const TextCollation& inner_;
+};
+
+TEST_F(TitlesStoreTest, AFileTooLargeForMemoryIsReportedKeptAndNeverWrittenOver) {
+  ExhaustedCollation exhausted(collation);
+  BlockList tight(system.UpperCasing(), exhausted);
+  tight.Add("added");
+  files.files[kTitles] = Scrambled({"kept", "more"});
+  EXPECT_NO_THROW(store.LoadTitles(tight));
+  ExpectOneError(std::string("Cannot open file ") + kTitles);
+  EXPECT_EQ(tight.Entries(), Lines{"added"});
+
+  EXPECT_NO_THROW(store.SaveTitlesClick(tight));  // the merge runs out of memory too
+  EXPECT_EQ(Shown().back(), std::string("Cannot create file ") + kTitles);
+  EXPECT_EQ(files.writeCount, 0);
+  EXPECT_EQ(tight.Entries(), Lines{"added"});
+
+  exhausted.exhausted = false;
+  store.SaveTitlesClick(tight);
+  EXPECT_EQ(files.files[kTitles], Scrambled({"added", "kept", "more"}));
 }
 
 TEST_F(TitlesStoreTest, ImportAddsTheNonEmptyLinesNotYetPresentAndReportsSuccess) {

@@ -314,6 +314,18 @@ TEST_F(RichMediaTest, ASettingsKeyThatCannotBeOpenedLosesTheChoiceSilently) {
   EXPECT_NO_THROW(form.RadioGroup6.SetItemIndex(0));
 }
 
+TEST_F(RichMediaTest, ASettingsKeyReadableButNotWritableLosesTheChoiceSilently) {
+  Store(2, 0);  // the key exists, so it opens
+  registry.DenyWrites(kCu, kSettingsKeyPath);
+  Created();
+  EXPECT_NO_THROW(form.Switch(1).SetItemIndex(1));
+  EXPECT_EQ(Text(kInlineVideosValue), "No") << "the browser value is written all the same";
+  EXPECT_FALSE(Stored(1));
+  EXPECT_NO_THROW(form.RadioGroup6.SetItemIndex(1));
+  EXPECT_EQ(Text(kAnimationsValue), "No");
+  EXPECT_EQ(Stored(2), 0u);
+}
+
 TEST_F(RichMediaTest, CloseShowsTheNoticeThenHidesButTheCloseBoxJustHides) {
   Created();
   form.Form.SetVisible(true);

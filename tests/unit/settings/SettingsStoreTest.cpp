@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "platform/PlatformError.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "settings/SettingsKey.h"
@@ -9,6 +13,71 @@ namespace vandrel {
 namespace {
 
 constexpr auto kCu = RootKey::CurrentUser;
+
+using Named = std::vector<std::pair<std::string, std::string>>;
+
+// The settings table written out: each value in the order the load reads it,
+// with the text its default is stored as.
+const Named kLoadTable{
+    {"DeleteConfirm", "1"}, {"ExitConfirm", "1"}, {"LimitEnabled", "0"}, {"LimitWindows", "5"},
+    {"TimerInterval", "100"}, {"LimitClose", "0"}, {"Cache", "1"}, {"All", "0"}, {"LocationBar", "0"},
+    {"Recent", "1"}, {"TempFolder", "1"}, {"Recycled Bin", "1"}, {"Cookies", "1"}, {"Bookmarks", "0"},
+    {"History", "1"}, {"MPlayer", "1"}, {"RealOne", "1"}, {"ExitOnClose", "0"}, {"AutoStart", "1"},
+    {"AutoSuggest", "1"}, {"SetHomePage", "0"}, {"HomePageIE", "http://www.korvane.example/"},
+    {"StartWithWindows", "1"}, {"StartMinimized", "0"}, {"SoundEnabled", "1"}, {"SoundFile", "Pop.wav"},
+    {"BanSelected", "0"}};
+// The order the store writes them in, with the same defaults.
+const Named kStoreTable{
+    {"DeleteConfirm", "1"}, {"ExitConfirm", "1"}, {"LimitEnabled", "0"}, {"LimitWindows", "5"},
+    {"TimerInterval", "100"}, {"LimitClose", "0"}, {"AutoSuggest", "1"}, {"ExitOnClose", "0"},
+    {"AutoStart", "1"}, {"Cache", "1"}, {"Cookies", "1"}, {"All", "0"}, {"LocationBar", "0"},
+    {"Recent", "1"}, {"TempFolder", "1"}, {"Recycled Bin", "1"}, {"Bookmarks", "0"}, {"History", "1"},
+    {"MPlayer", "1"}, {"RealOne", "1"}, {"SetHomePage", "0"}, {"HomePageIE", "http://www.korvane.example/"},
+    {"StartWithWindows", "1"}, {"StartMinimized", "0"}, {"BanSelected", "0"}, {"SoundEnabled", "1"},
+    {"SoundFile", "Pop.wav"}};
+
+// The memory registry, noting the names of the values read and written in order.
+class RecordingRegistry : public MemoryRegistry {
+ public:
+  std::vector<std::string> reads;
+  Named writes;
+  std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path,
+                                         const std::string& name) override {
+    reads.push_back(name);
+    return MemoryRegistry::ReadValue(root, path, name);
+  }
+  void WriteString(RootKey root, const std::string& path, const std::string& name,
+                   const std::string& data) override {
+    writes.emplace_back(name, data);
+    MemoryRegistry::WriteString(root, path, name, data);
+  }
+};
+
+TEST(SettingsTableTest, NamesOrdersAndDefaultsAreThoseOfTheTable) {
+  RecordingRegistry registry;
+  Settings record;
+  record.LimitWindows = 99;
+  LoadSettings(registry, record);
+  std::vector<std::string> loadNames;
+  for (const auto& [name, text] : kLoadTable) loadNames.push_back(name);
+  EXPECT_EQ(registry.reads, loadNames);
+  StoreSettings(registry, record);  // what the load gave: the defaults
+  EXPECT_EQ(registry.writes, kStoreTable);
+
+  // Every stored value is read back into the field it came from.
+  Named changed;
+  for (const auto& [name, text] : kLoadTable) {
+    const std::string other = text == "1" ? "0" : text == "0" ? "1" : text + "7";
+    registry.WriteString(kCu, kSettingsKeyPath, name, other);
+    changed.emplace_back(name, other);
+  }
+  LoadSettings(registry, record);
+  registry.writes.clear();
+  StoreSettings(registry, record);
+  for (const auto& write : registry.writes) {
+    EXPECT_NE(std::find(changed.begin(), changed.end(), write), changed.end()) << write.first;
+  }
+}
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
@@ -28,7 +97,9 @@ TEST_F(SettingsStoreTest, WithoutAKeyEveryFieldTakesItsDefaultAndOnlyTheMakerKey
   record.LimitWindows = 99;
   record.SoundFile.clear();
   LoadSettings(registry, record);
-  EXPECT_EQ(record, Settings{});
+  RecordingRegistry stored;
+  StoreSettings(stored, record);
+  EXPECT_EQ(stored.writes, kStoreTable);
   EXPECT_EQ(record.HomePageIE, "http://www.korvane.example/");
   EXPECT_EQ(record.SoundFile, "Pop.wav");
   EXPECT_TRUE(record.AutoStart);
@@ -68,19 +139,27 @@ TEST(ParseIntegerTest, AcceptsSignedDecimalsWithin32BitsOnly) {
   EXPECT_EQ(ParseInteger("5 "), std::nullopt);
 }
 
-TEST_F(SettingsStoreTest, AWrongTypedValueEndsTheLoadThereAndNamesTheValue) {
+TEST_F(SettingsStoreTest, AWrongTypedValueKeepsItsDefaultTheLoadGoesOnAndTheFirstIsNamed) {
   Put("DeleteConfirm", "0");
-  Put("Cache", "0");  // after the bad value in table order: never read
+  Put("Cache", "0");  // after the bad value in table order: still read
   registry.WriteDword(kCu, kSettingsKeyPath, "TimerInterval", 500);
+  registry.WriteOther(kCu, kSettingsKeyPath, "History");
   try {
     LoadSettings(registry, record);
-    FAIL() << "the load went on past a DWORD value";
+    FAIL() << "a DWORD value was not reported";
   } catch (const PlatformError& error) {
     EXPECT_STREQ(error.what(), "Invalid data type for 'TimerInterval'");
   }
-  EXPECT_FALSE(record.DeleteConfirm);  // read before the bad value
+  EXPECT_FALSE(record.DeleteConfirm);
   EXPECT_EQ(record.TimerInterval, 100);
-  EXPECT_TRUE(record.Cache);  // not read: keeps its default
+  EXPECT_FALSE(record.Cache);
+  EXPECT_TRUE(record.History);
+
+  // The next store writes back what the user had stored, not the defaults.
+  registry.DeleteValue(kCu, kSettingsKeyPath, "TimerInterval");
+  registry.DeleteValue(kCu, kSettingsKeyPath, "History");
+  StoreSettings(registry, record);
+  EXPECT_EQ(Stored("Cache"), "0");
 }
 
 TEST_F(SettingsStoreTest, ValueNamesAreMatchedWithoutRegardToCase) {
