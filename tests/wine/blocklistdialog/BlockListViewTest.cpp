@@ -31,6 +31,7 @@ class BlockListDialog : public ::testing::Test {
   BlockListDialog() {
     desktop.Open("A rather long page title - Microsoft Internet Explorer", "IEFrame");
     list.Assign({"Ads", "Casino"});
+    titles.LoadTitles(list);  // the start-up's load comes before any save
     view.Create(GetModuleHandleA(nullptr));
   }
   HWND Child(int id) const { return GetDlgItem(view.Handle(), id); }
