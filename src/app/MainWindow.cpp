@@ -47,6 +47,7 @@ void TZAVOClass::ReadTitleSuffix() {
 }
 
 void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
+  minimizeArgument_ = minimizeArgument;
   ReadTitleSuffix();
   int outerWidth = designedOuterWidth;
   if (GetOperatingSystem(platform_.system.Version()) >= kWindowsXp) {
@@ -71,7 +72,7 @@ void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
   Timer1.SetInterval(state_.settings.TimerInterval >= 1 ? state_.settings.TimerInterval
                                                         : kDefaultScanInterval);
   scan_.SetExpandPending();
-  minimizeArgument_ = minimizeArgument;
+  created_ = true;
 }
 
 void TZAVOClass::Timer1Timer() {
@@ -86,6 +87,9 @@ void TZAVOClass::Timer1Timer() {
 }
 
 void TZAVOClass::Timer2Timer() {
+  // A box shown during the creation runs this timer before the settings
+  // and the window are whole: the decision waits for the next tick.
+  if (!created_) return;
   if (state_.settings.StartMinimized || minimizeArgument_) Form.SetVisible(false);
   Timer2.SetEnabled(false);
 }

@@ -119,6 +119,7 @@ class TZAVOClass : public ScanEvents {
   int trayIconIndex_ = 0;
   std::string trayHint_;
   bool minimizeArgument_ = false;
+  bool created_ = false;  // FormCreate has finished
 };
 
 }  // namespace vandrel

@@ -86,11 +86,13 @@ void TrayMenus::Choose(std::size_t index) {
     return;
   }
   if (index >= browserWindows_.size()) return;
-  TrayMenuItem& item = browserWindows_[index];
-  if (item.action == TrayAction::AddTitle) {
-    item.caption = MyPopupHandler(item.caption);
-  } else {
-    Run(item.action);
+  // Copied: a box shown by the handler runs messages, and a tray press in
+  // it rebuilds the menu under any reference into it.
+  const TrayMenuItem item = browserWindows_[index];
+  if (item.action != TrayAction::AddTitle) return Run(item.action);
+  std::string caption = MyPopupHandler(item.caption);
+  if (index < browserWindows_.size() && browserWindows_[index] == item) {
+    browserWindows_[index].caption = std::move(caption);
   }
 }
 

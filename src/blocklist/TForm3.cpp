@@ -96,6 +96,9 @@ void TForm3::AddToBlackListClick() {
 void TForm3::RemoveFromBlackListClick() {
   const int selected = ListBox2.ItemIndex();
   if (selected < 0 || selected >= static_cast<int>(list_.Count())) return Warn(kNoTitleSelected);
+  // Taken by value: while the question is up, an add from the tray or the
+  // keyword box may move the entries.
+  const std::string entry = list_.Entries()[static_cast<std::size_t>(selected)];
   if (settings_.DeleteConfirm) {
     const SilenceableAnswer answer =
         prompts_.SilenceableMessage(MessageKind::Confirmation, kConfirmDelete, MessageButtons::YesNo);
@@ -105,7 +108,9 @@ void TForm3::RemoveFromBlackListClick() {
       StoreBoolSetting(registry_, "DeleteConfirm", false);
     }
   }
-  list_.Delete(static_cast<std::size_t>(selected));
+  const auto& entries = list_.Entries();
+  const auto found = std::find(entries.begin(), entries.end(), entry);
+  if (found != entries.end()) list_.Delete(static_cast<std::size_t>(found - entries.begin()));
   ListBox2.SetItemIndex(-1);
   Scroller();
 }

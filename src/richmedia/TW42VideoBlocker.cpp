@@ -89,13 +89,22 @@ void TW42VideoBlocker::Button1Click() {
 }
 
 void TW42VideoBlocker::Timer1Timer() {
-  registry_.CreateKey(kCurrentUser, kBrowserMainKey);
-  for (const RichMediaSwitch& entry : kRichMediaSwitches) {
-    const std::string name = std::to_string(entry.number);
-    if (ReadSettings(name, Index(entry.monitorDefault)) == Index(Choice::No)) {
-      WriteBrowserSwitch(registry_, entry.number, Choice::No);
+  // The timer rests while the pass and its error box last: the box runs
+  // messages, and a refused write every 5 seconds would stack boxes.
+  Timer1.SetEnabled(false);
+  try {
+    registry_.CreateKey(kCurrentUser, kBrowserMainKey);
+    for (const RichMediaSwitch& entry : kRichMediaSwitches) {
+      const std::string name = std::to_string(entry.number);
+      if (ReadSettings(name, Index(entry.monitorDefault)) == Index(Choice::No)) {
+        WriteBrowserSwitch(registry_, entry.number, Choice::No);
+      }
     }
+  } catch (const PlatformError& error) {
+    prompts_.ShowError(error.what());
   }
+  // Switched off meanwhile (or by the click that ran this last pass): it stays off.
+  Timer1.SetEnabled(monitorOn_);
 }
 
 void TW42VideoBlocker::Button4Click() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -39,6 +40,10 @@ class ScriptedPrompts : public Prompts {
   // The next password prompt's answer: the typed text, or nothing for Cancel.
   void ScriptPassword(std::optional<std::string> typed) { passwordScript_.push_back(std::move(typed)); }
 
+  // Runs while the next message box is up, as the messages a real box's
+  // loop dispatches (a timer, a tray press) would.
+  void WhileNextBoxIsUp(std::function<void()> action) { whileUp_.push_back(std::move(action)); }
+
   const std::vector<Shown>& Messages() const { return shown_; }
   const std::vector<FileDialog>& FileDialogs() const { return fileDialogs_; }
   // The texts of the password prompts shown, in order.
@@ -47,6 +52,7 @@ class ScriptedPrompts : public Prompts {
 
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     shown_.push_back({kind, text, buttons, false});
+    RunWhileUp();
     if (buttons == MessageButtons::Ok) return Answer::Ok;
     return Next(text, buttons).answer;
   }
@@ -54,6 +60,7 @@ class ScriptedPrompts : public Prompts {
   SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
                                        MessageButtons buttons) override {
     shown_.push_back({kind, text, buttons, true});
+    RunWhileUp();
     return Next(text, buttons);
   }
 
@@ -73,6 +80,13 @@ class ScriptedPrompts : public Prompts {
   }
 
  private:
+  void RunWhileUp() {
+    if (whileUp_.empty()) return;
+    auto action = std::move(whileUp_.front());
+    whileUp_.pop_front();
+    action();
+  }
+
   std::optional<std::string> NextFile(bool save, const FileDialogRequest& request) {
     fileDialogs_.push_back({save, request});
     if (fileScript_.empty()) throw std::logic_error("No answer scripted for a file dialog");
@@ -102,6 +116,7 @@ class ScriptedPrompts : public Prompts {
   }
 
   std::deque<SilenceableAnswer> script_;
+  std::deque<std::function<void()>> whileUp_;
   std::deque<std::optional<std::string>> fileScript_;
   std::deque<std::optional<std::string>> passwordScript_;
   std::vector<std::string> passwordPrompts_;

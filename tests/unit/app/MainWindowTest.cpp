@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "app/Program.h"
 #include "blocklist/TitlesFile.h"
 #include "fakes/MemoryPlatform.h"
@@ -14,6 +17,7 @@ struct ErrorsOnlyPrompts : Prompts {
   Answer Message(MessageKind kind, const std::string& text, MessageButtons) override {
     EXPECT_EQ(kind, MessageKind::Error) << text;
     errors.push_back(text);
+    if (whileUp) std::exchange(whileUp, nullptr)();
     return Answer::Ok;
   }
   SilenceableAnswer SilenceableMessage(MessageKind, const std::string& text, MessageButtons) override {
@@ -21,6 +25,7 @@ struct ErrorsOnlyPrompts : Prompts {
     return {Answer::No, false};
   }
   std::vector<std::string> errors;
+  std::function<void()> whileUp;  // runs inside the next box, as its message loop would
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -110,6 +115,17 @@ TEST_F(MainWindowTest, AWrongTypedSettingIsReportedAndTheWindowIsStillMadeWhole)
   EXPECT_EQ(program->state.settings.LimitWindows, 5);
   EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "0 windows closed.");
   EXPECT_TRUE(Main().BlockingOn());
+}
+
+TEST_F(MainWindowTest, TheHideTimerFiringInsideAStartUpBoxStillHidesTheWindow) {
+  registry.WriteDword(kCu, kSettingsKeyPath, "LimitWindows", 3);
+  program = std::make_unique<Program>(platform, prompts);
+  prompts.whileUp = [this] { Main().Timer2.Fire(); };
+  Main().FormCreate(806, true);
+  ASSERT_EQ(prompts.errors.size(), 1u);
+  EXPECT_TRUE(Main().Timer2.Enabled());
+  Main().Timer2.Fire();
+  EXPECT_FALSE(Main().Form.Visible());
 }
 
 TEST_F(MainWindowTest, TheHideTimerHidesOnceForMinimizeOrStartMinimized) {

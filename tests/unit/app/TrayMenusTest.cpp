@@ -120,6 +120,17 @@ TEST_F(TrayMenusTest, CaptionsLoseTheirFirstAmpersandAndOuterBlanksAndControlCha
   EXPECT_EQ(Entries(), (Strings{"R&D", page}));
 }
 
+TEST_F(TrayMenusTest, APressWhileTheNoTitleMessageIsUpRebuildsTheMenuSafely) {
+  memory.desktop.Open(Frame("about:blank"), "IEFrame");
+  menus.CoolTrayIcon1MouseDown();
+  memory.desktop.Open(Frame("News"), "IEFrame");
+  prompts.WhileNextBoxIsUp([&] { menus.CoolTrayIcon1MouseDown(); });
+  menus.Choose(2);  // the blank page: its message box runs the second press
+  EXPECT_EQ(Captions(), (Strings{kTrayHeader, "-", Frame("News"), Frame("about:blank"), "-", "Block", "Show",
+                                 "Block &100%", "Erase", "Exit"}));
+  EXPECT_TRUE(Entries().empty());
+}
+
 TEST_F(TrayMenusTest, FramesWithoutAPageTitleGetTheNoTitleMessageAndNoSave) {
   for (const std::string& caption : Strings{"- Microsoft Internet Explorer", " &- Microsoft Internet Explorer",
                                             Frame("about:blank"), "about:blank"}) {

@@ -131,6 +131,22 @@ TEST_F(TForm3Test, ASilencedYesDeletesAndStopsTheQuestionAtOnce) {
   EXPECT_EQ(prompts.Messages()[1].text, kConfirmDelete);
 }
 
+TEST_F(TForm3Test, AnAddWhileTheDeleteQuestionIsUpDeletesTheEntryAskedAbout) {
+  list.Assign({"Casino", "Poker"});
+  dialog.Scroller();
+  SelectEntry("Casino");
+  prompts.WhileNextBoxIsUp([&] { list.Add("Ads"); });  // moves "Casino" to index 1
+  prompts.Script(Answer::Yes);
+  dialog.RemoveFromBlackListClick();
+  EXPECT_EQ(list.Entries(), (Lines{"Ads", "Poker"}));
+  // The entry asked about went meanwhile: nothing else is deleted.
+  SelectEntry("Ads");
+  prompts.WhileNextBoxIsUp([&] { list.Delete(0); });
+  prompts.Script(Answer::Yes);
+  dialog.RemoveFromBlackListClick();
+  EXPECT_EQ(list.Entries(), Lines{"Poker"});
+}
+
 TEST_F(TForm3Test, AnEntryAddedElsewhereKeepsTheSelectionOnItsEntry) {
   list.Assign({"Casino", "Poker"});
   dialog.Scroller();
