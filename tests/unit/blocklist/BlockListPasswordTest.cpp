@@ -56,11 +56,14 @@ TEST_F(BlockListPasswordTest, TheRightPasswordOpensOnceAndThenNoPromptForTheRun)
   EXPECT_EQ(openings, 0);
   EXPECT_EQ(Shown(), Lines{kPasswordNotCorrect});
   prompts.ScriptPassword("Secret");
+  Lines fieldWhenShown;
+  onShown = [&] { fieldWhenShown.push_back(frame.Password.Text()); };
   dialog.AddtotheBlackList1Click();
   dialog.AddtotheBlackList1Click();
   EXPECT_EQ(openings, 2);
   EXPECT_EQ(prompts.PasswordPrompts(), (Lines{kEnterPassword, kEnterPassword}));
   // The showing emptied the field and closing with it empty kept the password.
+  EXPECT_EQ(fieldWhenShown, (Lines{"", ""}));
   EXPECT_EQ(Stored(kPasswordValue), CryptString("Secret"));
   EXPECT_EQ(Stored(kPassEnabledValue), "1");
   EXPECT_TRUE(frame.PassEnabled.Checked());

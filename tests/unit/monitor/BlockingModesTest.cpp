@@ -86,9 +86,24 @@ TEST_F(BlockingModesTest, SwitchingOffAndOnTreatsOpenFramesAsNewAgain) {
   Frame("Q2");
   modes.Start1Click();
   modes.Start1Click();
-  EXPECT_TRUE(scan.ExpandPending());
   scan.Tick();
   EXPECT_EQ(events.closed, 4);  // two at each first tick
+}
+
+TEST_F(BlockingModesTest, SwitchingOffAndOnAfterARaiseArmsTheRaiseAgain) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 2;
+  settings.LimitClose = kExpandLimit;
+  modes.Start1Click();
+  for (int i = 0; i < 4; ++i) Frame("P" + std::to_string(i));
+  scan.Tick();
+  ASSERT_EQ(settings.LimitWindows, 4);
+  modes.Start1Click();
+  modes.Start1Click();
+  for (int i = 0; i < 2; ++i) Frame("Q" + std::to_string(i));
+  scan.Tick();
+  EXPECT_EQ(settings.LimitWindows, 6);
+  EXPECT_EQ(events.closed, 0);
 }
 
 TEST_F(BlockingModesTest, Block100ForcesOneWindowAndNoToAllThenPutsBothBack) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "monitor/WindowScan.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemorySystemInfo.h"
@@ -87,6 +89,22 @@ TEST_F(WindowScanTest, AFrameThatStaysOpenBeyondTheLimitIsClosedAndCountedAgain)
   EXPECT_EQ(events.closed, 2);
 }
 
+TEST_F(WindowScanTest, AKnownFrameThatTheUserClosedMakesRoomForANewOne) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 2;
+  const auto gone = Frame("Read and closed");
+  const auto stays = Frame("Still open");
+  scan.Tick();
+  desktop.Close(gone);
+  const auto next = Frame("Next");
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(next), 0);
+  EXPECT_EQ(events.closed, 0);
+  EXPECT_EQ(scan.OldTitles().size(), 2u);
+  EXPECT_EQ(std::count(scan.OldTitles().begin(), scan.OldTitles().end(), std::to_string(gone)), 0);
+  EXPECT_EQ(std::count(scan.OldTitles().begin(), scan.OldTitles().end(), std::to_string(stays)), 1);
+}
+
 TEST_F(WindowScanTest, OnlyFramesCarryingTheSuffixCountTowardsTheLimit) {
   settings.LimitEnabled = true;
   settings.LimitWindows = 1;
@@ -118,7 +136,6 @@ TEST_F(WindowScanTest, ExpandingRaisesTheLimitOnlyFromTwoFramesBeyondIt) {
   scan.Tick();  // six frames: 6 - 1 is not above 5, so the topmost goes
   EXPECT_EQ(events.closed, 1);
   EXPECT_TRUE(events.raisedTo.empty());
-  EXPECT_TRUE(scan.ExpandPending());
 
   desktop.ApplyCloses();
   Frame("New1");
@@ -154,7 +171,6 @@ TEST_F(WindowScanTest, ResetForgetsKnownFramesSoTheyCountAsNewAgain) {
   Frame("Fourth");
   scan.Reset();
   EXPECT_TRUE(scan.OldTitles().empty());
-  EXPECT_TRUE(scan.ExpandPending());
   scan.Tick();
   EXPECT_EQ(events.closed, 2);  // the two topmost of four
 }
@@ -188,8 +204,10 @@ TEST(TrayIconIndexTest, FollowsTheFillLevelInFifths) {
 
 TEST_F(WindowScanTest, WithoutTheLimitTheIconShowsEmptyAndKnownFramesAreKept) {
   settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
   Frame("A");
   scan.Tick();
+  ASSERT_EQ(events.icon, 4);  // full: only switching the limit off can empty it
   settings.LimitEnabled = false;
   Frame("B");
   Frame("C");
