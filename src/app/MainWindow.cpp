@@ -121,7 +121,7 @@ void TZAVOClass::ExitMe() {
 bool TZAVOClass::FormCloseQuery() {
   if (live_.ExitOnCloseChecked()) {
     Exit1Click();
-  } else {
+  } else if (!ensureTrayIcon || ensureTrayIcon()) {
     Form.SetVisible(false);
   }
   return false;

@@ -57,6 +57,9 @@ class TZAVOClass : public ScanEvents {
   bool MinimizeArgument() const { return minimizeArgument_; }
   WindowScan& Scan() { return scan_; }
   std::function<void()> trayRedraw;  // set by the view that draws the icon
+  // Set by the same view: puts the icon in the notification area if it is
+  // not there (the shell may have refused it at log-on); true when it is.
+  std::function<bool()> ensureTrayIcon;
 
   // Commands of the toolbar and the menus. Those that open another window
   // run its hook, which the composition root sets; an unset hook does nothing.
@@ -77,7 +80,8 @@ class TZAVOClass : public ScanEvents {
   // Fades the window out where Windows can, then ends the application.
   void ExitMe();
   // The close box, Alt+F4 and Esc: never lets the window close; exits when
-  // "Exit on close" is ticked, else hides the window to the tray.
+  // "Exit on close" is ticked, else hides the window to the tray, unless
+  // the tray has no icon to bring it back by: then it stays on screen.
   bool FormCloseQuery();
   // True when the key was Esc, which is swallowed and closes the window.
   bool FormKeyDown(int key);

@@ -68,6 +68,7 @@ TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts)
 
 TrayIconView::~TrayIconView() {
   form_.trayRedraw = nullptr;
+  form_.ensureTrayIcon = nullptr;
   icon_.Remove();
 }
 
@@ -89,6 +90,10 @@ void TrayIconView::Create(HINSTANCE instance) {
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   icon_.Attach(Handle(), kIconId, kCallbackMessage);
   form_.trayRedraw = [this] { DrawIcon(); };
+  form_.ensureTrayIcon = [this] {
+    if (!icon_.Shown()) DrawIcon();
+    return icon_.Shown();
+  };
   DrawIcon();
 }
 

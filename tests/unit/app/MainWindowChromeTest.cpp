@@ -181,6 +181,21 @@ TEST_F(MainWindowChromeTest, TheCloseBoxHidesToTheTrayWithoutExitOnClose) {
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
+TEST_F(MainWindowChromeTest, TheCloseBoxAddsAMissingTrayIconAndKeepsTheWindowWhenItCannot) {
+  int tries = 0;
+  bool shellAccepts = false;
+  main.ensureTrayIcon = [&] {
+    ++tries;
+    return shellAccepts;
+  };
+  EXPECT_FALSE(main.FormCloseQuery());
+  EXPECT_TRUE(main.Form.Visible()) << "no icon: hiding would leave the program unreachable";
+  shellAccepts = true;
+  main.FormCloseQuery();
+  EXPECT_FALSE(main.Form.Visible());
+  EXPECT_EQ(tries, 2);
+}
+
 TEST_F(MainWindowChromeTest, WithExitOnCloseTheCloseBoxAsksAndNoLeavesEverything) {
   program.state.settings.ExitOnClose = true;
   prompts.Script(Answer::No, true);

@@ -83,7 +83,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                            nullptr);  // the program may replace the file meanwhile
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;
@@ -106,6 +108,8 @@ void ResetVandrelState() {
     }
   }
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
+  // A version test killed midway leaves the program's Windows version behind.
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Vandrel.exe");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");
