@@ -33,9 +33,9 @@ void Application::RunApplication(bool minimizeArgument) {
   trayIcon.Create(instance_);
   mainWindow.OnContextMenu([&trayIcon](POINT at) { trayIcon.ShowContextMenu(at); });
   RichMediaView richMedia(program.richMedia, prompts_);
-  richMedia.Create(instance_);
+  richMedia.Create(instance_, mainWindow.Handle());
   BlockListView blockListDialog(program.blockListDialog, prompts_);
-  blockListDialog.Create(instance_);
+  blockListDialog.Create(instance_, mainWindow.Handle());
   program.BlockListCreated();
 
   const HWND owner = mainWindow.Handle();

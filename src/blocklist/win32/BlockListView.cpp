@@ -57,11 +57,13 @@ BlockListView::~BlockListView() {
   form_.widestItem = nullptr;
 }
 
-void BlockListView::Create(HINSTANCE instance) {
+void BlockListView::Create(HINSTANCE instance, HWND owner) {
   const SIZE outer = OuterSize();
   WindowPlacement placement;
   placement.title = form_.Form.Caption().c_str();
   placement.style = kStyle;  // not visible: created hidden
+  // Owned: no taskbar button of its own, and never behind its owner.
+  placement.parent = owner;
   placement.width = outer.cx;
   placement.height = outer.cy;
   placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;

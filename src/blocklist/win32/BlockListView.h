@@ -31,7 +31,7 @@ class BlockListView : public Window {
 
   // Registers the class and creates the hidden window; the model measures
   // its list boxes with their real font from then on.
-  void Create(HINSTANCE instance);
+  void Create(HINSTANCE instance, HWND owner = nullptr);
 
   // Shows the window over a disabled `owner` (which may be null), runs
   // FormShow and this thread's messages, timers included, until the dialog

@@ -77,12 +77,14 @@ RichMediaView::~RichMediaView() {
   if (picture_) SendMessageA(picture_, STM_SETICON, 0, 0);
 }
 
-void RichMediaView::Create(HINSTANCE instance) {
+void RichMediaView::Create(HINSTANCE instance, HWND owner) {
   pictures_[kMonitorOffImage] = LoadPicture(instance, IDI_MONITOR_OFF);
   pictures_[kMonitorOnImage] = LoadPicture(instance, IDI_MONITOR_ON);
   const SIZE outer = OuterSize();
   WindowPlacement placement;
   placement.style = kStyle;  // not visible: created hidden
+  // Owned: no taskbar button of its own, and never behind its owner.
+  placement.parent = owner;
   placement.width = outer.cx;
   placement.height = outer.cy;
   placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;

@@ -24,7 +24,7 @@ class RichMediaView : public Window {
 
   // Registers the class and creates the hidden window; FormCreate runs
   // inside. The pictures come from `instance`'s resources.
-  void Create(HINSTANCE instance);
+  void Create(HINSTANCE instance, HWND owner = nullptr);
 
   // Shows the window and returns at once; the caller's message loop serves it.
   void Show();

@@ -52,30 +52,39 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
 }  // namespace
 
 
+HWND Win32Prompts::Owner() const {
+  if (!owner_) return nullptr;
+  // A box owned by the main window would leave a shown dialog enabled
+  // behind it, free to change what the box asks about.
+  const HWND popup = GetLastActivePopup(owner_);
+  if (popup && popup != owner_ && IsWindowVisible(popup) && IsWindowEnabled(popup)) return popup;
+  return owner_;
+}
+
 Answer Win32Prompts::Message(MessageKind kind, const std::string& text, MessageButtons buttons) {
-  const int command = MessageBoxA(owner_, text.c_str(), kApplicationTitle, MessageBoxStyle(kind, buttons));
+  const int command = MessageBoxA(Owner(), text.c_str(), kApplicationTitle, MessageBoxStyle(kind, buttons));
   return AnswerOf(command, buttons);
 }
 
 SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::string& text,
                                                    MessageButtons buttons) {
   SilenceableBox box(kind, text, buttons);
-  return box.Show(owner_);
+  return box.Show(Owner());
 }
 
 std::optional<std::string> Win32Prompts::OpenFile(const FileDialogRequest& request) {
   // Whether the file exists is the caller's question, not the dialog's.
-  return RunFileDialog(owner_, request, 0, GetOpenFileNameA);
+  return RunFileDialog(Owner(), request, 0, GetOpenFileNameA);
 }
 
 std::optional<std::string> Win32Prompts::SaveFile(const FileDialogRequest& request) {
   // The caller asks about overwriting in its own words.
-  return RunFileDialog(owner_, request, 0, GetSaveFileNameA);
+  return RunFileDialog(Owner(), request, 0, GetSaveFileNameA);
 }
 
 std::optional<std::string> Win32Prompts::PasswordPrompt(const std::string& text) {
   PasswordBox box(text);
-  return box.Show(owner_);
+  return box.Show(Owner());
 }
 
 }  // namespace vandrel

@@ -6,11 +6,14 @@
 namespace vandrel {
 
 // The program's messages as real message boxes titled "Vandrel", owned by
-// the main window once it exists.
+// the window the user is in: the last active of the shown windows that the
+// main window owns (a dialog, or a box over it), else the main window.
 class Win32Prompts : public Prompts {
  public:
+  // The main window, which owns the program's other windows.
   void SetOwner(HWND owner) { owner_ = owner; }
-  HWND Owner() const { return owner_; }
+  // Asked anew for every box: the user may have moved to another window.
+  HWND Owner() const;
 
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
   SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;

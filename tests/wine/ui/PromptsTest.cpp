@@ -160,5 +160,30 @@ TEST(UiPrompts, MessageBoxIsTitledAndOwnedAndAnswersTheButtonPressed) {
   EXPECT_EQ(boxOwner, owner.Handle());
 }
 
+TEST(UiPrompts, ABoxIsOwnedByTheShownWindowTheUserIsIn) {
+  TestForm main;
+  Win32Prompts prompts;
+  prompts.SetOwner(main.Handle());
+  // A window the main window owns, as the program's dialogs are.
+  const HWND dialog = CreateWindowExA(0, "STATIC", "Dialog", WS_POPUP | WS_VISIBLE, 40, 40, 200, 100, main.Handle(),
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(dialog);
+  SetForegroundWindow(dialog);
+  SetActiveWindow(dialog);
+  const auto ownerOfNextBox = [&] {
+    HWND owner = nullptr;
+    BoxDriver driver([&](HWND box) {
+      owner = GetWindow(box, GW_OWNER);
+      SendMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    prompts.Message(MessageKind::Information, "Owned?", MessageButtons::Ok);
+    return owner;
+  };
+  EXPECT_EQ(ownerOfNextBox(), dialog);
+  ShowWindow(dialog, SW_HIDE);
+  EXPECT_EQ(ownerOfNextBox(), main.Handle());
+  DestroyWindow(dialog);
+}
+
 }  // namespace
 }  // namespace vandrel::test
