@@ -83,9 +83,8 @@ void TW42VideoBlocker::Button1Click() {
   const bool switchingOn = !monitorOn_;
   Image1.SetImageIndex(switchingOn ? kMonitorOnImage : kMonitorOffImage);
   Button1.SetCaption(switchingOn ? kStopMonitorCaption : kMonitorCaption);
-  Timer1.SetEnabled(switchingOn);
   monitorOn_ = switchingOn;
-  Timer1Timer();  // also when switching off: one last pass
+  Timer1Timer();  // also when switching off: one last pass; it arms or stops the timer
 }
 
 void TW42VideoBlocker::Timer1Timer() {
