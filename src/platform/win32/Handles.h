@@ -71,6 +71,13 @@ struct FileHandleTraits {
   static void Close(Handle handle) noexcept { CloseHandle(handle); }
 };
 
+// Searches from FindFirstFile.
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle find) noexcept { FindClose(find); }
+};
+
 // User-interface objects: menus, icons loaded for one owner (LoadImage
 // without LR_SHARED), and GDI objects (fonts, bitmaps, brushes).
 struct MenuTraits {
@@ -94,6 +101,7 @@ struct GdiObjectTraits {
 using UniqueHkey = UniqueResource<HkeyTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
+using UniqueFind = UniqueResource<FindTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;

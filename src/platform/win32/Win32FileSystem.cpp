@@ -6,35 +6,16 @@
 #include <limits>
 
 #include "platform/PlatformError.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/SaveTemporary.h"
 
 namespace vandrel {
 namespace {
 
-// A file that is deleted when it goes out of scope unless it was kept.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!kept_) DeleteFileA(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  const std::string& path() const { return path_; }
-  void Keep() { kept_ = true; }
-
- private:
-  std::string path_;
-  bool kept_ = false;
-};
-
-// The folder part of a path, "." for a bare file name.
-std::string FolderOf(const std::string& path) {
-  const auto end = path.find_last_of("\\/");
-  if (end == std::string::npos) return ".";
-  if (end == 0 || path[end - 1] == ':') return path.substr(0, end + 1);  // "\" or "C:\"
-  return path.substr(0, end);
+// The path up to and including its last '\', '/' or ':'; empty for a bare
+// file name.
+std::string FolderPrefixOf(const std::string& path) {
+  const auto end = path.find_last_of("\\/:");
+  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
 
 bool WriteAll(HANDLE file, std::string_view content) {
@@ -45,14 +26,6 @@ bool WriteAll(HANDLE file, std::string_view content) {
     content.remove_prefix(written);
   }
   return true;
-}
-
-// Writes the content into the temporary file and flushes it to the disk;
-// false when any step failed.
-bool WriteTemporary(const TemporaryFile& temporary, std::string_view content) {
-  UniqueFileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file && WriteAll(file.get(), content) && FlushFileBuffers(file.get());
 }
 
 }  // namespace
@@ -92,16 +65,13 @@ void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_
   // some systems).
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw cannotCreate;
-  char temporaryName[MAX_PATH];
-  // Creates an empty file with a unique name in the target's folder, so the
-  // rename below stays on one volume.
-  if (!GetTempFileNameA(FolderOf(path).c_str(), "vdl", 0, temporaryName)) throw cannotCreate;
-  TemporaryFile temporary(temporaryName);
-  if (!WriteTemporary(temporary, content)) throw cannotCreate;
-  if (!MoveFileExA(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::string folder = FolderPrefixOf(path);
+  RemoveStaleSaveTemporaries(folder, std::string_view(path).substr(folder.size()));
+  SaveTemporary temporary(folder);
+  if (!temporary.Created() || !WriteAll(temporary.File(), content) || !FlushFileBuffers(temporary.File())) {
     throw cannotCreate;
   }
-  temporary.Keep();  // it is the target now
+  if (!temporary.CloseAndMoveOver(path)) throw cannotCreate;
 }
 
 }  // namespace vandrel

@@ -12,12 +12,6 @@
 namespace vandrel {
 namespace {
 
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle find) noexcept { FindClose(find); }
-};
-
 std::string ExecutableFolder() {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -52,10 +46,11 @@ class Win32FileSystemTest : public ::testing::Test {
   }
   void TearDown() override { RemoveAll(); }
 
-  std::set<std::string> Names() const {
+  std::set<std::string> Names() const { return NamesIn(folder); }
+  static std::set<std::string> NamesIn(const std::string& folder) {
     std::set<std::string> names;
     WIN32_FIND_DATAA found;
-    const UniqueResource<FindTraits> find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    const UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
     if (!find) return names;
     do {
       const std::string name = found.cFileName;
@@ -63,15 +58,34 @@ class Win32FileSystemTest : public ::testing::Test {
     } while (FindNextFileA(find.get(), &found));
     return names;
   }
-  void RemoveAll() {
-    for (const auto& name : Names()) {
+  void RemoveAll() { RemoveTree(folder); }
+  static void RemoveTree(const std::string& folder) {
+    for (const auto& name : NamesIn(folder)) {
       const std::string path = folder + "\\" + name;
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+      if (!DeleteFileA(path.c_str())) RemoveTree(path);
     }
     RemoveDirectoryA(folder.c_str());
   }
   std::string In(const std::string& name) const { return folder + "\\" + name; }
+  // The longest folder in the scratch one where titles.dat can still be
+  // created (MAX_PATH - 12 characters on Windows; Wine allows a little more).
+  std::string LongestFolderForTitles() const {
+    std::string longest;
+    for (std::size_t length = MAX_PATH - 20;; ++length) {
+      const std::string candidate = In(std::string(length - folder.size() - 1, 'd'));
+      if (!CreateDirectoryA(candidate.c_str(), nullptr)) break;
+      const std::string target = candidate + "\\titles.dat";
+      const bool fits =
+          UniqueFileHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)).get() !=
+          INVALID_HANDLE_VALUE;  // closed here, before the delete
+      DeleteFileA(target.c_str());
+      RemoveDirectoryA(candidate.c_str());
+      if (!fits) break;
+      longest = candidate;
+    }
+    return longest;
+  }
 
   std::string folder;
   Win32FileSystem files;
@@ -159,6 +173,35 @@ TEST_F(Win32FileSystemTest, PathsLongerThanMaxPathAreReportedNotFollowed) {
   EXPECT_EQ(ErrorOf([&] { files.ReadWhole(longPath); }), "Cannot open file " + longPath);
   EXPECT_FALSE(files.Exists(longPath));
   EXPECT_TRUE(Names().empty());
+}
+
+TEST_F(Win32FileSystemTest, AFolderTooLongForSystemTemporaryNamesIsSavedIntoWhereTheTargetFits) {
+  const std::string deep = LongestFolderForTitles();
+  ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH - 14)) << "too long for GetTempFileNameA";
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  const std::string target = deep + "\\titles.dat";
+  EXPECT_EQ(ErrorOf([&] { files.WriteWholeAtomically(target, "deep"); }), "");
+  EXPECT_EQ(files.ReadWhole(target), "deep");
+  EXPECT_EQ(NamesIn(deep), std::set<std::string>{"titles.dat"});
+  // A name too long for the listing above would still keep the folder.
+  ASSERT_TRUE(DeleteFileA(target.c_str()));
+  EXPECT_TRUE(RemoveDirectoryA(deep.c_str())) << "something else was left in the folder";
+}
+
+TEST_F(Win32FileSystemTest, TemporariesLeftByAnEarlierRunGoAtTheNextSaveAndLookAlikesStay) {
+  // Left by saves that were killed before their rename, by this build and an older one.
+  PutFile(In("vdl3a7.tmp"), "half a list");
+  PutFile(In("VDL1F2E.TMP"), "half a list");
+  const std::set<std::string> lookAlikes = {"vdl12345.tmp", "vdlnotes.tmp", "avdl1.tmp", "vdl1.tmp.bak", "vdl.tmp"};
+  for (const auto& name : lookAlikes) PutFile(In(name), "the user's");
+  ASSERT_TRUE(CreateDirectoryA(In("vdl2.tmp").c_str(), nullptr));
+
+  files.WriteWholeAtomically(In("titles.dat"), "list");
+
+  std::set<std::string> expected = lookAlikes;
+  expected.insert({"titles.dat", "vdl2.tmp"});
+  EXPECT_EQ(Names(), expected);
+  EXPECT_EQ(files.ReadWhole(In("vdl12345.tmp")), "the user's");
 }
 
 }  // namespace
