@@ -13,7 +13,9 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True when a file (not a folder) is at the path.
+  // True when a file (not a folder) is at the path, and also when the path
+  // cannot be examined (access denied, a path too long): a caller must never
+  // take a file it could not see for a missing one and write over it.
   virtual bool Exists(const std::string& path) = 0;
   // The file's whole content, read while others may keep it open for reading
   // and writing. Throws PlatformError "Cannot open file <path>".

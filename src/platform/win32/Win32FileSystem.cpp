@@ -18,6 +18,22 @@ std::string FolderPrefixOf(const std::string& path) {
   return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
 
+// Errors of a path where no file can be. Any other failure (access denied,
+// a drive not ready, a share out of reach, a path too long) leaves open
+// whether a file is there.
+bool MeansNothingIsThere(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:    // characters no file name may hold
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:       // a part of the path is a file
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool WriteAll(HANDLE file, std::string_view content) {
   while (!content.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 24));
@@ -32,7 +48,8 @@ bool WriteAll(HANDLE file, std::string_view content) {
 
 bool Win32FileSystem::Exists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes != INVALID_FILE_ATTRIBUTES) return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return !MeansNothingIsThere(GetLastError());
 }
 
 std::string Win32FileSystem::ReadWhole(const std::string& path) {
