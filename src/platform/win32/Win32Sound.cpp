@@ -1,13 +1,17 @@
 #include "platform/win32/Win32Sound.h"
 
-#include <windows.h>
 // mmsystem.h needs windows.h first.
 #include <mmsystem.h>
 
 namespace vandrel {
 
+Win32Sound::Win32Sound()
+    : play_([](const char* sound, HMODULE module, DWORD flags) { PlaySoundA(sound, module, flags); }) {}
+
 void Win32Sound::PlayFileAsync(const std::string& fileName) {
-  PlaySoundA(fileName.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+  // Without SND_NODEFAULT: a file that cannot be found plays the system's
+  // default sound, which the options' Test button relies on.
+  play_(fileName.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
 }  // namespace vandrel
