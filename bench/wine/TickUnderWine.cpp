@@ -4,12 +4,12 @@
 // the popup helper; the block list holds 10,000 entries that match nothing.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "BenchWorkload.h"
 #include "PopupHelper.h"
+#include "WineTiming.h"
 #include "blocklist/TitleSuffix.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -17,29 +17,6 @@
 namespace {
 
 using namespace vandrel;
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency * 1e6;  // microseconds
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
-template <typename Work>
-double Time(Work&& work) {
-  const double start = Now();
-  work();
-  return Now() - start;
-}
 
 }  // namespace
 
@@ -81,8 +58,8 @@ int main() {
   constexpr int kRounds = 60;
   std::vector<double> bare, tick;
   for (int round = 0; round < kRounds; ++round) {  // interleaved, so load hits both alike
-    bare.push_back(Time(bareEnumeration));
-    tick.push_back(Time([&] { scan.Tick(); }));
+    bare.push_back(MicrosecondsOf(bareEnumeration));
+    tick.push_back(MicrosecondsOf([&] { scan.Tick(); }));
   }
   const double bareUs = Median(bare), tickUs = Median(tick);
   std::printf("wine: %zu visible windows, %zu frames known, %lld closes\n", windows.size(),
