@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/PlatformError.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/SaveTemporary.h"
 
 namespace vandrel {

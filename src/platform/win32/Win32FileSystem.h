@@ -4,7 +4,8 @@
 namespace vandrel {
 
 // Whole files through kernel32. A write goes to a temporary file in the
-// target's folder, is flushed to disk and then renamed over the target.
+// target's folder, is flushed to disk and then renamed over the target; it
+// first removes the temporaries that saves cut off earlier left there.
 class Win32FileSystem : public FileSystem {
  public:
   bool Exists(const std::string& path) override;
