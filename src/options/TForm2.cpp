@@ -17,8 +17,9 @@ void Label(ControlModel& control, const char* caption, const char* hint = "") {
 
 }  // namespace
 
-TForm2::TForm2(Platform& platform, Settings& record, Timer& scanTimer, Prompts& prompts)
-    : platform_(platform), record_(record), scanTimer_(scanTimer), prompts_(prompts) {
+TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Settings& record, Timer& scanTimer,
+               Prompts& prompts)
+    : registry_(registry), sound_(sound), system_(system), record_(record), scanTimer_(scanTimer), prompts_(prompts) {
   Form.SetCaption(kOptionsCaption);
   Form.SetVisible(false);
   PageControl1.Pages = {"&Popup", "Flash &Ads", "E&raser", "Mi&sc", "Messen&ger"};
@@ -72,6 +73,8 @@ TForm2::TForm2(Platform& platform, Settings& record, Timer& scanTimer, Prompts& 
   // The designed state; its handler is wired after, so making the form writes nothing.
   AutoSuggest.SetChecked(true);
 
+  Label(GroupBox5, "  Messenger service  ");
+
   Label(OK, "&OK", "Saves options to the Registry");
   Label(Cancel, "&Cancel", "Revert the changes");
   Label(Defaults, "&Defaults", "Reset to Defaults");
@@ -91,7 +94,7 @@ void TForm2::FormCreate() {
   // A value of the wrong type is reported; the controls still take every
   // value read (the damaged one at its default).
   try {
-    LoadSettings(platform_.registry, record_);
+    LoadSettings(registry_, record_);
   } catch (const PlatformError& error) {
     prompts_.ShowError(error.what());
   }
@@ -145,7 +148,7 @@ void TForm2::SelectInterval(int storedInterval) {
 
 void TForm2::WriteHomePageWhenSet() {
   if (!SetPage.Checked() || HomePage.Text().size() <= kShortestHomePageNotWritten) return;
-  platform_.registry.WriteString(RootKey::CurrentUser, kBrowserMainKeyPath, kStartPageValue, HomePage.Text());
+  registry_.WriteString(RootKey::CurrentUser, kBrowserMainKeyPath, kStartPageValue, HomePage.Text());
 }
 
 void TForm2::FormShow() {
@@ -203,11 +206,11 @@ void TForm2::OKClick() {
   record_.TimerInterval = interval;
   if (storeSettings) storeSettings();
 
-  const std::string executable = platform_.system.ExecutablePath();
+  const std::string executable = system_.ExecutablePath();
   if (WinStart.Checked()) {
-    platform_.registry.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName, RunValueFor(executable));
+    registry_.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName, RunValueFor(executable));
   } else {
-    platform_.registry.DeleteValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
+    registry_.DeleteValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
   }
   Form.SetVisible(false);
   WriteHomePageWhenSet();
@@ -254,8 +257,8 @@ void TForm2::DefaultsClick() {
 void TForm2::ResetConfirmations() {
   record_.DeleteConfirm = true;
   record_.ExitConfirm = true;
-  StoreBoolSetting(platform_.registry, "DeleteConfirm", true);
-  StoreBoolSetting(platform_.registry, "ExitConfirm", true);
+  StoreBoolSetting(registry_, "DeleteConfirm", true);
+  StoreBoolSetting(registry_, "ExitConfirm", true);
 }
 
 void TForm2::Button1Click() {
@@ -289,7 +292,7 @@ void TForm2::TestClick() {
     prompts_.ShowError(kSelectWavFile);
     return;
   }
-  platform_.sound.PlayFileAsync(WavFile.Text());
+  sound_.PlayFileAsync(WavFile.Text());
 }
 
 void TForm2::SelWavButClick() {
@@ -303,7 +306,7 @@ void TForm2::SelWavButClick() {
 
 void TForm2::AutoSuggestClick() {
   const bool disabled = AutoSuggest.Checked();
-  platform_.registry.WriteString(RootKey::CurrentUser, kAutoCompleteKeyPath, kAutoSuggestValue,
+  registry_.WriteString(RootKey::CurrentUser, kAutoCompleteKeyPath, kAutoSuggestValue,
                                  disabled ? "no" : "yes");
   if (Form.Visible() && disabled) {
     prompts_.Message(MessageKind::Information, kAutoSuggestDisabled, MessageButtons::Ok);

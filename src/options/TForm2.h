@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "platform/Sound.h"
+#include "platform/SystemInfo.h"
 #include "settings/LiveSettings.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
@@ -41,14 +43,15 @@ inline constexpr int kFallbackIntervalItem = 1;  // "0.&5", for any other stored
 // window's store and Block 100% through the hooks the composition root sets.
 class TForm2 : public LiveSettings {
  public:
-  TForm2(Platform& platform, Settings& record, Timer& scanTimer, Prompts& prompts);
+  TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Settings& record, Timer& scanTimer,
+         Prompts& prompts);
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
   FormModel Form;
   PageControl PageControl1;  // TabSheet1, 3, 2, 4 and 5, in that order
 
-  ControlModel GroupBox1, GroupBox2, GroupBox3, GroupBox4, IEFrame, WindowsFrame, MediaFrame;
+  ControlModel GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5, IEFrame, WindowsFrame, MediaFrame;
   CheckBox Limit;
   SpinEdit MaxWindows{1, kMaxExpandedLimit};
   RadioGroup WhenStarted, RadioGroup1;
@@ -110,7 +113,9 @@ class TForm2 : public LiveSettings {
   void WriteHomePageWhenSet();
   void ResetConfirmations();
 
-  Platform& platform_;
+  Registry& registry_;
+  vandrel::Sound& sound_;
+  SystemInfo& system_;
   Settings& record_;
   Timer& scanTimer_;
   Prompts& prompts_;
