@@ -152,7 +152,7 @@ void TZAVOClass::ShowClosedCount() {
 void TZAVOClass::CountClosedWindow() {
   ++closedCount_;
   ShowClosedCount();
-  if (live_.SoundChecked()) platform_.sound.PlayFileAsync(live_.WavFile());
+  if (live_.SoundChecked()) platform_.sound.PlayFileAsync(live_.SoundFileText());
 }
 
 void TZAVOClass::LimitRaised(int newLimit) {

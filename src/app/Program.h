@@ -4,9 +4,9 @@
 #include "app/TrayMenus.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
+#include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
-#include "settings/LiveSettings.h"
 #include "ui/Prompts.h"
 
 namespace vandrel {
@@ -19,10 +19,13 @@ class Program : private TrayCommands {
   Program(Platform& platform, Prompts& prompts)
       : platform(platform),
         state(platform.system.UpperCasing(), platform.collation),
-        live(state.settings),
         titles(platform.files, platform.system, prompts),
-        mainWindow(platform, state, live, prompts),
+        // The options dialog's controls are the working copy the main window
+        // reads; it is made right after the main window, which it uses.
+        mainWindow(platform, state, optionsDialog, prompts),
         richMedia(platform.registry, state.settings, prompts),
+        optionsDialog(platform.registry, platform.sound, platform.system, state.settings, mainWindow.Timer1,
+                      prompts),
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry,
                         state.settings, state.titleSuffix),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
@@ -30,7 +33,14 @@ class Program : private TrayCommands {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
+    mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
+    optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };
+    optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
   }
+
+  // The options dialog's slot, after the main window and the rich-media
+  // window: the settings are read again into its controls.
+  void OptionsCreated() { optionsDialog.FormCreate(); }
 
   // The block list dialog's slot in the creation order, after the main
   // window and the rich-media window: the list is filled from its file.
@@ -47,10 +57,10 @@ class Program : private TrayCommands {
 
   Platform& platform;
   ProgramState state;
-  RecordLiveSettings live;
   TitlesStore titles;
   TZAVOClass mainWindow;
   TW42VideoBlocker richMedia;
+  TForm2 optionsDialog;
   TForm3 blockListDialog;
   TrayMenus trayMenus;
 

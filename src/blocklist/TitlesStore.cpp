@@ -9,7 +9,11 @@ namespace vandrel {
 namespace {
 
 FileDialogRequest BlockListFileDialog(const char* defaultExtension) {
-  return {kBlockListFilter, kTitlesFileName, defaultExtension};
+  FileDialogRequest request;
+  request.filter = kBlockListFilter;
+  request.fileName = kTitlesFileName;
+  request.defaultExtension = defaultExtension;
+  return request;
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ class LiveSettings {
  public:
   virtual ~LiveSettings() = default;
   virtual bool SoundChecked() const = 0;
-  virtual std::string WavFile() const = 0;
+  virtual std::string SoundFileText() const = 0;
   virtual bool ExitOnCloseChecked() const = 0;
   // The scan raised the window limit: the limit control shows the new value.
   virtual void SetMaxWindows(int limit) = 0;
@@ -29,7 +29,7 @@ class RecordLiveSettings : public LiveSettings {
  public:
   explicit RecordLiveSettings(Settings& record) : record_(record) {}
   bool SoundChecked() const override { return record_.SoundEnabled; }
-  std::string WavFile() const override { return record_.SoundFile; }
+  std::string SoundFileText() const override { return record_.SoundFile; }
   bool ExitOnCloseChecked() const override { return record_.ExitOnClose; }
   void SetMaxWindows(int) override {}  // the record already holds the new limit
   std::optional<int> ChosenInterval() const override { return std::nullopt; }

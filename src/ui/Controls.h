@@ -200,6 +200,19 @@ class Timer {
   bool enabled_;
 };
 
+// A page control: its tabs' captions and the page shown.
+class PageControl : public ControlModel {
+ public:
+  std::vector<std::string> Pages;
+  int ActivePage() const { return active_; }
+  void SetActivePage(int page) { Change(active_, page); }
+  // The user picked a tab: the control shows it already.
+  void UserSelect(int page) { active_ = page; }
+
+ private:
+  int active_ = 0;
+};
+
 class StatusBar : public ControlModel {
  public:
   struct Panel {

@@ -18,9 +18,11 @@ struct SilenceableAnswer {
 
 // What an open-file or save-file dialog offers.
 struct FileDialogRequest {
+  std::string title;             // empty: the system's own
   std::string filter;            // "Description|pattern|Description|pattern"
   std::string fileName;          // the name proposed in the dialog
   std::string defaultExtension;  // added to a name typed without one (".dat" and "*.dat" alike)
+  bool keepOutOfRecentDocuments = false;  // the chosen file is not added to the recent documents
 };
 
 // Every message box and question the program puts to the user. Views answer

@@ -6,6 +6,7 @@
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
 #include "blocklist/win32/BlockListView.h"
+#include "options/win32/OptionsView.h"
 #include "richmedia/win32/RichMediaView.h"
 
 namespace vandrel {
@@ -34,6 +35,9 @@ void Application::RunApplication(bool minimizeArgument) {
   mainWindow.OnContextMenu([&trayIcon](POINT at) { trayIcon.ShowContextMenu(at); });
   RichMediaView richMedia(program.richMedia, prompts_);
   richMedia.Create(instance_, mainWindow.Handle());
+  OptionsView options(program.optionsDialog, prompts_);
+  options.Create(instance_, mainWindow.Handle());
+  program.OptionsCreated();
   BlockListView blockListDialog(program.blockListDialog, prompts_);
   blockListDialog.Create(instance_, mainWindow.Handle());
   program.BlockListCreated();
@@ -41,6 +45,7 @@ void Application::RunApplication(bool minimizeArgument) {
   const HWND owner = mainWindow.Handle();
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };
   program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
+  program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
   program.WindowsCreated();
 
   MSG message;

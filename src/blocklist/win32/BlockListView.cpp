@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/Handles.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DeviceContext.h"
 
@@ -108,7 +109,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       RemoveWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook);
       RemoveWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook);
       binder_.Unbind();
-      hints_.reset();
+      hints_.Destroy();
       form_.Form.redraw = nullptr;
       form_.Protection.Label1.redraw = nullptr;
       form_.widestItem = nullptr;
@@ -176,19 +177,9 @@ void BlockListView::OnCreate() {
 }
 
 void BlockListView::AddHints() {
-  hints_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE)), nullptr));
-  if (!hints_) return;  // the dialog works without its hints
-  for (const auto& [list, model] : {std::pair{list1_, &form_.ListBox1}, std::pair{list2_, &form_.ListBox2}}) {
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(list);
-    tool.lpszText = const_cast<char*>(model->Hint().c_str());
-    SendMessageA(hints_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  hints_.Create(Handle());
+  hints_.Add(list1_, form_.ListBox1.Hint());
+  hints_.Add(list2_, form_.ListBox2.Hint());
 }
 
 void BlockListView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }

@@ -2,23 +2,14 @@
 #include <windows.h>
 
 #include "blocklist/TForm3.h"
-#include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
+#include "ui/win32/HintWindow.h"
 #include "ui/win32/Window.h"
 
 namespace vandrel {
 
 inline constexpr const char* kBlockListWindowClass = "TForm3";
-
-// A window this one made apart from its children (the tooltip).
-struct OwnedWindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle window) noexcept {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-};
 
 // The real block list dialog: a fixed-size window of 537 x 412 client
 // pixels drawn from the form model, centred on the desktop, created hidden
@@ -59,7 +50,7 @@ class BlockListView : public Window {
   HWND list2_ = nullptr;
   HWND keyword_ = nullptr;
   HWND label1_ = nullptr;
-  UniqueResource<OwnedWindowTraits> hints_;  // the tooltip window
+  HintWindow hints_;
   HWND modalOwner_ = nullptr;
 };
 

@@ -6,6 +6,9 @@
 
 namespace vandrel {
 
+Binding::Binding(ControlModel& model, ControlRef window)
+    : make_([&model, window](BindContext& context) { return BindCaption(context, model, window); }) {}
+
 Binding::Binding(Button& model, ControlRef button)
     : make_([&model, button](BindContext& context) { return BindButton(context, model, button); }) {}
 
@@ -31,6 +34,11 @@ Binding::Binding(ListBox& model, ControlRef listBox)
 
 Binding::Binding(StatusBar& model, ControlRef statusBar)
     : make_([&model, statusBar](BindContext& context) { return BindStatusBar(context, model, statusBar); }) {}
+
+Binding::Binding(PageControl& model, ControlRef tabs, std::vector<HWND> pages)
+    : make_([&model, tabs, pages = std::move(pages)](BindContext& context) {
+        return BindPageControl(context, model, tabs, pages);
+      }) {}
 
 Binding::Binding(Timer& model) : make_([&model](BindContext& context) { return BindTimer(context, model); }) {}
 

@@ -42,6 +42,8 @@ class ControlRef {
 // controls) it is drawn in. The kind of control follows from the model.
 class Binding {
  public:
+  // A label, or an existing frame: caption and state only.
+  Binding(ControlModel& model, ControlRef window);
   Binding(Button& model, ControlRef button);
   Binding(CheckBox& model, ControlRef checkBox);
   // One radio button per item, in item order; the group box is optional.
@@ -51,6 +53,8 @@ class Binding {
   Binding(SpinEdit& model, ControlRef edit, ControlRef upDown);
   Binding(ListBox& model, ControlRef listBox);
   Binding(StatusBar& model, ControlRef statusBar);
+  // A tab control and the window of each page, in tab order.
+  Binding(PageControl& model, ControlRef tabs, std::vector<HWND> pages);
   Binding(Timer& model);  // a timer needs nothing but the form
 
   std::unique_ptr<BoundControl> Make(BindContext& context) const;

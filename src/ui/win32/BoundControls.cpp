@@ -217,14 +217,64 @@ class BoundSpinEdit : public BoundWindows<SpinEdit> {
       result = TRUE;  // the model has moved; the control must not move on its own
     }
   }
+  // A text that is no number counts as the least value.
   void Typed(const std::string& text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return;
+    if (error != std::errc() || end != text.data() + text.size()) value = model_.Min();
     const PushScope push(pushing_);
     model_.SetValue(value);
   }
   bool pushing_ = false;
+};
+
+// A label or frame: its caption and state, nothing to notify.
+class BoundCaption : public BoundWindows<ControlModel> {
+ public:
+  BoundCaption(ControlModel& model, HWND window) : BoundWindows(model, {window}) {}
+  void Redraw() override {
+    SetTextIfChanged(windows_[0], model_.Caption());
+    DrawState(windows_[0], model_);
+  }
+
+ private:
+  void Notified(std::size_t, UINT, const NMHDR*, LRESULT&) override {}
+};
+
+// A tab control over one page window per tab: the active page's window is
+// shown, the others hidden, so a control drawn on a hidden page stays unseen.
+class BoundPageControl : public BoundWindows<PageControl> {
+ public:
+  BoundPageControl(PageControl& model, HWND tabs, std::vector<HWND> pages)
+      : BoundWindows(model, {tabs}), pages_(std::move(pages)) {}
+  void Redraw() override {
+    const HWND tabs = windows_[0];
+    DrawState(tabs, model_);
+    if (static_cast<std::size_t>(TabCtrl_GetItemCount(tabs)) != model_.Pages.size()) {
+      TabCtrl_DeleteAllItems(tabs);
+      for (std::size_t page = 0; page < model_.Pages.size(); ++page) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(model_.Pages[page].c_str());
+        SendMessageA(tabs, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+      }
+    }
+    if (TabCtrl_GetCurSel(tabs) != model_.ActivePage()) TabCtrl_SetCurSel(tabs, model_.ActivePage());
+    ShowActivePage();
+  }
+
+ private:
+  void Notified(std::size_t, UINT code, const NMHDR*, LRESULT&) override {
+    if (code != TCN_SELCHANGE) return;
+    model_.UserSelect(TabCtrl_GetCurSel(windows_[0]));
+    ShowActivePage();
+  }
+  void ShowActivePage() const {
+    for (std::size_t page = 0; page < pages_.size(); ++page) {
+      ShowWindow(pages_[page], static_cast<int>(page) == model_.ActivePage() ? SW_SHOW : SW_HIDE);
+    }
+  }
+  std::vector<HWND> pages_;
 };
 
 // Panels given by width; the status bar wants right edges, and the last
@@ -296,6 +346,9 @@ constexpr ControlKind kEditKind{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIEN
 constexpr ControlKind kUpDownKind{UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS};
 constexpr ControlKind kListBoxKind{"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
 constexpr ControlKind kStatusBarKind{STATUSCLASSNAMEA, 0};
+constexpr ControlKind kLabelKind{"STATIC", SS_LEFT};
+// It lies below the pages' windows, which it must not paint over.
+constexpr ControlKind kTabControlKind{WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP};
 
 template <typename Bound, typename... Arguments>
 std::unique_ptr<BoundControl> Made(Arguments&&... arguments) {
@@ -344,6 +397,15 @@ std::unique_ptr<BoundControl> BindListBox(BindContext& context, ListBox& model, 
   return Made<BoundList<ListBox>>(
       model, ResolveControl(context.Form(), listBox, kListBoxKind),
       BoundList<ListBox>::Messages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE});
+}
+
+std::unique_ptr<BoundControl> BindCaption(BindContext& context, ControlModel& model, const ControlRef& window) {
+  return Made<BoundCaption>(model, ResolveControl(context.Form(), window, kLabelKind));
+}
+
+std::unique_ptr<BoundControl> BindPageControl(BindContext& context, PageControl& model, const ControlRef& tabs,
+                                              const std::vector<HWND>& pages) {
+  return Made<BoundPageControl>(model, ResolveControl(context.Form(), tabs, kTabControlKind), pages);
 }
 
 std::unique_ptr<BoundControl> BindStatusBar(BindContext& context, StatusBar& model, const ControlRef& statusBar) {

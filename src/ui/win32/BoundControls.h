@@ -43,6 +43,9 @@ std::unique_ptr<BoundControl> BindEdit(BindContext& context, Edit& model, const 
 std::unique_ptr<BoundControl> BindSpinEdit(BindContext& context, SpinEdit& model, const ControlRef& edit,
                                            const ControlRef& upDown);
 std::unique_ptr<BoundControl> BindListBox(BindContext& context, ListBox& model, const ControlRef& listBox);
+std::unique_ptr<BoundControl> BindCaption(BindContext& context, ControlModel& model, const ControlRef& window);
+std::unique_ptr<BoundControl> BindPageControl(BindContext& context, PageControl& model, const ControlRef& tabs,
+                                              const std::vector<HWND>& pages);
 std::unique_ptr<BoundControl> BindStatusBar(BindContext& context, StatusBar& model, const ControlRef& statusBar);
 std::unique_ptr<BoundControl> BindTimer(BindContext& context, Timer& model);
 

@@ -4,7 +4,8 @@
 
 namespace vandrel {
 
-void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown) {
+void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown,
+                  const std::function<bool(const MSG&)>& ownKeys) {
   if (owner) EnableWindow(owner, FALSE);
   MSG message;
   while (IsWindow(window) && shown()) {
@@ -13,6 +14,7 @@ void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (ownKeys && ownKeys(message)) continue;
     if (!IsDialogMessageA(window, &message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -10,8 +10,10 @@ namespace vandrel {
 // Runs the thread's messages for a window shown modally over `owner` until
 // `shown` says it is gone: the owner is disabled meanwhile, dialog keys
 // (Tab, Enter, Esc) work in the window, and a quit message ends the loop
-// and is posted again for the loop outside.
-void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown);
+// and is posted again for the loop outside. `ownKeys`, when given, sees each
+// message first and returns true for a key it has handled itself.
+void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown,
+                  const std::function<bool(const MSG&)>& ownKeys = {});
 
 // Shows a form window and gives the focus to its first tab stop.
 void ShowAndFocus(HWND window);

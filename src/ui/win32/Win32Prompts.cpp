@@ -43,7 +43,9 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
   dialog.lpstrFile = fileName.data();
   dialog.nMaxFile = static_cast<DWORD>(fileName.size());
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   dialog.Flags = flags | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (request.keepOutOfRecentDocuments) dialog.Flags |= OFN_DONTADDTORECENT;
   if (!run(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   fileName.resize(fileName.find('\0'));
   return fileName;

@@ -197,7 +197,7 @@ TEST_F(MainWindowChromeTest, TheCloseBoxAddsAMissingTrayIconAndKeepsTheWindowWhe
 }
 
 TEST_F(MainWindowChromeTest, WithExitOnCloseTheCloseBoxAsksAndNoLeavesEverything) {
-  program.state.settings.ExitOnClose = true;
+  program.optionsDialog.EOC.SetChecked(true);  // the control, not the record, decides
   prompts.Script(Answer::No, true);
   EXPECT_FALSE(main.FormCloseQuery());
   ASSERT_EQ(prompts.Messages().size(), 1u);
@@ -217,7 +217,7 @@ TEST_F(MainWindowChromeTest, EscClosesLikeTheCloseBoxAndOtherKeysPassOn) {
   EXPECT_TRUE(main.FormKeyDown(27));
   EXPECT_FALSE(main.Form.Visible());
 
-  program.state.settings.ExitOnClose = true;
+  program.optionsDialog.EOC.SetChecked(true);
   prompts.Script(Answer::Yes);
   EXPECT_TRUE(main.FormKeyDown(27));
   EXPECT_EQ(ends, 1);

@@ -38,6 +38,7 @@ class MainWindowTest : public ::testing::Test {
     program = std::make_unique<Program>(platform, prompts);
     program->mainWindow.FormCreate(806, minimizeArgument);
     program->richMedia.FormCreate();
+    program->OptionsCreated();
     program->BlockListCreated();
     program->WindowsCreated();
     return *program;
@@ -93,23 +94,26 @@ TEST_F(MainWindowTest, AutoStartOffLeavesBlockingOff) {
   EXPECT_FALSE(Main().BlockingOn());
 }
 
-TEST_F(MainWindowTest, TheStoredIntervalSetsTheScanTimerAndANonPositiveOneFallsBack) {
-  Put("TimerInterval", "300");
-  Start();
-  EXPECT_EQ(Main().Timer1.Interval(), 300);
-  Put("TimerInterval", "0");
-  Start();
-  EXPECT_EQ(Main().Timer1.Interval(), 100);
-  Put("TimerInterval", "-5");
-  Start();
-  EXPECT_EQ(Main().Timer1.Interval(), 100);
+TEST_F(MainWindowTest, TheStoredIntervalSetsTheScanTimerUntilTheOptionsDialogPicksItsChoice) {
+  for (const auto& [stored, mainWindowSets] : {std::pair{"300", 300}, {"0", 100}, {"-5", 100}}) {
+    Put("TimerInterval", stored);
+    program = std::make_unique<Program>(platform, prompts);
+    Main().FormCreate(806, false);
+    EXPECT_EQ(Main().Timer1.Interval(), mainWindowSets) << stored;
+    // No choice stands for it: "0.&5" is selected and the scan follows it.
+    program->OptionsCreated();
+    EXPECT_EQ(Main().Timer1.Interval(), 500) << stored;
+    EXPECT_EQ(program->optionsDialog.RadioGroup1.ItemIndex(), 1) << stored;
+    EXPECT_EQ(program->state.settings.TimerInterval, std::stoi(stored)) << "the record keeps it until a store";
+  }
 }
 
 TEST_F(MainWindowTest, AWrongTypedSettingIsReportedAndTheWindowIsStillMadeWhole) {
   Put("LimitEnabled", "1");
   registry.WriteDword(kCu, kSettingsKeyPath, "LimitWindows", 3);
   Start();
-  EXPECT_EQ(prompts.errors, std::vector<std::string>{"Invalid data type for 'LimitWindows'"});
+  // Read twice at start-up (the main window, then the options dialog), reported each time.
+  EXPECT_EQ(prompts.errors, std::vector<std::string>(2, "Invalid data type for 'LimitWindows'"));
   EXPECT_TRUE(program->state.settings.LimitEnabled);
   EXPECT_EQ(program->state.settings.LimitWindows, 5);
   EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "0 windows closed.");

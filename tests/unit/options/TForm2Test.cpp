@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Program.h"
+#include "app/ProgramEntry.h"
+#include "fakes/MemoryPlatform.h"
+#include "settings/SettingsKey.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+constexpr auto kCu = RootKey::CurrentUser;
+
+class TForm2Test : public ::testing::Test {
+ protected:
+  TForm2Test() { Start(); }
+  // The windows as the normal run makes them, then the dialog shown.
+  void Start() {
+    program = std::make_unique<Program>(memory.platform, prompts);
+    program->mainWindow.FormCreate(806, false);
+    program->richMedia.FormCreate();
+    program->OptionsCreated();
+    program->BlockListCreated();
+    program->WindowsCreated();
+    dialog().Form.SetVisible(true);
+  }
+  TForm2& dialog() { return program->optionsDialog; }
+  void Put(const std::string& name, const std::string& text) {
+    memory.registry.WriteString(kCu, kSettingsKeyPath, name, text);
+  }
+  std::optional<std::string> Stored(const std::string& name) { return Text(kCu, kSettingsKeyPath, name); }
+  std::optional<std::string> Text(RootKey root, const std::string& path, const std::string& name) {
+    const auto value = memory.registry.ReadValue(root, path, name);
+    if (!value) return std::nullopt;
+    return value->text;
+  }
+  std::optional<std::string> AutoSuggestValue() { return Text(kCu, kAutoCompleteKeyPath, kAutoSuggestValue); }
+  std::optional<std::string> StartPage() { return Text(kCu, kBrowserMainKeyPath, kStartPageValue); }
+  std::optional<std::string> RunValue() { return Text(kCu, kRunKeyPath, kRunValueName); }
+
+  MemoryPlatform memory;
+  ScriptedPrompts prompts;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(TForm2Test, OkStoresEveryControlTheRunEntryAndTheHomePageAndEndsBlock100) {
+  TForm2& d = dialog();
+  prompts.Script(Answer::Ok);
+  program->mainWindow.StoProcClick();
+  ASSERT_TRUE(program->mainWindow.Blocking.Block100Active());
+  const std::size_t shownBefore = prompts.Messages().size();
+  d.Limit.SetChecked(true);
+  d.MaxWindows.SetValue(7);
+  d.WhenStarted.SetItemIndex(1);
+  d.RadioGroup1.SetItemIndex(3);
+  d.eBookmarks.SetChecked(true);
+  d.eRealOne.SetChecked(false);
+  d.EOC.SetChecked(true);
+  d.SetPage.SetChecked(true);
+  d.HomePage.SetText("http:/");  // six characters: written
+  d.WavFile.SetText("C:\\ding.wav");
+  d.OK.Click();
+
+  EXPECT_FALSE(d.Form.Visible());
+  EXPECT_EQ(Stored("LimitEnabled"), "1");
+  EXPECT_EQ(Stored("LimitWindows"), "7");
+  EXPECT_EQ(Stored("LimitClose"), "1");
+  EXPECT_EQ(Stored("TimerInterval"), "2000");
+  EXPECT_EQ(Stored("Bookmarks"), "1");
+  EXPECT_EQ(Stored("RealOne"), "0");
+  EXPECT_EQ(Stored("ExitOnClose"), "1");
+  EXPECT_EQ(Stored("HomePageIE"), "http:/");
+  EXPECT_EQ(Stored("SoundFile"), "C:\\ding.wav");
+  EXPECT_EQ(program->mainWindow.Timer1.Interval(), 2000);
+  EXPECT_EQ(program->state.settings.LimitWindows, 7) << "the scan reads the record from the next tick";
+  EXPECT_TRUE(program->state.settings.ExitOnClose);
+  EXPECT_EQ(RunValue(), "\"C:\\Program Files\\Vandrel\\Vandrel.exe\" Minimize");
+  EXPECT_EQ(StartPage(), "http:/");
+  EXPECT_FALSE(program->mainWindow.Blocking.Block100Active());
+  EXPECT_EQ(program->state.settings.LimitWindows, 7) << "Block 100% put nothing of its own back";
+
+  d.Form.SetVisible(true);
+  d.WinStart.SetChecked(false);
+  d.HomePage.SetText("http:");  // five characters: the browser keeps the last one
+  d.OK.Click();
+  EXPECT_EQ(RunValue(), std::nullopt);
+  EXPECT_EQ(StartPage(), "http:/");
+  d.OK.Click();  // a Run value already gone is no error
+  EXPECT_EQ(prompts.Messages().size(), shownBefore);
+}
+
+TEST_F(TForm2Test, AStoredIntervalWithoutAChoiceShowsHalfASecondAndOkWritesIt) {
+  Put("TimerInterval", "250");
+  Start();
+  EXPECT_EQ(dialog().RadioGroup1.ItemIndex(), 1);
+  EXPECT_EQ(program->mainWindow.Timer1.Interval(), 500);
+  dialog().OK.Click();
+  EXPECT_EQ(Stored("TimerInterval"), "500");
+  EXPECT_EQ(program->state.settings.TimerInterval, 500);
+}
+
+TEST_F(TForm2Test, CancelBringsBackTheStoredValuesAndDefaultsWritesOnlyTheConfirmations) {
+  Put("AutoSuggest", "0");
+  Put("DeleteConfirm", "0");
+  Put("Cache", "0");
+  Start();
+  EXPECT_EQ(AutoSuggestValue(), "yes") << "the designed state is checked, so a stored 0 writes yes";
+  EXPECT_TRUE(prompts.Messages().empty()) << "no message while the dialog is hidden";
+
+  prompts.Script(Answer::Ok);
+  dialog().DefaultsClick();
+  EXPECT_TRUE(dialog().eCache.Checked());
+  EXPECT_TRUE(dialog().AutoSuggest.Checked());
+  EXPECT_EQ(AutoSuggestValue(), "no");
+  EXPECT_EQ(Stored("DeleteConfirm"), "1");
+  EXPECT_EQ(Stored("Cache"), "0") << "the other defaults wait for OK";
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[1].text, kAutoSuggestDisabled);
+  EXPECT_EQ(prompts.Messages()[2].text, kDefaultsSet);
+
+  dialog().Cancel.Click();
+  EXPECT_FALSE(dialog().Form.Visible());
+  EXPECT_FALSE(dialog().eCache.Checked());
+  EXPECT_FALSE(dialog().AutoSuggest.Checked());
+  EXPECT_EQ(AutoSuggestValue(), "yes");
+  EXPECT_TRUE(program->state.settings.DeleteConfirm);
+
+  prompts.Script(Answer::Cancel);
+  dialog().Form.SetVisible(true);
+  dialog().DefaultsClick();
+  EXPECT_FALSE(dialog().eCache.Checked()) << "Cancel on the question changes nothing";
+}
+
+TEST_F(TForm2Test, AllGovernsTheThreeBrowserBoxesAndTheSoundBoxItsFileControls) {
+  Put("All", "1");
+  Put("Cookies", "0");
+  Start();
+  // All is set first; the boxes it governs then take their own stored states.
+  EXPECT_TRUE(dialog().eCache.Checked());
+  EXPECT_FALSE(dialog().eCookies.Checked());
+  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory}) EXPECT_FALSE(box->Enabled());
+  dialog().All.SetChecked(false);
+  dialog().All.SetChecked(true);
+  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory}) {
+    EXPECT_TRUE(box->Checked());
+    EXPECT_FALSE(box->Enabled());
+  }
+  dialog().All.SetChecked(false);
+  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory}) {
+    EXPECT_TRUE(box->Checked());
+    EXPECT_TRUE(box->Enabled());
+  }
+  dialog().Sound.SetChecked(false);
+  EXPECT_FALSE(dialog().WavFile.Enabled() || dialog().SelWavBut.Enabled() || dialog().Test.Enabled());
+  dialog().Sound.SetChecked(true);
+  EXPECT_TRUE(dialog().WavFile.Enabled() && dialog().SelWavBut.Enabled() && dialog().Test.Enabled());
+}
+
+TEST_F(TForm2Test, TheScanAndTheCloseBoxReadTheControlsBeforeOk) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "1");
+  Put("LimitClose", "1");
+  Start();
+  dialog().WavFile.SetText("edited.wav");
+  dialog().HomePage.SetText("http://edited.example/");
+  memory.desktop.Open("A - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
+  memory.desktop.Open("B - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
+  memory.desktop.Open("C - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
+  program->mainWindow.Timer1.Fire();
+  // The first scan raised the limit: the control shows it and the store wrote the controls.
+  EXPECT_EQ(dialog().MaxWindows.Value(), 3);
+  EXPECT_EQ(Stored("LimitWindows"), "3");
+  EXPECT_EQ(Stored("HomePageIE"), "http://edited.example/");
+  EXPECT_EQ(Stored("SoundFile"), "edited.wav");
+
+  memory.desktop.Open("D - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
+  program->mainWindow.Timer1.Fire();
+  EXPECT_EQ(memory.sound.played, std::vector<std::string>{"edited.wav"});
+}
+
+TEST_F(TForm2Test, TestPlaysTheFileOrAsksForOneAndSelectFillsItIn) {
+  dialog().WavFile.SetText("");
+  dialog().Test.Click();
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].text, kSelectWavFile);
+  EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Error);
+  EXPECT_TRUE(memory.sound.played.empty());
+
+  prompts.ScriptFile("D:\\sounds\\pop.wav");
+  dialog().SelWavBut.Click();
+  const FileDialogRequest& asked = prompts.FileDialogs().at(0).request;
+  EXPECT_EQ(asked.title, "Select a wav file");
+  EXPECT_EQ(asked.filter, "wav files|*.wav|All files|*.*");
+  EXPECT_TRUE(asked.keepOutOfRecentDocuments);
+  dialog().Test.Click();
+  EXPECT_EQ(memory.sound.played, std::vector<std::string>{"D:\\sounds\\pop.wav"});
+
+  prompts.ScriptFile(std::nullopt);
+  dialog().SelWavBut.Click();
+  EXPECT_EQ(dialog().WavFile.Text(), "D:\\sounds\\pop.wav") << "a cancelled choice keeps the name";
+}
+
+TEST_F(TForm2Test, EscInTheSpinBoxCancelsAndTheCloseBoxKeepsTheEdits) {
+  dialog().Limit.SetChecked(true);
+  dialog().FormClose();
+  EXPECT_FALSE(dialog().Form.Visible());
+  EXPECT_TRUE(dialog().Limit.Checked());
+  EXPECT_EQ(Stored("LimitEnabled"), std::nullopt);
+
+  dialog().Form.SetVisible(true);
+  int key = 'A';
+  dialog().MaxWindowsKeyDown(key);
+  EXPECT_TRUE(dialog().Form.Visible());
+  key = 27;
+  dialog().MaxWindowsKeyDown(key);
+  EXPECT_FALSE(dialog().Form.Visible());
+  EXPECT_FALSE(dialog().Limit.Checked());
+}
+
+TEST_F(TForm2Test, ResetWarningsWritesBothConfirmationsAtOnce) {
+  Put("ExitConfirm", "0");
+  Start();
+  dialog().Button1.Click();
+  EXPECT_EQ(Stored("ExitConfirm"), "1");
+  EXPECT_EQ(Stored("DeleteConfirm"), "1");
+  EXPECT_TRUE(program->state.settings.ExitConfirm);
+  EXPECT_EQ(prompts.Messages().back().text, kWarningsReset);
+}
+
+}  // namespace
+}  // namespace vandrel
