@@ -108,6 +108,7 @@ TEST_F(TSrvCtrlWineTest, StartTypeAndDisplayNameAreWrittenAndADisabledServiceRef
   Open();
   ctrl.SetStartType(kStartDisabled);
   EXPECT_EQ(ctrl.StartType(), kStartDisabled);
+  EXPECT_EQ(ctrl.QueryConfig().displayName, kDisplayName);
   try {
     ctrl.Start();
     ADD_FAILURE() << "a disabled service started";
