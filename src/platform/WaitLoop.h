@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+namespace vandrel {
+
+// What a wait on the GUI thread needs: a way to let the window messages that
+// are waiting run (timers, clicks), and a millisecond tick count that wraps
+// around after 2^32 ms, so elapsed times are unsigned differences.
+class WaitLoop {
+ public:
+  virtual ~WaitLoop() = default;
+  virtual void DispatchPendingMessages() = 0;
+  virtual std::uint32_t TickCount() = 0;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "platform/WaitLoop.h"
+
+namespace vandrel {
+
+// A wait loop whose clock moves by `step` milliseconds at every reading, so
+// a wait ends after a known number of polls without real time passing.
+class MemoryWaitLoop : public WaitLoop {
+ public:
+  std::uint32_t now = 0;
+  std::uint32_t step = 1;
+  int dispatches = 0;
+  // Runs at every dispatch, as a timer or a click would.
+  std::function<void()> onDispatch;
+
+  void DispatchPendingMessages() override {
+    ++dispatches;
+    if (onDispatch) onDispatch();
+  }
+  std::uint32_t TickCount() override {
+    const std::uint32_t reading = now;
+    now += step;
+    return reading;
+  }
+};
+
+}  // namespace vandrel

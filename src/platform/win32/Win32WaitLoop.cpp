@@ -1,0 +1,22 @@
+#include "platform/win32/Win32WaitLoop.h"
+
+#include <windows.h>
+
+namespace vandrel {
+
+void Win32WaitLoop::DispatchPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // The main loop must still see it, or the program would not end.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+std::uint32_t Win32WaitLoop::TickCount() { return GetTickCount(); }
+
+}  // namespace vandrel

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/WaitLoop.h"
+
+namespace vandrel {
+
+// Runs the thread's waiting window messages; a quit message is put back
+// for the main loop. Ticks are GetTickCount's.
+class Win32WaitLoop : public WaitLoop {
+ public:
+  void DispatchPendingMessages() override;
+  std::uint32_t TickCount() override;
+};
+
+}  // namespace vandrel

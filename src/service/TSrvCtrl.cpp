@@ -1,0 +1,333 @@
+#include "service/TSrvCtrl.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/PlatformError.h"
+
+namespace vandrel {
+namespace {
+
+constexpr const char* kLocalMachine = "localhost";
+constexpr std::size_t kDisplayNameLimit = 256;
+constexpr std::size_t kNameFormLimit = 255;
+// The size of one enumeration record the buffer is counted in.
+constexpr std::uint32_t kEnumRecordSize = 36;
+constexpr std::uint32_t kInteractiveProcess = 0x100;
+
+std::optional<std::uint32_t> EnumTypeMask(int types) {
+  switch (types) {
+    case 0: return 0x3B;
+    case 1: return 0x30;
+    case 2: return 0xB;
+    default: return std::nullopt;
+  }
+}
+
+std::optional<std::uint32_t> EnumStateMask(int states) {
+  switch (states) {
+    case 0: return 3;
+    case 1: return 1;
+    case 2: return 2;
+    default: return std::nullopt;
+  }
+}
+
+std::optional<std::string> EnumLine(const EnumeratedService& service, int nameForm) {
+  switch (nameForm) {
+    case 0: return service.serviceName;
+    case 1: return service.displayName;
+    case 2: return service.serviceName.substr(0, kNameFormLimit) + "=" + service.displayName;
+    default: return std::nullopt;
+  }
+}
+
+// The state a control code waits for; no entry: the code is not sent.
+struct ControlTarget {
+  bool known = false;
+  std::optional<std::uint32_t> state;
+};
+
+ControlTarget TargetOf(std::uint32_t code) {
+  switch (code) {
+    case kControlStop: return {true, kServiceStopped};
+    case kControlPause: return {true, kServicePaused};
+    case kControlContinue: return {true, kServiceRunning};
+    case kControlInterrogate: return {true, std::nullopt};
+    case kControlParamChange: return {true, kServiceRunning};
+    default: return {};
+  }
+}
+
+// Service names are compared as the manager compares them: ignoring case.
+bool SameName(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+bool ContainsName(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& other) { return SameName(other, name); });
+}
+
+// Every entry followed by a zero character, and one more at the end.
+std::string DependencyText(const std::vector<std::string>& dependencies) {
+  std::string text;
+  for (const auto& dependency : dependencies) {
+    text += dependency;
+    text += '\0';
+  }
+  text += '\0';
+  return text;
+}
+
+}  // namespace
+
+TSrvCtrl::TSrvCtrl(ServiceControlManager& manager, WaitLoop& waitLoop)
+    : scm_(manager), waitLoop_(waitLoop) {}
+
+TSrvCtrl::~TSrvCtrl() {
+  try {
+    Disconnect();
+  } catch (...) {
+    // Nobody is left to tell; the manager handle is released all the same.
+    if (manager_ != kNoScHandle) scm_.CloseScHandle(manager_);
+  }
+}
+
+void TSrvCtrl::SetAccess(TSrvAccessTypes access) {
+  access_ = access;
+  if (Active()) {
+    Disconnect();
+    Connect();
+  }
+}
+
+void TSrvCtrl::SetActive(bool active) {
+  Disconnect();
+  if (active) Connect();
+}
+
+std::string TSrvCtrl::Machine() const { return machine_.empty() ? kLocalMachine : machine_; }
+
+void TSrvCtrl::SetMachine(const std::string& machine) {
+  if (machine == machine_ || machine == Machine()) return;
+  SetActive(false);
+  machine_ = machine == kLocalMachine ? std::string() : machine;
+}
+
+void TSrvCtrl::SetKeyName(const std::string& keyName) {
+  if (CheckHandle(TSrvHandle::Service, false)) CloseService();
+  const std::string previous = keyName_;
+  keyName_ = keyName;
+  if (!Active()) return;
+  Fire(BeforeOpen);
+  ScHandle service = kNoScHandle;
+  const std::uint32_t error = scm_.OpenServiceHandle(manager_, keyName_, access_.Mask(), service);
+  if (error != kErrorSuccess) {
+    keyName_ = previous;
+    Raise(error);
+  }
+  service_ = service;
+  Fire(AfterOpen);
+}
+
+void TSrvCtrl::Connect() {
+  if (Active()) Disconnect();
+  Fire(BeforeConnect);
+  ScHandle manager = kNoScHandle;
+  const std::uint32_t error = scm_.OpenManager(machine_, kManagerAllAccess, manager);
+  if (error != kErrorSuccess) Raise(error);
+  manager_ = manager;
+  Fire(AfterConnect);
+  if (!keyName_.empty()) SetKeyName(keyName_);
+}
+
+void TSrvCtrl::Disconnect() {
+  if (CheckHandle(TSrvHandle::Service, false)) CloseService();
+  if (!CheckHandle(TSrvHandle::Manager, false)) return;
+  Fire(BeforeDisconnect);
+  // The manager's answer does not matter: the handle is gone either way.
+  scm_.CloseScHandle(manager_);
+  manager_ = kNoScHandle;
+  Fire(AfterDisconnect);
+}
+
+void TSrvCtrl::CloseService() {
+  CheckHandle(TSrvHandle::Service, true);
+  Fire(BeforeClose);
+  const std::uint32_t error = scm_.CloseScHandle(service_);
+  if (error != kErrorSuccess) Raise(error);
+  service_ = kNoScHandle;
+  Fire(AfterClose);
+}
+
+bool TSrvCtrl::CheckHandle(TSrvHandle handle, bool insist) {
+  const bool service = handle == TSrvHandle::Service;
+  const bool open = (service ? service_ : manager_) != kNoScHandle;
+  if (!open && insist) throw ESrvCtrlException(service ? kNoServiceOpened : kNotConnected);
+  return open;
+}
+
+void TSrvCtrl::SendControl(std::uint32_t code) {
+  const ControlTarget target = TargetOf(code);
+  if (!target.known) return;
+  Fire(BeforeStateChange);
+  ServiceStatus status;
+  const std::uint32_t error = scm_.Control(service_, code, status);
+  if (error != kErrorSuccess) Raise(error);
+  if (target.state) WaitForState(*target.state);
+  Fire(AfterStateChange);
+}
+
+void TSrvCtrl::WaitForState(std::uint32_t state) {
+  if (!VerifyAction) return;
+  ServiceStatus status = QueryStatus();
+  while (status.currentState != state) {
+    const std::uint32_t noted = status.checkPoint;
+    if (!ReportProgress(noted)) return;
+    waitLoop_.DispatchPendingMessages();
+    const std::uint32_t started = waitLoop_.TickCount();
+    // Unsigned differences stay right when the tick count wraps.
+    const auto elapsed = [&] { return static_cast<std::uint32_t>(waitLoop_.TickCount() - started); };
+    while (elapsed() <= std::max(TimeOut, status.waitHint) && status.currentState != state) {
+      waitLoop_.DispatchPendingMessages();
+      status = QueryStatus();
+      if (!ReportProgress(status.checkPoint)) return;
+    }
+    status = QueryStatus();
+    if (status.checkPoint == noted && status.currentState != state) {
+      throw ESrvCtrlException(kStateChangeFailed);
+    }
+  }
+}
+
+ServiceStatus TSrvCtrl::QueryStatus() {
+  CheckHandle(TSrvHandle::Service, true);
+  ServiceStatus status;
+  const std::uint32_t error = scm_.QueryStatus(service_, status);
+  if (error != kErrorSuccess) Raise(error);
+  return status;
+}
+
+ServiceConfig TSrvCtrl::QueryConfig() {
+  CheckHandle(TSrvHandle::Service, true);
+  ServiceConfig config;
+  std::uint32_t bytesNeeded = 0;
+  std::uint32_t error = scm_.QueryConfig(service_, 0, config, bytesNeeded);
+  if (error == kErrorInsufficientBuffer) {
+    error = scm_.QueryConfig(service_, bytesNeeded + 1, config, bytesNeeded);
+  }
+  if (error != kErrorSuccess) Raise(error);
+  return config;
+}
+
+void TSrvCtrl::SetDependencies(const std::vector<std::string>& dependencies) {
+  std::vector<std::string> unique;
+  for (const auto& dependency : dependencies) {
+    if (!ContainsName(unique, dependency)) unique.push_back(dependency);
+  }
+  WriteDependencies(std::move(unique));
+}
+
+void TSrvCtrl::AddDependency(const std::string& dependency) {
+  if (ContainsName(dependencies_, dependency)) return;
+  std::vector<std::string> changed = dependencies_;
+  changed.push_back(dependency);
+  WriteDependencies(std::move(changed));
+}
+
+void TSrvCtrl::WriteDependencies(std::vector<std::string> dependencies) {
+  CheckHandle(TSrvHandle::Service, true);
+  if (!dependencies.empty()) {
+    std::vector<std::string> services;
+    EnumServices(services, 0, 0, true, 0);
+    for (const auto& dependency : dependencies) {
+      const bool group = !dependency.empty() && dependency.front() == '+';
+      if (!group && !ContainsName(services, dependency)) {
+        throw ESrvCtrlException(FormatMessageText(kNoSuchDependency, dependency));
+      }
+    }
+  }
+  ServiceConfigChange change;
+  change.setDependencies = true;
+  change.dependencies = DependencyText(dependencies);
+  ChangeConfig(change);
+  dependencies_ = std::move(dependencies);
+}
+
+void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameForm,
+                            bool interactive, int states) {
+  const auto typeMask = EnumTypeMask(types);
+  const auto stateMask = EnumStateMask(states);
+  if (!typeMask || !stateMask) return;
+  const std::uint32_t serviceType = *typeMask | (interactive ? kInteractiveProcess : 0);
+  CheckHandle(TSrvHandle::Manager, true);
+  list.clear();
+  std::uint32_t resume = 0;
+  EnumerationResult answer = scm_.EnumServices(manager_, serviceType, *stateMask, 0, resume);
+  if (answer.error == kErrorMoreData) {
+    const std::uint32_t records = answer.bytesNeeded / kEnumRecordSize + 1;
+    answer = scm_.EnumServices(manager_, serviceType, *stateMask, records * kEnumRecordSize, resume);
+    // Services that still did not fit are left out: no further call.
+    if (answer.error != kErrorSuccess && answer.error != kErrorMoreData) return;
+  } else if (answer.error != kErrorSuccess) {
+    Raise(answer.error);
+  }
+  for (const auto& service : answer.services) {
+    if (service.serviceName.empty()) continue;
+    if (auto line = EnumLine(service, nameForm)) list.push_back(std::move(*line));
+  }
+}
+
+void TSrvCtrl::SetDisplayName(const std::string& displayName) {
+  ServiceConfigChange change;
+  change.setDisplayName = true;
+  change.displayName = displayName.substr(0, kDisplayNameLimit);
+  ChangeConfig(change);
+}
+
+int TSrvCtrl::ServiceState() { return static_cast<int>(QueryStatus().currentState) - 1; }
+
+unsigned long TSrvCtrl::StartType() { return QueryConfig().startType; }
+
+void TSrvCtrl::SetStartType(unsigned long startType) {
+  ServiceConfigChange change;
+  change.setStartType = true;
+  change.startType = static_cast<std::uint32_t>(startType);
+  ChangeConfig(change);
+}
+
+void TSrvCtrl::Start() { Start({}); }
+
+void TSrvCtrl::Start(const std::vector<std::string>& arguments) {
+  Fire(BeforeStateChange);
+  const std::uint32_t error = scm_.Start(service_, arguments);
+  if (error != kErrorSuccess) Raise(error);
+  WaitForState(kServiceRunning);
+  Fire(AfterStateChange);
+}
+
+void TSrvCtrl::Stop() { SendControl(kControlStop); }
+
+void TSrvCtrl::Fire(const TNotifyEvent& event) {
+  if (event) event(*this);
+}
+
+bool TSrvCtrl::ReportProgress(std::uint32_t checkPoint) {
+  bool waitFor = true;
+  if (OnProgress) OnProgress(*this, checkPoint, waitFor);
+  return waitFor;
+}
+
+void TSrvCtrl::Raise(std::uint32_t error) { throw ESrvCtrlException(error, scm_.ErrorText(error)); }
+
+void TSrvCtrl::ChangeConfig(const ServiceConfigChange& change) {
+  CheckHandle(TSrvHandle::Service, true);
+  const std::uint32_t error = scm_.ChangeConfig(service_, change);
+  if (error != kErrorSuccess) Raise(error);
+}
+
+}  // namespace vandrel
