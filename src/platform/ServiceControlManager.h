@@ -95,6 +95,9 @@ class ServiceControlManager {
   virtual EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
                                          std::uint32_t serviceState, std::uint32_t bufferSize,
                                          std::uint32_t& resumeHandle) = 0;
+  // The size of one enumeration record in this build (its pointers make it
+  // larger in a 64-bit program), for sizing the enumeration's buffer.
+  virtual std::uint32_t EnumRecordSize() const = 0;
   // The system's message text for an error code, as the system gives it.
   virtual std::string ErrorText(std::uint32_t error) = 0;
 };

@@ -10,6 +10,9 @@ class WaitLoop {
  public:
   virtual ~WaitLoop() = default;
   virtual void DispatchPendingMessages() = 0;
+  // Rests until a message arrives or `milliseconds` pass, then dispatches
+  // what is waiting: a poll that neither burns the processor nor stalls the window.
+  virtual void RestThenDispatch(std::uint32_t milliseconds) = 0;
   virtual std::uint32_t TickCount() = 0;
 };
 

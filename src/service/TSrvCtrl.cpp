@@ -12,7 +12,9 @@ constexpr const char* kLocalMachine = "localhost";
 constexpr std::size_t kDisplayNameLimit = 256;
 constexpr std::size_t kNameFormLimit = 255;
 // The size of one enumeration record the buffer is counted in.
-constexpr std::uint32_t kEnumRecordSize = 36;
+constexpr int kMaxEnumRounds = 4096;
+// Between two status queries of a wait: short against any service's wait hint.
+constexpr std::uint32_t kStatusPollMs = 25;
 constexpr std::uint32_t kInteractiveProcess = 0x100;
 
 std::optional<std::uint32_t> EnumTypeMask(int types) {
@@ -193,7 +195,7 @@ void TSrvCtrl::WaitForState(std::uint32_t state) {
     // Unsigned differences stay right when the tick count wraps.
     const auto elapsed = [&] { return static_cast<std::uint32_t>(waitLoop_.TickCount() - started); };
     while (elapsed() <= std::max(TimeOut, status.waitHint) && status.currentState != state) {
-      waitLoop_.DispatchPendingMessages();
+      waitLoop_.RestThenDispatch(kStatusPollMs);
       status = QueryStatus();
       if (!ReportProgress(status.checkPoint)) return;
     }
@@ -266,19 +268,28 @@ void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameF
   const std::uint32_t serviceType = *typeMask | (interactive ? kInteractiveProcess : 0);
   CheckHandle(TSrvHandle::Manager, true);
   list.clear();
+  const auto addLines = [&](const EnumerationResult& answer) {
+    for (const auto& service : answer.services) {
+      if (service.serviceName.empty()) continue;
+      if (auto line = EnumLine(service, nameForm)) list.push_back(std::move(*line));
+    }
+  };
   std::uint32_t resume = 0;
   EnumerationResult answer = scm_.EnumServices(manager_, serviceType, *stateMask, 0, resume);
-  if (answer.error == kErrorMoreData) {
-    const std::uint32_t records = answer.bytesNeeded / kEnumRecordSize + 1;
-    answer = scm_.EnumServices(manager_, serviceType, *stateMask, records * kEnumRecordSize, resume);
-    // Services that still did not fit are left out: no further call.
+  if (answer.error != kErrorSuccess && answer.error != kErrorMoreData) Raise(answer.error);
+  addLines(answer);
+  // What did not fit is asked for again from the resume point until the list
+  // is whole: a list cut short would be a wrong answer. A failure of a later
+  // call adds nothing more; a manager that keeps answering "more" without
+  // moving on cannot hold the loop.
+  for (int round = 0; answer.error == kErrorMoreData && round < kMaxEnumRounds; ++round) {
+    const std::uint32_t recordSize = scm_.EnumRecordSize();
+    const std::uint32_t bufferSize = (answer.bytesNeeded / recordSize + 1) * recordSize;
+    const std::uint32_t resumedAt = resume;
+    answer = scm_.EnumServices(manager_, serviceType, *stateMask, bufferSize, resume);
     if (answer.error != kErrorSuccess && answer.error != kErrorMoreData) return;
-  } else if (answer.error != kErrorSuccess) {
-    Raise(answer.error);
-  }
-  for (const auto& service : answer.services) {
-    if (service.serviceName.empty()) continue;
-    if (auto line = EnumLine(service, nameForm)) list.push_back(std::move(*line));
+    addLines(answer);
+    if (answer.services.empty() && resume == resumedAt) return;
   }
 }
 

@@ -36,8 +36,8 @@ std::uint32_t ConfigSize(const ServiceConfig& config) {
   return size;
 }
 
-std::uint32_t EnumRecordSize(const MemoryService& service) {
-  return kRecordSize + TextSize(service.name) + TextSize(service.config.displayName);
+std::uint32_t EnumeratedSize(const MemoryService& service, std::uint32_t recordSize) {
+  return recordSize + TextSize(service.name) + TextSize(service.config.displayName);
 }
 
 std::vector<std::string> SplitDependencies(const std::string& text) {
@@ -232,8 +232,8 @@ EnumerationResult MemoryServiceControlManager::EnumServices(ScHandle manager,
     const bool active = service.status.currentState != kStopped;
     const bool stateMatches = (serviceState & (active ? 1 : 2)) != 0;
     if (!typeMatches || !stateMatches) continue;
-    const std::uint32_t size = EnumRecordSize(service);
-    if (result.error == 0 && used + size <= bufferSize) {
+    const std::uint32_t size = EnumeratedSize(service, recordSize);
+    if (result.error == 0 && used + size <= bufferSize && result.services.size() < recordsPerCall) {
       used += size;
       result.services.push_back({service.name, service.config.displayName, service.status});
       resumeHandle = static_cast<std::uint32_t>(index + 1);

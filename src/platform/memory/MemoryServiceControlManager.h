@@ -40,6 +40,11 @@ class MemoryServiceControlManager : public ServiceControlManager {
 
   // One line per call, e.g. "OpenService Messenger 0x1ff", "Control 1", "Enum 0".
   std::vector<std::string> log;
+  // The record size of the build the double stands for (36: 32-bit, 56: 64-bit).
+  std::uint32_t recordSize = 36;
+  // At most this many records per enumeration call, as a real manager caps
+  // its answer; the rest waits at the resume handle.
+  std::size_t recordsPerCall = static_cast<std::size_t>(-1);
   std::vector<ServiceConfigChange> changes;
   std::string lastMachine;
   std::uint32_t lastManagerAccess = 0;
@@ -67,6 +72,7 @@ class MemoryServiceControlManager : public ServiceControlManager {
   EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
                                  std::uint32_t serviceState, std::uint32_t bufferSize,
                                  std::uint32_t& resumeHandle) override;
+  std::uint32_t EnumRecordSize() const override { return recordSize; }
   std::string ErrorText(std::uint32_t error) override;
 
  private:

@@ -20,6 +20,11 @@ class MemoryWaitLoop : public WaitLoop {
     ++dispatches;
     if (onDispatch) onDispatch();
   }
+  void RestThenDispatch(std::uint32_t milliseconds) override {
+    rested += milliseconds;
+    DispatchPendingMessages();
+  }
+  std::uint32_t rested = 0;  // the milliseconds all rests asked for
   std::uint32_t TickCount() override {
     const std::uint32_t reading = now;
     now += step;

@@ -146,6 +146,8 @@ EnumerationResult Win32ServiceControlManager::EnumServices(ScHandle manager,
   return result;
 }
 
+std::uint32_t Win32ServiceControlManager::EnumRecordSize() const { return sizeof(ENUM_SERVICE_STATUSA); }
+
 std::string Win32ServiceControlManager::ErrorText(std::uint32_t error) {
   char text[1024];
   const DWORD length =

@@ -33,6 +33,7 @@ class Win32ServiceControlManager : public ServiceControlManager {
   EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
                                  std::uint32_t serviceState, std::uint32_t bufferSize,
                                  std::uint32_t& resumeHandle) override;
+  std::uint32_t EnumRecordSize() const override;
   std::string ErrorText(std::uint32_t error) override;
 };
 

@@ -17,6 +17,11 @@ void Win32WaitLoop::DispatchPendingMessages() {
   }
 }
 
+void Win32WaitLoop::RestThenDispatch(std::uint32_t milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  DispatchPendingMessages();
+}
+
 std::uint32_t Win32WaitLoop::TickCount() { return GetTickCount(); }
 
 }  // namespace vandrel

@@ -8,6 +8,7 @@ namespace vandrel {
 class Win32WaitLoop : public WaitLoop {
  public:
   void DispatchPendingMessages() override;
+  void RestThenDispatch(std::uint32_t milliseconds) override;
   std::uint32_t TickCount() override;
 };
 

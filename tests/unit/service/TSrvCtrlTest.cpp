@@ -199,6 +199,8 @@ TEST_F(SrvCtrlTest, AWaitLastsOverPeriodsWhileTheCheckPointAdvancesAndHonoursThe
   EXPECT_EQ(ctrl.ServiceState(), 3);
   EXPECT_EQ(progress.front(), "1");
   EXPECT_EQ(progress.back(), "5");
+  // Each status query of the wait comes after a rest, not in a spin.
+  EXPECT_GT(loop.rested, 0u);
 }
 
 TEST_F(SrvCtrlTest, APeriodWithoutProgressRaisesAndTheElapsedTimeSurvivesTheTickWrap) {
@@ -305,6 +307,22 @@ TEST_F(SrvCtrlTest, EnumServicesSizesItsSecondCallFromTheFirstAnswerInEachNameFo
   ctrl.EnumServices(list, 3, 0, false, 0);
   ctrl.EnumServices(list, 0, 0, false, 3);
   EXPECT_EQ(list, Strings{"untouched"});
+}
+
+TEST_F(SrvCtrlTest, EnumServicesAsksFromTheResumePointUntilTheListIsWholeInA64BitBuild) {
+  scm.recordSize = 56;
+  scm.recordsPerCall = 1;  // the manager answers one record at a time
+  scm.AddService("RpcSs");
+  scm.AddService("Spooler");
+  ctrl.SetActive(true);
+  Strings list;
+  ctrl.EnumServices(list, 0, 0, false, 0);
+  EXPECT_EQ(list, (Strings{"Messenger", "RpcSs", "Spooler"}));
+
+  scm.recordsPerCall = 0;  // a manager that answers "more" and never moves on
+  list.clear();
+  ctrl.EnumServices(list, 0, 0, false, 0);
+  EXPECT_TRUE(list.empty());
 }
 
 }  // namespace
