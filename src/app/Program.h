@@ -24,8 +24,8 @@ class Program : private TrayCommands {
         // reads; it is made right after the main window, which it uses.
         mainWindow(platform, state, optionsDialog, prompts),
         richMedia(platform.registry, state.settings, prompts),
-        optionsDialog(platform.registry, platform.sound, platform.system, state.settings, mainWindow.Timer1,
-                      prompts),
+        optionsDialog(platform.registry, platform.sound, platform.system, platform.services, platform.waitLoop,
+                      state.settings, mainWindow.Timer1, prompts),
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry,
                         state.settings, state.titleSuffix),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,

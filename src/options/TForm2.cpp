@@ -17,9 +17,16 @@ void Label(ControlModel& control, const char* caption, const char* hint = "") {
 
 }  // namespace
 
-TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Settings& record, Timer& scanTimer,
-               Prompts& prompts)
-    : registry_(registry), sound_(sound), system_(system), record_(record), scanTimer_(scanTimer), prompts_(prompts) {
+TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, ServiceControlManager& services,
+               WaitLoop& waitLoop, Settings& record, Timer& scanTimer, Prompts& prompts)
+    : SrvCtrl1(services, waitLoop),
+      Messenger(SrvCtrl1, system, prompts),
+      registry_(registry),
+      sound_(sound),
+      system_(system),
+      record_(record),
+      scanTimer_(scanTimer),
+      prompts_(prompts) {
   Form.SetCaption(kOptionsCaption);
   Form.SetVisible(false);
   PageControl1.Pages = {"&Popup", "Flash &Ads", "E&raser", "Mi&sc", "Messen&ger"};
@@ -73,8 +80,6 @@ TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Se
   // The designed state; its handler is wired after, so making the form writes nothing.
   AutoSuggest.SetChecked(true);
 
-  Label(GroupBox5, "  Messenger service  ");
-
   Label(OK, "&OK", "Saves options to the Registry");
   Label(Cancel, "&Cancel", "Revert the changes");
   Label(Defaults, "&Defaults", "Reset to Defaults");
@@ -103,7 +108,7 @@ void TForm2::FormCreate() {
   SelectInterval(record_.TimerInterval);
   WriteHomePageWhenSet();
   PageControl1.SetActivePage(0);
-  if (onCreate) onCreate();
+  Messenger.ClearBusy();
 }
 
 void TForm2::SetControls(const Settings& values) {
@@ -151,9 +156,7 @@ void TForm2::WriteHomePageWhenSet() {
   registry_.WriteString(RootKey::CurrentUser, kBrowserMainKeyPath, kStartPageValue, HomePage.Text());
 }
 
-void TForm2::FormShow() {
-  if (onShow) onShow();
-}
+void TForm2::FormShow() { Messenger.FormShow(); }
 
 void TForm2::Options2Click() {
   if (showModal) showModal();

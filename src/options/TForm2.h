@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "options/MessengerPage.h"
 #include "platform/Registry.h"
+#include "platform/ServiceControlManager.h"
+#include "platform/WaitLoop.h"
 #include "platform/Sound.h"
 #include "platform/SystemInfo.h"
 #include "settings/LiveSettings.h"
@@ -43,15 +46,15 @@ inline constexpr int kFallbackIntervalItem = 1;  // "0.&5", for any other stored
 // window's store and Block 100% through the hooks the composition root sets.
 class TForm2 : public LiveSettings {
  public:
-  TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Settings& record, Timer& scanTimer,
-         Prompts& prompts);
+  TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, ServiceControlManager& services,
+         WaitLoop& waitLoop, Settings& record, Timer& scanTimer, Prompts& prompts);
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
   FormModel Form;
   PageControl PageControl1;  // TabSheet1, 3, 2, 4 and 5, in that order
 
-  ControlModel GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5, IEFrame, WindowsFrame, MediaFrame;
+  ControlModel GroupBox1, GroupBox2, GroupBox3, GroupBox4, IEFrame, WindowsFrame, MediaFrame;
   CheckBox Limit;
   SpinEdit MaxWindows{1, kMaxExpandedLimit};
   RadioGroup WhenStarted, RadioGroup1;
@@ -67,6 +70,9 @@ class TForm2 : public LiveSettings {
   Button SelWavBut, Test;
   CheckBox AutoSuggest;
   Button OK, Cancel, Defaults;
+  // The service controller the Messenger page drives, and that page.
+  TSrvCtrl SrvCtrl1;
+  MessengerPage Messenger;
 
   // Set by the composition root: writes every setting from these controls
   // (the main window's store, which also applies the chosen interval).
@@ -75,10 +81,6 @@ class TForm2 : public LiveSettings {
   std::function<void()> endBlock100;
   // Set by whoever shows the dialog: shows it modally, returns once closed.
   std::function<void()> showModal;
-  // Runs at every showing, for the pages that fill themselves then.
-  std::function<void()> onShow;
-  // Runs at the end of FormCreate, for the pages that reset themselves then.
-  std::function<void()> onCreate;
 
   // Creation, and Cancel: the settings are read again and every control set.
   void FormCreate();

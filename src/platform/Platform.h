@@ -2,9 +2,11 @@
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/ServiceControlManager.h"
 #include "platform/Sound.h"
 #include "platform/SystemInfo.h"
 #include "platform/TextCollation.h"
+#include "platform/WaitLoop.h"
 
 namespace vandrel {
 
@@ -17,6 +19,8 @@ struct Platform {
   SystemInfo& system;
   FileSystem& files;
   TextCollation& collation;
+  ServiceControlManager& services;
+  WaitLoop& waitLoop;
 };
 
 }  // namespace vandrel

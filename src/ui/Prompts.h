@@ -7,7 +7,8 @@ namespace vandrel {
 inline constexpr const char* kApplicationTitle = "Vandrel";
 inline constexpr const char* kDontShowAgain = "Don't show me this again.";
 
-enum class MessageKind { Information, Warning, Error, Confirmation };
+// Plain: a box with no icon, only the text and its buttons.
+enum class MessageKind { Information, Warning, Error, Confirmation, Plain };
 enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 

@@ -4,8 +4,10 @@
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemoryServiceControlManager.h"
 #include "platform/memory/MemorySound.h"
 #include "platform/memory/MemorySystemInfo.h"
+#include "platform/memory/MemoryWaitLoop.h"
 
 namespace vandrel {
 
@@ -17,7 +19,9 @@ struct MemoryPlatform {
   MemorySystemInfo system;
   MemoryFileSystem files;
   UpperCaseCollation collation{system.UpperCasing()};
-  Platform platform{registry, desktop, sound, system, files, collation};
+  MemoryServiceControlManager services;
+  MemoryWaitLoop waitLoop;
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
 };
 
 }  // namespace vandrel

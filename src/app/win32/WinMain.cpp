@@ -9,9 +9,11 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32ServiceControlManager.h"
 #include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32TextCollation.h"
+#include "platform/win32/Win32WaitLoop.h"
 #include "ui/win32/Win32Prompts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -22,7 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32SystemInfo system;
   Win32FileSystem files;
   Win32TextCollation collation;
-  Platform platform{registry, desktop, sound, system, files, collation};
+  Win32ServiceControlManager services;
+  Win32WaitLoop waitLoop;
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
   Win32Prompts prompts;
   Application application(instance, platform, prompts);
   try {

@@ -11,6 +11,7 @@ UINT MessageBoxStyle(MessageKind kind, MessageButtons buttons) {
     case MessageKind::Warning: icon = MB_ICONWARNING; break;
     case MessageKind::Error: icon = MB_ICONERROR; break;
     case MessageKind::Confirmation: icon = MB_ICONQUESTION; break;
+    case MessageKind::Plain: icon = 0; break;
   }
   UINT set = MB_OK;
   switch (buttons) {
@@ -27,6 +28,7 @@ LPCSTR MessageIcon(MessageKind kind) {
     case MessageKind::Warning: return IDI_WARNING;
     case MessageKind::Error: return IDI_ERROR;
     case MessageKind::Confirmation: return IDI_QUESTION;
+    case MessageKind::Plain:  // never silenceable: shown as information there
     case MessageKind::Information: break;
   }
   return IDI_INFORMATION;
