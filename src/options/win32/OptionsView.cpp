@@ -99,7 +99,8 @@ class PageBuilder {
 
 }  // namespace
 
-OptionsView::OptionsView(TForm2& form, Prompts& prompts) : form_(form), prompts_(prompts) {
+OptionsView::OptionsView(TForm2& form, Prompts& prompts)
+    : form_(form), prompts_(prompts), messenger_(form.Messenger, ReportThrough(prompts)) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
@@ -143,6 +144,9 @@ LRESULT OptionsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       OnCreate();
       return 0;
+    case WM_SETCURSOR:
+      if (messenger_.SetCursorForForm()) return TRUE;
+      return Default(message, wParam, lParam);
     case DM_GETDEFID:
       return MAKELRESULT(kOkId, DC_HASDEFID);
     case WM_CLOSE:
@@ -314,9 +318,8 @@ void OptionsView::MakeMiscPage() {
 }
 
 void OptionsView::MakeMessengerPage() {
-  int id = kFirstPageControl;
-  PageBuilder page(Page(4), hints_, id);
-  binder_.Bind(Handle(), {{form_.GroupBox5, ControlRef(page.PageFrame())}});
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+  messenger_.Create(instance, Handle(), Page(4), binder_);
 }
 
 void OptionsView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }

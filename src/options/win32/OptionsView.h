@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "options/TForm2.h"
+#include "options/win32/MessengerPageView.h"
 #include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
@@ -57,6 +58,7 @@ class OptionsView : public Window {
   HWND tabs_ = nullptr;
   std::array<std::unique_ptr<PageWindow>, kOptionsPageCount> pages_;
   UniqueIcon testPicture_;
+  MessengerPageView messenger_;
   HWND modalOwner_ = nullptr;
 };
 
