@@ -1,6 +1,7 @@
 #include "app/win32/MainWindowView.h"
 
 #include "app/ProgramEntry.h"
+#include "platform/win32/Win32WaitLoop.h"
 #include "resources/resource.h"
 #include "ui/win32/DeviceContext.h"
 
@@ -25,20 +26,6 @@ UniqueGdiObject CreateWindowFont(HWND window) {
   return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                      FIXED_PITCH | FF_MODERN, "Courier New"));
-}
-
-// Runs the messages that are waiting, as the fade does between its steps. A
-// quit message is put back for the main loop.
-void RunPendingMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
 }
 
 // Where a context menu opens: the mouse's point, or the window's corner
@@ -171,10 +158,10 @@ void MainWindowView::LayOut() const {
 
 void MainWindowView::FadeOut(const std::vector<int>& opacities) const {
   SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-  RunPendingMessages();
+  Win32WaitLoop().DispatchPendingMessages();
   for (const int opacity : opacities) {
     SetLayeredWindowAttributes(Handle(), 0, static_cast<BYTE>(opacity), LWA_ALPHA);
-    RunPendingMessages();
+    Win32WaitLoop().DispatchPendingMessages();
   }
 }
 

@@ -39,12 +39,6 @@ constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDG
 constexpr ControlKind kMaskedEdit{"EDIT", ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE};
 constexpr ControlKind kLeftTextCheck{"BUTTON", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP};
 
-SIZE OuterSize() {
-  RECT rect{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 }  // namespace
 
 BlockListView::BlockListView(TForm3& form, Prompts& prompts) : form_(form), prompts_(prompts) {
@@ -59,28 +53,14 @@ BlockListView::~BlockListView() {
 }
 
 void BlockListView::Create(HINSTANCE instance, HWND owner) {
-  const SIZE outer = OuterSize();
-  WindowPlacement placement;
-  placement.title = form_.Form.Caption().c_str();
-  placement.style = kStyle;  // not visible: created hidden
-  // Owned: no taskbar button of its own, and never behind its owner.
-  placement.parent = owner;
-  placement.width = outer.cx;
-  placement.height = outer.cy;
-  placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  placement.top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  const WindowPlacement placement =
+      CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kBlockListWindowClass}, placement);
 }
 
 void BlockListView::ShowModal(HWND owner) {
   modalOwner_ = owner;
-  form_.Form.SetVisible(true);
-  ShowAndFocus(Handle());
-  RunGuarded(Handle(), ReportThrough(prompts_), 0, [this] {
-    form_.FormShow();
-    return 0;
-  });
-  RunModalLoop(Handle(), owner, [this] { return form_.Form.Visible(); });
+  ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); });
   modalOwner_ = nullptr;
 }
 

@@ -37,12 +37,6 @@ constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDG
 constexpr ControlKind kNumberEdit{"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
 constexpr ControlKind kUpDown{UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS};
 
-SIZE OuterSize() {
-  RECT rect{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 SIZE ClientSize(HWND window) {
   RECT rect{};
   GetClientRect(window, &rect);
@@ -112,28 +106,15 @@ OptionsView::~OptionsView() {
 void OptionsView::Create(HINSTANCE instance, HWND owner) {
   testPicture_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON,
                                                    kTestPictureSize, kTestPictureSize, LR_DEFAULTCOLOR)));
-  const SIZE outer = OuterSize();
-  WindowPlacement placement;
-  placement.title = form_.Form.Caption().c_str();
-  placement.style = kStyle;  // not visible: created hidden
-  placement.parent = owner;  // owned: no taskbar button, never behind the main window
-  placement.width = outer.cx;
-  placement.height = outer.cy;
-  placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  placement.top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  const WindowPlacement placement =
+      CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kOptionsWindowClass}, placement);
 }
 
 void OptionsView::ShowModal(HWND owner) {
   modalOwner_ = owner;
-  form_.Form.SetVisible(true);
-  ShowAndFocus(Handle());
-  RunGuarded(Handle(), ReportThrough(prompts_), 0, [this] {
-    form_.FormShow();
-    return 0;
-  });
-  RunModalLoop(Handle(), owner, [this] { return form_.Form.Visible(); },
-               [this](const MSG& message) { return PageKeys(message); });
+  ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
+                [this](const MSG& message) { return PageKeys(message); });
   modalOwner_ = nullptr;
 }
 

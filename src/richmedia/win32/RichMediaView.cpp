@@ -53,12 +53,6 @@ ControlRef Item(const Place& box, int groupId, int item, int column) {
                                               column - kItemGap, kItemHeight});
 }
 
-SIZE OuterSize() {
-  RECT rect{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 UniqueIcon LoadPicture(HINSTANCE instance, int id) {
   return UniqueIcon(static_cast<HICON>(
       LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
@@ -80,15 +74,7 @@ RichMediaView::~RichMediaView() {
 void RichMediaView::Create(HINSTANCE instance, HWND owner) {
   pictures_[kMonitorOffImage] = LoadPicture(instance, IDI_MONITOR_OFF);
   pictures_[kMonitorOnImage] = LoadPicture(instance, IDI_MONITOR_ON);
-  const SIZE outer = OuterSize();
-  WindowPlacement placement;
-  placement.style = kStyle;  // not visible: created hidden
-  // Owned: no taskbar button of its own, and never behind its owner.
-  placement.parent = owner;
-  placement.width = outer.cx;
-  placement.height = outer.cy;
-  placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  placement.top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
   Window::Create({instance, kRichMediaWindowClass}, placement);
 }
 

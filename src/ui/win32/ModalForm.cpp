@@ -31,9 +31,37 @@ void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner) {
   ShowWindow(window, form.Visible() ? SW_SHOW : SW_HIDE);
 }
 
+void ShowFormModal(HWND window, FormModel& form, HWND owner, const ErrorReporter& report,
+                   const std::function<void()>& onShow, const std::function<bool(const MSG&)>& ownKeys) {
+  form.SetVisible(true);
+  ShowAndFocus(window);
+  if (onShow) {
+    RunGuarded(window, report, 0, [&onShow] {
+      onShow();
+      return 0;
+    });
+  }
+  RunModalLoop(window, owner, [&form] { return form.Visible(); }, ownKeys);
+}
+
 void ShowAndFocus(HWND window) {
   SetForegroundWindow(window);
   if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
+}
+
+WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
+                                      const char* title) {
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  WindowPlacement placement;
+  placement.title = title;
+  placement.style = style;  // without WS_VISIBLE: created hidden
+  placement.parent = owner;
+  placement.width = outer.right - outer.left;
+  placement.height = outer.bottom - outer.top;
+  placement.left = (GetSystemMetrics(SM_CXSCREEN) - placement.width) / 2;
+  placement.top = (GetSystemMetrics(SM_CYSCREEN) - placement.height) / 2;
+  return placement;
 }
 
 }  // namespace vandrel

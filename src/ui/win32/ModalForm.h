@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "ui/FormModel.h"
+#include "ui/win32/ErrorBarrier.h"
+#include "ui/win32/Window.h"
 
 namespace vandrel {
 
@@ -15,6 +17,11 @@ namespace vandrel {
 void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& shown,
                   const std::function<bool(const MSG&)>& ownKeys = {});
 
+// Shows a form over a disabled `owner`, runs `onShow` (when given) behind
+// the error barrier, then the modal loop until the form is hidden again.
+void ShowFormModal(HWND window, FormModel& form, HWND owner, const ErrorReporter& report,
+                   const std::function<void()>& onShow, const std::function<bool(const MSG&)>& ownKeys = {});
+
 // Shows a form window and gives the focus to its first tab stop.
 void ShowAndFocus(HWND window);
 
@@ -22,5 +29,11 @@ void ShowAndFocus(HWND window);
 // modally over `modalOwner` enables the owner again before it hides, so
 // that the owner gets the activation.
 void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner);
+
+// Where a fixed-size secondary form goes: hidden, owned by `owner` (so it
+// has no taskbar button and never falls behind it), with the outer size that
+// `style` gives the client size, centred on the desktop.
+WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
+                                      const char* title = "");
 
 }  // namespace vandrel
