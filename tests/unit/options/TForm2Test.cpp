@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/ProgramEntry.h"
 #include "fakes/MemoryPlatform.h"
+#include "platform/PlatformError.h"
 #include "settings/SettingsKey.h"
 #include "ui/memory/ScriptedPrompts.h"
 
@@ -217,6 +218,18 @@ TEST_F(TForm2Test, EscInTheSpinBoxCancelsAndTheCloseBoxKeepsTheEdits) {
   dialog().MaxWindowsKeyDown(key);
   EXPECT_FALSE(dialog().Form.Visible());
   EXPECT_FALSE(dialog().Limit.Checked());
+}
+
+TEST_F(TForm2Test, ARunKeyThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
+  memory.registry.DenyWrites(kCu, kRunKeyPath);
+  try {
+    dialog().OK.Click();
+    ADD_FAILURE() << "a refused write passed for success";
+  } catch (const PlatformError& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Vandrel'");
+  }
+  EXPECT_TRUE(dialog().Form.Visible());
+  EXPECT_EQ(Stored("LimitWindows"), "5") << "the settings were stored before";
 }
 
 TEST_F(TForm2Test, ResetWarningsWritesBothConfirmationsAtOnce) {

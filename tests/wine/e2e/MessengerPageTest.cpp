@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "RegistryReset.h"
@@ -77,13 +78,22 @@ class MessengerPageTest : public ::testing::Test {
   std::unique_ptr<VandrelProcess> vandrel;
 };
 
-TEST_F(MessengerPageTest, OnAWindowsTheVersionTableDoesNotKnowThePageIsUnavailable) {
-  InstalledTestService service("Messenger");
-  const HWND dialog = OpenMessengerPage();  // Wine's own 6.1 has no code
-  ASSERT_NE(dialog, nullptr);
-  HWND frame = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (frame = Find(dialog, "Button", "Messenger service is unavailable...")); }, 5000));
-  EXPECT_FALSE(IsWindowEnabled(frame));
+TEST_F(MessengerPageTest, AnUnknownWindowsOrAMissingServiceMakesThePageUnavailable) {
+  for (const bool xpWithoutService : {false, true}) {
+    std::optional<InstalledTestService> service;
+    if (xpWithoutService) {
+      ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kVersionKey, "Version", "winxp"));
+    } else {
+      service.emplace("Messenger");  // there, but Wine's own 6.1 has no version code
+    }
+    const HWND dialog = OpenMessengerPage();
+    ASSERT_NE(dialog, nullptr);
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (frame = Find(dialog, "Button", "Messenger service is unavailable...")); },
+                          5000)) << xpWithoutService;
+    EXPECT_FALSE(IsWindowEnabled(frame));
+    vandrel.reset();
+  }
 }
 
 TEST_F(MessengerPageTest, StartApplyAndTheSignboardDriveTheRealService) {
