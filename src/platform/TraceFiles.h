@@ -13,7 +13,7 @@ namespace vandrel {
 struct DeleteCounts {
   std::size_t removed = 0;
   std::size_t skipped = 0;
-  bool rootWasLink = false;  // the folder itself is a link: nothing behind it was touched
+  bool rootWasLink = false;  // the folder, or one above it, is a link: nothing behind it was touched
   bool refused = false;      // a root, a protected folder or an empty base: nothing was touched
 };
 

@@ -1,5 +1,6 @@
 #include "platform/win32/HandleFileCalls.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/WidePath.h"
@@ -39,17 +40,41 @@ Function Lookup(const char* module, const char* name) {
 HandleFileCalls::HandleFileCalls()
     : finalPath_(Lookup<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW")),
       setByHandle_(Lookup<SetByHandleFunction>("kernel32.dll", "SetFileInformationByHandle")),
-      ntSet_(Lookup<NtSetFunction>("ntdll.dll", "NtSetInformationFile")) {}
+      ntSet_(Lookup<NtSetFunction>("ntdll.dll", "NtSetInformationFile")),
+      ntQueryObject_(Lookup<NtQueryObjectFunction>("ntdll.dll", "NtQueryObject")) {}
 
 std::optional<FullPath> HandleFileCalls::FinalPath(HANDLE file, const std::wstring& pathAsOpened) const {
   if (!finalPath_) return ParseFullPath(Utf8FromWide(pathAsOpened));
   std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
     const DWORD length = finalPath_(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    if (length == 0) return std::nullopt;
+    if (length == 0) return GetLastError() == ERROR_MORE_DATA ? ObjectName(file) : std::nullopt;
     if (length < buffer.size()) return ParseFullPath(Utf8FromWide(std::wstring_view(buffer.data(), length)));
     buffer.resize(length + 1);
   }
+}
+
+std::optional<FullPath> HandleFileCalls::ObjectName(HANDLE file) const {
+  struct UnicodeString {
+    USHORT length;  // in bytes
+    USHORT maximumLength;
+    PWSTR buffer;
+  };
+  constexpr int kObjectNameInformation = 1;
+  if (!ntQueryObject_) return std::nullopt;
+  std::vector<unsigned char> buffer(sizeof(UnicodeString) + 65536 * sizeof(wchar_t));
+  ULONG needed = 0;
+  if (ntQueryObject_(file, kObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) < 0) {
+    return std::nullopt;
+  }
+  UnicodeString name;
+  std::copy_n(buffer.data(), sizeof name, reinterpret_cast<unsigned char*>(&name));
+  const std::wstring_view text(name.buffer, name.length / sizeof(wchar_t));
+  // Only a name on a drive ("\??\Z:\..."); Windows names the volume's
+  // device instead, and GetFinalPathNameByHandleW serves there.
+  constexpr std::wstring_view kDosDevices = L"\\??\\";
+  if (text.substr(0, kDosDevices.size()) != kDosDevices) return std::nullopt;
+  return ParseFullPath(Utf8FromWide(text.substr(kDosDevices.size())));
 }
 
 bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information,

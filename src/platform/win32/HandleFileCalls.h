@@ -19,7 +19,8 @@ class HandleFileCalls {
   HandleFileCalls();
 
   // Where the handle really leads, links resolved; nothing when that cannot
-  // be read.
+  // be read. Wine's GetFinalPathNameByHandleW fails on paths over MAX_PATH;
+  // the object's name, which Wine gives as a drive path, stands in then.
   std::optional<FullPath> FinalPath(HANDLE file, const std::wstring& pathAsOpened) const;
   // Clears read-only, hidden and system, which would stop the delete.
   bool ClearAttributes(HANDLE file) const;
@@ -30,12 +31,16 @@ class HandleFileCalls {
   using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
   using SetByHandleFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
   using NtSetFunction = LONG(WINAPI*)(HANDLE, void*, PVOID, ULONG, int);
+  using NtQueryObjectFunction = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
+
+  std::optional<FullPath> ObjectName(HANDLE file) const;
 
   bool SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information, DWORD size) const;
 
   FinalPathFunction finalPath_ = nullptr;
   SetByHandleFunction setByHandle_ = nullptr;
   NtSetFunction ntSet_ = nullptr;
+  NtQueryObjectFunction ntQueryObject_ = nullptr;
 };
 
 }  // namespace vandrel

@@ -39,8 +39,14 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!index) throw cannotOpen;
-
+  // Windows refuses to open a read-only file for writing; Wine does not
+  // when it runs as the Unix root.
   BY_HANDLE_FILE_INFORMATION information;
+  if (GetFileInformationByHandle(index.get(), &information) &&
+      (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    throw cannotOpen;
+  }
+
   LARGE_INTEGER size{};
   const DWORD found = GetFileAttributesW(path.c_str());
   if (!GetFileInformationByHandle(index.get(), &information) || !GetFileSizeEx(index.get(), &size) ||

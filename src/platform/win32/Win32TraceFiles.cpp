@@ -10,11 +10,13 @@ namespace {
 
 constexpr DWORD kOpenItself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
 
-// A folder is held without FILE_SHARE_DELETE, so no other program can move
-// it or put a link in its place while the delete works inside it.
-UniqueFileHandle OpenItself(const std::wstring& path, bool folder, bool toDelete = true) {
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (folder ? 0 : FILE_SHARE_DELETE);
-  const DWORD access = FILE_READ_ATTRIBUTES | (toDelete ? DELETE | FILE_WRITE_ATTRIBUTES : 0);
+// A folder is held while the delete works inside it without DELETE access
+// (which would stop the deletes inside, under Wine) and without
+// FILE_SHARE_DELETE, so no other program can move it or put a link in its
+// place meanwhile. Files and emptied folders are opened to be deleted.
+UniqueFileHandle OpenItself(const std::wstring& path, bool toHold) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (toHold ? 0 : FILE_SHARE_DELETE);
+  const DWORD access = FILE_READ_ATTRIBUTES | (toHold ? 0 : DELETE | FILE_WRITE_ATTRIBUTES);
   return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, kOpenItself, nullptr));
 }
 
@@ -36,6 +38,17 @@ bool ListEntries(const std::wstring& pattern, std::vector<WIN32_FIND_DATAW>& ent
     if (name != L"." && name != L"..") entries.push_back(found);
   } while (FindNextFileW(search.get(), &found));
   return GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// Whether a folder above the path (below its drive) is a link: the path
+// then leads somewhere else than it names.
+bool PassesThroughLink(FullPath path) {
+  while (path.names.size() > 1) {
+    path.names.pop_back();
+    const DWORD attributes = GetFileAttributesW(WidePathOf(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  }
+  return false;
 }
 
 constexpr DWORD kBlocksDelete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -77,11 +90,11 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return walk.counts;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) {
     walk.counts.rootWasLink = true;
     return walk.counts;
   }
-  const UniqueFileHandle root = OpenItself(path, true, andItself);
+  UniqueFileHandle root = OpenItself(path, true);
   BY_HANDLE_FILE_INFORMATION information;
   const auto where = root ? calls_.FinalPath(root.get(), path) : std::nullopt;
   if (!where || !GetFileInformationByHandle(root.get(), &information)) {
@@ -99,7 +112,8 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   }
   DeleteEntries(walk, *where, WideFromAnsi(mask));
   if (andItself) {
-    if (walk.counts.skipped == 0 && calls_.MarkForDeletion(root.get())) {
+    root.reset();
+    if (walk.counts.skipped == 0 && RemoveEmptiedFolder(path, *where)) {
       walk.Removed();
     } else {
       ++walk.counts.skipped;
@@ -124,13 +138,14 @@ void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const WIN32
 
   const FullPath entry = Below(where, name);
   const std::wstring path = WidePathOf(entry);
-  const UniqueFileHandle item = OpenItself(path, folder);
+  const bool link = found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  UniqueFileHandle item = OpenItself(path, folder && !link);
   BY_HANDLE_FILE_INFORMATION information;
   if (!item || !GetFileInformationByHandle(item.get(), &information)) {
     ++walk.counts.skipped;
     return;
   }
-  if ((found.dwFileAttributes | information.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT) {
+  if (link || (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     if (RemoveLink(item.get(), where, name)) {
       walk.Removed();
     } else {
@@ -148,11 +163,15 @@ void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const WIN32
   if (isFolder) {
     const std::size_t skippedBefore = walk.counts.skipped;
     DeleteEntries(walk, *final, L"*");
-    if (walk.counts.skipped != skippedBefore) {
+    item.reset();
+    if (walk.counts.skipped == skippedBefore && RemoveEmptiedFolder(path, *final)) {
+      walk.Removed();
+    } else {
       ++walk.counts.skipped;  // the folder keeps what could not go
-      return;
     }
-  } else if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) {
+    return;
+  }
+  if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) {
     ++walk.counts.skipped;
     return;
   }
@@ -161,6 +180,20 @@ void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const WIN32
   } else {
     ++walk.counts.skipped;
   }
+}
+
+// Opens the folder again, now to delete it, and deletes it when it is still
+// the folder that was emptied.
+bool Win32TraceFiles::RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const {
+  const UniqueFileHandle folder = OpenItself(path, false);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!folder || !GetFileInformationByHandle(folder.get(), &information) ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return false;
+  }
+  const auto final = calls_.FinalPath(folder.get(), path);
+  return final && IsSameOrBelow(*final, emptied) && final->names.size() == emptied.names.size() &&
+         calls_.MarkForDeletion(folder.get());
 }
 
 // Only a handle that is the link itself (it carries the reparse attribute)

@@ -29,6 +29,7 @@ class Win32TraceFiles : public TraceFiles {
   // The caller holds the folder open meanwhile.
   void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask);
   void DeleteEntry(Walk& walk, const FullPath& where, const WIN32_FIND_DATAW& found);
+  bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
 
   HandleFileCalls calls_;
