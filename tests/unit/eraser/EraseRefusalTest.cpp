@@ -91,6 +91,7 @@ TEST(FullPath, AnEntryMustResolveToItsOwnNameInTheFolder) {
   EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\outside\\a.txt"), folder, "a.txt"));
   EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\b.txt"), folder, "a.txt"));
   EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\sub\\a.txt"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\a.txt\\inner"), folder, "a.txt"));
   EXPECT_FALSE(IsEntryOf(*ParseFullPath("Y:\\scratch\\victim\\a.txt"), folder, "a.txt"));
   EXPECT_FALSE(IsEntryOf(folder, folder, ""));
 }
