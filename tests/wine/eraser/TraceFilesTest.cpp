@@ -122,7 +122,7 @@ class HostileTree : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(Scratch().empty()) << "run through ctest: the fixture lays out the trees";
     before_ = Canaries();
-    ASSERT_EQ(before_.size(), 5u);  // two folders' worth of canaries: precious, sub\, sub\p2, hard, index
+    ASSERT_EQ(before_.size(), 6u);  // precious, sub\, sub\p2, hard-target, index-target, index-single
   }
   void TearDown() override { EXPECT_EQ(Canaries(), before_) << "a canary outside the erased folder changed"; }
 

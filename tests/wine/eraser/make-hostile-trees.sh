@@ -12,6 +12,7 @@ printf 'precious\n' >"$scratch/outside/precious.txt"
 printf 'deeper precious\n' >"$scratch/outside/sub/p2.txt"
 printf 'hard-linked precious\n' >"$scratch/outside/hard-target.txt"
 head -c 4096 /dev/zero | tr '\0' 'i' >"$scratch/outside/index-target.dat"
+head -c 4096 /dev/zero | tr '\0' 's' >"$scratch/outside/index-single.dat"
 for ((n = 1; n <= trees; n++)); do
   tree="$scratch/tree$n"
   mkdir -p "$tree/victim/sub/deeper"
@@ -20,6 +21,6 @@ for ((n = 1; n <= trees; n++)); do
   ln -s ../../../../outside "$tree/victim/sub/deeper/dirlink2"
   ln "$scratch/outside/hard-target.txt" "$tree/victim/hardlink.txt"
   ln "$scratch/outside/index-target.dat" "$tree/victim/hard-index.dat"
-  ln -s ../../outside/index-target.dat "$tree/victim/link-index.dat"
+  ln -s ../../outside/index-single.dat "$tree/victim/link-index.dat"
   ln -s ../outside "$tree/rootlink"
 done
