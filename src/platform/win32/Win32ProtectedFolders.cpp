@@ -9,12 +9,6 @@
 namespace vandrel {
 namespace {
 
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle module) noexcept { FreeLibrary(module); }
-};
-
 template <typename Query>
 std::string TextOf(Query query) {
   char buffer[MAX_PATH + 1] = {};
@@ -43,7 +37,7 @@ std::vector<std::string> Win32TraceFiles::ProtectedFolders() {
   // The shell knows them best; its folder query is looked up, as shell32
   // is not otherwise loaded.
   using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-  const UniqueResource<ModuleTraits> shell(LoadLibraryA("shell32.dll"));
+  const UniqueModule shell(LoadLibraryA("shell32.dll"));
   const auto folderPath = shell ? reinterpret_cast<FolderPathFunction>(reinterpret_cast<void*>(
                                       GetProcAddress(shell.get(), "SHGetFolderPathA")))
                                 : nullptr;
