@@ -29,13 +29,13 @@ FullPath Below(FullPath folder, const std::string& name) {
 
 // Every entry of the folder matching mask, read before anything is deleted
 // and without holding the search across the caller's callbacks.
-bool ListEntries(const std::wstring& pattern, std::vector<WIN32_FIND_DATAW>& entries) {
+bool ListEntries(const std::wstring& pattern, std::vector<Win32TraceFiles::Found>& entries) {
   WIN32_FIND_DATAW found;
   const UniqueFind search(FindFirstFileW(pattern.c_str(), &found));
   if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES;
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back(found);
+    if (name != L"." && name != L"..") entries.push_back({std::wstring(name), found.dwFileAttributes});
   } while (FindNextFileW(search.get(), &found));
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
@@ -123,22 +123,22 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
 }
 
 void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask) {
-  std::vector<WIN32_FIND_DATAW> entries;
+  std::vector<Found> entries;
   if (!ListEntries(WidePathOf(where) + L"\\" + mask, entries)) ++walk.counts.skipped;
-  for (const WIN32_FIND_DATAW& found : entries) {
+  for (const Found& found : entries) {
     if (walk.progress.pump) walk.progress.pump();
     DeleteEntry(walk, where, found);
   }
 }
 
-void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const WIN32_FIND_DATAW& found) {
-  const std::string name = Utf8FromWide(found.cFileName);
-  const bool folder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found& found) {
+  const std::string name = Utf8FromWide(found.name);
+  const bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
   if (!folder && walk.keepDesktopIni && IsDesktopIni(name)) return;
 
   const FullPath entry = Below(where, name);
   const std::wstring path = WidePathOf(entry);
-  const bool link = found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  const bool link = found.attributes & FILE_ATTRIBUTE_REPARSE_POINT;
   UniqueFileHandle item = OpenItself(path, folder && !link);
   BY_HANDLE_FILE_INFORMATION information;
   if (!item || !GetFileInformationByHandle(item.get(), &information)) {

@@ -22,13 +22,19 @@ class Win32TraceFiles : public TraceFiles {
   WipeOutcome WipeIndexFile(const std::string& file) override;
   std::vector<std::string> ProtectedFolders() override;
 
+  // What a folder listing keeps of an entry.
+  struct Found {
+    std::wstring name;
+    DWORD attributes;
+  };
+
  private:
   struct Walk;
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                             bool andItself, const DeleteProgress& progress);
   // The caller holds the folder open meanwhile.
   void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask);
-  void DeleteEntry(Walk& walk, const FullPath& where, const WIN32_FIND_DATAW& found);
+  void DeleteEntry(Walk& walk, const FullPath& where, const Found& found);
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
 
