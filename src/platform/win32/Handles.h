@@ -98,6 +98,13 @@ struct GdiObjectTraits {
   static void Close(Handle object) noexcept { DeleteObject(object); }
 };
 
+// Libraries loaded with LoadLibrary.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle module) noexcept { FreeLibrary(module); }
+};
+
 using UniqueHkey = UniqueResource<HkeyTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -105,5 +112,6 @@ using UniqueFind = UniqueResource<FindTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
+using UniqueModule = UniqueResource<ModuleTraits>;
 
 }  // namespace vandrel

@@ -1,0 +1,18 @@
+#pragma once
+#include <string_view>
+
+namespace vandrel {
+
+// A mask that picks every entry of a folder: only wildcards and dots
+// ("*.*", "*", "*.", "????????.???"), or nothing at all.
+bool MatchesEverything(std::string_view mask);
+// A mask that names entries of one folder only: no separator, drive or "..".
+bool IsSingleFolderMask(std::string_view mask);
+// Whether a name matches a mask the way the folder listing does: '*' any
+// run of characters, '?' one, ASCII letter case ignored, and "*.*" also
+// matching names without a dot.
+bool MatchesMask(std::string_view name, std::string_view mask);
+// The folder's shell settings file, which the erase steps keep.
+bool IsDesktopIni(std::string_view name);
+
+}  // namespace vandrel

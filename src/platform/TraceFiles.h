@@ -1,0 +1,59 @@
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vandrel {
+
+// What a delete did. Entries it passed over (a link it could not remove
+// without touching what the link points to, a file that resolves outside
+// the folder, one whose attributes or final path could not be read, one held
+// open by another program) are counted, never deleted.
+struct DeleteCounts {
+  std::size_t removed = 0;
+  std::size_t skipped = 0;
+  bool rootWasLink = false;  // the folder, or one above it, is a link: nothing behind it was touched
+  bool refused = false;      // a root, a protected folder or an empty base: nothing was touched
+};
+
+// Called between entries: removed after each entry that went, with the
+// running count; pump so that the caller's windows keep working.
+struct DeleteProgress {
+  std::function<void(std::size_t removed)> removed;
+  std::function<void()> pump;
+};
+
+enum class WipeOutcome {
+  Wiped,      // the file now holds the empty index header
+  LeftAlone,  // not a plain file of one link inside its folder: not written
+};
+
+// Removes the files of the erase steps, never anything outside the folder a
+// step names and never through a link: a link found inside is removed
+// itself (or passed over when that cannot be done without touching its
+// target), and a folder that is itself a link is left with all behind it.
+// Files go for good, read-only, hidden and system ones included.
+class TraceFiles {
+ public:
+  virtual ~TraceFiles() = default;
+  // The folder with everything in it.
+  virtual DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) = 0;
+  // The folder's entries matching mask, subfolders with their contents;
+  // with keepDesktopIni a file named desktop.ini (in any case) stays. Refused
+  // as RefusesDeleteFiles says, with the folders of ProtectedFolders.
+  virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                                      const DeleteProgress& progress) = 0;
+  // Overwrites an index file with the 27-byte header and zeros, keeping its
+  // length (at least 27). Throws PlatformError "Cannot open file <file>"
+  // when it cannot be opened for reading and writing.
+  virtual WipeOutcome WipeIndexFile(const std::string& file) = 0;
+  // The Windows and system folders, Program Files and the user's profile.
+  virtual std::vector<std::string> ProtectedFolders() = 0;
+};
+
+// The index file's header after a wipe; zeros follow it.
+inline constexpr char kEmptyIndexHeader[] = "Client UrlCache MMF Ver 5.2";
+inline constexpr std::size_t kEmptyIndexHeaderSize = sizeof(kEmptyIndexHeader) - 1;
+
+}  // namespace vandrel

@@ -1,0 +1,117 @@
+#include "platform/memory/MemoryTraceFiles.h"
+
+#include <algorithm>
+
+#include "eraser/EraseRefusal.h"
+#include "eraser/FullPath.h"
+#include "eraser/NameMask.h"
+#include "platform/FileSystem.h"
+#include "platform/PlatformError.h"
+
+namespace vandrel {
+namespace {
+
+// The plain spelling of a full path; empty for anything else.
+std::string Key(const std::string& path) {
+  const auto full = ParseFullPath(path);
+  return full ? PlainForm(*full) : std::string();
+}
+
+std::string ParentOf(const std::string& key) { return key.substr(0, key.find_last_of('\\')); }
+
+void Pump(const DeleteProgress& progress) {
+  if (progress.pump) progress.pump();
+}
+
+}  // namespace
+
+void MemoryTraceFiles::Add(const std::string& path, Entry entry) {
+  const std::string key = Key(path);
+  for (auto slash = key.find('\\', 3); slash != std::string::npos; slash = key.find('\\', slash + 1)) {
+    entries.try_emplace(key.substr(0, slash), Entry{Kind::Folder, {}, 1});
+  }
+  entries[key] = std::move(entry);
+}
+
+void MemoryTraceFiles::AddFile(const std::string& path, const std::string& content, int links) {
+  Add(path, {Kind::File, content, links});
+}
+void MemoryTraceFiles::AddFolder(const std::string& path) { Add(path, {Kind::Folder, {}, 1}); }
+void MemoryTraceFiles::AddLink(const std::string& path) { Add(path, {Kind::Link, {}, 1}); }
+bool MemoryTraceFiles::Has(const std::string& path) const { return entries.count(Key(path)) != 0; }
+
+void MemoryTraceFiles::Remove(const std::string& key, const DeleteProgress& progress, DeleteCounts& counts) {
+  entries.erase(key);
+  ++counts.removed;
+  if (progress.removed) progress.removed(counts.removed);
+}
+
+bool MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                                     const DeleteProgress& progress, DeleteCounts& counts) {
+  std::vector<std::string> children;
+  for (const auto& [key, entry] : entries) {
+    if (key.size() > folder.size() && ParentOf(key) == folder) children.push_back(key);
+  }
+  bool allGone = true;
+  for (const std::string& key : children) {
+    Pump(progress);
+    const std::string name = key.substr(folder.size() + 1);
+    const Kind kind = entries.at(key).kind;
+    if (!MatchesMask(name, mask) || (kind == Kind::File && keepDesktopIni && IsDesktopIni(name))) {
+      allGone = false;
+      continue;
+    }
+    if (heldOpen.count(key) != 0 ||
+        (kind == Kind::Folder && !DeleteEntries(key, "*", false, progress, counts))) {
+      ++counts.skipped;
+      allGone = false;
+      continue;
+    }
+    Remove(key, progress, counts);
+  }
+  return allGone;
+}
+
+DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask,
+                                              bool keepDesktopIni, const DeleteProgress& progress) {
+  DeleteCounts counts;
+  if (RefusesDeleteFiles(folder, mask, protectedFolders)) {
+    counts.refused = true;
+    return counts;
+  }
+  const std::string key = Key(folder);
+  const auto found = entries.find(key);
+  if (found == entries.end()) return counts;
+  if (found->second.kind == Kind::Link) {
+    counts.rootWasLink = true;
+    return counts;
+  }
+  DeleteEntries(key, mask, keepDesktopIni, progress, counts);
+  return counts;
+}
+
+DeleteCounts MemoryTraceFiles::DeleteTree(const std::string& folder, const DeleteProgress& progress) {
+  DeleteCounts counts = DeleteMatching(folder, "*", false, progress);
+  const std::string key = Key(folder);
+  if (counts.refused || counts.rootWasLink || entries.count(key) == 0) return counts;
+  if (counts.skipped == 0 && heldOpen.count(key) == 0) {
+    Remove(key, progress, counts);
+  } else {
+    ++counts.skipped;
+  }
+  return counts;
+}
+
+WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
+  const auto found = entries.find(Key(file));
+  if (found == entries.end() || heldOpen.count(found->first) != 0) {
+    throw PlatformError(FormatMessageText(kCannotOpenFile, file));
+  }
+  Entry& entry = found->second;
+  if (entry.kind != Kind::File || entry.links != 1) return WipeOutcome::LeftAlone;
+  const std::size_t length = std::max(entry.content.size(), kEmptyIndexHeaderSize);
+  entry.content = std::string(kEmptyIndexHeader) + std::string(length - kEmptyIndexHeaderSize, '\0');
+  return WipeOutcome::Wiped;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,48 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/TraceFiles.h"
+
+namespace vandrel {
+
+// Files, folders and links held in memory, for tests of the erase steps.
+// Paths are full paths in any spelling ("C:\x\\y" is "C:\x\y"); names are
+// compared exactly. A link is removed itself, never followed.
+class MemoryTraceFiles : public TraceFiles {
+ public:
+  enum class Kind { File, Folder, Link };
+  struct Entry {
+    Kind kind = Kind::File;
+    std::string content;
+    int links = 1;  // hard links of a file
+  };
+
+  std::map<std::string, Entry> entries;  // by plain full path
+  std::set<std::string> heldOpen;        // cannot be deleted or opened for writing
+  std::vector<std::string> protectedFolders{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
+                                            "C:\\Documents and Settings\\User"};
+
+  // Each adds the missing folders above the entry.
+  void AddFile(const std::string& path, const std::string& content = {}, int links = 1);
+  void AddFolder(const std::string& path);
+  void AddLink(const std::string& path);
+  bool Has(const std::string& path) const;
+
+  DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
+  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                              const DeleteProgress& progress) override;
+  WipeOutcome WipeIndexFile(const std::string& file) override;
+  std::vector<std::string> ProtectedFolders() override { return protectedFolders; }
+
+ private:
+  void Add(const std::string& path, Entry entry);
+  // Deletes the matching entries below folder; false when one stayed.
+  bool DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                     const DeleteProgress& progress, DeleteCounts& counts);
+  void Remove(const std::string& path, const DeleteProgress& progress, DeleteCounts& counts);
+};
+
+}  // namespace vandrel

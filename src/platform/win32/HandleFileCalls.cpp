@@ -1,0 +1,99 @@
+#include "platform/win32/HandleFileCalls.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/WidePath.h"
+
+namespace vandrel {
+namespace {
+
+// The layouts shared by FILE_BASIC_INFO and FILE_BASIC_INFORMATION, and by
+// the two disposition records.
+struct BasicInformation {
+  LARGE_INTEGER creationTime;
+  LARGE_INTEGER lastAccessTime;
+  LARGE_INTEGER lastWriteTime;
+  LARGE_INTEGER changeTime;
+  DWORD attributes;
+};
+struct DispositionInformation {
+  BOOLEAN deleteFile;
+};
+struct IoStatusBlock {
+  void* status;
+  ULONG_PTR information;
+};
+
+// Information classes: SetFileInformationByHandle's, then ntdll's.
+constexpr int kBasicByHandle = 0, kBasicNt = 4;
+constexpr int kDispositionByHandle = 4, kDispositionNt = 13;
+
+template <typename Function>
+Function Lookup(const char* module, const char* name) {
+  const HMODULE loaded = GetModuleHandleA(module);  // both are loaded into every process
+  return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name))) : nullptr;
+}
+
+}  // namespace
+
+HandleFileCalls::HandleFileCalls()
+    : finalPath_(Lookup<FinalPathFunction>("kernel32.dll", "GetFinalPathNameByHandleW")),
+      setByHandle_(Lookup<SetByHandleFunction>("kernel32.dll", "SetFileInformationByHandle")),
+      ntSet_(Lookup<NtSetFunction>("ntdll.dll", "NtSetInformationFile")),
+      ntQueryObject_(Lookup<NtQueryObjectFunction>("ntdll.dll", "NtQueryObject")) {}
+
+std::optional<FullPath> HandleFileCalls::FinalPath(HANDLE file, const std::wstring& pathAsOpened) const {
+  if (!finalPath_) return ParseFullPath(Utf8FromWide(pathAsOpened));
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length = finalPath_(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length == 0) return GetLastError() == ERROR_MORE_DATA ? ObjectName(file) : std::nullopt;
+    if (length < buffer.size()) return ParseFullPath(Utf8FromWide(std::wstring_view(buffer.data(), length)));
+    buffer.resize(length + 1);
+  }
+}
+
+std::optional<FullPath> HandleFileCalls::ObjectName(HANDLE file) const {
+  struct UnicodeString {
+    USHORT length;  // in bytes
+    USHORT maximumLength;
+    PWSTR buffer;
+  };
+  constexpr int kObjectNameInformation = 1;
+  if (!ntQueryObject_) return std::nullopt;
+  std::vector<unsigned char> buffer(sizeof(UnicodeString) + 65536 * sizeof(wchar_t));
+  ULONG needed = 0;
+  if (ntQueryObject_(file, kObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) < 0) {
+    return std::nullopt;
+  }
+  UnicodeString name;
+  std::copy_n(buffer.data(), sizeof name, reinterpret_cast<unsigned char*>(&name));
+  const std::wstring_view text(name.buffer, name.length / sizeof(wchar_t));
+  // Only a name on a drive ("\??\Z:\..."); Windows names the volume's
+  // device instead, and GetFinalPathNameByHandleW serves there.
+  constexpr std::wstring_view kDosDevices = L"\\??\\";
+  if (text.substr(0, kDosDevices.size()) != kDosDevices) return std::nullopt;
+  return ParseFullPath(Utf8FromWide(text.substr(kDosDevices.size())));
+}
+
+bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information,
+                                     DWORD size) const {
+  if (setByHandle_) return setByHandle_(file, byHandleClass, information, size) != FALSE;
+  if (!ntSet_) return false;
+  IoStatusBlock status{};
+  return ntSet_(file, &status, information, size, ntClass) >= 0;
+}
+
+bool HandleFileCalls::ClearAttributes(HANDLE file) const {
+  BasicInformation basic{};  // zero times: left as they are
+  basic.attributes = FILE_ATTRIBUTE_NORMAL;
+  return SetInformation(file, kBasicByHandle, kBasicNt, &basic, sizeof basic);
+}
+
+bool HandleFileCalls::MarkForDeletion(HANDLE file) const {
+  DispositionInformation disposition{TRUE};
+  return SetInformation(file, kDispositionByHandle, kDispositionNt, &disposition, sizeof disposition);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,211 @@
+#include "platform/win32/Win32TraceFiles.h"
+
+#include "eraser/EraseRefusal.h"
+#include "eraser/NameMask.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/WidePath.h"
+
+namespace vandrel {
+namespace {
+
+constexpr DWORD kOpenItself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
+
+// A folder is held while the delete works inside it without DELETE access
+// (which would stop the deletes inside, under Wine) and without
+// FILE_SHARE_DELETE, so no other program can move it or put a link in its
+// place meanwhile. Files and emptied folders are opened to be deleted.
+UniqueFileHandle OpenItself(const std::wstring& path, bool toHold) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | (toHold ? 0 : FILE_SHARE_DELETE);
+  const DWORD access = FILE_READ_ATTRIBUTES | (toHold ? 0 : DELETE | FILE_WRITE_ATTRIBUTES);
+  return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, kOpenItself, nullptr));
+}
+
+std::wstring WidePathOf(const FullPath& path) { return WideFromUtf8(ExtendedLengthForm(path)); }
+
+FullPath Below(FullPath folder, const std::string& name) {
+  folder.names.push_back(name);
+  return folder;
+}
+
+// Every entry of the folder matching mask, read before anything is deleted
+// and without holding the search across the caller's callbacks.
+bool ListEntries(const std::wstring& pattern, std::vector<Win32TraceFiles::Found>& entries) {
+  WIN32_FIND_DATAW found;
+  const UniqueFind search(FindFirstFileW(pattern.c_str(), &found));
+  if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") entries.push_back({std::wstring(name), found.dwFileAttributes});
+  } while (FindNextFileW(search.get(), &found));
+  return GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// Whether a folder above the path (below its drive) is a link: the path
+// then leads somewhere else than it names.
+bool PassesThroughLink(FullPath path) {
+  while (path.names.size() > 1) {
+    path.names.pop_back();
+    const DWORD attributes = GetFileAttributesW(WidePathOf(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+  }
+  return false;
+}
+
+constexpr DWORD kBlocksDelete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+}  // namespace
+
+struct Win32TraceFiles::Walk {
+  bool keepDesktopIni;
+  const DeleteProgress& progress;
+  DeleteCounts counts;
+
+  void Removed() {
+    ++counts.removed;
+    if (progress.removed) progress.removed(counts.removed);
+  }
+};
+
+DeleteCounts Win32TraceFiles::DeleteTree(const std::string& folder, const DeleteProgress& progress) {
+  return DeleteFolder(folder, "*", false, true, progress);
+}
+
+DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const std::string& mask,
+                                             bool keepDesktopIni, const DeleteProgress& progress) {
+  return DeleteFolder(folder, mask, keepDesktopIni, false, progress);
+}
+
+DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask,
+                                           bool keepDesktopIni, bool andItself, const DeleteProgress& progress) {
+  Walk walk{keepDesktopIni, progress, {}};
+  const std::vector<std::string> kept = ProtectedFolders();
+  const auto refuses = [&](const std::string& path) {
+    return andItself ? RefusesDeleteTree(path, kept) : RefusesDeleteFiles(path, mask, kept);
+  };
+  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(folder)));
+  if (refuses(folder) || !asked) {
+    walk.counts.refused = true;
+    return walk.counts;
+  }
+  const std::wstring path = WidePathOf(*asked);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return walk.counts;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) {
+    walk.counts.rootWasLink = true;
+    return walk.counts;
+  }
+  UniqueFileHandle root = OpenItself(path, true);
+  BY_HANDLE_FILE_INFORMATION information;
+  const auto where = root ? calls_.FinalPath(root.get(), path) : std::nullopt;
+  if (!where || !GetFileInformationByHandle(root.get(), &information)) {
+    ++walk.counts.skipped;
+    return walk.counts;
+  }
+  if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    walk.counts.rootWasLink = true;
+    return walk.counts;
+  }
+  // A short name or a link above the folder may hide a protected folder.
+  if (refuses(PlainForm(*where))) {
+    walk.counts.refused = true;
+    return walk.counts;
+  }
+  DeleteEntries(walk, *where, WideFromAnsi(mask));
+  if (andItself) {
+    root.reset();
+    if (walk.counts.skipped == 0 && RemoveEmptiedFolder(path, *where)) {
+      walk.Removed();
+    } else {
+      ++walk.counts.skipped;
+    }
+  }
+  return walk.counts;
+}
+
+void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask) {
+  std::vector<Found> entries;
+  if (!ListEntries(WidePathOf(where) + L"\\" + mask, entries)) ++walk.counts.skipped;
+  for (const Found& found : entries) {
+    if (walk.progress.pump) walk.progress.pump();
+    DeleteEntry(walk, where, found);
+  }
+}
+
+void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found& found) {
+  const std::string name = Utf8FromWide(found.name);
+  const bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
+  if (!folder && walk.keepDesktopIni && IsDesktopIni(name)) return;
+
+  const FullPath entry = Below(where, name);
+  const std::wstring path = WidePathOf(entry);
+  const bool link = found.attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  UniqueFileHandle item = OpenItself(path, folder && !link);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!item || !GetFileInformationByHandle(item.get(), &information)) {
+    ++walk.counts.skipped;
+    return;
+  }
+  if (link || (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (RemoveLink(item.get(), where, name)) {
+      walk.Removed();
+    } else {
+      ++walk.counts.skipped;
+    }
+    return;
+  }
+  // A file link looks like a plain file: only where it leads tells.
+  const auto final = calls_.FinalPath(item.get(), path);
+  const bool isFolder = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+  if (!final || !IsEntryOf(*final, where, name) || isFolder != folder) {
+    ++walk.counts.skipped;
+    return;
+  }
+  if (isFolder) {
+    const std::size_t skippedBefore = walk.counts.skipped;
+    DeleteEntries(walk, *final, L"*");
+    item.reset();
+    if (walk.counts.skipped == skippedBefore && RemoveEmptiedFolder(path, *final)) {
+      walk.Removed();
+    } else {
+      ++walk.counts.skipped;  // the folder keeps what could not go
+    }
+    return;
+  }
+  if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) {
+    ++walk.counts.skipped;
+    return;
+  }
+  if (calls_.MarkForDeletion(item.get())) {
+    walk.Removed();
+  } else {
+    ++walk.counts.skipped;
+  }
+}
+
+// Opens the folder again, now to delete it, and deletes it when it is still
+// the folder that was emptied.
+bool Win32TraceFiles::RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const {
+  const UniqueFileHandle folder = OpenItself(path, false);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!folder || !GetFileInformationByHandle(folder.get(), &information) ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return false;
+  }
+  const auto final = calls_.FinalPath(folder.get(), path);
+  return final && IsSameOrBelow(*final, emptied) && final->names.size() == emptied.names.size() &&
+         calls_.MarkForDeletion(folder.get());
+}
+
+// Only a handle that is the link itself (it carries the reparse attribute)
+// may remove it: under Wine the handle leads to the target, which stays.
+bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(link, &information) ||
+      !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return false;
+  }
+  const auto final = calls_.FinalPath(link, WidePathOf(Below(where, name)));
+  return final && IsEntryOf(*final, where, name) && calls_.MarkForDeletion(link);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "eraser/EraseRefusal.h"
+#include "eraser/FullPath.h"
+#include "eraser/NameMask.h"
+
+namespace vandrel {
+namespace {
+
+const std::vector<std::string> kProtected{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
+                                          "C:\\Documents and Settings\\User"};
+
+struct Case {
+  const char* folder;
+  const char* mask;
+  bool refused;
+};
+
+TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling) {
+  const Case cases[] = {
+      // Drive and share roots, however they are written.
+      {"", "*.*", true},
+      {"C:\\", "*.*", true},
+      {"C:\\.", "*.*", true},
+      {"C:\\\\", "*.*", true},
+      {"c:/", "*.*", true},
+      {"\\\\?\\C:\\", "*.*", true},
+      {"\\\\.\\C:\\", "*.*", true},
+      {"C:\\Temp\\..", "*.*", true},
+      {"C:\\Temp\\..\\..\\..", "*.*", true},
+      {"\\\\server\\share", "*.*", true},
+      {"\\\\server\\share\\", "*.*", true},
+      {"\\\\?\\UNC\\server\\share\\.", "*.*", true},
+      {"D:\\ ", "*", true},
+      // Protected folders, their ancestors, other spellings of them.
+      {"C:\\Windows", "*.*", true},
+      {"c:\\windows\\", "*.*", true},
+      {"C:\\WINDOWS.", "*.*", true},
+      {"C:/Windows/System32", "*.*", true},
+      {"C:\\Windows\\Temp\\..", "*.*", true},
+      {"\\\\?\\C:\\Program Files", "*.*", true},
+      {"C:\\Documents and Settings", "*.*", true},
+      {"C:\\Documents and Settings\\User", "*.*", true},
+      {"C:\\Windows", "*", true},
+      {"C:\\Windows", "????????.???", true},
+      // Paths that do not name their drive: built on an empty base.
+      {"\\Real\\RealOne Player\\", "*.*", true},
+      {"\\Real\\Common\\", "Cookies.txt", true},
+      {"Real\\history", "*.*", true},
+      {"C:Temp\\x", "*.*", true},
+      // Masks that reach outside the folder.
+      {"C:\\Temp\\x", "..\\*.*", true},
+      {"C:\\Temp\\x", "C:\\*.*", true},
+      {"C:\\Temp\\x", "", true},
+      // What the erase steps may clean.
+      {"C:\\Documents and Settings\\User\\Local Settings\\Temp", "*.*", false},
+      {"C:\\Documents and Settings\\User\\Favorites\\", "*.*", false},
+      {"C:\\Windows\\Temp", "*.*", false},
+      {"C:\\Windows", "wmplibrary*.*", false},
+      {"C:\\Program Files\\Real\\RealOne Player\\", "ctd.dat", false},
+      {"D:\\Temp", "*.*", false},
+      {"\\\\server\\share\\temp", "*.*", false},
+      {"C:\\Program Files Backup", "*.*", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RefusesDeleteFiles(c.folder, c.mask, kProtected), c.refused) << c.folder << " with " << c.mask;
+  }
+  EXPECT_TRUE(RefusesDeleteTree("C:\\Windows\\", kProtected));
+  EXPECT_TRUE(RefusesDeleteTree("C:\\.", kProtected));
+  EXPECT_FALSE(RefusesDeleteTree("C:\\Windows\\Temp\\x", kProtected));
+}
+
+TEST(FullPath, GivesOneSpellingAndTheLongForm) {
+  const auto path = ParseFullPath("c:/Temp//a.\\.\\b\\..\\c ");
+  ASSERT_TRUE(path);
+  EXPECT_EQ(PlainForm(*path), "C:\\Temp\\a\\c");
+  EXPECT_EQ(ExtendedLengthForm(*path), "\\\\?\\C:\\Temp\\a\\c");
+  EXPECT_EQ(ExtendedLengthForm(*ParseFullPath("\\\\srv\\sh\\x")), "\\\\?\\UNC\\srv\\sh\\x");
+  EXPECT_EQ(PlainForm(*ParseFullPath("\\\\?\\UNC\\srv\\sh\\x")), "\\\\srv\\sh\\x");
+  EXPECT_EQ(PlainForm(*ParseFullPath("C:\\a\\...\\b")), "C:\\a\\b");
+  const std::string deep = "C:\\" + std::string(300, 'd') + "\\" + std::string(40, 'e');
+  EXPECT_EQ(PlainForm(*ParseFullPath(deep)), deep);
+}
+
+TEST(FullPath, AnEntryMustResolveToItsOwnNameInTheFolder) {
+  const FullPath folder = *ParseFullPath("\\\\?\\Z:\\scratch\\victim");
+  EXPECT_TRUE(IsEntryOf(*ParseFullPath("Z:\\SCRATCH\\victim\\a.txt"), folder, "A.TXT"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\outside\\a.txt"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\b.txt"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\sub\\a.txt"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Z:\\scratch\\victim\\a.txt\\inner"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(*ParseFullPath("Y:\\scratch\\victim\\a.txt"), folder, "a.txt"));
+  EXPECT_FALSE(IsEntryOf(folder, folder, ""));
+}
+
+TEST(FullPath, APathOnAnEmptyBaseIsEmpty) {
+  EXPECT_EQ(PathUnder("", "\\Real\\RealOne Player\\"), "");
+  EXPECT_EQ(PathUnder("Real", "x"), "");
+  EXPECT_EQ(PathUnder("C:", "x"), "");
+  EXPECT_EQ(PathUnder("C:\\Data", "\\Real\\x\\"), "C:\\Data\\Real\\x\\");
+  EXPECT_EQ(PathUnder("C:\\Data\\", "Real"), "C:\\Data\\Real");
+}
+
+TEST(NameMask, MatchesLikeTheFolderListing) {
+  EXPECT_TRUE(MatchesMask("index.dat", "*.*"));
+  EXPECT_TRUE(MatchesMask("history", "*.*"));
+  EXPECT_TRUE(MatchesMask("WMPLibrary.db", "wmplibrary*.*"));
+  EXPECT_TRUE(MatchesMask("wmplibrary", "wmplibrary*.*"));
+  EXPECT_FALSE(MatchesMask("xwmplibrary.db", "wmplibrary*.*"));
+  EXPECT_TRUE(MatchesMask("CTD.DAT", "ctd.dat"));
+  EXPECT_FALSE(MatchesMask("ctd.dat.bak", "ctd.dat"));
+  EXPECT_TRUE(MatchesMask("a1.txt", "a?.txt"));
+  EXPECT_TRUE(IsDesktopIni("DeskTop.INI"));
+  EXPECT_FALSE(IsDesktopIni("desktop.ini.txt"));
+}
+
+}  // namespace
+}  // namespace vandrel

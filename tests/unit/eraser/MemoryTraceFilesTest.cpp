@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "platform/PlatformError.h"
+#include "platform/memory/MemoryTraceFiles.h"
+
+namespace vandrel {
+namespace {
+
+// The double behaves as the real file layer does, so that the erase steps'
+// tests can trust it.
+TEST(MemoryTraceFiles, DeletesInsideKeepsDesktopIniAndNeverFollowsALink) {
+  MemoryTraceFiles files;
+  files.AddFile("C:\\t\\a.txt");
+  files.AddFile("C:\\t\\DESKTOP.ini");
+  files.AddFile("C:\\t\\sub\\b.txt");
+  files.AddLink("C:\\t\\link");
+  files.AddFile("C:\\t\\open.txt");
+  files.heldOpen.insert("C:\\t\\open.txt");
+  std::size_t lastCount = 0, pumps = 0;
+  const DeleteCounts counts =
+      files.DeleteMatching("C:\\t\\\\", "*.*", true, {[&](std::size_t n) { lastCount = n; }, [&] { ++pumps; }});
+  EXPECT_EQ(counts.removed, 4u);  // a.txt, sub\b.txt, sub, link
+  EXPECT_EQ(lastCount, 4u);
+  EXPECT_EQ(counts.skipped, 1u);
+  EXPECT_GE(pumps, 5u);
+  EXPECT_TRUE(files.Has("C:\\t\\DESKTOP.ini"));
+  EXPECT_TRUE(files.Has("C:\\t\\open.txt"));
+  EXPECT_FALSE(files.Has("C:\\t\\sub"));
+
+  files.AddLink("C:\\l");
+  files.AddFile("C:\\l\\x");
+  EXPECT_TRUE(files.DeleteTree("C:\\l", {}).rootWasLink);
+  EXPECT_TRUE(files.Has("C:\\l\\x"));
+  EXPECT_TRUE(files.DeleteMatching("C:\\WINDOWS\\..", "*.*", true, {}).refused);
+}
+
+TEST(MemoryTraceFiles, WipesOnlyAPlainFileOfOneLink) {
+  MemoryTraceFiles files;
+  files.AddFile("C:\\c\\index.dat", "abc");
+  files.AddFile("C:\\c\\hard.dat", std::string(40, 'x'), 2);
+  EXPECT_EQ(files.WipeIndexFile("C:\\c\\index.dat"), WipeOutcome::Wiped);
+  EXPECT_EQ(files.entries.at("C:\\c\\index.dat").content, "Client UrlCache MMF Ver 5.2");
+  EXPECT_EQ(files.WipeIndexFile("C:\\c\\hard.dat"), WipeOutcome::LeftAlone);
+  EXPECT_THROW(files.WipeIndexFile("C:\\c\\none.dat"), PlatformError);
+}
+
+}  // namespace
+}  // namespace vandrel

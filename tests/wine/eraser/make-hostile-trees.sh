@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Lays out, for the eraser's tests, canary files outside the folders that
+# the tests erase, and in each numbered tree the links that lead to them:
+# what a Windows program under Wine cannot make itself.
+#   make-hostile-trees.sh SCRATCH TREES
+set -euo pipefail
+scratch=${1:?scratch folder}
+trees=${2:?number of trees}
+rm -rf "$scratch"
+mkdir -p "$scratch/outside/sub"
+printf 'precious\n' >"$scratch/outside/precious.txt"
+printf 'deeper precious\n' >"$scratch/outside/sub/p2.txt"
+printf 'hard-linked precious\n' >"$scratch/outside/hard-target.txt"
+head -c 4096 /dev/zero | tr '\0' 'i' >"$scratch/outside/index-target.dat"
+head -c 4096 /dev/zero | tr '\0' 's' >"$scratch/outside/index-single.dat"
+for ((n = 1; n <= trees; n++)); do
+  tree="$scratch/tree$n"
+  mkdir -p "$tree/victim/sub/deeper"
+  ln -s ../../outside "$tree/victim/dirlink"
+  ln -s ../../outside/precious.txt "$tree/victim/filelink.txt"
+  ln -s ../../../../outside "$tree/victim/sub/deeper/dirlink2"
+  ln "$scratch/outside/hard-target.txt" "$tree/victim/hardlink.txt"
+  ln "$scratch/outside/index-target.dat" "$tree/victim/hard-index.dat"
+  ln -s ../../outside/index-single.dat "$tree/victim/link-index.dat"
+  ln -s ../outside "$tree/rootlink"
+done
