@@ -35,8 +35,11 @@ void StoreMonitoredNo() { WriteDword(HKEY_CURRENT_USER, kSettingsKey, kAnimation
 
 bool SwitchMonitorOn(VandrelProcess& vandrel) {
   const HWND window = vandrel.WaitForWindowOfClass(kRichMediaClass);
-  const HWND button = window ? GetDlgItem(window, kMonitorButton) : nullptr;
-  if (!button) return false;
+  HWND button = nullptr;
+  // The window exists a moment before its controls.
+  if (!window || !WaitUntil([&] { return (button = GetDlgItem(window, kMonitorButton)) != nullptr; }, 5000)) {
+    return false;
+  }
   // Sent, not posted: the click's own pass is over when it returns.
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
