@@ -76,13 +76,18 @@ void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
 }
 
 void TZAVOClass::Timer1Timer() {
-  Timer1.SetEnabled(false);
-  // Blocking stays on even when a pass fails (a refused settings write):
-  // the error is reported and the next tick comes as usual.
-  struct Reenable {
-    Timer& timer;
-    ~Reenable() { timer.SetEnabled(true); }
-  } reenable{Timer1};
+  // The timer runs on through the tick, since whether it runs is whether
+  // blocking is on: a Block click that reaches the window while the tick
+  // waits on another program (the shell's icon update is sent, and messages
+  // sent meanwhile are handled) switches blocking off and is not undone.
+  // A timer event inside the tick waits for the next one. A pass that fails
+  // (a refused settings write) is reported and the next tick comes as usual.
+  if (ticking_) return;
+  ticking_ = true;
+  struct EndOfTick {
+    bool& ticking;
+    ~EndOfTick() { ticking = false; }
+  } endOfTick{ticking_};
   scan_.Tick();
 }
 

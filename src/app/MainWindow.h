@@ -124,6 +124,7 @@ class TZAVOClass : public ScanEvents {
   std::string trayHint_;
   bool minimizeArgument_ = false;
   bool created_ = false;  // FormCreate has finished
+  bool ticking_ = false;  // Timer1's tick runs
 };
 
 }  // namespace vandrel

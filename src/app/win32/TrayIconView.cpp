@@ -114,15 +114,15 @@ LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     DrawIcon();
     return 0;
   }
-  if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstStaticItemId) {
-    menus_.ChooseStatic(LOWORD(wParam) - kFirstStaticItemId);
-    return 0;
-  }
-  if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstItemId) {
-    menus_.Choose(LOWORD(wParam) - kFirstItemId);
-    return 0;
-  }
   return Default(message, wParam, lParam);
+}
+
+void TrayIconView::OnMenuCommand(UINT id) {
+  if (id >= kFirstStaticItemId) {
+    menus_.ChooseStatic(id - kFirstStaticItemId);
+  } else if (id >= kFirstItemId) {
+    menus_.Choose(id - kFirstItemId);
+  }
 }
 
 void TrayIconView::OnIconMouse(UINT mouseMessage) {
@@ -153,13 +153,29 @@ void TrayIconView::ShowMenu() {
   Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId), at);
 }
 
+HWND TrayIconView::MenuOwner() const {
+  // The window the user is in keeps the activation when it is one of this
+  // program's; otherwise the hidden window takes the foreground.
+  const HWND active = GetForegroundWindow();
+  DWORD processId = 0;
+  if (active && GetWindowThreadProcessId(active, &processId) && processId == GetCurrentProcessId()) {
+    return active;
+  }
+  return Handle();
+}
+
 void TrayIconView::Track(UniqueMenu menu, POINT at) {
-  menu_ = std::move(menu);
   // Without the foreground the menu would not close when the user clicks
   // elsewhere; the null message lets a second press open it again at once.
-  SetForegroundWindow(Handle());
-  TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  PostMessageA(Handle(), WM_NULL, 0, 0);
+  // The command comes back here rather than to the owner, which may be a
+  // window with commands of its own.
+  const HWND owner = MenuOwner();
+  SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                       at.x, at.y, 0, owner, nullptr));
+  PostMessageA(owner, WM_NULL, 0, 0);
+  menu.reset();
+  if (chosen != 0) OnMenuCommand(chosen);
 }
 
 }  // namespace vandrel

@@ -46,8 +46,9 @@ class NotifyIcon {
 // The notification-area icon of the main window's form: its picture follows
 // the form's tray icon index, its menus come from TrayMenus. It owns a
 // hidden top-level window of its own, which receives the icon's mouse
-// messages, the menu's commands and the shell's "TaskbarCreated" broadcast
-// (a message-only window would miss broadcasts).
+// messages and the shell's "TaskbarCreated" broadcast (a message-only window
+// would miss broadcasts), and owns the menus while none of the program's
+// windows is active.
 class TrayIconView : public Window {
  public:
   static constexpr const char* kWindowClass = "TCoolTrayIcon";
@@ -69,15 +70,16 @@ class TrayIconView : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnIconMouse(UINT mouseMessage);
   void ShowMenu();
-  // Shows the menu at the point; it stays owned until the next one.
+  // Shows the menu at the point and carries out the item chosen.
   void Track(UniqueMenu menu, POINT at);
+  HWND MenuOwner() const;
+  void OnMenuCommand(UINT id);
   void DrawIcon();
 
   TZAVOClass& form_;
   TrayMenus& menus_;
   UINT taskbarCreated_ = 0;
   std::array<UniqueIcon, 5> pictures_;
-  UniqueMenu menu_;  // the menu shown last; replaced, and so destroyed, at the next
   NotifyIcon icon_;  // after the window: removed before it goes
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "monitor/WindowScan.h"
 #include "platform/memory/MemoryDesktop.h"
@@ -150,6 +151,31 @@ TEST_F(WindowScanTest, ExpandingRaisesTheLimitOnlyFromTwoFramesBeyondIt) {
   scan.Tick();  // raised once only: now the limit holds
   EXPECT_EQ(events.raisedTo.size(), 1u);
   EXPECT_EQ(events.closed, 4);
+}
+
+// The main window stores the raised limit; a refused write throws out of the
+// tick. The raise still counts as done: it is not tried again at the next
+// tick (which would report the refusal at every tick), and the limit holds.
+TEST_F(WindowScanTest, ARaiseWhoseStoreIsRefusedIsNotTriedAgain) {
+  struct RefusingEvents : RecordingEvents {
+    void LimitRaised(int limit) override {
+      RecordingEvents::LimitRaised(limit);
+      throw std::runtime_error("Cannot write the settings");
+    }
+  } refusing;
+  WindowScan refused{desktop, settings, blockList, suffix, refusing};
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  settings.LimitClose = kExpandLimit;
+  for (int i = 0; i < 7; ++i) Frame("P" + std::to_string(i));
+  EXPECT_THROW(refused.Tick(), std::runtime_error);
+  EXPECT_EQ(settings.LimitWindows, 7);
+
+  for (int i = 0; i < 3; ++i) Frame("More" + std::to_string(i));
+  EXPECT_NO_THROW(refused.Tick());  // ten open would raise again if it were still armed
+  EXPECT_EQ(refusing.raisedTo, std::vector<int>{7});
+  EXPECT_EQ(settings.LimitWindows, 7);
+  EXPECT_EQ(refusing.closed, 3);
 }
 
 TEST_F(WindowScanTest, ExpandingNeverGoesAboveFifteen) {

@@ -91,7 +91,9 @@ TEST_F(BlockListDialogTest, APasswordGuardsTheDialogAndTheMasterPasswordOpensIt)
   EXPECT_EQ(VandrelProcess::MessageBoxText(refusal), "The password is not correct");
   SendMessageA(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
   const HWND dialog = vandrel.WaitForWindowOfClass("TForm3");
-  Sleep(300);
+  // Once the box is gone and the program answers again, the command is over.
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(refusal); }, 5000));
+  ASSERT_TRUE(vandrel.Answers());
   EXPECT_FALSE(IsWindowVisible(dialog));
 
   PostMessageA(main, WM_COMMAND, kBlockListCommand, 0);

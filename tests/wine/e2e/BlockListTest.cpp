@@ -6,6 +6,7 @@
 
 #include "PopupHelper.h"
 #include "RegistryReset.h"
+#include "ScanTicks.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -52,10 +53,10 @@ TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWri
 }
 
 TEST_F(BlockListTest, WithoutAFileTheListIsEmptyAndAnEmptyFileIsWrittenAtExit) {
-  PopupHelper helper{Frame("Anything")};
+  PopupHelper helper{Frame("Anything"), TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
-  Sleep(500);
+  ASSERT_TRUE(WaitForScanTicks(helper, 1, 2, 2));
   EXPECT_EQ(helper.ClosesReceived(0), 0);
   ASSERT_TRUE(vandrel.Quit());
   EXPECT_EQ(ReadFileBytes(TitlesPath()), std::string());

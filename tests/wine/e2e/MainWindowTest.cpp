@@ -6,6 +6,7 @@
 
 #include "PopupHelper.h"
 #include "RegistryReset.h"
+#include "ScanTicks.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
@@ -57,38 +58,49 @@ class MainWindowTest : public ::testing::Test {
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
   }
   static void ChooseMenuItem(HWND main, int command) { PostMessageA(main, WM_COMMAND, command, 0); }
+  // The same, returning once the window has carried the command out.
+  static void ChooseMenuItemNow(HWND main, int command) {
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main, WM_COMMAND, command, 0, SMTO_NORMAL, 10000, &result));
+  }
 };
 
 TEST_F(MainWindowTest, TheToolbarAndTheMenuSwitchBlockingOnAndOff) {
   Set("AutoStart", "0");
   Set("LimitEnabled", "1");
   Set("LimitWindows", "1");
+  StoreMonitoredNo();
   // The frames stay open when told to close, so every tick closes again.
-  PopupHelper helper{Frame("First"), Frame("Second")};
+  PopupHelper helper{Frame("First"), Frame("Second"), BarrierWindow()};
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  Sleep(500);
+  ASSERT_TRUE(SwitchMonitorOn(vandrel));
+  ASSERT_TRUE(WaitForMonitorPass());
+  ASSERT_TRUE(helper.Settle(2));
   EXPECT_EQ(helper.ClosesReceived(1), 0) << "blocking was on without AutoStart";
 
   ClickToolbar(main, kCmdStart);
   ASSERT_TRUE(helper.WaitForCloses(1, 1)) << "the toolbar's Block did not start blocking";
-  ChooseMenuItem(main, kCmdStart2);  // off again
-  Sleep(400);
+  ChooseMenuItemNow(main, kCmdStart2);  // off again
+  ASSERT_TRUE(helper.Settle(2));
   const int closes = helper.ClosesReceived(1);
-  Sleep(600);
+  ASSERT_TRUE(WaitForMonitorPass());
+  ASSERT_TRUE(helper.Settle(2));
   EXPECT_EQ(helper.ClosesReceived(1), closes) << "the menu's Block did not stop blocking";
   ChooseMenuItem(main, kCmdStart2);
   EXPECT_TRUE(helper.WaitForCloses(1, closes + 1)) << "the menu's Block did not start blocking";
 }
 
 TEST_F(MainWindowTest, TheCloseBoxHidesTheWindowAndTheProgramKeepsRunning) {
+  PopupHelper helper{TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000));
-  Sleep(500);
+  // A tick after the close: a quit it had asked for would have come first.
+  ASSERT_TRUE(WaitForScanTicks(helper, 0, 1, 2));
   EXPECT_FALSE(vandrel.process().Wait(0));
   EXPECT_TRUE(IsWindow(main));
   // WM_QUIT still ends it.
@@ -96,6 +108,7 @@ TEST_F(MainWindowTest, TheCloseBoxHidesTheWindowAndTheProgramKeepsRunning) {
 }
 
 TEST_F(MainWindowTest, ExitAsksAndNoKeepsTheProgramRunning) {
+  PopupHelper helper{TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -105,7 +118,8 @@ TEST_F(MainWindowTest, ExitAsksAndNoKeepsTheProgramRunning) {
   EXPECT_EQ(QuestionText(box), "Do you really want to exit Vandrel v7.0.5?");
   EXPECT_EQ(ItemText(box, kDontShowAgainId), "Don't show me this again.");
   SendMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
-  Sleep(500);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+  ASSERT_TRUE(WaitForScanTicks(helper, 0, 1, 2));
   EXPECT_FALSE(vandrel.process().Wait(0));
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kSettingsKey, "ExitConfirm", View::Default));

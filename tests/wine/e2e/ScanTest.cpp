@@ -3,6 +3,7 @@
 
 #include "PopupHelper.h"
 #include "RegistryReset.h"
+#include "ScanTicks.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -22,8 +23,6 @@ class ScanTest : public ::testing::Test {
   void Set(const char* name, const char* text) {
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text));
   }
-  // Lets the scan run for a few ticks.
-  static void Ticks(int count) { Sleep(100 * count + 200); }
 };
 
 TEST_F(ScanTest, PopupClassesWithoutMaximiseBoxAreClosedAtEveryTickUncounted) {
@@ -44,23 +43,27 @@ TEST_F(ScanTest, PopupClassesWithoutMaximiseBoxAreClosedAtEveryTickUncounted) {
 
 TEST_F(ScanTest, WithBlockingOffNothingIsClosed) {
   Set("AutoStart", "0");
-  PopupHelper helper{{"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true}};
+  StoreMonitoredNo();
+  PopupHelper helper{{"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true}, BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
-  Ticks(5);
+  ASSERT_TRUE(SwitchMonitorOn(vandrel));
+  ASSERT_TRUE(WaitForMonitorPass());
+  ASSERT_TRUE(helper.Settle(1));
   EXPECT_EQ(helper.ClosesReceived(0), 0);
 }
 
 TEST_F(ScanTest, FramesBeyondTheLimitAreClosedTopmostFirstAndCounted) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "2");
-  PopupHelper helper{Frame("Oldest"), Frame("Second"), Frame("Third"), Frame("Newest")};
+  PopupHelper helper{Frame("Oldest"), Frame("Second"), Frame("Third"), Frame("Newest"), TickWitness(),
+                     BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   EXPECT_TRUE(helper.WaitForCloses(3, 1));
   EXPECT_TRUE(helper.WaitForCloses(2, 1));
   EXPECT_TRUE(vandrel.WaitForStatus(1, "2 windows closed."));
-  Ticks(3);
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
   EXPECT_EQ(helper.ClosesReceived(0), 0);
   EXPECT_EQ(helper.ClosesReceived(1), 0);
   EXPECT_EQ(vandrel.StatusText(1), "2 windows closed.");
@@ -70,7 +73,7 @@ TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "2");
   Set("LimitClose", "1");
-  PopupHelper helper{Frame("A"), Frame("B"), Frame("C"), Frame("D"), Frame("E")};
+  PopupHelper helper{Frame("A"), Frame("B"), Frame("C"), Frame("D"), Frame("E"), TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   const bool stored = WaitUntil(
@@ -80,7 +83,7 @@ TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {
       },
       5000);
   EXPECT_TRUE(stored);
-  Ticks(3);
+  ASSERT_TRUE(WaitForScanTicks(helper, 5, 6, 3));
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
   EXPECT_EQ(vandrel.StatusText(1), "0 windows closed.");
 }
@@ -90,12 +93,13 @@ TEST_F(ScanTest, TheBrowsersOwnWindowTitleMakesTheSuffix) {
                           "Window Title", "Explorer"));
   Set("LimitEnabled", "1");
   Set("LimitWindows", "1");
-  PopupHelper helper{Frame("Kept", "- Explorer"), Frame("Default suffix"), Frame("Closed", "- Explorer")};
+  PopupHelper helper{Frame("Kept", "- Explorer"), Frame("Default suffix"), Frame("Closed", "- Explorer"),
+                     TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   EXPECT_TRUE(helper.WaitForCloses(2, 1));
   EXPECT_TRUE(vandrel.WaitForStatus(1, "1 windows closed."));
-  Ticks(3);
+  ASSERT_TRUE(WaitForScanTicks(helper, 3, 4, 3));
   EXPECT_EQ(helper.ClosesReceived(0), 0);
   EXPECT_EQ(helper.ClosesReceived(1), 0);
 }

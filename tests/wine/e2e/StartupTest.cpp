@@ -70,16 +70,33 @@ TEST_F(StartupTest, ASecondStartShowsTheHiddenFirstInstanceAndEnds) {
   EXPECT_FALSE(first.process().Wait(0));
 }
 
+TEST_F(StartupTest, ASecondStartRestoresTheMinimisedFirstInstanceAndEnds) {
+  VandrelProcess first;
+  const HWND main = first.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ShowWindow(main, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 5000));
+  VandrelProcess second;
+  ASSERT_TRUE(second.process().Wait(10000)) << "the second start kept running";
+  EXPECT_EQ(second.process().ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }, 5000))
+      << "the first instance's window stayed minimised";
+  EXPECT_FALSE(first.process().Wait(0));
+}
+
 TEST_F(StartupTest, TwoStartsAtTheSameMomentLeaveOneInstance) {
   for (int round = 0; round < 3; ++round) {
-    VandrelProcess first;
-    VandrelProcess second;
-    ASSERT_TRUE(WaitUntil([] { return !VandrelMainWindows().empty(); }, 15000));
-    const bool oneEnded = WaitUntil([&] { return first.process().Wait(0) || second.process().Wait(0); }, 15000);
-    EXPECT_TRUE(oneEnded) << "round " << round;
-    Sleep(300);
-    EXPECT_EQ(VandrelMainWindows().size(), 1u) << "round " << round;
-    EXPECT_FALSE(first.process().Wait(0) && second.process().Wait(0)) << "round " << round;
+    {
+      VandrelProcess first;
+      VandrelProcess second;
+      const bool oneEnded = WaitUntil([&] { return first.process().Wait(0) || second.process().Wait(0); }, 15000);
+      ASSERT_TRUE(oneEnded) << "round " << round;
+      VandrelProcess& survivor = first.process().Wait(0) ? second : first;
+      ASSERT_NE(survivor.WaitForMainWindow(), nullptr) << "round " << round;
+      EXPECT_TRUE(survivor.Answers()) << "round " << round;
+      EXPECT_FALSE(survivor.process().Wait(0)) << "round " << round;
+      EXPECT_EQ(VandrelMainWindows().size(), 1u) << "round " << round;
+    }
     ResetVandrelState();
   }
 }

@@ -44,7 +44,10 @@ class TrayTest : public ::testing::Test {
     owner = vandrel->WaitForWindowOfClass(kIconOwnerClass);
     ASSERT_NE(owner, nullptr);
   }
-  void TearDown() override { ResetVandrelState(); }
+  void TearDown() override {
+    vandrel.reset();
+    ResetVandrelState();
+  }
 
   // A right-button press on the icon, as the shell reports it; waits for the menu.
   HWND RightClickIcon() {
@@ -80,6 +83,28 @@ TEST_F(TrayTest, ChoosingABrowserWindowAddsItsPageTitleAndWritesTheFileAtOnce) {
   EXPECT_EQ(VandrelProcess::MessageBoxText(box), kNoTitle);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"});
+}
+
+TEST_F(TrayTest, TheMenuLeavesTheProgramsActiveWindowActive) {
+  const HWND main = vandrel->WaitForMainWindow();
+  SetForegroundWindow(main);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000));
+  HWND menu = RightClickIcon();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(GetForegroundWindow(), main);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, 5000));
+
+  // While another program's window is active, the icon's own window takes
+  // the menu, so that it closes when the user clicks elsewhere.
+  PopupHelper other{{.className = "VandrelHelperWindow", .title = "Elsewhere"}};
+  SetForegroundWindow(other.Window(0));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Window(0); }, 5000));
+  menu = RightClickIcon();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(GetForegroundWindow(), owner);
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, 5000));
 }
 
 TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsAndGoesWithTheProgram) {

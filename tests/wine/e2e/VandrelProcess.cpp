@@ -98,14 +98,16 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 std::vector<HWND> VandrelMainWindows() { return FindTopLevel(0, kClass, kTitle); }
 
 void ResetVandrelState() {
+  // Only the programs this test program started: a user's Vandrel or that
+  // of a test running beside this one is left alone.
   for (HWND window : VandrelMainWindows()) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
+    const UniqueHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+    if (!process || !LaunchedHere(process.get())) continue;
     PostMessageA(window, WM_QUIT, 0, 0);
-    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {
-      if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
-      CloseHandle(process);
-    }
+    if (WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 1);
   }
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
   // A version test killed midway leaves the program's Windows version behind.
@@ -149,6 +151,11 @@ std::optional<std::string> VandrelProcess::StatusText(int part) {
 
 bool VandrelProcess::WaitForStatus(int part, const std::string& text, DWORD timeoutMs) {
   return WaitUntil([&] { return StatusText(part) == text; }, timeoutMs);
+}
+
+bool VandrelProcess::Answers(DWORD timeoutMs) {
+  DWORD_PTR result = 0;
+  return main_ && SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 bool VandrelProcess::Quit(DWORD timeoutMs) {

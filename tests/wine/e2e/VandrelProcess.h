@@ -23,6 +23,9 @@ class VandrelProcess {
   std::optional<std::string> StatusText(int part);
   // Waits until the status bar's panel reads `text`; false on timeout.
   bool WaitForStatus(int part, const std::string& text, DWORD timeoutMs = 5000);
+  // Whether the main window handles a message sent to it: the program has
+  // come back to a message loop.
+  bool Answers(DWORD timeoutMs = 10000);
   // Posts WM_QUIT as a registration run does, and waits for the exit.
   bool Quit(DWORD timeoutMs = 10000);
   // Waits for another top-level window of this process by its class (hidden ones too).
@@ -54,7 +57,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Main windows of any Vandrel process on the desktop.
 std::vector<HWND> VandrelMainWindows();
 
-// Ends every Vandrel left by an earlier test, and resets what the tests write.
+// Ends every Vandrel this test program started that still runs, and resets
+// what the tests write.
 void ResetVandrelState();
 
 }  // namespace vandrel::test

@@ -3,6 +3,26 @@
 #include <stdexcept>
 
 namespace vandrel::test {
+namespace {
+
+// The job of every program this test program starts; closing its last
+// handle, at the latest when the test program ends, ends them all.
+HANDLE LaunchJob() {
+  static const UniqueHandle job = [] {
+    UniqueHandle created(CreateJobObjectA(nullptr, nullptr));
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!created || !SetInformationJobObject(created.get(), JobObjectExtendedLimitInformation, &limits,
+                                             sizeof limits)) {
+      throw std::runtime_error("cannot create the job of the started programs: error " +
+                               std::to_string(GetLastError()));
+    }
+    return created;
+  }();
+  return job.get();
+}
+
+}  // namespace
 
 Process::~Process() {
   if (process_ && !Wait(0)) {
@@ -55,13 +75,25 @@ Process Launch(const std::string& program, const std::vector<std::string>& argum
   startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.get();
 
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  // Suspended until it is in the job, so that nothing it starts escapes it.
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, nullptr, &startup, &info)) {
     throw std::runtime_error("cannot start " + program + ": error " +
                              std::to_string(GetLastError()));
   }
-  CloseHandle(info.hThread);
-  return Process(UniqueHandle(info.hProcess), info.dwProcessId);
+  const UniqueHandle thread(info.hThread);
+  Process process(UniqueHandle(info.hProcess), info.dwProcessId);
+  if (!AssignProcessToJobObject(LaunchJob(), process.Handle())) {
+    throw std::runtime_error("cannot put " + program + " in the job: error " +
+                             std::to_string(GetLastError()));
+  }
+  ResumeThread(thread.get());
+  return process;
+}
+
+bool LaunchedHere(HANDLE process) {
+  BOOL inJob = FALSE;
+  return IsProcessInJob(process, LaunchJob(), &inJob) && inJob;
 }
 
 std::string WindowsPathOf(const std::string& unixPath) {

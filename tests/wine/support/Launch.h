@@ -37,8 +37,13 @@ std::string QuoteArgument(const std::string& argument);
 // Starts the program with the arguments. Its standard handles are the NUL
 // device and it inherits no handle: a child holding the test's output pipe
 // would keep ctest (or a shell's $(...)) waiting after the test ended.
+// Every program started so belongs to this test program's job, which ends
+// them when the test program goes, even when it crashed.
 // Throws std::runtime_error when the program cannot be started.
 Process Launch(const std::string& program, const std::vector<std::string>& arguments);
+
+// Whether the process was started by Launch() in this test program.
+bool LaunchedHere(HANDLE process);
 
 // A Windows path of a Unix path, through Wine's Z: drive (the root folder).
 std::string WindowsPathOf(const std::string& unixPath);

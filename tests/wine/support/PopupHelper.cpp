@@ -48,6 +48,10 @@ HWND HandleOf(unsigned long long value) {
 
 }  // namespace
 
+PopupWindowSpec BarrierWindow() {
+  return {.className = popup::kOtherClass, .title = "barrier", .visible = false, .ignoresClose = true};
+}
+
 std::string PopupHelperPath() { return WindowsPathOf(VANDREL_POPUP_HELPER); }
 
 PopupHelper::PopupHelper(const std::vector<PopupWindowSpec>& windows)
@@ -102,6 +106,12 @@ int PopupHelper::ClosesReceived(std::size_t index) const {
 
 bool PopupHelper::WaitForCloses(std::size_t index, int count, DWORD timeoutMs) const {
   return WaitUntil([&] { return ClosesReceived(index) >= count; }, timeoutMs);
+}
+
+bool PopupHelper::Settle(std::size_t barrier, DWORD timeoutMs) const {
+  const int handled = ClosesReceived(barrier);
+  if (handled < 0 || !PostMessageA(Window(barrier), WM_CLOSE, 0, 0)) return false;
+  return WaitForCloses(barrier, handled + 1, timeoutMs);
 }
 
 }  // namespace vandrel::test

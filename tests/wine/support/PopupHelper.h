@@ -19,6 +19,9 @@ struct PopupWindowSpec {
   std::vector<std::string> statusTexts = {};  // non-empty: a status bar with these panels
 };
 
+// A hidden window that nothing but the test closes, for PopupHelper::Settle.
+PopupWindowSpec BarrierWindow();
+
 // Runs popup_helper.exe with the given windows, created in the given order
 // (the last one topmost), and reads back their handles and how many WM_CLOSE
 // each received. Ends the helper when destroyed.
@@ -41,6 +44,10 @@ class PopupHelper {
   int ClosesReceived(std::size_t index) const;
   // Waits until the window has handled at least this many; false on timeout.
   bool WaitForCloses(std::size_t index, int count, DWORD timeoutMs = 5000) const;
+  // Posts a close to the barrier window (see BarrierWindow()) and waits until
+  // it is handled: the helper handles what is posted to it in order, so every
+  // close posted to its windows before this call has been counted then.
+  bool Settle(std::size_t barrier, DWORD timeoutMs = 5000) const;
   const Process& process() const { return process_; }
 
  private:
