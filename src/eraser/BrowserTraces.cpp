@@ -1,0 +1,50 @@
+#include "eraser/BrowserTraces.h"
+
+#include "eraser/FullPath.h"
+#include "eraser/NameMask.h"
+
+namespace vandrel {
+
+namespace {
+
+void WipeIfPresent(EraseTools& tools, const std::string& file) {
+  if (!file.empty() && tools.shell.FileExists(file)) tools.files.WipeIndexFile(file);
+}
+
+void Pump(EraseTools& tools) {
+  if (tools.progress.pump) tools.progress.pump();
+}
+
+}  // namespace
+
+void ClearShit(EraseTools& tools) {
+  const std::string folder = tools.ShellFolder("History");
+  const std::string history = PathUnder(folder, "History.IE5");
+  if (history.empty()) return tools.Inform(kHistoryFolderMissing);
+  for (const std::string& name : tools.shell.Subfolders(history)) {
+    Pump(tools);
+    WipeIfPresent(tools, PathUnder(PathUnder(history, name), "index.dat"));
+  }
+  WipeIfPresent(tools, PathUnder(history, "index.dat"));
+}
+
+void ClearCookies(EraseTools& tools) {
+  const std::string folder = tools.ShellFolder("Cookies");
+  if (PathUnder(folder, "index.dat").empty()) return tools.Inform(kCookieFolderMissing);
+  tools.DeleteFiles(folder, "*.*");
+  WipeIfPresent(tools, PathUnder(folder, "index.dat"));
+}
+
+void ClearCache(EraseTools& tools) {
+  const std::string folder = tools.ShellFolder("Cache");
+  const std::string content = PathUnder(folder, "Content.IE5");
+  if (content.empty()) return tools.Inform(kCacheFolderMissing);
+  for (const std::string& name : tools.shell.Subfolders(content)) {
+    Pump(tools);
+    if (!IsDesktopIni(name)) tools.files.DeleteTree(PathUnder(content, name), tools.progress);
+    Pump(tools);
+  }
+  WipeIfPresent(tools, PathUnder(content, "index.dat"));
+}
+
+}  // namespace vandrel

@@ -1,0 +1,121 @@
+#include "eraser/EraseCommand.h"
+
+#include <utility>
+#include <vector>
+
+#include "eraser/BrowserTraces.h"
+#include "eraser/OtherTraces.h"
+
+namespace vandrel {
+
+namespace {
+
+// Sets a flag for as long as it lives, also when an error leaves early.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+class ScopedHourglass {
+ public:
+  explicit ScopedHourglass(const std::function<void(bool)>& hourglass) : hourglass_(hourglass) { Show(true); }
+  ~ScopedHourglass() { Show(false); }
+  ScopedHourglass(const ScopedHourglass&) = delete;
+  ScopedHourglass& operator=(const ScopedHourglass&) = delete;
+
+ private:
+  void Show(bool busy) {
+    if (hourglass_) hourglass_(busy);
+  }
+  const std::function<void(bool)>& hourglass_;
+};
+
+}  // namespace
+
+EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files,
+                           Shell& shell, Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback)
+    : choices_(choices),
+      desktop_(desktop),
+      tools_{registry, files, shell, prompts, urlCache, {}},
+      feedback_(std::move(feedback)) {
+  tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
+  tools_.progress.pump = feedback_.pump;
+}
+
+void EraseCommand::CountRemoved(std::size_t removed) {
+  // Every delete counts from one again: a count not above the last one
+  // belongs to the next delete.
+  erased_ += removed > lastCount_ ? removed - lastCount_ : removed;
+  lastCount_ = removed;
+  if (feedback_.statusText) feedback_.statusText("Erased: " + std::to_string(erased_));
+}
+
+bool EraseCommand::BrowserWindowOpen() {
+  std::vector<WindowHandle> windows;
+  desktop_.ListVisibleWindows(windows);
+  ClassText className;
+  for (WindowHandle window : windows) {
+    desktop_.ReadClassName(window, className);
+    if (className.view().find(kBrowserFrameClass) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+void EraseCommand::EraseStuffClick() {
+  if (running_) {
+    if (feedback_.statusText) feedback_.statusText(kEraseAlreadyRunning);
+    return;
+  }
+  const ScopedFlag running(running_);
+  if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
+  while (BrowserWindowOpen()) {
+    if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
+        Answer::Retry) {
+      return;
+    }
+  }
+  if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
+  erased_ = 0;
+  lastCount_ = 0;
+  for (int pass = 0; pass < kErasePasses; ++pass) Barsalka();
+  tools_.Inform(kEraseCompleted);
+}
+
+void EraseCommand::Barsalka() {
+  const ScopedHourglass hourglass(feedback_.hourglass);
+  if (choices_.Current().all) {
+    tools_.urlCache.DeleteAllEntries(CacheSearch::All);
+    ClearCookies(tools_);
+    ClearShit(tools_);
+    ClearCache(tools_);
+    EraseFormPasswords(tools_);
+  } else {
+    if (choices_.Current().cache) {
+      tools_.urlCache.DeleteAllEntries(CacheSearch::Url);
+      ClearCache(tools_);
+    }
+    if (choices_.Current().cookies) {
+      tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies);
+      ClearCookies(tools_);
+    }
+    if (choices_.Current().history) {
+      tools_.urlCache.DeleteAllEntries(CacheSearch::History);
+      ClearShit(tools_);
+    }
+  }
+  if (choices_.Current().recent) EraseRecentFiles(tools_);
+  if (choices_.Current().tempFolder) EraseTempFolder(tools_);
+  if (choices_.Current().recycleBin) EraseRecycleBin(tools_);
+  if (choices_.Current().locationBar) EraseTypedUrls(tools_);
+  if (choices_.Current().favorites) EraseFavorites(tools_);
+  if (choices_.Current().realOne) EraseRealPlayer(tools_);
+  if (choices_.Current().mediaPlayer) EraseMediaPlayer(tools_);
+}
+
+}  // namespace vandrel

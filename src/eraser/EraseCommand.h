@@ -1,0 +1,53 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "eraser/EraseChoices.h"
+#include "eraser/EraseTools.h"
+#include "platform/Desktop.h"
+
+namespace vandrel {
+
+inline constexpr const char* kNothingSelected = "Nothing is selected to erase!";
+inline constexpr const char* kCloseBrowsers = "Please close all browser windows and try again.";
+inline constexpr const char* kConfirmErase = "Are you sure to erase the selected files?";
+inline constexpr const char* kEraseCompleted = "Erase completed.";
+inline constexpr const char* kEraseAlreadyRunning = "An erase is already running.";
+inline constexpr const char* kBrowserFrameClass = "IEFrame";
+inline constexpr int kErasePasses = 3;
+
+// What the erase shows while it runs.
+struct EraseFeedback {
+  std::function<void(bool busy)> hourglass;           // the screen cursor: hourglass or default
+  std::function<void(const std::string&)> statusText;  // the status bar's first panel
+  std::function<void()> pump;                          // lets waiting window messages run
+};
+
+// The erase command: checks the choice and the open browser windows, asks,
+// then runs three erase passes over the chosen traces. A second erase
+// started from inside the first (its windows stay responsive) is refused.
+class EraseCommand {
+ public:
+  EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files, Shell& shell,
+               Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback);
+
+  // The click handler of every Erase button and menu item. An index file
+  // that cannot be opened ends it with that PlatformError.
+  void EraseStuffClick();
+  // One erase pass.
+  void Barsalka();
+
+ private:
+  bool BrowserWindowOpen();
+  void CountRemoved(std::size_t removed);
+
+  EraseChoices& choices_;
+  Desktop& desktop_;
+  EraseTools tools_;
+  EraseFeedback feedback_;
+  bool running_ = false;
+  std::size_t erased_ = 0;     // entries removed by this erase so far
+  std::size_t lastCount_ = 0;  // the last count the running delete reported
+};
+
+}  // namespace vandrel

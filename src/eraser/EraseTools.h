@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+#include "eraser/UrlCacheEraser.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/TraceFiles.h"
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+// What every erase step works with. progress is handed to each file
+// delete, so the window keeps working and the removed files are counted.
+struct EraseTools {
+  Registry& registry;
+  TraceFiles& files;
+  Shell& shell;
+  Prompts& prompts;
+  UrlCacheEraser& urlCache;
+  DeleteProgress progress;
+
+  void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
+  // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
+  void DeleteFiles(const std::string& folder, const std::string& mask);
+  // A shell folder of the current user, or empty when it cannot be found.
+  std::string ShellFolder(const std::string& valueName);
+};
+
+}  // namespace vandrel

@@ -1,0 +1,90 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <shlobj.h>
+
+namespace vandrel {
+
+namespace {
+
+int FolderId(SpecialFolder kind) {
+  switch (kind) {
+    case SpecialFolder::Programs: return 0x02;       // CSIDL_PROGRAMS
+    case SpecialFolder::AppData: return 0x1A;        // CSIDL_APPDATA
+    case SpecialFolder::CommonFiles: return 0x2B;    // CSIDL_PROGRAM_FILES_COMMON
+    case SpecialFolder::LocalAppData: return 0x1C;   // CSIDL_LOCAL_APPDATA
+    case SpecialFolder::CommonAppData: return 0x23;  // CSIDL_COMMON_APPDATA
+  }
+  return -1;
+}
+
+constexpr UINT kNoOpenFileErrorBox = 0x8000;  // SEM_NOOPENFILEERRORBOX
+constexpr DWORD kQuietEmpty = 0x7;            // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND
+
+template <typename Function>
+Function Lookup(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+}  // namespace
+
+Win32Shell::Win32Shell(HWND owner) : owner_(owner) {
+  // A missing shfolder must not put up the system's box at start-up.
+  const UINT previousMode = SetErrorMode(kNoOpenFileErrorBox);
+  shfolder_ = UniqueModule(LoadLibraryA("shfolder"));
+  SetErrorMode(previousMode);
+  folderPath_ = Lookup<FolderPathFunction>(shfolder_.get(), "SHGetFolderPathA");
+}
+
+std::string Win32Shell::EnvironmentVariable(const std::string& name) {
+  std::string value(MAX_PATH, '\0');
+  DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  if (length >= value.size()) {  // too long: the length asked for includes the terminator
+    value.resize(length);
+    length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (length >= value.size()) return {};
+  }
+  value.resize(length);
+  return value;
+}
+
+std::string Win32Shell::SpecialFolderPath(SpecialFolder kind) {
+  if (!folderPath_) return {};
+  char buffer[MAX_PATH] = {};
+  if (FAILED(folderPath_(owner_, FolderId(kind), nullptr, 0, buffer))) return {};
+  std::string path(buffer);
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+void Win32Shell::ClearRecentDocuments() { SHAddToRecentDocs(SHARD_PATH, nullptr); }
+
+bool Win32Shell::EmptyRecycleBin() {
+  using EmptyFunction = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+  const UniqueModule shell(LoadLibraryA("Shell32.dll"));
+  if (!shell) return false;
+  if (const auto empty = Lookup<EmptyFunction>(shell.get(), "SHEmptyRecycleBinA")) empty(owner_, nullptr, kQuietEmpty);
+  return true;
+}
+
+bool Win32Shell::FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::vector<std::string> Win32Shell::Subfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  const std::string pattern = folder + (folder.back() == '\\' ? "*.*" : "\\*.*");
+  WIN32_FIND_DATAA found{};
+  const UniqueFind find(FindFirstFileA(pattern.c_str(), &found));
+  if (!find) return names;
+  do {
+    const std::string name = found.cFileName;
+    const bool folderEntry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (folderEntry && !link && name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find.get(), &found));
+  return names;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,292 @@
+#include "eraser/EraseCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "eraser/BrowserTraces.h"
+#include "eraser/OtherTraces.h"
+#include "platform/PlatformError.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemoryShell.h"
+#include "platform/memory/MemoryTraceFiles.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Records each enumeration with the number of messages shown before it, so
+// tests can see where it ran among the folder routines.
+class RecordingUrlCache : public UrlCacheEraser {
+ public:
+  explicit RecordingUrlCache(const ScriptedPrompts& prompts) : prompts_(prompts) {}
+  void DeleteAllEntries(CacheSearch search) override { calls.emplace_back(search, prompts_.Messages().size()); }
+  std::vector<std::pair<CacheSearch, std::size_t>> calls;
+
+ private:
+  const ScriptedPrompts& prompts_;
+};
+
+class FixedChoices : public EraseChoices {
+ public:
+  EraseSelection Current() override { return selection; }
+  EraseSelection selection;
+};
+
+class EraseCommandTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : prompts.Messages()) texts.push_back(shown.text);
+    return texts;
+  }
+  void SetShellFolder(const std::string& name, const std::string& folder) {
+    registry.WriteString(RootKey::CurrentUser, kShellFolders, name, folder);
+  }
+  void ConfirmErase() { prompts.Script(Answer::Ok); }
+
+  FixedChoices choices;
+  MemoryDesktop desktop;
+  MemoryRegistry registry;
+  MemoryTraceFiles files;
+  MemoryShell shell{files};
+  ScriptedPrompts prompts;
+  RecordingUrlCache urlCache{prompts};
+  std::vector<bool> hourglass;
+  std::vector<std::string> status;
+  int pumps = 0;
+  EraseCommand command{choices, desktop, registry, files, shell, prompts, urlCache,
+                       EraseFeedback{[this](bool busy) { hourglass.push_back(busy); },
+                                     [this](const std::string& text) { status.push_back(text); },
+                                     [this] { ++pumps; }}};
+};
+
+TEST_F(EraseCommandTest, NothingChosenIsToldBeforeAnyBrowserCheck) {
+  desktop.Open("Start", kBrowserFrameClass);
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts(), std::vector<std::string>{kNothingSelected});
+  EXPECT_TRUE(hourglass.empty());
+}
+
+TEST_F(EraseCommandTest, OpenBrowserAsksUntilClosedOrCancelled) {
+  choices.selection.recycleBin = true;
+  desktop.Open("hidden", kBrowserFrameClass, 0, false);  // does not count
+  const WindowHandle browser = desktop.Open("Start - Browser", "xIEFrameSub");
+  prompts.Script(Answer::Retry);
+  prompts.Script(Answer::Cancel);
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kCloseBrowsers, kCloseBrowsers}));
+  EXPECT_EQ(shell.recycleBinsEmptied, 0);
+
+  prompts.Script(Answer::Retry);
+  prompts.WhileNextBoxIsUp([&] { desktop.Close(browser); });
+  prompts.Script(Answer::Cancel);  // at the confirmation
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts().size(), 4u);
+  EXPECT_EQ(Texts().back(), kConfirmErase);
+  EXPECT_EQ(shell.recycleBinsEmptied, 0);
+  EXPECT_EQ(prompts.Unused(), 0u);
+}
+
+TEST_F(EraseCommandTest, AllRunsCookiesHistoryCacheThenPasswordsThenRecentThreeTimes) {
+  choices.selection = {.cache = true, .cookies = true, .history = true, .all = true, .recent = true};
+  registry.CreateKey(RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW\\x");
+  ConfirmErase();
+  command.EraseStuffClick();
+  std::vector<std::string> expected{kConfirmErase};
+  for (int pass = 0; pass < kErasePasses; ++pass) {
+    expected.insert(expected.end(),
+                    {kCookieFolderMissing, kHistoryFolderMissing, kCacheFolderMissing, kRecentFolderMissing});
+  }
+  expected.push_back(kEraseCompleted);
+  EXPECT_EQ(Texts(), expected);
+  EXPECT_EQ(urlCache.calls, (std::vector<std::pair<CacheSearch, std::size_t>>{
+                                {CacheSearch::All, 1}, {CacheSearch::All, 5}, {CacheSearch::All, 9}}));
+  EXPECT_FALSE(registry.KeyExists(RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW"));
+  EXPECT_EQ(hourglass, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST_F(EraseCommandTest, WithoutAllEachBrowserTraceRunsWithItsOwnSearch) {
+  choices.selection = {.cache = true, .cookies = true, .history = true};
+  registry.CreateKey(RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW");
+  command.Barsalka();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kCacheFolderMissing, kCookieFolderMissing, kHistoryFolderMissing}));
+  EXPECT_EQ(urlCache.calls, (std::vector<std::pair<CacheSearch, std::size_t>>{
+                                {CacheSearch::Url, 0}, {CacheSearch::Cookies, 1}, {CacheSearch::History, 2}}));
+  EXPECT_TRUE(registry.KeyExists(RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW"));
+}
+
+TEST_F(EraseCommandTest, IndexFileThatCannotBeOpenedEndsTheErase) {
+  choices.selection = {.cookies = true, .tempFolder = true};
+  shell.environment["Temp"] = "C:\\Temp";
+  files.AddFile("C:\\Temp\\a.tmp");
+  SetShellFolder("Cookies", "C:\\Cookies");
+  files.AddFile("C:\\Cookies\\index.dat", "old");
+  files.heldOpen.insert("C:\\Cookies\\index.dat");
+  ConfirmErase();
+  EXPECT_THROW(command.EraseStuffClick(), PlatformError);
+  EXPECT_EQ(Texts(), std::vector<std::string>{kConfirmErase});
+  EXPECT_EQ(urlCache.calls.size(), 1u);
+  EXPECT_TRUE(files.Has("C:\\Temp\\a.tmp"));
+  EXPECT_EQ(hourglass, (std::vector<bool>{true, false}));
+
+  // The failed erase leaves nothing behind that refuses the next one.
+  files.heldOpen.clear();
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts().back(), kEraseCompleted);
+  EXPECT_FALSE(files.Has("C:\\Temp\\a.tmp"));
+}
+
+TEST_F(EraseCommandTest, SecondEraseWhileOneRunsIsRefusedAndCountsShow) {
+  choices.selection.tempFolder = true;
+  shell.environment["Temp"] = "C:\\Temp";
+  files.AddFile("C:\\Temp\\a.tmp");
+  files.AddFile("C:\\Temp\\sub\\b.tmp");
+  prompts.WhileNextBoxIsUp([&] { command.EraseStuffClick(); });
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kConfirmErase, kEraseCompleted}));
+  ASSERT_FALSE(status.empty());
+  EXPECT_EQ(status.front(), kEraseAlreadyRunning);
+  EXPECT_EQ(status.back(), "Erased: 3");  // two files and the subfolder
+  EXPECT_GT(pumps, 0);
+}
+
+// Each step's keys, folders and messages.
+struct StepCase {
+  const char* name;
+  void (*step)(EraseTools&);
+  std::vector<std::pair<RootKey, std::string>> keysGone;
+  std::vector<std::string> filesGone;
+  std::vector<std::string> filesKept;
+};
+
+class EraseStepTest : public EraseCommandTest, public ::testing::WithParamInterface<StepCase> {
+ protected:
+  EraseTools Tools() { return EraseTools{registry, files, shell, prompts, urlCache, {}}; }
+};
+
+TEST_P(EraseStepTest, RemovesItsKeysAndFilesAndKeepsTheRest) {
+  const StepCase& step = GetParam();
+  SetShellFolder("History", "C:\\P\\History");
+  SetShellFolder("Cookies", "C:\\P\\Cookies");
+  SetShellFolder("Cache", "C:\\P\\TIF");
+  SetShellFolder("Recent", "C:\\P\\Recent");
+  SetShellFolder("Favorites", "C:\\P\\Favorites");
+  shell.environment = {{"Temp", "C:\\P\\Temp"}, {"WINDIR", "C:\\WINDOWS"}};
+  shell.specialFolders = {{SpecialFolder::Programs, "C:\\P\\Programs"},
+                          {SpecialFolder::AppData, "C:\\P\\AppData"},
+                          {SpecialFolder::CommonFiles, "C:\\Program Files\\Common Files"},
+                          {SpecialFolder::LocalAppData, "C:\\P\\Local"},
+                          {SpecialFolder::CommonAppData, "C:\\All\\AppData"}};
+  for (const auto& [root, key] : step.keysGone) registry.CreateKey(root, key + "\\child");
+  for (const auto& file : step.filesGone) files.AddFile(file, std::string(40, 'x'));
+  for (const auto& file : step.filesKept) files.AddFile(file, std::string(40, 'x'));
+  EraseTools tools = Tools();
+  step.step(tools);
+  for (const auto& [root, key] : step.keysGone) EXPECT_FALSE(registry.KeyExists(root, key)) << key;
+  for (const auto& file : step.filesGone) EXPECT_FALSE(files.Has(file)) << file;
+  for (const auto& file : step.filesKept) EXPECT_TRUE(files.Has(file)) << file;
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+const std::string kReal = "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\";
+const std::string kPlayer = "Software\\Microsoft\\MediaPlayer\\Player\\";
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, EraseStepTest,
+    ::testing::Values(
+        StepCase{"Cookies", ClearCookies, {}, {"C:\\P\\Cookies\\user@site.txt", "C:\\P\\Cookies\\sub\\x.txt"},
+                 {"C:\\P\\Cookies\\Desktop.ini"}},
+        StepCase{"Cache", ClearCache, {}, {"C:\\P\\TIF\\Content.IE5\\AB12\\page.htm"},
+                 {"C:\\P\\TIF\\Content.IE5\\index.dat", "C:\\P\\TIF\\Content.IE5\\loose.txt"}},
+        StepCase{"History", ClearShit, {}, {}, {"C:\\P\\History\\History.IE5\\MSHist01\\index.dat"}},
+        StepCase{"Recent",
+                 EraseRecentFiles,
+                 {{RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"},
+                  {RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"}},
+                 {},
+                 {"C:\\P\\Recent\\doc.lnk"}},
+        StepCase{"Temp", EraseTempFolder, {}, {"C:\\P\\Temp\\a.tmp", "C:\\P\\Temp\\d\\b.tmp"}, {"C:\\P\\Temp\\desktop.ini"}},
+        StepCase{"TypedUrls", EraseTypedUrls, {{RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs"}}, {}, {}},
+        StepCase{"Favorites", EraseFavorites, {}, {"C:\\P\\Favorites\\Links\\a.url"}, {"C:\\P\\Favorites\\desktop.ini"}},
+        StepCase{"RealPlayer",
+                 EraseRealPlayer,
+                 {{RootKey::CurrentUser, kReal + "MostRecentClips1"},
+                  {RootKey::CurrentUser, kReal + "MostRecentClips10"},
+                  {RootKey::CurrentUser, kReal + "OpenLocationClips3"},
+                  {RootKey::LocalMachine, kReal + "MostRecentClips7"}},
+                 {"C:\\Program Files\\Common Files\\Real\\Common\\Cookies.txt",
+                  "C:\\P\\Programs\\Real\\RealOne Player\\ctd.dat", "C:\\P\\Programs\\Real\\RealOne Player\\urls.ini",
+                  "C:\\P\\Programs\\Real\\RealOne Player\\history\\h1",
+                  "C:\\P\\AppData\\Real\\RealOne Player\\Cookies.txt",
+                  "C:\\P\\AppData\\Real\\RealOne Player\\realplayer.ste",
+                  "C:\\P\\AppData\\Real\\RealOne Player\\history\\h2"},
+                 {"C:\\P\\Programs\\Real\\RealOne Player\\Cookies.txt", "C:\\P\\Programs\\Real\\RealOne Player\\realplay.exe",
+                  "C:\\Program Files\\Common Files\\Real\\Common\\other.dll"}},
+        StepCase{"MediaPlayer",
+                 EraseMediaPlayer,
+                 {{RootKey::CurrentUser, kPlayer + "RecentFileList"}, {RootKey::CurrentUser, kPlayer + "RecentURLList"}},
+                 {"C:\\P\\AppData\\Microsoft\\Media Player\\a.wmdb", "C:\\All\\AppData\\Microsoft\\Media Player\\b",
+                  "C:\\P\\Local\\Microsoft\\Media Player\\c", "C:\\WINDOWS\\wmplibrary_v_0_12.db"},
+                 {"C:\\WINDOWS\\win.ini", "C:\\P\\Local\\Microsoft\\other"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EraseStepTest, HistoryAndCookieIndexFilesAreWipedNotDeleted) {
+  SetShellFolder("History", "C:\\P\\History");
+  SetShellFolder("Cookies", "C:\\P\\Cookies");
+  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", std::string(40, 'x'));
+  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", std::string(40, 'x'));
+  files.AddFolder("C:\\P\\History\\History.IE5\\Empty");
+  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'x'));
+  files.heldOpen.insert("C:\\P\\Cookies\\index.dat");  // cannot be deleted while the browser holds it
+  EraseTools tools = Tools();
+  EXPECT_THROW(ClearCookies(tools), PlatformError);
+  files.heldOpen.clear();
+  ClearShit(tools);
+  const std::string wiped = std::string(kEmptyIndexHeader) + std::string(40 - kEmptyIndexHeaderSize, '\0');
+  EXPECT_EQ(files.entries.at("C:\\P\\History\\History.IE5\\index.dat").content, wiped);
+  EXPECT_EQ(files.entries.at("C:\\P\\History\\History.IE5\\MSHist01\\index.dat").content, wiped);
+  EXPECT_FALSE(files.Has("C:\\P\\History\\History.IE5\\Empty\\index.dat"));
+}
+
+TEST_F(EraseStepTest, MissingFoldersAreToldAndTouchNothing) {
+  files.AddFile("C:\\history\\h");  // where a relative or drive-rooted path would land
+  files.AddFile("C:\\Real\\RealOne Player\\ctd.dat");
+  files.AddFile("C:\\Microsoft\\Media Player\\m");
+  shell.environment["Temp"] = "C:\\";
+  registry.WriteString(RootKey::CurrentUser, kShellFolders, "Favorites", "Error");
+  registry.CreateKey(RootKey::LocalMachine,
+                     "SOFTWARE\\Classes\\Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\MainApp");
+  shell.shellLibraryLoads = false;
+  EraseTools tools = Tools();
+  for (auto step : {EraseTempFolder, EraseFavorites, EraseRecycleBin, EraseRealPlayer, EraseMediaPlayer}) step(tools);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kTempFolderMissing, kFavoritesFolderMissing, kShellLibraryMissing}));
+  EXPECT_EQ(prompts.Messages()[2].kind, MessageKind::Error);
+  EXPECT_EQ(files.entries.size(), 3u + 5u);  // the three files and their folders C:\history, C:\Real, ...
+}
+
+TEST_F(EraseStepTest, OnlyARegistryFailureIsTold) {
+  const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+  EraseTools tools = Tools();
+  EraseTypedUrls(tools);  // absent: silent
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  class FailingRegistry : public MemoryRegistry {
+    bool DeleteKeyTree(RootKey, const std::string&) override { throw PlatformError("registry failed"); }
+  } failing;
+  EraseTools failingTools{failing, files, shell, prompts, urlCache, {}};
+  EraseTypedUrls(failingTools);
+  EraseFormPasswords(failingTools);
+  EraseRecentFiles(failingTools);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kTypedUrlsNotErased, kPasswordsNotErased, kRecentFolderMissing,
+                                               kRecentListsNotErased}));
+}
+
+}  // namespace
+}  // namespace vandrel
