@@ -165,6 +165,7 @@ struct StepCase {
   std::vector<std::string> filesGone;
   std::vector<std::string> filesKept;
 };
+void PrintTo(const StepCase& step, std::ostream* out) { *out << step.name; }
 
 class EraseStepTest : public EraseCommandTest, public ::testing::WithParamInterface<StepCase> {
  protected:
