@@ -74,4 +74,20 @@ class UrlCache {
   virtual std::uint32_t FindClose(UrlCacheFind find) = 0;
 };
 
+// Closes a URL-cache enumeration with the cache's own close call.
+class UniqueUrlCacheFind {
+ public:
+  UniqueUrlCacheFind(UrlCache& cache, UrlCacheFind find) noexcept : cache_(cache), find_(find) {}
+  ~UniqueUrlCacheFind() {
+    if (find_ != kNoUrlCacheFind) cache_.FindClose(find_);
+  }
+  UniqueUrlCacheFind(const UniqueUrlCacheFind&) = delete;
+  UniqueUrlCacheFind& operator=(const UniqueUrlCacheFind&) = delete;
+  UrlCacheFind get() const noexcept { return find_; }
+
+ private:
+  UrlCache& cache_;
+  UrlCacheFind find_;
+};
+
 }  // namespace vandrel
