@@ -110,7 +110,7 @@ std::uint32_t MemoryUrlCache::FindNextEx(UrlCacheFind find, std::uint32_t& buffe
 
 std::uint32_t MemoryUrlCache::FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize,
                                         UrlCacheEntry& entry, UrlCacheFind& find) {
-  return Start(pattern, kEveryType, bufferSize, entry, find);
+  return Start(plainIgnoresPattern ? std::nullopt : pattern, kEveryType, bufferSize, entry, find);
 }
 
 std::uint32_t MemoryUrlCache::FindNext(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) {

@@ -25,6 +25,8 @@ class MemoryUrlCache : public UrlCache {
   int libraryChecks = 0;
   // The extended first call answers "not found" whatever the cache holds.
   bool extendedIsStub = false;
+  // The plain walk hands out every container's entries whatever the pattern.
+  bool plainIgnoresPattern = false;
   // Deletes of these URLs fail with the code given.
   std::map<std::string, std::uint32_t> failingDeletes;
   // Every ask for a next entry fails with this code (0: none).

@@ -85,10 +85,22 @@ struct PatternCase {
   Strings left;
 };
 
-class TIECacheDeleteAllWalks : public ::testing::TestWithParam<bool> {};
+enum class Walk { Extended, Plain, PlainOfEveryContainer };
+
+// A full cache whose enumeration is of that kind.
+MemoryUrlCache FilledCache(Walk walk) {
+  MemoryUrlCache cache;
+  cache.extendedIsStub = walk != Walk::Extended;
+  cache.plainIgnoresPattern = walk == Walk::PlainOfEveryContainer;
+  FillCache(cache);
+  return cache;
+}
+
+class TIECacheDeleteAllWalks : public ::testing::TestWithParam<Walk> {};
 
 // With the extended walk, and with the plain walk that a stubbed extended
-// call leads to, which has to do the container and type filtering itself.
+// call leads to, which has to do the container and type filtering itself
+// (also when the plain walk hands out every container).
 TEST_P(TIECacheDeleteAllWalks, RemovesExactlyThePatternsEntries) {
   const std::vector<PatternCase> cases{
       {TSearchPattern::spAll, {}},
@@ -97,9 +109,7 @@ TEST_P(TIECacheDeleteAllWalks, RemovesExactlyThePatternsEntries) {
       {TSearchPattern::spUrl, {kCookieEntry, kVisited}},
   };
   for (const PatternCase& test : cases) {
-    MemoryUrlCache cache;
-    cache.extendedIsStub = GetParam();
-    FillCache(cache);
+    MemoryUrlCache cache = FilledCache(GetParam());
     TIECache component(cache);
     component.SearchPattern = test.pattern;
     component.DeleteAllEntries();
@@ -109,16 +119,14 @@ TEST_P(TIECacheDeleteAllWalks, RemovesExactlyThePatternsEntries) {
 }
 
 TEST_P(TIECacheDeleteAllWalks, LeavesTypesOutsideTheFilter) {
-  MemoryUrlCache cache;
-  cache.extendedIsStub = GetParam();
-  FillCache(cache);
+  MemoryUrlCache cache = FilledCache(GetParam());
   TIECache component(cache);
   component.SetFilterOptions({TFilterOption::COOKIE_ENTRY, TFilterOption::URLHISTORY_ENTRY});
   component.DeleteAllEntries();
   EXPECT_EQ(cache.Urls(), (Strings{kPage, kStickyPage}));
 }
 
-INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks, ::testing::Values(Walk::Extended, Walk::Plain, Walk::PlainOfEveryContainer));
 
 TEST(TIECacheDeleteAll, PassesOverAnEntryThatCannotBeDeleted) {
   MemoryUrlCache cache;
