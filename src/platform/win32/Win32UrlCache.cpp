@@ -66,6 +66,14 @@ std::uint32_t Answer(bool succeeded, EntryBuffer& buffer, std::uint32_t& bufferS
   return kUrlCacheSuccess;
 }
 
+// The answer of a first call, which hands out the find handle on success.
+std::uint32_t FirstAnswer(HANDLE handle, EntryBuffer& buffer, std::uint32_t& bufferSize, UrlCacheEntry& entry,
+                          UrlCacheFind& find) {
+  const std::uint32_t error = Answer(handle != nullptr, buffer, bufferSize, entry);
+  if (handle) find = reinterpret_cast<UrlCacheFind>(handle);
+  return error;
+}
+
 }  // namespace
 
 Win32UrlCache::~Win32UrlCache() {
@@ -103,9 +111,7 @@ std::uint32_t Win32UrlCache::FindFirstEx(const UrlCachePattern& pattern, std::ui
   EntryBuffer buffer(bufferSize);
   const HANDLE handle = functions_.findFirstEx(PatternPointer(pattern), 0, filter, group, buffer.get(),
                                                buffer.size(), nullptr, nullptr, nullptr);
-  const std::uint32_t error = Answer(handle != nullptr, buffer, bufferSize, entry);
-  if (handle) find = reinterpret_cast<UrlCacheFind>(handle);
-  return error;
+  return FirstAnswer(handle, buffer, bufferSize, entry, find);
 }
 
 std::uint32_t Win32UrlCache::FindNextEx(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) {
@@ -119,10 +125,8 @@ std::uint32_t Win32UrlCache::FindFirst(const UrlCachePattern& pattern, std::uint
                                        UrlCacheEntry& entry, UrlCacheFind& find) {
   if (!Load() || !functions_.findFirst) return kUrlCacheProcNotFound;
   EntryBuffer buffer(bufferSize);
-  const HANDLE handle = functions_.findFirst(PatternPointer(pattern), buffer.get(), buffer.size());
-  const std::uint32_t error = Answer(handle != nullptr, buffer, bufferSize, entry);
-  if (handle) find = reinterpret_cast<UrlCacheFind>(handle);
-  return error;
+  return FirstAnswer(functions_.findFirst(PatternPointer(pattern), buffer.get(), buffer.size()), buffer,
+                     bufferSize, entry, find);
 }
 
 std::uint32_t Win32UrlCache::FindNext(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) {
