@@ -87,8 +87,9 @@ std::uint32_t TIECache::FindFirstEntry(std::int64_t groupId) {
     return cache_.FindFirstEx(pattern, filter_, groupId, size, found, find_);
   });
   // Some implementations have the extended call only as a stub that answers
-  // "not found" with entries present; the plain walk finds them.
-  if (error != kUrlCacheFileNotFound) return error;
+  // "not found" with entries present; the plain walk finds them. It knows
+  // no groups, so a walk of one group is not widened to the whole cache.
+  if (error != kUrlCacheFileNotFound || groupId != 0) return error;
   CloseFind();
   walk_ = Walk::Plain;
   return FindFirstPlain();

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 

@@ -128,6 +128,15 @@ TEST_P(TIECacheDeleteAllWalks, LeavesTypesOutsideTheFilter) {
 
 INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks, ::testing::Values(Walk::Extended, Walk::Plain, Walk::PlainOfEveryContainer));
 
+TEST(TIECacheWalk, AStubbedWalkOfOneGroupIsNotWidenedToTheWholeCache) {
+  MemoryUrlCache cache = FilledCache(Walk::Plain);
+  TIECache component(cache);
+  EXPECT_EQ(component.FindFirstEntry(7), kUrlCacheFileNotFound);
+  EXPECT_EQ(component.SourceUrl(), "");
+  ASSERT_EQ(component.FindFirstEntry(0), kUrlCacheSuccess);
+  EXPECT_EQ(component.SourceUrl(), kCookieEntry);
+}
+
 TEST(TIECacheDeleteAll, PassesOverAnEntryThatCannotBeDeleted) {
   MemoryUrlCache cache;
   FillCache(cache);
