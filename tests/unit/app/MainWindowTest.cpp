@@ -204,6 +204,24 @@ TEST_F(MainWindowTest, ARefusedStoreAtTheRaiseIsReportedButBlockingGoesOn) {
   EXPECT_EQ(Main().ClosedCount(), 0u);
 }
 
+TEST_F(MainWindowTest, ABlockClickHandledInsideATickSwitchesBlockingOffForGood) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "2");
+  Start();
+  Frame("A");
+  // The icon's update is sent to the shell, and messages sent to the window
+  // meanwhile are handled: here the user's Block click.
+  bool clicked = false;
+  Main().trayRedraw = [&] {
+    if (std::exchange(clicked, true)) return;
+    Main().Timer1.Fire();  // a timer event inside the tick waits for the next one
+    Main().Start1Click();
+  };
+  Main().Timer1.Fire();
+  EXPECT_TRUE(clicked);
+  EXPECT_FALSE(Main().BlockingOn());
+}
+
 TEST_F(MainWindowTest, SwitchingBlockingOffForgetsTheFramesAndEmptiesTheIcon) {
   Put("LimitEnabled", "1");
   Put("LimitWindows", "2");
