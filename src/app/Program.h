@@ -4,6 +4,9 @@
 #include "app/TrayMenus.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
+#include "eraser/EraseCommand.h"
+#include "eraser/TIECache.h"
+#include "eraser/TIECacheEraser.h"
 #include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
@@ -28,12 +31,17 @@ class Program : private TrayCommands {
                       state.settings, mainWindow.Timer1, prompts),
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry,
                         state.settings, state.titleSuffix),
+        ieCache1(platform.urlCache),
+        ieCacheEraser(ieCache1),
+        eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
+               ieCacheEraser, EraseFeedbackOf()),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
                   *this) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
+    mainWindow.onErase = [this] { eraser.EraseStuffClick(); };
     optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };
     optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
   }
@@ -62,9 +70,26 @@ class Program : private TrayCommands {
   TW42VideoBlocker richMedia;
   TForm2 optionsDialog;
   TForm3 blockListDialog;
+  TIECache ieCache1;
+  TIECacheEraser ieCacheEraser;
+  EraseCommand eraser;
   TrayMenus trayMenus;
+  // Set by the view: the screen cursor's hourglass while an erase runs.
+  std::function<void(bool)> showHourglass;
 
  private:
+  // The erase shows its count in the main window's first status panel and
+  // keeps the windows answering between the entries it removes.
+  EraseFeedback EraseFeedbackOf() {
+    EraseFeedback feedback;
+    feedback.hourglass = [this](bool busy) {
+      if (showHourglass) showHourglass(busy);
+    };
+    feedback.statusText = [this](const std::string& text) { mainWindow.StatusBar1.SetPanelText(0, text); };
+    feedback.pump = [this] { this->platform.waitLoop.DispatchPendingMessages(); };
+    return feedback;
+  }
+
   // TrayCommands: what the notification-area menus run.
   void Show() override { mainWindow.ShowOnRequest(); }
   void StartToggle() override { mainWindow.Start1Click(); }

@@ -5,6 +5,7 @@
 
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
+#include "monitor/WindowScan.h"
 
 namespace vandrel {
 

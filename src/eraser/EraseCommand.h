@@ -13,7 +13,6 @@ inline constexpr const char* kCloseBrowsers = "Please close all browser windows 
 inline constexpr const char* kConfirmErase = "Are you sure to erase the selected files?";
 inline constexpr const char* kEraseCompleted = "Erase completed.";
 inline constexpr const char* kEraseAlreadyRunning = "An erase is already running.";
-inline constexpr const char* kBrowserFrameClass = "IEFrame";
 inline constexpr int kErasePasses = 3;
 
 // What the erase shows while it runs.

@@ -197,6 +197,22 @@ Settings TForm2::ValuesToStore() const {
   return values;
 }
 
+EraseSelection TForm2::Current() {
+  EraseSelection chosen;
+  chosen.cache = eCache.Checked();
+  chosen.cookies = eCookies.Checked();
+  chosen.history = eHistory.Checked();
+  chosen.all = All.Checked();
+  chosen.favorites = eBookmarks.Checked();
+  chosen.locationBar = eLocationBar.Checked();
+  chosen.recent = eRecent.Checked();
+  chosen.tempFolder = eTempFolder.Checked();
+  chosen.recycleBin = eBin.Checked();
+  chosen.mediaPlayer = eMPlayer.Checked();
+  chosen.realOne = eRealOne.Checked();
+  return chosen;
+}
+
 void TForm2::OKClick() {
   // The record takes the controls (its confirmations and interval are its
   // own; the store applies the chosen interval to both).

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "eraser/EraseChoices.h"
 #include "options/MessengerPage.h"
 #include "platform/Registry.h"
 #include "platform/ServiceControlManager.h"
@@ -44,7 +45,7 @@ inline constexpr int kFallbackIntervalItem = 1;  // "0.&5", for any other stored
 // are the working copy of the settings that the scan, the close box and the
 // eraser read (LiveSettings). OK and Cancel reach the scan timer, the main
 // window's store and Block 100% through the hooks the composition root sets.
-class TForm2 : public LiveSettings {
+class TForm2 : public LiveSettings, public EraseChoices {
  public:
   TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, ServiceControlManager& services,
          WaitLoop& waitLoop, Settings& record, Timer& scanTimer, Prompts& prompts);
@@ -108,6 +109,8 @@ class TForm2 : public LiveSettings {
   void SetMaxWindows(int limit) override { MaxWindows.SetValue(limit); }
   std::optional<int> ChosenInterval() const override;
   Settings ValuesToStore() const override;
+  // EraseChoices: the eraser page's boxes as they are now.
+  EraseSelection Current() override;
 
  private:
   void SetControls(const Settings& values);

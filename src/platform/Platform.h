@@ -3,9 +3,12 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/ServiceControlManager.h"
+#include "platform/Shell.h"
 #include "platform/Sound.h"
 #include "platform/SystemInfo.h"
 #include "platform/TextCollation.h"
+#include "platform/TraceFiles.h"
+#include "platform/UrlCache.h"
 #include "platform/WaitLoop.h"
 
 namespace vandrel {
@@ -21,6 +24,9 @@ struct Platform {
   TextCollation& collation;
   ServiceControlManager& services;
   WaitLoop& waitLoop;
+  TraceFiles& traceFiles;
+  UrlCache& urlCache;
+  Shell& shell;
 };
 
 }  // namespace vandrel

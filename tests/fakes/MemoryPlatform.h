@@ -5,8 +5,11 @@
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryServiceControlManager.h"
+#include "platform/memory/MemoryShell.h"
 #include "platform/memory/MemorySound.h"
 #include "platform/memory/MemorySystemInfo.h"
+#include "platform/memory/MemoryTraceFiles.h"
+#include "platform/memory/MemoryUrlCache.h"
 #include "platform/memory/MemoryWaitLoop.h"
 
 namespace vandrel {
@@ -21,7 +24,11 @@ struct MemoryPlatform {
   UpperCaseCollation collation{system.UpperCasing()};
   MemoryServiceControlManager services;
   MemoryWaitLoop waitLoop;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
+  MemoryTraceFiles traceFiles;
+  MemoryUrlCache urlCache;
+  MemoryShell shell{traceFiles};
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
+                    traceFiles, urlCache, shell};
 };
 
 }  // namespace vandrel

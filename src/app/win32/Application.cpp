@@ -46,6 +46,7 @@ void Application::RunApplication(bool minimizeArgument) {
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };
   program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
   program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
+  program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
   program.WindowsCreated();
 
   MSG message;

@@ -68,6 +68,11 @@ void MainWindowView::Create(HINSTANCE instance) {
   shown_ = true;
 }
 
+void MainWindowView::SetHourglass(bool busy) {
+  hourglass_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
 LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
@@ -90,6 +95,10 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_USER:
       form_.ShowOnRequest();
       return 0;
+    case WM_SETCURSOR:
+      if (!hourglass_) return Default(message, wParam, lParam);
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
     case WM_QUERYENDSESSION:
       return form_.AnswerEndQuery() ? TRUE : FALSE;
     case WM_ENDSESSION:

@@ -30,6 +30,8 @@ class MainWindowView : public Window {
   void OnSessionEnd(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
   // Shows the window's context menu at a screen point.
   void OnContextMenu(std::function<void(POINT)> handler) { contextMenu_ = std::move(handler); }
+  // The hourglass over the window while a long command (the erase) runs.
+  void SetHourglass(bool busy);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -41,6 +43,7 @@ class MainWindowView : public Window {
   TZAVOClass& form_;
   bool minimizeArgument_;
   bool shown_ = false;
+  bool hourglass_ = false;
   HINSTANCE instance_ = nullptr;
   UniqueGdiObject font_;
   Binder binder_;

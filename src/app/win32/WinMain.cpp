@@ -10,9 +10,12 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ServiceControlManager.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32TextCollation.h"
+#include "platform/win32/Win32TraceFiles.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32WaitLoop.h"
 #include "ui/win32/Win32Prompts.h"
 
@@ -26,7 +29,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32TextCollation collation;
   Win32ServiceControlManager services;
   Win32WaitLoop waitLoop;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
+  Win32TraceFiles traceFiles;
+  Win32UrlCache urlCache;
+  // No owner window: its flags keep the shell's calls from showing any.
+  Win32Shell shell(nullptr);
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
+                    traceFiles, urlCache, shell};
   Win32Prompts prompts;
   Application application(instance, platform, prompts);
   try {

@@ -1,4 +1,5 @@
 #include "eraser/EraseCommand.h"
+#include "monitor/WindowScan.h"
 
 #include <gtest/gtest.h>
 

@@ -232,6 +232,23 @@ TEST_F(TForm2Test, ARunKeyThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
   EXPECT_EQ(Stored("LimitWindows"), "5") << "the settings were stored before";
 }
 
+TEST_F(TForm2Test, TheEraseCommandReadsTheEraserPagesBoxesAsTheyAreNow) {
+  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory, &dialog().All,
+                        &dialog().eBookmarks, &dialog().eLocationBar, &dialog().eRecent, &dialog().eTempFolder,
+                        &dialog().eBin, &dialog().eMPlayer, &dialog().eRealOne}) {
+    box->SetChecked(false);
+  }
+  program->mainWindow.EraseStuffClick();
+  EXPECT_EQ(prompts.Messages().back().text, "Nothing is selected to erase!");
+
+  dialog().eBin.SetChecked(true);  // not stored: the erase sees the control
+  prompts.Script(Answer::Ok);
+  program->mainWindow.EraseStuffClick();
+  EXPECT_EQ(prompts.Messages().back().text, "Erase completed.");
+  EXPECT_EQ(memory.shell.recycleBinsEmptied, 3);
+  EXPECT_EQ(memory.shell.recentDocumentsCleared, 0) << "only the chosen step ran";
+}
+
 TEST_F(TForm2Test, ResetWarningsWritesBothConfirmationsAtOnce) {
   Put("ExitConfirm", "0");
   Start();
