@@ -4,6 +4,8 @@
 #include "app/TrayMenus.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
+#include "help/HelpCommands.h"
+#include "help/TForm4.h"
 #include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
@@ -29,13 +31,16 @@ class Program : private TrayCommands {
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry,
                         state.settings, state.titleSuffix),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
-                  *this) {
+                  *this),
+        aboutBox(platform.documents) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
     optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };
     optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
+    mainWindow.onGoToUrl = [this, &prompts] { GoToUrl(prompts, this->platform.documents); };
+    mainWindow.onHelp = [this] { OpenHelp(this->platform.system, this->platform.documents); };
   }
 
   // The options dialog's slot, after the main window and the rich-media
@@ -63,6 +68,7 @@ class Program : private TrayCommands {
   TForm2 optionsDialog;
   TForm3 blockListDialog;
   TrayMenus trayMenus;
+  TForm4 aboutBox;
 
  private:
   // TrayCommands: what the notification-area menus run.

@@ -7,6 +7,7 @@
 #include "platform/SystemInfo.h"
 #include "platform/TextCollation.h"
 #include "platform/WaitLoop.h"
+#include "platform/DocumentOpener.h"
 
 namespace vandrel {
 
@@ -21,6 +22,7 @@ struct Platform {
   TextCollation& collation;
   ServiceControlManager& services;
   WaitLoop& waitLoop;
+  DocumentOpener& documents;
 };
 
 }  // namespace vandrel

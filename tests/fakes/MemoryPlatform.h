@@ -8,6 +8,7 @@
 #include "platform/memory/MemorySound.h"
 #include "platform/memory/MemorySystemInfo.h"
 #include "platform/memory/MemoryWaitLoop.h"
+#include "platform/memory/MemoryDocumentOpener.h"
 
 namespace vandrel {
 
@@ -21,7 +22,8 @@ struct MemoryPlatform {
   UpperCaseCollation collation{system.UpperCasing()};
   MemoryServiceControlManager services;
   MemoryWaitLoop waitLoop;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
+  MemoryDocumentOpener documents;
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop, documents};
 };
 
 }  // namespace vandrel

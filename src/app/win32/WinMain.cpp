@@ -14,6 +14,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32TextCollation.h"
 #include "platform/win32/Win32WaitLoop.h"
+#include "platform/win32/Win32DocumentOpener.h"
 #include "ui/win32/Win32Prompts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -26,8 +27,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32TextCollation collation;
   Win32ServiceControlManager services;
   Win32WaitLoop waitLoop;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop};
   Win32Prompts prompts;
+  Win32DocumentOpener documents([&prompts] { return prompts.MainWindow(); });
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop, documents};
   Application application(instance, platform, prompts);
   try {
     ProgramEntry(SplitCommandLine(system.CommandLine()), platform, nullptr, application);
