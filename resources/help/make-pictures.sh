@@ -12,9 +12,9 @@ convert -size 270x159 xc:"#d4d0c8" -fill none -stroke "#808080" -draw "rectangle
   -stroke none -fill black -font DejaVu-Sans -pointsize 11 \
   -annotate +22+16 "Show Vandrel" -annotate +22+34 "Start" -annotate +22+52 "Block 100%" \
   -stroke "#808080" -draw "line 4,60 265,60" -stroke none \
-  -fill "#0a246a" -draw "rectangle 3,64 266,80" -fill white -annotate +22+76 "Block: Free offers - Microsoft Internet Explorer" \
-  -fill black -annotate +22+94 "Block: Win a prize! - Microsoft Internet Explorer" \
-  -annotate +22+112 "Block: Search - Microsoft Internet Explorer" \
+  -fill "#0a246a" -draw "rectangle 3,64 266,80" -fill white -annotate +22+76 "Block: Free offers - Internet Explorer" \
+  -fill black -annotate +22+94 "Block: Win a prize! - Internet Explorer" \
+  -annotate +22+112 "Block: Search - Internet Explorer" \
   -stroke "#808080" -draw "line 4,120 265,120" -stroke none \
   -annotate +22+136 "Erase stuff" -annotate +22+152 "Exit" \
   -fill "#c00000" -draw "polygon 250,66 262,72 250,78" -type TrueColor BMP3:traymenu.bmp
