@@ -19,7 +19,7 @@ constexpr int kBrowsersId = 1204;  // Label2
 constexpr int kHomePageCaptionId = 1206;
 constexpr int kMailCaptionId = 1207;
 
-constexpr int kLinkColumn = 128;
+constexpr int kLinkColumn = 136;
 
 DialogTemplate AboutTemplate() {
   using Item = DialogTemplate::ItemClass;
@@ -30,9 +30,9 @@ DialogTemplate AboutTemplate() {
   about.AddItem(Item::Static, kIconId, SS_ICON);
   about.AddItem(Item::Static, kVersionId, SS_LEFT | SS_NOPREFIX);
   about.AddItem(Item::Static, kBrowsersId, SS_LEFT | SS_NOPREFIX);
-  about.AddItem(Item::Static, kHomePageCaptionId, SS_LEFT | SS_NOPREFIX);
+  about.AddItem(Item::Static, kHomePageCaptionId, SS_LEFTNOWORDWRAP | SS_NOPREFIX);
   about.AddItem(Item::Static, kAboutHomePageId, SS_LEFT | SS_NOPREFIX | SS_NOTIFY);
-  about.AddItem(Item::Static, kMailCaptionId, SS_LEFT | SS_NOPREFIX);
+  about.AddItem(Item::Static, kMailCaptionId, SS_LEFTNOWORDWRAP | SS_NOPREFIX);
   about.AddItem(Item::Static, kAboutMailId, SS_LEFT | SS_NOPREFIX | SS_NOTIFY);
   return about;
 }

@@ -70,11 +70,13 @@ void PasswordBox::Start() {
   }
   const HWND edit = GetDlgItem(Handle(), Layout::kEditId);
   if (shape_.masked) SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
-  SetWindowTextA(edit, shape_.initial.c_str());
-  SendMessageA(edit, EM_SETSEL, 0, -1);
   const HICON icon = LoadIconA(nullptr, MessageIcon(MessageKind::Confirmation));  // shared: never destroyed
   SendDlgItemMessageA(Handle(), kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   LayOut();
+  // After the edit has its width: set into a control of no width, the text
+  // would stay scrolled to its end.
+  SetWindowTextA(edit, shape_.initial.c_str());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
   SetFocus(edit);
 }
 
