@@ -46,39 +46,19 @@ void AboutView::ShowModal(HWND owner) {
   mail_.reset();
 }
 
-INT_PTR AboutView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      if (id != kAboutHomePageId && id != kAboutMailId) return FALSE;
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_INITDIALOG:
-      Start();
-      return TRUE;
-    case WM_DESTROY:
-      homePage_.reset();
-      mail_.reset();
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kAboutHomePageId && HIWORD(wParam) == STN_CLICKED) {
-        form_.Label5Click();
-        return TRUE;
-      }
-      if (LOWORD(wParam) == kAboutMailId && HIWORD(wParam) == STN_CLICKED) {
-        form_.Label3Click();
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {  // also Enter, Esc and the close box
-        End(IDOK);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
+bool AboutView::Command(int id, int code) {
+  if (code != STN_CLICKED) return false;
+  if (id == kAboutHomePageId) form_.Label5Click();
+  else if (id == kAboutMailId) form_.Label3Click();
+  else return false;
+  return true;
+}
+
+HBRUSH AboutView::StaticColours(int id, HDC dc) {
+  if (id != kAboutHomePageId && id != kAboutMailId) return nullptr;
+  SetTextColor(dc, RGB(0, 0, 255));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void AboutView::Start() {

@@ -21,8 +21,9 @@ class AboutView : public FormDialog {
   void ShowModal(HWND owner);
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void Start();
+  void Start() override;
+  bool Command(int id, int code) override;
+  HBRUSH StaticColours(int id, HDC dc) override;
   void CentreInPanel(int id, const char* text, int top) const;
 
   TForm4& form_;

@@ -6,6 +6,25 @@
 
 namespace vandrel {
 
+INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Start();
+      return TRUE;  // the focus goes to the first tab stop
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<INT_PTR>(
+          StaticColours(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), reinterpret_cast<HDC>(wParam)));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        End(IDOK);
+        return TRUE;
+      }
+      return Command(LOWORD(wParam), HIWORD(wParam));
+    default:
+      return FALSE;
+  }
+}
+
 void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const {
   RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));

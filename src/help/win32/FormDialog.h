@@ -9,9 +9,18 @@
 namespace vandrel {
 
 // A fixed-size modal window laid out in pixels: it gets its client size and
-// place when it starts, and its controls get their places and texts.
+// place when it starts, and its controls get their places and texts. Its
+// default button IDOK, Enter, Esc and the close box all close it.
 class FormDialog : public ModalDialog {
  protected:
+  // Lays the window out, when the dialog starts.
+  virtual void Start() = 0;
+  // A command other than closing; true when handled.
+  virtual bool Command(int id, int code) = 0;
+  // The background brush of static control `id`, after setting `dc`'s
+  // colours; null for the dialog's own.
+  virtual HBRUSH StaticColours(int id, HDC dc) = 0;
+
   // The outer size that `clientWidth` x `clientHeight` needs, centred on
   // `centreOn` (the screen when null).
   void PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const;
@@ -23,6 +32,9 @@ class FormDialog : public ModalDialog {
                               int height = 0) const;
   // The width of `text` in `font` (one line).
   int TextWidth(const std::string& text, HFONT font) const;
+
+ private:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
 };
 
 }  // namespace vandrel

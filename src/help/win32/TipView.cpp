@@ -44,30 +44,16 @@ void TipView::ShowModal(HWND owner) {
   Run(owner, tip.Get());
 }
 
-INT_PTR TipView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Start();
-      return TRUE;  // the focus goes to "&Ok"
-    case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      if (id != kPanelId && id != kBulbId && id != kTextId && id != kTrayMenuId) return FALSE;
-      SetBkColor(reinterpret_cast<HDC>(wParam), kPanelColour);
-      return reinterpret_cast<INT_PTR>(panelBrush_.get());
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kHelpId) {
-        form_.Button2Click();
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {  // also Enter, Esc and the close box
-        End(IDOK);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
+bool TipView::Command(int id, int) {
+  if (id != kHelpId) return false;
+  form_.Button2Click();
+  return true;
+}
+
+HBRUSH TipView::StaticColours(int id, HDC dc) {
+  if (id != kPanelId && id != kBulbId && id != kTextId && id != kTrayMenuId) return nullptr;
+  SetBkColor(dc, kPanelColour);
+  return static_cast<HBRUSH>(panelBrush_.get());
 }
 
 void TipView::Start() {

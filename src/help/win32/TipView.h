@@ -16,8 +16,9 @@ class TipView : public FormDialog {
   void ShowModal(HWND owner);
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void Start();
+  void Start() override;
+  bool Command(int id, int code) override;
+  HBRUSH StaticColours(int id, HDC dc) override;
 
   TTipForm& form_;
   HINSTANCE instance_;
