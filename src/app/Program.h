@@ -7,6 +7,8 @@
 #include "eraser/EraseCommand.h"
 #include "eraser/TIECache.h"
 #include "eraser/TIECacheEraser.h"
+#include "help/HelpCommands.h"
+#include "help/TForm4.h"
 #include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
@@ -36,7 +38,8 @@ class Program : private TrayCommands {
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
                ieCacheEraser, EraseFeedbackOf()),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
-                  *this) {
+                  *this),
+        aboutBox(platform.documents) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
@@ -44,6 +47,8 @@ class Program : private TrayCommands {
     mainWindow.onErase = [this] { eraser.EraseStuffClick(); };
     optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };
     optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
+    mainWindow.onGoToUrl = [this, &prompts] { GoToUrl(prompts, this->platform.documents); };
+    mainWindow.onHelp = [this] { OpenHelp(this->platform.system, this->platform.documents); };
   }
 
   // The options dialog's slot, after the main window and the rich-media
@@ -76,6 +81,7 @@ class Program : private TrayCommands {
   TrayMenus trayMenus;
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;
+  TForm4 aboutBox;
 
  private:
   // The erase shows its count in the main window's first status panel and

@@ -10,6 +10,7 @@
 #include "platform/TraceFiles.h"
 #include "platform/UrlCache.h"
 #include "platform/WaitLoop.h"
+#include "platform/DocumentOpener.h"
 
 namespace vandrel {
 
@@ -27,6 +28,7 @@ struct Platform {
   TraceFiles& traceFiles;
   UrlCache& urlCache;
   Shell& shell;
+  DocumentOpener& documents;
 };
 
 }  // namespace vandrel

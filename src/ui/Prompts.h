@@ -46,6 +46,14 @@ class Prompts {
   // it answers as if the user cancelled.
   virtual std::optional<std::string> PasswordPrompt(const std::string&) { return std::nullopt; }
 
+  // A confirmation with OK and Cancel and a plain edit box holding
+  // `initial`, all selected: the text as typed on OK, nothing on Cancel or
+  // when the box is closed. A Prompts without it answers as if the user
+  // cancelled.
+  virtual std::optional<std::string> AddressPrompt(const std::string&, const std::string&) {
+    return std::nullopt;
+  }
+
   // The application's error box: the text of a failed operation, titled
   // with the application's name.
   void ShowError(const std::string& text) { Message(MessageKind::Error, text, MessageButtons::Ok); }

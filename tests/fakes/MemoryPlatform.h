@@ -11,6 +11,7 @@
 #include "platform/memory/MemoryTraceFiles.h"
 #include "platform/memory/MemoryUrlCache.h"
 #include "platform/memory/MemoryWaitLoop.h"
+#include "platform/memory/MemoryDocumentOpener.h"
 
 namespace vandrel {
 
@@ -27,8 +28,9 @@ struct MemoryPlatform {
   MemoryTraceFiles traceFiles;
   MemoryUrlCache urlCache;
   MemoryShell shell{traceFiles};
+  MemoryDocumentOpener documents;
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell};
+                    traceFiles, urlCache, shell, documents};
 };
 
 }  // namespace vandrel

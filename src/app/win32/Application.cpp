@@ -6,6 +6,9 @@
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
 #include "blocklist/win32/BlockListView.h"
+#include "help/TTipForm.h"
+#include "help/win32/AboutView.h"
+#include "help/win32/TipView.h"
 #include "options/win32/OptionsView.h"
 #include "richmedia/win32/RichMediaView.h"
 
@@ -24,6 +27,10 @@ void Application::RunApplication(bool minimizeArgument) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
+  // The tip of the first start comes before any other window.
+  TTipForm tipForm(platform_.system, platform_.documents);
+  ShowTipAtFirstStart(platform_.registry, [this, &tipForm] { TipView(tipForm, instance_).ShowModal(nullptr); });
+
   Program program(platform_, prompts_);
   MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
   // Nothing runs after the end of the session: the block list is written then.
@@ -41,12 +48,15 @@ void Application::RunApplication(bool minimizeArgument) {
   BlockListView blockListDialog(program.blockListDialog, prompts_);
   blockListDialog.Create(instance_, mainWindow.Handle());
   program.BlockListCreated();
+  AboutView aboutBox(program.aboutBox, instance_);
+  aboutBox.SetErrorReporter(ReportThrough(prompts_));
 
   const HWND owner = mainWindow.Handle();
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };
   program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
   program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
   program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
+  program.mainWindow.onAbout = [&aboutBox, owner] { aboutBox.ShowModal(owner); };
   program.WindowsCreated();
 
   MSG message;

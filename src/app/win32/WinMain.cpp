@@ -17,6 +17,7 @@
 #include "platform/win32/Win32TraceFiles.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32WaitLoop.h"
+#include "platform/win32/Win32DocumentOpener.h"
 #include "ui/win32/Win32Prompts.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -33,9 +34,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32UrlCache urlCache;
   // No owner window: its flags keep the shell's calls from showing any.
   Win32Shell shell(nullptr);
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell};
   Win32Prompts prompts;
+  Win32DocumentOpener documents([&prompts] { return prompts.MainWindow(); });
+  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
+                    traceFiles, urlCache, shell, documents};
   Application application(instance, platform, prompts);
   try {
     ProgramEntry(SplitCommandLine(system.CommandLine()), platform, nullptr, application);

@@ -18,11 +18,11 @@ using namespace box_metrics;
 constexpr int kButtonTop = 58;
 constexpr MessageButtons kButtons = MessageButtons::OkCancel;
 
-DialogTemplate BoxTemplate() {
+DialogTemplate BoxTemplate(bool masked) {
   using Item = DialogTemplate::ItemClass;
   DialogTemplate box(kBoxStyle, "MS Shell Dlg", 8);
   // The edit first: it leads the tab order.
-  box.AddItem(Item::Edit, Layout::kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
+  box.AddItem(Item::Edit, Layout::kEditId, (masked ? ES_PASSWORD : 0) | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP);
   box.AddItem(Item::Static, kIconId, SS_ICON);
   box.AddItem(Item::Static, kTextId, SS_LEFT | SS_NOPREFIX);
   DWORD kind = BS_DEFPUSHBUTTON;
@@ -35,10 +35,10 @@ DialogTemplate BoxTemplate() {
 
 }  // namespace
 
-PasswordBox::PasswordBox(std::string text) : text_(std::move(text)) {}
+PasswordBox::PasswordBox(std::string text, EditBoxShape shape) : text_(std::move(text)), shape_(std::move(shape)) {}
 
 std::optional<std::string> PasswordBox::Show(HWND owner) {
-  const DialogTemplate box = BoxTemplate();
+  const DialogTemplate box = BoxTemplate(shape_.masked);
   if (AnswerOf(static_cast<int>(Run(owner, box.Get())), kButtons) != Answer::Ok) return std::nullopt;
   return typed_;
 }
@@ -69,39 +69,50 @@ void PasswordBox::Start() {
     SetDlgItemTextA(Handle(), button.command, button.caption);
   }
   const HWND edit = GetDlgItem(Handle(), Layout::kEditId);
-  SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
+  if (shape_.masked) SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
   const HICON icon = LoadIconA(nullptr, MessageIcon(MessageKind::Confirmation));  // shared: never destroyed
   SendDlgItemMessageA(Handle(), kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   LayOut();
+  // After the edit has its width: set into a control of no width, the text
+  // would stay scrolled to its end.
+  SetWindowTextA(edit, shape_.initial.c_str());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
   SetFocus(edit);
 }
 
 void PasswordBox::LayOut() const {
-  SIZE text{};
+  SIZE text{};  // of the longest line, and of all lines
   {
     const WindowDc dc(Handle());
     const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &text);
+    RECT bounds{};
+    DrawTextA(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
+    text = {bounds.right - bounds.left, bounds.bottom - bounds.top};
   }
   const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
-  const int clientWidth = std::max({kTextLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin,
-                                    Layout::kEditLeft + Layout::kEditWidth + kMargin});
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+  const int frameWidth = frame.right - frame.left;
+  const int clientWidth = shape_.boxWidth > 0
+                              ? shape_.boxWidth - frameWidth
+                              : std::max({kTextLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin,
+                                          shape_.editLeft + shape_.editWidth + kMargin});
+  // Below a text of several lines, the buttons move down with it.
+  const int buttonTop = std::max(kButtonTop, kTextTop + 4 + static_cast<int>(text.cy) + kMargin);
   Place(kIconId, kMargin, kTextTop - 4, kIconSize, kIconSize);
   Place(kTextId, kTextLeft, kTextTop + 4, text.cx, text.cy);
   int left = (clientWidth - buttonsWidth) / 2;
   for (const MessageButton& button : MessageButtonsOf(kButtons)) {
-    Place(button.command, left, kButtonTop, kButtonWidth, kButtonHeight);
+    Place(button.command, left, buttonTop, kButtonWidth, kButtonHeight);
     left += kButtonWidth + kButtonGap;
   }
-  Place(Layout::kEditId, Layout::kEditLeft, Layout::kEditTop, Layout::kEditWidth, Layout::kEditHeight);
+  Place(Layout::kEditId, shape_.editLeft, shape_.editTop, shape_.editWidth, Layout::kEditHeight);
 
-  RECT frame{0, 0, clientWidth, 0};
-  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
-  const int width = frame.right - frame.left;
+  const int width = clientWidth + frameWidth;
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - Layout::kBoxHeight) / 2,
-               width, Layout::kBoxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - shape_.boxHeight) / 2,
+               width, shape_.boxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PasswordBox::Place(int id, int left, int top, int width, int height) const {

@@ -89,4 +89,9 @@ std::optional<std::string> Win32Prompts::PasswordPrompt(const std::string& text)
   return box.Show(Owner());
 }
 
+std::optional<std::string> Win32Prompts::AddressPrompt(const std::string& text, const std::string& initial) {
+  PasswordBox box(text, {280, 180, 8, 116, 258, false, initial});
+  return box.Show(Owner());
+}
+
 }  // namespace vandrel

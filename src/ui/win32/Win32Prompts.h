@@ -12,6 +12,7 @@ class Win32Prompts : public Prompts {
  public:
   // The main window, which owns the program's other windows.
   void SetOwner(HWND owner) { owner_ = owner; }
+  HWND MainWindow() const { return owner_; }
   // Asked anew for every box: the user may have moved to another window.
   HWND Owner() const;
 
@@ -23,6 +24,8 @@ class Win32Prompts : public Prompts {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   // The confirmation box with a masked edit (PasswordBox).
   std::optional<std::string> PasswordPrompt(const std::string& text) override;
+  // The same box, 280 x 180, with a plain edit below the text.
+  std::optional<std::string> AddressPrompt(const std::string& text, const std::string& initial) override;
 
  private:
   HWND owner_ = nullptr;

@@ -118,7 +118,8 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingTheStartUpEntryAndTheHomePage) {
   Press(dialog, "&OK");
   ASSERT_TRUE(Closed(dialog));
 
-  EXPECT_EQ(ValueCount(kSettingsKey), 27u);
+  // The 27 options, and TOD of the tip shown at the first start.
+  EXPECT_EQ(ValueCount(kSettingsKey), 28u);
   EXPECT_EQ(Text(kSettingsKey, "LimitEnabled"), "1");
   EXPECT_EQ(Text(kSettingsKey, "LimitWindows"), "1");
   EXPECT_EQ(Text(kSettingsKey, "SetHomePage"), "1");

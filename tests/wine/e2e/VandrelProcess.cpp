@@ -110,6 +110,9 @@ void ResetVandrelState() {
     if (WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 1);
   }
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
+  // The tip of the first start would stand before every test's main window;
+  // the tip's own test removes this again.
+  WriteString(HKEY_CURRENT_USER, "Software\\Korvane\\Vandrel", "TOD", "1");
   // A version test killed midway leaves the program's Windows version behind.
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Vandrel.exe");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
@@ -175,11 +178,13 @@ HWND VandrelProcess::WaitForWindowOfClass(const char* className, DWORD timeoutMs
   return window;
 }
 
-HWND VandrelProcess::WaitForMessageBox(DWORD timeoutMs) {
+HWND VandrelProcess::WaitForMessageBox(DWORD timeoutMs) { return WaitForDialog(kTitle, timeoutMs); }
+
+HWND VandrelProcess::WaitForDialog(const char* title, DWORD timeoutMs) {
   HWND box = nullptr;
   WaitUntil(
       [&] {
-        const auto found = FindTopLevel(process_.Id(), "#32770", kTitle);
+        const auto found = FindTopLevel(process_.Id(), "#32770", title);
         box = found.empty() ? nullptr : found.front();
         return box != nullptr;
       },

@@ -33,6 +33,8 @@ class VandrelProcess {
   // A message box of this process titled "Vandrel", and its text.
   HWND WaitForMessageBox(DWORD timeoutMs = 10000);
   static std::string MessageBoxText(HWND box);
+  // A dialog-class window of this process with this title.
+  HWND WaitForDialog(const char* title, DWORD timeoutMs = 10000);
 
   Process& process() { return process_; }
 

@@ -1,0 +1,66 @@
+#include "help/win32/FormDialog.h"
+
+#include <cstring>
+
+#include "ui/win32/DeviceContext.h"
+
+namespace vandrel {
+
+INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Start();
+      return TRUE;  // the focus goes to the first tab stop
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<INT_PTR>(
+          StaticColours(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), reinterpret_cast<HDC>(wParam)));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        End(IDOK);
+        return TRUE;
+      }
+      return Command(LOWORD(wParam), HIWORD(wParam));
+    default:
+      return FALSE;
+  }
+}
+
+void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (centreOn) GetWindowRect(centreOn, &area);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
+               width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND FormDialog::PlaceControl(int id, int left, int top, int width, int height, const char* text) const {
+  const HWND control = GetDlgItem(Handle(), id);
+  MoveWindow(control, left, top, width, height, FALSE);
+  if (text) SetWindowTextA(control, text);
+  return control;
+}
+
+UniqueGdiObject FormDialog::DerivedFont(bool bold, bool italic, bool underline, const char* face,
+                                        int height) const {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = italic;
+  font.lfUnderline = underline;
+  if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  if (height) font.lfHeight = height;
+  return UniqueGdiObject(CreateFontIndirectA(&font));
+}
+
+int FormDialog::TextWidth(const std::string& text, HFONT font) const {
+  const WindowDc dc(Handle());
+  const SelectedObject selected(dc.Get(), font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+}  // namespace vandrel
