@@ -1,7 +1,10 @@
 // The real Vandrel.exe under Wine: the Erase command from its menu item.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "PopupHelper.h"
@@ -62,6 +65,53 @@ TEST_F(EraseTest, AnOpenBrowserIsAskedAboutUntilClosedThenThreePassesEraseTheTyp
   Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
   Answer(vandrel, "Erase completed.", IDOK);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return file ? text.str() : "<missing>";
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The temporary folder full of links to canaries outside it, then a
+// temporary folder that is itself a link to the canaries' folder: the erase
+// removes the folder's own files and nothing of the canaries.
+TEST_F(EraseTest, AHostileTemporaryFolderLosesItsOwnFilesAndNothingBehindItsLinks) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
+  const std::string root = scratch;
+  const std::string outside = root + "\\outside";
+  const std::string victim = root + "\\tree1\\victim";
+  const struct {
+    const char* path;
+    const char* contents;
+  } canaries[] = {{"\\precious.txt", "precious\n"},
+                  {"\\sub\\p2.txt", "deeper precious\n"},
+                  {"\\hard-target.txt", "hard-linked precious\n"}};
+  WriteFileBytes(victim + "\\own.txt", "mine");
+  WriteFileBytes(victim + "\\sub\\deeper\\own2.txt", "mine too");
+  ASSERT_TRUE(SetFileAttributesA((victim + "\\own.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "TempFolder", "1"));
+
+  for (const std::string& temp : {victim, root + "\\tree2\\rootlink"}) {
+    SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
+    VandrelProcess vandrel;
+    SetEnvironmentVariableA("Temp", nullptr);
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);
+    for (const auto& canary : canaries) {
+      EXPECT_EQ(Contents(outside + canary.path), canary.contents) << temp << canary.path;
+    }
+  }
+  EXPECT_FALSE(Exists(victim + "\\own.txt")) << "read-only and hidden, yet its own";
+  EXPECT_FALSE(Exists(victim + "\\sub\\deeper\\own2.txt"));
 }
 
 TEST_F(EraseTest, CancelAtTheConfirmationErasesNothing) {
