@@ -86,8 +86,11 @@ class OptionsDialogTest : public ::testing::Test {
   // Alt with the page's letter, through the dialog's own message loop.
   static void ChoosePage(HWND dialog, char letter) { PostMessageA(dialog, WM_SYSCHAR, letter, 1u << 29); }
   static void Press(HWND dialog, const char* caption) { PostMessageA(Control(dialog, caption), BM_CLICK, 0, 0); }
+  // Hidden, and the handler that hid it has finished: the program's thread
+  // answers a sent message only from its loop again.
   static bool Closed(HWND dialog) {
-    return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000);
+    return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000) &&
+           SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
   }
 
   std::unique_ptr<VandrelProcess> vandrel;
