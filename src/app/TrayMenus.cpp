@@ -19,7 +19,7 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
     desktop.ReadTitle(window, title);
     if (title.empty()) continue;
     desktop.ReadClassName(window, className);
-    if (className.view().find(kBrowserFrameClass) == std::string_view::npos) continue;
+    if (!IsBrowserFrameClass(className.view())) continue;
     titles.emplace_back(title.view());
   }
   return titles;

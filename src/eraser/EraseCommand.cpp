@@ -63,7 +63,7 @@ bool EraseCommand::BrowserWindowOpen() {
   ClassText className;
   for (WindowHandle window : windows) {
     desktop_.ReadClassName(window, className);
-    if (className.view().find(kBrowserFrameClass) != std::string_view::npos) return true;
+    if (IsBrowserFrameClass(className.view())) return true;
   }
   return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "blocklist/BlockList.h"
@@ -14,6 +15,11 @@ namespace vandrel {
 inline constexpr const char* kPopupClassFragments[] = {"IEFrame", "IFRAME",
                                                        "Internet Explorer_TridentDlgFrame"};
 inline constexpr const char* kBrowserFrameClass = "IEFrame";
+// A browser frame's window class holds the frame class (as the browser's own
+// variants of it do).
+inline bool IsBrowserFrameClass(std::string_view className) {
+  return className.find(kBrowserFrameClass) != std::string_view::npos;
+}
 
 // What a tick reports back to the main window.
 class ScanEvents {
