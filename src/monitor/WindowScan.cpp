@@ -18,10 +18,6 @@ WindowHandle ParseHandle(const std::string& text) {
   return (error == std::errc() && end == text.data() + text.size()) ? handle : 0;
 }
 
-// "IEFrame" is both the browser frame's class and the first pop-up fragment.
-constexpr std::uint8_t kBrowserFrameBit = 1;
-static_assert(std::string_view(kPopupClassFragments[0]) == kBrowserFrameClass);
-
 }  // namespace
 
 int TrayIconIndexFor(std::size_t known, int limit) {
@@ -42,9 +38,11 @@ WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& bl
       settings_(settings),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
-      events_(events) {}
+      events_(events),
+      snapshot_(desktop) {}
 
 void WindowScan::Tick() {
+  snapshot_.Take();
   ClassPass();
   if (settings_.LimitEnabled) LimitPass();
   UpdateTrayIcon();
@@ -57,53 +55,24 @@ void WindowScan::Reset() {
   expandPending_ = true;
 }
 
-std::uint8_t WindowScan::ReadClassFragments(WindowHandle window) {
-  desktop_.ReadClassName(window, className_);
-  std::uint8_t bits = 0;
-  for (std::size_t i = 0; i < std::size(kPopupClassFragments); ++i) {
-    if (Contains(className_.view(), kPopupClassFragments[i])) bits |= static_cast<std::uint8_t>(1u << i);
-  }
-  return bits;
-}
-
-std::uint8_t WindowScan::ClassFragments(WindowHandle window) {
-  const auto found = std::lower_bound(fragmentsSeen_.begin(), fragmentsSeen_.end(),
-                                      std::pair<WindowHandle, std::uint8_t>{window, 0});
-  if (found != fragmentsSeen_.end() && found->first == window) return found->second;
-  return ReadClassFragments(window);
-}
-
-bool WindowScan::IsBrowserFrame(WindowHandle window) {
-  if ((ClassFragments(window) & kBrowserFrameBit) == 0) return false;
-  desktop_.ReadTitle(window, title_);
-  return !title_.empty();
-}
-
 void WindowScan::ClassPass() {
-  desktop_.ListVisibleWindows(windows_);
-  fragmentsSeen_.clear();
-  for (const WindowHandle window : windows_) {
-    const std::uint8_t fragments = ReadClassFragments(window);
-    fragmentsSeen_.emplace_back(window, fragments);
-    if (fragments == 0) continue;
-    desktop_.ReadTitle(window, title_);
-    if (title_.empty()) continue;
-    // One test, and at most one close, per fragment the class name holds.
-    for (std::size_t i = 0; i < std::size(kPopupClassFragments); ++i) {
-      if ((fragments & (1u << i)) && (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0) {
-        desktop_.Post(window, kWmClose, 0, 0);
-      }
+  for (std::size_t i = 0; i < snapshot_.size(); ++i) {
+    const std::uint8_t fragments = snapshot_.Fragments(i);
+    // The style first: a window that keeps its maximise box needs no title.
+    if (fragments == 0 || (snapshot_.Style(i) & kWsMaximizeBox) != 0) continue;
+    if (snapshot_.Title(i).empty()) continue;
+    // One close per fragment the class name holds.
+    for (std::size_t bit = 0; bit < std::size(kPopupClassFragments); ++bit) {
+      if (fragments & (1u << bit)) desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
     }
   }
-  std::sort(fragmentsSeen_.begin(), fragmentsSeen_.end());
 }
 
 void WindowScan::LimitPass() {
   newTitles_.clear();
-  desktop_.ListVisibleWindows(windows_);
-  for (const WindowHandle window : windows_) {
-    if (IsBrowserFrame(window) && Contains(title_.view(), titleSuffix_)) {
-      newTitles_.push_back(std::to_string(window));
+  for (std::size_t i = 0; i < snapshot_.size(); ++i) {
+    if (snapshot_.IsBrowserFrame(i) && Contains(snapshot_.Title(i), titleSuffix_)) {
+      newTitles_.push_back(std::to_string(snapshot_.Handle(i)));
     }
   }
 
@@ -154,13 +123,12 @@ void WindowScan::UpdateTrayIcon() {
 
 void WindowScan::BlockListPass() {
   const TitleMatcher& matcher = blockList_.Matcher();
-  if (matcher.empty()) return;  // nothing can match; skip the walk
-  desktop_.ListVisibleWindows(windows_);
-  for (const WindowHandle window : windows_) {
-    if (!IsBrowserFrame(window)) continue;
-    matcher.FindAll(TitlePart(title_.view(), titleSuffix_), matches_);
-    for (std::size_t i = 0; i < matches_.size(); ++i) {
-      desktop_.Post(window, kWmClose, 0, 0);
+  if (matcher.empty()) return;  // nothing can match: no title is needed
+  for (std::size_t i = 0; i < snapshot_.size(); ++i) {
+    if (!snapshot_.IsBrowserFrame(i)) continue;
+    matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_), matches_);
+    for (std::size_t match = 0; match < matches_.size(); ++match) {
+      desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
       events_.CountClosedWindow();
     }
   }

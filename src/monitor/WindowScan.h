@@ -5,21 +5,12 @@
 #include <vector>
 
 #include "blocklist/BlockList.h"
+#include "monitor/DesktopSnapshot.h"
+#include "monitor/PopupClasses.h"
 #include "platform/Desktop.h"
 #include "settings/Settings.h"
 
 namespace vandrel {
-
-// Window-class fragments whose titled windows without a maximise box are
-// closed at every tick, uncounted.
-inline constexpr const char* kPopupClassFragments[] = {"IEFrame", "IFRAME",
-                                                       "Internet Explorer_TridentDlgFrame"};
-inline constexpr const char* kBrowserFrameClass = "IEFrame";
-// A browser frame's window class holds the frame class (as the browser's own
-// variants of it do).
-inline bool IsBrowserFrameClass(std::string_view className) {
-  return className.find(kBrowserFrameClass) != std::string_view::npos;
-}
 
 // What a tick reports back to the main window.
 class ScanEvents {
@@ -37,7 +28,8 @@ class ScanEvents {
 int TrayIconIndexFor(std::size_t known, int limit);
 
 // The periodic scan of the desktop's top-level windows: one Tick() is one
-// event of the scan timer, with its class, limit and block-list passes.
+// event of the scan timer, with its class, limit and block-list passes over
+// one shared snapshot of the desktop.
 class WindowScan {
  public:
   WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList,
@@ -53,13 +45,6 @@ class WindowScan {
   void SetExpandPending() { expandPending_ = true; }
 
  private:
-  // Which of the pop-up class fragments the window's class name holds, one
-  // bit per fragment in table order. A class name never changes, so the
-  // class pass reads each window's once a tick and the later passes look
-  // it up; a window opened since then is read afresh.
-  std::uint8_t ClassFragments(WindowHandle window);
-  std::uint8_t ReadClassFragments(WindowHandle window);
-  bool IsBrowserFrame(WindowHandle window);
   void ClassPass();
   void LimitPass();
   void UpdateTrayIcon();
@@ -75,12 +60,8 @@ class WindowScan {
   std::vector<std::string> newTitles_;  // enumeration order
   bool expandPending_ = true;
 
-  // Working storage reused by every pass, so a tick allocates nothing once warm.
-  std::vector<WindowHandle> windows_;
-  std::vector<std::uint32_t> matches_;
-  std::vector<std::pair<WindowHandle, std::uint8_t>> fragmentsSeen_;  // sorted by handle
-  TitleText title_;
-  ClassText className_;
+  DesktopSnapshot snapshot_;  // this tick's windows
+  std::vector<std::uint32_t> matches_;  // reused, so a warm tick allocates nothing
 };
 
 }  // namespace vandrel

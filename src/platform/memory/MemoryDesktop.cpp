@@ -46,7 +46,18 @@ const MemoryDesktop::Window* MemoryDesktop::Lookup(WindowHandle window) const {
   return found == windows_.end() ? nullptr : &*found;
 }
 
+MemoryDesktop::ReadCounts MemoryDesktop::ReadsOf(WindowHandle window) const {
+  const auto found = reads_.find(window);
+  return found == reads_.end() ? ReadCounts{} : found->second;
+}
+
+void MemoryDesktop::ForgetReads() {
+  enumerations_ = 0;
+  reads_.clear();
+}
+
 void MemoryDesktop::ListVisibleWindows(std::vector<WindowHandle>& out) {
+  ++enumerations_;
   out.clear();
   for (const Window& window : windows_) {
     if (window.visible) out.push_back(window.handle);
@@ -54,16 +65,19 @@ void MemoryDesktop::ListVisibleWindows(std::vector<WindowHandle>& out) {
 }
 
 void MemoryDesktop::ReadTitle(WindowHandle window, TitleText& out) {
+  ++reads_[window].titles;
   const Window* found = Lookup(window);
   CopyText(found ? found->title : std::string(), out);
 }
 
 void MemoryDesktop::ReadClassName(WindowHandle window, ClassText& out) {
+  ++reads_[window].classNames;
   const Window* found = Lookup(window);
   CopyText(found ? found->className : std::string(), out);
 }
 
 std::uint32_t MemoryDesktop::ReadStyle(WindowHandle window) {
+  ++reads_[window].styles;
   const Window* found = Lookup(window);
   return found ? found->style : 0;
 }

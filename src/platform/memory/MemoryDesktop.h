@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,12 @@ class MemoryDesktop : public Desktop {
     std::uintptr_t wParam;
     std::intptr_t lParam;
   };
+  // How often the desktop was asked about one window.
+  struct ReadCounts {
+    int titles = 0;
+    int classNames = 0;
+    int styles = 0;
+  };
 
   // Opens a window on top of all others; returns its handle.
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0,
@@ -33,6 +40,9 @@ class MemoryDesktop : public Desktop {
   std::vector<PostedMessage>& Posted() { return posted_; }
   int ClosesPostedTo(WindowHandle window) const;
   WindowHandle Foreground() const { return foreground_; }
+  int Enumerations() const { return enumerations_; }
+  ReadCounts ReadsOf(WindowHandle window) const;
+  void ForgetReads();
 
   void ListVisibleWindows(std::vector<WindowHandle>& out) override;
   void ReadTitle(WindowHandle window, TitleText& out) override;
@@ -51,6 +61,8 @@ class MemoryDesktop : public Desktop {
   std::size_t appliedUpTo_ = 0;
   WindowHandle nextHandle_ = 0x10010;
   WindowHandle foreground_ = 0;
+  int enumerations_ = 0;
+  std::map<WindowHandle, ReadCounts> reads_;
 };
 
 }  // namespace vandrel

@@ -281,5 +281,40 @@ TEST_F(WindowScanTest, OnlyTheFirst254CharactersOfATitleAreSeen) {
   EXPECT_EQ(desktop.ClosesPostedTo(late), 0);
 }
 
+// The passes share one walk of the desktop: a tick enumerates once, reads
+// each visible window's class once and a frame's title once, and reads no
+// title that none of its passes needs.
+TEST_F(WindowScanTest, ATickWalksTheDesktopOnceAndReadsOnlyWhatItsPassesNeed) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 5;
+  Block({"news"});
+  const std::vector<WindowHandle> frames = {Frame("Daily news"), Frame("Weather"),
+                                            desktop.Open("No suffix", "IEFrame", kMax)};
+  const auto dialog = desktop.Open("Message", "Internet Explorer_TridentDlgFrame");
+  const auto ordinary = desktop.Open("Editor", "Notepad", kMax);
+  const auto hidden = desktop.Open("Hidden", "IEFrame", kMax, false);
+  scan.Tick();
+  EXPECT_EQ(desktop.Enumerations(), 1);
+  for (const WindowHandle window : {frames[0], frames[1], frames[2], dialog, ordinary}) {
+    EXPECT_EQ(desktop.ReadsOf(window).classNames, 1) << window;
+  }
+  for (const WindowHandle frame : frames) EXPECT_EQ(desktop.ReadsOf(frame).titles, 1) << frame;
+  EXPECT_EQ(desktop.ReadsOf(dialog).titles, 1);
+  EXPECT_EQ(desktop.ReadsOf(ordinary).titles, 0);
+  EXPECT_EQ(desktop.ReadsOf(hidden).classNames, 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(frames[0]), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(dialog), 1);
+
+  // Without the limit and the block list, a frame that keeps its maximise
+  // box is of no concern to any pass: its title is left unread.
+  settings.LimitEnabled = false;
+  Block({});
+  desktop.ForgetReads();
+  scan.Tick();
+  EXPECT_EQ(desktop.Enumerations(), 1);
+  for (const WindowHandle frame : frames) EXPECT_EQ(desktop.ReadsOf(frame).titles, 0) << frame;
+  EXPECT_EQ(desktop.ReadsOf(dialog).titles, 1);
+}
+
 }  // namespace
 }  // namespace vandrel
