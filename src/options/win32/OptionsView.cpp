@@ -112,6 +112,7 @@ void OptionsView::Create(HINSTANCE instance, HWND owner) {
 }
 
 void OptionsView::ShowModal(HWND owner) {
+  MakeContents();
   modalOwner_ = owner;
   ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
                 [this](const MSG& message) { return PageKeys(message); });
@@ -146,6 +147,14 @@ LRESULT OptionsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void OptionsView::OnCreate() {
+  form_.Form.redraw = [this] { DrawForm(); };
+  DrawForm();
+}
+
+void OptionsView::MakeContents() {
+  // Fifty-odd controls cost a fifth of a second under a loaded Wine: they
+  // are made when the dialog is first shown, not while the program starts.
+  if (tabs_) return;
   hints_.Create(Handle());
   tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs), ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
   MakePages();
@@ -169,8 +178,6 @@ void OptionsView::OnCreate() {
                          });
   // Below every page, which lie over its display area.
   SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  f.Form.redraw = [this] { DrawForm(); };
-  DrawForm();
 }
 
 void OptionsView::MakePages() {
@@ -303,7 +310,10 @@ void OptionsView::MakeMessengerPage() {
   messenger_.Create(instance, Handle(), Page(4), binder_);
 }
 
-void OptionsView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
+void OptionsView::DrawForm() {
+  if (form_.Form.Visible()) MakeContents();
+  DrawModalForm(Handle(), form_.Form, modalOwner_);
+}
 
 bool OptionsView::PageKeys(const MSG& message) {
   if (!IsChild(Handle(), message.hwnd) && message.hwnd != Handle()) return false;

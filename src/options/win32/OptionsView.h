@@ -21,7 +21,8 @@ inline constexpr std::size_t kOptionsPageCount = 5;
 // The real options dialog: 284 x 308 client pixels, centred on the desktop,
 // the five pages on a tab control above "&OK", "&Cancel" and "&Defaults",
 // the hints as tooltips. Created hidden at start-up (the model's FormCreate
-// is the composition root's), shown modally on request. Its handlers'
+// is the composition root's), shown modally on request; its controls are
+// made when it is first shown. Its handlers'
 // failures go to the program's error box.
 class OptionsView : public Window {
  public:
@@ -41,6 +42,8 @@ class OptionsView : public Window {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
+  // The tabs, the pages and the buttons, made once, before the first show.
+  void MakeContents();
   void MakePages();
   void MakePopupPage();
   void MakeFlashPage();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/FunctionLookup.h"
 #include "platform/win32/WidePath.h"
 
 namespace vandrel {
@@ -31,8 +32,7 @@ constexpr int kDispositionByHandle = 4, kDispositionNt = 13;
 
 template <typename Function>
 Function Lookup(const char* module, const char* name) {
-  const HMODULE loaded = GetModuleHandleA(module);  // both are loaded into every process
-  return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name))) : nullptr;
+  return LookupFunction<Function>(GetModuleHandleA(module), name);  // both are loaded into every process
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/FunctionLookup.h"
+
 namespace vandrel {
 
 namespace {
@@ -20,11 +22,6 @@ int FolderId(SpecialFolder kind) {
 constexpr UINT kNoOpenFileErrorBox = 0x8000;  // SEM_NOOPENFILEERRORBOX
 constexpr DWORD kQuietEmpty = 0x7;            // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND
 
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 }  // namespace
 
 Win32Shell::Win32Shell(HWND owner) : owner_(owner) {
@@ -32,7 +29,7 @@ Win32Shell::Win32Shell(HWND owner) : owner_(owner) {
   const UINT previousMode = SetErrorMode(kNoOpenFileErrorBox);
   shfolder_ = UniqueModule(LoadLibraryA("shfolder"));
   SetErrorMode(previousMode);
-  folderPath_ = Lookup<FolderPathFunction>(shfolder_.get(), "SHGetFolderPathA");
+  folderPath_ = LookupFunction<FolderPathFunction>(shfolder_.get(), "SHGetFolderPathA");
 }
 
 std::string Win32Shell::EnvironmentVariable(const std::string& name) {
@@ -62,7 +59,7 @@ bool Win32Shell::EmptyRecycleBin() {
   using EmptyFunction = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
   const UniqueModule shell(LoadLibraryA("Shell32.dll"));
   if (!shell) return false;
-  if (const auto empty = Lookup<EmptyFunction>(shell.get(), "SHEmptyRecycleBinA")) empty(owner_, nullptr, kQuietEmpty);
+  if (const auto empty = LookupFunction<EmptyFunction>(shell.get(), "SHEmptyRecycleBinA")) empty(owner_, nullptr, kQuietEmpty);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/FunctionLookup.h"
 #include "ui/win32/MessageStyle.h"
 #include "ui/win32/PasswordBox.h"
 #include "ui/win32/SilenceableBox.h"
@@ -26,8 +27,6 @@ std::string BareExtension(const std::string& extension) {
   return start == std::string::npos ? std::string() : extension.substr(start);
 }
 
-using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
-
 std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& request, DWORD flags,
                                          FileDialogFunction run) {
   const std::string filter = DialogFilter(request.filter);
@@ -46,7 +45,7 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
   dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   dialog.Flags = flags | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (request.keepOutOfRecentDocuments) dialog.Flags |= OFN_DONTADDTORECENT;
-  if (!run(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
+  if (!run || !run(&dialog)) return std::nullopt;  // cancelled, or the dialog failed
   fileName.resize(fileName.find('\0'));
   return fileName;
 }
@@ -74,14 +73,19 @@ SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::
   return box.Show(Owner());
 }
 
+FileDialogFunction Win32Prompts::CommonDialog(const char* name) {
+  if (!commonDialogs_) commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
+  return LookupFunction<FileDialogFunction>(commonDialogs_.get(), name);
+}
+
 std::optional<std::string> Win32Prompts::OpenFile(const FileDialogRequest& request) {
   // Whether the file exists is the caller's question, not the dialog's.
-  return RunFileDialog(Owner(), request, 0, GetOpenFileNameA);
+  return RunFileDialog(Owner(), request, 0, CommonDialog("GetOpenFileNameA"));
 }
 
 std::optional<std::string> Win32Prompts::SaveFile(const FileDialogRequest& request) {
   // The caller asks about overwriting in its own words.
-  return RunFileDialog(Owner(), request, 0, GetSaveFileNameA);
+  return RunFileDialog(Owner(), request, 0, CommonDialog("GetSaveFileNameA"));
 }
 
 std::optional<std::string> Win32Prompts::PasswordPrompt(const std::string& text) {

@@ -1,9 +1,13 @@
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
+#include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 
 namespace vandrel {
+
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
 // The program's messages as real message boxes titled "Vandrel", owned by
 // the window the user is in: the last active of the shown windows that the
@@ -19,7 +23,9 @@ class Win32Prompts : public Prompts {
   Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) override;
   SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override;
   // The common open-file and save-file dialogs (GetOpenFileNameA,
-  // GetSaveFileNameA); the file name may be longer than MAX_PATH.
+  // GetSaveFileNameA); the file name may be longer than MAX_PATH. Their
+  // library is loaded at the first dialog: loading it at start-up costs
+  // Wine more than the rest of the program's libraries together.
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   // The confirmation box with a masked edit (PasswordBox).
@@ -28,7 +34,12 @@ class Win32Prompts : public Prompts {
   std::optional<std::string> AddressPrompt(const std::string& text, const std::string& initial) override;
 
  private:
+  // The dialog function of the common dialogs' library; null when the
+  // library or the function cannot be found.
+  FileDialogFunction CommonDialog(const char* name);
+
   HWND owner_ = nullptr;
+  UniqueModule commonDialogs_;
 };
 
 }  // namespace vandrel

@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr int kBlockListCommand = 2004;  // the main menu's "&Block list"
-constexpr int kListBox2 = 201, kKeyword = 302, kAddKeyword = 303;
+constexpr int kListBox2 = 201, kImport = 203, kKeyword = 302, kAddKeyword = 303;
+constexpr int kFileNameBox = 0x47C;  // the common open dialog's file name (cmb13)
 constexpr int kPasswordEdit = 1000;
 
 // The scrambled form the settings key stores a password in.
@@ -99,6 +100,27 @@ TEST_F(BlockListDialogTest, APasswordGuardsTheDialogAndTheMasterPasswordOpensIt)
   PostMessageA(main, WM_COMMAND, kBlockListCommand, 0);
   AnswerPassword(vandrel, "Wbn4Kx");
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
+}
+
+// The common dialogs' library is loaded at the first dialog, not at start-up.
+TEST_F(BlockListDialogTest, ImportReadsTheFileChosenInTheRealOpenDialog) {
+  const std::string source = TitlesPath() + ".import.txt";
+  WriteFileBytes(source, "casino\r\npoker\r\n");
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  const HWND dialog = Open(vandrel);
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kImport, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kImport)));
+  const HWND open = vandrel.WaitForDialog("Open");
+  ASSERT_NE(open, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(open, kFileNameBox) != nullptr; }, 5000));
+  SetDlgItemTextA(open, kFileNameBox, source.c_str());
+  PostMessageA(open, WM_COMMAND, IDOK, 0);
+  const HWND done = vandrel.WaitForMessageBox();
+  ASSERT_NE(done, nullptr);
+  SendMessageA(GetDlgItem(done, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return Count(dialog) == 2; }, 3000));
+  DeleteFileA(source.c_str());
 }
 
 }  // namespace
