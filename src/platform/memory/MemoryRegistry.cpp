@@ -111,4 +111,15 @@ std::size_t MemoryRegistry::ValueCount(RootKey root, const std::string& path) {
   return key == keys_.end() ? 0 : key->second.values.size();
 }
 
+std::vector<std::string> MemoryRegistry::SubkeyNames(RootKey root, const std::string& path) {
+  const std::string parent = Id(root, path).second + "\\";
+  std::vector<std::string> names;
+  for (const auto& [id, key] : keys_) {
+    if (id.first != root || id.second.compare(0, parent.size(), parent) != 0) continue;
+    const std::string rest = id.second.substr(parent.size());
+    if (rest.find('\\') == std::string::npos) names.push_back(rest);
+  }
+  return names;
+}
+
 }  // namespace vandrel

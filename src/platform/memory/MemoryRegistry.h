@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -28,6 +29,8 @@ class MemoryRegistry : public Registry {
   // Stores a value of a non-string, non-DWORD type (a binary value, say).
   void WriteOther(RootKey root, const std::string& path, const std::string& name);
   std::size_t ValueCount(RootKey root, const std::string& path);
+  // The names of the key's direct subkeys, folded to lower case, sorted.
+  std::vector<std::string> SubkeyNames(RootKey root, const std::string& path);
 
  private:
   using KeyId = std::pair<RootKey, std::string>;  // path folded to lower case
