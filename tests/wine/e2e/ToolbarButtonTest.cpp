@@ -74,7 +74,7 @@ class ToolbarButtonTest : public ::testing::Test {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, ExtensionKey(kCanaryId), View::Wow64);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\IE5Tools", View::Wow64);
   }
-  static DWORD Run(const char* argument) {
+  static std::optional<DWORD> Run(const char* argument) {
     VandrelProcess run({argument});
     EXPECT_TRUE(run.process().Wait(15000)) << argument << " kept running";
     return run.process().ExitCode();
