@@ -26,6 +26,9 @@ class MemoryRegistry : public Registry {
 
   // Writes of values into this key (and key creation below it) fail from now on.
   void DenyWrites(RootKey root, const std::string& path);
+  // Deleting this key, or values and keys below it, fails until allowed again.
+  void DenyDeletes(RootKey root, const std::string& path);
+  void AllowDeletes(RootKey root, const std::string& path);
   // Stores a value of a non-string, non-DWORD type (a binary value, say).
   void WriteOther(RootKey root, const std::string& path, const std::string& name);
   std::size_t ValueCount(RootKey root, const std::string& path);
@@ -38,12 +41,13 @@ class MemoryRegistry : public Registry {
     std::map<std::string, std::pair<std::string, RegistryValue>> values;  // folded name -> (name, value)
   };
   static KeyId Id(RootKey root, const std::string& path);
-  bool Denied(const KeyId& id) const;
+  static bool Covers(const std::set<KeyId>& denied, const KeyId& id);
   Key& Create(const KeyId& id);
   void Write(RootKey root, const std::string& path, const std::string& name, RegistryValue value);
 
   std::map<KeyId, Key> keys_;
   std::set<KeyId> denied_;
+  std::set<KeyId> undeletable_;
 };
 
 }  // namespace vandrel

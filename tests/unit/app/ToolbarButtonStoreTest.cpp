@@ -119,6 +119,17 @@ TEST_F(ToolbarButtonStoreTest, ARefusedMachineWideWriteLeavesNothingOrWhatTheRec
   EXPECT_FALSE(onlyRecords.ReadValue(kLm, kToolbarButtonsKey, kToolbarButtonText));
 }
 
+TEST_F(ToolbarButtonStoreTest, AKeyThatRefusesToGoKeepsTheRecordThatFindsIt) {
+  store.Register(kExe);
+  registry.DenyDeletes(kLm, Extension(kFirstId));
+  store.Unregister(kToolbarButtonText);
+  EXPECT_EQ(Recorded(), kFirstId);
+  registry.AllowDeletes(kLm, Extension(kFirstId));
+  store.Unregister(kToolbarButtonText);
+  EXPECT_TRUE(Extensions().empty());
+  EXPECT_EQ(Recorded(), "<missing>");
+}
+
 TEST(RegistryGuidTest, FormatsUpperCaseInTheRegistryFormAndKnowsThatFormOnly) {
   const Guid guid{0x0012ABCD, 0x00EF, 0xA1B2, {0x00, 0x1F, 0xC3, 0xD4, 0xE5, 0xF6, 0x07, 0x8A}};
   EXPECT_EQ(RegistryGuidText(guid), "{0012ABCD-00EF-A1B2-001F-C3D4E5F6078A}");
