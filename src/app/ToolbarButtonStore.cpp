@@ -61,10 +61,9 @@ std::string ToolbarButtonStore::RegisterToolbarButton(bool visible, int kind,
 
 bool ToolbarButtonStore::UnregisterToolbarButton(const std::string& buttonText) {
   const auto recorded = registry_.ReadValue(kMachine, kToolbarButtonsKey, buttonText);
-  if (!recorded || recorded->kind != ValueKind::String) return true;
   // Only an identifier names one button's key: any other text, damaged or
   // planted, could name another key below Extensions, or Extensions itself.
-  if (!IsRegistryGuidText(recorded->text)) return true;
+  if (!recorded || !IsRegistryGuidText(recorded->text)) return true;
   const std::string key = ExtensionKeyOf(recorded->text);
   registry_.DeleteKeyTree(kMachine, key);
   // The record goes only with its key, so a key that refused to go stays findable.
