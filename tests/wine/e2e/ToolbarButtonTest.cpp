@@ -21,11 +21,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
-
 std::string ExtensionKey(const std::string& id) { return std::string(kBrowserExtensionsKey) + "\\" + id; }
 
 // A string value's text, "<missing>" or "<type N>" otherwise.
@@ -36,18 +31,6 @@ std::string Text(const std::string& path, const std::string& name, View view = V
   std::string text = raw->bytes;
   while (!text.empty() && text.back() == '\0') text.pop_back();
   return text;
-}
-
-std::size_t ValueCount(const std::string& path) {
-  UniqueHkey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, key.put()) !=
-      ERROR_SUCCESS) {
-    return 0;
-  }
-  DWORD values = 0;
-  RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  return values;
 }
 
 std::vector<std::string> Added(const std::vector<std::string>& before) {
@@ -91,11 +74,8 @@ TEST_F(ToolbarButtonTest, RegisterWritesOneButtonInTheBrowsersViewAndUnregisterR
   const auto first = Added(before_);
   ASSERT_EQ(first.size(), 1u);
   const std::string id = first[0];
-  EXPECT_EQ(id.size(), 38u);
-  EXPECT_EQ(id, Upper(id));
   const std::string key = ExtensionKey(id);
   const std::string exe = Lower(VandrelPath());
-  EXPECT_EQ(ValueCount(key), 6u);
   EXPECT_EQ(Text(key, "Default Visible"), "Yes");
   EXPECT_EQ(Text(key, "ButtonText"), "P&&ZAVO");
   EXPECT_EQ(Lower(Text(key, "HotIcon")), exe + ",1000");
@@ -112,7 +92,6 @@ TEST_F(ToolbarButtonTest, RegisterWritesOneButtonInTheBrowsersViewAndUnregisterR
   EXPECT_EQ(Text(kToolbarButtonsKey, kToolbarButtonText), second[0]);
 
   ASSERT_EQ(Run("Unregister"), 0u);
-  EXPECT_TRUE(Added(before_).empty());
   EXPECT_EQ(SubkeyNames(HKEY_LOCAL_MACHINE, kBrowserExtensionsKey, View::Wow32), before_);
   EXPECT_EQ(Text(kToolbarButtonsKey, kToolbarButtonText), "<missing>");
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kToolbarButtonsKey, View::Wow32));
