@@ -13,9 +13,9 @@ inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\Curren
 inline constexpr const char* kRunValueName = "Vandrel";
 inline constexpr const char* kToolbarButtonText = "P&&ZAVO";
 
-// The browser toolbar button that starts the program. Registration and
-// removal are made by the toolbar-button store; until it is present the
-// registration runs only do the start-up entry and the quit message.
+// The browser toolbar button that starts the program (ToolbarButtonStore).
+// Without one the registration runs only do the start-up entry and the quit
+// message.
 class ToolbarButtons {
  public:
   virtual ~ToolbarButtons() = default;

@@ -4,10 +4,12 @@
 
 #include "app/CommandLine.h"
 #include "app/ProgramEntry.h"
+#include "app/ToolbarButtonStore.h"
 #include "app/win32/Application.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32GuidSource.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ServiceControlManager.h"
 #include "platform/win32/Win32Shell.h"
@@ -39,8 +41,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
                     traceFiles, urlCache, shell, documents};
   Application application(instance, platform, prompts);
+  Win32GuidSource guids;
+  ToolbarButtonStore toolbarButtons(registry, guids);
   try {
-    ProgramEntry(SplitCommandLine(system.CommandLine()), platform, nullptr, application);
+    ProgramEntry(SplitCommandLine(system.CommandLine()), platform, &toolbarButtons, application);
   } catch (const std::exception& error) {
     // A registration run has no window: its failure is reported on its own.
     prompts.ShowError(error.what());

@@ -32,8 +32,8 @@ MemoryRegistry::KeyId MemoryRegistry::Id(RootKey root, const std::string& path) 
   return {root, Normalised(path)};
 }
 
-bool MemoryRegistry::Denied(const KeyId& id) const {
-  return std::any_of(denied_.begin(), denied_.end(), [&](const KeyId& d) {
+bool MemoryRegistry::Covers(const std::set<KeyId>& denied, const KeyId& id) {
+  return std::any_of(denied.begin(), denied.end(), [&](const KeyId& d) {
     return d.first == id.first && IsBelowOrSame(id.second, d.second);
   });
 }
@@ -53,7 +53,7 @@ bool MemoryRegistry::KeyExists(RootKey root, const std::string& path) {
 bool MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
   const KeyId id = Id(root, path);
   if (keys_.count(id)) return true;
-  if (Denied(id)) return false;
+  if (Covers(denied_, id)) return false;
   Create(id);
   return true;
 }
@@ -70,7 +70,7 @@ std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::
 void MemoryRegistry::Write(RootKey root, const std::string& path, const std::string& name,
                            RegistryValue value) {
   const KeyId id = Id(root, path);
-  if (Denied(id)) throw PlatformError(FormatMessageText(kFailedToSetData, name));
+  if (Covers(denied_, id)) throw PlatformError(FormatMessageText(kFailedToSetData, name));
   Create(id).values[Fold(name)] = {name, std::move(value)};
 }
 
@@ -90,12 +90,13 @@ void MemoryRegistry::WriteOther(RootKey root, const std::string& path, const std
 
 bool MemoryRegistry::DeleteValue(RootKey root, const std::string& path, const std::string& name) {
   const auto key = keys_.find(Id(root, path));
-  return key != keys_.end() && key->second.values.erase(Fold(name)) != 0;
+  if (key == keys_.end() || Covers(undeletable_, key->first)) return false;
+  return key->second.values.erase(Fold(name)) != 0;
 }
 
 bool MemoryRegistry::DeleteKeyTree(RootKey root, const std::string& path) {
   const KeyId id = Id(root, path);
-  if (!keys_.count(id)) return false;
+  if (!keys_.count(id) || Covers(undeletable_, id)) return false;
   std::erase_if(keys_, [&](const auto& entry) {
     return entry.first.first == root && IsBelowOrSame(entry.first.second, id.second);
   });
@@ -106,9 +107,28 @@ void MemoryRegistry::DenyWrites(RootKey root, const std::string& path) {
   denied_.insert(Id(root, path));
 }
 
+void MemoryRegistry::DenyDeletes(RootKey root, const std::string& path) {
+  undeletable_.insert(Id(root, path));
+}
+
+void MemoryRegistry::AllowDeletes(RootKey root, const std::string& path) {
+  undeletable_.erase(Id(root, path));
+}
+
 std::size_t MemoryRegistry::ValueCount(RootKey root, const std::string& path) {
   const auto key = keys_.find(Id(root, path));
   return key == keys_.end() ? 0 : key->second.values.size();
+}
+
+std::vector<std::string> MemoryRegistry::SubkeyNames(RootKey root, const std::string& path) {
+  const std::string parent = Id(root, path).second + "\\";
+  std::vector<std::string> names;
+  for (const auto& [id, key] : keys_) {
+    if (id.first != root || id.second.compare(0, parent.size(), parent) != 0) continue;
+    const std::string rest = id.second.substr(parent.size());
+    if (rest.find('\\') == std::string::npos) names.push_back(rest);
+  }
+  return names;
 }
 
 }  // namespace vandrel

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -25,9 +26,14 @@ class MemoryRegistry : public Registry {
 
   // Writes of values into this key (and key creation below it) fail from now on.
   void DenyWrites(RootKey root, const std::string& path);
+  // Deleting this key, or values and keys below it, fails until allowed again.
+  void DenyDeletes(RootKey root, const std::string& path);
+  void AllowDeletes(RootKey root, const std::string& path);
   // Stores a value of a non-string, non-DWORD type (a binary value, say).
   void WriteOther(RootKey root, const std::string& path, const std::string& name);
   std::size_t ValueCount(RootKey root, const std::string& path);
+  // The names of the key's direct subkeys, folded to lower case, sorted.
+  std::vector<std::string> SubkeyNames(RootKey root, const std::string& path);
 
  private:
   using KeyId = std::pair<RootKey, std::string>;  // path folded to lower case
@@ -35,12 +41,13 @@ class MemoryRegistry : public Registry {
     std::map<std::string, std::pair<std::string, RegistryValue>> values;  // folded name -> (name, value)
   };
   static KeyId Id(RootKey root, const std::string& path);
-  bool Denied(const KeyId& id) const;
+  static bool Covers(const std::set<KeyId>& denied, const KeyId& id);
   Key& Create(const KeyId& id);
   void Write(RootKey root, const std::string& path, const std::string& name, RegistryValue value);
 
   std::map<KeyId, Key> keys_;
   std::set<KeyId> denied_;
+  std::set<KeyId> undeletable_;
 };
 
 }  // namespace vandrel

@@ -39,6 +39,17 @@ std::vector<HWND> FindTopLevel(DWORD processId, const char* className, const cha
   return search.found;
 }
 
+// The program's toolbar buttons that a registration run left in the
+// browser's view, and their records; other extensions stay.
+void DeleteToolbarButtons() {
+  for (const std::string& name : SubkeyNames(HKEY_LOCAL_MACHINE, kBrowserExtensionsKey, View::Wow32)) {
+    const std::string key = std::string(kBrowserExtensionsKey) + "\\" + name;
+    const auto text = ReadRaw(HKEY_LOCAL_MACHINE, key, "ButtonText", View::Wow32);
+    if (text && text->bytes.rfind(kToolbarButtonText, 0) == 0) DeleteKeyTree(HKEY_LOCAL_MACHINE, key);
+  }
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\IE5Tools");
+}
+
 }  // namespace
 
 std::string VandrelPath() { return WindowsPathOf(VANDREL_EXE); }
@@ -118,6 +129,7 @@ void ResetVandrelState() {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");
+  DeleteToolbarButtons();
   DeleteFileA(TitlesPath().c_str());
   HKEY run = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,

@@ -56,6 +56,12 @@ std::vector<std::string> ReadScrambledTitles();
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
+// Where the browser toolbar button lives: below HKEY_LOCAL_MACHINE, in its
+// 32-bit view unless a test says otherwise.
+inline constexpr const char* kBrowserExtensionsKey = "Software\\Microsoft\\Internet Explorer\\Extensions";
+inline constexpr const char* kToolbarButtonsKey = "Software\\IE5Tools\\ToolBar Buttons";
+inline constexpr const char* kToolbarButtonText = "P&&ZAVO";
+
 // Main windows of any Vandrel process on the desktop.
 std::vector<HWND> VandrelMainWindows();
 

@@ -76,6 +76,22 @@ bool KeyExists(HKEY root, const std::string& path, View view) {
   return static_cast<bool>(Open(root, path, KEY_QUERY_VALUE, view));
 }
 
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, View view) {
+  std::vector<std::string> names;
+  const UniqueHkey key = Open(root, path, KEY_ENUMERATE_SUB_KEYS, view);
+  if (!key) return names;
+  char name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
 bool WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const void* data, DWORD size, View view) {
   const UniqueHkey key = Create(root, path, KEY_SET_VALUE, view);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vandrel::test {
 
@@ -21,6 +22,8 @@ inline bool DeleteKeyTree(HKEY root, const std::string& path) {
 }
 
 bool KeyExists(HKEY root, const std::string& path, View view);
+// The names of the key's direct subkeys, in the registry's order; none when it is missing.
+std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, View view);
 
 // Writes raw data of any type, creating the key. False when refused.
 bool WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
