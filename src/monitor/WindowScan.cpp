@@ -49,12 +49,14 @@ void WindowScan::Tick() {
   if (settings_.LimitEnabled) LimitPass();
   UpdateTrayIcon();
   BlockListPass();
+  if (report_) report_->TickEnded();
 }
 
 void WindowScan::Reset() {
   oldTitles_.clear();
   newTitles_.clear();
   expandPending_ = true;
+  if (letThrough_) letThrough_->Forget();
 }
 
 std::uint8_t WindowScan::ReadClassFragments(WindowHandle window) {
@@ -81,6 +83,7 @@ bool WindowScan::IsBrowserFrame(WindowHandle window) {
 
 void WindowScan::ClassPass() {
   desktop_.ListVisibleWindows(windows_);
+  if (letThrough_) letThrough_->TickStarted(windows_);
   fragmentsSeen_.clear();
   for (const WindowHandle window : windows_) {
     const std::uint8_t fragments = ReadClassFragments(window);
@@ -90,7 +93,8 @@ void WindowScan::ClassPass() {
     if (title_.empty()) continue;
     // One test, and at most one close, per fragment the class name holds.
     for (std::size_t i = 0; i < std::size(kPopupClassFragments); ++i) {
-      if ((fragments & (1u << i)) && (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0) {
+      if ((fragments & (1u << i)) && (desktop_.ReadStyle(window) & kWsMaximizeBox) == 0 &&
+          MayClose(window)) {
         desktop_.Post(window, kWmClose, 0, 0);
       }
     }
@@ -128,8 +132,10 @@ void WindowScan::LimitPass() {
   std::size_t known = oldTitles_.size();
   for (auto entry = newTitles_.size(); entry-- > 0;) {
     ++known;
-    if (static_cast<long long>(known) > settings_.LimitWindows) {
-      if (const WindowHandle window = ParseHandle(newTitles_[entry])) {
+    const WindowHandle window = ParseHandle(newTitles_[entry]);
+    if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
+      if (window) {
+        ReportClosing(window, {});
         desktop_.Post(window, kWmClose, 0, 0);
       }
       newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
@@ -159,6 +165,8 @@ void WindowScan::BlockListPass() {
   for (const WindowHandle window : windows_) {
     if (!IsBrowserFrame(window)) continue;
     matcher.FindAll(TitlePart(title_.view(), titleSuffix_), matches_);
+    if (matches_.empty() || !MayClose(window)) continue;
+    ReportClosing(window, blockList_.Entry(matches_.front()));
     for (std::size_t i = 0; i < matches_.size(); ++i) {
       desktop_.Post(window, kWmClose, 0, 0);
       events_.CountClosedWindow();

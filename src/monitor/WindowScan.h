@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "blocklist/BlockList.h"
+#include "monitor/ClosedWindowReport.h"
+#include "monitor/LetThrough.h"
 #include "platform/Desktop.h"
 #include "settings/Settings.h"
 
@@ -51,6 +53,9 @@ class WindowScan {
   const std::vector<std::string>& NewTitles() const { return newTitles_; }
   bool ExpandPending() const { return expandPending_; }
   void SetExpandPending() { expandPending_ = true; }
+  // The Ctrl rule, and where counted closes are reported; both outlive the scan.
+  void UseLetThrough(LetThrough& letThrough) { letThrough_ = &letThrough; }
+  void ReportClosesTo(ClosedWindowReport& report) { report_ = &report; }
 
  private:
   // Which of the pop-up class fragments the window's class name holds, one
@@ -64,12 +69,18 @@ class WindowScan {
   void LimitPass();
   void UpdateTrayIcon();
   void BlockListPass();
+  bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
+  void ReportClosing(WindowHandle window, std::string_view blockListEntry) {
+    if (report_) report_->Closing(window, blockListEntry);
+  }
 
   Desktop& desktop_;
   Settings& settings_;
   const BlockList& blockList_;
   const std::string& titleSuffix_;
   ScanEvents& events_;
+  LetThrough* letThrough_ = nullptr;
+  ClosedWindowReport* report_ = nullptr;
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order
