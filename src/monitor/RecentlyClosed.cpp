@@ -43,18 +43,28 @@ void RecentlyClosed::TickEnded() {
   // started among them must not find these.
   std::vector<ClosedWindow> closes;
   closes.swap(pending_);
+  // Of a storm of closes only the newest stay in the list: the shell is
+  // asked for no others.
+  const std::size_t firstKept = closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
   const std::string time = clock_();
-  for (ClosedWindow& closed : closes) {
-    closed.address = addresses_.AddressOf(closed.window);
+  for (std::size_t i = firstKept; i < closes.size(); ++i) {
+    ClosedWindow& closed = closes[i];
+    // A window that stays open is closed at every tick: its address is known.
+    const auto earlier = FindSame(closed);
+    closed.address = earlier != closed_.end() ? earlier->address : addresses_.AddressOf(closed.window);
     closed.time = time;
     Add(std::move(closed));
   }
 }
 
-void RecentlyClosed::Add(ClosedWindow closed) {
-  std::erase_if(closed_, [&closed](const ClosedWindow& earlier) {
+std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {
+  return std::find_if(closed_.begin(), closed_.end(), [&closed](const ClosedWindow& earlier) {
     return earlier.window == closed.window && earlier.title == closed.title;
   });
+}
+
+void RecentlyClosed::Add(ClosedWindow closed) {
+  if (const auto earlier = FindSame(closed); earlier != closed_.end()) closed_.erase(earlier);
   closed.serial = nextSerial_++;
   closed_.push_front(std::move(closed));
   if (closed_.size() > kRecentlyClosedCapacity) closed_.pop_back();

@@ -55,6 +55,8 @@ class RecentlyClosed : public ClosedWindowReport {
 
  private:
   void Add(ClosedWindow closed);
+  // The record of the same window with the same title, if the list holds one.
+  std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
 
   Desktop& desktop_;
   BrowserAddresses& addresses_;

@@ -90,5 +90,28 @@ TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsList
   EXPECT_EQ(events.closed, 7);  // each of them counted as ever
 }
 
+TEST_F(RecentlyClosedTest, AStormInOneTickAsksTheShellOnlyForTheWindowsKeptAndAReclosedWindowNotAgain) {
+  blockList.Assign({"casino"});
+  for (int i = 0; i < 12; ++i) Frame("Casino " + std::to_string(i));  // the last opened is topmost
+  Tick();
+  EXPECT_EQ(addresses.lookups, static_cast<int>(kRecentlyClosedCapacity));
+  ASSERT_EQ(recent.Newest().size(), kRecentlyClosedCapacity);
+  // The pass walks topmost first: the frames it reaches last are the newest.
+  EXPECT_EQ(recent.Newest().front().title, "Casino 0 " + kSuffix);
+  EXPECT_EQ(recent.Newest().back().title, "Casino 9 " + kSuffix);
+
+  // A frame that asks before it goes is closed at every tick.
+  const WindowHandle stays = Frame("Casino that asks first");
+  addresses.addresses[stays] = "http://casino.example/";
+  scan.Tick();
+  addresses.addresses.clear();  // it has moved on, or the shell has stopped answering
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(addresses.lookups, static_cast<int>(kRecentlyClosedCapacity) + 1);
+  EXPECT_EQ(recent.Newest().front().window, stays);
+  EXPECT_EQ(recent.Newest().front().address, "http://casino.example/");
+  EXPECT_EQ(recent.Newest()[1].title, "Casino 0 " + kSuffix);
+}
+
 }  // namespace
 }  // namespace vandrel
