@@ -91,8 +91,8 @@ bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {
   // Taking an entry out is a delete from the block list, so the question
   // that confirms deletes decides whether it is asked.
   if (!settings_.DeleteConfirm) return true;
-  const SilenceableAnswer answer =
-      prompts_.SilenceableMessage(MessageKind::Confirmation, RemoveEntryQuestion(entry), MessageButtons::YesNo);
+  const SilenceableAnswer answer = prompts_.SilenceableMessage(MessageKind::Confirmation,
+                                                               RemoveEntryQuestion(entry), MessageButtons::YesNo);
   if (answer.answer != Answer::Yes) return false;
   if (answer.dontShowAgain) {
     settings_.DeleteConfirm = false;

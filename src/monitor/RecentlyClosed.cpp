@@ -45,7 +45,8 @@ void RecentlyClosed::TickEnded() {
   closes.swap(pending_);
   // Of a storm of closes only the newest stay in the list: the shell is
   // asked for no others.
-  const std::size_t firstKept = closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
+  const std::size_t firstKept =
+      closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
   const std::string time = clock_();
   for (std::size_t i = firstKept; i < closes.size(); ++i) {
     ClosedWindow& closed = closes[i];

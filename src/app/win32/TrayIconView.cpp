@@ -15,7 +15,9 @@ namespace {
 BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenuId) {
   if (item.IsSeparator()) return AppendMenuA(menu, MF_SEPARATOR, id, nullptr);
   const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
-  if (item.action != TrayAction::RecentlyClosed) return AppendMenuA(menu, MF_STRING | state, id, item.caption.c_str());
+  if (item.action != TrayAction::RecentlyClosed) {
+    return AppendMenuA(menu, MF_STRING | state, id, item.caption.c_str());
+  }
   UniqueMenu submenu = BuildPopupMenu(item.submenu, firstSubmenuId, firstSubmenuId);
   if (!AppendMenuA(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(submenu.get()), item.caption.c_str())) {
     return FALSE;

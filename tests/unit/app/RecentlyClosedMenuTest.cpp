@@ -82,8 +82,9 @@ class RecentlyClosedMenuTest : public ::testing::Test {
 TEST_F(RecentlyClosedMenuTest, ChoosingABlockListCloseAsksToRemoveItsEntryThenOpensTheAddress) {
   ClosedFrame("Daily news", "http://news.example/");
   ClosedFrame("Casino");  // no address: the shell did not list it
-  ASSERT_EQ(menu.Captions(), (Strings{"Casino (block list: casino)\t" + program.recentlyClosed.Newest()[0].time,
-                                      "Daily news (block list: news)\t" + program.recentlyClosed.Newest()[1].time}));
+  const auto& closed = program.recentlyClosed.Newest();
+  ASSERT_EQ(menu.Captions(), (Strings{"Casino (block list: casino)\t" + closed[0].time,
+                                      "Daily news (block list: news)\t" + closed[1].time}));
   prompts.Script(Answer::No);
   menu.Choose(1);
   EXPECT_EQ(Entries(), (Strings{"casino", "news"}));
@@ -140,8 +141,8 @@ TEST_F(RecentlyClosedMenuTest, AChoiceTakesTheItemThatWasShownAlsoWhenTheListHas
 
 TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTheNewestFirst) {
   NoCommands commands;
-  TrayMenus tray{memory.desktop, program.state.blockList, program.state.titleSuffix, program.mainWindow.Blocking,
-                 prompts, commands, menu};
+  TrayMenus tray{memory.desktop, program.state.blockList, program.state.titleSuffix,
+                 program.mainWindow.Blocking, prompts, commands, menu};
   TrayMenu shown = tray.StaticMenu();
   ASSERT_EQ(shown[5].caption, kRecentlyClosedCaption);
   EXPECT_FALSE(shown[5].enabled);

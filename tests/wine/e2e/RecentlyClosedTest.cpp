@@ -77,7 +77,7 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
   PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
   ASSERT_TRUE(WaitUntil([] { return !VisibleMenus().empty(); }, 5000)) << "no menu appeared";
   const HWND menu = VisibleMenus().front();
-  for (int i = 0; i < static_cast<int>(kDownToRecentlyClosed); ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  for (WPARAM i = 0; i < kDownToRecentlyClosed; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
   ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; }, 5000)) << "the submenu did not open";
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
