@@ -53,7 +53,8 @@ class WindowScan {
   const std::vector<std::string>& NewTitles() const { return newTitles_; }
   bool ExpandPending() const { return expandPending_; }
   void SetExpandPending() { expandPending_ = true; }
-  // The Ctrl rule, and where counted closes are reported; both outlive the scan.
+  // The Ctrl rule, and where counted closes are reported; both must stay while
+  // the scan ticks.
   void UseLetThrough(LetThrough& letThrough) { letThrough_ = &letThrough; }
   void ReportClosesTo(ClosedWindowReport& report) { report_ = &report; }
 

@@ -31,22 +31,6 @@ std::vector<HWND> VisibleMenus() {
   return menus;
 }
 
-BOOL CALLBACK FindStaticText(HWND child, LPARAM parameter) {
-  char className[32] = {}, text[512] = {};
-  GetClassNameA(child, className, sizeof(className));
-  GetWindowTextA(child, text, sizeof(text));
-  if (lstrcmpiA(className, "Static") != 0 || !*text) return TRUE;
-  *reinterpret_cast<std::string*>(parameter) = text;
-  return FALSE;
-}
-
-// The question of a box with "Don't show me this again.".
-std::string QuestionText(HWND box) {
-  std::string text;
-  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
 class RecentlyClosedTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,7 +69,7 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
 
   const HWND question = vandrel->WaitForMessageBox();
   ASSERT_NE(question, nullptr);
-  EXPECT_EQ(QuestionText(question), "Remove 'News' from the block list?");
+  EXPECT_EQ(VandrelProcess::QuestionText(question), "Remove 'News' from the block list?");
   SendMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([] { return ReadScrambledTitles().empty(); }, 5000));
 
