@@ -1,6 +1,7 @@
 #pragma once
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
+#include "app/RecentlyClosedMenu.h"
 #include "app/TrayMenus.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
@@ -9,6 +10,8 @@
 #include "eraser/TIECacheEraser.h"
 #include "help/HelpCommands.h"
 #include "help/TForm4.h"
+#include "monitor/LetThrough.h"
+#include "monitor/RecentlyClosed.h"
 #include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
@@ -37,10 +40,16 @@ class Program : private TrayCommands {
         ieCacheEraser(ieCache1),
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
                ieCacheEraser, EraseFeedbackOf()),
+        letThrough(platform.keys),
+        recentlyClosed(platform.desktop, platform.browserAddresses),
+        recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
+                           prompts, platform.documents, [this] { SaveBlockList(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
-                  *this),
+                  *this, recentlyClosedMenu),
         aboutBox(platform.documents) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
+    mainWindow.Scan().UseLetThrough(letThrough);
+    mainWindow.Scan().ReportClosesTo(recentlyClosed);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
@@ -78,6 +87,10 @@ class Program : private TrayCommands {
   TIECache ieCache1;
   TIECacheEraser ieCacheEraser;
   EraseCommand eraser;
+  // Held Ctrl lets new windows through the scan; the counted closes are listed.
+  LetThrough letThrough;
+  RecentlyClosed recentlyClosed;
+  RecentlyClosedMenu recentlyClosedMenu;
   TrayMenus trayMenus;
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;

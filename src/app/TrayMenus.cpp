@@ -25,13 +25,17 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   return titles;
 }
 
-TrayMenu StaticTrayMenu(const BlockingModes& modes) {
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed) {
+  TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
+  for (const std::string& caption : recentlyClosed) recent.submenu.push_back({caption, TrayAction::None});
+  recent.enabled = !recentlyClosed.empty();
   return {
       {"Show", TrayAction::Show},
       {modes.Start1.Caption(), TrayAction::StartToggle},
       {modes.Stop1002.Caption(), TrayAction::Block100Toggle},
       {"Block List", TrayAction::BlockList},
       {"Erase", TrayAction::Erase},
+      recent,
       {"Exit", TrayAction::ExitWithQuestion},
   };
 }
@@ -62,13 +66,15 @@ std::string CleanedCaption(std::string_view caption) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
-                     const BlockingModes& modes, Prompts& prompts, TrayCommands& commands)
+                     const BlockingModes& modes, Prompts& prompts, TrayCommands& commands,
+                     RecentlyClosedMenu& recentlyClosed)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
       modes_(modes),
       prompts_(prompts),
-      commands_(commands) {}
+      commands_(commands),
+      recentlyClosed_(recentlyClosed) {}
 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
@@ -76,8 +82,8 @@ void TrayMenus::CoolTrayIcon1MouseDown() {
   browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_);
 }
 
-TrayMenu TrayMenus::CurrentMenu() const {
-  return browserWindows_.empty() ? StaticTrayMenu(modes_) : browserWindows_;
+TrayMenu TrayMenus::CurrentMenu() {
+  return browserWindows_.empty() ? StaticMenu() : browserWindows_;
 }
 
 void TrayMenus::Choose(std::size_t index) {
@@ -97,7 +103,8 @@ void TrayMenus::Choose(std::size_t index) {
 }
 
 void TrayMenus::ChooseStatic(std::size_t index) {
-  const TrayMenu menu = StaticTrayMenu(modes_);
+  // The items before the submenu never move, and the submenu itself runs nothing.
+  const TrayMenu menu = StaticTrayMenu(modes_, {});
   if (index < menu.size()) Run(menu[index].action);
 }
 
@@ -123,6 +130,7 @@ void TrayMenus::Run(TrayAction action) {
   switch (action) {
     case TrayAction::None:
     case TrayAction::AddTitle:
+    case TrayAction::RecentlyClosed:
       return;
     case TrayAction::Show:
       return commands_.Show();

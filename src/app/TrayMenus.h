@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/RecentlyClosedMenu.h"
 #include "blocklist/BlockList.h"
 #include "monitor/BlockingModes.h"
 #include "platform/Desktop.h"
@@ -45,11 +47,17 @@ enum class TrayAction {
   Erase,
   ExitWithQuestion,
   ExitWithoutQuestion,
+  RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
 };
 
 struct TrayMenuItem {
+  TrayMenuItem() = default;
+  TrayMenuItem(std::string caption, TrayAction action) : caption(std::move(caption)), action(action) {}
+
   std::string caption;
   TrayAction action = TrayAction::None;
+  std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item
+  bool enabled = true;
   bool IsSeparator() const { return caption == kTraySeparator; }
   bool operator==(const TrayMenuItem&) const = default;
 };
@@ -61,8 +69,9 @@ using TrayMenu = std::vector<TrayMenuItem>;
 std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 
 // The static menu: the main window's context menu, and the icon's menu
-// while no browser window is open.
-TrayMenu StaticTrayMenu(const BlockingModes& modes);
+// while no browser window is open. Its "Recently closed" submenu holds
+// these captions, and is disabled while there are none.
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed);
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
 
@@ -76,7 +85,8 @@ std::string CleanedCaption(std::string_view caption);
 class TrayMenus {
  public:
   TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
-            const BlockingModes& modes, Prompts& prompts, TrayCommands& commands);
+            const BlockingModes& modes, Prompts& prompts, TrayCommands& commands,
+            RecentlyClosedMenu& recentlyClosed);
 
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
@@ -86,12 +96,16 @@ class TrayMenus {
   std::function<void()> onMouseDown;
   // A double click on the icon shows the main window.
   void CoolTrayIcon1DblClick() { commands_.Show(); }
-  // The static menu shows the blocking modes as they are now.
-  TrayMenu CurrentMenu() const;
+  // The static menu shows the blocking modes and the recently closed
+  // windows as they are now.
+  TrayMenu CurrentMenu();
+  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Captions()); }
   // The item at this index of the current menu was chosen; out of range does nothing.
   void Choose(std::size_t index);
   // The static menu's item at this index (the main window's context menu).
   void ChooseStatic(std::size_t index);
+  // The item at this index of the last menu's "Recently closed" submenu.
+  void ChooseRecentlyClosed(std::size_t index) { recentlyClosed_.Choose(index); }
   // A title item (or the header) of the browser windows menu was clicked;
   // returns the caption to keep on the item.
   std::string MyPopupHandler(const std::string& caption);
@@ -105,6 +119,7 @@ class TrayMenus {
   const BlockingModes& modes_;
   Prompts& prompts_;
   TrayCommands& commands_;
+  RecentlyClosedMenu& recentlyClosed_;
   TrayMenu browserWindows_;  // empty: the static menu is the icon's menu
 };
 

@@ -21,6 +21,8 @@ class DesktopSnapshot {
   void Take();
 
   std::size_t size() const { return windows_.size(); }
+  // The windows of the tick, topmost first.
+  const std::vector<WindowHandle>& Handles() const { return handles_; }
   WindowHandle Handle(std::size_t index) const { return windows_[index].handle; }
   // Which of the pop-up class fragments the window's class holds, one bit
   // per fragment in table order.

@@ -47,20 +47,23 @@ void WindowScan::Tick() {
   if (settings_.LimitEnabled) LimitPass();
   UpdateTrayIcon();
   BlockListPass();
+  if (report_) report_->TickEnded();
 }
 
 void WindowScan::Reset() {
   oldTitles_.clear();
   newTitles_.clear();
   expandPending_ = true;
+  if (letThrough_) letThrough_->Forget();
 }
 
 void WindowScan::ClassPass() {
+  if (letThrough_) letThrough_->TickStarted(snapshot_.Handles());
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     const std::uint8_t fragments = snapshot_.Fragments(i);
     // The style first: a window that keeps its maximise box needs no title.
     if (fragments == 0 || (snapshot_.Style(i) & kWsMaximizeBox) != 0) continue;
-    if (snapshot_.Title(i).empty()) continue;
+    if (snapshot_.Title(i).empty() || !MayClose(snapshot_.Handle(i))) continue;
     // One close per fragment the class name holds.
     for (std::size_t bit = 0; bit < std::size(kPopupClassFragments); ++bit) {
       if (fragments & (1u << bit)) desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
@@ -97,8 +100,10 @@ void WindowScan::LimitPass() {
   std::size_t known = oldTitles_.size();
   for (auto entry = newTitles_.size(); entry-- > 0;) {
     ++known;
-    if (static_cast<long long>(known) > settings_.LimitWindows) {
-      if (const WindowHandle window = ParseHandle(newTitles_[entry])) {
+    const WindowHandle window = ParseHandle(newTitles_[entry]);
+    if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
+      if (window) {
+        ReportClosing(window, {});
         desktop_.Post(window, kWmClose, 0, 0);
       }
       newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
@@ -126,9 +131,12 @@ void WindowScan::BlockListPass() {
   if (matcher.empty()) return;  // nothing can match: no title is needed
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     if (!snapshot_.IsBrowserFrame(i)) continue;
+    const WindowHandle window = snapshot_.Handle(i);
     matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_), matches_);
+    if (matches_.empty() || !MayClose(window)) continue;
+    ReportClosing(window, blockList_.Entry(matches_.front()));
     for (std::size_t match = 0; match < matches_.size(); ++match) {
-      desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
+      desktop_.Post(window, kWmClose, 0, 0);
       events_.CountClosedWindow();
     }
   }

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "blocklist/BlockList.h"
+#include "monitor/ClosedWindowReport.h"
 #include "monitor/DesktopSnapshot.h"
+#include "monitor/LetThrough.h"
 #include "monitor/PopupClasses.h"
 #include "platform/Desktop.h"
 #include "settings/Settings.h"
@@ -43,18 +45,28 @@ class WindowScan {
   const std::vector<std::string>& NewTitles() const { return newTitles_; }
   bool ExpandPending() const { return expandPending_; }
   void SetExpandPending() { expandPending_ = true; }
+  // The Ctrl rule, and where counted closes are reported; both must stay while
+  // the scan ticks.
+  void UseLetThrough(LetThrough& letThrough) { letThrough_ = &letThrough; }
+  void ReportClosesTo(ClosedWindowReport& report) { report_ = &report; }
 
  private:
   void ClassPass();
   void LimitPass();
   void UpdateTrayIcon();
   void BlockListPass();
+  bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
+  void ReportClosing(WindowHandle window, std::string_view blockListEntry) {
+    if (report_) report_->Closing(window, blockListEntry);
+  }
 
   Desktop& desktop_;
   Settings& settings_;
   const BlockList& blockList_;
   const std::string& titleSuffix_;
   ScanEvents& events_;
+  LetThrough* letThrough_ = nullptr;
+  ClosedWindowReport* report_ = nullptr;
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order

@@ -1,5 +1,7 @@
 #pragma once
+#include "platform/BrowserAddresses.h"
 #include "platform/Desktop.h"
+#include "platform/KeyState.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/ServiceControlManager.h"
@@ -29,6 +31,8 @@ struct Platform {
   UrlCache& urlCache;
   Shell& shell;
   DocumentOpener& documents;
+  KeyState& keys;
+  BrowserAddresses& browserAddresses;
 };
 
 }  // namespace vandrel

@@ -1,7 +1,9 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/UpperCaseCollation.h"
+#include "platform/memory/MemoryBrowserAddresses.h"
 #include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryKeyState.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryServiceControlManager.h"
@@ -29,8 +31,10 @@ struct MemoryPlatform {
   MemoryUrlCache urlCache;
   MemoryShell shell{traceFiles};
   MemoryDocumentOpener documents;
+  MemoryKeyState keys;
+  MemoryBrowserAddresses browserAddresses;
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents};
+                    traceFiles, urlCache, shell, documents, keys, browserAddresses};
 };
 
 }  // namespace vandrel

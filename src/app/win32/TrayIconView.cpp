@@ -10,14 +10,30 @@ namespace vandrel {
 
 static_assert(IDI_TRAY_LEVEL_COUNT == 5, "one picture per fill level");
 
-UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId) {
+namespace {
+
+BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenuId) {
+  if (item.IsSeparator()) return AppendMenuA(menu, MF_SEPARATOR, id, nullptr);
+  const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
+  if (item.action != TrayAction::RecentlyClosed) {
+    return AppendMenuA(menu, MF_STRING | state, id, item.caption.c_str());
+  }
+  UniqueMenu submenu = BuildPopupMenu(item.submenu, firstSubmenuId, firstSubmenuId);
+  if (!AppendMenuA(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(submenu.get()), item.caption.c_str())) {
+    return FALSE;
+  }
+  submenu.release();  // the menu owns it now
+  return TRUE;
+}
+
+}  // namespace
+
+UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId, UINT firstSubmenuId) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) throw PlatformError("Cannot create the menu");
   UINT id = firstId;
   for (const TrayMenuItem& item : items) {
-    const BOOL added = item.IsSeparator() ? AppendMenuA(menu.get(), MF_SEPARATOR, id, nullptr)
-                                          : AppendMenuA(menu.get(), MF_STRING, id, item.caption.c_str());
-    if (!added) throw PlatformError("Cannot create the menu");
+    if (!AppendItem(menu.get(), item, id, firstSubmenuId)) throw PlatformError("Cannot create the menu");
     ++id;
   }
   return menu;
@@ -118,7 +134,9 @@ LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TrayIconView::OnMenuCommand(UINT id) {
-  if (id >= kFirstStaticItemId) {
+  if (id >= kFirstRecentlyClosedId) {
+    menus_.ChooseRecentlyClosed(id - kFirstRecentlyClosedId);
+  } else if (id >= kFirstStaticItemId) {
     menus_.ChooseStatic(id - kFirstStaticItemId);
   } else if (id >= kFirstItemId) {
     menus_.Choose(id - kFirstItemId);
@@ -144,13 +162,13 @@ void TrayIconView::OnIconMouse(UINT mouseMessage) {
 }
 
 void TrayIconView::ShowContextMenu(POINT at) {
-  Track(BuildPopupMenu(StaticTrayMenu(form_.Blocking), kFirstStaticItemId), at);
+  Track(BuildPopupMenu(menus_.StaticMenu(), kFirstStaticItemId, kFirstRecentlyClosedId), at);
 }
 
 void TrayIconView::ShowMenu() {
   POINT at{};
   GetCursorPos(&at);
-  Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId), at);
+  Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId, kFirstRecentlyClosedId), at);
 }
 
 HWND TrayIconView::MenuOwner() const {

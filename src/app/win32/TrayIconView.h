@@ -13,8 +13,9 @@
 namespace vandrel {
 
 // A pop-up menu with the items in order; item i gets the command id
-// firstId + i, separators included (they send nothing).
-UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId);
+// firstId + i, separators included (they send nothing). The items of an
+// item's submenu get firstSubmenuId + j.
+UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId, UINT firstSubmenuId);
 
 // One icon in the notification area, owned by a window that receives its
 // mouse messages. It is removed when this goes.
@@ -56,6 +57,7 @@ class TrayIconView : public Window {
   static constexpr UINT kIconId = 1;
   static constexpr UINT kFirstItemId = 1000;
   static constexpr UINT kFirstStaticItemId = 2000;  // the main window's context menu
+  static constexpr UINT kFirstRecentlyClosedId = 3000;  // the "Recently closed" submenu
 
   TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts);
   ~TrayIconView() override;

@@ -1,5 +1,6 @@
 // The Windows entry of Vandrel.exe: builds the real platform objects and
 // hands the command line to the program entry.
+#include <objbase.h>
 #include <windows.h>
 
 #include "app/CommandLine.h"
@@ -7,9 +8,11 @@
 #include "app/ToolbarButtonStore.h"
 #include "app/win32/Application.h"
 #include "platform/PlatformError.h"
+#include "platform/win32/Win32BrowserAddresses.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32GuidSource.h"
+#include "platform/win32/Win32KeyState.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32ServiceControlManager.h"
 #include "platform/win32/Win32Shell.h"
@@ -22,8 +25,28 @@
 #include "platform/win32/Win32DocumentOpener.h"
 #include "ui/win32/Win32Prompts.h"
 
+namespace {
+
+// The user interface thread's apartment, for the shell's list of browser
+// windows. A refusal leaves the list unavailable, nothing else.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vandrel;
+  const ComApartment apartment;
   Win32Registry registry;
   Win32Desktop desktop;
   Win32Sound sound;
@@ -38,8 +61,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Shell shell(nullptr);
   Win32Prompts prompts;
   Win32DocumentOpener documents([&prompts] { return prompts.MainWindow(); });
+  Win32KeyState keys;
+  Win32BrowserAddresses browserAddresses;
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents};
+                    traceFiles, urlCache, shell, documents, keys, browserAddresses};
   Application application(instance, platform, prompts);
   Win32GuidSource guids;
   ToolbarButtonStore toolbarButtons(registry, guids);

@@ -39,7 +39,7 @@ class TrayMenusTest : public ::testing::Test {
     program.mainWindow.FormCreate(806, false);
     program.BlockListCreated();  // the list is loaded: saves write from now on
   }
-  Strings Captions() const {
+  Strings Captions() {
     Strings captions;
     for (const auto& item : menus.CurrentMenu()) captions.push_back(item.caption);
     return captions;
@@ -55,7 +55,7 @@ class TrayMenusTest : public ::testing::Test {
   Program program{memory.platform, prompts};
   RecordedCommands commands{program};
   TrayMenus menus{memory.desktop, program.state.blockList, program.state.titleSuffix,
-                  program.mainWindow.Blocking, prompts, commands};
+                  program.mainWindow.Blocking, prompts, commands, program.recentlyClosedMenu};
 };
 
 TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes) {
@@ -63,12 +63,13 @@ TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes)
   memory.desktop.Open("", "IEFrame");
   memory.desktop.Open(Frame("Hidden"), "IEFrame", 0, false);
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions(), (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", "Exit"}));
+  EXPECT_EQ(Captions(), (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption,
+                                 "Exit"}));
   menus.Choose(1);
   menus.Choose(2);
   EXPECT_EQ(Captions()[1], "UnB&lock");
   EXPECT_EQ(Captions()[2], "UnBlock &100%");
-  for (std::size_t index : {0u, 3u, 4u, 5u, 6u}) menus.Choose(index);
+  for (std::size_t index : {0u, 3u, 4u, 5u, 6u, 7u}) menus.Choose(index);
   EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "Erase", "ExitWithQuestion"}));
 }
 
@@ -90,7 +91,7 @@ TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollo
   memory.desktop.Close(news);
   memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions().size(), 6u);
+  EXPECT_EQ(Captions().size(), 7u);
 }
 
 TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {

@@ -17,23 +17,6 @@ namespace {
 constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr int kDontShowAgainId = 1000;
 
-// The question of a box with "Don't show me this again.": its one static
-// control with text.
-BOOL CALLBACK FindStaticText(HWND child, LPARAM parameter) {
-  char className[32] = {}, text[512] = {};
-  GetClassNameA(child, className, sizeof(className));
-  GetWindowTextA(child, text, sizeof(text));
-  if (lstrcmpiA(className, "Static") != 0 || !*text) return TRUE;
-  *reinterpret_cast<std::string*>(parameter) = text;
-  return FALSE;
-}
-
-std::string QuestionText(HWND box) {
-  std::string text;
-  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
-}
-
 std::string ItemText(HWND box, int id) {
   char text[256] = {};
   GetDlgItemTextA(box, id, text, sizeof(text));
@@ -115,7 +98,7 @@ TEST_F(MainWindowTest, ExitAsksAndNoKeepsTheProgramRunning) {
   ClickToolbar(main, kCmdExitP);
   const HWND box = vandrel.WaitForMessageBox();
   ASSERT_NE(box, nullptr) << "no exit question";
-  EXPECT_EQ(QuestionText(box), "Do you really want to exit Vandrel v7.0.5?");
+  EXPECT_EQ(VandrelProcess::QuestionText(box), "Do you really want to exit Vandrel v7.0.5?");
   EXPECT_EQ(ItemText(box, kDontShowAgainId), "Don't show me this again.");
   SendMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));

@@ -211,4 +211,23 @@ std::string VandrelProcess::MessageBoxText(HWND box) {
   return text;
 }
 
+namespace {
+
+BOOL CALLBACK FindStaticText(HWND child, LPARAM parameter) {
+  char className[32] = {}, text[512] = {};
+  GetClassNameA(child, className, sizeof(className));
+  GetWindowTextA(child, text, sizeof(text));
+  if (lstrcmpiA(className, "Static") != 0 || !*text) return TRUE;
+  *reinterpret_cast<std::string*>(parameter) = text;
+  return FALSE;
+}
+
+}  // namespace
+
+std::string VandrelProcess::QuestionText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 }  // namespace vandrel::test

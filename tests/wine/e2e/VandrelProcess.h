@@ -33,6 +33,9 @@ class VandrelProcess {
   // A message box of this process titled "Vandrel", and its text.
   HWND WaitForMessageBox(DWORD timeoutMs = 10000);
   static std::string MessageBoxText(HWND box);
+  // The question of a box with "Don't show me this again.": its one static
+  // control with text.
+  static std::string QuestionText(HWND box);
   // A dialog-class window of this process with this title.
   HWND WaitForDialog(const char* title, DWORD timeoutMs = 10000);
 

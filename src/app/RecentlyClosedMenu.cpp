@@ -1,0 +1,104 @@
+#include "app/RecentlyClosedMenu.h"
+
+#include <algorithm>
+
+#include "blocklist/TitleSuffix.h"
+#include "settings/SettingsStore.h"
+
+namespace vandrel {
+namespace {
+
+std::string ShownTitle(const std::string& title, const std::string& titleSuffix) {
+  // Every frame the two passes close carries the suffix; its page title is what tells them apart.
+  std::string shown(TitlePart(title, titleSuffix));
+  if (shown.empty()) shown = title;
+  if (shown.size() <= kShownTitleLength) return shown;
+  shown.resize(kShownTitleLength - std::char_traits<char>::length(kShortenedMark));
+  while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+  return shown + kShortenedMark;
+}
+
+std::string DoubledAmpersands(const std::string& text) {
+  std::string doubled;
+  doubled.reserve(text.size());
+  for (const char c : text) {
+    doubled += c;
+    if (c == '&') doubled += '&';
+  }
+  return doubled;
+}
+
+int ExactIndex(const BlockList& list, const std::string& entry) {
+  const auto& entries = list.Entries();
+  const auto found = std::find(entries.begin(), entries.end(), entry);
+  return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+}
+
+}  // namespace
+
+std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix) {
+  const std::string caption = ShownTitle(closed.title, titleSuffix) + " (" + RuleText(closed) + ")";
+  return DoubledAmpersands(caption) + "\t" + closed.time;
+}
+
+std::string RemoveEntryQuestion(const std::string& entry) {
+  return "Remove '" + entry + "' from the block list?";
+}
+
+RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
+                                       BlockList& blockList, Settings& settings, Registry& registry,
+                                       Prompts& prompts, DocumentOpener& documents,
+                                       std::function<void()> saveBlockList)
+    : closed_(closed),
+      titleSuffix_(titleSuffix),
+      blockList_(blockList),
+      settings_(settings),
+      registry_(registry),
+      prompts_(prompts),
+      documents_(documents),
+      saveBlockList_(std::move(saveBlockList)) {}
+
+std::vector<std::string> RecentlyClosedMenu::Captions() {
+  shown_.clear();
+  std::vector<std::string> captions;
+  for (const ClosedWindow& closed : closed_.Newest()) {
+    shown_.push_back(closed.serial);
+    captions.push_back(RecentlyClosedCaption(closed, titleSuffix_));
+  }
+  return captions;
+}
+
+void RecentlyClosedMenu::Choose(std::size_t index) {
+  if (index >= shown_.size()) return;
+  const ClosedWindow* found = closed_.Find(shown_[index]);
+  if (!found) return;
+  // Copied: the question runs messages, and a tick among them changes the list.
+  const ClosedWindow chosen = *found;
+  // The entry goes first, so that the page opened next is not closed again at once.
+  if (chosen.ClosedByBlockList() && ExactIndex(blockList_, chosen.blockListEntry) >= 0 &&
+      ConfirmRemoval(chosen.blockListEntry)) {
+    // Looked up again: the list may have changed while the question was up.
+    const int at = ExactIndex(blockList_, chosen.blockListEntry);
+    if (at >= 0) {
+      blockList_.Delete(static_cast<std::size_t>(at));
+      if (saveBlockList_) saveBlockList_();
+    }
+  }
+  if (!chosen.address.empty()) documents_.Open(chosen.address, ShowCommand::Normal, false);
+}
+
+bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {
+  // Taking an entry out is a delete from the block list, so the question
+  // that confirms deletes decides whether it is asked.
+  if (!settings_.DeleteConfirm) return true;
+  const SilenceableAnswer answer = prompts_.SilenceableMessage(MessageKind::Confirmation,
+                                                               RemoveEntryQuestion(entry), MessageButtons::YesNo);
+  if (answer.answer != Answer::Yes) return false;
+  if (answer.dontShowAgain) {
+    settings_.DeleteConfirm = false;
+    StoreBoolSetting(registry_, "DeleteConfirm", false);
+  }
+  return true;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "blocklist/BlockList.h"
+#include "monitor/RecentlyClosed.h"
+#include "platform/DocumentOpener.h"
+#include "platform/Registry.h"
+#include "settings/Settings.h"
+#include "ui/Prompts.h"
+
+namespace vandrel {
+
+inline constexpr const char* kRecentlyClosedCaption = "Recently closed";
+// Page titles longer than this are cut, so the menu stays on the screen.
+inline constexpr std::size_t kShownTitleLength = 60;
+inline constexpr const char* kShortenedMark = "...";
+
+// "<page title> (<rule>)", the page title cut to kShownTitleLength and every
+// '&' doubled so that the menu shows it instead of taking it for a mnemonic;
+// then a tab and the time (the menu puts it in its own column).
+std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix);
+std::string RemoveEntryQuestion(const std::string& entry);
+
+// The tray's submenu of recently closed windows and what choosing one does:
+// its address is opened with the shell, and when the block list closed it
+// the user may take the entry that matched out of the list.
+class RecentlyClosedMenu {
+ public:
+  // `saveBlockList` writes the list's file after a removal.
+  RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix, BlockList& blockList,
+                     Settings& settings, Registry& registry, Prompts& prompts, DocumentOpener& documents,
+                     std::function<void()> saveBlockList);
+
+  // The items, newest first; the ones a later Choose picks from.
+  std::vector<std::string> Captions();
+  // The item at this index of the last Captions(); gone or out of range does nothing.
+  void Choose(std::size_t index);
+
+ private:
+  bool ConfirmRemoval(const std::string& entry);
+
+  const RecentlyClosed& closed_;
+  const std::string& titleSuffix_;
+  BlockList& blockList_;
+  Settings& settings_;
+  Registry& registry_;
+  Prompts& prompts_;
+  DocumentOpener& documents_;
+  std::function<void()> saveBlockList_;
+  std::vector<std::uint32_t> shown_;  // serials, in the order of the last Captions()
+};
+
+}  // namespace vandrel

@@ -1,0 +1,20 @@
+#pragma once
+#include <string_view>
+
+#include "platform/Desktop.h"
+
+namespace vandrel {
+
+// Told of the counted closes of a tick (limit and block-list passes).
+class ClosedWindowReport {
+ public:
+  virtual ~ClosedWindowReport() = default;
+  // The scan is about to post the close, so the window is still there.
+  // `blockListEntry` is the entry that matched, empty for the window limit.
+  // Runs inside the pass: it must not hand control to the message loop.
+  virtual void Closing(WindowHandle window, std::string_view blockListEntry) = 0;
+  // The tick's passes are over; the scan's own state is no longer in use.
+  virtual void TickEnded() = 0;
+};
+
+}  // namespace vandrel

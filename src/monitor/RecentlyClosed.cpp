@@ -1,0 +1,80 @@
+#include "monitor/RecentlyClosed.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace vandrel {
+
+std::string RuleText(const ClosedWindow& closed) {
+  if (!closed.ClosedByBlockList()) return kWindowLimitRule;
+  return kBlockListRulePrefix + closed.blockListEntry;
+}
+
+std::string LocalClockText() {
+  const std::time_t now = std::time(nullptr);
+  // The program's one thread is the only caller, so the shared result of
+  // localtime is safe here.
+  const std::tm* local = std::localtime(&now);
+  if (!local) return {};
+  char text[8];
+  return std::string(text, std::strftime(text, sizeof text, "%H:%M", local));
+}
+
+RecentlyClosed::RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses,
+                               std::function<std::string()> clock)
+    : desktop_(desktop), addresses_(addresses), clock_(std::move(clock)) {}
+
+void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntry) {
+  // The limit and block-list passes may both take the same new window.
+  const bool reported = std::any_of(pending_.begin(), pending_.end(),
+                                    [window](const ClosedWindow& closed) { return closed.window == window; });
+  if (reported) return;
+  desktop_.ReadTitle(window, title_);
+  ClosedWindow closed;
+  closed.window = window;
+  closed.title = std::string(title_.view());
+  closed.blockListEntry = std::string(blockListEntry);
+  pending_.push_back(std::move(closed));
+}
+
+void RecentlyClosed::TickEnded() {
+  if (pending_.empty()) return;
+  // Taken out first: the shell's answer may run messages, and a tick
+  // started among them must not find these.
+  std::vector<ClosedWindow> closes;
+  closes.swap(pending_);
+  // Of a storm of closes only the newest stay in the list: the shell is
+  // asked for no others.
+  const std::size_t firstKept =
+      closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
+  const std::string time = clock_();
+  for (std::size_t i = firstKept; i < closes.size(); ++i) {
+    ClosedWindow& closed = closes[i];
+    // A window that stays open is closed at every tick: its address is known.
+    const auto earlier = FindSame(closed);
+    closed.address = earlier != closed_.end() ? earlier->address : addresses_.AddressOf(closed.window);
+    closed.time = time;
+    Add(std::move(closed));
+  }
+}
+
+std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {
+  return std::find_if(closed_.begin(), closed_.end(), [&closed](const ClosedWindow& earlier) {
+    return earlier.window == closed.window && earlier.title == closed.title;
+  });
+}
+
+void RecentlyClosed::Add(ClosedWindow closed) {
+  if (const auto earlier = FindSame(closed); earlier != closed_.end()) closed_.erase(earlier);
+  closed.serial = nextSerial_++;
+  closed_.push_front(std::move(closed));
+  if (closed_.size() > kRecentlyClosedCapacity) closed_.pop_back();
+}
+
+const ClosedWindow* RecentlyClosed::Find(std::uint32_t serial) const {
+  const auto found = std::find_if(closed_.begin(), closed_.end(),
+                                  [serial](const ClosedWindow& closed) { return closed.serial == serial; });
+  return found == closed_.end() ? nullptr : &*found;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,70 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "monitor/ClosedWindowReport.h"
+#include "platform/BrowserAddresses.h"
+#include "platform/Desktop.h"
+
+namespace vandrel {
+
+inline constexpr std::size_t kRecentlyClosedCapacity = 10;
+inline constexpr const char* kWindowLimitRule = "window limit";
+inline constexpr const char* kBlockListRulePrefix = "block list: ";
+
+// One window a counted close took.
+struct ClosedWindow {
+  std::uint32_t serial = 0;  // unique while the program runs
+  WindowHandle window = 0;
+  std::string title;
+  std::string time;            // local, "HH:MM"
+  std::string blockListEntry;  // empty: the window limit closed it
+  std::string address;         // empty: none could be read
+  bool ClosedByBlockList() const { return !blockListEntry.empty(); }
+};
+
+// "window limit", or "block list: " and the entry that matched.
+std::string RuleText(const ClosedWindow& closed);
+
+// The local time of day as "HH:MM".
+std::string LocalClockText();
+
+// The last windows the limit and block-list passes closed, newest first.
+// Held in memory only: the titles and addresses are browsing traces. A
+// window closed again (one that asks before it goes is closed at every
+// tick) moves to the front instead of filling the list with copies.
+class RecentlyClosed : public ClosedWindowReport {
+ public:
+  RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses,
+                 std::function<std::string()> clock = LocalClockText);
+
+  // The title is read now; the address waits for the end of the tick,
+  // since asking the shell may run messages.
+  void Closing(WindowHandle window, std::string_view blockListEntry) override;
+  void TickEnded() override;
+
+  const std::deque<ClosedWindow>& Newest() const { return closed_; }
+  bool empty() const { return closed_.empty(); }
+  // Nothing when that record has gone out of the list.
+  const ClosedWindow* Find(std::uint32_t serial) const;
+
+ private:
+  void Add(ClosedWindow closed);
+  // The record of the same window with the same title, if the list holds one.
+  std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
+
+  Desktop& desktop_;
+  BrowserAddresses& addresses_;
+  std::function<std::string()> clock_;
+  std::vector<ClosedWindow> pending_;  // this tick's closes, in order
+  std::deque<ClosedWindow> closed_;    // newest first
+  std::uint32_t nextSerial_ = 1;
+  TitleText title_;
+};
+
+}  // namespace vandrel

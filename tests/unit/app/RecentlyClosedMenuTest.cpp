@@ -1,0 +1,163 @@
+// The tray's "Recently closed" submenu over the real program: what it
+// shows, and what choosing an item does.
+#include "app/RecentlyClosedMenu.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Program.h"
+#include "blocklist/TitlesFile.h"
+#include "fakes/MemoryPlatform.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr const char* kTitlesDat = "C:\\Program Files\\Vandrel\\titles.dat";
+const std::string kSuffix = " - Microsoft Internet Explorer";
+
+struct NoCommands : TrayCommands {
+  void Show() override {}
+  void StartToggle() override {}
+  void Block100Toggle() override {}
+  void BlockList() override {}
+  void Erase() override {}
+  void ExitWithQuestion() override {}
+  void ExitWithoutQuestion() override {}
+  void SaveBlockList() override {}
+};
+
+ClosedWindow Closed(std::string title, std::string entry = {}) {
+  ClosedWindow closed;
+  closed.title = std::move(title);
+  closed.blockListEntry = std::move(entry);
+  closed.time = "09:41";
+  return closed;
+}
+
+TEST(RecentlyClosedCaptionTest, ShowsThePageTitleCutToFitWithTheRuleAndEveryAmpersandLiteral) {
+  EXPECT_EQ(RecentlyClosedCaption(Closed("Q&A" + kSuffix, "q&a"), kSuffix.substr(1)),
+            "Q&&A (block list: q&&a)\t09:41");
+  EXPECT_EQ(RecentlyClosedCaption(Closed("Home" + kSuffix), kSuffix.substr(1)), "Home (window limit)\t09:41");
+  // A title as long as a window title can be read (254 characters).
+  const std::string longPage = std::string(100, 'x') + " & " + std::string(151 - kSuffix.size(), 'y');
+  const std::string caption = RecentlyClosedCaption(Closed(longPage + kSuffix), kSuffix.substr(1));
+  EXPECT_EQ(caption, std::string(kShownTitleLength - 3, 'x') + "... (window limit)\t09:41");
+  // A cut that ends at an ampersand still doubles it whole.
+  const std::string cutAtAmpersand = std::string(kShownTitleLength - 4, 'x') + "&yyyyyyyy";
+  EXPECT_EQ(RecentlyClosedCaption(Closed(cutAtAmpersand + kSuffix), kSuffix.substr(1)),
+            std::string(kShownTitleLength - 4, 'x') + "&&... (window limit)\t09:41");
+}
+
+class RecentlyClosedMenuTest : public ::testing::Test {
+ protected:
+  RecentlyClosedMenuTest() {
+    program.mainWindow.FormCreate(806, false);
+    program.BlockListCreated();
+    program.state.blockList.Assign({"casino", "news"});
+    program.mainWindow.Start1Click();  // blocking on
+  }
+  // Opens a frame and lets the scan close it; returns its handle.
+  WindowHandle ClosedFrame(const std::string& page, const std::string& address = {}) {
+    const WindowHandle frame = memory.desktop.Open(page + kSuffix, "IEFrame", kWsMaximizeBox);
+    if (!address.empty()) memory.browserAddresses.addresses[frame] = address;
+    program.mainWindow.Timer1Timer();
+    memory.desktop.ApplyCloses();
+    return frame;
+  }
+  Strings Opened() const {
+    Strings targets;
+    for (const auto& request : memory.documents.opened) targets.push_back(request.target);
+    return targets;
+  }
+  Strings Saved() const { return DecodeTitles(memory.files.files.at(kTitlesDat)); }
+  const Strings& Entries() const { return program.state.blockList.Entries(); }
+
+  MemoryPlatform memory;
+  ScriptedPrompts prompts;
+  Program program{memory.platform, prompts};
+  RecentlyClosedMenu& menu = program.recentlyClosedMenu;
+};
+
+TEST_F(RecentlyClosedMenuTest, ChoosingABlockListCloseAsksToRemoveItsEntryThenOpensTheAddress) {
+  ClosedFrame("Daily news", "http://news.example/");
+  ClosedFrame("Casino");  // no address: the shell did not list it
+  const auto& closed = program.recentlyClosed.Newest();
+  ASSERT_EQ(menu.Captions(), (Strings{"Casino (block list: casino)\t" + closed[0].time,
+                                      "Daily news (block list: news)\t" + closed[1].time}));
+  prompts.Script(Answer::No);
+  menu.Choose(1);
+  EXPECT_EQ(Entries(), (Strings{"casino", "news"}));
+  prompts.Script(Answer::Yes);
+  menu.Choose(1);
+  EXPECT_EQ(Entries(), Strings{"casino"});
+  EXPECT_EQ(Saved(), Strings{"casino"});  // the file follows at once
+  EXPECT_EQ(Opened(), (Strings{"http://news.example/", "http://news.example/"}));
+  ASSERT_EQ(prompts.Messages().size(), 2u);
+  EXPECT_EQ(prompts.Messages()[1].text, "Remove 'news' from the block list?");
+  EXPECT_TRUE(prompts.Messages()[1].silenceable);
+
+  // The entry is gone already: no question, and nothing to open either.
+  menu.Choose(1);
+  prompts.Script(Answer::Yes, true);  // "Don't show me this again."
+  menu.Choose(0);
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_FALSE(program.state.settings.DeleteConfirm);
+  EXPECT_EQ(Opened().size(), 3u);
+  EXPECT_EQ(prompts.Unused(), 0u);
+}
+
+TEST_F(RecentlyClosedMenuTest, TheQuestionSilencedTakesTheEntryOutWithoutAskingAndLimitClosesAskNothing) {
+  program.state.settings.DeleteConfirm = false;
+  ClosedFrame("Casino");
+  menu.Captions();
+  menu.Choose(0);
+  EXPECT_TRUE(std::find(Entries().begin(), Entries().end(), "casino") == Entries().end());
+
+  program.state.settings.LimitEnabled = true;
+  program.state.settings.LimitWindows = 0;
+  ClosedFrame("Home", "http://home.example/");
+  menu.Captions();
+  menu.Choose(0);
+  EXPECT_EQ(Opened(), Strings{"http://home.example/"});
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(RecentlyClosedMenuTest, AChoiceTakesTheItemThatWasShownAlsoWhenTheListHasMovedOnSince) {
+  ClosedFrame("First news", "http://first.example/");
+  menu.Captions();
+  // While the menu is up, more windows are closed: the newest come first now.
+  for (int i = 0; i < 3; ++i) ClosedFrame("Casino " + std::to_string(i));
+  prompts.Script(Answer::No);
+  menu.Choose(0);
+  EXPECT_EQ(Opened(), Strings{"http://first.example/"});
+  // Once it has fallen out of the list, choosing it does nothing.
+  for (int i = 0; i < 10; ++i) ClosedFrame("News " + std::to_string(i));
+  menu.Choose(0);
+  menu.Choose(5);
+  EXPECT_EQ(Opened().size(), 1u);
+}
+
+TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTheNewestFirst) {
+  NoCommands commands;
+  TrayMenus tray{memory.desktop, program.state.blockList, program.state.titleSuffix,
+                 program.mainWindow.Blocking, prompts, commands, menu};
+  TrayMenu shown = tray.StaticMenu();
+  ASSERT_EQ(shown[5].caption, kRecentlyClosedCaption);
+  EXPECT_FALSE(shown[5].enabled);
+  EXPECT_TRUE(shown[5].submenu.empty());
+  ClosedFrame("Casino");
+  ClosedFrame("News", "http://news.example/");
+  shown = tray.StaticMenu();
+  EXPECT_TRUE(shown[5].enabled);
+  ASSERT_EQ(shown[5].submenu.size(), 2u);
+  EXPECT_EQ(shown[5].submenu[0].caption.substr(0, 22), "News (block list: news");
+  EXPECT_EQ(shown.back().caption, "Exit");
+  prompts.Script(Answer::No);
+  tray.ChooseRecentlyClosed(0);
+  EXPECT_EQ(Opened(), Strings{"http://news.example/"});
+}
+
+}  // namespace
+}  // namespace vandrel

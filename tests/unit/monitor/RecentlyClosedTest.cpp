@@ -1,0 +1,117 @@
+// The list of recently closed windows as the scan fills it.
+#include <gtest/gtest.h>
+
+#include "monitor/RecentlyClosed.h"
+#include "monitor/WindowScan.h"
+#include "platform/memory/MemoryBrowserAddresses.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemorySystemInfo.h"
+
+namespace vandrel {
+namespace {
+
+const std::string kSuffix = "- Microsoft Internet Explorer";
+using Strings = std::vector<std::string>;
+
+struct CountingEvents : ScanEvents {
+  void CountClosedWindow() override { ++closed; }
+  void LimitRaised(int) override {}
+  void SetTrayIconIndex(int) override {}
+  int closed = 0;
+};
+
+class RecentlyClosedTest : public ::testing::Test {
+ protected:
+  RecentlyClosedTest() { scan.ReportClosesTo(recent); }
+  WindowHandle Frame(const std::string& page) {
+    return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox);
+  }
+  // Each tick closes what it posted to, as the windows would.
+  void Tick() {
+    scan.Tick();
+    desktop.ApplyCloses();
+  }
+  Strings Titles() const {
+    Strings titles;
+    for (const ClosedWindow& closed : recent.Newest()) titles.push_back(closed.title);
+    return titles;
+  }
+
+  MemoryDesktop desktop;
+  MemoryBrowserAddresses addresses;
+  MemorySystemInfo system;
+  Settings settings;
+  BlockList blockList{system.UpperCasing()};
+  std::string suffix = kSuffix;
+  CountingEvents events;
+  WindowScan scan{desktop, settings, blockList, suffix, events};
+  int clockReads = 0;
+  RecentlyClosed recent{desktop, addresses, [this] { return "12:0" + std::to_string(clockReads++); }};
+};
+
+TEST_F(RecentlyClosedTest, KeepsTheTenNewestCountedClosesNewestFirstWithRuleTimeAndAddress) {
+  blockList.Assign({"ads", "casino"});
+  for (int i = 0; i < 12; ++i) {
+    const WindowHandle frame = Frame("Casino " + std::to_string(i));
+    if (i == 11) addresses.addresses[frame] = "http://casino.example/11";
+    Tick();
+  }
+  ASSERT_EQ(recent.Newest().size(), kRecentlyClosedCapacity);
+  EXPECT_EQ(recent.Newest().front().title, "Casino 11 " + kSuffix);
+  EXPECT_EQ(recent.Newest().back().title, "Casino 2 " + kSuffix);
+  const ClosedWindow& newest = recent.Newest().front();
+  EXPECT_EQ(RuleText(newest), "block list: casino");
+  EXPECT_EQ(newest.address, "http://casino.example/11");
+  EXPECT_EQ(newest.time, "12:011");
+  EXPECT_EQ(recent.Newest()[1].address, "");  // the shell did not list it
+  EXPECT_NE(recent.Find(newest.serial), nullptr);
+  // The shell is asked once per closed window, never for the windows left open.
+  Frame("Open");
+  Tick();
+  EXPECT_EQ(addresses.lookups, 12);
+}
+
+TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsListedOnce) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  blockList.Assign({"ads"});
+  Frame("Home");
+  Tick();
+  const WindowHandle both = Frame("Ads");  // beyond the limit and listed
+  scan.Tick();                             // it asks before closing: still open at the next ticks
+  scan.Tick();
+  const WindowHandle limited = Frame("Second");
+  scan.Tick();
+  EXPECT_EQ(Titles(), (Strings{"Second " + kSuffix, "Ads " + kSuffix}));
+  EXPECT_EQ(RuleText(recent.Newest()[0]), "window limit");
+  EXPECT_EQ(RuleText(recent.Newest()[1]), "window limit");  // the limit pass came first
+  EXPECT_EQ(recent.Newest()[0].window, limited);
+  EXPECT_EQ(recent.Newest()[1].window, both);
+  EXPECT_EQ(events.closed, 7);  // each of them counted as ever
+}
+
+TEST_F(RecentlyClosedTest, AStormInOneTickAsksTheShellOnlyForTheWindowsKeptAndAReclosedWindowNotAgain) {
+  blockList.Assign({"casino"});
+  for (int i = 0; i < 12; ++i) Frame("Casino " + std::to_string(i));  // the last opened is topmost
+  Tick();
+  EXPECT_EQ(addresses.lookups, static_cast<int>(kRecentlyClosedCapacity));
+  ASSERT_EQ(recent.Newest().size(), kRecentlyClosedCapacity);
+  // The pass walks topmost first: the frames it reaches last are the newest.
+  EXPECT_EQ(recent.Newest().front().title, "Casino 0 " + kSuffix);
+  EXPECT_EQ(recent.Newest().back().title, "Casino 9 " + kSuffix);
+
+  // A frame that asks before it goes is closed at every tick.
+  const WindowHandle stays = Frame("Casino that asks first");
+  addresses.addresses[stays] = "http://casino.example/";
+  scan.Tick();
+  addresses.addresses.clear();  // it has moved on, or the shell has stopped answering
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(addresses.lookups, static_cast<int>(kRecentlyClosedCapacity) + 1);
+  EXPECT_EQ(recent.Newest().front().window, stays);
+  EXPECT_EQ(recent.Newest().front().address, "http://casino.example/");
+  EXPECT_EQ(recent.Newest()[1].title, "Casino 0 " + kSuffix);
+}
+
+}  // namespace
+}  // namespace vandrel

@@ -1,0 +1,83 @@
+// The real Vandrel.exe's "Recently closed" submenu under Wine, driven
+// through the notification-area icon as the shell drives it.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "PopupHelper.h"
+#include "ScanTicks.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kIconOwnerClass = "TCoolTrayIcon";
+constexpr UINT kIconCallback = WM_APP + 1;
+constexpr UINT kIconId = 1;
+constexpr WPARAM kDownToRecentlyClosed = 6;  // Show, Block, Block 100%, Block List, Erase, Recently closed
+
+PopupWindowSpec Frame(const std::string& page) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, false};
+}
+
+// The menus on screen, of any process: the menu window class.
+std::vector<HWND> VisibleMenus() {
+  std::vector<HWND> menus;
+  for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+       menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+    if (IsWindowVisible(menu)) menus.push_back(menu);
+  }
+  return menus;
+}
+
+class RecentlyClosedTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetVandrelState();
+    WriteFileBytes(TitlesPath(), ScrambledTitles({"News"}));
+    vandrel.emplace();
+    ASSERT_NE(vandrel->WaitForMainWindow(), nullptr);
+    owner = vandrel->WaitForWindowOfClass(kIconOwnerClass);
+    ASSERT_NE(owner, nullptr);
+  }
+  void TearDown() override {
+    vandrel.reset();
+    ResetVandrelState();
+  }
+
+  std::optional<VandrelProcess> vandrel;
+  HWND owner = nullptr;
+};
+
+TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntryOut) {
+  {
+    PopupHelper helper{Frame("Daily News & more")};
+    ASSERT_TRUE(helper.WaitForCloses(0, 1));
+  }
+  ASSERT_TRUE(vandrel->WaitForStatus(1, "1 windows closed."));
+  // Down to the submenu, open it (its first item is selected), take that item.
+  PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
+  PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitUntil([] { return !VisibleMenus().empty(); }, 5000)) << "no menu appeared";
+  const HWND menu = VisibleMenus().front();
+  for (WPARAM i = 0; i < kDownToRecentlyClosed; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; }, 5000)) << "the submenu did not open";
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }, 5000));
+
+  const HWND question = vandrel->WaitForMessageBox();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(VandrelProcess::QuestionText(question), "Remove 'News' from the block list?");
+  SendMessageA(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return ReadScrambledTitles().empty(); }, 5000));
+
+  // The entry gone, the same page stays open now.
+  PopupHelper again{Frame("Daily News & more"), TickWitness(), BarrierWindow()};
+  ASSERT_TRUE(WaitForScanTicks(again, 1, 2, 3));
+  EXPECT_EQ(again.ClosesReceived(0), 0);
+}
+
+}  // namespace
+}  // namespace vandrel::test
