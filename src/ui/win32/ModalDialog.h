@@ -34,6 +34,8 @@ class ModalDialog {
   void Destroy();
   void End(INT_PTR result) const;
   HWND Handle() const { return handle_; }
+  // True for a dialog made by CreateHidden.
+  bool LivesHidden() const { return livesHidden_; }
 
   // One message; TRUE when handled, FALSE for the dialog manager's handling.
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
