@@ -50,6 +50,7 @@ void Application::RunApplication(bool minimizeArgument) {
   program.BlockListCreated();
   AboutView aboutBox(program.aboutBox, instance_);
   aboutBox.SetErrorReporter(ReportThrough(prompts_));
+  aboutBox.Create(mainWindow.Handle());
 
   const HWND owner = mainWindow.Handle();
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };

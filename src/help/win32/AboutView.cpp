@@ -39,11 +39,9 @@ DialogTemplate AboutTemplate() {
 
 }  // namespace
 
-void AboutView::ShowModal(HWND owner) {
+void AboutView::Create(HWND owner) {
   const DialogTemplate about = AboutTemplate();
-  Run(owner, about.Get());
-  homePage_.reset();
-  mail_.reset();
+  CreateHidden(owner, about.Get());
 }
 
 bool AboutView::Command(int id, int code) {

@@ -14,11 +14,14 @@ inline constexpr int kAboutHomePageId = 1205;  // Label5
 inline constexpr int kAboutMailId = 1203;      // Label3
 
 // The real about box: a dialog-bordered window centred on the desktop,
-// shown modally over the main window.
+// created hidden at start-up and shown modally over the main window on
+// each request.
 class AboutView : public FormDialog {
  public:
   AboutView(TForm4& form, HINSTANCE instance) : form_(form), instance_(instance) {}
-  void ShowModal(HWND owner);
+  ~AboutView() override { Destroy(); }
+  void Create(HWND owner);
+  void ShowModal(HWND owner) { ShowHiddenModally(owner); }
 
  private:
   void Start() override;

@@ -10,7 +10,9 @@ INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       Start();
-      return TRUE;  // the focus goes to the first tab stop
+      // The focus goes to the first tab stop, but not yet in a dialog made
+      // hidden: focusing it would make it the active window while unseen.
+      return LivesHidden() ? FALSE : TRUE;
     case WM_CTLCOLORSTATIC:
       return reinterpret_cast<INT_PTR>(
           StaticColours(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), reinterpret_cast<HDC>(wParam)));

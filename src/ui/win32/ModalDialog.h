@@ -13,7 +13,7 @@ class ModalDialog {
  public:
   ModalDialog(const ModalDialog&) = delete;
   ModalDialog& operator=(const ModalDialog&) = delete;
-  virtual ~ModalDialog() = default;
+  virtual ~ModalDialog() { Destroy(); }
 
   void SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
 
@@ -23,8 +23,19 @@ class ModalDialog {
   // Shows the dialog and returns the value given to End(). Throws
   // PlatformError when the dialog cannot be made.
   INT_PTR Run(HWND owner, const DLGTEMPLATE& dialogTemplate);
-  void End(INT_PTR result) const { EndDialog(handle_, result); }
+  // A dialog that lives hidden from its creation and is shown modally on
+  // each request: CreateHidden makes it (throws PlatformError when it cannot),
+  // ShowHiddenModally shows it over a disabled `owner` and runs the thread's
+  // messages until End() hides it again.
+  void CreateHidden(HWND owner, const DLGTEMPLATE& dialogTemplate);
+  void ShowHiddenModally(HWND owner);
+  // Destroys a dialog made by CreateHidden (derived classes call it before
+  // their own members go).
+  void Destroy();
+  void End(INT_PTR result) const;
   HWND Handle() const { return handle_; }
+  // True for a dialog made by CreateHidden.
+  bool LivesHidden() const { return livesHidden_; }
 
   // One message; TRUE when handled, FALSE for the dialog manager's handling.
   virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
@@ -33,6 +44,8 @@ class ModalDialog {
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
+  HWND modalOwner_ = nullptr;
+  bool livesHidden_ = false;
   ErrorReporter reporter_;
 };
 

@@ -90,10 +90,13 @@ TEST_F(HelpWindowsTest, TheAboutBoxShowsTheProgramAndTheMakerOverTheMainWindow) 
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, kCmdAbout1, 0);
-  const HWND about = vandrel.WaitForDialog("About Vandrel");
-  ASSERT_NE(about, nullptr);
+  // Made at start-up with the other windows, hidden until asked for.
+  const HWND about = vandrel.WaitForDialog("About Vandrel", 5000);
+  ASSERT_NE(about, nullptr) << "the about box exists before About is clicked";
+  EXPECT_FALSE(IsWindowVisible(about));
   EXPECT_EQ(GetWindow(about, GW_OWNER), main);
+  PostMessageA(main, WM_COMMAND, kCmdAbout1, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(about) != FALSE; }, 5000));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }, 5000)) << "shown modally";
   EXPECT_EQ(ClientSize(about).cx, 402);
   EXPECT_EQ(ClientSize(about).cy, 154);
@@ -111,8 +114,13 @@ TEST_F(HelpWindowsTest, TheAboutBoxShowsTheProgramAndTheMakerOverTheMainWindow) 
   EXPECT_LE(std::abs((version.left - panel.left) - (panel.right - version.right)), 1);
   EXPECT_LE(std::abs((browsers.left - panel.left) - (panel.right - browsers.right)), 1);
   PostMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-  EXPECT_TRUE(Gone(about));
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(main); }, 5000));
+  EXPECT_TRUE(IsWindow(about)) << "it lives until exit";
+  // Shown again on the next request, the same window.
+  PostMessageA(main, WM_COMMAND, kCmdAbout1, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(about) && !IsWindowEnabled(main); }, 5000));
+  PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(main); }, 5000));
 }
 
 TEST_F(HelpWindowsTest, GoToUrlHandsAnAddressOfMoreThanTenCharactersToTheShell) {

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# round-trip.sh VANDREL_EXE WORK_FOLDER
+# Packs VANDREL_EXE into a setup program and checks, in a fresh Wine prefix
+# of the work folder's own: a silent install (files, Start-menu shortcuts,
+# the uninstall entry, the Run value that "Register" writes), a second
+# install over the first while Vandrel runs, a silent uninstall while
+# Vandrel runs (it is closed; the user's settings and block list stay), and
+# an uninstall with /REMOVESETTINGS (nothing stays).
+set -uo pipefail
+exe=$1
+work=$2
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+setup="$work/VandrelSetup.exe"
+
+rm -rf "$work"
+mkdir -p "$work"
+"$root/scripts/package" "$exe" "$setup" || exit 1
+
+unset DISPLAY  # the project's own Xvfb
+# shellcheck source=scripts/wine-env
+source "$root/scripts/wine-env" || exit 1
+# A prefix of this test's own, with its own wineserver, ended at the end.
+export WINEPREFIX="$work/prefix"
+cp -a "$VANDREL_WINE_DIR/template" "$WINEPREFIX" || exit 1
+server=/usr/lib/wine/wineserver64
+running_vandrel=""
+finish() {
+  [[ -n "$running_vandrel" ]] && kill "$running_vandrel" 2>/dev/null
+  "$server" -k 2>/dev/null
+  timeout 10 "$server" -w 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+trap finish EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+wine() { "$WINELOADER" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+
+drive="$WINEPREFIX/drive_c"
+folder="$drive/Program Files/Vandrel"
+menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Vandrel"
+installed='C:\Program Files\Vandrel\Vandrel.exe'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vandrel'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+settings_key='HKCU\Software\Korvane\Vandrel'
+
+value_of() {  # key, value name: the data, or nothing when absent
+  wine reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"
+}
+key_exists() { "$WINELOADER" reg query "$1" </dev/null >/dev/null 2>&1; }
+expect_value() {  # key, name, data
+  local found
+  found=$(value_of "$1" "$2")
+  [[ "$found" == "$3" ]] || fail "$1 $2 is '$found', not '$3'"
+}
+vandrel_window() { xdotool search --onlyvisible --name '^Vandrel$' 2>/dev/null | head -1; }
+start_vandrel() {
+  "$WINELOADER" "$installed" </dev/null >/dev/null 2>&1 &
+  running_vandrel=$!
+  for _ in $(seq 150); do
+    [[ -n "$(vandrel_window)" ]] && return 0
+    sleep 0.1
+  done
+  fail "the installed Vandrel showed no window"
+}
+expect_vandrel_closed() {  # what closed it
+  local _
+  for _ in $(seq 50); do  # the process may still be on its way out
+    kill -0 "$running_vandrel" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$running_vandrel" 2>/dev/null; then
+    fail "$1 left Vandrel running"
+  fi
+  [[ -z "$(vandrel_window)" ]] || fail "$1 left a Vandrel window"
+  running_vandrel=""
+}
+# The uninstaller runs on from a copy of itself in the temporary folder:
+# its end is the end of the prefix's last process.
+wait_for_prefix() { timeout 60 "$server" -w || fail "the prefix's programs did not end"; }
+
+expect_installed() {  # when
+  local file
+  for file in Vandrel.exe help.chm Pop.wav uninstall.exe; do
+    [[ -s "$folder/$file" ]] || fail "$1: $file is not installed"
+  done
+  cmp -s "$exe" "$folder/Vandrel.exe" || fail "$1: the installed Vandrel.exe is not the packed one"
+  for link in "Vandrel.lnk" "Vandrel Help.lnk" "Uninstall Vandrel.lnk"; do
+    [[ -s "$menu/$link" ]] || fail "$1: no Start-menu shortcut $link"
+  done
+  expect_value "$uninstall_key" DisplayName "Vandrel"
+  expect_value "$uninstall_key" UninstallString "\"C:\\Program Files\\Vandrel\\uninstall.exe\""
+  expect_value "$uninstall_key" DisplayVersion "7.0.5"
+  expect_value "$uninstall_key" Publisher "Korvane"
+  expect_value "$uninstall_key" NoModify "0x1"
+  expect_value "$uninstall_key" NoRepair "0x1"
+  expect_value "$run_key" Vandrel "\"$installed\" Minimize"
+}
+
+expect_program_gone() {  # when
+  local file
+  for file in Vandrel.exe help.chm Pop.wav uninstall.exe; do
+    [[ ! -e "$folder/$file" ]] || fail "$1: $file is still there"
+  done
+  [[ ! -e "$menu" ]] || fail "$1: the Start-menu folder is still there"
+  ! key_exists "$uninstall_key" || fail "$1: the uninstall entry is still there"
+  [[ -z "$(value_of "$run_key" Vandrel)" ]] || fail "$1: the Run value is still there (Unregister did not run)"
+}
+
+echo "== silent install"
+wine "$setup" /S || fail "the setup ended with an error"
+expect_installed "first install"
+
+echo "== install again while Vandrel runs"
+# No tip of the day, which would hold the start-up.
+wine reg add "$settings_key" /v TOD /d 1 /f >/dev/null
+start_vandrel
+wine "$setup" /S || fail "the second setup ended with an error"
+expect_vandrel_closed "the second install"
+expect_installed "second install"
+
+echo "== silent uninstall while Vandrel runs"
+start_vandrel
+wine "$folder/uninstall.exe" /S
+wait_for_prefix
+expect_vandrel_closed "the uninstall"
+expect_program_gone "uninstall"
+[[ -f "$folder/titles.dat" ]] || fail "the block list written by the closed Vandrel was not kept"
+[[ "$(value_of "$settings_key" TOD)" == 1 ]] || fail "the settings were not kept"
+
+echo "== silent uninstall with /REMOVESETTINGS"
+wine "$setup" /S || fail "the third setup ended with an error"
+wine "$folder/uninstall.exe" /S /REMOVESETTINGS
+wait_for_prefix
+expect_program_gone "uninstall with /REMOVESETTINGS"
+[[ ! -e "$folder" ]] || fail "the program's folder is still there: $(ls "$folder")"
+! key_exists "$settings_key" || fail "the settings key is still there"
+! key_exists 'HKCU\Software\Korvane' || fail "the maker's empty key is still there"
+
+echo "round trip: $failures failure(s)"
+[[ $failures -eq 0 ]]
