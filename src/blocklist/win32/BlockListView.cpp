@@ -59,7 +59,6 @@ void BlockListView::Create(HINSTANCE instance, HWND owner) {
 }
 
 void BlockListView::ShowModal(HWND owner) {
-  MakeContents();
   modalOwner_ = owner;
   ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); });
   modalOwner_ = nullptr;
@@ -102,14 +101,6 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void BlockListView::OnCreate() {
-  form_.Form.redraw = [this] { DrawForm(); };
-  DrawForm();
-}
-
-void BlockListView::MakeContents() {
-  // The controls are made when the dialog is first shown: the program's
-  // start does not wait for them.
-  if (list1_) return;
   // Made in tab order; a label comes right before the control its mnemonic focuses.
   const auto make = [this](int id, Place place, const ControlKind& kind, const ControlModel* captioned = nullptr) {
     const HWND control = ResolveControl(Handle(), ControlRef(id, place), kind);
@@ -158,8 +149,10 @@ void BlockListView::MakeContents() {
   SetWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook, reinterpret_cast<DWORD_PTR>(this));
   p.Label1.redraw = [this] { DrawState(label1_, form_.Protection.Label1); };
   DrawState(label1_, p.Label1);
+  f.Form.redraw = [this] { DrawForm(); };
   f.widestItem = [this](const ListBox& box, const std::vector<std::string>& items) { return WidestItem(box, items); };
   AddHints();
+  DrawForm();
   f.Scroller();  // measured with the real font now
 }
 
@@ -169,10 +162,7 @@ void BlockListView::AddHints() {
   hints_.Add(list2_, form_.ListBox2.Hint());
 }
 
-void BlockListView::DrawForm() {
-  if (form_.Form.Visible()) MakeContents();
-  DrawModalForm(Handle(), form_.Form, modalOwner_);
-}
+void BlockListView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
 
 void BlockListView::ShowContextMenu(LPARAM where) {
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};

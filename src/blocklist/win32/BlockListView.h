@@ -13,8 +13,8 @@ inline constexpr const char* kBlockListWindowClass = "TForm3";
 
 // The real block list dialog: a fixed-size window of 537 x 412 client
 // pixels drawn from the form model, centred on the desktop, created hidden
-// at start-up (its controls when it is first shown) and shown modally on
-// request. Its handlers' failures go to the program's error box.
+// at start-up and shown modally on request. Its handlers' failures go to
+// the program's error box.
 class BlockListView : public Window {
  public:
   BlockListView(TForm3& form, Prompts& prompts);
@@ -36,8 +36,6 @@ class BlockListView : public Window {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
-  // The controls, made once, before the dialog is first shown.
-  void MakeContents();
   void DrawForm();
   void AddHints();
   void ShowContextMenu(LPARAM where);
