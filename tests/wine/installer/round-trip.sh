@@ -2,10 +2,10 @@
 # round-trip.sh VANDREL_EXE WORK_FOLDER
 # Packs VANDREL_EXE into a setup program and checks, in a fresh Wine prefix
 # of the work folder's own: a silent install (files, Start-menu shortcuts,
-# the uninstall entry, the Run value that "Register" writes), a second
-# install over the first while Vandrel runs, a silent uninstall while
-# Vandrel runs (it is closed; the user's settings and block list stay), and
-# an uninstall with /REMOVESETTINGS (nothing stays).
+# the uninstall entry, the Run value and the browser's toolbar button that
+# "Register" writes), a second install over the first while Vandrel runs, a
+# silent uninstall while Vandrel runs (it is closed; the user's settings and
+# block list stay), and an uninstall with /REMOVESETTINGS (nothing stays).
 set -uo pipefail
 exe=$1
 work=$2
@@ -51,6 +51,11 @@ value_of() {  # key, value name: the data, or nothing when absent
   wine reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"
 }
 key_exists() { "$WINELOADER" reg query "$1" </dev/null >/dev/null 2>&1; }
+# The browser is a 32-bit program: its toolbar buttons live in the 32-bit view.
+buttons_key='HKLM\Software\IE5Tools\ToolBar Buttons'
+extensions_key='HKLM\Software\Microsoft\Internet Explorer\Extensions'
+button_record() { wine reg query "$buttons_key" /v 'P&&ZAVO' /reg:32 | sed -n 's/^    P&&ZAVO    REG_SZ    //p'; }
+button_key_exists() { "$WINELOADER" reg query "$extensions_key\\$1" /reg:32 </dev/null >/dev/null 2>&1; }
 expect_value() {  # key, name, data
   local found
   found=$(value_of "$1" "$2")
@@ -98,6 +103,8 @@ expect_installed() {  # when
   expect_value "$uninstall_key" NoModify "0x1"
   expect_value "$uninstall_key" NoRepair "0x1"
   expect_value "$run_key" Vandrel "\"$installed\" Minimize"
+  button=$(button_record)
+  [[ -n "$button" ]] && button_key_exists "$button" || fail "$1: no toolbar button ('$button')"
 }
 
 expect_program_gone() {  # when
@@ -108,6 +115,8 @@ expect_program_gone() {  # when
   [[ ! -e "$menu" ]] || fail "$1: the Start-menu folder is still there"
   ! key_exists "$uninstall_key" || fail "$1: the uninstall entry is still there"
   [[ -z "$(value_of "$run_key" Vandrel)" ]] || fail "$1: the Run value is still there (Unregister did not run)"
+  [[ -z "$(button_record)" ]] || fail "$1: the toolbar button's record is still there"
+  ! button_key_exists "$button" || fail "$1: the toolbar button $button is still there"
 }
 
 echo "== silent install"
