@@ -189,7 +189,7 @@ void TDemo::Close() {
 }
 
 void TDemo::Memo1KeyDown(int key) {
-  if (key == kEscapeKey) ToolButton3.Click();
+  if (key == kDemoExitKey) ToolButton3.Click();
 }
 
 TextMemo& TDemo::MemoOf(DumpTarget target) {

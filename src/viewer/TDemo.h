@@ -31,7 +31,7 @@ inline constexpr const char* kDemoIntroduction =
     "visited.\r\n\r\nTo remove all the information (urls etc) stored in those files click Erase button.";
 inline constexpr const char* kDemoRegistryError = "Error occured while trying to access registry information about ";
 inline constexpr const char* kDemoFileError = "Error occured while trying to access ";
-inline constexpr int kEscapeKey = 27;
+inline constexpr int kDemoExitKey = 27;  // Esc
 inline constexpr int kDemoEraseRounds = 3;
 
 // Which index file a dump shows; the values are the viewer's DumpTarget.
