@@ -5,6 +5,7 @@
 #include "eraser/BrowserTraces.h"
 #include "eraser/FullPath.h"
 #include "viewer/DumpCursor.h"
+#include "viewer/DumpLines.h"
 
 namespace vandrel {
 namespace {
@@ -138,20 +139,17 @@ void TDemo::ShowIndexFile() {
 void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo) {
   Gauge1.SetMaxValue(size == 0 ? 0 : size - 1);
   DumpCursor cursor(data, size);
+  const std::size_t lines = (size + kDumpLineWidth - 1) / kDumpLineWidth;
+  memo.Reserve(memo.Text().size() + lines * (kDumpLineWidth + kDumpLineEndSize), memo.LineCount() + lines);
   std::string block;
-  block.reserve(DumpCursor::TextSize(kPumpBytes) + 64);
-  std::size_t sincePump = 0;
   std::uint32_t lastPump = waitLoop_.TickCount();
   while (!StopDump && !cursor.AtEnd()) {
-    const std::size_t before = cursor.Position();
     cursor.FormatNext(kFormatStep, block);
-    sincePump += cursor.Position() - before;
-    if (sincePump < kPumpBytes && waitLoop_.TickCount() - lastPump < kPumpMilliseconds && !cursor.AtEnd()) continue;
+    if (waitLoop_.TickCount() - lastPump < kPumpMilliseconds && !cursor.AtEnd()) continue;
     memo.Append(block);
     block.clear();
     Gauge1.SetProgress(cursor.Position() - 1);
     waitLoop_.DispatchPendingMessages();
-    sincePump = 0;
     lastPump = waitLoop_.TickCount();
   }
   cursor.Finish(block);

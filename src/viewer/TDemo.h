@@ -43,11 +43,11 @@ enum class DumpTarget { History = 1, Cache = 2, Cookies = 3 };
 // messages run, so stop, Esc and the close box are answered while it runs.
 class TDemo {
  public:
-  // The dump lets the window work after this many bytes, or sooner when
-  // this many milliseconds have passed.
-  static constexpr std::size_t kPumpBytes = 32 * 1024;
-  static constexpr std::uint32_t kPumpMilliseconds = 30;
-  static constexpr std::size_t kFormatStep = 4 * 1024;
+  // The dump formats this many bytes at a time; once this many milliseconds
+  // have passed since the window last worked, it hands the text on, moves
+  // the gauge and lets the window's messages run.
+  static constexpr std::size_t kFormatStep = 16 * 1024;
+  static constexpr std::uint32_t kPumpMilliseconds = 20;
 
   TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shell& shell, UrlCache& urlCache,
         WaitLoop& waitLoop, Prompts& prompts);

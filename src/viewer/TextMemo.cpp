@@ -29,6 +29,11 @@ void TextMemo::Append(std::string_view text) {
   if (appended) appended();
 }
 
+void TextMemo::Reserve(std::size_t size, std::size_t lines) {
+  text_.reserve(size);
+  lineStarts_.reserve(lines + 1);
+}
+
 std::size_t TextMemo::LineCount() const {
   return lineStarts_.back() == text_.size() ? lineStarts_.size() - 1 : lineStarts_.size();
 }

@@ -20,6 +20,9 @@ class TextMemo : public ControlModel {
   const std::string& Text() const { return text_; }
   void Clear();
   void Append(std::string_view text);
+  // Room for a text of `size` characters in `lines` lines, so that a long
+  // text that comes in blocks is not copied again and again as it grows.
+  void Reserve(std::size_t size, std::size_t lines);
 
   // The lines, the one that follows the last line end counted only when it
   // holds text.

@@ -42,6 +42,7 @@ class TDemoTest : public ::testing::Test {
     files.files[kCacheIndex] = cache;
     files.files[kCookieIndex] = cookies;
     demo.hourglass = [this](bool busy) { cursor += busy ? "+" : "-"; };
+    waitLoop.step = 10;  // two format steps make the time for one pump
     demo.Demo1Click();
   }
   std::vector<std::string> Texts() const {
@@ -84,13 +85,17 @@ TEST_F(TDemoTest, ViewFillsEachMemoWithItsFilesDumpInBlocks) {
 
 TEST_F(TDemoTest, StopEndsTheRunningDumpWithItsPartialLineAndTheNextFileStartsAfresh) {
   demo.Memo3.Append("old cache text");
-  waitLoop.onDispatch = [this] {
-    if (demo.Target == DumpTarget::History) demo.SpeedButton1.Click();
+  std::size_t stoppedAt = 0;
+  waitLoop.onDispatch = [&] {
+    if (demo.Target != DumpTarget::History || stoppedAt) return;
+    stoppedAt = demo.Gauge1.Progress() + 1;
+    demo.SpeedButton1.Click();
   };
   demo.ToolButton1.Click();
-  // Stopped at the first pump, after kPumpBytes bytes: not a whole line.
-  static_assert(TDemo::kPumpBytes % kDumpLineWidth != 0);
-  EXPECT_EQ(demo.Memo2.Text(), DumpOf(history, TDemo::kPumpBytes));
+  // Stopped at the first pump, after two format steps: not a whole line.
+  ASSERT_EQ(stoppedAt, 2 * TDemo::kFormatStep);
+  ASSERT_NE(stoppedAt % kDumpLineWidth, 0u);
+  EXPECT_EQ(demo.Memo2.Text(), DumpOf(history, stoppedAt));
   EXPECT_EQ(demo.Memo3.Text(), DumpOf(cache, cache.size()));
   EXPECT_TRUE(demo.Gauge1.Full());
 }
@@ -102,7 +107,7 @@ TEST_F(TDemoTest, WhileADumpRunsCloseEscAndASecondViewAreRefused) {
     checked = true;
     EXPECT_FALSE(demo.FormCloseQuery());
     demo.Close();
-    demo.Memo1KeyDown(kEscapeKey);
+    demo.Memo1KeyDown(kDemoExitKey);
     demo.ToolButton1.Click();
     demo.EraseStuff.Click();
     demo.Demo1Click();  // shown already: only brought to the front
@@ -114,7 +119,7 @@ TEST_F(TDemoTest, WhileADumpRunsCloseEscAndASecondViewAreRefused) {
   EXPECT_TRUE(demo.Form.Visible());
   EXPECT_EQ(urlCache.extendedPatterns.size(), 0u);
 
-  demo.Memo1KeyDown(kEscapeKey);  // idle now: Exit demo
+  demo.Memo1KeyDown(kDemoExitKey);  // idle now: Exit demo
   EXPECT_FALSE(demo.Form.Visible());
   EXPECT_EQ(demo.Memo2.Text(), "");
   demo.Demo1Click();
