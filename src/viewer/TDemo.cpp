@@ -128,11 +128,12 @@ void TDemo::ShowIndexFile() {
                      MessageButtons::Ok);
     return;
   }
-  // Read whole and closed at once: the file is not held while the dump runs.
-  const std::string content = files_.ReadWhole(file);
   Busy(true);
   const FlagScope dumping(DumpIdle, false);
   const AtScopeEnd defaultCursor([this] { Busy(false); });
+  // Read whole and closed before the dump: the file is not held while it
+  // runs. A large file comes in pieces with the window working in between.
+  const std::string content = files_.ReadWholeInPieces(file, [this] { waitLoop_.DispatchPendingMessages(); });
   DumpText(reinterpret_cast<const std::uint8_t*>(content.data()), content.size(), MemoOf(Target));
 }
 

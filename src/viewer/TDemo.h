@@ -47,7 +47,7 @@ class TDemo {
   // have passed since the window last worked, it hands the text on, moves
   // the gauge and lets the window's messages run.
   static constexpr std::size_t kFormatStep = 16 * 1024;
-  static constexpr std::uint32_t kPumpMilliseconds = 20;
+  static constexpr std::uint32_t kPumpMilliseconds = 10;
 
   TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shell& shell, UrlCache& urlCache,
         WaitLoop& waitLoop, Prompts& prompts);
