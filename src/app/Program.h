@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
 #include "ui/Prompts.h"
+#include "viewer/TDemo.h"
 
 namespace vandrel {
 
@@ -46,7 +47,9 @@ class Program : private TrayCommands {
                            prompts, platform.documents, [this] { SaveBlockList(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts,
                   *this, recentlyClosedMenu),
-        aboutBox(platform.documents) {
+        aboutBox(platform.documents),
+        demo(platform.registry, platform.files, platform.traceFiles, platform.shell, platform.urlCache,
+             platform.waitLoop, prompts) {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
@@ -58,6 +61,7 @@ class Program : private TrayCommands {
     optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
     mainWindow.onGoToUrl = [this, &prompts] { GoToUrl(prompts, this->platform.documents); };
     mainWindow.onHelp = [this] { OpenHelp(this->platform.system, this->platform.documents); };
+    mainWindow.onDemo = [this] { demo.Demo1Click(); };
   }
 
   // The options dialog's slot, after the main window and the rich-media
@@ -95,6 +99,7 @@ class Program : private TrayCommands {
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;
   TForm4 aboutBox;
+  TDemo demo;
 
  private:
   // The erase shows its count in the main window's first status panel and

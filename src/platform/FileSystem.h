@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,12 @@ class FileSystem {
   // The file's whole content, read while others may keep it open for reading
   // and writing. Throws PlatformError "Cannot open file <path>".
   virtual std::string ReadWhole(const std::string& path) = 0;
+  // As ReadWhole; `betweenPieces` runs after each piece of a large file, so
+  // that the caller's windows keep working while it comes in.
+  virtual std::string ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) {
+    (void)betweenPieces;
+    return ReadWhole(path);
+  }
   // Replaces the file's content, or creates it, so that no reader ever sees
   // a half-written file: on any failure the old file stays as it was and
   // PlatformError "Cannot create file <path>" is thrown.

@@ -11,6 +11,7 @@
 #include "help/win32/TipView.h"
 #include "options/win32/OptionsView.h"
 #include "richmedia/win32/RichMediaView.h"
+#include "viewer/win32/DemoView.h"
 
 namespace vandrel {
 
@@ -51,6 +52,8 @@ void Application::RunApplication(bool minimizeArgument) {
   AboutView aboutBox(program.aboutBox, instance_);
   aboutBox.SetErrorReporter(ReportThrough(prompts_));
   aboutBox.Create(mainWindow.Handle());
+  DemoView demo(program.demo, prompts_);
+  demo.Create(instance_, mainWindow.Handle());
 
   const HWND owner = mainWindow.Handle();
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };

@@ -23,6 +23,11 @@ class MemoryFileSystem : public FileSystem {
 
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   std::string ReadWhole(const std::string& path) override;
+  // Runs `betweenPieces` once, before the file is read, as a large file would.
+  std::string ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) override {
+    if (betweenPieces) betweenPieces();
+    return ReadWhole(path);
+  }
   void WriteWholeAtomically(const std::string& path, std::string_view content) override;
 };
 

@@ -53,7 +53,8 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return !MeansNothingIsThere(GetLastError());
 }
 
-std::string Win32FileSystem::ReadWhole(const std::string& path) {
+std::string Win32FileSystem::ReadWholeInPieces(const std::string& path,
+                                               const std::function<void()>& betweenPieces) {
   const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, path));
   UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -66,11 +67,12 @@ std::string Win32FileSystem::ReadWhole(const std::string& path) {
   std::size_t filled = 0;
   for (;;) {
     if (filled == content.size()) content.resize(content.size() + 65536);
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 24));
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(content.size() - filled, 1u << 22));
     DWORD read = 0;
     if (!ReadFile(file.get(), content.data() + filled, wanted, &read, nullptr)) throw cannotOpen;
     if (read == 0) break;
     filled += read;
+    if (betweenPieces) betweenPieces();
   }
   content.resize(filled);
   return content;

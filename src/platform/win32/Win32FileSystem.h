@@ -9,7 +9,9 @@ namespace vandrel {
 class Win32FileSystem : public FileSystem {
  public:
   bool Exists(const std::string& path) override;
-  std::string ReadWhole(const std::string& path) override;
+  std::string ReadWhole(const std::string& path) override { return ReadWholeInPieces(path, {}); }
+  // A piece is 4 MB.
+  std::string ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) override;
   void WriteWholeAtomically(const std::string& path, std::string_view content) override;
 };
 

@@ -112,6 +112,15 @@ TEST_F(Win32FileSystemTest, ReadsTheWholeFileByteForByte) {
   EXPECT_EQ(files.ReadWhole(In("empty.dat")), "");
 }
 
+TEST_F(Win32FileSystemTest, ALargeFileIsReadInPiecesWithTheCallerWorkingInBetween) {
+  std::string content(9u << 20, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 13 + i / 5000);
+  PutFile(In("index.dat"), content);
+  int pieces = 0;
+  EXPECT_EQ(files.ReadWholeInPieces(In("index.dat"), [&] { ++pieces; }), content);
+  EXPECT_GE(pieces, 3);
+}
+
 TEST_F(Win32FileSystemTest, ReadsAFileThatAnotherHandleHasOpenForWriting) {
   PutFile(In("a.dat"), "shared");
   UniqueFileHandle writer(CreateFileA(In("a.dat").c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,

@@ -1,0 +1,207 @@
+#include "viewer/TDemo.h"
+
+#include <utility>
+
+#include "eraser/BrowserTraces.h"
+#include "eraser/FullPath.h"
+#include "viewer/DumpCursor.h"
+#include "viewer/DumpLines.h"
+
+namespace vandrel {
+namespace {
+
+struct IndexFile {
+  const char* valueName;  // under the user's shell folders
+  const char* underFolder;
+};
+
+IndexFile IndexFileOf(DumpTarget target) {
+  switch (target) {
+    case DumpTarget::History: return {"History", "History.IE5\\index.dat"};
+    case DumpTarget::Cache: return {"Cache", "Content.IE5\\index.dat"};
+    case DumpTarget::Cookies: return {"Cookies", "index.dat"};
+  }
+  return {"History", "History.IE5\\index.dat"};
+}
+
+// Clears a flag when the scope ends, also by an exception.
+class FlagScope {
+ public:
+  FlagScope(bool& flag, bool value) : flag_(flag), restore_(!value) { flag_ = value; }
+  ~FlagScope() { flag_ = restore_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool restore_;
+};
+
+// Runs `action` when the scope ends, also by an exception.
+template <typename Action>
+class AtScopeEnd {
+ public:
+  explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
+  ~AtScopeEnd() { action_(); }
+  AtScopeEnd(const AtScopeEnd&) = delete;
+  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+ private:
+  Action action_;
+};
+
+}  // namespace
+
+TDemo::TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shell& shell, UrlCache& urlCache,
+             WaitLoop& waitLoop, Prompts& prompts)
+    : IECache1(urlCache),
+      files_(files),
+      waitLoop_(waitLoop),
+      prompts_(prompts),
+      cacheEraser_(IECache1),
+      tools_{registry, traceFiles, shell, prompts, cacheEraser_, DeleteProgress{nullptr, [this] { waitLoop_.DispatchPendingMessages(); }}} {
+  Form.SetCaption(kDemoCaption);
+  Form.SetVisible(false);
+  ToolButton1.SetCaption("View");
+  EraseStuff.SetCaption("Erase");
+  EraseStuff.SetHint("Erases stored information");
+  ToolButton3.SetCaption("Exit demo");
+  dHistory.SetCaption("History index.dat file");
+  dCache.SetCaption("Cache index.dat file");
+  dCookies.SetCaption("Cookies index.dat file");
+  for (CheckBox* box : {&dHistory, &dCache, &dCookies}) box->SetChecked(true);
+  ToolButton1.OnClick = [this] { ToolButton1Click(); };
+  EraseStuff.OnClick = [this] { EraseStuffClick(); };
+  ToolButton3.OnClick = [this] { ToolButton3Click(); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
+  FormCreate();
+}
+
+void TDemo::Demo1Click() {
+  if (Form.Visible()) return Form.BringToFront();
+  FormCreate();
+  Form.SetVisible(true);
+}
+
+void TDemo::FormCreate() {
+  DumpIdle = true;
+  Gauge1.SetProgress(0);
+  EraseStuff.SetEnabled(false);
+  Memo1.SetText(kDemoIntroduction);
+}
+
+void TDemo::ToolButton1Click() {
+  // A View or an Erase started from inside the running one is refused: it
+  // would dump into the memo being filled, or read files being wiped.
+  if (working_) return;
+  const FlagScope working(working_, true);
+  EraseStuff.SetEnabled(false);
+  ToolButton3.SetEnabled(false);
+  const AtScopeEnd enableAgain([this] {
+    EraseStuff.SetEnabled(true);
+    ToolButton3.SetEnabled(true);
+  });
+  View(dHistory, Memo2, DumpTarget::History);
+  View(dCache, Memo3, DumpTarget::Cache);
+  View(dCookies, Memo4, DumpTarget::Cookies);
+}
+
+void TDemo::View(CheckBox& box, TextMemo& memo, DumpTarget target) {
+  if (!box.Checked()) return;
+  memo.Clear();
+  StopDump = false;
+  Target = target;
+  ShowIndexFile();
+}
+
+void TDemo::ShowIndexFile() {
+  const IndexFile index = IndexFileOf(Target);
+  const std::string folder = tools_.ShellFolder(index.valueName);
+  if (folder.empty()) {
+    prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!",
+                     MessageButtons::Ok);
+    return;
+  }
+  const std::string file = PathUnder(folder, index.underFolder);
+  if (file.empty() || !files_.Exists(file)) {
+    prompts_.Message(MessageKind::Plain, kDemoFileError + std::string(index.valueName) + " index.dat files!",
+                     MessageButtons::Ok);
+    return;
+  }
+  Busy(true);
+  const FlagScope dumping(DumpIdle, false);
+  const AtScopeEnd defaultCursor([this] { Busy(false); });
+  // Read whole and closed before the dump: the file is not held while it
+  // runs. A large file comes in pieces with the window working in between.
+  const std::string content = files_.ReadWholeInPieces(file, [this] { waitLoop_.DispatchPendingMessages(); });
+  DumpText(reinterpret_cast<const std::uint8_t*>(content.data()), content.size(), MemoOf(Target));
+}
+
+void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo) {
+  Gauge1.SetMaxValue(size == 0 ? 0 : size - 1);
+  DumpCursor cursor(data, size);
+  const std::size_t lines = (size + kDumpLineWidth - 1) / kDumpLineWidth;
+  memo.Reserve(memo.Text().size() + lines * (kDumpLineWidth + kDumpLineEndSize), memo.LineCount() + lines);
+  std::string block;
+  std::uint32_t lastPump = waitLoop_.TickCount();
+  while (!StopDump && !cursor.AtEnd()) {
+    cursor.FormatNext(kFormatStep, block);
+    if (waitLoop_.TickCount() - lastPump < kPumpMilliseconds && !cursor.AtEnd()) continue;
+    memo.Append(block);
+    block.clear();
+    Gauge1.SetProgress(cursor.Position() - 1);
+    waitLoop_.DispatchPendingMessages();
+    lastPump = waitLoop_.TickCount();
+  }
+  cursor.Finish(block);
+  memo.Append(block);
+  Gauge1.SetProgress(Gauge1.MaxValue());
+}
+
+void TDemo::EraseStuffClick() {
+  if (working_) return;
+  const FlagScope working(working_, true);
+  Busy(true);
+  const AtScopeEnd defaultCursor([this] { Busy(false); });
+  EraseRounds(dHistory, CacheSearch::History, &ClearShit);
+  EraseRounds(dCache, CacheSearch::Url, &ClearCache);
+  EraseRounds(dCookies, CacheSearch::Cookies, &ClearCookies);
+}
+
+void TDemo::EraseRounds(CheckBox& box, CacheSearch search, void (*clearFolder)(EraseTools&)) {
+  if (!box.Checked()) return;
+  for (int round = 0; round < kDemoEraseRounds; ++round) {
+    cacheEraser_.DeleteAllEntries(search);
+    clearFolder(tools_);
+  }
+}
+
+void TDemo::ToolButton3Click() {
+  Memo2.Clear();
+  Memo3.Clear();
+  Memo4.Clear();
+  Close();
+}
+
+void TDemo::Close() {
+  if (FormCloseQuery()) Form.SetVisible(false);
+}
+
+void TDemo::Memo1KeyDown(int key) {
+  if (key == kDemoExitKey) ToolButton3.Click();
+}
+
+TextMemo& TDemo::MemoOf(DumpTarget target) {
+  switch (target) {
+    case DumpTarget::History: return Memo2;
+    case DumpTarget::Cache: return Memo3;
+    case DumpTarget::Cookies: return Memo4;
+  }
+  return Memo2;
+}
+
+void TDemo::Busy(bool busy) const {
+  if (hourglass) hourglass(busy);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,175 @@
+#include "viewer/win32/DemoView.h"
+
+#include <commctrl.h>
+
+#include "ui/win32/ControlWindows.h"
+#include "ui/win32/ModalForm.h"
+
+namespace vandrel {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int kClientWidth = 653;
+constexpr int kClientHeight = 368;
+constexpr UINT_PTR kIntroductionHook = 1;
+
+// The tool strip, the introduction, the check boxes over their memos, the
+// three memos side by side, and the gauge with the stop button at the bottom.
+constexpr int kToolHeight = 26;
+constexpr Place kViewButton{2, 2, 64, 22};
+constexpr Place kEraseButton{68, 2, 64, 22};
+constexpr Place kExitButton{134, 2, 72, 22};
+constexpr RECT kIntroduction{0, 28, kClientWidth, 108};
+constexpr int kBoxTop = 112;
+constexpr int kMemoTop = 132;
+constexpr int kGaugeTop = 348;
+constexpr int kStopWidth = 22;
+constexpr int kGaugeSteps = 10000;
+
+// Memo `index`'s column: the width split in three.
+RECT Column(int index, int top, int bottom) {
+  const int left = kClientWidth * index / 3;
+  const int right = kClientWidth * (index + 1) / 3;
+  return {left, top, right, bottom};
+}
+
+}  // namespace
+
+DemoView::DemoView(TDemo& form, Prompts& prompts) : form_(form), prompts_(prompts) {
+  SetErrorReporter(ReportThrough(prompts));
+}
+
+DemoView::~DemoView() {
+  form_.Form.redraw = nullptr;
+  form_.Form.activate = nullptr;
+  form_.Gauge1.redraw = nullptr;
+  form_.hourglass = nullptr;
+}
+
+void DemoView::Create(HINSTANCE instance, HWND owner) {
+  const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
+  Window::Create({instance, kDemoWindowClass}, placement);
+  OnCreate(instance);
+}
+
+void DemoView::OnCreate(HINSTANCE instance) {
+  memoFont_ = UniqueGdiObject(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                          FIXED_PITCH | FF_MODERN, "Courier New"));
+  introduction_ = ResolveControl(
+      Handle(),
+      ControlRef(kDemoIntroductionId, Place{kIntroduction.left, kIntroduction.top,
+                                            kIntroduction.right - kIntroduction.left,
+                                            kIntroduction.bottom - kIntroduction.top}),
+      ControlKind{"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE});
+  SetWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook, reinterpret_cast<DWORD_PTR>(this));
+
+  std::array<CheckBox*, 3> boxes{&form_.dHistory, &form_.dCache, &form_.dCookies};
+  std::array<TextMemo*, 3> memos{&form_.Memo2, &form_.Memo3, &form_.Memo4};
+  for (int index = 0; index < 3; ++index) {
+    const RECT column = Column(index, kMemoTop, kGaugeTop - 2);
+    memos_[index] = std::make_unique<TextMemoView>(*memos[index]);
+    memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index, column,
+                          static_cast<HFONT>(memoFont_.get()));
+    memos_[index]->onKey = [this](int key) { form_.Memo1KeyDown(key); };
+    binder_.Bind(Handle(), {{*boxes[index], ControlRef(kDemoHistoryBoxId + index,
+                                                       Place{static_cast<int>(column.left) + 4, kBoxTop,
+                                                             static_cast<int>(column.right - column.left) - 8, 18})}});
+  }
+  binder_.Bind(Handle(), {
+                             {form_.ToolButton1, ControlRef(kDemoViewId, kViewButton)},
+                             {form_.EraseStuff, ControlRef(kDemoEraseId, kEraseButton)},
+                             {form_.ToolButton3, ControlRef(kDemoExitId, kExitButton)},
+                             {form_.SpeedButton1, ControlRef(kDemoStopId, Place{kClientWidth - kStopWidth, kGaugeTop,
+                                                                                 kStopWidth, kClientHeight - kGaugeTop})},
+                             {form_.Memo1, ControlRef(introduction_)},
+                         });
+  SetWindowTextA(GetDlgItem(Handle(), kDemoStopId), "X");
+  SendMessageA(GetDlgItem(Handle(), kDemoStopId), BM_SETSTYLE, BS_PUSHBUTTON | BS_FLAT, FALSE);
+  gauge_ = ResolveControl(Handle(),
+                          ControlRef(kDemoGaugeId, Place{0, kGaugeTop + 2, kClientWidth - kStopWidth - 2,
+                                                         kClientHeight - kGaugeTop - 4}),
+                          ControlKind{PROGRESS_CLASSA, 0});
+  SendMessageA(gauge_, PBM_SETRANGE32, 0, kGaugeSteps);
+  hints_.Create(Handle());
+  hints_.Add(GetDlgItem(Handle(), kDemoEraseId), form_.EraseStuff.Hint());
+
+  form_.Gauge1.redraw = [this] { DrawGauge(); };
+  form_.Form.redraw = [this] { DrawForm(); };
+  form_.Form.activate = [this] { SetForegroundWindow(Handle()); };
+  form_.hourglass = [this](bool busy) { SetHourglass(busy); };
+  DrawGauge();
+  DrawForm();
+  form_.FormCreate();
+}
+
+void DemoView::DrawForm() {
+  SetTextIfChanged(Handle(), form_.Form.Caption());
+  const bool visible = IsWindowVisible(Handle()) != FALSE;
+  if (visible == form_.Form.Visible()) return;
+  if (!form_.Form.Visible()) {
+    ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  SetFocus(Handle());  // Esc works at once
+}
+
+void DemoView::DrawGauge() const {
+  const std::size_t max = form_.Gauge1.MaxValue();
+  const std::size_t progress = std::min(form_.Gauge1.Progress(), max);
+  const auto step = max == 0 ? kGaugeSteps : static_cast<int>(static_cast<double>(progress) * kGaugeSteps / max);
+  SendMessageA(gauge_, PBM_SETPOS, static_cast<WPARAM>(step), 0);
+}
+
+void DemoView::SetHourglass(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (binder_.Route(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_CLOSE:
+      form_.Close();
+      return 0;
+    case WM_KEYDOWN:
+      form_.Memo1KeyDown(static_cast<int>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetFocus(Handle());
+      return 0;
+    case WM_SETCURSOR:
+      if (!busy_) return Default(message, wParam, lParam);
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing to save
+    case WM_DESTROY:
+      RemoveWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook);
+      binder_.Unbind();
+      hints_.Destroy();
+      form_.Form.redraw = nullptr;
+      form_.Gauge1.redraw = nullptr;
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK DemoView::IntroductionKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+    auto* view = reinterpret_cast<DemoView*>(self);
+    RunGuarded(view->Handle(), ReportThrough(view->prompts_), 0, [view] {
+      view->form_.Memo1KeyDown(kDemoExitKey);
+      return 0;
+    });
+    return 0;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,289 @@
+// The real Vandrel.exe under Wine: the index.dat viewer from Tools / Demo,
+// over the index files that wininet keeps in the test prefix.
+#include <windows.h>
+#include <commctrl.h>
+#include <wininet.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "RegistryReset.h"
+#include "VandrelProcess.h"
+#include "WaitUntil.h"
+
+namespace vandrel::test {
+namespace {
+
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
+constexpr WPARAM kDemoMenuItem = 2007;
+constexpr int kViewId = 401, kEraseId = 402, kExitId = 403, kIntroductionId = 404, kHistoryMemoId = 410,
+              kGaugeId = 420, kStopId = 421;
+const std::string kHost = "vandrel-viewer.test";
+
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return file ? text.str() : "<missing>";
+}
+
+// What the viewer must show for `size` bytes of `bytes`, worked out here
+// byte by byte: 26 characters a line, control bytes as dots, the last line
+// filled up with spaces.
+std::string Dumped(const std::string& bytes, std::size_t size) {
+  std::string text;
+  for (std::size_t line = 0; line * 26 < size; ++line) {
+    for (std::size_t column = 0; column < 26; ++column) {
+      const std::size_t at = line * 26 + column;
+      const auto byte = at < size ? static_cast<unsigned char>(bytes[at]) : ' ';
+      text += byte < 0x20 ? '.' : static_cast<char>(byte);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool DeleteValue(HKEY root, const char* path, const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+  const LONG deleted = RegDeleteValueA(key, name);
+  RegCloseKey(key);
+  return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
+std::string ShellFolder(const char* name) {
+  const auto value = ReadRaw(HKEY_CURRENT_USER, kShellFolders, name, View::Default);
+  if (!value || value->bytes.empty()) return {};
+  return std::string(value->bytes.c_str());
+}
+
+DWORD_PTR LengthOf(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  return length;
+}
+
+std::string TextOf(HWND window) {
+  std::string text(LengthOf(window) + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+// Leaves a page, a visit and a cookie of the test's host in wininet's three containers.
+void AddTraces() {
+  const std::string page = "http://" + kHost + "/viewer-page.html";
+  char fileName[MAX_PATH] = {};
+  ASSERT_TRUE(CreateUrlCacheEntryA(page.c_str(), 0, "html", fileName, 0)) << GetLastError();
+  const HANDLE file = CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "<html></html>", 13, &written, nullptr);
+  CloseHandle(file);
+  const FILETIME none{};
+  ASSERT_TRUE(CommitUrlCacheEntryA(page.c_str(), fileName, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr,
+                                   nullptr));
+  ASSERT_TRUE(CommitUrlCacheEntryA(("Visited: vandrel@" + page).c_str(), nullptr, none, none,
+                                   URLHISTORY_CACHE_ENTRY | NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
+  ASSERT_TRUE(InternetSetCookieA(("http://" + kHost + "/").c_str(), "vandrel",
+                                 "yes; expires=Fri, 01-Jan-2038 00:00:00 GMT"));
+}
+
+class ViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetVandrelState();
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "AutoStart", "0"));
+    for (const char* name : {"History", "Cache", "Cookies"}) saved_[Index(name)] = ShellFolder(name);
+    AddTraces();
+    if (HasFatalFailure()) return;
+    indexFiles_[0] = saved_[0] + "\\History.IE5\\index.dat";
+    indexFiles_[1] = saved_[1] + "\\Content.IE5\\index.dat";
+    indexFiles_[2] = saved_[2] + "\\index.dat";
+  }
+  void TearDown() override {
+    for (const char* name : {"History", "Cache", "Cookies"}) {
+      if (!saved_[Index(name)].empty()) WriteString(HKEY_CURRENT_USER, kShellFolders, name, saved_[Index(name)]);
+    }
+    ResetVandrelState();
+    if (!scratch_.empty()) {
+      DeleteFileA((scratch_ + "\\History.IE5\\index.dat").c_str());
+      RemoveDirectoryA((scratch_ + "\\History.IE5").c_str());
+      RemoveDirectoryA(scratch_.c_str());
+    }
+  }
+  static int Index(const std::string& name) { return name == "History" ? 0 : name == "Cache" ? 1 : 2; }
+
+  // Opens the viewer from its menu item; null when it does not show.
+  HWND OpenViewer(VandrelProcess& vandrel) {
+    const HWND main = vandrel.WaitForMainWindow();
+    if (!main) return nullptr;
+    const HWND viewer = vandrel.WaitForWindowOfClass("TDemo");
+    if (!viewer || IsWindowVisible(viewer)) return nullptr;  // made hidden at start-up
+    PostMessageA(main, WM_COMMAND, kDemoMenuItem, 0);
+    return WaitUntil([&] { return IsWindowVisible(viewer) != FALSE; }, 10000) ? viewer : nullptr;
+  }
+  static void Click(HWND viewer, int id) {
+    PostMessageA(viewer, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(viewer, id)));
+  }
+  // View has ended when Erase is enabled again.
+  static bool WaitForViewToEnd(HWND viewer) {
+    return WaitUntil([&] { return IsWindowEnabled(GetDlgItem(viewer, kEraseId)) != FALSE; }, 60000);
+  }
+  static HWND Memo(HWND viewer, int index) { return GetDlgItem(viewer, kHistoryMemoId + index); }
+  void Answer(VandrelProcess& vandrel, const std::string& text) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      box = vandrel.WaitForMessageBox(200);
+      return box && VandrelProcess::MessageBoxText(box) == text;
+    }, 10000)) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+  }
+
+  // Points the history's shell folder at a scratch folder whose index file
+  // holds `bytes`; its path.
+  std::string UseHistoryOfOurOwn(const std::string& bytes) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    scratch_ = std::string(temp) + "vandrel-viewer-history";
+    CreateDirectoryA(scratch_.c_str(), nullptr);
+    CreateDirectoryA((scratch_ + "\\History.IE5").c_str(), nullptr);
+    const std::string file = scratch_ + "\\History.IE5\\index.dat";
+    WriteFileBytes(file, bytes);
+    EXPECT_TRUE(WriteString(HKEY_CURRENT_USER, kShellFolders, "History", scratch_));
+    return file;
+  }
+
+  std::string saved_[3];
+  std::string indexFiles_[3];
+  std::string scratch_;
+};
+
+TEST_F(ViewerTest, ViewShowsEachIndexFileByteForByteAndEscClosesTheWindow) {
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  RECT client{};
+  GetClientRect(viewer, &client);
+  EXPECT_EQ(client.right, 653);
+  EXPECT_EQ(client.bottom, 368);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, kEraseId))) << "no Erase before a View";
+  EXPECT_NE(TextOf(GetDlgItem(viewer, kIntroductionId)).find("click Erase button."), std::string::npos);
+
+  Click(viewer, kViewId);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  for (int index = 0; index < 3; ++index) {
+    const std::string bytes = Contents(indexFiles_[index]);
+    ASSERT_NE(bytes, "<missing>") << indexFiles_[index];
+    EXPECT_EQ(TextOf(Memo(viewer, index)), Dumped(bytes, bytes.size())) << indexFiles_[index];
+  }
+  std::string unbroken;
+  for (const char c : TextOf(Memo(viewer, 1))) {
+    if (c != '\r' && c != '\n') unbroken += c;
+  }
+  EXPECT_NE(unbroken.find(kHost), std::string::npos) << "the cache's index names the page";
+  EXPECT_EQ(SendMessageA(GetDlgItem(viewer, kGaugeId), PBM_GETPOS, 0, 0),
+            SendMessageA(GetDlgItem(viewer, kGaugeId), PBM_GETRANGE, FALSE, 0));
+
+  PostMessageA(Memo(viewer, 0), WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000));
+  EXPECT_EQ(TextOf(Memo(viewer, 0)), "") << "Exit demo empties the memos";
+}
+
+// A 50 MB history index: the close box, Esc and a second View arrive while
+// it is read and while it is dumped, and are refused; Stop ends the dump
+// with a partial line, and the next files are shown whole.
+TEST_F(ViewerTest, WhileALongDumpRunsCloseAndEscAreRefusedAndStopEndsIt) {
+  std::string big(50u << 20, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 4096);
+  const std::string bigFile = UseHistoryOfOurOwn(big);
+
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  const auto refuseAll = [&] {
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    PostMessageA(Memo(viewer, 0), WM_KEYDOWN, VK_ESCAPE, 0);
+    Click(viewer, kViewId);
+  };
+  Click(viewer, kViewId);
+  refuseAll();  // they arrive while the file is read
+  ASSERT_TRUE(WaitUntil([&] { return LengthOf(Memo(viewer, 0)) != 0; }, 30000, 1));
+  refuseAll();  // and while it is dumped
+  Click(viewer, kStopId);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  EXPECT_TRUE(IsWindowVisible(viewer));
+
+  const std::string shown = TextOf(Memo(viewer, 0));
+  ASSERT_GT(shown.size(), 0u);
+  ASSERT_LT(shown.size(), Dumped(big, big.size()).size()) << "stopped before the end";
+  ASSERT_EQ(shown.size() % 28, 0u);
+  bool matchesAStop = false;
+  const std::size_t lines = shown.size() / 28;
+  for (std::size_t stop = (lines - 1) * 26 + 1; stop <= lines * 26 && !matchesAStop; ++stop) {
+    matchesAStop = shown == Dumped(big, stop);
+  }
+  EXPECT_TRUE(matchesAStop) << "the dump of the bytes before the stop";
+  const std::string cache = Contents(indexFiles_[1]);
+  EXPECT_EQ(TextOf(Memo(viewer, 1)), Dumped(cache, cache.size()));
+
+  PostMessageA(viewer, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "idle again: the close is allowed";
+}
+
+TEST_F(ViewerTest, AMissingFolderValueAFolderThatIsNotThereAndALockedFileAreTold) {
+  ASSERT_TRUE(DeleteValue(HKEY_CURRENT_USER, kShellFolders, "Cookies"));
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kShellFolders, "Cache", "C:\\vandrel-no-such-folder"));
+  {
+    VandrelProcess vandrel;
+    const HWND viewer = OpenViewer(vandrel);
+    ASSERT_NE(viewer, nullptr);
+    Click(viewer, kViewId);
+    Answer(vandrel, "Error occured while trying to access Cache index.dat files!");
+    Answer(vandrel, "Error occured while trying to access registry information about Cookies!");
+    ASSERT_TRUE(WaitForViewToEnd(viewer));
+    EXPECT_NE(TextOf(Memo(viewer, 0)), "");
+  }
+  // Held by another program without sharing: View ends with the file's error.
+  const std::string lockedFile = UseHistoryOfOurOwn("Client UrlCache MMF Ver 5.2");
+  const HANDLE held = CreateFileA(lockedFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE) << GetLastError();
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  Click(viewer, kViewId);
+  Answer(vandrel, "Cannot open file " + lockedFile);
+  CloseHandle(held);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(viewer, kExitId)));
+  EXPECT_EQ(vandrel.WaitForMessageBox(300), nullptr) << "the remaining files are not shown";
+}
+
+TEST_F(ViewerTest, EraseWipesTheCheckedIndexFilesInPlace) {
+  std::size_t sizes[3];
+  for (int index = 0; index < 3; ++index) sizes[index] = Contents(indexFiles_[index]).size();
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  Click(viewer, kViewId);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  Click(viewer, kEraseId);
+  for (int index = 0; index < 3; ++index) {
+    std::string wiped = "Client UrlCache MMF Ver 5.2";
+    wiped.resize(sizes[index], '\0');
+    EXPECT_TRUE(WaitUntil([&] { return Contents(indexFiles_[index]) == wiped; }, 30000)) << indexFiles_[index];
+  }
+  EXPECT_TRUE(vandrel.Answers());
+  EXPECT_EQ(vandrel.WaitForMessageBox(300), nullptr) << "no question and no completion message";
+}
+
+}  // namespace
+}  // namespace vandrel::test
