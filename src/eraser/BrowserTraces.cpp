@@ -8,7 +8,7 @@ namespace vandrel {
 namespace {
 
 void WipeIfPresent(EraseTools& tools, const std::string& file) {
-  if (!file.empty() && tools.shell.FileExists(file)) tools.files.WipeIndexFile(file);
+  if (!file.empty()) tools.files.WipeIndexFile(file);
 }
 
 void Pump(EraseTools& tools) {

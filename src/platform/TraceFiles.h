@@ -27,6 +27,7 @@ struct DeleteProgress {
 enum class WipeOutcome {
   Wiped,      // the file now holds the empty index header
   LeftAlone,  // not a plain file of one link inside its folder: not written
+  Missing,    // nothing of that name is there
 };
 
 // Removes the files of the erase steps, never anything outside the folder a
@@ -46,7 +47,7 @@ class TraceFiles {
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its
   // length (at least 27). Throws PlatformError "Cannot open file <file>"
-  // when it cannot be opened for reading and writing.
+  // when a file is there but cannot be opened for reading and writing.
   virtual WipeOutcome WipeIndexFile(const std::string& file) = 0;
   // The Windows and system folders, Program Files and the user's profile.
   virtual std::vector<std::string> ProtectedFolders() = 0;

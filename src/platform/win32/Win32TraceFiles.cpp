@@ -3,6 +3,7 @@
 #include "eraser/EraseRefusal.h"
 #include "eraser/NameMask.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 
 namespace vandrel {
@@ -20,8 +21,6 @@ UniqueFileHandle OpenItself(const std::wstring& path, bool toHold) {
   return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, kOpenItself, nullptr));
 }
 
-std::wstring WidePathOf(const FullPath& path) { return WideFromUtf8(ExtendedLengthForm(path)); }
-
 FullPath Below(FullPath folder, const std::string& name) {
   folder.names.push_back(name);
   return folder;
@@ -38,17 +37,6 @@ bool ListEntries(const std::wstring& pattern, std::vector<Win32TraceFiles::Found
     if (name != L"." && name != L"..") entries.push_back({std::wstring(name), found.dwFileAttributes});
   } while (FindNextFileW(search.get(), &found));
   return GetLastError() == ERROR_NO_MORE_FILES;
-}
-
-// Whether a folder above the path (below its drive) is a link: the path
-// then leads somewhere else than it names.
-bool PassesThroughLink(FullPath path) {
-  while (path.names.size() > 1) {
-    path.names.pop_back();
-    const DWORD attributes = GetFileAttributesW(WidePathOf(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
-  }
-  return false;
 }
 
 constexpr DWORD kBlocksDelete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;

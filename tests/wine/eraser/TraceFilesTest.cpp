@@ -122,7 +122,7 @@ class HostileTree : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(Scratch().empty()) << "run through ctest: the fixture lays out the trees";
     before_ = Canaries();
-    ASSERT_EQ(before_.size(), 6u);  // precious, sub\, sub\p2, hard-target, index-target, index-single
+    ASSERT_EQ(before_.size(), 7u);  // precious, sub\, sub\p2, hard-target, index-target, index-single, index
   }
   void TearDown() override { EXPECT_EQ(Canaries(), before_) << "a canary outside the erased folder changed"; }
 
@@ -238,6 +238,9 @@ TEST_F(HostileTree, LeavesLinkedIndexFilesAloneAndCannotOpenAReadOnlyOne) {
   const std::string folder = Scratch() + "\\tree7\\victim";
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\hard-index.dat"), WipeOutcome::LeftAlone);
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\link-index.dat"), WipeOutcome::LeftAlone);
+  // Through a folder that is a link, the file behind it is not the folder's own.
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\..\\rootlink\\index.dat"), WipeOutcome::LeftAlone);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\dirlink\\index.dat"), WipeOutcome::LeftAlone);
   const std::string readOnly = folder + "\\readonly-index.dat";
   Write(readOnly, "old", FILE_ATTRIBUTE_READONLY);
   try {
@@ -247,6 +250,14 @@ TEST_F(HostileTree, LeavesLinkedIndexFilesAloneAndCannotOpenAReadOnlyOne) {
     EXPECT_EQ(std::string(error.what()), "Cannot open file " + readOnly);
   }
   EXPECT_EQ(Read(readOnly), "old");
+}
+
+TEST_F(HostileTree, AMissingIndexFileIsToldAndAFolderOfThatNameLeftAlone) {
+  const std::string folder = Scratch() + "\\tree7\\victim";
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\none.dat"), WipeOutcome::Missing);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\nowhere\\index.dat"), WipeOutcome::Missing);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\sub"), WipeOutcome::LeftAlone);
+  EXPECT_TRUE(Exists(folder + "\\sub\\deeper"));
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ printf 'deeper precious\n' >"$scratch/outside/sub/p2.txt"
 printf 'hard-linked precious\n' >"$scratch/outside/hard-target.txt"
 head -c 4096 /dev/zero | tr '\0' 'i' >"$scratch/outside/index-target.dat"
 head -c 4096 /dev/zero | tr '\0' 's' >"$scratch/outside/index-single.dat"
+# What an index wipe through a folder link would reach.
+head -c 4096 /dev/zero | tr '\0' 'x' >"$scratch/outside/index.dat"
 for ((n = 1; n <= trees; n++)); do
   tree="$scratch/tree$n"
   mkdir -p "$tree/victim/sub/deeper"
