@@ -41,7 +41,7 @@ void ClearCache(EraseTools& tools) {
   if (content.empty()) return tools.Inform(kCacheFolderMissing);
   for (const std::string& name : tools.shell.Subfolders(content)) {
     Pump(tools);
-    if (!IsDesktopIni(name)) tools.files.DeleteTree(PathUnder(content, name), tools.progress);
+    if (!IsDesktopIni(name)) tools.DeleteTree(PathUnder(content, name));
     Pump(tools);
   }
   WipeIfPresent(tools, PathUnder(content, "index.dat"));

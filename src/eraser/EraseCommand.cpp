@@ -85,11 +85,17 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   for (int pass = 0; pass < kErasePasses; ++pass) Barsalka();
+  // Told once: what the last pass still found and left.
+  if (tools_.leftInPlace > 0 && feedback_.statusText) {
+    feedback_.statusText("Erased: " + std::to_string(erased_) + ", left in place: " +
+                         std::to_string(tools_.leftInPlace));
+  }
   tools_.Inform(kEraseCompleted);
 }
 
 void EraseCommand::Barsalka() {
   const ScopedHourglass hourglass(feedback_.hourglass);
+  tools_.leftInPlace = 0;
   if (choices_.Current().all) {
     tools_.urlCache.DeleteAllEntries(CacheSearch::All);
     ClearCookies(tools_);

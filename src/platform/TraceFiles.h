@@ -41,7 +41,8 @@ class TraceFiles {
   // The folder with everything in it.
   virtual DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) = 0;
   // The folder's entries matching mask, subfolders with their contents;
-  // with keepDesktopIni a file named desktop.ini (in any case) stays. Refused
+  // with keepDesktopIni a file named desktop.ini (in any case) directly in
+  // the folder stays (a subfolder's goes with the subfolder). Refused
   // as RefusesDeleteFiles says, with the folders of ProtectedFolders.
   virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                       const DeleteProgress& progress) = 0;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -156,6 +157,26 @@ TEST_F(EraseCommandTest, SecondEraseWhileOneRunsIsRefusedAndCountsShow) {
   EXPECT_EQ(status.front(), kEraseAlreadyRunning);
   EXPECT_EQ(status.back(), "Erased: 3");  // two files and the subfolder
   EXPECT_GT(pumps, 0);
+}
+
+TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
+  choices.selection = {.cache = true, .tempFolder = true};
+  shell.environment["Temp"] = "C:\\Temp";
+  files.AddFile("C:\\Temp\\held.tmp");
+  files.heldOpen.insert("C:\\Temp\\held.tmp");
+  files.AddFile("C:\\Temp\\a.tmp");
+  SetShellFolder("Cache", "C:\\TIF");
+  files.AddFile("C:\\TIF\\Content.IE5\\AB12\\page.htm");
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kConfirmErase, kEraseCompleted}));
+  EXPECT_FALSE(files.Has("C:\\Temp\\a.tmp"));
+  EXPECT_FALSE(files.Has("C:\\TIF\\Content.IE5\\AB12"));
+  // Not three times over: only the last pass's count.
+  EXPECT_EQ(status.back(), "Erased: 3, left in place: 1");
+  EXPECT_EQ(std::count_if(status.begin(), status.end(), [](const std::string& text) {
+              return text.find("left") != std::string::npos;
+            }), 1);
 }
 
 // Each step's keys, folders and messages.

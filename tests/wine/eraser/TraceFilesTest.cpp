@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "FolderSnapshot.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32TraceFiles.h"
@@ -50,29 +51,7 @@ std::string Read(const std::string& path) {
 
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Every file below a folder with its content, by path.
-void Snapshot(const std::string& folder, std::map<std::string, std::string>& files) {
-  WIN32_FIND_DATAW found;
-  const UniqueFind search(FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found));
-  if (!search) return;
-  do {
-    const std::wstring wide = found.cFileName;
-    const std::string name(wide.begin(), wide.end());
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      files[folder + "\\" + name + "\\"] = "";
-      Snapshot(folder + "\\" + name, files);
-    } else {
-      files[folder + "\\" + name] = Read(folder + "\\" + name);
-    }
-  } while (FindNextFileW(search.get(), &found));
-}
-
-std::map<std::string, std::string> Canaries() {
-  std::map<std::string, std::string> files;
-  Snapshot(Scratch() + "\\outside", files);
-  return files;
-}
+std::map<std::string, std::string> Canaries() { return test::SnapshotFolder(Scratch() + "\\outside"); }
 
 // A folder chain of more than 300 characters below folder, with a file at
 // its end; returns the file's path.
@@ -90,7 +69,7 @@ std::string MakeDeepFile(const std::string& folder) {
 // The plain files a test adds to a tree's victim folder, beside the
 // fixture's links.
 struct Victim {
-  std::string root, plain, readOnly, hiddenSystem, desktopIni, held, subFile, deep;
+  std::string root, plain, readOnly, hiddenSystem, desktopIni, subDesktopIni, held, subFile, deep;
 
   explicit Victim(int tree)
       : root(Scratch() + "\\tree" + std::to_string(tree) + "\\victim"),
@@ -98,12 +77,14 @@ struct Victim {
         readOnly(root + "\\readonly.txt"),
         hiddenSystem(root + "\\hidden-system.txt"),
         desktopIni(root + "\\DeskTop.INI"),
+        subDesktopIni(root + "\\sub\\desktop.ini"),
         held(root + "\\held.txt"),
         subFile(root + "\\sub\\deeper\\x.txt") {
     Write(plain, "p");
     Write(readOnly, "r", FILE_ATTRIBUTE_READONLY);
     Write(hiddenSystem, "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
     Write(desktopIni, "[.ShellClassInfo]");
+    Write(subDesktopIni, "[.ShellClassInfo]");
     Write(held, "held");
     Write(subFile, "x");
     deep = MakeDeepFile(root);
@@ -181,7 +162,7 @@ TEST_F(HostileTree, DeletesOnlyWhatLiesInsideAndNeverThroughALink) {
       EXPECT_TRUE(Exists(victim.plain));
       continue;
     }
-    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subFile,
+    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subDesktopIni, victim.subFile,
                                     victim.deep, victim.root + "\\hardlink.txt"}) {
       EXPECT_FALSE(Exists(gone)) << gone;
     }
