@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <vector>
 
+#include "FolderSnapshot.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
@@ -17,7 +17,39 @@ namespace {
 
 constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kTypedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kUserShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 constexpr WPARAM kEraseMenuItem = 2005;
+
+// Points a shell folder of the test prefix's user somewhere else for as
+// long as it lives: in both keys, as the shell would rewrite the one the
+// program reads from the other.
+class ShellFolderOverride {
+ public:
+  ShellFolderOverride(const char* name, const std::string& folder) : name_(name ? name : "") {
+    if (!name) return;
+    for (const char* key : {kShellFolders, kUserShellFolders}) {
+      saved_.push_back(ReadRaw(HKEY_CURRENT_USER, key, name_, View::Default));
+      WriteString(HKEY_CURRENT_USER, key, name_, folder);
+    }
+  }
+  ~ShellFolderOverride() {
+    const char* keys[] = {kShellFolders, kUserShellFolders};
+    for (std::size_t at = 0; at < saved_.size(); ++at) {
+      if (saved_[at]) {
+        WriteRaw(HKEY_CURRENT_USER, keys[at], name_, saved_[at]->type, saved_[at]->bytes.data(),
+                 static_cast<DWORD>(saved_[at]->bytes.size()), View::Default);
+      }
+    }
+  }
+  ShellFolderOverride(const ShellFolderOverride&) = delete;
+  ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
+
+ private:
+  std::string name_;
+  std::vector<std::optional<RawValue>> saved_;
+};
 
 class EraseTest : public ::testing::Test {
  protected:
@@ -67,51 +99,116 @@ TEST_F(EraseTest, AnOpenBrowserIsAskedAboutUntilClosedThenThreePassesEraseTheTyp
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
 }
 
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return file ? text.str() : "<missing>";
+bool Exists(const std::string& path) {
+  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());  // ASCII paths, any length
+  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+std::string Environment(const char* name) {
+  char value[MAX_PATH] = {};
+  GetEnvironmentVariableA(name, value, MAX_PATH);
+  return value;
+}
 
-// The temporary folder full of links to canaries outside it, then a
-// temporary folder that is itself a link to the canaries' folder: the erase
-// removes the folder's own files and nothing of the canaries.
-TEST_F(EraseTest, AHostileTemporaryFolderLosesItsOwnFilesAndNothingBehindItsLinks) {
+// A chain of folders over 300 characters below folder, with a file at its end.
+std::string MakeDeepFile(const std::string& folder) {
+  std::string path = folder;
+  for (char level = 'a'; level < 'g'; ++level) {
+    path += "\\" + std::string(50, level);
+    const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+    CreateDirectoryW(wide.c_str(), nullptr);
+  }
+  path += "\\deep.txt";
+  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+// One run of the real program over a folder laid out to trap it.
+struct HostileErase {
+  const char* what;
+  const char* choice;      // the eraser setting switched on
+  std::string temp;        // the program's Temp; empty: the prefix's own
+  const char* shellFolder;  // a shell folder given for the run, or null
+  std::string folder;       // and where it is
+  const char* eachPass;    // the box each pass shows, if any
+  bool victimErased;       // the victim folder's own files go
+};
+
+// The fixture's trees hold links from a victim folder to the canaries
+// outside it; each row adds the victim's own files, runs the program with
+// its environment and checks that only they went. The canaries, and the
+// canary files put into the drive's root, the Windows folder and the
+// profile, must stay byte for byte.
+TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThem) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
   const std::string root = scratch;
-  const std::string outside = root + "\\outside";
-  const std::string victim = root + "\\tree1\\victim";
-  const struct {
-    const char* path;
-    const char* contents;
-  } canaries[] = {{"\\precious.txt", "precious\n"},
-                  {"\\sub\\p2.txt", "deeper precious\n"},
-                  {"\\hard-target.txt", "hard-linked precious\n"}};
-  WriteFileBytes(victim + "\\own.txt", "mine");
-  WriteFileBytes(victim + "\\sub\\deeper\\own2.txt", "mine too");
-  ASSERT_TRUE(SetFileAttributesA((victim + "\\own.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "TempFolder", "1"));
+  const std::string profile = Environment("USERPROFILE");
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string placedCanaries[] = {"C:\\vandrel-canary.txt", std::string(windows) + "\\vandrel-canary.txt",
+                                        profile + "\\vandrel-canary.txt"};
+  for (const std::string& canary : placedCanaries) WriteFileBytes(canary, "canary");
+  const auto outsideBefore = SnapshotFolder(root + "\\outside");
+  ASSERT_EQ(outsideBefore.size(), 7u);
 
-  for (const std::string& temp : {victim, root + "\\tree2\\rootlink"}) {
-    SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
-    VandrelProcess vandrel;
-    SetEnvironmentVariableA("Temp", nullptr);
-    const HWND main = vandrel.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
-    Answer(vandrel, "Erase completed.", IDOK);
-    for (const auto& canary : canaries) {
-      EXPECT_EQ(Contents(outside + canary.path), canary.contents) << temp << canary.path;
+  const HostileErase rows[] = {
+      {"a temporary folder full of links", "TempFolder", root + "\\tree1\\victim", nullptr, "", nullptr, true},
+      {"a temporary folder that is a link", "TempFolder", root + "\\tree2\\rootlink", nullptr, "", nullptr, false},
+      {"a drive root for the temporary folder", "TempFolder", "C:\\", nullptr, "",
+       "Error occured while trying to erase temporary files folder!", false},
+      {"the Windows folder for the temporary folder", "TempFolder", windows, nullptr, "",
+       "Error calling DeleteFiles function!", false},
+      {"the profile for the temporary folder", "TempFolder", profile, nullptr, "",
+       "Error calling DeleteFiles function!", false},
+      {"a favorites folder that is a link", "Bookmarks", "", "Favorites", root + "\\tree6\\rootlink", nullptr,
+       false},
+  };
+  int tree = 0;
+  for (const HostileErase& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::string victim = root + "\\tree" + std::to_string(++tree) + "\\victim";
+    const std::string own[] = {victim + "\\own.txt", victim + "\\sub\\deeper\\own2.txt",
+                               victim + "\\sub\\desktop.ini", MakeDeepFile(victim)};
+    for (const std::string& file : own) {
+      if (file.find("deep.txt") == std::string::npos) WriteFileBytes(file, "mine");
     }
+    ASSERT_TRUE(SetFileAttributesA(own[0].c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    WriteFileBytes(victim + "\\DeskTop.INI", "[.ShellClassInfo]");
+    WriteFileBytes(victim + "\\held.txt", "held");
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, row.choice, "1"));
+    const ShellFolderOverride shellFolder(row.shellFolder, row.folder);
+    {
+      // Another program holds a file of the folder open, sharing nothing.
+      const HANDLE held = CreateFileA((victim + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      0, nullptr);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      if (!row.temp.empty()) SetEnvironmentVariableA("Temp", row.temp.c_str());  // the program inherits it
+      VandrelProcess vandrel;
+      SetEnvironmentVariableA("Temp", nullptr);
+      const HWND main = vandrel.WaitForMainWindow();
+      ASSERT_NE(main, nullptr);
+      PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+      Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+      for (int pass = 0; row.eachPass && pass < 3; ++pass) Answer(vandrel, row.eachPass, IDOK);
+      Answer(vandrel, "Erase completed.", IDOK);
+      if (row.victimErased) {
+        const auto status = vandrel.StatusText(0);
+        EXPECT_NE(status.value_or("").find(", left in place: "), std::string::npos) << status.value_or("");
+      }
+      CloseHandle(held);
+    }
+    WriteString(HKEY_CURRENT_USER, kSettingsKey, row.choice, "0");
+    EXPECT_EQ(SnapshotFolder(root + "\\outside"), outsideBefore);
+    for (const std::string& canary : placedCanaries) EXPECT_EQ(ReadFileBytes(canary), "canary") << canary;
+    for (const std::string& file : own) EXPECT_EQ(Exists(file), !row.victimErased) << file;
+    EXPECT_TRUE(Exists(victim + "\\DeskTop.INI"));  // the folder's own desktop.ini stays
+    EXPECT_TRUE(Exists(victim + "\\held.txt"));
   }
-  EXPECT_FALSE(Exists(victim + "\\own.txt")) << "read-only and hidden, yet its own";
-  EXPECT_FALSE(Exists(victim + "\\sub\\deeper\\own2.txt"));
+  for (const std::string& canary : placedCanaries) DeleteFileA(canary.c_str());
 }
 
 TEST_F(EraseTest, CancelAtTheConfirmationErasesNothing) {
