@@ -1,11 +1,14 @@
 // The real Vandrel.exe under Wine: the Erase command from its menu item.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "CacheTraces.h"
 #include "FolderSnapshot.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
@@ -209,6 +212,58 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
     EXPECT_TRUE(Exists(victim + "\\held.txt"));
   }
   for (const std::string& canary : placedCanaries) DeleteFileA(canary.c_str());
+}
+
+std::string ShellFolder(const char* name) {
+  const auto value = ReadRaw(HKEY_CURRENT_USER, kShellFolders, name, View::Default);
+  return value && value->type == REG_SZ ? std::string(value->bytes.c_str()) : std::string{};
+}
+
+// The browser's own traces, made through wininet and the registry as the
+// browser makes them, erased by "all" with the typed addresses: the entries
+// go, the index files keep their length and hold only the empty header.
+TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
+  const std::string host = "vandrel-erase.test";
+  const std::string page = "http://" + host + "/page.html";
+  const std::string visit = "Visited: vandrel@" + page;
+  constexpr const char* kPasswords = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
+  std::string pageFile;
+  ASSERT_TRUE(AddCachedPage(page, pageFile)) << GetLastError();
+  ASSERT_TRUE(AddCookie("http://" + host + "/", "erase")) << GetLastError();
+  ASSERT_TRUE(AddVisit(visit)) << GetLastError();
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, std::string(kPasswords) + "\\site", "form", "secret"));
+  const auto ours = [&] {
+    std::vector<std::string> found;
+    for (const std::string& url : CachedUrls()) {
+      if (url.find(host) != std::string::npos) found.push_back(url.substr(0, url.find(':')));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  ASSERT_EQ(ours(), (std::vector<std::string>{"Cookie", "Visited", "http"}));
+  const std::string indexFiles[] = {ShellFolder("History") + "\\History.IE5\\index.dat",
+                                    ShellFolder("Cache") + "\\Content.IE5\\index.dat"};
+  std::vector<std::size_t> lengths;
+  for (const std::string& index : indexFiles) lengths.push_back(ReadFileBytes(index).value_or("").size());
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "All", "1"));
+  {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);
+  }
+  // Read before this program's wininet opens the index files again.
+  for (std::size_t at = 0; at < std::size(indexFiles); ++at) {
+    ASSERT_GE(lengths[at], 27u) << indexFiles[at];
+    EXPECT_EQ(ReadFileBytes(indexFiles[at]),
+              "Client UrlCache MMF Ver 5.2" + std::string(lengths[at] - 27, '\0')) << indexFiles[at];
+  }
+  EXPECT_FALSE(Exists(pageFile));
+  EXPECT_TRUE(ours().empty());
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kPasswords, View::Default));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
 }
 
 TEST_F(EraseTest, CancelAtTheConfirmationErasesNothing) {
