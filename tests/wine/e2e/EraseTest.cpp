@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -219,6 +218,23 @@ std::string ShellFolder(const char* name) {
   return value && value->type == REG_SZ ? std::string(value->bytes.c_str()) : std::string{};
 }
 
+// Wine's wininet refuses an index file wiped to the empty header, and makes
+// a new index where there is none: the history and cache indexes are
+// removed before a test and after it, so the cache works for every test.
+struct RenewedIndexFiles {
+  RenewedIndexFiles()
+      : files{ShellFolder("History") + "\\History.IE5\\index.dat", ShellFolder("Cache") + "\\Content.IE5\\index.dat"} {
+    Renew();
+  }
+  ~RenewedIndexFiles() { Renew(); }
+  RenewedIndexFiles(const RenewedIndexFiles&) = delete;
+  RenewedIndexFiles& operator=(const RenewedIndexFiles&) = delete;
+  void Renew() const {
+    for (const std::string& index : files) DeleteFileA(index.c_str());
+  }
+  const std::vector<std::string> files;
+};
+
 // The browser's own traces, made through wininet and the registry as the
 // browser makes them, erased by "all" with the typed addresses: the entries
 // go, the index files keep their length and hold only the empty header.
@@ -227,6 +243,8 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
   const std::string page = "http://" + host + "/page.html";
   const std::string visit = "Visited: vandrel@" + page;
   constexpr const char* kPasswords = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
+  const RenewedIndexFiles renewed;
+  const std::vector<std::string>& indexFiles = renewed.files;
   std::string pageFile;
   ASSERT_TRUE(AddCachedPage(page, pageFile)) << GetLastError();
   ASSERT_TRUE(AddCookie("http://" + host + "/", "erase")) << GetLastError();
@@ -241,8 +259,6 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
     return found;
   };
   ASSERT_EQ(ours(), (std::vector<std::string>{"Cookie", "Visited", "http"}));
-  const std::string indexFiles[] = {ShellFolder("History") + "\\History.IE5\\index.dat",
-                                    ShellFolder("Cache") + "\\Content.IE5\\index.dat"};
   std::vector<std::size_t> lengths;
   for (const std::string& index : indexFiles) lengths.push_back(ReadFileBytes(index).value_or("").size());
   ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "All", "1"));
@@ -255,7 +271,7 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
     Answer(vandrel, "Erase completed.", IDOK);
   }
   // Read before this program's wininet opens the index files again.
-  for (std::size_t at = 0; at < std::size(indexFiles); ++at) {
+  for (std::size_t at = 0; at < indexFiles.size(); ++at) {
     ASSERT_GE(lengths[at], 27u) << indexFiles[at];
     EXPECT_EQ(ReadFileBytes(indexFiles[at]),
               "Client UrlCache MMF Ver 5.2" + std::string(lengths[at] - 27, '\0')) << indexFiles[at];

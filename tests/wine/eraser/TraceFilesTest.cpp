@@ -162,8 +162,8 @@ TEST_F(HostileTree, DeletesOnlyWhatLiesInsideAndNeverThroughALink) {
       EXPECT_TRUE(Exists(victim.plain));
       continue;
     }
-    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subDesktopIni, victim.subFile,
-                                    victim.deep, victim.root + "\\hardlink.txt"}) {
+    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subDesktopIni,
+                                    victim.subFile, victim.deep, victim.root + "\\hardlink.txt"}) {
       EXPECT_FALSE(Exists(gone)) << gone;
     }
     EXPECT_TRUE(Exists(victim.held));  // another handle denies the delete
