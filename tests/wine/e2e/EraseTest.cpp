@@ -1,8 +1,13 @@
-// The real Vandrel.exe under Wine: the Erase command from its menu item.
+// The real Vandrel.exe under Wine: the Erase command from each way in, over
+// hostile folders and the browser's real traces.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,8 +16,10 @@
 #include "FolderSnapshot.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
+#include "TrayIcon.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
+#include "app/CommandIds.h"
 
 namespace vandrel::test {
 namespace {
@@ -211,6 +218,38 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
     EXPECT_TRUE(Exists(victim + "\\held.txt"));
   }
   for (const std::string& canary : placedCanaries) DeleteFileA(canary.c_str());
+}
+
+// The toolbar's button, the menu item and the tray menu's item run the
+// same command.
+TEST_F(EraseTest, TheToolbarButtonTheMenuItemAndTheTrayItemEachErase) {
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  const HWND toolbar = FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  const HWND iconOwner = vandrel.WaitForWindowOfClass(kIconOwnerClass);
+  ASSERT_NE(toolbar, nullptr);
+  ASSERT_NE(iconOwner, nullptr);
+  const struct {
+    const char* way;
+    std::function<void()> start;
+  } ways[] = {
+      {"toolbar",
+       [&] {
+         PostMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdEraseStuff, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
+       }},
+      {"menu", [&] { PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0); }},
+      // The static menu ends with Erase and Exit.
+      {"tray", [&] { EXPECT_TRUE(ChooseFromMenu(RightClickIcon(iconOwner), {VK_UP, VK_UP})); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://typed.example/"));
+    way.start();
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
+  }
 }
 
 std::string ShellFolder(const char* name) {
