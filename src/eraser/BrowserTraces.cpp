@@ -8,7 +8,7 @@ namespace vandrel {
 namespace {
 
 void WipeIfPresent(EraseTools& tools, const std::string& file) {
-  if (!file.empty() && tools.shell.FileExists(file)) tools.files.WipeIndexFile(file);
+  if (!file.empty()) tools.files.WipeIndexFile(file);
 }
 
 void Pump(EraseTools& tools) {
@@ -41,7 +41,7 @@ void ClearCache(EraseTools& tools) {
   if (content.empty()) return tools.Inform(kCacheFolderMissing);
   for (const std::string& name : tools.shell.Subfolders(content)) {
     Pump(tools);
-    if (!IsDesktopIni(name)) tools.files.DeleteTree(PathUnder(content, name), tools.progress);
+    if (!IsDesktopIni(name)) tools.DeleteTree(PathUnder(content, name));
     Pump(tools);
   }
   WipeIfPresent(tools, PathUnder(content, "index.dat"));

@@ -46,7 +46,11 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
       tools_{registry, files, shell, prompts, urlCache, {}},
       feedback_(std::move(feedback)) {
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
-  tools_.progress.pump = feedback_.pump;
+  // Under Wine each look at the message queue is a trip to the server:
+  // looking between every file would cost more than the delete.
+  tools_.progress.pump = [this] {
+    if (feedback_.pump && pumpCalls_++ % kPumpEvery == 0) feedback_.pump();
+  };
 }
 
 void EraseCommand::CountRemoved(std::size_t removed) {
@@ -54,6 +58,12 @@ void EraseCommand::CountRemoved(std::size_t removed) {
   // belongs to the next delete.
   erased_ += removed > lastCount_ ? removed - lastCount_ : removed;
   lastCount_ = removed;
+  // Redrawing the panel for every file would cost more than the delete.
+  if (erased_ - shownCount_ >= kCountShownEvery) ShowCount();
+}
+
+void EraseCommand::ShowCount() {
+  shownCount_ = erased_;
   if (feedback_.statusText) feedback_.statusText("Erased: " + std::to_string(erased_));
 }
 
@@ -84,12 +94,22 @@ void EraseCommand::EraseStuffClick() {
   if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
   erased_ = 0;
   lastCount_ = 0;
-  for (int pass = 0; pass < kErasePasses; ++pass) Barsalka();
+  shownCount_ = 0;
+  for (int pass = 0; pass < kErasePasses; ++pass) {
+    Barsalka();
+    if (erased_ != shownCount_) ShowCount();
+  }
+  // Told once: what the last pass still found and left.
+  if (tools_.leftInPlace > 0 && feedback_.statusText) {
+    feedback_.statusText("Erased: " + std::to_string(erased_) + ", left in place: " +
+                         std::to_string(tools_.leftInPlace));
+  }
   tools_.Inform(kEraseCompleted);
 }
 
 void EraseCommand::Barsalka() {
   const ScopedHourglass hourglass(feedback_.hourglass);
+  tools_.leftInPlace = 0;
   if (choices_.Current().all) {
     tools_.urlCache.DeleteAllEntries(CacheSearch::All);
     ClearCookies(tools_);

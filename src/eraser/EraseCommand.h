@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,10 @@ inline constexpr const char* kConfirmErase = "Are you sure to erase the selected
 inline constexpr const char* kEraseCompleted = "Erase completed.";
 inline constexpr const char* kEraseAlreadyRunning = "An erase is already running.";
 inline constexpr int kErasePasses = 3;
+// The status bar shows the count after this many more removals, and after
+// each pass; waiting messages run at every this many entries.
+inline constexpr std::size_t kCountShownEvery = 64;
+inline constexpr std::size_t kPumpEvery = 16;
 
 // What the erase shows while it runs.
 struct EraseFeedback {
@@ -39,6 +44,7 @@ class EraseCommand {
  private:
   bool BrowserWindowOpen();
   void CountRemoved(std::size_t removed);
+  void ShowCount();
 
   EraseChoices& choices_;
   Desktop& desktop_;
@@ -47,6 +53,8 @@ class EraseCommand {
   bool running_ = false;
   std::size_t erased_ = 0;     // entries removed by this erase so far
   std::size_t lastCount_ = 0;  // the last count the running delete reported
+  std::size_t shownCount_ = 0;  // the count the status bar shows
+  std::size_t pumpCalls_ = 0;
 };
 
 }  // namespace vandrel

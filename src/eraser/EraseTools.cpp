@@ -11,7 +11,13 @@ constexpr const char* kMissingFolder = "Error";
 
 void EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
   const DeleteCounts counts = files.DeleteMatching(folder, mask, true, progress);
+  leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
   if (counts.refused) Inform(kDeleteFilesRefused);
+}
+
+void EraseTools::DeleteTree(const std::string& folder) {
+  const DeleteCounts counts = files.DeleteTree(folder, progress);
+  leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
 }
 
 std::string EraseTools::ShellFolder(const std::string& valueName) {

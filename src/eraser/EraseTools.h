@@ -18,10 +18,15 @@ struct EraseTools {
   Prompts& prompts;
   UrlCacheEraser& urlCache;
   DeleteProgress progress;
+  // What the file deletes of the running pass left in place: entries held
+  // open or passed over, and folders that were links.
+  std::size_t leftInPlace = 0;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
   // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
   void DeleteFiles(const std::string& folder, const std::string& mask);
+  // DelTree of the steps.
+  void DeleteTree(const std::string& folder);
   // A shell folder of the current user, or empty when it cannot be found.
   std::string ShellFolder(const std::string& valueName);
 };

@@ -27,8 +27,6 @@ class Shell {
   // Empties every drive's recycle bin without a question, progress or
   // sound; false only when the shell library could not be loaded.
   virtual bool EmptyRecycleBin() = 0;
-  // A plain file (not a folder) at the path.
-  virtual bool FileExists(const std::string& path) = 0;
   // The names of the folder's direct subfolders; links are left out.
   virtual std::vector<std::string> Subfolders(const std::string& folder) = 0;
 };

@@ -27,6 +27,7 @@ struct DeleteProgress {
 enum class WipeOutcome {
   Wiped,      // the file now holds the empty index header
   LeftAlone,  // not a plain file of one link inside its folder: not written
+  Missing,    // nothing of that name is there
 };
 
 // Removes the files of the erase steps, never anything outside the folder a
@@ -40,13 +41,14 @@ class TraceFiles {
   // The folder with everything in it.
   virtual DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) = 0;
   // The folder's entries matching mask, subfolders with their contents;
-  // with keepDesktopIni a file named desktop.ini (in any case) stays. Refused
+  // with keepDesktopIni a file named desktop.ini (in any case) directly in
+  // the folder stays (a subfolder's goes with the subfolder). Refused
   // as RefusesDeleteFiles says, with the folders of ProtectedFolders.
   virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its
   // length (at least 27). Throws PlatformError "Cannot open file <file>"
-  // when it cannot be opened for reading and writing.
+  // when a file is there but cannot be opened for reading and writing.
   virtual WipeOutcome WipeIndexFile(const std::string& file) = 0;
   // The Windows and system folders, Program Files and the user's profile.
   virtual std::vector<std::string> ProtectedFolders() = 0;

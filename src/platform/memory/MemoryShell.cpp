@@ -27,11 +27,6 @@ bool MemoryShell::EmptyRecycleBin() {
   return true;
 }
 
-bool MemoryShell::FileExists(const std::string& path) {
-  const auto found = files_.entries.find(Plain(path));
-  return found != files_.entries.end() && found->second.kind == MemoryTraceFiles::Kind::File;
-}
-
 std::vector<std::string> MemoryShell::Subfolders(const std::string& folder) {
   const std::string prefix = Plain(folder) + "\\";
   std::vector<std::string> names;

@@ -24,7 +24,6 @@ class MemoryShell : public Shell {
   std::string SpecialFolderPath(SpecialFolder kind) override;
   void ClearRecentDocuments() override { ++recentDocumentsCleared; }
   bool EmptyRecycleBin() override;
-  bool FileExists(const std::string& path) override;
   std::vector<std::string> Subfolders(const std::string& folder) override;
 
  private:

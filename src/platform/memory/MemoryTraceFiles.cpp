@@ -104,7 +104,8 @@ DeleteCounts MemoryTraceFiles::DeleteTree(const std::string& folder, const Delet
 
 WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
   const auto found = entries.find(Key(file));
-  if (found == entries.end() || heldOpen.count(found->first) != 0) {
+  if (found == entries.end()) return WipeOutcome::Missing;
+  if (heldOpen.count(found->first) != 0) {
     throw PlatformError(FormatMessageText(kCannotOpenFile, file));
   }
   Entry& entry = found->second;

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/Win32TraceFiles.h"
 
@@ -34,11 +35,19 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
   const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, file));
   const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(file)));
   if (!asked || asked->names.empty()) throw cannotOpen;
-  const std::wstring path = WideFromUtf8(ExtendedLengthForm(*asked));
+  const std::wstring path = WidePathOf(*asked);
   const UniqueFileHandle index(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!index) throw cannotOpen;
+  if (!index) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WipeOutcome::Missing;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return WipeOutcome::LeftAlone;
+    }
+    throw cannotOpen;
+  }
   // Windows refuses to open a read-only file for writing; Wine does not
   // when it runs as the Unix root.
   BY_HANDLE_FILE_INFORMATION information;
@@ -55,11 +64,13 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
       information.nNumberOfLinks != 1) {
     return WipeOutcome::LeftAlone;
   }
-  // A file link looks like a plain file: it must lead to its own name.
+  // A folder link above it leads to a file of another folder; a file link
+  // looks like a plain file: it must lead to its own name.
+  if (PassesThroughLink(*asked)) return WipeOutcome::LeftAlone;
   FullPath folder = *asked;
   const std::string name = folder.names.back();
   folder.names.pop_back();
-  const std::wstring folderPath = WideFromUtf8(ExtendedLengthForm(folder));
+  const std::wstring folderPath = WidePathOf(folder);
   const UniqueFileHandle parent(CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -63,11 +63,6 @@ bool Win32Shell::EmptyRecycleBin() {
   return true;
 }
 
-bool Win32Shell::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 std::vector<std::string> Win32Shell::Subfolders(const std::string& folder) {
   std::vector<std::string> names;
   if (folder.empty()) return names;

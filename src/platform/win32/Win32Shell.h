@@ -21,7 +21,6 @@ class Win32Shell : public Shell {
   std::string SpecialFolderPath(SpecialFolder kind) override;
   void ClearRecentDocuments() override;
   bool EmptyRecycleBin() override;
-  bool FileExists(const std::string& path) override;
   std::vector<std::string> Subfolders(const std::string& folder) override;
 
  private:

@@ -3,6 +3,7 @@
 #include "eraser/EraseRefusal.h"
 #include "eraser/NameMask.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 
 namespace vandrel {
@@ -19,8 +20,6 @@ UniqueFileHandle OpenItself(const std::wstring& path, bool toHold) {
   const DWORD access = FILE_READ_ATTRIBUTES | (toHold ? 0 : DELETE | FILE_WRITE_ATTRIBUTES);
   return UniqueFileHandle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, kOpenItself, nullptr));
 }
-
-std::wstring WidePathOf(const FullPath& path) { return WideFromUtf8(ExtendedLengthForm(path)); }
 
 FullPath Below(FullPath folder, const std::string& name) {
   folder.names.push_back(name);
@@ -40,23 +39,11 @@ bool ListEntries(const std::wstring& pattern, std::vector<Win32TraceFiles::Found
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-// Whether a folder above the path (below its drive) is a link: the path
-// then leads somewhere else than it names.
-bool PassesThroughLink(FullPath path) {
-  while (path.names.size() > 1) {
-    path.names.pop_back();
-    const DWORD attributes = GetFileAttributesW(WidePathOf(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
-  }
-  return false;
-}
-
 constexpr DWORD kBlocksDelete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 }  // namespace
 
 struct Win32TraceFiles::Walk {
-  bool keepDesktopIni;
   const DeleteProgress& progress;
   DeleteCounts counts;
 
@@ -77,7 +64,7 @@ DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const st
 
 DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask,
                                            bool keepDesktopIni, bool andItself, const DeleteProgress& progress) {
-  Walk walk{keepDesktopIni, progress, {}};
+  Walk walk{progress, {}};
   const std::vector<std::string> kept = ProtectedFolders();
   const auto refuses = [&](const std::string& path) {
     return andItself ? RefusesDeleteTree(path, kept) : RefusesDeleteFiles(path, mask, kept);
@@ -110,7 +97,7 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
     walk.counts.refused = true;
     return walk.counts;
   }
-  DeleteEntries(walk, *where, WideFromAnsi(mask));
+  DeleteEntries(walk, *where, WideFromAnsi(mask), keepDesktopIni);
   if (andItself) {
     root.reset();
     if (walk.counts.skipped == 0 && RemoveEmptiedFolder(path, *where)) {
@@ -122,19 +109,20 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   return walk.counts;
 }
 
-void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask) {
+void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask,
+                                    bool keepDesktopIni) {
   std::vector<Found> entries;
   if (!ListEntries(WidePathOf(where) + L"\\" + mask, entries)) ++walk.counts.skipped;
   for (const Found& found : entries) {
     if (walk.progress.pump) walk.progress.pump();
-    DeleteEntry(walk, where, found);
+    DeleteEntry(walk, where, found, keepDesktopIni);
   }
 }
 
-void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found& found) {
+void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found& found, bool keepDesktopIni) {
   const std::string name = Utf8FromWide(found.name);
   const bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
-  if (!folder && walk.keepDesktopIni && IsDesktopIni(name)) return;
+  if (!folder && keepDesktopIni && IsDesktopIni(name)) return;
 
   const FullPath entry = Below(where, name);
   const std::wstring path = WidePathOf(entry);
@@ -162,7 +150,7 @@ void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found
   }
   if (isFolder) {
     const std::size_t skippedBefore = walk.counts.skipped;
-    DeleteEntries(walk, *final, L"*");
+    DeleteEntries(walk, *final, L"*", false);  // a subfolder goes whole, its desktop.ini too
     item.reset();
     if (walk.counts.skipped == skippedBefore && RemoveEmptiedFolder(path, *final)) {
       walk.Removed();

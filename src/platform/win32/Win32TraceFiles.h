@@ -32,9 +32,10 @@ class Win32TraceFiles : public TraceFiles {
   struct Walk;
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                             bool andItself, const DeleteProgress& progress);
-  // The caller holds the folder open meanwhile.
-  void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask);
-  void DeleteEntry(Walk& walk, const FullPath& where, const Found& found);
+  // The caller holds the folder open meanwhile. keepDesktopIni: the step's
+  // own folder keeps its desktop.ini; a subfolder goes with everything in it.
+  void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni);
+  void DeleteEntry(Walk& walk, const FullPath& where, const Found& found, bool keepDesktopIni);
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
 

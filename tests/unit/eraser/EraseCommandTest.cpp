@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -158,6 +159,42 @@ TEST_F(EraseCommandTest, SecondEraseWhileOneRunsIsRefusedAndCountsShow) {
   EXPECT_GT(pumps, 0);
 }
 
+// A folder of a thousand files: the count is redrawn now and then, not for
+// every file, and is exact at the end; messages run now and then too.
+TEST_F(EraseCommandTest, ALargeFolderShowsItsCountNowAndThenAndExactlyAtTheEnd) {
+  choices.selection.tempFolder = true;
+  shell.environment["Temp"] = "C:\\Temp";
+  constexpr std::size_t kFiles = 1000;
+  for (std::size_t file = 0; file < kFiles; ++file) files.AddFile("C:\\Temp\\f" + std::to_string(file));
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(status.back(), "Erased: 1000");
+  EXPECT_GE(status.size(), kFiles / kCountShownEvery);
+  EXPECT_LE(status.size(), kFiles / kCountShownEvery + kErasePasses);
+  EXPECT_GE(pumps, static_cast<int>(kFiles / kPumpEvery));
+  EXPECT_LT(pumps, static_cast<int>(kFiles / 4));
+}
+
+TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
+  choices.selection = {.cache = true, .tempFolder = true};
+  shell.environment["Temp"] = "C:\\Temp";
+  files.AddFile("C:\\Temp\\held.tmp");
+  files.heldOpen.insert("C:\\Temp\\held.tmp");
+  files.AddFile("C:\\Temp\\a.tmp");
+  SetShellFolder("Cache", "C:\\TIF");
+  files.AddFile("C:\\TIF\\Content.IE5\\AB12\\page.htm");
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kConfirmErase, kEraseCompleted}));
+  EXPECT_FALSE(files.Has("C:\\Temp\\a.tmp"));
+  EXPECT_FALSE(files.Has("C:\\TIF\\Content.IE5\\AB12"));
+  // Not three times over: only the last pass's count.
+  EXPECT_EQ(status.back(), "Erased: 3, left in place: 1");
+  EXPECT_EQ(std::count_if(status.begin(), status.end(), [](const std::string& text) {
+              return text.find("left") != std::string::npos;
+            }), 1);
+}
+
 // Each step's keys, folders and messages.
 struct StepCase {
   const char* name;
@@ -191,6 +228,7 @@ TEST_P(EraseStepTest, RemovesItsKeysAndFilesAndKeepsTheRest) {
   for (const auto& file : step.filesKept) files.AddFile(file, std::string(40, 'x'));
   EraseTools tools = Tools();
   step.step(tools);
+  step.step(tools);  // the second time finds nothing to do, and says nothing
   for (const auto& [root, key] : step.keysGone) EXPECT_FALSE(registry.KeyExists(root, key)) << key;
   for (const auto& file : step.filesGone) EXPECT_FALSE(files.Has(file)) << file;
   for (const auto& file : step.filesKept) EXPECT_TRUE(files.Has(file)) << file;

@@ -41,7 +41,9 @@ TEST(MemoryTraceFiles, WipesOnlyAPlainFileOfOneLink) {
   EXPECT_EQ(files.WipeIndexFile("C:\\c\\index.dat"), WipeOutcome::Wiped);
   EXPECT_EQ(files.entries.at("C:\\c\\index.dat").content, "Client UrlCache MMF Ver 5.2");
   EXPECT_EQ(files.WipeIndexFile("C:\\c\\hard.dat"), WipeOutcome::LeftAlone);
-  EXPECT_THROW(files.WipeIndexFile("C:\\c\\none.dat"), PlatformError);
+  EXPECT_EQ(files.WipeIndexFile("C:\\c\\none.dat"), WipeOutcome::Missing);
+  files.heldOpen.insert("C:\\c\\index.dat");
+  EXPECT_THROW(files.WipeIndexFile("C:\\c\\index.dat"), PlatformError);
 }
 
 }  // namespace

@@ -6,14 +6,13 @@
 #include <optional>
 
 #include "PopupHelper.h"
+#include "TrayIcon.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kIconOwnerClass = "TCoolTrayIcon";
-constexpr UINT kIconCallback = WM_APP + 1;
 constexpr UINT kIconId = 1;
 constexpr const char* kIconHostClass = "__winex11_standalone_tray";
 constexpr const char* kNoTitle =
@@ -22,12 +21,6 @@ constexpr const char* kNoTitle =
 
 PopupWindowSpec Frame(const std::string& page) {
   return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
-}
-
-// A visible menu of any process: the menu window class.
-HWND VisibleMenu() {
-  const HWND menu = FindWindowA("#32768", nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
 HWND IconHost() {
@@ -50,20 +43,10 @@ class TrayTest : public ::testing::Test {
   }
 
   // A right-button press on the icon, as the shell reports it; waits for the menu.
-  HWND RightClickIcon() {
-    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
-    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = VisibleMenu()) != nullptr; }, 5000);
-    return menu;
-  }
-  // Walks the open menu with the arrow keys (separators are skipped) and
-  // takes the item reached.
+  HWND RightClickIcon() { return test::RightClickIcon(owner); }
   void Choose(HWND menu, std::initializer_list<WPARAM> keys) {
     ASSERT_NE(menu, nullptr) << "no menu appeared";
-    for (const WPARAM key : keys) PostMessageA(menu, WM_KEYDOWN, key, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, 5000));
+    EXPECT_TRUE(ChooseFromMenu(menu, keys));
   }
 
   std::optional<VandrelProcess> vandrel;

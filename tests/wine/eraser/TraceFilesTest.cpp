@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "FolderSnapshot.h"
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32TraceFiles.h"
@@ -41,38 +42,16 @@ std::string Read(const std::string& path) {
   const UniqueFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                           nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return "<missing>";
-  std::string content(1 << 21, '\0');
+  std::string content;
+  char chunk[1 << 16];
   DWORD read = 0;
-  ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-  content.resize(read);
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
   return content;
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Every file below a folder with its content, by path.
-void Snapshot(const std::string& folder, std::map<std::string, std::string>& files) {
-  WIN32_FIND_DATAW found;
-  const UniqueFind search(FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found));
-  if (!search) return;
-  do {
-    const std::wstring wide = found.cFileName;
-    const std::string name(wide.begin(), wide.end());
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      files[folder + "\\" + name + "\\"] = "";
-      Snapshot(folder + "\\" + name, files);
-    } else {
-      files[folder + "\\" + name] = Read(folder + "\\" + name);
-    }
-  } while (FindNextFileW(search.get(), &found));
-}
-
-std::map<std::string, std::string> Canaries() {
-  std::map<std::string, std::string> files;
-  Snapshot(Scratch() + "\\outside", files);
-  return files;
-}
+std::map<std::string, std::string> Canaries() { return test::SnapshotFolder(Scratch() + "\\outside"); }
 
 // A folder chain of more than 300 characters below folder, with a file at
 // its end; returns the file's path.
@@ -90,7 +69,7 @@ std::string MakeDeepFile(const std::string& folder) {
 // The plain files a test adds to a tree's victim folder, beside the
 // fixture's links.
 struct Victim {
-  std::string root, plain, readOnly, hiddenSystem, desktopIni, held, subFile, deep;
+  std::string root, plain, readOnly, hiddenSystem, desktopIni, subDesktopIni, held, subFile, deep;
 
   explicit Victim(int tree)
       : root(Scratch() + "\\tree" + std::to_string(tree) + "\\victim"),
@@ -98,12 +77,14 @@ struct Victim {
         readOnly(root + "\\readonly.txt"),
         hiddenSystem(root + "\\hidden-system.txt"),
         desktopIni(root + "\\DeskTop.INI"),
+        subDesktopIni(root + "\\sub\\desktop.ini"),
         held(root + "\\held.txt"),
         subFile(root + "\\sub\\deeper\\x.txt") {
     Write(plain, "p");
     Write(readOnly, "r", FILE_ATTRIBUTE_READONLY);
     Write(hiddenSystem, "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
     Write(desktopIni, "[.ShellClassInfo]");
+    Write(subDesktopIni, "[.ShellClassInfo]");
     Write(held, "held");
     Write(subFile, "x");
     deep = MakeDeepFile(root);
@@ -122,7 +103,7 @@ class HostileTree : public ::testing::Test {
   void SetUp() override {
     ASSERT_FALSE(Scratch().empty()) << "run through ctest: the fixture lays out the trees";
     before_ = Canaries();
-    ASSERT_EQ(before_.size(), 6u);  // precious, sub\, sub\p2, hard-target, index-target, index-single
+    ASSERT_EQ(before_.size(), 7u);  // precious, sub\, sub\p2, hard-target, index-target, index-single, index
   }
   void TearDown() override { EXPECT_EQ(Canaries(), before_) << "a canary outside the erased folder changed"; }
 
@@ -181,8 +162,8 @@ TEST_F(HostileTree, DeletesOnlyWhatLiesInsideAndNeverThroughALink) {
       EXPECT_TRUE(Exists(victim.plain));
       continue;
     }
-    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subFile,
-                                    victim.deep, victim.root + "\\hardlink.txt"}) {
+    for (const std::string& gone : {victim.plain, victim.readOnly, victim.hiddenSystem, victim.subDesktopIni,
+                                    victim.subFile, victim.deep, victim.root + "\\hardlink.txt"}) {
       EXPECT_FALSE(Exists(gone)) << gone;
     }
     EXPECT_TRUE(Exists(victim.held));  // another handle denies the delete
@@ -225,12 +206,15 @@ struct WipeCase {
 TEST_F(HostileTree, WipesAPlainIndexFileKeepingItsLength) {
   const std::string folder = Scratch() + "\\tree7\\victim";
   const std::string header = "Client UrlCache MMF Ver 5.2";
-  for (const WipeCase c : {WipeCase{0, 27}, WipeCase{26, 27}, WipeCase{27, 27}, WipeCase{1'000'003, 1'000'003}}) {
+  for (const WipeCase c : {WipeCase{0, 27}, WipeCase{26, 27}, WipeCase{27, 27}, WipeCase{1'000'003, 1'000'003},
+                           WipeCase{50'000'000, 50'000'000}}) {
     SCOPED_TRACE(c.length);
     const std::string index = folder + "\\index.dat";
     Write(index, std::string(c.length, 'u'));
     EXPECT_EQ(files_.WipeIndexFile(index), WipeOutcome::Wiped);
-    EXPECT_EQ(Read(index), header + std::string(c.after - header.size(), '\0'));
+    const std::string wiped = Read(index);
+    EXPECT_EQ(wiped.size(), c.after);
+    EXPECT_TRUE(wiped == header + std::string(c.after - header.size(), '\0'));  // not printed: up to 50 MB
   }
 }
 
@@ -238,6 +222,9 @@ TEST_F(HostileTree, LeavesLinkedIndexFilesAloneAndCannotOpenAReadOnlyOne) {
   const std::string folder = Scratch() + "\\tree7\\victim";
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\hard-index.dat"), WipeOutcome::LeftAlone);
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\link-index.dat"), WipeOutcome::LeftAlone);
+  // Through a folder that is a link, the file behind it is not the folder's own.
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\..\\rootlink\\index.dat"), WipeOutcome::LeftAlone);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\dirlink\\index.dat"), WipeOutcome::LeftAlone);
   const std::string readOnly = folder + "\\readonly-index.dat";
   Write(readOnly, "old", FILE_ATTRIBUTE_READONLY);
   try {
@@ -247,6 +234,14 @@ TEST_F(HostileTree, LeavesLinkedIndexFilesAloneAndCannotOpenAReadOnlyOne) {
     EXPECT_EQ(std::string(error.what()), "Cannot open file " + readOnly);
   }
   EXPECT_EQ(Read(readOnly), "old");
+}
+
+TEST_F(HostileTree, AMissingIndexFileIsToldAndAFolderOfThatNameLeftAlone) {
+  const std::string folder = Scratch() + "\\tree7\\victim";
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\none.dat"), WipeOutcome::Missing);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\nowhere\\index.dat"), WipeOutcome::Missing);
+  EXPECT_EQ(files_.WipeIndexFile(folder + "\\sub"), WipeOutcome::LeftAlone);
+  EXPECT_TRUE(Exists(folder + "\\sub\\deeper"));
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Lays out, for the eraser's tests, canary files outside the folders that
 # the tests erase, and in each numbered tree the links that lead to them:
-# what a Windows program under Wine cannot make itself.
-#   make-hostile-trees.sh SCRATCH TREES
+# what a Windows program under Wine cannot make itself. With FOLDERS, also a
+# plain tree "big" of that many folders of 250 small files each, for a long
+# erase.
+#   make-hostile-trees.sh SCRATCH TREES [FOLDERS]
 set -euo pipefail
 scratch=${1:?scratch folder}
 trees=${2:?number of trees}
+folders=${3:-0}
 rm -rf "$scratch"
 mkdir -p "$scratch/outside/sub"
 printf 'precious\n' >"$scratch/outside/precious.txt"
@@ -13,6 +16,8 @@ printf 'deeper precious\n' >"$scratch/outside/sub/p2.txt"
 printf 'hard-linked precious\n' >"$scratch/outside/hard-target.txt"
 head -c 4096 /dev/zero | tr '\0' 'i' >"$scratch/outside/index-target.dat"
 head -c 4096 /dev/zero | tr '\0' 's' >"$scratch/outside/index-single.dat"
+# What an index wipe through a folder link would reach.
+head -c 4096 /dev/zero | tr '\0' 'x' >"$scratch/outside/index.dat"
 for ((n = 1; n <= trees; n++)); do
   tree="$scratch/tree$n"
   mkdir -p "$tree/victim/sub/deeper"
@@ -23,4 +28,8 @@ for ((n = 1; n <= trees; n++)); do
   ln "$scratch/outside/index-target.dat" "$tree/victim/hard-index.dat"
   ln -s ../../outside/index-single.dat "$tree/victim/link-index.dat"
   ln -s ../outside "$tree/rootlink"
+done
+for ((d = 0; d < folders; d++)); do
+  mkdir -p "$scratch/big/d$d"
+  for ((f = 0; f < 250; f++)); do printf 'small\n' >"$scratch/big/d$d/f$f.txt"; done
 done

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CacheTraces.h"
 #include "eraser/TIECache.h"
 #include "platform/win32/Win32UrlCache.h"
 
@@ -60,32 +61,13 @@ Traces TracesIn(const Strings& urls) {
 }
 
 void AddPage() {
-  char fileName[MAX_PATH] = {};
-  ASSERT_TRUE(CreateUrlCacheEntryA(kPageUrl.c_str(), 0, "html", fileName, 0)) << GetLastError();
-  const HANDLE file = CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  const char page[] = "<html></html>";
-  DWORD written = 0;
-  WriteFile(file, page, sizeof page - 1, &written, nullptr);
-  CloseHandle(file);
-  const FILETIME none{};
-  ASSERT_TRUE(CommitUrlCacheEntryA(kPageUrl.c_str(), fileName, none, none, NORMAL_CACHE_ENTRY, nullptr, 0,
-                                   nullptr, nullptr))
-      << GetLastError();
+  std::string file;
+  ASSERT_TRUE(test::AddCachedPage(kPageUrl, file)) << GetLastError();
 }
 
-void AddCookie() {
-  const std::string site = "http://" + kHost + "/";
-  ASSERT_TRUE(InternetSetCookieA(site.c_str(), "vandrel", "yes; expires=Fri, 01-Jan-2038 00:00:00 GMT"))
-      << GetLastError();
-}
+void AddCookie() { ASSERT_TRUE(test::AddCookie("http://" + kHost + "/", "vandrel")) << GetLastError(); }
 
-void AddVisit() {
-  const FILETIME none{};
-  ASSERT_TRUE(CommitUrlCacheEntryA(kVisitedUrl.c_str(), nullptr, none, none,
-                                   URLHISTORY_CACHE_ENTRY | NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr))
-      << GetLastError();
-}
+void AddVisit() { ASSERT_TRUE(test::AddVisit(kVisitedUrl)) << GetLastError(); }
 
 class UrlCacheWineTest : public ::testing::Test {
  protected:
