@@ -1,8 +1,9 @@
 // The settings as read from the registry, where anything may have been
-// stored: values of the wrong type and odd texts. The load keeps a default
-// for each value it cannot use and reports only a wrong type; whatever it
-// read is stored and read back unchanged. The integer parser agrees with a
-// plain reading of its rule.
+// stored: values of the wrong type and odd texts. The key's ini-style view
+// gives each text as stored, and numbers and flags by ParseInteger. The load
+// keeps a default for each value it cannot use and reports only a wrong
+// type; whatever it read is stored and read back unchanged. The integer
+// parser agrees with a plain reading of its rule.
 //
 // Input: its first byte separates records; each record is a type byte, a
 // name byte (one of the settings' names) and the value's text.
@@ -62,9 +63,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(PlainInteger(text) == ParseInteger(text), "ParseInteger reads blanks, a sign and 32-bit digits");
   }
+  // The ini-style view of each value, as the load and the dialogs use it.
+  SettingsKey key(registry);
   for (const char* name : kNames) {
     const auto value = registry.ReadValue(RootKey::CurrentUser, kSettingsKeyPath, name);
-    wrongType = wrongType || (value && value->kind != ValueKind::String);
+    if (value && value->kind != ValueKind::String) {
+      wrongType = true;
+      bool thrown = false;
+      try {
+        key.ReadText(name);
+      } catch (const PlatformError&) {
+        thrown = true;
+      }
+      Require(thrown, "a value of another type is no text");
+    } else {
+      const std::optional<int> number = value ? ParseInteger(value->text) : std::nullopt;
+      Require(key.ReadString(name, "fallback") == (value ? value->text : "fallback"), "a text as stored");
+      Require(key.ReadInteger(name, 7) == number.value_or(7), "a number, or the fallback");
+      Require(key.ReadBool(name, true) == (number.value_or(1) != 0), "a flag, or the fallback");
+    }
   }
 
   Settings record;
