@@ -1,8 +1,8 @@
 // The import of a plain-text block list: every line of the file that is not
-// empty ends up in the list exactly once (ignoring case), what was there
-// stays, no entry holds a line end, and the list is still written to and
-// read back from titles.dat unchanged. The input up to the first NUL is the
-// list before the import (lines), the rest is the imported file.
+// empty ends up in the list exactly once (ignoring case), no empty one does,
+// what was there stays, no entry holds a line end, and the list is still
+// written to and read back from titles.dat unchanged. The input up to the
+// first NUL is the list before the import (lines), the rest is the file.
 #include "FuzzCheck.h"
 #include "blocklist/TitlesFile.h"
 #include "blocklist/TitlesStore.h"
@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.ImportClick(list);
 
   for (const std::string& kept : before) Require(list.IndexOf(kept) >= 0, "the entries before the import stay");
-  std::size_t added = 0;
   for (const std::string& line : SplitLines(importedFile)) {
     if (line.empty()) continue;
     Require(list.IndexOf(line) >= 0, "every imported line is in the list");
@@ -40,10 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& entry : list.Entries()) {
     Require(entry.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos, "no line end in an entry");
   }
-  added = list.Count() - before.size();
+  const std::size_t added = list.Count() - before.size();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const bool wasThere = std::find(before.begin(), before.end(), list.Entry(i)) != before.end();
-    if (!wasThere) Require(list.IndexOf(list.Entry(i)) == static_cast<int>(i), "an imported line is added once");
+    if (wasThere) continue;
+    Require(!list.Entry(i).empty(), "no empty line is imported");
+    Require(list.IndexOf(list.Entry(i)) == static_cast<int>(i), "an imported line is added once");
   }
   Require(added <= SplitLines(importedFile).size(), "no more entries than lines");
   Require(DecodeTitles(EncodeTitles(list.Entries())) == list.Entries(), "the list survives titles.dat");
