@@ -53,8 +53,9 @@ std::optional<FullPath> ParseFullPath(std::string_view raw) {
   std::vector<std::string> names = SplitNames(rest);
   std::size_t first = 0;
   if (share) {
-    // The server and the share must both be named.
-    if (names.size() < 2 || names[0].empty() || names[1].empty()) return std::nullopt;
+    // The server and the share must both be named. A server "?" is no
+    // server: its plain form would read as the "\\?\" prefix.
+    if (names.size() < 2 || names[0].empty() || names[0] == "?" || names[1].empty()) return std::nullopt;
     result.root = "\\\\" + names[0] + "\\" + names[1];
     first = 2;
   } else {

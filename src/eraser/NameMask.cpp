@@ -5,20 +5,30 @@ namespace {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// Left to right with one way back: when a character fails, the latest star
+// takes one more character of the name. Giving an earlier star more never
+// helps, so this costs name x mask at most, however many stars there are
+// (trying every split of the name between the stars is exponential).
 bool MatchFrom(std::string_view name, std::string_view mask) {
-  while (!mask.empty()) {
-    if (mask.front() == '*') {
-      mask.remove_prefix(1);
-      for (std::size_t skip = 0; skip <= name.size(); ++skip) {
-        if (MatchFrom(name.substr(skip), mask)) return true;
-      }
+  constexpr std::size_t kNoStar = std::string_view::npos;
+  std::size_t n = 0, m = 0;
+  std::size_t starAt = kNoStar, nameAtStar = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      starAt = m++;
+      nameAtStar = n;
+    } else if (m < mask.size() && (mask[m] == '?' || UpperAscii(mask[m]) == UpperAscii(name[n]))) {
+      ++m;
+      ++n;
+    } else if (starAt != kNoStar) {
+      m = starAt + 1;
+      n = ++nameAtStar;
+    } else {
       return false;
     }
-    if (name.empty() || (mask.front() != '?' && UpperAscii(mask.front()) != UpperAscii(name.front()))) return false;
-    name.remove_prefix(1);
-    mask.remove_prefix(1);
   }
-  return name.empty();
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
       {"C:\\Documents and Settings\\User", "*.*", true},
       {"C:\\Windows", "*", true},
       {"C:\\Windows", "????????.???", true},
+      // A "share" on the server "?" whose plain form reads as the drive.
+      {"\\\\?.\\C:\\Windows", "*.*", true},
+      {"\\\\?\\UNC\\?\\C:\\Windows", "*.*", true},
       // Paths that do not name their drive: built on an empty base.
       {"\\Real\\RealOne Player\\", "*.*", true},
       {"\\Real\\Common\\", "Cookies.txt", true},
@@ -115,6 +118,15 @@ TEST(NameMask, MatchesLikeTheFolderListing) {
   EXPECT_TRUE(MatchesMask("a1.txt", "a?.txt"));
   EXPECT_TRUE(IsDesktopIni("DeskTop.INI"));
   EXPECT_FALSE(IsDesktopIni("desktop.ini.txt"));
+}
+
+// Trying every split of the name between the stars would not end here.
+TEST(NameMask, ManyStarsAreMatchedWithoutTryingEverySplit) {
+  const std::string stars(40, '*');
+  const std::string name(40, 'a');
+  EXPECT_FALSE(MatchesMask(name, stars + "b"));
+  EXPECT_TRUE(MatchesMask(name + "b", stars + "b"));
+  EXPECT_FALSE(MatchesMask(name, "*a?*" + stars + "?*b*"));
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+# Runs each corpus driver over its corpus folder; fails when any of them does.
+# RUNS: "driver=folder|driver=folder|..."
+string(REPLACE "|" ";" runs "${RUNS}")
+set(failed "")
+foreach(run ${runs})
+  string(FIND "${run}" "=" at)
+  string(SUBSTRING "${run}" 0 ${at} driver)
+  math(EXPR folderAt "${at} + 1")
+  string(SUBSTRING "${run}" ${folderAt} -1 folder)
+  execute_process(COMMAND ${driver} ${folder} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    list(APPEND failed ${driver})
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "Corpus runs failed: ${failed}")
+endif()
