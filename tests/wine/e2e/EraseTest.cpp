@@ -253,8 +253,11 @@ TEST_F(EraseTest, TheToolbarButtonTheMenuItemAndTheTrayItemEachErase) {
          PostMessageA(main, WM_COMMAND, MAKEWPARAM(kCmdEraseStuff, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
        }},
       {"menu", [&] { PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0); }},
-      // The static menu ends with Erase and Exit.
-      {"tray", [&] { EXPECT_TRUE(ChooseFromMenu(RightClickIcon(iconOwner), {VK_UP, VK_UP})); }},
+      // Erase is the static menu's fifth item, after Show, the two modes and Block List.
+      {"tray",
+       [&] {
+         EXPECT_TRUE(ChooseFromMenu(RightClickIcon(iconOwner), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}));
+       }},
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.way);
