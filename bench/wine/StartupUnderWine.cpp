@@ -1,7 +1,8 @@
 // Measures the time from starting Vandrel.exe to its main window being on
 // the screen and answering, as a multiple of the same for a one-window
 // program that also loads the version 6 common controls. Starts alternate
-// between the two so that the machine's drift falls on both alike.
+// between the two so that the machine's drift falls on both alike, and each
+// waits until the one before has been cleared up after.
 //   startup_under_wine.exe <Vandrel.exe> <one_window.exe> [rounds]
 #include <windows.h>
 
@@ -17,6 +18,8 @@
 namespace {
 
 using namespace vandrel;
+
+constexpr DWORD kSettleMilliseconds = 300;
 
 struct Search {
   DWORD processId;
@@ -59,6 +62,10 @@ StartTimes StartToShownWindow(const std::string& program) {
     PostMessageA(search.found, WM_QUIT, 0, 0);
   }
   if (!process.Wait(10000)) process.Kill();
+  // The shell, the X server and the Wine server go on clearing up after a
+  // program has ended (its windows, its tray icon): the next start must not
+  // pay for that.
+  Sleep(kSettleMilliseconds);
   return times;
 }
 
@@ -81,8 +88,16 @@ int main(int argc, char** argv) {
   StartToShownWindow(floor);
   StartToShownWindow(vandrel);
   for (int round = 0; round < rounds; ++round) {
-    const StartTimes f = StartToShownWindow(floor);
-    const StartTimes v = StartToShownWindow(vandrel);
+    // Each goes first in every other round, so that neither always starts
+    // after the same program.
+    StartTimes f, v;
+    if (round % 2 == 0) {
+      f = StartToShownWindow(floor);
+      v = StartToShownWindow(vandrel);
+    } else {
+      v = StartToShownWindow(vandrel);
+      f = StartToShownWindow(floor);
+    }
     if (f.answers < 0 || v.answers < 0) {
       std::printf("wine startup: a window never came or never answered\n");
       return 1;

@@ -10,6 +10,7 @@
 #include "help/win32/AboutView.h"
 #include "help/win32/TipView.h"
 #include "options/win32/OptionsView.h"
+#include "platform/win32/ComApartment.h"
 #include "richmedia/win32/RichMediaView.h"
 #include "viewer/win32/DemoView.h"
 
@@ -40,6 +41,9 @@ void Application::RunApplication(bool minimizeArgument) {
   prompts_.SetOwner(mainWindow.Handle());
   TrayIconView trayIcon(program.mainWindow, program.trayMenus, prompts_);
   trayIcon.Create(instance_);
+  // Entered once the window and its icon are on the screen: loading COM
+  // would lengthen the start.
+  const ComApartment apartment;
   mainWindow.OnContextMenu([&trayIcon](POINT at) { trayIcon.ShowContextMenu(at); });
   RichMediaView richMedia(program.richMedia, prompts_);
   richMedia.Create(instance_, mainWindow.Handle());

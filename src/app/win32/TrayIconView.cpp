@@ -64,16 +64,22 @@ bool NotifyIcon::Show(HICON icon, const std::string& tip) {
   const std::size_t length = std::min(tip.size(), sizeof(data.szTip) - 1);
   std::memcpy(data.szTip, tip.data(), length);
   // A refused change means the shell no longer knows the icon: add it anew.
-  if (added_ && Shell_NotifyIconA(NIM_MODIFY, &data)) return true;
-  added_ = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  if (added_ && Notify(NIM_MODIFY, data)) return true;
+  added_ = Notify(NIM_ADD, data);
   return added_;
+}
+
+bool NotifyIcon::Notify(DWORD change, NOTIFYICONDATAA& data) {
+  using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  const auto notify = shell32_.Find<NotifyFunction>("Shell_NotifyIconA");
+  return notify && notify(change, &data) != FALSE;
 }
 
 void NotifyIcon::Remove() {
   if (!added_) return;
   NOTIFYICONDATAA data = Data(0);
   // A refusal means the shell has dropped it already; nothing is left to undo.
-  Shell_NotifyIconA(NIM_DELETE, &data);
+  Notify(NIM_DELETE, data);
   added_ = false;
 }
 

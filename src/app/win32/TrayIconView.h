@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/TrayMenus.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/LateLibrary.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Window.h"
 
@@ -37,7 +38,10 @@ class NotifyIcon {
 
  private:
   NOTIFYICONDATAA Data(UINT flags) const;
+  bool Notify(DWORD change, NOTIFYICONDATAA& data);
 
+  // shell32 is loaded with the first icon, after the main window is shown.
+  LateLibrary shell32_{"shell32.dll"};
   HWND owner_ = nullptr;
   UINT id_ = 0;
   UINT callbackMessage_ = 0;

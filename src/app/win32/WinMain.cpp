@@ -1,6 +1,5 @@
 // The Windows entry of Vandrel.exe: builds the real platform objects and
 // hands the command line to the program entry.
-#include <objbase.h>
 #include <windows.h>
 
 #include "app/CommandLine.h"
@@ -25,28 +24,8 @@
 #include "platform/win32/Win32DocumentOpener.h"
 #include "ui/win32/Win32Prompts.h"
 
-namespace {
-
-// The user interface thread's apartment, for the shell's list of browser
-// windows. A refusal leaves the list unavailable, nothing else.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vandrel;
-  const ComApartment apartment;
   Win32Registry registry;
   Win32Desktop desktop;
   Win32Sound sound;

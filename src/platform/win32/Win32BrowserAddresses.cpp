@@ -20,17 +20,30 @@ struct ComTraits {
 template <typename Interface>
 using ComRef = UniqueResource<ComTraits<Interface>>;
 
-struct BstrTraits {
-  using Handle = BSTR;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle text) noexcept { SysFreeString(text); }
+using FreeTextFunction = void(WINAPI*)(BSTR);
+using TextLengthFunction = UINT(WINAPI*)(BSTR);
+
+// A text the browser hands over, freed through oleaut32's SysFreeString.
+class OwnedBstr {
+ public:
+  explicit OwnedBstr(FreeTextFunction free) : free_(free) {}
+  ~OwnedBstr() {
+    if (text_) free_(text_);
+  }
+  OwnedBstr(const OwnedBstr&) = delete;
+  OwnedBstr& operator=(const OwnedBstr&) = delete;
+  BSTR* put() { return &text_; }
+  BSTR get() const { return text_; }
+
+ private:
+  FreeTextFunction free_;
+  BSTR text_ = nullptr;
 };
-using UniqueBstr = UniqueResource<BstrTraits>;
 
 // The address in the program's code page; empty when a character has no
 // place in it, since a changed address would open another page.
-std::string AnsiText(BSTR text) {
-  const int length = static_cast<int>(SysStringLen(text));
+std::string AnsiText(BSTR text, TextLengthFunction textLength) {
+  const int length = static_cast<int>(textLength(text));
   if (length == 0) return {};
   BOOL lossy = FALSE;
   const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, &lossy);
@@ -49,17 +62,21 @@ bool SameWindow(SHANDLE_PTR reported, WindowHandle frame) {
 }  // namespace
 
 std::string Win32BrowserAddresses::AddressOf(WindowHandle frame) {
+  using CreateFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+  const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
+  const auto freeText = oleaut32_.Find<FreeTextFunction>("SysFreeString");
+  const auto textLength = oleaut32_.Find<TextLengthFunction>("SysStringLen");
+  if (!create || !freeText || !textLength) return {};
   ComRef<IShellWindows> windows;
-  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
-                              reinterpret_cast<void**>(windows.put()))) ||
+  if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
+                    reinterpret_cast<void**>(windows.put()))) ||
       !windows) {
     return {};
   }
   long count = 0;
   if (FAILED(windows.get()->get_Count(&count))) return {};
   for (long i = 0; i < count; ++i) {
-    VARIANT index;
-    VariantInit(&index);
+    VARIANT index{};  // as VariantInit leaves it, then a number
     index.vt = VT_I4;
     index.lVal = i;
     ComRef<IDispatch> item;
@@ -71,9 +88,9 @@ std::string Win32BrowserAddresses::AddressOf(WindowHandle frame) {
     }
     SHANDLE_PTR handle = 0;
     if (FAILED(browser.get()->get_HWND(&handle)) || !SameWindow(handle, frame)) continue;
-    UniqueBstr address;
-    if (FAILED(browser.get()->get_LocationURL(address.put())) || !address) return {};
-    return AnsiText(address.get());
+    OwnedBstr address(freeText);
+    if (FAILED(browser.get()->get_LocationURL(address.put())) || !address.get()) return {};
+    return AnsiText(address.get(), textLength);
   }
   return {};
 }

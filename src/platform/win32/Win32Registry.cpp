@@ -1,8 +1,6 @@
 #include "platform/win32/Win32Registry.h"
 
 #include <windows.h>
-// shlwapi.h needs windows.h first.
-#include <shlwapi.h>
 
 #include <string_view>
 #include <vector>
@@ -138,14 +136,16 @@ bool Win32Registry::DeleteValue(RootKey root, const std::string& path, const std
 // The parent is opened in the right view and the tree deleted relative to it,
 // which keeps the whole delete in that view. SHDeleteKeyA, unlike
 // RegDeleteTreeA and RegDeleteKeyExA, exists on every system the program
-// runs on.
+// runs on; shlwapi is loaded at the first such delete.
 bool Win32Registry::DeleteKeyTree(RootKey root, const std::string& path) {
   const auto [parentPath, leaf] = SplitParent(path);
   if (leaf.empty()) return false;
   // An empty parent path opens the root itself.
   const UniqueHkey parent = OpenKey(root, parentPath, KEY_ALL_ACCESS);
   if (!parent) return false;
-  return SHDeleteKeyA(parent.get(), leaf.c_str()) == ERROR_SUCCESS;
+  using DeleteKeyFunction = LSTATUS(WINAPI*)(HKEY, LPCSTR);
+  const auto deleteKey = shlwapi_.Find<DeleteKeyFunction>("SHDeleteKeyA");
+  return deleteKey && deleteKey(parent.get(), leaf.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace vandrel

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Registry.h"
+#include "platform/win32/LateLibrary.h"
 
 namespace vandrel {
 
@@ -18,6 +19,9 @@ class Win32Registry : public Registry {
                   std::uint32_t data) override;
   bool DeleteValue(RootKey root, const std::string& path, const std::string& name) override;
   bool DeleteKeyTree(RootKey root, const std::string& path) override;
+
+ private:
+  LateLibrary shlwapi_{"shlwapi.dll"};
 };
 
 }  // namespace vandrel

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "platform/win32/FunctionLookup.h"
 
 namespace vandrel {
 
@@ -19,18 +18,11 @@ int FolderId(SpecialFolder kind) {
   return -1;
 }
 
-constexpr UINT kNoOpenFileErrorBox = 0x8000;  // SEM_NOOPENFILEERRORBOX
 constexpr DWORD kQuietEmpty = 0x7;            // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND
 
 }  // namespace
 
-Win32Shell::Win32Shell(HWND owner) : owner_(owner) {
-  // A missing shfolder must not put up the system's box at start-up.
-  const UINT previousMode = SetErrorMode(kNoOpenFileErrorBox);
-  shfolder_ = UniqueModule(LoadLibraryA("shfolder"));
-  SetErrorMode(previousMode);
-  folderPath_ = LookupFunction<FolderPathFunction>(shfolder_.get(), "SHGetFolderPathA");
-}
+Win32Shell::Win32Shell(HWND owner) : owner_(owner) {}
 
 std::string Win32Shell::EnvironmentVariable(const std::string& name) {
   std::string value(MAX_PATH, '\0');
@@ -45,21 +37,25 @@ std::string Win32Shell::EnvironmentVariable(const std::string& name) {
 }
 
 std::string Win32Shell::SpecialFolderPath(SpecialFolder kind) {
-  if (!folderPath_) return {};
+  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  const auto folderPath = shfolder_.Find<FolderPathFunction>("SHGetFolderPathA");
+  if (!folderPath) return {};
   char buffer[MAX_PATH] = {};
-  if (FAILED(folderPath_(owner_, FolderId(kind), nullptr, 0, buffer))) return {};
+  if (FAILED(folderPath(owner_, FolderId(kind), nullptr, 0, buffer))) return {};
   std::string path(buffer);
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
 }
 
-void Win32Shell::ClearRecentDocuments() { SHAddToRecentDocs(SHARD_PATH, nullptr); }
+void Win32Shell::ClearRecentDocuments() {
+  using AddToRecentFunction = void(WINAPI*)(UINT, LPCVOID);
+  if (const auto add = shell32_.Find<AddToRecentFunction>("SHAddToRecentDocs")) add(SHARD_PATH, nullptr);
+}
 
 bool Win32Shell::EmptyRecycleBin() {
   using EmptyFunction = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
-  const UniqueModule shell(LoadLibraryA("Shell32.dll"));
-  if (!shell) return false;
-  if (const auto empty = LookupFunction<EmptyFunction>(shell.get(), "SHEmptyRecycleBinA")) empty(owner_, nullptr, kQuietEmpty);
+  if (!shell32_.Load()) return false;
+  if (const auto empty = shell32_.Find<EmptyFunction>("SHEmptyRecycleBinA")) empty(owner_, nullptr, kQuietEmpty);
   return true;
 }
 

@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "platform/Shell.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/LateLibrary.h"
 
 namespace vandrel {
 
-// The shell through shell32 and shfolder. shfolder's folder query is
-// looked up once and kept for the adapter's life; the recycle bin's call is
-// looked up in shell32 loaded for each call.
+// The shell through shell32 and shfolder, each loaded at its first use and
+// kept for the adapter's life.
 class Win32Shell : public Shell {
  public:
   // owner: the application window that owns the shell's windows.
@@ -24,11 +23,9 @@ class Win32Shell : public Shell {
   std::vector<std::string> Subfolders(const std::string& folder) override;
 
  private:
-  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-
   HWND owner_;
-  UniqueModule shfolder_;
-  FolderPathFunction folderPath_ = nullptr;
+  LateLibrary shfolder_{"shfolder.dll"};
+  LateLibrary shell32_{"shell32.dll"};
 };
 
 }  // namespace vandrel

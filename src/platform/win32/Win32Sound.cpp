@@ -6,7 +6,10 @@
 namespace vandrel {
 
 Win32Sound::Win32Sound()
-    : play_([](const char* sound, HMODULE module, DWORD flags) { PlaySoundA(sound, module, flags); }) {}
+    : play_([this](const char* sound, HMODULE module, DWORD flags) {
+        using PlayFunction = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
+        if (const auto play = winmm_.Find<PlayFunction>("PlaySoundA")) play(sound, module, flags);
+      }) {}
 
 void Win32Sound::PlayFileAsync(const std::string& fileName) {
   // Without SND_NODEFAULT: a file that cannot be found plays the system's
