@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/LateLibrary.h"
 
 namespace vandrel {
 namespace {
@@ -61,6 +62,24 @@ TEST(Handles, KeysFilledThroughPutAreClosed) {
   EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr),
             ERROR_SUCCESS);
+}
+
+// A late library stays out of the process until its first call and goes
+// with its owner; a missing library or function is null, not a failure.
+TEST(Handles, ALateLibraryLoadsAtItsFirstCallAndIsFreedWithItsOwner) {
+  constexpr const char* kLibrary = "hlink.dll";  // nothing in the tests loads it
+  ASSERT_EQ(GetModuleHandleA(kLibrary), nullptr);
+  {
+    LateLibrary library(kLibrary);
+    EXPECT_EQ(GetModuleHandleA(kLibrary), nullptr);
+    EXPECT_NE(library.Find<FARPROC>("HlinkCreateFromString"), nullptr);
+    EXPECT_NE(GetModuleHandleA(kLibrary), nullptr);
+    EXPECT_EQ(library.Find<FARPROC>("NoSuchFunction"), nullptr);
+  }
+  EXPECT_EQ(GetModuleHandleA(kLibrary), nullptr);
+  LateLibrary missing("vandrel-no-such-library.dll");
+  EXPECT_FALSE(missing.Load());
+  EXPECT_EQ(missing.Find<FARPROC>("Anything"), nullptr);
 }
 
 }  // namespace
