@@ -17,7 +17,8 @@ void EraseTools::DeleteFiles(const std::string& folder, const std::string& mask)
 
 void EraseTools::DeleteTree(const std::string& folder) {
   const DeleteCounts counts = files.DeleteTree(folder, progress);
-  leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
+  // The step has no message of its own: a refused folder is told as left.
+  leftInPlace += counts.skipped + (counts.rootWasLink || counts.refused ? 1 : 0);
 }
 
 std::string EraseTools::ShellFolder(const std::string& valueName) {

@@ -19,7 +19,7 @@ struct EraseTools {
   UrlCacheEraser& urlCache;
   DeleteProgress progress;
   // What the file deletes of the running pass left in place: entries held
-  // open or passed over, and folders that were links.
+  // open or passed over, and folders that were links or refused.
   std::size_t leftInPlace = 0;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }

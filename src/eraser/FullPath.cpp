@@ -104,6 +104,22 @@ bool IsEntryOf(const FullPath& entry, const FullPath& folder, std::string_view n
   return entry.names.size() == expected.names.size() && IsSameOrBelow(entry, expected);
 }
 
+std::optional<FullPath> ParseObjectName(std::string_view name,
+                                        const std::function<std::string(char drive)>& deviceOfDrive) {
+  constexpr std::string_view kDosDevices = "\\??\\";
+  if (name.substr(0, kDosDevices.size()) == kDosDevices) return ParseFullPath(name.substr(kDosDevices.size()));
+  // The device is the name's first two parts: "\Device\HarddiskVolume1".
+  const std::size_t second = name.find('\\', 1);
+  const std::size_t deviceEnd = second == std::string_view::npos ? second : name.find('\\', second + 1);
+  if (name.substr(0, 1) != "\\" || deviceEnd == std::string_view::npos) return std::nullopt;
+  for (char drive = 'A'; drive <= 'Z'; ++drive) {
+    if (SameIgnoringCase(deviceOfDrive(drive), name.substr(0, deviceEnd))) {
+      return ParseFullPath(std::string{drive, ':'} + std::string(name.substr(deviceEnd)));
+    }
+  }
+  return std::nullopt;
+}
+
 std::string PathUnder(std::string_view base, std::string_view relative) {
   if (!ParseFullPath(base)) return {};
   std::string path(base);

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,14 @@ bool IsSameOrBelow(const FullPath& path, const FullPath& ancestor);
 // entry is exactly folder + "\" + name: what a file found in the folder
 // must resolve to before it may be deleted.
 bool IsEntryOf(const FullPath& entry, const FullPath& folder, std::string_view name);
+
+// A kernel object name of a file as a full path: "\??\C:\x" (how Wine
+// names files) is C:\x, and "\Device\HarddiskVolume1\x" lies on the drive
+// letter whose device deviceOfDrive gives as "\Device\HarddiskVolume1".
+// Nothing for a name on no lettered drive: a network redirector's, a volume
+// mounted without a letter.
+std::optional<FullPath> ParseObjectName(std::string_view name,
+                                        const std::function<std::string(char drive)>& deviceOfDrive);
 
 // base + "\" + relative, or empty when base is not a full path: a folder
 // built on an empty special folder must not land on the current drive.

@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace vandrel {
 
@@ -14,7 +13,7 @@ struct DeleteCounts {
   std::size_t removed = 0;
   std::size_t skipped = 0;
   bool rootWasLink = false;  // the folder, or one above it, is a link: nothing behind it was touched
-  bool refused = false;      // a root, a protected folder or an empty base: nothing was touched
+  bool refused = false;      // a root, a protected folder, an empty base or an unknown place: nothing was touched
 };
 
 // Called between entries: removed after each entry that went, with the
@@ -43,15 +42,17 @@ class TraceFiles {
   // The folder's entries matching mask, subfolders with their contents;
   // with keepDesktopIni a file named desktop.ini (in any case) directly in
   // the folder stays (a subfolder's goes with the subfolder). Refused
-  // as RefusesDeleteFiles says, with the folders of ProtectedFolders.
+  // as RefusesDeleteFiles says, with the protected folders: the Windows and
+  // system folders, Program Files and the user's profile. Refused
+  // too, in every spelling of the folder (8.3 names, letter case, a link
+  // above it), when it really is one of them, and when where it really lies
+  // cannot be read.
   virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its
   // length (at least 27). Throws PlatformError "Cannot open file <file>"
   // when a file is there but cannot be opened for reading and writing.
   virtual WipeOutcome WipeIndexFile(const std::string& file) = 0;
-  // The Windows and system folders, Program Files and the user's profile.
-  virtual std::vector<std::string> ProtectedFolders() = 0;
 };
 
 // The index file's header after a wipe; zeros follow it.

@@ -35,7 +35,6 @@ class MemoryTraceFiles : public TraceFiles {
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
-  std::vector<std::string> ProtectedFolders() override { return protectedFolders; }
 
  private:
   void Add(const std::string& path, Entry entry);

@@ -35,6 +35,14 @@ Function Lookup(const char* module, const char* name) {
   return LookupFunction<Function>(GetModuleHandleA(module), name);  // both are loaded into every process
 }
 
+// The device a drive letter stands for now: the first of the names that
+// QueryDosDeviceW gives ("\Device\HarddiskVolume1"); empty for none.
+std::string DeviceOfDrive(char drive) {
+  const wchar_t name[] = {static_cast<wchar_t>(drive), L':', L'\0'};
+  wchar_t device[MAX_PATH + 1] = {};
+  return QueryDosDeviceW(name, device, MAX_PATH + 1) != 0 ? Utf8FromWide(device) : std::string();
+}
+
 }  // namespace
 
 HandleFileCalls::HandleFileCalls()
@@ -43,8 +51,8 @@ HandleFileCalls::HandleFileCalls()
       ntSet_(Lookup<NtSetFunction>("ntdll.dll", "NtSetInformationFile")),
       ntQueryObject_(Lookup<NtQueryObjectFunction>("ntdll.dll", "NtQueryObject")) {}
 
-std::optional<FullPath> HandleFileCalls::FinalPath(HANDLE file, const std::wstring& pathAsOpened) const {
-  if (!finalPath_) return ParseFullPath(Utf8FromWide(pathAsOpened));
+std::optional<FullPath> HandleFileCalls::FinalPath(HANDLE file) const {
+  if (!finalPath_) return ObjectName(file);
   std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
     const DWORD length = finalPath_(file, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
@@ -69,12 +77,7 @@ std::optional<FullPath> HandleFileCalls::ObjectName(HANDLE file) const {
   }
   UnicodeString name;
   std::copy_n(buffer.data(), sizeof name, reinterpret_cast<unsigned char*>(&name));
-  const std::wstring_view text(name.buffer, name.length / sizeof(wchar_t));
-  // Only a name on a drive ("\??\Z:\..."); Windows names the volume's
-  // device instead, and GetFinalPathNameByHandleW serves there.
-  constexpr std::wstring_view kDosDevices = L"\\??\\";
-  if (text.substr(0, kDosDevices.size()) != kDosDevices) return std::nullopt;
-  return ParseFullPath(Utf8FromWide(text.substr(kDosDevices.size())));
+  return ParseObjectName(Utf8FromWide(std::wstring_view(name.buffer, name.length / sizeof(wchar_t))), DeviceOfDrive);
 }
 
 bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information,

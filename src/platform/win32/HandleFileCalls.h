@@ -11,17 +11,18 @@ namespace vandrel {
 // The calls that work on an open file handle rather than on a path, so that
 // what was checked is what gets changed. The newer ones are looked up at run
 // time: GetFinalPathNameByHandleW and SetFileInformationByHandle are Vista
-// and later; before that ntdll's NtSetInformationFile does the same, and
-// the path as opened stands for the final path (XP marks every link as a
-// reparse point, which the delete checks first).
+// and later; before that ntdll's NtQueryObject and NtSetInformationFile do
+// the same.
 class HandleFileCalls {
  public:
   HandleFileCalls();
 
   // Where the handle really leads, links resolved; nothing when that cannot
-  // be read. Wine's GetFinalPathNameByHandleW fails on paths over MAX_PATH;
-  // the object's name, which Wine gives as a drive path, stands in then.
-  std::optional<FullPath> FinalPath(HANDLE file, const std::wstring& pathAsOpened) const;
+  // be read. Without GetFinalPathNameByHandleW (XP), and where it fails
+  // (Wine's, on paths over MAX_PATH), the object's name stands in: the
+  // volume's device with the path on it, or under Wine a drive path. XP names
+  // the path there as it was opened, 8.3 names and letter case included.
+  std::optional<FullPath> FinalPath(HANDLE file) const;
   // Clears read-only, hidden and system, which would stop the delete.
   bool ClearAttributes(HANDLE file) const;
   // The file or empty folder goes when the handle closes.

@@ -74,8 +74,8 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
   const UniqueFileHandle parent(CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  const auto folderFinal = parent ? calls_.FinalPath(parent.get(), folderPath) : std::nullopt;
-  const auto fileFinal = calls_.FinalPath(index.get(), path);
+  const auto folderFinal = parent ? calls_.FinalPath(parent.get()) : std::nullopt;
+  const auto fileFinal = calls_.FinalPath(index.get());
   if (!folderFinal || !fileFinal || !IsEntryOf(*fileFinal, *folderFinal, name)) return WipeOutcome::LeftAlone;
 
   const auto length = std::max<unsigned long long>(static_cast<unsigned long long>(size.QuadPart),

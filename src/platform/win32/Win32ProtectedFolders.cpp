@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/ComparableSpelling.h"
+#include "platform/win32/FunctionLookup.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32TraceFiles.h"
 
@@ -10,51 +12,44 @@ namespace vandrel {
 namespace {
 
 template <typename Query>
-std::string TextOf(Query query) {
-  char buffer[MAX_PATH + 1] = {};
+std::wstring TextOf(Query query) {
+  wchar_t buffer[MAX_PATH + 1] = {};
   const UINT length = query(buffer, MAX_PATH + 1);
-  return length > 0 && length <= MAX_PATH ? std::string(buffer, length) : std::string();
-}
-
-std::string LongForm(const std::string& path) {
-  char buffer[MAX_PATH + 1];
-  const DWORD length = GetLongPathNameA(path.c_str(), buffer, MAX_PATH + 1);
-  return length > 0 && length <= MAX_PATH ? std::string(buffer, length) : path;
+  return length > 0 && length <= MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
 }  // namespace
 
-std::vector<std::string> Win32TraceFiles::ProtectedFolders() {
-  std::vector<std::string> folders{
-      TextOf([](char* b, UINT n) { return GetWindowsDirectoryA(b, n); }),
-      TextOf([](char* b, UINT n) { return GetSystemDirectoryA(b, n); }),
-      TextOf([](char* b, UINT n) { return GetSystemWindowsDirectoryA(b, n); }),
+std::vector<std::string> Win32TraceFiles::ProtectedFolders() const {
+  std::vector<std::wstring> folders{
+      TextOf([](wchar_t* b, UINT n) { return GetWindowsDirectoryW(b, n); }),
+      TextOf([](wchar_t* b, UINT n) { return GetSystemDirectoryW(b, n); }),
+      TextOf([](wchar_t* b, UINT n) { return GetSystemWindowsDirectoryW(b, n); }),
   };
-  for (const char* variable : {"SystemRoot", "windir", "ProgramFiles", "ProgramFiles(x86)", "ProgramW6432",
-                               "CommonProgramFiles", "USERPROFILE", "ALLUSERSPROFILE"}) {
-    folders.push_back(TextOf([&](char* b, UINT n) { return GetEnvironmentVariableA(variable, b, n); }));
+  for (const wchar_t* variable : {L"SystemRoot", L"windir", L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432",
+                                  L"CommonProgramFiles", L"USERPROFILE", L"ALLUSERSPROFILE"}) {
+    folders.push_back(TextOf([&](wchar_t* b, UINT n) { return GetEnvironmentVariableW(variable, b, n); }));
   }
   // The shell knows them best; its folder query is looked up, as shell32
   // is not otherwise loaded.
-  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
   const UniqueModule shell(LoadLibraryA("shell32.dll"));
-  const auto folderPath = shell ? reinterpret_cast<FolderPathFunction>(reinterpret_cast<void*>(
-                                      GetProcAddress(shell.get(), "SHGetFolderPathA")))
-                                : nullptr;
+  const auto folderPath = LookupFunction<FolderPathFunction>(shell.get(), "SHGetFolderPathW");
   // CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES,
   // CSIDL_PROGRAM_FILESX86 and CSIDL_PROFILE (whose parent, the folder of
   // all profiles, is refused as its ancestor).
   for (const int kind : {0x24, 0x25, 0x29, 0x26, 0x2a, 0x28}) {
     if (!folderPath) break;
-    char buffer[MAX_PATH + 1] = {};
+    wchar_t buffer[MAX_PATH + 1] = {};
     if (SUCCEEDED(folderPath(nullptr, kind, nullptr, 0, buffer))) folders.emplace_back(buffer);
   }
-  std::erase(folders, std::string());
-  const std::size_t given = folders.size();
-  for (std::size_t i = 0; i < given; ++i) folders.push_back(LongForm(folders[i]));
-  std::sort(folders.begin(), folders.end());
-  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-  return folders;
+  std::vector<std::string> spellings;
+  for (const std::wstring& folder : folders) {
+    if (!folder.empty()) spellings.push_back(ComparableSpelling(folder));
+  }
+  std::sort(spellings.begin(), spellings.end());
+  spellings.erase(std::unique(spellings.begin(), spellings.end()), spellings.end());
+  return spellings;
 }
 
 }  // namespace vandrel

@@ -2,6 +2,7 @@
 
 #include "eraser/EraseRefusal.h"
 #include "eraser/NameMask.h"
+#include "platform/win32/ComparableSpelling.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
@@ -66,11 +67,16 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
                                            bool keepDesktopIni, bool andItself, const DeleteProgress& progress) {
   Walk walk{progress, {}};
   const std::vector<std::string> kept = ProtectedFolders();
-  const auto refuses = [&](const std::string& path) {
-    return andItself ? RefusesDeleteTree(path, kept) : RefusesDeleteFiles(path, mask, kept);
+  // Compared in one spelling: the folder as the step names it, then where
+  // it really lies (a link above it, or XP's name as opened, may hide a
+  // protected folder).
+  const auto refuses = [&](const std::wstring& path) {
+    const std::string spelling = ComparableSpelling(path);
+    return andItself ? RefusesDeleteTree(spelling, kept) : RefusesDeleteFiles(spelling, mask, kept);
   };
-  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(folder)));
-  if (refuses(folder) || !asked) {
+  const std::wstring named = WideFromAnsi(folder);
+  const auto asked = ParseFullPath(Utf8FromWide(named));
+  if (folder.size() < 4 || refuses(named) || !asked) {
     walk.counts.refused = true;
     return walk.counts;
   }
@@ -83,8 +89,7 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   }
   UniqueFileHandle root = OpenItself(path, true);
   BY_HANDLE_FILE_INFORMATION information;
-  const auto where = root ? calls_.FinalPath(root.get(), path) : std::nullopt;
-  if (!where || !GetFileInformationByHandle(root.get(), &information)) {
+  if (!root || !GetFileInformationByHandle(root.get(), &information)) {
     ++walk.counts.skipped;
     return walk.counts;
   }
@@ -92,8 +97,9 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
     walk.counts.rootWasLink = true;
     return walk.counts;
   }
-  // A short name or a link above the folder may hide a protected folder.
-  if (refuses(PlainForm(*where))) {
+  // Where the folder cannot be told, nothing in it is.
+  const auto where = calls_.FinalPath(root.get());
+  if (!where || refuses(WidePathOf(*where))) {
     walk.counts.refused = true;
     return walk.counts;
   }
@@ -142,7 +148,7 @@ void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found
     return;
   }
   // A file link looks like a plain file: only where it leads tells.
-  const auto final = calls_.FinalPath(item.get(), path);
+  const auto final = calls_.FinalPath(item.get());
   const bool isFolder = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
   if (!final || !IsEntryOf(*final, where, name) || isFolder != folder) {
     ++walk.counts.skipped;
@@ -179,7 +185,7 @@ bool Win32TraceFiles::RemoveEmptiedFolder(const std::wstring& path, const FullPa
       (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     return false;
   }
-  const auto final = calls_.FinalPath(folder.get(), path);
+  const auto final = calls_.FinalPath(folder.get());
   return final && IsSameOrBelow(*final, emptied) && final->names.size() == emptied.names.size() &&
          calls_.MarkForDeletion(folder.get());
 }
@@ -192,7 +198,7 @@ bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::
       !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     return false;
   }
-  const auto final = calls_.FinalPath(link, WidePathOf(Below(where, name)));
+  const auto final = calls_.FinalPath(link);
   return final && IsEntryOf(*final, where, name) && calls_.MarkForDeletion(link);
 }
 

@@ -20,7 +20,6 @@ class Win32TraceFiles : public TraceFiles {
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
-  std::vector<std::string> ProtectedFolders() override;
 
   // What a folder listing keeps of an entry.
   struct Found {
@@ -30,6 +29,8 @@ class Win32TraceFiles : public TraceFiles {
 
  private:
   struct Walk;
+  // The folders RefusesDeleteFiles keeps, in their comparable spelling.
+  std::vector<std::string> ProtectedFolders() const;
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                             bool andItself, const DeleteProgress& progress);
   // The caller holds the folder open meanwhile. keepDesktopIni: the step's

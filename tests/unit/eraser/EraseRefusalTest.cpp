@@ -76,6 +76,51 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
   EXPECT_FALSE(RefusesDeleteTree("C:\\Windows\\Temp\\x", kProtected));
 }
 
+// The spellings in which a folder reaches the refusal: as a step names it,
+// or where its handle leads, given as a kernel object name. The platform
+// brings both, and the protected folders, into one spelling first (8.3
+// names expanded, upper-cased, UTF-8 from the wide text); what is left to
+// tell apart is done here. A place that cannot be told is refused.
+TEST(EraseRefusal, RefusesAProtectedFolderInEverySpellingOfItsPlace) {
+  const std::vector<std::string> kept{"C:\\WINDOWS", "C:\\PROGRAM FILES", "C:\\DOCUMENTS AND SETTINGS\\JÖRG"};
+  const auto deviceOf = [](char drive) {
+    return drive == 'C' ? "\\Device\\HarddiskVolume1" : drive == 'D' ? "\\Device\\HarddiskVolume10" : "";
+  };
+  const struct {
+    const char* spelling;
+    bool refused;
+  } cases[] = {
+      {"C:\\PROGRAM FILES.", true},
+      {"\\\\?\\C:\\PROGRAM FILES", true},
+      {"C:\\program files\\", true},
+      {"C:\\DOCUMENTS AND SETTINGS\\JÖRG", true},
+      {"\\\\?\\C:\\DOCUMENTS AND SETTINGS\\JÖRG. ", true},
+      {"C:\\DOCUMENTS AND SETTINGS", true},
+      {"C:\\DOCUMENTS AND SETTINGS\\JÖRGEN", false},
+      {"C:\\DOCUMENTS AND SETTINGS\\JÖRG\\LOCAL SETTINGS\\TEMP", false},
+      // Where a handle leads, as XP names it (and Wine, with a drive).
+      {"\\??\\C:\\Program Files", true},
+      {"\\Device\\HarddiskVolume1\\Documents and Settings\\JÖRG", true},
+      {"\\device\\harddiskvolume1\\PROGRAM FILES\\", true},
+      {"\\Device\\HarddiskVolume1\\Temp", false},
+      {"\\Device\\HarddiskVolume10\\Program Files", false},  // D:, not C:
+      {"\\Device\\HarddiskVolume2\\Program Files", true},   // no drive letter: unknown
+      {"\\Device\\Mup\\localhost\\C$\\Program Files", true},  // a share: unknown
+      {"\\Device\\LanmanRedirector\\;Z:0\\server\\share", true},
+      {"\\Device", true},
+  };
+  for (const auto& c : cases) {
+    const std::string_view spelling = c.spelling;
+    const bool objectName = spelling.substr(0, 4) == "\\??\\" || spelling.substr(0, 7) == "\\Device" ||
+                            spelling.substr(0, 7) == "\\device";
+    const auto place = objectName ? ParseObjectName(spelling, deviceOf) : ParseFullPath(spelling);
+    EXPECT_EQ(!place || RefusesDeleteFiles(PlainForm(*place), "*.*", kept), c.refused) << c.spelling;
+  }
+  const auto onD = ParseObjectName("\\Device\\HarddiskVolume10\\x", deviceOf);
+  ASSERT_TRUE(onD);
+  EXPECT_EQ(PlainForm(*onD), "D:\\x");
+}
+
 TEST(FullPath, GivesOneSpellingAndTheLongForm) {
   const auto path = ParseFullPath("c:/Temp//a.\\.\\b\\..\\c ");
   ASSERT_TRUE(path);

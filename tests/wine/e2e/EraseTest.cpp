@@ -98,6 +98,22 @@ class EraseTest : public ::testing::Test {
     ASSERT_NE(box, nullptr) << text;
     Click(box, button);
   }
+  // The Erase command of a new Vandrel, confirmed; `eachPass` is the box
+  // each of the three passes shows, if any.
+  void RunErase(const char* eachPass = nullptr) {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    for (int pass = 0; eachPass && pass < 3; ++pass) Answer(vandrel, eachPass, IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);  // and no other box before it
+  }
+  // Only the erase setting `choice` is on.
+  static void ChooseOnly(const char* choice) {
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, choice, "1"));
+  }
 };
 
 TEST_F(EraseTest, AnOpenBrowserIsAskedAboutUntilClosedThenThreePassesEraseTheTypedAddresses) {
@@ -318,14 +334,7 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
   std::vector<std::size_t> lengths;
   for (const std::string& index : indexFiles) lengths.push_back(ReadFileBytes(index).value_or("").size());
   ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "All", "1"));
-  {
-    VandrelProcess vandrel;
-    const HWND main = vandrel.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
-    Answer(vandrel, "Erase completed.", IDOK);
-  }
+  RunErase();
   // Read before this program's wininet opens the index files again.
   for (std::size_t at = 0; at < indexFiles.size(); ++at) {
     ASSERT_GE(lengths[at], 27u) << indexFiles[at];
@@ -382,14 +391,7 @@ TEST_F(EraseTest, ADeniedKeyAndMissingKeysArePassedOverWithoutAMessage) {
   // Wine lets a denied key itself be deleted, but not one in a denied parent.
   const std::string browserKey = "Software\\Microsoft\\Internet Explorer";
   ASSERT_TRUE(DenyAllAccess(HKEY_CURRENT_USER, browserKey));
-  {
-    VandrelProcess vandrel;
-    const HWND main = vandrel.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
-    Answer(vandrel, "Erase completed.", IDOK);  // and no box before it
-  }
+  RunErase();
   EXPECT_TRUE(AllowAllAccess(HKEY_CURRENT_USER, browserKey));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
 }
@@ -404,6 +406,49 @@ TEST_F(EraseTest, CancelAtTheConfirmationErasesNothing) {
   EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr), 0);
   EXPECT_EQ(vandrel.WaitForMessageBox(0), nullptr);
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
+}
+
+bool ExistsW(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteCanary(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, "canary", 6, &written, nullptr);
+  CloseHandle(file);
+}
+
+// Temp set to other spellings of protected folders: Program Files and a
+// profile whose name is beyond ASCII. Each is refused, as each pass tells,
+// and the folder keeps its files.
+TEST_F(EraseTest, EverySpellingOfAProtectedFolderIsRefused) {
+  const std::wstring programFiles = L"C:\\Program Files", profile = L"C:\\users\\J\u00f6rg";
+  CreateDirectoryW(profile.c_str(), nullptr);
+  const std::wstring canaries[] = {programFiles + L"\\vandrel-canary.txt", profile + L"\\vandrel-canary.txt"};
+  wchar_t shortName[MAX_PATH] = {}, ownProfile[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameW(programFiles.c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_NE(std::wstring(shortName), programFiles);
+  GetEnvironmentVariableW(L"USERPROFILE", ownProfile, MAX_PATH);
+  SetEnvironmentVariableW(L"USERPROFILE", profile.c_str());  // the program inherits it
+  ChooseOnly("TempFolder");
+  const std::pair<const char*, std::wstring> rows[] = {
+      {"8.3 names", shortName},
+      {"mixed case", L"c:\\PROGRAM files"},
+      {"a trailing dot", L"C:\\Program Files."},
+      {"the long form", L"\\\\?\\C:\\Program Files"},
+      {"a share of this machine", L"\\\\localhost\\vandrel-c\\Program Files"},  // the fixture's, onto C:
+      {"another case beyond ASCII", L"C:\\users\\J\u00d6RG"},
+  };
+  for (const auto& [what, temp] : rows) {
+    SCOPED_TRACE(what);
+    for (const std::wstring& canary : canaries) WriteCanary(canary);
+    SetEnvironmentVariableW(L"Temp", temp.c_str());
+    RunErase("Error calling DeleteFiles function!");
+    SetEnvironmentVariableW(L"Temp", nullptr);
+    for (const std::wstring& canary : canaries) EXPECT_TRUE(ExistsW(canary));
+  }
+  SetEnvironmentVariableW(L"USERPROFILE", ownProfile);
+  for (const std::wstring& canary : canaries) DeleteFileW(canary.c_str());
+  RemoveDirectoryW(profile.c_str());
 }
 
 }  // namespace
