@@ -43,7 +43,8 @@ class TraceFiles {
   // with keepDesktopIni a file named desktop.ini (in any case) directly in
   // the folder stays (a subfolder's goes with the subfolder). Refused
   // as RefusesDeleteFiles says, with the protected folders: the Windows and
-  // system folders, Program Files and the user's profile. Refused
+  // system folders, Program Files, the user's profile, documents, desktop,
+  // pictures, music and application data, and the shared documents. Refused
   // too, in every spelling of the folder (8.3 names, letter case, a link
   // above it), when it really is one of them, and when where it really lies
   // cannot be read.

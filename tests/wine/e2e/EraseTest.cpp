@@ -17,6 +17,7 @@
 #include "FolderSnapshot.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
+#include "ShellFolderOverride.h"
 #include "TrayIcon.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -28,38 +29,7 @@ namespace {
 constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kTypedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* kUserShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 constexpr WPARAM kEraseMenuItem = 2005;
-
-// Points a shell folder of the test prefix's user somewhere else for as
-// long as it lives: in both keys, as the shell would rewrite the one the
-// program reads from the other.
-class ShellFolderOverride {
- public:
-  ShellFolderOverride(const char* name, const std::string& folder) : name_(name ? name : "") {
-    if (!name) return;
-    for (const char* key : {kShellFolders, kUserShellFolders}) {
-      saved_.push_back(ReadRaw(HKEY_CURRENT_USER, key, name_, View::Default));
-      WriteString(HKEY_CURRENT_USER, key, name_, folder);
-    }
-  }
-  ~ShellFolderOverride() {
-    const char* keys[] = {kShellFolders, kUserShellFolders};
-    for (std::size_t at = 0; at < saved_.size(); ++at) {
-      if (saved_[at]) {
-        WriteRaw(HKEY_CURRENT_USER, keys[at], name_, saved_[at]->type, saved_[at]->bytes.data(),
-                 static_cast<DWORD>(saved_[at]->bytes.size()), View::Default);
-      }
-    }
-  }
-  ShellFolderOverride(const ShellFolderOverride&) = delete;
-  ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
-
- private:
-  std::string name_;
-  std::vector<std::optional<RawValue>> saved_;
-};
 
 class EraseTest : public ::testing::Test {
  protected:
@@ -217,7 +187,8 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
     WriteFileBytes(victim + "\\held.txt", "held");
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, row.choice, "1"));
-    const ShellFolderOverride shellFolder(row.shellFolder, row.folder);
+    std::optional<ShellFolderOverride> shellFolder;
+    if (row.shellFolder) shellFolder.emplace(row.shellFolder, row.folder);
     {
       // Another program holds a file of the folder open, sharing nothing.
       const HANDLE held = CreateFileA((victim + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -449,6 +420,21 @@ TEST_F(EraseTest, EverySpellingOfAProtectedFolderIsRefused) {
   SetEnvironmentVariableW(L"USERPROFILE", ownProfile);
   for (const std::wstring& canary : canaries) DeleteFileW(canary.c_str());
   RemoveDirectoryW(profile.c_str());
+}
+
+// Favorites set onto the user's documents: the favorites step is refused,
+// as each pass tells, and the documents stay.
+TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture makes the scratch folder";
+  const std::string documents = std::string(scratch) + "\\documents";
+  CreateDirectoryA(documents.c_str(), nullptr);
+  WriteFileBytes(documents + "\\letter.txt", "dear");
+  ChooseOnly("Bookmarks");
+  const ShellFolderOverride personal("Personal", documents);
+  const ShellFolderOverride favorites("Favorites", documents);
+  RunErase("Error calling DeleteFiles function!");
+  EXPECT_EQ(ReadFileBytes(documents + "\\letter.txt"), "dear");
 }
 
 }  // namespace

@@ -48,14 +48,6 @@ std::string Dumped(const std::string& bytes, std::size_t size) {
   return text;
 }
 
-bool DeleteValue(HKEY root, const char* path, const char* name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-  const LONG deleted = RegDeleteValueA(key, name);
-  RegCloseKey(key);
-  return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
-}
-
 std::string ShellFolder(const char* name) {
   const auto value = ReadRaw(HKEY_CURRENT_USER, kShellFolders, name, View::Default);
   if (!value || value->bytes.empty()) return {};

@@ -116,6 +116,13 @@ bool WriteBinary(HKEY root, const std::string& path, const std::string& name,
                   DefaultViewOf(root));
 }
 
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
+  const UniqueHkey key = Open(root, path, KEY_SET_VALUE, DefaultViewOf(root));
+  if (!key) return true;
+  const LONG deleted = RegDeleteValueA(key.get(), name.c_str());
+  return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}
+
 std::optional<RawValue> ReadRaw(HKEY root, const std::string& path, const std::string& name,
                                 View view) {
   const UniqueHkey key = Open(root, path, KEY_QUERY_VALUE, view);

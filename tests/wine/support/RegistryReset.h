@@ -34,6 +34,9 @@ bool WriteDword(HKEY root, const std::string& path, const std::string& name, std
 bool WriteBinary(HKEY root, const std::string& path, const std::string& name,
                  const std::string& bytes);
 
+// Deletes one value; true when it is gone (also when it was never there).
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
+
 struct RawValue {
   DWORD type = REG_NONE;
   std::string bytes;
