@@ -95,6 +95,13 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
+  // Every URL-cache call of the erase comes before the first index file is
+  // wiped: handed a wiped index, the browser's library rebuilds the
+  // container and first clears its folder, following any link inside.
+  {
+    const ScopedHourglass hourglass(feedback_.hourglass);
+    for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
+  }
   for (int pass = 0; pass < kErasePasses; ++pass) {
     Barsalka();
     if (erased_ != shownCount_) ShowCount();
@@ -107,28 +114,26 @@ void EraseCommand::EraseStuffClick() {
   tools_.Inform(kEraseCompleted);
 }
 
+void EraseCommand::DeleteCacheEntries() {
+  const EraseSelection chosen = choices_.Current();
+  if (chosen.all) return tools_.urlCache.DeleteAllEntries(CacheSearch::All);
+  if (chosen.cache) tools_.urlCache.DeleteAllEntries(CacheSearch::Url);
+  if (chosen.cookies) tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies);
+  if (chosen.history) tools_.urlCache.DeleteAllEntries(CacheSearch::History);
+}
+
 void EraseCommand::Barsalka() {
   const ScopedHourglass hourglass(feedback_.hourglass);
   tools_.leftInPlace = 0;
   if (choices_.Current().all) {
-    tools_.urlCache.DeleteAllEntries(CacheSearch::All);
     ClearCookies(tools_);
     ClearShit(tools_);
     ClearCache(tools_);
     EraseFormPasswords(tools_);
   } else {
-    if (choices_.Current().cache) {
-      tools_.urlCache.DeleteAllEntries(CacheSearch::Url);
-      ClearCache(tools_);
-    }
-    if (choices_.Current().cookies) {
-      tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies);
-      ClearCookies(tools_);
-    }
-    if (choices_.Current().history) {
-      tools_.urlCache.DeleteAllEntries(CacheSearch::History);
-      ClearShit(tools_);
-    }
+    if (choices_.Current().cache) ClearCache(tools_);
+    if (choices_.Current().cookies) ClearCookies(tools_);
+    if (choices_.Current().history) ClearShit(tools_);
   }
   if (choices_.Current().recent) EraseRecentFiles(tools_);
   if (choices_.Current().tempFolder) EraseTempFolder(tools_);

@@ -28,7 +28,8 @@ struct EraseFeedback {
 };
 
 // The erase command: checks the choice and the open browser windows, asks,
-// then runs three erase passes over the chosen traces. A second erase
+// then deletes the chosen URL-cache entries three times over and runs three
+// erase passes over the chosen folders, files and keys. A second erase
 // started from inside the first (its windows stay responsive) is refused.
 class EraseCommand {
  public:
@@ -38,7 +39,12 @@ class EraseCommand {
   // The click handler of every Erase button and menu item. An index file
   // that cannot be opened ends it with that PlatformError.
   void EraseStuffClick();
-  // One erase pass.
+  // The URL-cache entries of one erase pass: all of them (the All choice),
+  // else the pages, cookies and visits chosen. The command runs these of
+  // all three passes before the first pass.
+  void DeleteCacheEntries();
+  // One erase pass over the browser's folders and index files and the
+  // other traces.
   void Barsalka();
 
  private:

@@ -12,7 +12,7 @@ namespace vandrel {
 struct DeleteCounts {
   std::size_t removed = 0;
   std::size_t skipped = 0;
-  bool rootWasLink = false;  // the folder, or one above it, is a link: nothing behind it was touched
+  bool rootWasLink = false;  // the folder, or one above it, is a link left in place: nothing behind it was touched
   bool refused = false;      // a root, a protected folder, an empty base or an unknown place: nothing was touched
 };
 
@@ -37,7 +37,8 @@ enum class WipeOutcome {
 class TraceFiles {
  public:
   virtual ~TraceFiles() = default;
-  // The folder with everything in it.
+  // The folder with everything in it; a folder that is itself a link goes
+  // as the link alone (where the platform can remove a link as itself).
   virtual DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) = 0;
   // The folder's entries matching mask, subfolders with their contents;
   // with keepDesktopIni a file named desktop.ini (in any case) directly in

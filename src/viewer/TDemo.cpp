@@ -163,16 +163,21 @@ void TDemo::EraseStuffClick() {
   const FlagScope working(working_, true);
   Busy(true);
   const AtScopeEnd defaultCursor([this] { Busy(false); });
-  EraseRounds(dHistory, CacheSearch::History, &ClearShit);
-  EraseRounds(dCache, CacheSearch::Url, &ClearCache);
-  EraseRounds(dCookies, CacheSearch::Cookies, &ClearCookies);
-}
-
-void TDemo::EraseRounds(CheckBox& box, CacheSearch search, void (*clearFolder)(EraseTools&)) {
-  if (!box.Checked()) return;
-  for (int round = 0; round < kDemoEraseRounds; ++round) {
-    cacheEraser_.DeleteAllEntries(search);
-    clearFolder(tools_);
+  // Every round's URL-cache deletes come before the first index file is
+  // wiped: handed a wiped index, the browser's library rebuilds the
+  // container and first clears its folder, following any link inside.
+  const struct {
+    bool checked;
+    CacheSearch search;
+    void (*clearFolder)(EraseTools&);
+  } files[] = {{dHistory.Checked(), CacheSearch::History, &ClearShit},
+               {dCache.Checked(), CacheSearch::Url, &ClearCache},
+               {dCookies.Checked(), CacheSearch::Cookies, &ClearCookies}};
+  for (const auto& file : files) {
+    for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) cacheEraser_.DeleteAllEntries(file.search);
+  }
+  for (const auto& file : files) {
+    for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
   }
 }
 

@@ -90,7 +90,6 @@ class TDemo {
  private:
   void DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo);
   void View(CheckBox& box, TextMemo& memo, DumpTarget target);
-  void EraseRounds(CheckBox& box, CacheSearch search, void (*clearFolder)(EraseTools&));
   TextMemo& MemoOf(DumpTarget target);
   void Busy(bool busy) const;
 

@@ -93,6 +93,11 @@ DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const s
 DeleteCounts MemoryTraceFiles::DeleteTree(const std::string& folder, const DeleteProgress& progress) {
   DeleteCounts counts = DeleteMatching(folder, "*", false, progress);
   const std::string key = Key(folder);
+  if (counts.rootWasLink && heldOpen.count(key) == 0) {
+    counts.rootWasLink = false;  // a tree that is a link goes as the link alone
+    Remove(key, progress, counts);
+    return counts;
+  }
   if (counts.refused || counts.rootWasLink || entries.count(key) == 0) return counts;
   if (counts.skipped == 0 && heldOpen.count(key) == 0) {
     Remove(key, progress, counts);

@@ -83,8 +83,18 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return walk.counts;
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) {
+  if (PassesThroughLink(*asked)) {
     walk.counts.rootWasLink = true;
+    return walk.counts;
+  }
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // A tree that is a link goes as the link alone; a folder to be emptied
+    // that is one is left with what it leads to.
+    if (andItself && RemoveNamedLink(*asked)) {
+      walk.Removed();
+    } else {
+      walk.counts.rootWasLink = true;
+    }
     return walk.counts;
   }
   UniqueFileHandle root = OpenItself(path, true);
@@ -188,6 +198,19 @@ bool Win32TraceFiles::RemoveEmptiedFolder(const std::wstring& path, const FullPa
   const auto final = calls_.FinalPath(folder.get());
   return final && IsSameOrBelow(*final, emptied) && final->names.size() == emptied.names.size() &&
          calls_.MarkForDeletion(folder.get());
+}
+
+// The link at path, removed through its own handle when it lies in its
+// folder as named.
+bool Win32TraceFiles::RemoveNamedLink(const FullPath& path) const {
+  if (path.names.empty()) return false;
+  FullPath folder = path;
+  const std::string name = folder.names.back();
+  folder.names.pop_back();
+  const UniqueFileHandle held = OpenItself(WidePathOf(folder), true);
+  const auto where = held ? calls_.FinalPath(held.get()) : std::nullopt;
+  const UniqueFileHandle link = OpenItself(WidePathOf(path), false);
+  return where && link && RemoveLink(link.get(), *where, name);
 }
 
 // Only a handle that is the link itself (it carries the reparse attribute)

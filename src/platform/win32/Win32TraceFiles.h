@@ -39,6 +39,7 @@ class Win32TraceFiles : public TraceFiles {
   void DeleteEntry(Walk& walk, const FullPath& where, const Found& found, bool keepDesktopIni);
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
+  bool RemoveNamedLink(const FullPath& path) const;
 
   HandleFileCalls calls_;
 };

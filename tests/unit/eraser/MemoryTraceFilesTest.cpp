@@ -27,9 +27,13 @@ TEST(MemoryTraceFiles, DeletesInsideKeepsDesktopIniAndNeverFollowsALink) {
   EXPECT_TRUE(files.Has("C:\\t\\open.txt"));
   EXPECT_FALSE(files.Has("C:\\t\\sub"));
 
+  // A folder to be emptied that is a link is left; a tree that is one goes
+  // as the link alone.
   files.AddLink("C:\\l");
   files.AddFile("C:\\l\\x");
-  EXPECT_TRUE(files.DeleteTree("C:\\l", {}).rootWasLink);
+  EXPECT_TRUE(files.DeleteMatching("C:\\l", "*.*", true, {}).rootWasLink);
+  EXPECT_EQ(files.DeleteTree("C:\\l", {}).removed, 1u);
+  EXPECT_FALSE(files.Has("C:\\l"));
   EXPECT_TRUE(files.Has("C:\\l\\x"));
   EXPECT_TRUE(files.DeleteMatching("C:\\WINDOWS\\..", "*.*", true, {}).refused);
 }

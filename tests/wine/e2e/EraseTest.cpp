@@ -437,5 +437,26 @@ TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
   EXPECT_EQ(ReadFileBytes(documents + "\\letter.txt"), "dear");
 }
 
+// A folder link inside the cookie folder, to a canary folder beside it:
+// the browser's library, handed a wiped index, rebuilds the folder and
+// clears it first with a delete that follows links. The cookies go; the
+// folder's desktop.ini and everything behind the link stay.
+TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the link";
+  const std::string containers = std::string(scratch) + "\\containers";
+  const std::string cookies = containers + "\\cookies";
+  const auto canaryBefore = SnapshotFolder(containers + "\\cookies-canary");
+  ASSERT_EQ(canaryBefore.size(), 3u);
+  WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]");
+  WriteFileBytes(cookies + "\\user@site.txt", "cookie");
+  ChooseOnly("Cookies");
+  const ShellFolderOverride cookieFolder("Cookies", cookies);
+  RunErase();
+  EXPECT_EQ(SnapshotFolder(containers + "\\cookies-canary"), canaryBefore);
+  EXPECT_TRUE(Exists(cookies + "\\desktop.ini"));
+  EXPECT_FALSE(Exists(cookies + "\\user@site.txt"));
+}
+
 }  // namespace
 }  // namespace vandrel::test

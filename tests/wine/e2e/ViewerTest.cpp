@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
 
+#include "FolderSnapshot.h"
 #include "RegistryReset.h"
+#include "ShellFolderOverride.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -21,8 +25,8 @@ namespace {
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr WPARAM kDemoMenuItem = 2007;
-constexpr int kViewId = 401, kEraseId = 402, kExitId = 403, kIntroductionId = 404, kHistoryMemoId = 410,
-              kGaugeId = 420, kStopId = 421;
+constexpr int kViewId = 401, kEraseId = 402, kExitId = 403, kIntroductionId = 404, kHistoryBoxId = 405,
+              kHistoryMemoId = 410, kGaugeId = 420, kStopId = 421;
 const std::string kHost = "vandrel-viewer.test";
 
 std::string Contents(const std::string& path) {
@@ -281,6 +285,42 @@ TEST_F(ViewerTest, EraseWipesTheCheckedIndexFilesInPlace) {
   }
   EXPECT_TRUE(vandrel.Answers());
   EXPECT_EQ(vandrel.WaitForMessageBox(300), nullptr) << "no question and no completion message";
+}
+
+// Folder links inside the cookie folder and the cache's Content.IE5, to
+// canary folders beside them: handed a wiped index, the browser's library
+// rebuilds its container and first clears the folder with a delete that
+// follows links. Erase cleans both folders; what the links lead to stays,
+// and so does the cookie folder's desktop.ini.
+TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
+  const std::string containers = std::string(scratch) + "\\containers";
+  const std::string canaries[] = {containers + "\\cookies-canary", containers + "\\cache-canary"};
+  const std::map<std::string, std::string> before[] = {SnapshotFolder(canaries[0]), SnapshotFolder(canaries[1])};
+  ASSERT_EQ(before[0].size() + before[1].size(), 6u);
+  WriteFileBytes(containers + "\\cookies\\desktop.ini", "[.ShellClassInfo]");
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies");
+  const ShellFolderOverride cache("Cache", containers + "\\cache");
+
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  SendMessageA(GetDlgItem(viewer, kHistoryBoxId), BM_CLICK, 0, 0);  // the prefix's own history is left
+  Click(viewer, kViewId);
+  // The library has not made these index files yet.
+  Answer(vandrel, "Error occured while trying to access Cache index.dat files!");
+  Answer(vandrel, "Error occured while trying to access Cookies index.dat files!");
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  Click(viewer, kEraseId);
+  // A View is refused while the erase runs: the first that runs shows the
+  // wiped cache index.
+  EXPECT_TRUE(WaitUntil([&] {
+    Click(viewer, kViewId);
+    return WaitUntil([&] { return TextOf(Memo(viewer, 1)).rfind("Client UrlCache MMF Ver 5.", 0) == 0; }, 2000);
+  }, 60000));
+  for (int at = 0; at < 2; ++at) EXPECT_EQ(SnapshotFolder(canaries[at]), before[at]) << canaries[at];
+  EXPECT_EQ(Contents(containers + "\\cookies\\desktop.ini"), "[.ShellClassInfo]");
 }
 
 }  // namespace

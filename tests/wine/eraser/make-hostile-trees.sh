@@ -3,7 +3,8 @@
 # the tests erase, and in each numbered tree the links that lead to them:
 # what a Windows program under Wine cannot make itself. With FOLDERS, also a
 # plain tree "big" of that many folders of 250 small files each, for a long
-# erase.
+# erase. In "containers", a cookie folder and a cache folder, each holding a
+# folder link to a canary folder beside them.
 #   make-hostile-trees.sh SCRATCH TREES [FOLDERS]
 set -euo pipefail
 scratch=${1:?scratch folder}
@@ -28,6 +29,15 @@ for ((n = 1; n <= trees; n++)); do
   ln "$scratch/outside/index-target.dat" "$tree/victim/hard-index.dat"
   ln -s ../../outside/index-single.dat "$tree/victim/link-index.dat"
   ln -s ../outside "$tree/rootlink"
+done
+# The browser's folders for the erase to clean, each with a folder link
+# inside leading to a canary folder of its own outside them.
+for container in cookies cache/Content.IE5; do
+  canary="$scratch/containers/${container%%/*}-canary"
+  mkdir -p "$scratch/containers/$container" "$canary/sub"
+  printf 'canary\n' >"$canary/canary.txt"
+  printf 'canary below\n' >"$canary/sub/canary.txt"
+  ln -s "$(realpath --relative-to="$scratch/containers/$container" "$canary")" "$scratch/containers/$container/dirlink"
 done
 for ((d = 0; d < folders; d++)); do
   mkdir -p "$scratch/big/d$d"
