@@ -11,6 +11,8 @@ exe=$1
 work=$2
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 setup="$work/VandrelSetup.exe"
+# How much longer the waits may take: the 32-bit run is emulated.
+scale=${VANDREL_E2E_TIME_SCALE:-1}
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -27,7 +29,7 @@ running_vandrel=""
 finish() {
   [[ -n "$running_vandrel" ]] && kill "$running_vandrel" 2>/dev/null
   "$server" -k 2>/dev/null
-  timeout 10 "$server" -w 2>/dev/null
+  timeout $((10 * scale)) "$server" -w 2>/dev/null
   rm -rf "$WINEPREFIX"
 }
 trap finish EXIT
@@ -65,7 +67,7 @@ vandrel_window() { xdotool search --onlyvisible --name '^Vandrel$' 2>/dev/null |
 start_vandrel() {
   "$WINELOADER" "$installed" </dev/null >/dev/null 2>&1 &
   running_vandrel=$!
-  for _ in $(seq 150); do
+  for _ in $(seq $((150 * scale))); do
     [[ -n "$(vandrel_window)" ]] && return 0
     sleep 0.1
   done
@@ -73,7 +75,7 @@ start_vandrel() {
 }
 expect_vandrel_closed() {  # what closed it
   local _
-  for _ in $(seq 50); do  # the process may still be on its way out
+  for _ in $(seq $((50 * scale))); do  # the process may still be on its way out
     kill -0 "$running_vandrel" 2>/dev/null || break
     sleep 0.1
   done
@@ -85,7 +87,7 @@ expect_vandrel_closed() {  # what closed it
 }
 # The uninstaller runs on from a copy of itself in the temporary folder:
 # its end is the end of the prefix's last process.
-wait_for_prefix() { timeout 60 "$server" -w || fail "the prefix's programs did not end"; }
+wait_for_prefix() { timeout $((60 * scale)) "$server" -w || fail "the prefix's programs did not end"; }
 
 expect_installed() {  # when
   local file
