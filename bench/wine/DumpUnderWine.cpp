@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   MemoryRegistry registry;
   registry.WriteString(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                        "History", folder);
-  Win32FileSystem files;
+  Win32FileSystem files(exePath);
   MemoryTraceFiles traceFiles;
   MemoryShell shell{traceFiles};
   MemoryUrlCache urlCache;
