@@ -235,18 +235,6 @@ TEST_F(SrvCtrlTest, AProgressHandlerThatClearsWaitForEndsTheWaitWithoutError) {
   EXPECT_EQ(ctrl.ServiceState(), 1);
 }
 
-TEST_F(SrvCtrlTest, AQuitMetInAWaitEndsItAtOnce) {
-  Open();
-  ctrl.VerifyAction = true;
-  ctrl.TimeOut = 60000;
-  messenger.afterStart = {Status(kServiceStartPending, 1)};
-  loop.onDispatch = [&] { loop.quitPosted = loop.dispatches == 3; };
-  RecordEvents();
-  EXPECT_THROW(ctrl.Start(), ProgramEnding);
-  EXPECT_EQ(loop.dispatches, 3) << "no status query after the quit";
-  EXPECT_NE(scm.log.back(), "AfterStateChange");
-}
-
 // --- Configuration and dependencies --------------------------------------
 
 TEST_F(SrvCtrlTest, QueryConfigAsksAgainOnlyForTooSmallABuffer) {
