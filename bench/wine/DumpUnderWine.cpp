@@ -41,6 +41,7 @@ class GapTimingWaitLoop : public WaitLoop {
   }
   void RestThenDispatch(std::uint32_t milliseconds) override { real_.RestThenDispatch(milliseconds); }
   std::uint32_t TickCount() override { return real_.TickCount(); }
+  bool QuitSeen() const override { return real_.QuitSeen(); }
   void Restart() {
     last_ = NowMicroseconds();
     longestGap = inDispatch = 0;

@@ -6,6 +6,7 @@
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
 #include "monitor/WindowScan.h"
+#include "platform/WaitLoop.h"
 
 namespace vandrel {
 
@@ -95,9 +96,15 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
-  for (int pass = 0; pass < kErasePasses; ++pass) {
-    Barsalka();
-    if (erased_ != shownCount_) ShowCount();
+  try {
+    for (int pass = 0; pass < kErasePasses; ++pass) {
+      Barsalka();
+      if (erased_ != shownCount_) ShowCount();
+    }
+  } catch (const ProgramEnding&) {
+    // The quit met between two entries ends the erase there, with no box:
+    // the main loop ends the program.
+    return;
   }
   // Told once: what the last pass still found and left.
   if (tools_.leftInPlace > 0 && feedback_.statusText) {
