@@ -5,7 +5,8 @@
 ;
 ; Silent use: VandrelSetup.exe /S [/D=<folder>] installs; uninstall.exe /S
 ; uninstalls and keeps the user's settings and block list unless
-; /REMOVESETTINGS is given too.
+; /REMOVESETTINGS is given too. A folder, typed or given by /D=, that is not
+; named Vandrel gets a Vandrel folder of its own inside it.
 Unicode true
 !ifdef X64
   Target amd64-unicode
@@ -23,6 +24,14 @@ Unicode true
 ; What identifies a running Vandrel.
 !define MAIN_CLASS "TZAVOClass"
 !define MAIN_TITLE "Vandrel"
+; What "Vandrel.exe Register" writes: the start with Windows (HKCU) and the
+; browser's toolbar button (HKLM, in the browser's 32-bit view), a key named
+; by an identifier and a record of that identifier under the button's text.
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Vandrel"
+!define EXTENSIONS_KEY "Software\Microsoft\Internet Explorer\Extensions"
+!define BUTTONS_KEY "Software\IE5Tools\ToolBar Buttons"
+!define BUTTON_TEXT "P&&ZAVO"
 
 Name "Vandrel ${VERSION}"
 Caption "Vandrel ${VERSION} Setup"
@@ -99,6 +108,24 @@ UninstPage instfiles
 !insertmacro SharedFunctions ""
 !insertmacro SharedFunctions "un."
 
+; A folder of Vandrel's own, so that the setup never writes over, nor the
+; uninstaller deletes, another program's files (its help.chm, its
+; uninstall.exe): a folder not named Vandrel gets "\Vandrel" appended, as
+; the directory page's Browse does.
+Function UseOwnFolder
+  ${Do}
+    StrCpy $0 "$INSTDIR" 1 -1
+    ${If} $0 != "\"
+      ${Break}
+    ${EndIf}
+    StrCpy $INSTDIR "$INSTDIR" -1
+  ${Loop}
+  ${GetFileName} "$INSTDIR" $0
+  ${If} $0 != "Vandrel"  ; compared ignoring case, as folder names are
+    StrCpy $INSTDIR "$INSTDIR\Vandrel"
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   Call UseRegistryView
   UserInfo::GetAccountType
@@ -111,6 +138,7 @@ Function .onInit
 FunctionEnd
 
 Section "Vandrel"
+  Call UseOwnFolder
   ; Everything below needs HKEY_LOCAL_MACHINE: find out first.
   ClearErrors
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vandrel"
@@ -161,6 +189,78 @@ Section "Vandrel"
   ExecWait '"$INSTDIR\Vandrel.exe" Register'
 SectionEnd
 
+; $R2 = 1 when the text $R0 has the shape $R1, where each "x" stands for a
+; hex digit and any other character for itself (case ignored); else 0.
+Function un.FitsShape
+  StrCpy $R2 0
+  StrLen $R3 $R0
+  StrLen $R4 $R1
+  ${If} $R3 != $R4
+    Return
+  ${EndIf}
+  StrCpy $R3 0
+  ${DoWhile} $R3 < $R4
+    StrCpy $R5 $R1 1 $R3
+    StrCpy $R6 $R0 1 $R3
+    ${If} $R5 == "x"
+      ; A hex digit is the one character that reads back as itself after
+      ; "0x": anything else reads as 0.
+      IntFmt $R7 "%x" "0x$R6"
+      ${If} $R7 != $R6
+        Return
+      ${EndIf}
+    ${ElseIf} $R5 != $R6
+      Return
+    ${EndIf}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+  StrCpy $R2 1
+FunctionEnd
+
+; Removes what "Vandrel.exe Unregister" removes, for an uninstall whose exe
+; is gone (a virus scanner took it): the Run value, and the toolbar
+; button's key and its record. As the program does, only a record holding an
+; identifier names a key (other text could name another key, or Extensions
+; itself), and the record goes only once its key is gone.
+Function un.RemoveRegistration
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  SetRegView 32
+  ReadRegStr $R0 HKLM "${BUTTONS_KEY}" "${BUTTON_TEXT}"
+  StrCpy $R1 "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
+  Call un.FitsShape
+  ${If} $R2 == 1
+    DeleteRegKey HKLM "${EXTENSIONS_KEY}\$R0"
+    ClearErrors
+    EnumRegKey $R1 HKLM "${EXTENSIONS_KEY}\$R0" 0  ; fails only when the key cannot be opened
+    ${If} ${Errors}
+      DeleteRegValue HKLM "${BUTTONS_KEY}" "${BUTTON_TEXT}"
+    ${EndIf}
+  ${EndIf}
+  Call un.UseRegistryView
+FunctionEnd
+
+; Deletes the temporaries of saves cut off before their rename (the program
+; was killed): vdl, one to four hex digits, .tmp, beside the exe. They would
+; keep the folder.
+Function un.RemoveSaveTemporaries
+  FindFirst $R8 $R0 "$INSTDIR\vdl*.tmp"
+  ${DoWhile} $R0 != ""
+    StrLen $R3 $R0
+    IntOp $R3 $R3 - 7
+    ${If} $R3 >= 1
+    ${AndIf} $R3 <= 4
+      StrCpy $R1 "xxxx" $R3
+      StrCpy $R1 "vdl$R1.tmp"
+      Call un.FitsShape
+      ${If} $R2 == 1
+        Delete "$INSTDIR\$R0"
+      ${EndIf}
+    ${EndIf}
+    FindNext $R8 $R0
+  ${Loop}
+  FindClose $R8
+FunctionEnd
+
 Function un.onInit
   Call un.UseRegistryView
   UserInfo::GetAccountType
@@ -181,8 +281,11 @@ Section "Uninstall"
       Delete /REBOOTOK "$INSTDIR\Vandrel.exe"
     ${EndIf}
   ${EndIf}
+  ; Also after the exe's "Unregister", which then has left nothing to find.
+  Call un.RemoveRegistration
   Delete "$INSTDIR\help.chm"
   Delete "$INSTDIR\Pop.wav"
+  Call un.RemoveSaveTemporaries
   Delete "${MENU_FOLDER}\Vandrel.lnk"
   Delete "${MENU_FOLDER}\Vandrel Help.lnk"
   Delete "${MENU_FOLDER}\Uninstall Vandrel.lnk"

@@ -41,6 +41,7 @@ class GapTimingWaitLoop : public WaitLoop {
   }
   void RestThenDispatch(std::uint32_t milliseconds) override { real_.RestThenDispatch(milliseconds); }
   std::uint32_t TickCount() override { return real_.TickCount(); }
+  bool QuitSeen() const override { return real_.QuitSeen(); }
   void Restart() {
     last_ = NowMicroseconds();
     longestGap = inDispatch = 0;
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
   MemoryRegistry registry;
   registry.WriteString(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                        "History", folder);
-  Win32FileSystem files;
+  Win32FileSystem files(exePath);
   MemoryTraceFiles traceFiles;
   MemoryShell shell{traceFiles};
   MemoryUrlCache urlCache;

@@ -59,7 +59,7 @@ std::string ReadRaw(const std::string& path, std::size_t size) {
 bool Measure(const char* layout, std::vector<std::string> entries, const std::string& folder) {
   ScratchFolderSystem system;
   system.folder = folder;
-  Win32FileSystem files;
+  Win32FileSystem files(system.ExecutablePath());
   Win32TextCollation collation;
   ScriptedPrompts prompts;
   TitlesStore store(files, system, prompts);

@@ -103,14 +103,18 @@ class Program : private TrayCommands {
 
  private:
   // The erase shows its count in the main window's first status panel and
-  // keeps the windows answering between the entries it removes.
+  // keeps the windows answering between the entries it removes, where a
+  // quit ends it.
   EraseFeedback EraseFeedbackOf() {
     EraseFeedback feedback;
     feedback.hourglass = [this](bool busy) {
       if (showHourglass) showHourglass(busy);
     };
     feedback.statusText = [this](const std::string& text) { mainWindow.StatusBar1.SetPanelText(0, text); };
-    feedback.pump = [this] { this->platform.waitLoop.DispatchPendingMessages(); };
+    feedback.pump = [this] {
+      this->platform.waitLoop.DispatchPendingMessages();
+      this->platform.waitLoop.StopIfQuitting();
+    };
     return feedback;
   }
 

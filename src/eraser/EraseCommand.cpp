@@ -6,6 +6,7 @@
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
 #include "monitor/WindowScan.h"
+#include "platform/WaitLoop.h"
 
 namespace vandrel {
 
@@ -95,16 +96,22 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
-  // Every URL-cache call of the erase comes before the first index file is
-  // wiped: handed a wiped index, the browser's library rebuilds the
-  // container and first clears its folder, following any link inside.
-  {
-    const ScopedHourglass hourglass(feedback_.hourglass);
-    for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
-  }
-  for (int pass = 0; pass < kErasePasses; ++pass) {
-    Barsalka();
-    if (erased_ != shownCount_) ShowCount();
+  try {
+    // Every URL-cache call of the erase comes before the first index file
+    // is wiped: handed a wiped index, the browser's library rebuilds the
+    // container and first clears its folder, following any link inside.
+    {
+      const ScopedHourglass hourglass(feedback_.hourglass);
+      for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
+    }
+    for (int pass = 0; pass < kErasePasses; ++pass) {
+      Barsalka();
+      if (erased_ != shownCount_) ShowCount();
+    }
+  } catch (const ProgramEnding&) {
+    // The quit met between two entries ends the erase there, with no box:
+    // the main loop ends the program.
+    return;
   }
   // Told once: what the last pass still found and left.
   if (tools_.leftInPlace > 0 && feedback_.statusText) {

@@ -24,13 +24,16 @@ inline constexpr std::size_t kPumpEvery = 16;
 struct EraseFeedback {
   std::function<void(bool busy)> hourglass;           // the screen cursor: hourglass or default
   std::function<void(const std::string&)> statusText;  // the status bar's first panel
-  std::function<void()> pump;                          // lets waiting window messages run
+  // Lets waiting window messages run; throws ProgramEnding once the quit
+  // message was met, which ends the erase there.
+  std::function<void()> pump;
 };
 
 // The erase command: checks the choice and the open browser windows, asks,
 // then deletes the chosen URL-cache entries three times over and runs three
 // erase passes over the chosen folders, files and keys. A second erase
-// started from inside the first (its windows stay responsive) is refused.
+// started from inside the first (its windows stay responsive) is refused;
+// a quit met meanwhile ends it between two entries.
 class EraseCommand {
  public:
   EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files, Shell& shell,

@@ -1,6 +1,7 @@
 #include "options/MessengerPage.h"
 
 #include <exception>
+#include <utility>
 
 #include "app/OperatingSystem.h"
 
@@ -59,17 +60,23 @@ void MessengerPage::SetHourglass(bool on) {
 
 void MessengerPage::RunAlone(const std::function<void()>& action) {
   if (running_) return;
-  running_ = true;
-  struct Release {
-    bool& running;
-    ~Release() { running = false; }
-  } release{running_};
-  try {
-    action();
-  } catch (const std::exception& error) {
-    // The connection stays as the failure left it: the next action's connect reopens it.
-    prompts_.ShowError(error.what());
+  {
+    running_ = true;
+    struct Release {
+      bool& running;
+      ~Release() { running = false; }
+    } release{running_};
+    try {
+      action();
+    } catch (const ProgramEnding&) {
+      // The program is ending: no box, nothing more of the page.
+      return;
+    } catch (const std::exception& error) {
+      // The connection stays as the failure left it: the next action's connect reopens it.
+      prompts_.ShowError(error.what());
+    }
   }
+  if (std::exchange(showWaiting_, false)) ReadStartType();
 }
 
 void MessengerPage::FormShow() {
@@ -78,6 +85,17 @@ void MessengerPage::FormShow() {
     return;
   }
   if (!Timer1.Enabled()) Timer1.SetEnabled(true);
+  // Shown again while an action runs (its wait or its box lets the dialog
+  // go and come back): reconnecting now would close the service handle
+  // under that action, so the start type is read once it has ended.
+  if (running_) {
+    showWaiting_ = true;
+    return;
+  }
+  ReadStartType();
+}
+
+void MessengerPage::ReadStartType() {
   try {
     ConnectToMessenger(false);
     const unsigned long startType = srvCtrl_.StartType();

@@ -32,7 +32,9 @@ enum MessengerPicture : int {
 // start type through the dialog's service controller, refreshed every
 // second. Every action connects and disconnects around itself. One action
 // at a time: the refresh does not start while an action of the page, or a
-// box it shows, is running (the box's loop runs the refresh timer).
+// box it shows, is running (the box's loop runs the refresh timer), and a
+// showing of the dialog meanwhile reads the start type only after it. A
+// quit met in an action's wait ends the action silently.
 class MessengerPage {
  public:
   MessengerPage(TSrvCtrl& srvCtrl, SystemInfo& system, Prompts& prompts);
@@ -64,6 +66,8 @@ class MessengerPage {
   void ConnectToMessenger(bool setDisplayName);
   void Disconnect() { srvCtrl_.SetActive(false); }
   void Disable();
+  // FormShow's reading of the start type; a failure disables the page.
+  void ReadStartType();
   void SetHourglass(bool on);
   void StartBusyAction(Button& button);
   void Say(const char* text) { prompts_.Message(MessageKind::Plain, text, MessageButtons::Ok); }
@@ -77,6 +81,7 @@ class MessengerPage {
   bool busy_ = false;
   bool hourglass_ = false;
   bool running_ = false;  // an action of the page, or its box, is running
+  bool showWaiting_ = false;  // the dialog was shown during an action: read the start type after it
 };
 
 }  // namespace vandrel

@@ -17,7 +17,9 @@ struct DeleteCounts {
 };
 
 // Called between entries: removed after each entry that went, with the
-// running count; pump so that the caller's windows keep working.
+// running count; pump so that the caller's windows keep working. pump may
+// end the delete by throwing (the program is ending), so a delete holds
+// nothing across it that would not be released by unwinding.
 struct DeleteProgress {
   std::function<void(std::size_t removed)> removed;
   std::function<void()> pump;

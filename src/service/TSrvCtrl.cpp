@@ -191,11 +191,13 @@ void TSrvCtrl::WaitForState(std::uint32_t state) {
     const std::uint32_t noted = status.checkPoint;
     if (!ReportProgress(noted)) return;
     waitLoop_.DispatchPendingMessages();
+    waitLoop_.StopIfQuitting();
     const std::uint32_t started = waitLoop_.TickCount();
     // Unsigned differences stay right when the tick count wraps.
     const auto elapsed = [&] { return static_cast<std::uint32_t>(waitLoop_.TickCount() - started); };
     while (elapsed() <= std::max(TimeOut, status.waitHint) && status.currentState != state) {
       waitLoop_.RestThenDispatch(kStatusPollMs);
+      waitLoop_.StopIfQuitting();
       status = QueryStatus();
       if (!ReportProgress(status.checkPoint)) return;
     }

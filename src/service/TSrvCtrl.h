@@ -153,7 +153,8 @@ class TSrvCtrl {
   virtual void SendControl(std::uint32_t code);
   // With VerifyAction, waits until the service reports `state` (the
   // platform's number). A waiting period in which the check point does not
-  // advance throws "Error while changing service state!".
+  // advance throws "Error while changing service state!". A quit message
+  // met while waiting ends the wait at once with ProgramEnding.
   virtual void WaitForState(std::uint32_t state);
 
   ServiceStatus QueryStatus();

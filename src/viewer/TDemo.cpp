@@ -59,7 +59,7 @@ TDemo::TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shel
       waitLoop_(waitLoop),
       prompts_(prompts),
       cacheEraser_(IECache1),
-      tools_{registry, traceFiles, shell, prompts, cacheEraser_, DeleteProgress{nullptr, [this] { waitLoop_.DispatchPendingMessages(); }}} {
+      tools_{registry, traceFiles, shell, prompts, cacheEraser_, DeleteProgress{nullptr, [this] { Pump(); }}} {
   Form.SetCaption(kDemoCaption);
   Form.SetVisible(false);
   ToolButton1.SetCaption("View");
@@ -101,9 +101,13 @@ void TDemo::ToolButton1Click() {
     EraseStuff.SetEnabled(true);
     ToolButton3.SetEnabled(true);
   });
-  View(dHistory, Memo2, DumpTarget::History);
-  View(dCache, Memo3, DumpTarget::Cache);
-  View(dCookies, Memo4, DumpTarget::Cookies);
+  try {
+    View(dHistory, Memo2, DumpTarget::History);
+    View(dCache, Memo3, DumpTarget::Cache);
+    View(dCookies, Memo4, DumpTarget::Cookies);
+  } catch (const ProgramEnding&) {
+    // The quit ends the dump where it is: the main loop ends the program.
+  }
 }
 
 void TDemo::View(CheckBox& box, TextMemo& memo, DumpTarget target) {
@@ -133,7 +137,7 @@ void TDemo::ShowIndexFile() {
   const AtScopeEnd defaultCursor([this] { Busy(false); });
   // Read whole and closed before the dump: the file is not held while it
   // runs. A large file comes in pieces with the window working in between.
-  const std::string content = files_.ReadWholeInPieces(file, [this] { waitLoop_.DispatchPendingMessages(); });
+  const std::string content = files_.ReadWholeInPieces(file, [this] { Pump(); });
   DumpText(reinterpret_cast<const std::uint8_t*>(content.data()), content.size(), MemoOf(Target));
 }
 
@@ -150,7 +154,7 @@ void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo)
     memo.Append(block);
     block.clear();
     Gauge1.SetProgress(cursor.Position() - 1);
-    waitLoop_.DispatchPendingMessages();
+    Pump();
     lastPump = waitLoop_.TickCount();
   }
   cursor.Finish(block);
@@ -173,11 +177,17 @@ void TDemo::EraseStuffClick() {
   } files[] = {{dHistory.Checked(), CacheSearch::History, &ClearShit},
                {dCache.Checked(), CacheSearch::Url, &ClearCache},
                {dCookies.Checked(), CacheSearch::Cookies, &ClearCookies}};
-  for (const auto& file : files) {
-    for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) cacheEraser_.DeleteAllEntries(file.search);
-  }
-  for (const auto& file : files) {
-    for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
+  try {
+    for (const auto& file : files) {
+      for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) {
+        cacheEraser_.DeleteAllEntries(file.search);
+      }
+    }
+    for (const auto& file : files) {
+      for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
+    }
+  } catch (const ProgramEnding&) {
+    // The quit ends the erase between two entries: the main loop ends the program.
   }
 }
 
@@ -203,6 +213,11 @@ TextMemo& TDemo::MemoOf(DumpTarget target) {
     case DumpTarget::Cookies: return Memo4;
   }
   return Memo2;
+}
+
+void TDemo::Pump() {
+  waitLoop_.DispatchPendingMessages();
+  waitLoop_.StopIfQuitting();
 }
 
 void TDemo::Busy(bool busy) const {

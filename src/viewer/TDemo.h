@@ -40,7 +40,8 @@ enum class DumpTarget { History = 1, Cache = 2, Cookies = 3 };
 // The index.dat viewer: shows the browser's three main index files byte by
 // byte as text, and wipes them. A long dump goes in pieces: between them the
 // gauge moves, the text reaches its memo in large blocks and the window's
-// messages run, so stop, Esc and the close box are answered while it runs.
+// messages run, so stop, Esc and the close box are answered while it runs,
+// and a quit ends it.
 class TDemo {
  public:
   // The dump formats this many bytes at a time; once this many milliseconds
@@ -92,6 +93,9 @@ class TDemo {
   void View(CheckBox& box, TextMemo& memo, DumpTarget target);
   TextMemo& MemoOf(DumpTarget target);
   void Busy(bool busy) const;
+  // Lets the window's messages run; a quit met there ends the dump or the
+  // erase (ProgramEnding, caught by the click that started it).
+  void Pump();
 
   FileSystem& files_;
   WaitLoop& waitLoop_;

@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Desktop desktop;
   Win32Sound sound;
   Win32SystemInfo system;
-  Win32FileSystem files;
+  Win32FileSystem files(system.ExecutablePath());
   Win32TextCollation collation;
   Win32ServiceControlManager services;
   Win32WaitLoop waitLoop;

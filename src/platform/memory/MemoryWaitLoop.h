@@ -15,10 +15,14 @@ class MemoryWaitLoop : public WaitLoop {
   int dispatches = 0;
   // Runs at every dispatch, as a timer or a click would.
   std::function<void()> onDispatch;
+  // A quit waiting in the queue: the next dispatch meets it, and it stays
+  // posted for the main loop, as the real loop posts it again.
+  bool quitPosted = false;
 
   void DispatchPendingMessages() override {
     ++dispatches;
     if (onDispatch) onDispatch();
+    if (quitPosted) quitSeen_ = true;
   }
   void RestThenDispatch(std::uint32_t milliseconds) override {
     rested += milliseconds;
@@ -30,6 +34,10 @@ class MemoryWaitLoop : public WaitLoop {
     now += step;
     return reading;
   }
+  bool QuitSeen() const override { return quitSeen_; }
+
+ private:
+  bool quitSeen_ = false;
 };
 
 }  // namespace vandrel

@@ -41,7 +41,9 @@ bool IsSaveTemporaryName(std::string_view name);
 // Deletes the temporaries that saves cut off before their rename (the
 // program was killed) left in the folder: plain files named as ours only,
 // never a folder, a link or the target itself. A temporary another save is
-// still writing cannot be deleted and stays; any failure is ignored.
+// still writing cannot be deleted and stays; any failure is ignored. Only
+// for the program's own folder: elsewhere the names (those GetTempFileName
+// gives with the prefix "vdl") may be another program's.
 void RemoveStaleSaveTemporaries(const std::string& folderPrefix, std::string_view targetName);
 
 }  // namespace vandrel

@@ -47,6 +47,8 @@ bool WriteAll(HANDLE file, std::string_view content) {
 
 }  // namespace
 
+Win32FileSystem::Win32FileSystem(const std::string& programPath) : programFolder_(FolderPrefixOf(programPath)) {}
+
 bool Win32FileSystem::Exists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -86,7 +88,11 @@ void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw cannotCreate;
   const std::string folder = FolderPrefixOf(path);
-  RemoveStaleSaveTemporaries(folder, std::string_view(path).substr(folder.size()));
+  // Only in the program's folder, spelled as the program's path is (titles.dat's
+  // path is made from it): another spelling of it leaves them to a later save.
+  if (!folder.empty() && folder == programFolder_) {
+    RemoveStaleSaveTemporaries(folder, std::string_view(path).substr(folder.size()));
+  }
   SaveTemporary temporary(folder);
   if (!temporary.Created() || !WriteAll(temporary.File(), content) || !FlushFileBuffers(temporary.File())) {
     throw cannotCreate;

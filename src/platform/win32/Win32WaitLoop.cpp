@@ -9,6 +9,7 @@ void Win32WaitLoop::DispatchPendingMessages() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // The main loop must still see it, or the program would not end.
+      quitSeen_ = true;
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
@@ -18,7 +19,13 @@ void Win32WaitLoop::DispatchPendingMessages() {
 }
 
 void Win32WaitLoop::RestThenDispatch(std::uint32_t milliseconds) {
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  // A quit posted again stays in the queue, and a message wait would wake
+  // at once, every time: once it was seen, the rest is a plain sleep.
+  if (quitSeen_) {
+    Sleep(milliseconds);
+  } else {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  }
   DispatchPendingMessages();
 }
 

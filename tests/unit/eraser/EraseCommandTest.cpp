@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
 #include "platform/PlatformError.h"
+#include "platform/WaitLoop.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryShell.h"
@@ -61,10 +63,14 @@ class EraseCommandTest : public ::testing::Test {
   std::vector<bool> hourglass;
   std::vector<std::string> status;
   int pumps = 0;
+  std::function<void()> onPump;  // what the messages run at a pump do
   EraseCommand command{choices, desktop, registry, files, shell, prompts, urlCache,
                        EraseFeedback{[this](bool busy) { hourglass.push_back(busy); },
                                      [this](const std::string& text) { status.push_back(text); },
-                                     [this] { ++pumps; }}};
+                                     [this] {
+                                       ++pumps;
+                                       if (onPump) onPump();
+                                     }}};
 };
 
 TEST_F(EraseCommandTest, NothingChosenIsToldBeforeAnyBrowserCheck) {
@@ -178,6 +184,20 @@ TEST_F(EraseCommandTest, ALargeFolderShowsItsCountNowAndThenAndExactlyAtTheEnd) 
   EXPECT_LE(status.size(), kFiles / kCountShownEvery + kErasePasses);
   EXPECT_GE(pumps, static_cast<int>(kFiles / kPumpEvery));
   EXPECT_LT(pumps, static_cast<int>(kFiles / 4));
+}
+
+TEST_F(EraseCommandTest, AQuitMetAtAPumpEndsTheEraseThereWithoutAnotherBox) {
+  choices.selection.tempFolder = true;
+  shell.environment["Temp"] = "C:\\Temp";
+  for (int file = 0; file < 100; ++file) files.AddFile("C:\\Temp\\f" + std::to_string(file));
+  onPump = [this] {
+    if (pumps == 2) throw ProgramEnding();
+  };
+  ConfirmErase();
+  EXPECT_NO_THROW(command.EraseStuffClick());
+  EXPECT_TRUE(files.Has("C:\\Temp\\f99"));
+  EXPECT_EQ(Texts(), std::vector<std::string>{kConfirmErase});
+  EXPECT_EQ(hourglass, (std::vector<bool>{true, false, true, false}));  // the URL cache's, then the pass's
 }
 
 TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {

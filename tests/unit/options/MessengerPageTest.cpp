@@ -9,7 +9,7 @@
 namespace vandrel {
 namespace {
 
-ServiceStatus Status(std::uint32_t state) { return {0x10, state, 0, 0, 0, 0, 0}; }
+ServiceStatus Status(std::uint32_t state, std::uint32_t checkPoint = 0) { return {0x10, state, 0, 0, 0, checkPoint, 0}; }
 
 class MessengerPageTest : public ::testing::Test {
  protected:
@@ -158,6 +158,40 @@ TEST_F(MessengerPageTest, NoRefreshRunsInsideAnActionsBoxAndAFailureIsShownOnce)
   EXPECT_EQ(Texts().back(), "Access is denied");
   EXPECT_EQ(prompts.Messages().size(), 2u);
   EXPECT_TRUE(page.Timer1.Enabled()) << "the refresh goes on after its error";
+}
+
+
+// The page's controller waits only when VerifyAction is set; set here, its
+// wait dispatches messages, in which the dialog can be shown again or a quit come.
+TEST_F(MessengerPageTest, AShowingDuringAWaitLeavesTheServiceToItAndAQuitEndsTheWaitWithoutABox) {
+  ctrl.VerifyAction = true;
+  ctrl.TimeOut = 50;
+  Put(kServiceRunning, kStartOnDemand);
+  page.FormShow();
+  messenger->afterStop = {Status(kServiceStopPending, 1), Status(kServiceStopPending, 2), Status(kServiceStopped)};
+  int showings = 0;
+  loop.onDispatch = [&] {
+    messenger->config.startType = kStartAutomatic;
+    page.FormShow();
+    ++showings;
+  };
+  page.StpMess.Click();
+  EXPECT_GT(showings, 0);
+  EXPECT_TRUE(prompts.Messages().empty()) << Texts().front();
+  EXPECT_EQ(messenger->status.currentState, kServiceStopped);
+  EXPECT_EQ(page.StType.ItemIndex(), 0) << "the showing read the start type after the stop";
+  EXPECT_EQ(scm.OpenHandles(), 0u);
+
+  // A quit met in the wait ends the action there: no box, no start type written.
+  loop.onDispatch = [&] { loop.quitPosted = true; };
+  page.ClearBusy();
+  Put(kServiceRunning, kStartOnDemand);
+  messenger->afterStop = {Status(kServiceStopPending, 1)};
+  const int dispatchesBefore = loop.dispatches;
+  page.Image2MouseDown();
+  EXPECT_EQ(loop.dispatches - dispatchesBefore, 1) << "the wait ended at the quit";
+  EXPECT_TRUE(prompts.Messages().empty()) << Texts().front();
+  EXPECT_EQ(messenger->config.startType, kStartOnDemand);
 }
 
 }  // namespace

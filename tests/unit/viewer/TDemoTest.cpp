@@ -204,5 +204,24 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
 }
 
+
+TEST_F(TDemoTest, AQuitEndsTheDumpAndTheEraseAtTheirNextPump) {
+  waitLoop.onDispatch = [this] { waitLoop.quitPosted = true; };
+  EXPECT_NO_THROW(demo.ToolButton1.Click());
+  EXPECT_LT(demo.Memo2.Text().size(), DumpOf(history, history.size()).size());
+  EXPECT_TRUE(demo.Memo3.Text().empty()) << "the next file was not read";
+  EXPECT_TRUE(demo.EraseStuff.Enabled());
+  EXPECT_TRUE(demo.ToolButton3.Enabled());
+
+  traceFiles.AddFile(kHistoryIndex, history);
+  traceFiles.AddFile("C:\\H\\History.IE5\\MSHist01\\index.dat", history);
+  traceFiles.AddFile("C:\\K\\user@site.txt", "cookie");
+  EXPECT_NO_THROW(demo.EraseStuff.Click());
+  EXPECT_TRUE(traceFiles.entries.at(kHistoryIndex).content == history) << "wiped after the quit";
+  EXPECT_TRUE(traceFiles.Has("C:\\K\\user@site.txt"));
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
+}
+
 }  // namespace
 }  // namespace vandrel

@@ -60,7 +60,7 @@ void ExpectRoundTrip(const char* layout, bool withDigits) {
   CreateDirectoryA(titlesFolder.c_str(), nullptr);
   system.executable = titlesFolder + "\\Vandrel.exe";
 
-  Win32FileSystem files;
+  Win32FileSystem files(system.executable);
   Win32TextCollation collation;
   ScriptedPrompts prompts;
   TitlesStore store(files, system, prompts);

@@ -40,7 +40,6 @@ std::string ErrorOf(Call call) {
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = ExecutableFolder() + "\\file-system-test";
     RemoveAll();
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   }
@@ -87,8 +86,9 @@ class Win32FileSystemTest : public ::testing::Test {
     return longest;
   }
 
-  std::string folder;
-  Win32FileSystem files;
+  // The program's own folder, as the program's path names it.
+  std::string folder = ExecutableFolder() + "\\file-system-test";
+  Win32FileSystem files{folder + "\\Vandrel.exe"};
 };
 
 TEST_F(Win32FileSystemTest, ExistsOnlyForFiles) {
@@ -218,6 +218,23 @@ TEST_F(Win32FileSystemTest, TemporariesLeftByAnEarlierRunGoAtTheNextSaveAndLookA
   expected.insert({"titles.dat", "vdl2.tmp"});
   EXPECT_EQ(Names(), expected);
   EXPECT_EQ(files.ReadWhole(In("vdl12345.tmp")), "the user's");
+}
+
+TEST_F(Win32FileSystemTest, AWriteElsewhereLeavesTheNamesOtherProgramsGetForTheirTemporaries) {
+  // GetTempFileName gives any program that asks with the prefix "vdl" such
+  // names: an export into their folder must leave them.
+  const std::string exports = In("exports");
+  ASSERT_TRUE(CreateDirectoryA(exports.c_str(), nullptr));
+  const std::set<std::string> theirs = {"vdl1A2.tmp", "VDL3F.TMP", "vdlc0de.tmp"};
+  for (const auto& name : theirs) PutFile(exports + "\\" + name, "another program's");
+
+  files.WriteWholeAtomically(exports + "\\list.dat", "list");
+  files.WriteWholeAtomically(exports + "\\titles.dat", "list");
+
+  std::set<std::string> expected = theirs;
+  expected.insert({"list.dat", "titles.dat"});
+  EXPECT_EQ(NamesIn(exports), expected);
+  EXPECT_EQ(files.ReadWhole(exports + "\\vdl1A2.tmp"), "another program's");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ constexpr const char* kTypedUrls = "Software\\Microsoft\\Internet Explorer\\Type
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr WPARAM kEraseMenuItem = 2005;
 
+bool Exists(const std::string& path) {
+  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());  // ASCII paths, any length
+  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 class EraseTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,6 +54,33 @@ class EraseTest : public ::testing::Test {
     DeleteKeyTree(HKEY_CURRENT_USER, kTypedUrls);
     ResetVandrelState();
   }
+
+  // The program started, with only the temporary folder chosen and the
+  // fixture's large tree (largeTree) as its Temp, and erasing it; null, with
+  // the failure added, when the tree is missing or the erase did not start.
+  std::unique_ptr<VandrelProcess> EraseTheLargeTree() {
+    const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+    largeTree = std::string(scratch ? scratch : "") + "\\big";
+    if (!scratch || !Exists(largeTree + "\\d39\\f249.txt")) {
+      ADD_FAILURE() << "run through ctest: its fixture lays out the tree";
+      return nullptr;
+    }
+    WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0");
+    WriteString(HKEY_CURRENT_USER, kSettingsKey, "TempFolder", "1");
+    SetEnvironmentVariableA("Temp", largeTree.c_str());  // the program inherits it
+    auto vandrel = std::make_unique<VandrelProcess>();
+    SetEnvironmentVariableA("Temp", nullptr);
+    const HWND main = vandrel->WaitForMainWindow();
+    if (main) PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    const HWND box = main ? WaitForBox(*vandrel, "Are you sure to erase the selected files?") : nullptr;
+    if (!box) {
+      ADD_FAILURE() << "the erase did not ask";
+      return nullptr;
+    }
+    Click(box, IDOK);
+    return vandrel;
+  }
+  std::string largeTree;
 
   // The next box of the program with this text, or null.
   static HWND WaitForBox(VandrelProcess& vandrel, const std::string& text, DWORD timeoutMs = 10000) {
@@ -104,11 +137,6 @@ TEST_F(EraseTest, AnOpenBrowserIsAskedAboutUntilClosedThenThreePassesEraseTheTyp
   Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
   Answer(vandrel, "Erase completed.", IDOK);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
-}
-
-bool Exists(const std::string& path) {
-  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());  // ASCII paths, any length
-  return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Environment(const char* name) {
@@ -318,22 +346,29 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kTypedUrls, View::Default));
 }
 
+// The quit of a registration run (what the uninstaller runs) that comes
+// during a long erase ends it at its next pump: the program exits at once,
+// writing its block list. Runs before the next test, which erases the tree.
+TEST_F(EraseTest, UnregisterDuringALargeEraseEndsItAndTheProgramExitsWithItsListWritten) {
+  const auto vandrel = EraseTheLargeTree();
+  ASSERT_NE(vandrel, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return vandrel->StatusText(0).value_or("").rfind("Erased: ", 0) == 0; }, 60000));
+  VandrelProcess unregister({"Unregister"});
+  ASSERT_TRUE(unregister.process().Wait(30000));
+  const DWORD posted = GetTickCount();
+  ASSERT_TRUE(vandrel->process().Wait(120000));
+  std::printf("the program exited %lu ms after the Unregister run\n", GetTickCount() - posted);
+  EXPECT_LT(GetTickCount() - posted, 5000u);
+  EXPECT_TRUE(Exists(largeTree + "\\d39\\f249.txt")) << "the erase ran on after the quit";
+  EXPECT_TRUE(ReadFileBytes(TitlesPath())) << "the block list was not written at the exit";
+}
+
 // The window keeps answering while a long erase runs: between the files it
 // removes, the program handles its messages, and its status bar counts.
 TEST_F(EraseTest, TheWindowAnswersWhileALargeTreeIsErased) {
-  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
-  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the tree";
-  const std::string big = std::string(scratch) + "\\big";
-  ASSERT_TRUE(Exists(big + "\\d39\\f249.txt"));
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "TempFolder", "1"));
-  SetEnvironmentVariableA("Temp", big.c_str());
-  VandrelProcess vandrel;
-  SetEnvironmentVariableA("Temp", nullptr);
-  const HWND main = vandrel.WaitForMainWindow();
-  ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-  Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+  const auto erasing = EraseTheLargeTree();
+  ASSERT_NE(erasing, nullptr);
+  VandrelProcess& vandrel = *erasing;
   const DWORD start = GetTickCount();
   // A count is shown and the window answered, and only then was the box
   // that ends the erase still not there: the answer came during the erase.
@@ -347,8 +382,8 @@ TEST_F(EraseTest, TheWindowAnswersWhileALargeTreeIsErased) {
   EXPECT_TRUE(answeredDuring);
   Answer(vandrel, "Erase completed.", IDOK, 120000);
   std::printf("erasing 10,000 files in 40 folders took %lu ms\n", GetTickCount() - start);
-  EXPECT_FALSE(Exists(big + "\\d0"));
-  EXPECT_FALSE(Exists(big + "\\d39\\f249.txt"));
+  EXPECT_FALSE(Exists(largeTree + "\\d0"));
+  EXPECT_FALSE(Exists(largeTree + "\\d39\\f249.txt"));
 }
 
 // A key the user may not delete, and keys that are not there, are passed

@@ -1,5 +1,7 @@
 #include "VandrelProcess.h"
 
+#include <cstdlib>
+
 #include "RegistryReset.h"
 #include "RemoteStatusText.h"
 #include "WaitUntil.h"
@@ -52,7 +54,17 @@ void DeleteToolbarButtons() {
 
 }  // namespace
 
-std::string VandrelPath() { return WindowsPathOf(VANDREL_EXE); }
+std::string VandrelPath() {
+  // The 32-bit run and the run as XP drive another build of the same program.
+  const char* other = std::getenv("VANDREL_E2E_EXE");
+  return WindowsPathOf(other && *other ? other : VANDREL_EXE);
+}
+
+std::optional<std::string> ReportedWindows() {
+  const char* version = std::getenv("VANDREL_E2E_WINDOWS");
+  if (!version || !*version) return std::nullopt;
+  return version;
+}
 
 std::string TitlesPath() {
   const std::string exe = VandrelPath();
@@ -124,8 +136,10 @@ void ResetVandrelState() {
   // The tip of the first start would stand before every test's main window;
   // the tip's own test removes this again.
   WriteString(HKEY_CURRENT_USER, "Software\\Korvane\\Vandrel", "TOD", "1");
-  // A version test killed midway leaves the program's Windows version behind.
-  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Vandrel.exe");
+  // A version test killed midway leaves the program's Windows version behind;
+  // the run as XP has Wine report XP to every start.
+  DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaultsKey);
+  if (const auto version = ReportedWindows()) WriteString(HKEY_CURRENT_USER, kAppDefaultsKey, "Version", *version);
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");

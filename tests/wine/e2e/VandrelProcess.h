@@ -47,7 +47,14 @@ class VandrelProcess {
 };
 
 // The program's path as Windows sees it, and its block list file beside it.
+// VANDREL_E2E_EXE (a Unix path) names another build to drive than the
+// shipped 64-bit one: the 32-bit exe, or the copy that runs as XP.
 std::string VandrelPath();
+// The Windows version Wine reports to the program at every start
+// (VANDREL_E2E_WINDOWS, for example "winxp"), or nothing for Wine's own.
+std::optional<std::string> ReportedWindows();
+// Wine gives a program the version that this key names, by file name.
+inline constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Vandrel.exe";
 std::string TitlesPath();
 
 // The block list file's bytes for these entries, in the file's plain layout

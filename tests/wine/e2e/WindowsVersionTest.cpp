@@ -11,9 +11,6 @@
 namespace vandrel::test {
 namespace {
 
-// Wine gives a program the version its AppDefaults key names, by file name.
-constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\Vandrel.exe";
-
 class WindowsVersionTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -22,10 +19,10 @@ class WindowsVersionTest : public ::testing::Test {
   }
   void TearDown() override {
     ResetVandrelState();
-    DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaults);
+    DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaultsKey);
   }
   static void Pretend(const char* version) {
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kAppDefaults, "Version", version));
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kAppDefaultsKey, "Version", version));
   }
   static int OuterWidth(HWND window) {
     RECT rect{};

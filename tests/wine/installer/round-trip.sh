@@ -5,12 +5,17 @@
 # the uninstall entry, the Run value and the browser's toolbar button that
 # "Register" writes), a second install over the first while Vandrel runs, a
 # silent uninstall while Vandrel runs (it is closed; the user's settings and
-# block list stay), and an uninstall with /REMOVESETTINGS (nothing stays).
+# block list stay), and an install with /D= onto another program's folder
+# (into a Vandrel folder inside it) uninstalled with /REMOVESETTINGS after
+# Vandrel.exe was deleted and a save left a temporary beside it (nothing of
+# Vandrel stays, all of the other program does).
 set -uo pipefail
 exe=$1
 work=$2
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 setup="$work/VandrelSetup.exe"
+# How much longer the waits may take: the 32-bit run is emulated.
+scale=${VANDREL_E2E_TIME_SCALE:-1}
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -27,7 +32,7 @@ running_vandrel=""
 finish() {
   [[ -n "$running_vandrel" ]] && kill "$running_vandrel" 2>/dev/null
   "$server" -k 2>/dev/null
-  timeout 10 "$server" -w 2>/dev/null
+  timeout $((10 * scale)) "$server" -w 2>/dev/null
   rm -rf "$WINEPREFIX"
 }
 trap finish EXIT
@@ -40,9 +45,14 @@ fail() {
 wine() { "$WINELOADER" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
 drive="$WINEPREFIX/drive_c"
-folder="$drive/Program Files/Vandrel"
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Vandrel"
-installed='C:\Program Files\Vandrel\Vandrel.exe'
+install_folder() {  # the folder Vandrel is expected in, as Windows names it (on C:)
+  windows_folder=$1
+  local on_c=${1#C:\\}
+  folder="$drive/${on_c//\\//}"
+  installed="$1\\Vandrel.exe"
+}
+install_folder 'C:\Program Files\Vandrel'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vandrel'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKCU\Software\Korvane\Vandrel'
@@ -65,7 +75,7 @@ vandrel_window() { xdotool search --onlyvisible --name '^Vandrel$' 2>/dev/null |
 start_vandrel() {
   "$WINELOADER" "$installed" </dev/null >/dev/null 2>&1 &
   running_vandrel=$!
-  for _ in $(seq 150); do
+  for _ in $(seq $((150 * scale))); do
     [[ -n "$(vandrel_window)" ]] && return 0
     sleep 0.1
   done
@@ -73,7 +83,7 @@ start_vandrel() {
 }
 expect_vandrel_closed() {  # what closed it
   local _
-  for _ in $(seq 50); do  # the process may still be on its way out
+  for _ in $(seq $((50 * scale))); do  # the process may still be on its way out
     kill -0 "$running_vandrel" 2>/dev/null || break
     sleep 0.1
   done
@@ -85,7 +95,7 @@ expect_vandrel_closed() {  # what closed it
 }
 # The uninstaller runs on from a copy of itself in the temporary folder:
 # its end is the end of the prefix's last process.
-wait_for_prefix() { timeout 60 "$server" -w || fail "the prefix's programs did not end"; }
+wait_for_prefix() { timeout $((60 * scale)) "$server" -w || fail "the prefix's programs did not end"; }
 
 expect_installed() {  # when
   local file
@@ -97,7 +107,7 @@ expect_installed() {  # when
     [[ -s "$menu/$link" ]] || fail "$1: no Start-menu shortcut $link"
   done
   expect_value "$uninstall_key" DisplayName "Vandrel"
-  expect_value "$uninstall_key" UninstallString "\"C:\\Program Files\\Vandrel\\uninstall.exe\""
+  expect_value "$uninstall_key" UninstallString "\"$windows_folder\\uninstall.exe\""
   expect_value "$uninstall_key" DisplayVersion "7.0.5"
   expect_value "$uninstall_key" Publisher "Korvane"
   expect_value "$uninstall_key" NoModify "0x1"
@@ -140,12 +150,30 @@ expect_program_gone "uninstall"
 [[ -f "$folder/titles.dat" ]] || fail "the block list written by the closed Vandrel was not kept"
 [[ "$(value_of "$settings_key" TOD)" == 1 ]] || fail "the settings were not kept"
 
-echo "== silent uninstall with /REMOVESETTINGS"
-wine "$setup" /S || fail "the third setup ended with an error"
+echo "== install onto another program's folder, uninstall without Vandrel.exe, with /REMOVESETTINGS"
+other="$drive/Other"
+others_files=(help.chm uninstall.exe)
+mkdir -p "$other"
+for file in "${others_files[@]}"; do echo "the other program's $file" >"$other/$file"; done
+expect_other_kept() {  # after what
+  local file
+  for file in "${others_files[@]}"; do
+    cmp -s "$other/$file" <(echo "the other program's $file") ||
+      fail "$1 overwrote or deleted the other program's $file"
+  done
+}
+install_folder 'C:\Other\Vandrel'
+wine "$setup" /S '/D=C:\Other' || fail "the third setup ended with an error"
+expect_installed "install onto another program's folder"
+expect_other_kept "the install"
+# A save cut off before its rename, and the exe taken by a virus scanner.
+: >"$folder/vdl1A2.tmp"
+rm "$folder/Vandrel.exe"
 wine "$folder/uninstall.exe" /S /REMOVESETTINGS
 wait_for_prefix
-expect_program_gone "uninstall with /REMOVESETTINGS"
+expect_program_gone "uninstall without Vandrel.exe"
 [[ ! -e "$folder" ]] || fail "the program's folder is still there: $(ls "$folder")"
+expect_other_kept "the uninstall"
 ! key_exists "$settings_key" || fail "the settings key is still there"
 ! key_exists 'HKCU\Software\Korvane' || fail "the maker's empty key is still there"
 

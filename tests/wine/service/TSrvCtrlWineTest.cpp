@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestService.h"
@@ -37,6 +39,14 @@ std::string ServiceValue(const char* name) {
     return {};
   }
   return std::string(data, size);
+}
+
+// This thread's processor time in milliseconds: what a wait that spins burns.
+double ProcessorMs() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  return (ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart +
+          ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart) / 10000.0;
 }
 
 bool Contains(const Strings& list, const std::string& line) {
@@ -102,6 +112,42 @@ TEST_F(TSrvCtrlWineTest, UnverifiedStartAndStopReturnWhileTheServiceIsPending) {
   EXPECT_EQ(ctrl.ServiceState(), 2);
   SetEvent(holdStop.get());
   EXPECT_TRUE(ReachesState(0));
+}
+
+// A quit posted while a verified start waits (a registration run's, the
+// uninstaller's) ends the wait at once, burns no processor, and stays
+// posted for the main loop.
+TEST_F(TSrvCtrlWineTest, AQuitDuringAVerifiedStartEndsTheWaitPromptlyAndStaysPosted) {
+  const UniqueHandle holdStart(CreateEventA(nullptr, TRUE, FALSE, kHoldStart));
+  ASSERT_TRUE(holdStart);
+  // Held pending, the service would keep a wait that misses the quit going
+  // until this lets it go.
+  std::thread letGo([&] {
+    WaitForSingleObject(holdStart.get(), 4000);
+    SetEvent(holdStart.get());
+  });
+  Open();
+  ctrl.VerifyAction = true;
+  ctrl.TimeOut = 3000;
+  DWORD postedAt = 0;
+  double processorAtPost = 0;
+  ctrl.OnProgress = [&](TSrvCtrl&, std::uint32_t, bool&) {
+    if (postedAt != 0) return;
+    postedAt = GetTickCount();
+    processorAtPost = ProcessorMs();
+    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0);
+  };
+  EXPECT_THROW(ctrl.Start({kHoldStart}), ProgramEnding);
+  const DWORD elapsed = GetTickCount() - postedAt;
+  const double processor = ProcessorMs() - processorAtPost;
+  SetEvent(holdStart.get());
+  letGo.join();
+  std::printf("the wait ended %lu ms after the quit, with %.0f ms of processor\n", elapsed, processor);
+  EXPECT_LT(elapsed, 1000u);
+  EXPECT_LT(processor, 500.0);
+  MSG message;
+  EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the main loop would not end";
+  EXPECT_TRUE(ReachesState(3));
 }
 
 TEST_F(TSrvCtrlWineTest, StartTypeAndDisplayNameAreWrittenAndADisabledServiceRefusesToStart) {

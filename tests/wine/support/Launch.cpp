@@ -1,5 +1,7 @@
 #include "Launch.h"
 
+#include "WaitUntil.h"
+
 #include <stdexcept>
 
 namespace vandrel::test {
@@ -32,7 +34,7 @@ Process::~Process() {
 }
 
 bool Process::Wait(DWORD timeoutMs) const {
-  return WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+  return WaitForSingleObject(process_.get(), timeoutMs * TimeScale()) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::ExitCode() const {

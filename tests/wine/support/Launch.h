@@ -18,7 +18,7 @@ class Process {
   Process& operator=(Process&&) noexcept = default;
   ~Process();
 
-  // True when the program ended within the time.
+  // True when the program ended within the time (stretched by TimeScale()).
   bool Wait(DWORD timeoutMs) const;
   // The exit code, or nothing while the program runs.
   std::optional<DWORD> ExitCode() const;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -30,6 +32,17 @@ class RemoteBuffer {
   void* address_;
 };
 
+// A 32-bit program that runs under qemu-user (on machines whose kernel runs
+// no 32-bit code) has its memory at an offset in the host's, which
+// scripts/wine-env fixes; the reads of another process's memory take the
+// host's addresses.
+std::uintptr_t EmulatedMemoryOffset(HANDLE process) {
+  BOOL wow64 = FALSE;
+  if (!IsWow64Process(process, &wow64) || !wow64) return 0;
+  const char* base = std::getenv("QEMU_GUEST_BASE");
+  return base ? static_cast<std::uintptr_t>(std::strtoull(base, nullptr, 0)) : 0;
+}
+
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
@@ -45,7 +58,8 @@ std::optional<std::string> ReadRemoteStatusText(HWND statusBar, int part) {
   DWORD processId = 0;
   if (!GetWindowThreadProcessId(statusBar, &processId)) return std::nullopt;
   const UniqueHandle process(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
+                  processId));
   if (!process) return std::nullopt;
 
   const auto lengthAndType = Send(statusBar, SB_GETTEXTLENGTHA, part, 0);
@@ -58,7 +72,8 @@ std::optional<std::string> ReadRemoteStatusText(HWND statusBar, int part) {
   if (!Send(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote.address())))
     return std::nullopt;
   SIZE_T read = 0;
-  if (!ReadProcessMemory(process.get(), remote.address(), text.data(), text.size(), &read) ||
+  const auto* hostAddress = static_cast<const char*>(remote.address()) + EmulatedMemoryOffset(process.get());
+  if (!ReadProcessMemory(process.get(), hostAddress, text.data(), text.size(), &read) ||
       read != text.size()) {
     return std::nullopt;
   }
