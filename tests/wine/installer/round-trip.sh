@@ -42,7 +42,9 @@ fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
-wine() { "$WINELOADER" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# Wine's own messages go to a log, shown when a step fails.
+wine_log="$work/wine.log"
+wine() { "$WINELOADER" "$@" </dev/null 2>>"$wine_log" | tr -d '\r'; }
 
 drive="$WINEPREFIX/drive_c"
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Vandrel"
@@ -73,7 +75,7 @@ expect_value() {  # key, name, data
 }
 vandrel_window() { xdotool search --onlyvisible --name '^Vandrel$' 2>/dev/null | head -1; }
 start_vandrel() {
-  "$WINELOADER" "$installed" </dev/null >/dev/null 2>&1 &
+  "$WINELOADER" "$installed" </dev/null >/dev/null 2>>"$wine_log" &
   running_vandrel=$!
   for _ in $(seq $((150 * scale))); do
     [[ -n "$(vandrel_window)" ]] && return 0
@@ -95,7 +97,26 @@ expect_vandrel_closed() {  # what closed it
 }
 # The uninstaller runs on from a copy of itself in the temporary folder:
 # its end is the end of the prefix's last process.
-wait_for_prefix() { timeout $((60 * scale)) "$server" -w || fail "the prefix's programs did not end"; }
+wait_for_prefix() {
+  timeout $((60 * scale)) "$server" -w && return 0
+  fail "the prefix's programs did not end"
+  show_prefix_processes
+}
+show_prefix_processes() {  # what still runs, and what Wine said
+  local process
+  echo "still running in the prefix:"
+  for process in /proc/[0-9]*; do
+    grep -qzx "WINEPREFIX=$WINEPREFIX" "$process/environ" 2>/dev/null &&
+      echo "  ${process#/proc/}: $(tr '\0' ' ' <"$process/cmdline")"
+  done
+  echo "windows shown:"
+  local window
+  for window in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    echo "  $window: $(xdotool getwindowname "$window" 2>/dev/null)"
+  done
+  echo "Wine's last messages:"
+  tail -n 40 "$wine_log" | sed 's/^/  /'
+}
 
 expect_installed() {  # when
   local file
