@@ -102,4 +102,35 @@ class ServiceControlManager {
   virtual std::string ErrorText(std::uint32_t error) = 0;
 };
 
+// Owns one manager or service handle: closes it when it goes.
+class OwnedScHandle {
+ public:
+  explicit OwnedScHandle(ServiceControlManager& scm) : scm_(scm) {}
+  ~OwnedScHandle() { Close(); }
+  OwnedScHandle(const OwnedScHandle&) = delete;
+  OwnedScHandle& operator=(const OwnedScHandle&) = delete;
+
+  ScHandle Get() const { return handle_; }
+  bool Open() const { return handle_ != kNoScHandle; }
+  // Takes `handle`, closing the one held before.
+  void Reset(ScHandle handle) {
+    Close();
+    handle_ = handle;
+  }
+  // Closes the handle now and answers what the manager said; a handle the
+  // manager refused to close is still held.
+  std::uint32_t Close() {
+    if (handle_ == kNoScHandle) return kErrorSuccess;
+    const std::uint32_t error = scm_.CloseScHandle(handle_);
+    if (error == kErrorSuccess) handle_ = kNoScHandle;
+    return error;
+  }
+  // Lets the handle go without closing it.
+  void Forget() { handle_ = kNoScHandle; }
+
+ private:
+  ServiceControlManager& scm_;
+  ScHandle handle_ = kNoScHandle;
+};
+
 }  // namespace vandrel

@@ -11,26 +11,35 @@ namespace {
 constexpr const char* kLocalMachine = "localhost";
 constexpr std::size_t kDisplayNameLimit = 256;
 constexpr std::size_t kNameFormLimit = 255;
-// The size of one enumeration record the buffer is counted in.
+// The most enumeration calls one listing makes, against a manager that
+// keeps answering "more" without moving on.
 constexpr int kMaxEnumRounds = 4096;
 // Between two status queries of a wait: short against any service's wait hint.
 constexpr std::uint32_t kStatusPollMs = 25;
+// The service types and states an enumeration asks for, as the manager
+// numbers them.
+constexpr std::uint32_t kWin32Services = 0x30;  // own process and shared process
+constexpr std::uint32_t kDrivers = 0x0B;        // kernel, file system and recogniser drivers
 constexpr std::uint32_t kInteractiveProcess = 0x100;
+constexpr std::uint32_t kActiveServices = 1;
+constexpr std::uint32_t kInactiveServices = 2;
 
+// The enumeration's choices: 0 everything, 1 Win32 services, 2 drivers.
 std::optional<std::uint32_t> EnumTypeMask(int types) {
   switch (types) {
-    case 0: return 0x3B;
-    case 1: return 0x30;
-    case 2: return 0xB;
+    case 0: return kWin32Services | kDrivers;
+    case 1: return kWin32Services;
+    case 2: return kDrivers;
     default: return std::nullopt;
   }
 }
 
+// 0 every state, 1 active, 2 inactive.
 std::optional<std::uint32_t> EnumStateMask(int states) {
   switch (states) {
-    case 0: return 3;
-    case 1: return 1;
-    case 2: return 2;
+    case 0: return kActiveServices | kInactiveServices;
+    case 1: return kActiveServices;
+    case 2: return kInactiveServices;
     default: return std::nullopt;
   }
 }
@@ -94,8 +103,7 @@ TSrvCtrl::~TSrvCtrl() {
   try {
     Disconnect();
   } catch (...) {
-    // Nobody is left to tell; the manager handle is released all the same.
-    if (manager_ != kNoScHandle) scm_.CloseScHandle(manager_);
+    // Nobody is left to tell; the owned handles close all the same.
   }
 }
 
@@ -127,12 +135,12 @@ void TSrvCtrl::SetKeyName(const std::string& keyName) {
   if (!Active()) return;
   Fire(BeforeOpen);
   ScHandle service = kNoScHandle;
-  const std::uint32_t error = scm_.OpenServiceHandle(manager_, keyName_, access_.Mask(), service);
+  const std::uint32_t error = scm_.OpenServiceHandle(manager_.Get(), keyName_, access_.Mask(), service);
   if (error != kErrorSuccess) {
     keyName_ = previous;
     Raise(error);
   }
-  service_ = service;
+  service_.Reset(service);
   Fire(AfterOpen);
 }
 
@@ -142,7 +150,7 @@ void TSrvCtrl::Connect() {
   ScHandle manager = kNoScHandle;
   const std::uint32_t error = scm_.OpenManager(machine_, kManagerAllAccess, manager);
   if (error != kErrorSuccess) Raise(error);
-  manager_ = manager;
+  manager_.Reset(manager);
   Fire(AfterConnect);
   if (!keyName_.empty()) SetKeyName(keyName_);
 }
@@ -152,23 +160,22 @@ void TSrvCtrl::Disconnect() {
   if (!CheckHandle(TSrvHandle::Manager, false)) return;
   Fire(BeforeDisconnect);
   // The manager's answer does not matter: the handle is gone either way.
-  scm_.CloseScHandle(manager_);
-  manager_ = kNoScHandle;
+  manager_.Close();
+  manager_.Forget();
   Fire(AfterDisconnect);
 }
 
 void TSrvCtrl::CloseService() {
   CheckHandle(TSrvHandle::Service, true);
   Fire(BeforeClose);
-  const std::uint32_t error = scm_.CloseScHandle(service_);
+  const std::uint32_t error = service_.Close();
   if (error != kErrorSuccess) Raise(error);
-  service_ = kNoScHandle;
   Fire(AfterClose);
 }
 
 bool TSrvCtrl::CheckHandle(TSrvHandle handle, bool insist) {
   const bool service = handle == TSrvHandle::Service;
-  const bool open = (service ? service_ : manager_) != kNoScHandle;
+  const bool open = (service ? service_ : manager_).Open();
   if (!open && insist) throw ESrvCtrlException(service ? kNoServiceOpened : kNotConnected);
   return open;
 }
@@ -178,7 +185,7 @@ void TSrvCtrl::SendControl(std::uint32_t code) {
   if (!target.known) return;
   Fire(BeforeStateChange);
   ServiceStatus status;
-  const std::uint32_t error = scm_.Control(service_, code, status);
+  const std::uint32_t error = scm_.Control(service_.Get(), code, status);
   if (error != kErrorSuccess) Raise(error);
   if (target.state) WaitForState(*target.state);
   Fire(AfterStateChange);
@@ -211,7 +218,7 @@ void TSrvCtrl::WaitForState(std::uint32_t state) {
 ServiceStatus TSrvCtrl::QueryStatus() {
   CheckHandle(TSrvHandle::Service, true);
   ServiceStatus status;
-  const std::uint32_t error = scm_.QueryStatus(service_, status);
+  const std::uint32_t error = scm_.QueryStatus(service_.Get(), status);
   if (error != kErrorSuccess) Raise(error);
   return status;
 }
@@ -220,9 +227,9 @@ ServiceConfig TSrvCtrl::QueryConfig() {
   CheckHandle(TSrvHandle::Service, true);
   ServiceConfig config;
   std::uint32_t bytesNeeded = 0;
-  std::uint32_t error = scm_.QueryConfig(service_, 0, config, bytesNeeded);
+  std::uint32_t error = scm_.QueryConfig(service_.Get(), 0, config, bytesNeeded);
   if (error == kErrorInsufficientBuffer) {
-    error = scm_.QueryConfig(service_, bytesNeeded + 1, config, bytesNeeded);
+    error = scm_.QueryConfig(service_.Get(), bytesNeeded + 1, config, bytesNeeded);
   }
   if (error != kErrorSuccess) Raise(error);
   return config;
@@ -247,7 +254,8 @@ void TSrvCtrl::WriteDependencies(std::vector<std::string> dependencies) {
   CheckHandle(TSrvHandle::Service, true);
   if (!dependencies.empty()) {
     std::vector<std::string> services;
-    EnumServices(services, 0, 0, true, 0);
+    constexpr int kAllTypes = 0, kServiceNames = 0, kAllStates = 0;
+    EnumServices(services, kAllTypes, kServiceNames, /*interactive=*/true, kAllStates);
     for (const auto& dependency : dependencies) {
       const bool group = !dependency.empty() && dependency.front() == '+';
       if (!group && !ContainsName(services, dependency)) {
@@ -277,7 +285,7 @@ void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameF
     }
   };
   std::uint32_t resume = 0;
-  EnumerationResult answer = scm_.EnumServices(manager_, serviceType, *stateMask, 0, resume);
+  EnumerationResult answer = scm_.EnumServices(manager_.Get(), serviceType, *stateMask, 0, resume);
   if (answer.error != kErrorSuccess && answer.error != kErrorMoreData) Raise(answer.error);
   addLines(answer);
   // What did not fit is asked for again from the resume point until the list
@@ -288,7 +296,7 @@ void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameF
     const std::uint32_t recordSize = scm_.EnumRecordSize();
     const std::uint32_t bufferSize = (answer.bytesNeeded / recordSize + 1) * recordSize;
     const std::uint32_t resumedAt = resume;
-    answer = scm_.EnumServices(manager_, serviceType, *stateMask, bufferSize, resume);
+    answer = scm_.EnumServices(manager_.Get(), serviceType, *stateMask, bufferSize, resume);
     if (answer.error != kErrorSuccess && answer.error != kErrorMoreData) return;
     addLines(answer);
     if (answer.services.empty() && resume == resumedAt) return;
@@ -317,7 +325,7 @@ void TSrvCtrl::Start() { Start({}); }
 
 void TSrvCtrl::Start(const std::vector<std::string>& arguments) {
   Fire(BeforeStateChange);
-  const std::uint32_t error = scm_.Start(service_, arguments);
+  const std::uint32_t error = scm_.Start(service_.Get(), arguments);
   if (error != kErrorSuccess) Raise(error);
   WaitForState(kServiceRunning);
   Fire(AfterStateChange);
@@ -339,7 +347,7 @@ void TSrvCtrl::Raise(std::uint32_t error) { throw ESrvCtrlException(error, scm_.
 
 void TSrvCtrl::ChangeConfig(const ServiceConfigChange& change) {
   CheckHandle(TSrvHandle::Service, true);
-  const std::uint32_t error = scm_.ChangeConfig(service_, change);
+  const std::uint32_t error = scm_.ChangeConfig(service_.Get(), change);
   if (error != kErrorSuccess) Raise(error);
 }
 

@@ -115,7 +115,7 @@ class TSrvCtrl {
 
   // True while connected to the manager. Setting true disconnects and then
   // connects (also when connected already); false disconnects.
-  bool Active() const { return manager_ != kNoScHandle; }
+  bool Active() const { return manager_.Open(); }
   void SetActive(bool active);
 
   // The machine whose manager is used: "localhost" reads for this machine,
@@ -201,8 +201,9 @@ class TSrvCtrl {
   std::string machine_;
   std::string keyName_;
   std::vector<std::string> dependencies_;
-  ScHandle manager_ = kNoScHandle;
-  ScHandle service_ = kNoScHandle;
+  // The service's handle goes before the manager's.
+  OwnedScHandle manager_{scm_};
+  OwnedScHandle service_{scm_};
 };
 
 }  // namespace vandrel
