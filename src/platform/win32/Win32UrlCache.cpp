@@ -1,6 +1,7 @@
 #include "platform/win32/Win32UrlCache.h"
 
 #include <memory>
+#include <type_traits>
 
 namespace vandrel {
 
@@ -76,31 +77,27 @@ std::uint32_t FirstAnswer(HANDLE handle, EntryBuffer& buffer, std::uint32_t& buf
 
 }  // namespace
 
-Win32UrlCache::~Win32UrlCache() {
-  if (library_) FreeLibrary(library_);
-}
-
-void* Win32UrlCache::Export(const char* name) const {
-  return reinterpret_cast<void*>(GetProcAddress(library_, name));
-}
-
 bool Win32UrlCache::Load() {
-  if (library_) return true;
-  library_ = LoadLibraryA("wininet.dll");
-  if (!library_) return false;
-  functions_.findFirstEx = reinterpret_cast<decltype(functions_.findFirstEx)>(Export("FindFirstUrlCacheEntryExA"));
-  functions_.findNextEx = reinterpret_cast<decltype(functions_.findNextEx)>(Export("FindNextUrlCacheEntryExA"));
-  functions_.findFirst = reinterpret_cast<decltype(functions_.findFirst)>(Export("FindFirstUrlCacheEntryA"));
-  functions_.findNext = reinterpret_cast<decltype(functions_.findNext)>(Export("FindNextUrlCacheEntryA"));
-  functions_.deleteEntry = reinterpret_cast<decltype(functions_.deleteEntry)>(Export("DeleteUrlCacheEntryA"));
-  functions_.findClose = reinterpret_cast<decltype(functions_.findClose)>(Export("FindCloseUrlCache"));
+  if (!wininet_.Load()) return false;
+  if (!lookedUp_) {
+    lookedUp_ = true;
+    const auto lookUp = [this](auto& function, const char* name) {
+      function = wininet_.Find<std::remove_reference_t<decltype(function)>>(name);
+    };
+    lookUp(functions_.findFirstEx, "FindFirstUrlCacheEntryExA");
+    lookUp(functions_.findNextEx, "FindNextUrlCacheEntryExA");
+    lookUp(functions_.findFirst, "FindFirstUrlCacheEntryA");
+    lookUp(functions_.findNext, "FindNextUrlCacheEntryA");
+    lookUp(functions_.deleteEntry, "DeleteUrlCacheEntryA");
+    lookUp(functions_.findClose, "FindCloseUrlCache");
+  }
   return true;
 }
 
 bool Win32UrlCache::LibraryPresent() {
   if (!Load()) return false;
   for (const char* name : kRequiredExports) {
-    if (!Export(name)) return false;
+    if (!wininet_.Find<FARPROC>(name)) return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include "platform/UrlCache.h"
+#include "platform/win32/LateLibrary.h"
 
 namespace vandrel {
 
@@ -12,7 +13,6 @@ namespace vandrel {
 class Win32UrlCache : public UrlCache {
  public:
   Win32UrlCache() = default;
-  ~Win32UrlCache() override;
   Win32UrlCache(const Win32UrlCache&) = delete;
   Win32UrlCache& operator=(const Win32UrlCache&) = delete;
 
@@ -36,11 +36,12 @@ class Win32UrlCache : public UrlCache {
     decltype(&::FindCloseUrlCache) findClose = nullptr;
   };
 
-  // Loads the library once; false when it cannot be loaded.
+  // Loads the library and looks up its functions once; false when it cannot
+  // be loaded.
   bool Load();
-  void* Export(const char* name) const;
 
-  HMODULE library_ = nullptr;
+  LateLibrary wininet_{"wininet.dll"};
+  bool lookedUp_ = false;
   Functions functions_;
 };
 
