@@ -1,9 +1,8 @@
 #include "options/TForm2.h"
 
-#include "app/MainWindow.h"
-#include "app/ProgramEntry.h"
 #include "platform/PlatformError.h"
 #include "settings/SettingsStore.h"
+#include "settings/SharedRegistryPlaces.h"
 
 namespace vandrel {
 namespace {
@@ -14,6 +13,69 @@ void Label(ControlModel& control, const char* caption, const char* hint = "") {
   control.SetCaption(caption);
   control.SetHint(hint);
 }
+
+// How one control shows a setting, and what it gives back.
+void Show(CheckBox& box, bool checked) { box.SetChecked(checked); }
+void Show(SpinEdit& spin, int value) { spin.SetValue(value); }
+void Show(Edit& edit, const std::string& text) { edit.SetText(text); }
+void Show(RadioGroup& group, int item) {
+  // A stored choice beyond the items selects the last one, below them none.
+  const int lastItem = static_cast<int>(group.Items.size()) - 1;
+  group.SetItemIndex(item < 0 ? -1 : (item > lastItem ? lastItem : item));
+}
+bool Taken(const CheckBox& box) { return box.Checked(); }
+int Taken(const SpinEdit& spin) { return spin.Value(); }
+std::string Taken(const Edit& edit) { return edit.Text(); }
+int Taken(const RadioGroup& group) { return group.ItemIndex(); }
+
+// One setting and the control of the dialog that edits it; a box of the
+// eraser page also names its erase step.
+struct SettingBinding {
+  void (*show)(TForm2& form, const Settings& values);
+  void (*take)(const TForm2& form, Settings& values);
+  void (*choose)(const TForm2& form, EraseSelection& chosen);
+};
+
+template <auto field, auto control, auto eraseStep = nullptr>
+constexpr SettingBinding Bind() {
+  SettingBinding binding{[](TForm2& form, const Settings& values) { Show(form.*control, values.*field); },
+                         [](const TForm2& form, Settings& values) { values.*field = Taken(form.*control); },
+                         nullptr};
+  if constexpr (eraseStep != nullptr) {
+    binding.choose = [](const TForm2& form, EraseSelection& chosen) { chosen.*eraseStep = Taken(form.*control); };
+  }
+  return binding;
+}
+
+// Every setting the dialog edits (the confirmations and the interval are the
+// record's own), in the order the controls take them: All comes before the
+// three boxes it governs, which then take their own states.
+constexpr SettingBinding kSettingBindings[] = {
+    Bind<&Settings::All, &TForm2::All, &EraseSelection::all>(),
+    Bind<&Settings::LocationBar, &TForm2::eLocationBar, &EraseSelection::locationBar>(),
+    Bind<&Settings::Recent, &TForm2::eRecent, &EraseSelection::recent>(),
+    Bind<&Settings::TempFolder, &TForm2::eTempFolder, &EraseSelection::tempFolder>(),
+    Bind<&Settings::RecycledBin, &TForm2::eBin, &EraseSelection::recycleBin>(),
+    Bind<&Settings::Cache, &TForm2::eCache, &EraseSelection::cache>(),
+    Bind<&Settings::Cookies, &TForm2::eCookies, &EraseSelection::cookies>(),
+    Bind<&Settings::Bookmarks, &TForm2::eBookmarks, &EraseSelection::favorites>(),
+    Bind<&Settings::History, &TForm2::eHistory, &EraseSelection::history>(),
+    Bind<&Settings::MPlayer, &TForm2::eMPlayer, &EraseSelection::mediaPlayer>(),
+    Bind<&Settings::RealOne, &TForm2::eRealOne, &EraseSelection::realOne>(),
+    Bind<&Settings::LimitEnabled, &TForm2::Limit>(),
+    Bind<&Settings::LimitWindows, &TForm2::MaxWindows>(),
+    Bind<&Settings::LimitClose, &TForm2::WhenStarted>(),
+    Bind<&Settings::ExitOnClose, &TForm2::EOC>(),
+    Bind<&Settings::AutoStart, &TForm2::AutoStart>(),
+    Bind<&Settings::HomePageIE, &TForm2::HomePage>(),
+    Bind<&Settings::SetHomePage, &TForm2::SetPage>(),
+    Bind<&Settings::StartWithWindows, &TForm2::WinStart>(),
+    Bind<&Settings::StartMinimized, &TForm2::MinimizeOnStart>(),
+    Bind<&Settings::SoundEnabled, &TForm2::Sound>(),
+    Bind<&Settings::SoundFile, &TForm2::WavFile>(),
+    Bind<&Settings::AutoSuggest, &TForm2::AutoSuggest>(),
+    Bind<&Settings::BanSelected, &TForm2::BanSelectedS>(),
+};
 
 }  // namespace
 
@@ -112,33 +174,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::SetControls(const Settings& values) {
-  // All comes before the three boxes it governs, which then take their own states.
-  All.SetChecked(values.All);
-  eLocationBar.SetChecked(values.LocationBar);
-  eRecent.SetChecked(values.Recent);
-  eTempFolder.SetChecked(values.TempFolder);
-  eBin.SetChecked(values.RecycledBin);
-  eCache.SetChecked(values.Cache);
-  eCookies.SetChecked(values.Cookies);
-  eBookmarks.SetChecked(values.Bookmarks);
-  eHistory.SetChecked(values.History);
-  eMPlayer.SetChecked(values.MPlayer);
-  eRealOne.SetChecked(values.RealOne);
-  Limit.SetChecked(values.LimitEnabled);
-  MaxWindows.SetValue(values.LimitWindows);
-  // A stored choice beyond the items selects the last one, below them none.
-  const int lastChoice = static_cast<int>(WhenStarted.Items.size()) - 1;
-  WhenStarted.SetItemIndex(values.LimitClose < 0 ? -1 : (values.LimitClose > lastChoice ? lastChoice : values.LimitClose));
-  EOC.SetChecked(values.ExitOnClose);
-  AutoStart.SetChecked(values.AutoStart);
-  HomePage.SetText(values.HomePageIE);
-  SetPage.SetChecked(values.SetHomePage);
-  WinStart.SetChecked(values.StartWithWindows);
-  MinimizeOnStart.SetChecked(values.StartMinimized);
-  Sound.SetChecked(values.SoundEnabled);
-  WavFile.SetText(values.SoundFile);
-  AutoSuggest.SetChecked(values.AutoSuggest);
-  BanSelectedS.SetChecked(values.BanSelected);
+  for (const SettingBinding& binding : kSettingBindings) binding.show(*this, values);
 }
 
 void TForm2::SelectInterval(int storedInterval) {
@@ -170,46 +206,15 @@ std::optional<int> TForm2::ChosenInterval() const {
 
 Settings TForm2::ValuesToStore() const {
   Settings values = record_;
-  values.LimitEnabled = Limit.Checked();
-  values.LimitWindows = MaxWindows.Value();
-  values.LimitClose = WhenStarted.ItemIndex();
-  values.Cache = eCache.Checked();
-  values.All = All.Checked();
-  values.LocationBar = eLocationBar.Checked();
-  values.Recent = eRecent.Checked();
-  values.TempFolder = eTempFolder.Checked();
-  values.RecycledBin = eBin.Checked();
-  values.Cookies = eCookies.Checked();
-  values.Bookmarks = eBookmarks.Checked();
-  values.History = eHistory.Checked();
-  values.MPlayer = eMPlayer.Checked();
-  values.RealOne = eRealOne.Checked();
-  values.ExitOnClose = EOC.Checked();
-  values.AutoStart = AutoStart.Checked();
-  values.AutoSuggest = AutoSuggest.Checked();
-  values.SetHomePage = SetPage.Checked();
-  values.HomePageIE = HomePage.Text();
-  values.StartWithWindows = WinStart.Checked();
-  values.StartMinimized = MinimizeOnStart.Checked();
-  values.SoundEnabled = Sound.Checked();
-  values.SoundFile = WavFile.Text();
-  values.BanSelected = BanSelectedS.Checked();
+  for (const SettingBinding& binding : kSettingBindings) binding.take(*this, values);
   return values;
 }
 
 EraseSelection TForm2::Current() {
   EraseSelection chosen;
-  chosen.cache = eCache.Checked();
-  chosen.cookies = eCookies.Checked();
-  chosen.history = eHistory.Checked();
-  chosen.all = All.Checked();
-  chosen.favorites = eBookmarks.Checked();
-  chosen.locationBar = eLocationBar.Checked();
-  chosen.recent = eRecent.Checked();
-  chosen.tempFolder = eTempFolder.Checked();
-  chosen.recycleBin = eBin.Checked();
-  chosen.mediaPlayer = eMPlayer.Checked();
-  chosen.realOne = eRealOne.Checked();
+  for (const SettingBinding& binding : kSettingBindings) {
+    if (binding.choose) binding.choose(*this, chosen);
+  }
   return chosen;
 }
 
@@ -243,32 +248,8 @@ void TForm2::CancelClick() {
 
 void TForm2::DefaultsClick() {
   if (prompts_.Message(MessageKind::Confirmation, kResetAllQuestion, MessageButtons::OkCancel) != Answer::Ok) return;
-  const Settings defaults;
-  Limit.SetChecked(defaults.LimitEnabled);
-  MaxWindows.SetValue(defaults.LimitWindows);
+  SetControls(Settings{});
   RadioGroup1.SetItemIndex(0);
-  WhenStarted.SetItemIndex(kLimitAsSet);
-  All.SetChecked(defaults.All);
-  SetPage.SetChecked(defaults.SetHomePage);
-  HomePage.SetText(defaults.HomePageIE);
-  eLocationBar.SetChecked(defaults.LocationBar);
-  eRecent.SetChecked(defaults.Recent);
-  eTempFolder.SetChecked(defaults.TempFolder);
-  eBin.SetChecked(defaults.RecycledBin);
-  eCache.SetChecked(defaults.Cache);
-  eCookies.SetChecked(defaults.Cookies);
-  eBookmarks.SetChecked(defaults.Bookmarks);
-  eHistory.SetChecked(defaults.History);
-  eMPlayer.SetChecked(defaults.MPlayer);
-  eRealOne.SetChecked(defaults.RealOne);
-  EOC.SetChecked(defaults.ExitOnClose);
-  AutoStart.SetChecked(defaults.AutoStart);
-  WinStart.SetChecked(defaults.StartWithWindows);
-  MinimizeOnStart.SetChecked(defaults.StartMinimized);
-  Sound.SetChecked(defaults.SoundEnabled);
-  WavFile.SetText(defaults.SoundFile);
-  AutoSuggest.SetChecked(defaults.AutoSuggest);
-  BanSelectedS.SetChecked(defaults.BanSelected);
   ResetConfirmations();
   prompts_.Message(MessageKind::Information, kDefaultsSet, MessageButtons::Ok);
 }

@@ -92,6 +92,72 @@ TEST_F(TForm2Test, OkStoresEveryControlTheRunEntryAndTheHomePageAndEndsBlock100)
   EXPECT_EQ(prompts.Messages().size(), shownBefore);
 }
 
+// Every box against its stored value and its erase step, one box on at a
+// time, so that any two swapped places show; then the other fields.
+TEST_F(TForm2Test, EverySettingReachesItsOwnControlAndComesBackOnOk) {
+  struct Box {
+    const char* value;
+    CheckBox TForm2::*box;
+    bool EraseSelection::*step;
+  };
+  const Box boxes[] = {
+      {"Cache", &TForm2::eCache, &EraseSelection::cache},
+      {"Cookies", &TForm2::eCookies, &EraseSelection::cookies},
+      {"History", &TForm2::eHistory, &EraseSelection::history},
+      {"All", &TForm2::All, &EraseSelection::all},
+      {"Bookmarks", &TForm2::eBookmarks, &EraseSelection::favorites},
+      {"LocationBar", &TForm2::eLocationBar, &EraseSelection::locationBar},
+      {"Recent", &TForm2::eRecent, &EraseSelection::recent},
+      {"TempFolder", &TForm2::eTempFolder, &EraseSelection::tempFolder},
+      {"Recycled Bin", &TForm2::eBin, &EraseSelection::recycleBin},
+      {"MPlayer", &TForm2::eMPlayer, &EraseSelection::mediaPlayer},
+      {"RealOne", &TForm2::eRealOne, &EraseSelection::realOne},
+      {"LimitEnabled", &TForm2::Limit, nullptr},
+      {"ExitOnClose", &TForm2::EOC, nullptr},
+      {"AutoStart", &TForm2::AutoStart, nullptr},
+      {"SetHomePage", &TForm2::SetPage, nullptr},
+      {"StartWithWindows", &TForm2::WinStart, nullptr},
+      {"StartMinimized", &TForm2::MinimizeOnStart, nullptr},
+      {"SoundEnabled", &TForm2::Sound, nullptr},
+      {"AutoSuggest", &TForm2::AutoSuggest, nullptr},
+      {"BanSelected", &TForm2::BanSelectedS, nullptr},
+  };
+  TForm2& d = dialog();
+  for (const Box& on : boxes) {
+    for (const Box& box : boxes) Put(box.value, &box == &on ? "1" : "0");
+    d.FormCreate();
+    const EraseSelection chosen = d.Current();
+    d.OK.Click();
+    for (const Box& box : boxes) {
+      const bool wanted = &box == &on;  // also the boxes All governs: they take their own states
+      EXPECT_EQ((d.*box.box).Checked(), wanted) << box.value << " with only " << on.value << " stored on";
+      if (box.step) {
+        EXPECT_EQ(chosen.*box.step, wanted) << box.value << " with only " << on.value << " on";
+      }
+      EXPECT_EQ(Stored(box.value), wanted ? "1" : "0") << box.value << " with only " << on.value << " on";
+    }
+  }
+  Put("SoundEnabled", "1");  // the file is stored only with the sound on
+  Put("LimitWindows", "7");
+  Put("LimitClose", "1");
+  Put("HomePageIE", "http://home.example/");
+  Put("SoundFile", "C:\\ding.wav");
+  d.FormCreate();
+  EXPECT_EQ(d.MaxWindows.Value(), 7);
+  EXPECT_EQ(d.WhenStarted.ItemIndex(), 1);
+  EXPECT_EQ(d.HomePage.Text(), "http://home.example/");
+  EXPECT_EQ(d.WavFile.Text(), "C:\\ding.wav");
+  Put("LimitWindows", "");
+  Put("LimitClose", "");
+  Put("HomePageIE", "");
+  Put("SoundFile", "");
+  d.OK.Click();
+  EXPECT_EQ(Stored("LimitWindows"), "7");
+  EXPECT_EQ(Stored("LimitClose"), "1");
+  EXPECT_EQ(Stored("HomePageIE"), "http://home.example/");
+  EXPECT_EQ(Stored("SoundFile"), "C:\\ding.wav");
+}
+
 TEST_F(TForm2Test, AStoredIntervalWithoutAChoiceShowsHalfASecondAndOkWritesIt) {
   Put("TimerInterval", "250");
   Start();
