@@ -5,8 +5,8 @@
 // delete of everything is refused in a root and above a protected folder.
 // Input: the path, a NUL, a protected folder.
 #include "FuzzCheck.h"
-#include "eraser/EraseRefusal.h"
-#include "eraser/FullPath.h"
+#include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
 
 using namespace vandrel;
 using vandrel::fuzz::Require;

@@ -3,7 +3,7 @@
 // and a mask ending in ".*" also matching the name without a dot. Input:
 // the mask, a NUL, the name.
 #include "FuzzCheck.h"
-#include "eraser/NameMask.h"
+#include "platform/NameMask.h"
 
 using namespace vandrel;
 using vandrel::fuzz::Require;

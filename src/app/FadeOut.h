@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "app/OperatingSystem.h"
+#include "platform/OperatingSystem.h"
 
 namespace vandrel {
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 
 #include "app/FadeOut.h"
-#include "app/OperatingSystem.h"
 #include "app/ProgramEntry.h"
+#include "platform/OperatingSystem.h"
 #include "platform/PlatformError.h"
 #include "settings/SettingsStore.h"
 

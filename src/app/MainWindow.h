@@ -11,20 +11,18 @@
 #include "monitor/WindowScan.h"
 #include "platform/Platform.h"
 #include "settings/LiveSettings.h"
+#include "settings/SharedRegistryPlaces.h"
 #include "ui/Controls.h"
 #include "ui/FormModel.h"
 #include "ui/Prompts.h"
 
 namespace vandrel {
 
-inline constexpr const char* kBrowserMainKeyPath = "Software\\Microsoft\\Internet Explorer\\Main";
-inline constexpr const char* kWindowTitleValue = "Window Title";
 inline constexpr const char* kClosedWindowsSuffix = " windows closed.";
 inline constexpr int kNarrowOuterWidth = 750;
 inline constexpr int kStatusPanelReserve = 115;
 inline constexpr int kDefaultScanInterval = 100;
 inline constexpr const char* kExitQuestion = "Do you really want to exit Vandrel v7.0.5?";
-inline constexpr int kEscapeKey = 27;
 
 // The main window's form: creation, the scan timer, the one-shot hide timer,
 // the status bar, the toolbar and menu with their commands, the close and

@@ -28,10 +28,6 @@ void Unregister(Platform& platform, ToolbarButtons* toolbarButtons) {
 
 }  // namespace
 
-std::string RunValueFor(const std::string& executablePath) {
-  return "\"" + executablePath + "\" Minimize";
-}
-
 EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
                           ToolbarButtons* toolbarButtons, EntryHost& host) {
   const StartKind kind = ClassifyArguments(arguments);

@@ -4,13 +4,12 @@
 
 #include "app/CommandLine.h"
 #include "platform/Platform.h"
+#include "settings/SharedRegistryPlaces.h"
 
 namespace vandrel {
 
 inline constexpr const char* kMainWindowClass = "TZAVOClass";
 inline constexpr const char* kMainWindowTitle = "Vandrel";
-inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kRunValueName = "Vandrel";
 inline constexpr const char* kToolbarButtonText = "P&&ZAVO";
 
 // The browser toolbar button that starts the program (ToolbarButtonStore).
@@ -49,8 +48,5 @@ inline constexpr int kStartRacePollMs = 50;
 // argument, the single-instance test, and otherwise the normal run.
 EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
                           ToolbarButtons* toolbarButtons, EntryHost& host);
-
-// The start-up entry's data: the quoted executable path and "Minimize".
-std::string RunValueFor(const std::string& executablePath);
 
 }  // namespace vandrel

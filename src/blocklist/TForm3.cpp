@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "blocklist/TitleSuffix.h"
+#include "platform/BrowserFrames.h"
 #include "platform/Desktop.h"
 #include "settings/SettingsStore.h"
 
 namespace vandrel {
 namespace {
 
-constexpr std::string_view kBrowserFrameClass = "IEFrame";
 constexpr std::string_view kBlankPage = "about:blank";
 
 }  // namespace
@@ -66,7 +66,7 @@ void TForm3::RefreshClick() {
     desktop_.ReadTitle(window, title);
     if (title.empty()) continue;
     desktop_.ReadClassName(window, className);
-    if (className.view().find(kBrowserFrameClass) != std::string_view::npos) frames.emplace_back(title.view());
+    if (IsBrowserFrameClass(className.view())) frames.emplace_back(title.view());
   }
   ListBox1.SetItemIndex(-1);
   ListBox1.SetItems(std::move(frames));

@@ -1,7 +1,7 @@
 #include "eraser/BrowserTraces.h"
 
-#include "eraser/FullPath.h"
-#include "eraser/NameMask.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
 
 namespace vandrel {
 

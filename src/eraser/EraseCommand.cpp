@@ -5,7 +5,7 @@
 
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
-#include "monitor/WindowScan.h"
+#include "platform/BrowserFrames.h"
 #include "platform/WaitLoop.h"
 
 namespace vandrel {

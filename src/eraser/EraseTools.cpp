@@ -1,6 +1,6 @@
 #include "eraser/EraseTools.h"
 
-#include "eraser/EraseRefusal.h"
+#include "platform/EraseRefusal.h"
 
 namespace vandrel {
 

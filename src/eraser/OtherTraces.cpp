@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 #include "platform/PlatformError.h"
 
 namespace vandrel {

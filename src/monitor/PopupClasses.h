@@ -1,5 +1,5 @@
 #pragma once
-#include <string_view>
+#include "platform/BrowserFrames.h"
 
 namespace vandrel {
 
@@ -7,11 +7,5 @@ namespace vandrel {
 // closed at every tick, uncounted.
 inline constexpr const char* kPopupClassFragments[] = {"IEFrame", "IFRAME",
                                                        "Internet Explorer_TridentDlgFrame"};
-inline constexpr const char* kBrowserFrameClass = "IEFrame";
-// A browser frame's window class holds the frame class (as the browser's own
-// variants of it do).
-inline bool IsBrowserFrameClass(std::string_view className) {
-  return className.find(kBrowserFrameClass) != std::string_view::npos;
-}
 
 }  // namespace vandrel

@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "app/OperatingSystem.h"
+#include "platform/OperatingSystem.h"
 
 namespace vandrel {
 namespace {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/SystemInfo.h"
-#include "richmedia/Picture.h"
 #include "service/TSrvCtrl.h"
 #include "ui/Controls.h"
 #include "ui/Prompts.h"

@@ -1,9 +1,9 @@
-#include "eraser/EraseRefusal.h"
+#include "platform/EraseRefusal.h"
 
 #include <algorithm>
 
-#include "eraser/FullPath.h"
-#include "eraser/NameMask.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
 
 namespace vandrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 
 #include <algorithm>
 

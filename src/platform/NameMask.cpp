@@ -1,4 +1,4 @@
-#include "eraser/NameMask.h"
+#include "platform/NameMask.h"
 
 namespace vandrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/OperatingSystem.h"
+#include "platform/OperatingSystem.h"
 
 namespace vandrel {
 

@@ -4,7 +4,6 @@
 
 #include "platform/Registry.h"
 #include "richmedia/BrowserSwitches.h"
-#include "richmedia/Picture.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/FormModel.h"

@@ -5,6 +5,9 @@
 
 namespace vandrel {
 
+// The key code a form's key handler receives for Esc.
+inline constexpr int kEscapeKey = 27;
+
 // A form's own window state: caption, visibility and outer width, drawn by
 // its view. `activate` brings the application to the front.
 class FormModel {

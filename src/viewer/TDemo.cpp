@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "eraser/BrowserTraces.h"
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 #include "viewer/DumpCursor.h"
 #include "viewer/DumpLines.h"
 

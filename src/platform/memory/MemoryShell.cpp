@@ -1,6 +1,6 @@
 #include "platform/memory/MemoryShell.h"
 
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 
 namespace vandrel {
 

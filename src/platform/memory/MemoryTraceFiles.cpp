@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "eraser/EraseRefusal.h"
-#include "eraser/FullPath.h"
-#include "eraser/NameMask.h"
+#include "platform/EraseRefusal.h"
 #include "platform/FileSystem.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
 #include "platform/PlatformError.h"
 
 namespace vandrel {

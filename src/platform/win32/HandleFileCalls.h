@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 
 namespace vandrel {
 

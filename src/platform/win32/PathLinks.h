@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 
 namespace vandrel {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/Win32TraceFiles.h"
 
-#include "eraser/EraseRefusal.h"
-#include "eraser/NameMask.h"
+#include "platform/EraseRefusal.h"
+#include "platform/NameMask.h"
 #include "platform/win32/ComparableSpelling.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"

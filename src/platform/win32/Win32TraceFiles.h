@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "eraser/FullPath.h"
+#include "platform/FullPath.h"
 #include "platform/TraceFiles.h"
 #include "platform/win32/HandleFileCalls.h"
 

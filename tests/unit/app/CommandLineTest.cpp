@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
-#include "app/OperatingSystem.h"
+#include "platform/OperatingSystem.h"
 
 namespace vandrel {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "eraser/EraseRefusal.h"
-#include "eraser/FullPath.h"
-#include "eraser/NameMask.h"
+#include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
 
 namespace vandrel {
 namespace {
