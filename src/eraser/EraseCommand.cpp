@@ -6,37 +6,20 @@
 #include "eraser/BrowserTraces.h"
 #include "eraser/OtherTraces.h"
 #include "platform/BrowserFrames.h"
+#include "platform/ScopeExit.h"
 #include "platform/WaitLoop.h"
 
 namespace vandrel {
 
 namespace {
 
-// Sets a flag for as long as it lives, also when an error leaves early.
-class ScopedFlag {
- public:
-  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~ScopedFlag() { flag_ = false; }
-  ScopedFlag(const ScopedFlag&) = delete;
-  ScopedFlag& operator=(const ScopedFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
-class ScopedHourglass {
- public:
-  explicit ScopedHourglass(const std::function<void(bool)>& hourglass) : hourglass_(hourglass) { Show(true); }
-  ~ScopedHourglass() { Show(false); }
-  ScopedHourglass(const ScopedHourglass&) = delete;
-  ScopedHourglass& operator=(const ScopedHourglass&) = delete;
-
- private:
-  void Show(bool busy) {
-    if (hourglass_) hourglass_(busy);
-  }
-  const std::function<void(bool)>& hourglass_;
-};
+// Shows the hourglass until the scope ends, also when an error leaves early.
+auto HourglassFor(const std::function<void(bool)>& hourglass) {
+  if (hourglass) hourglass(true);
+  return ScopeExit([&hourglass] {
+    if (hourglass) hourglass(false);
+  });
+}
 
 }  // namespace
 
@@ -84,7 +67,7 @@ void EraseCommand::EraseStuffClick() {
     if (feedback_.statusText) feedback_.statusText(kEraseAlreadyRunning);
     return;
   }
-  const ScopedFlag running(running_);
+  const auto running = FlagFor(running_);
   if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
   while (BrowserWindowOpen()) {
     if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
@@ -101,7 +84,7 @@ void EraseCommand::EraseStuffClick() {
     // is wiped: handed a wiped index, the browser's library rebuilds the
     // container and first clears its folder, following any link inside.
     {
-      const ScopedHourglass hourglass(feedback_.hourglass);
+      const auto hourglass = HourglassFor(feedback_.hourglass);
       for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
     }
     for (int pass = 0; pass < kErasePasses; ++pass) {
@@ -130,7 +113,7 @@ void EraseCommand::DeleteCacheEntries() {
 }
 
 void EraseCommand::Barsalka() {
-  const ScopedHourglass hourglass(feedback_.hourglass);
+  const auto hourglass = HourglassFor(feedback_.hourglass);
   tools_.leftInPlace = 0;
   if (choices_.Current().all) {
     ClearCookies(tools_);

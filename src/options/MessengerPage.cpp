@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/OperatingSystem.h"
+#include "platform/ScopeExit.h"
 
 namespace vandrel {
 namespace {
@@ -61,11 +62,7 @@ void MessengerPage::SetHourglass(bool on) {
 void MessengerPage::RunAlone(const std::function<void()>& action) {
   if (running_) return;
   {
-    running_ = true;
-    struct Release {
-      bool& running;
-      ~Release() { running = false; }
-    } release{running_};
+    const auto running = FlagFor(running_);
     try {
       action();
     } catch (const ProgramEnding&) {
