@@ -7,13 +7,7 @@
 
 #include "TestForm.h"
 #include "blocklist/win32/BlockListView.h"
-#include "platform/UpperCaseCollation.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemoryFileSystem.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/MemorySystemInfo.h"
-#include "ui/memory/ScriptedPrompts.h"
-#include "blocklist/TitleSuffix.h"
+#include "unit/blocklist/DialogDoubles.h"
 #include "ui/win32/DeviceContext.h"
 #include "ui/win32/PasswordBox.h"
 
@@ -26,7 +20,8 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-class BlockListDialog : public ::testing::Test {
+// The doubles behind the model are the dialog's unit tests' own.
+class BlockListDialog : public ::testing::Test, protected DialogDoubles {
  protected:
   BlockListDialog() {
     desktop.Open("A rather long page title - Microsoft Internet Explorer", "IEFrame");
@@ -43,17 +38,6 @@ class BlockListDialog : public ::testing::Test {
     return size.cx;
   }
 
-  MemoryDesktop desktop;
-  MemoryRegistry registry;
-  MemoryFileSystem files;
-  MemorySystemInfo system;
-  ScriptedPrompts prompts;
-  Settings settings;
-  std::string suffix = kDefaultTitleSuffix;
-  UpperCaseCollation collation{system.UpperCasing()};
-  BlockList list{system.UpperCasing(), collation};
-  TitlesStore titles{files, system, prompts};
-  TForm3 dialog{desktop, list, titles, prompts, registry, settings, suffix};
   BlockListView view{dialog, prompts};
 };
 

@@ -9,7 +9,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr int kBlockListCommand = 2004;  // the main menu's "&Block list"
 constexpr int kListBox2 = 201, kImport = 203, kKeyword = 302, kAddKeyword = 303;
 constexpr int kFileNameBox = 0x47C;  // the common open dialog's file name (cmb13)
@@ -22,10 +21,8 @@ std::string Scrambled(const std::string& text) {
   return bytes;
 }
 
-class BlockListDialogTest : public ::testing::Test {
+class BlockListDialogTest : public VandrelTest {
  protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
 
   HWND Open(VandrelProcess& vandrel) {
     PostMessageA(vandrel.WaitForMainWindow(), WM_COMMAND, kBlockListCommand, 0);
@@ -45,7 +42,7 @@ class BlockListDialogTest : public ::testing::Test {
 };
 
 TEST_F(BlockListDialogTest, AKeywordAddedInTheDialogIsWrittenWhenEscHidesIt) {
-  WriteFileBytes(TitlesPath(), ScrambledTitles({"casino"}));
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"casino"})));
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   const HWND dialog = Open(vandrel);
@@ -61,7 +58,7 @@ TEST_F(BlockListDialogTest, AKeywordAddedInTheDialogIsWrittenWhenEscHidesIt) {
 }
 
 TEST_F(BlockListDialogTest, DelAsksAndRemovesTheSelectedEntry) {
-  WriteFileBytes(TitlesPath(), ScrambledTitles({"ads", "casino"}));
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"ads", "casino"})));
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   const HWND dialog = Open(vandrel);
@@ -105,7 +102,7 @@ TEST_F(BlockListDialogTest, APasswordGuardsTheDialogAndTheMasterPasswordOpensIt)
 // The common dialogs' library is loaded at the first dialog, not at start-up.
 TEST_F(BlockListDialogTest, ImportReadsTheFileChosenInTheRealOpenDialog) {
   const std::string source = TitlesPath() + ".import.txt";
-  WriteFileBytes(source, "casino\r\npoker\r\n");
+  ASSERT_TRUE(WriteFileBytes(source, "casino\r\npoker\r\n"));
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   const HWND dialog = Open(vandrel);

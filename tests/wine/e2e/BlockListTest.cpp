@@ -17,14 +17,10 @@ PopupWindowSpec Frame(const std::string& page) {
   return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
 }
 
-class BlockListTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class BlockListTest : public VandrelTest {};
 
 TEST_F(BlockListTest, MatchingFramesAreClosedOncePerEntryAndTheFileIsWrittenBackSorted) {
-  WriteFileBytes(TitlesPath(), ScrambledTitles({"zeta", "news", "Alpha", "daily"}));
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"zeta", "news", "Alpha", "daily"})));
   PopupHelper helper{Frame("Daily NEWS"), Frame("Weather"), Frame("alphabet soup")};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
@@ -41,7 +37,7 @@ TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWri
   // and ESC 'C' in their place.
   const std::string marker = "\x1B\x1B\x1BVandrel escaped titles\x1B\x1B\x1B";
   const std::string file = ScrambledTitles({marker, "Re\x1B" "C winner", "Top 1\x1B" "Z offers"});
-  WriteFileBytes(TitlesPath(), file);
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), file));
   PopupHelper helper{Frame("Re: winner"), Frame("Top 10 offers today"), Frame("Top 1 offers")};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
@@ -72,7 +68,7 @@ TEST_F(BlockListTest, AHundredThousandEntriesLoadAndSaveQuickly) {
     }
     entries.push_back(entry);
   }
-  WriteFileBytes(TitlesPath(), ScrambledTitles(entries));
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles(entries)));
   PopupHelper helper{Frame("Offer: blocked page number abcdef")};
   const auto started = std::chrono::steady_clock::now();
   VandrelProcess vandrel;

@@ -27,7 +27,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kTypedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr WPARAM kEraseMenuItem = 2005;
@@ -37,22 +36,22 @@ bool Exists(const std::string& path) {
   return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-class EraseTest : public ::testing::Test {
+class EraseTest : public VandrelTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
+    VandrelTest::SetUp();
     // Only the typed addresses: the rest of the prefix's traces stay as they are.
     for (const char* name : {"Cache", "All", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
                              "History", "MPlayer", "RealOne"}) {
-      ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, "0"));
+      Set(name, "0");
     }
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "1"));
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "AutoStart", "0"));  // the scan leaves the frame alone
+    Set("LocationBar", "1");
+    Set("AutoStart", "0");  // the scan leaves the frame alone
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kTypedUrls, "url1", "http://typed.example/"));
   }
   void TearDown() override {
     DeleteKeyTree(HKEY_CURRENT_USER, kTypedUrls);
-    ResetVandrelState();
+    VandrelTest::TearDown();
   }
 
   // The program started, with only the temporary folder chosen and the
@@ -114,8 +113,8 @@ class EraseTest : public ::testing::Test {
   }
   // Only the erase setting `choice` is on.
   static void ChooseOnly(const char* choice) {
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, choice, "1"));
+    Set("LocationBar", "0");
+    Set(choice, "1");
   }
 };
 
@@ -185,7 +184,7 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
   GetWindowsDirectoryA(windows, MAX_PATH);
   const std::string placedCanaries[] = {"C:\\vandrel-canary.txt", std::string(windows) + "\\vandrel-canary.txt",
                                         profile + "\\vandrel-canary.txt"};
-  for (const std::string& canary : placedCanaries) WriteFileBytes(canary, "canary");
+  for (const std::string& canary : placedCanaries) ASSERT_TRUE(WriteFileBytes(canary, "canary"));
   const auto outsideBefore = SnapshotFolder(root + "\\outside");
   ASSERT_EQ(outsideBefore.size(), 7u);
 
@@ -208,11 +207,13 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
     const std::string own[] = {victim + "\\own.txt", victim + "\\sub\\deeper\\own2.txt",
                                victim + "\\sub\\desktop.ini", MakeDeepFile(victim)};
     for (const std::string& file : own) {
-      if (file.find("deep.txt") == std::string::npos) WriteFileBytes(file, "mine");
+      if (file.find("deep.txt") == std::string::npos) {
+        ASSERT_TRUE(WriteFileBytes(file, "mine"));
+      }
     }
     ASSERT_TRUE(SetFileAttributesA(own[0].c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    WriteFileBytes(victim + "\\DeskTop.INI", "[.ShellClassInfo]");
-    WriteFileBytes(victim + "\\held.txt", "held");
+    ASSERT_TRUE(WriteFileBytes(victim + "\\DeskTop.INI", "[.ShellClassInfo]"));
+    ASSERT_TRUE(WriteFileBytes(victim + "\\held.txt", "held"));
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "LocationBar", "0"));
     ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, row.choice, "1"));
     std::optional<ShellFolderOverride> shellFolder;
@@ -464,7 +465,7 @@ TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture makes the scratch folder";
   const std::string documents = std::string(scratch) + "\\documents";
   CreateDirectoryA(documents.c_str(), nullptr);
-  WriteFileBytes(documents + "\\letter.txt", "dear");
+  ASSERT_TRUE(WriteFileBytes(documents + "\\letter.txt", "dear"));
   ChooseOnly("Bookmarks");
   const ShellFolderOverride personal("Personal", documents);
   const ShellFolderOverride favorites("Favorites", documents);
@@ -483,8 +484,8 @@ TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   const std::string cookies = containers + "\\cookies";
   const auto canaryBefore = SnapshotFolder(containers + "\\cookies-canary");
   ASSERT_EQ(canaryBefore.size(), 3u);
-  WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]");
-  WriteFileBytes(cookies + "\\user@site.txt", "cookie");
+  ASSERT_TRUE(WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]"));
+  ASSERT_TRUE(WriteFileBytes(cookies + "\\user@site.txt", "cookie"));
   // An index that an erase of an earlier test left wiped there would be
   // rebuilt at the first call: Wine opens no link as itself, so none is gone.
   DeleteFileA((cookies + "\\index.dat").c_str());

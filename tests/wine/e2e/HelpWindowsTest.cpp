@@ -15,7 +15,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 // The tests' own address scheme: the shell opens it with open_recorder.exe.
 // In the machine's classes: Wine 8 does not look into the user's.
 constexpr const char* kSchemeKey = "Software\\Classes\\vtest";
@@ -43,11 +42,10 @@ bool Gone(HWND window) {
   return WaitUntil([&] { return !IsWindow(window); }, 5000);
 }
 
-class HelpWindowsTest : public ::testing::Test {
+class HelpWindowsTest : public VandrelTest {
  protected:
-  void SetUp() override { ResetVandrelState(); }
   void TearDown() override {
-    ResetVandrelState();
+    VandrelTest::TearDown();
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kSchemeKey, View::Wow64);
     DeleteFileA(ReportPath().c_str());
   }

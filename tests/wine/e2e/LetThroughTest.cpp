@@ -60,11 +60,7 @@ class HeldControlKey {
 
 bool ControlSeenDown() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
-class LetThroughTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class LetThroughTest : public VandrelTest {};
 
 TEST_F(LetThroughTest, AFrameOpenedWhileCtrlIsHeldStaysOpenAndOneOpenedAfterReleaseIsClosed) {
   VandrelProcess vandrel;

@@ -14,7 +14,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr int kDontShowAgainId = 1000;
 
 std::string ItemText(HWND box, int id) {
@@ -27,13 +26,8 @@ PopupWindowSpec Frame(const std::string& page) {
   return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public VandrelTest {
  protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-  static void Set(const char* name, const char* text) {
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text));
-  }
   // A toolbar button's click as the toolbar reports it to the window.
   static void ClickToolbar(HWND main, int command) {
     HWND toolbar = FindWindowExA(main, nullptr, TOOLBARCLASSNAMEA, nullptr);

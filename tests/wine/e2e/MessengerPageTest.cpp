@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "ChildWindows.h"
 #include "RegistryReset.h"
 #include "TestService.h"
 #include "VandrelProcess.h"
@@ -18,31 +19,12 @@ constexpr const char* kVersionKey = "Software\\Wine\\AppDefaults\\Vandrel.exe";
 constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\Messenger";
 constexpr WPARAM kOptionsMenuItem = 2009;
 
-std::string Caption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 // A control of the dialog's pages by its window class and, unless empty, its caption.
 HWND Find(HWND dialog, const char* className, const std::string& caption = {}) {
-  struct Search {
-    const char* className;
-    const std::string& caption;
-    HWND found;
-  } search{className, caption, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM state) {
-        auto& s = *reinterpret_cast<Search*>(state);
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, s.className) != 0 || (!s.caption.empty() && Caption(child) != s.caption)) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindChildWindow(dialog, [&](HWND child) {
+    return lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 &&
+           (caption.empty() || WindowTextOf(child) == caption);
+  });
 }
 
 // The picture of a page, by its kind (SS_ICON, SS_BITMAP), beside `sibling`.
@@ -59,10 +41,8 @@ std::optional<DWORD> StartType() {
   return *reinterpret_cast<const DWORD*>(raw->bytes.data());
 }
 
-class MessengerPageTest : public ::testing::Test {
+class MessengerPageTest : public VandrelTest {
  protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
 
   // Starts the program and shows the dialog on its Messenger page.
   HWND OpenMessengerPage() {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ChildWindows.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -10,7 +11,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kAutoComplete = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
@@ -34,22 +34,7 @@ std::size_t ValueCount(const char* path) {
 
 // A control anywhere inside the dialog (its pages hold their own), by its caption.
 HWND Control(HWND dialog, const std::string& caption) {
-  struct Search {
-    const std::string& caption;
-    HWND found;
-  } search{caption, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM state) {
-        auto& s = *reinterpret_cast<Search*>(state);
-        char text[256] = {};
-        GetWindowTextA(child, text, sizeof text);
-        if (s.caption != text) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindChildWindow(dialog, [&](HWND child) { return WindowTextOf(child) == caption; });
 }
 
 // The edit that follows a control in the page's order (the spin box after "&Limit ...").
@@ -64,12 +49,14 @@ HWND EditAfter(HWND control) {
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public VandrelTest {
  protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    ResetVandrelState();
+  void SetUp() override {
+    VandrelTest::SetUp();
+    DeleteKeyTree(HKEY_CURRENT_USER, kAutoComplete);
+  }
+  void TearDown() override {
+    VandrelTest::TearDown();
     DeleteKeyTree(HKEY_CURRENT_USER, kAutoComplete);
   }
 

@@ -6,6 +6,7 @@
 
 #include "PopupHelper.h"
 #include "ScanTicks.h"
+#include "TrayIcon.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -31,23 +32,13 @@ std::vector<HWND> VisibleMenus() {
   return menus;
 }
 
-class RecentlyClosedTest : public ::testing::Test {
+class RecentlyClosedTest : public TrayIconTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
-    WriteFileBytes(TitlesPath(), ScrambledTitles({"News"}));
-    vandrel.emplace();
-    ASSERT_NE(vandrel->WaitForMainWindow(), nullptr);
-    owner = vandrel->WaitForWindowOfClass(kIconOwnerClass);
-    ASSERT_NE(owner, nullptr);
+    VandrelTest::SetUp();
+    ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"News"})));
+    StartVandrel();
   }
-  void TearDown() override {
-    vandrel.reset();
-    ResetVandrelState();
-  }
-
-  std::optional<VandrelProcess> vandrel;
-  HWND owner = nullptr;
 };
 
 TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntryOut) {

@@ -8,7 +8,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kFlash =
     "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
@@ -30,11 +29,7 @@ std::optional<DWORD> Dword(HKEY root, const char* path, const char* name, View v
   return *reinterpret_cast<const DWORD*>(raw->bytes.data());
 }
 
-class RichMediaTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class RichMediaTest : public VandrelTest {};
 
 TEST_F(RichMediaTest, BanSelectedRunsTheMonitorAtStartUpWithItsDefaults) {
   ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "BanSelected", "1"));

@@ -10,19 +10,13 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 
 PopupWindowSpec Frame(const std::string& page, const std::string& suffix = "- Microsoft Internet Explorer") {
   return {"IEFrame", page + " " + suffix, true, true, false};
 }
 
-class ScanTest : public ::testing::Test {
+class ScanTest : public VandrelTest {
  protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-  void Set(const char* name, const char* text) {
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text));
-  }
 };
 
 TEST_F(ScanTest, PopupClassesWithoutMaximiseBoxAreClosedAtEveryTickUncounted) {

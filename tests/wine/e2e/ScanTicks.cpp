@@ -7,7 +7,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kAnimationsSwitch = "2";  // the rich-media switch for animations, by number
 constexpr const char* kAnimationsValue = "Play_Animations";

@@ -10,7 +10,6 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::optional<std::string> RunValue() {
@@ -25,11 +24,7 @@ bool Hidden(HWND window) {
   return WaitUntil([&] { return !IsWindowVisible(window); }, 5000);
 }
 
-class StartupTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class StartupTest : public VandrelTest {};
 
 TEST_F(StartupTest, StartsWithItsMainWindowAndZeroWindowsClosed) {
   VandrelProcess vandrel;

@@ -41,10 +41,10 @@ std::vector<std::string> Added(const std::vector<std::string>& before) {
   return added;
 }
 
-class ToolbarButtonTest : public ::testing::Test {
+class ToolbarButtonTest : public VandrelTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
+    VandrelTest::SetUp();
     const std::string id = kCanaryId;
     ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, ExtensionKey(id), "ButtonText", REG_SZ, "theirs", 7, View::Wow64));
     ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, kToolbarButtonsKey, kToolbarButtonText, REG_SZ, id.c_str(),
@@ -53,7 +53,7 @@ class ToolbarButtonTest : public ::testing::Test {
   }
   void TearDown() override {
     AllowAllAccess(HKEY_LOCAL_MACHINE, kToolbarButtonsKey);
-    ResetVandrelState();
+    VandrelTest::TearDown();
     DeleteKeyTree(HKEY_LOCAL_MACHINE, ExtensionKey(kCanaryId), View::Wow64);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\IE5Tools", View::Wow64);
   }

@@ -28,18 +28,11 @@ HWND IconHost() {
   return host && IsWindowVisible(host) ? host : nullptr;
 }
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public TrayIconTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
-    vandrel.emplace();
-    ASSERT_NE(vandrel->WaitForMainWindow(), nullptr);
-    owner = vandrel->WaitForWindowOfClass(kIconOwnerClass);
-    ASSERT_NE(owner, nullptr);
-  }
-  void TearDown() override {
-    vandrel.reset();
-    ResetVandrelState();
+    VandrelTest::SetUp();
+    StartVandrel();
   }
 
   // A right-button press on the icon, as the shell reports it; waits for the menu.
@@ -48,9 +41,6 @@ class TrayTest : public ::testing::Test {
     ASSERT_NE(menu, nullptr) << "no menu appeared";
     EXPECT_TRUE(ChooseFromMenu(menu, keys));
   }
-
-  std::optional<VandrelProcess> vandrel;
-  HWND owner = nullptr;
 };
 
 TEST_F(TrayTest, ChoosingABrowserWindowAddsItsPageTitleAndWritesTheFileAtOnce) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "ChildWindows.h"
 #include "RegistryReset.h"
 #include "RemoteStatusText.h"
 #include "WaitUntil.h"
@@ -97,12 +98,13 @@ std::vector<std::string> ReadScrambledTitles() {
   return entries;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  const BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL closed = CloseHandle(file);
+  return wrote && closed && written == bytes.size();
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -135,7 +137,7 @@ void ResetVandrelState() {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Korvane");
   // The tip of the first start would stand before every test's main window;
   // the tip's own test removes this again.
-  WriteString(HKEY_CURRENT_USER, "Software\\Korvane\\Vandrel", "TOD", "1");
+  WriteString(HKEY_CURRENT_USER, kSettingsKey, "TOD", "1");
   // A version test killed midway leaves the program's Windows version behind;
   // the run as XP has Wine report XP to every start.
   DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaultsKey);
@@ -161,14 +163,20 @@ VandrelProcess::~VandrelProcess() {
 }
 
 HWND VandrelProcess::WaitForMainWindow(DWORD timeoutMs) {
+  main_ = WaitForTopLevel(kClass, kTitle, timeoutMs);
+  return main_;
+}
+
+HWND VandrelProcess::WaitForTopLevel(const char* className, const char* title, DWORD timeoutMs) {
+  HWND window = nullptr;
   WaitUntil(
       [&] {
-        const auto found = FindTopLevel(process_.Id(), kClass, kTitle);
-        main_ = found.empty() ? nullptr : found.front();
-        return main_ != nullptr;
+        const auto found = FindTopLevel(process_.Id(), className, title);
+        window = found.empty() ? nullptr : found.front();
+        return window != nullptr;
       },
       timeoutMs);
-  return main_;
+  return window;
 }
 
 std::optional<std::string> VandrelProcess::StatusText(int part) {
@@ -193,29 +201,13 @@ bool VandrelProcess::Quit(DWORD timeoutMs) {
 }
 
 HWND VandrelProcess::WaitForWindowOfClass(const char* className, DWORD timeoutMs) {
-  HWND window = nullptr;
-  WaitUntil(
-      [&] {
-        const auto found = FindTopLevel(process_.Id(), className, nullptr);
-        window = found.empty() ? nullptr : found.front();
-        return window != nullptr;
-      },
-      timeoutMs);
-  return window;
+  return WaitForTopLevel(className, nullptr, timeoutMs);
 }
 
 HWND VandrelProcess::WaitForMessageBox(DWORD timeoutMs) { return WaitForDialog(kTitle, timeoutMs); }
 
 HWND VandrelProcess::WaitForDialog(const char* title, DWORD timeoutMs) {
-  HWND box = nullptr;
-  WaitUntil(
-      [&] {
-        const auto found = FindTopLevel(process_.Id(), "#32770", title);
-        box = found.empty() ? nullptr : found.front();
-        return box != nullptr;
-      },
-      timeoutMs);
-  return box;
+  return WaitForTopLevel("#32770", title, timeoutMs);
 }
 
 std::string VandrelProcess::MessageBoxText(HWND box) {
@@ -225,23 +217,15 @@ std::string VandrelProcess::MessageBoxText(HWND box) {
   return text;
 }
 
-namespace {
-
-BOOL CALLBACK FindStaticText(HWND child, LPARAM parameter) {
-  char className[32] = {}, text[512] = {};
-  GetClassNameA(child, className, sizeof(className));
-  GetWindowTextA(child, text, sizeof(text));
-  if (lstrcmpiA(className, "Static") != 0 || !*text) return TRUE;
-  *reinterpret_cast<std::string*>(parameter) = text;
-  return FALSE;
+std::string VandrelProcess::QuestionText(HWND box) {
+  const HWND question = FindChildWindow(box, [](HWND child) {
+    return lstrcmpiA(ClassNameOf(child).c_str(), "Static") == 0 && GetWindowTextLengthA(child) > 0;
+  });
+  return question ? WindowTextOf(question) : std::string();
 }
 
-}  // namespace
-
-std::string VandrelProcess::QuestionText(HWND box) {
-  std::string text;
-  EnumChildWindows(box, &FindStaticText, reinterpret_cast<LPARAM>(&text));
-  return text;
+void VandrelTest::Set(const char* name, const char* text) {
+  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text)) << name;
 }
 
 }  // namespace vandrel::test

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ class VandrelProcess {
   Process& process() { return process_; }
 
  private:
+  // The first top-level window of this process with the class and title
+  // (null: any title), waited for.
+  HWND WaitForTopLevel(const char* className, const char* title, DWORD timeoutMs);
+
   Process process_;
   HWND main_ = nullptr;
 };
@@ -63,7 +68,8 @@ std::string ScrambledTitles(const std::vector<std::string>& entries);
 // The file's entries, read in that layout (only for files without the three
 // characters that layout cannot hold).
 std::vector<std::string> ReadScrambledTitles();
-void WriteFileBytes(const std::string& path, const std::string& bytes);
+// False when the file could not be written whole.
+[[nodiscard]] bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Where the browser toolbar button lives: below HKEY_LOCAL_MACHINE, in its
@@ -78,5 +84,17 @@ std::vector<HWND> VandrelMainWindows();
 // Ends every Vandrel this test program started that still runs, and resets
 // what the tests write.
 void ResetVandrelState();
+
+// The program's own settings key under HKEY_CURRENT_USER.
+inline constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
+
+// The base of the end-to-end tests: each starts and ends with the program's
+// state reset, and sets its settings through Set.
+class VandrelTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetVandrelState(); }
+  void TearDown() override { ResetVandrelState(); }
+  static void Set(const char* name, const char* text);
+};
 
 }  // namespace vandrel::test

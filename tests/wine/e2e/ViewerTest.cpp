@@ -23,7 +23,6 @@ namespace vandrel::test {
 namespace {
 
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr WPARAM kDemoMenuItem = 2007;
 constexpr int kViewId = 401, kEraseId = 402, kExitId = 403, kIntroductionId = 404, kHistoryBoxId = 405,
               kHistoryMemoId = 410, kGaugeId = 420, kStopId = 421;
@@ -92,11 +91,11 @@ void AddTraces() {
                                  "yes; expires=Fri, 01-Jan-2038 00:00:00 GMT"));
 }
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public VandrelTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "AutoStart", "0"));
+    VandrelTest::SetUp();
+    Set("AutoStart", "0");
     for (const char* name : {"History", "Cache", "Cookies"}) saved_[Index(name)] = ShellFolder(name);
     AddTraces();
     if (HasFatalFailure()) return;
@@ -108,7 +107,7 @@ class ViewerTest : public ::testing::Test {
     for (const char* name : {"History", "Cache", "Cookies"}) {
       if (!saved_[Index(name)].empty()) WriteString(HKEY_CURRENT_USER, kShellFolders, name, saved_[Index(name)]);
     }
-    ResetVandrelState();
+    VandrelTest::TearDown();
     if (!scratch_.empty()) {
       DeleteFileA((scratch_ + "\\History.IE5\\index.dat").c_str());
       RemoveDirectoryA((scratch_ + "\\History.IE5").c_str());
@@ -153,7 +152,7 @@ class ViewerTest : public ::testing::Test {
     CreateDirectoryA(scratch_.c_str(), nullptr);
     CreateDirectoryA((scratch_ + "\\History.IE5").c_str(), nullptr);
     const std::string file = scratch_ + "\\History.IE5\\index.dat";
-    WriteFileBytes(file, bytes);
+    EXPECT_TRUE(WriteFileBytes(file, bytes));
     EXPECT_TRUE(WriteString(HKEY_CURRENT_USER, kShellFolders, "History", scratch_));
     return file;
   }
@@ -299,7 +298,7 @@ TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
   const std::string canaries[] = {containers + "\\cookies-canary", containers + "\\cache-canary"};
   const std::map<std::string, std::string> before[] = {SnapshotFolder(canaries[0]), SnapshotFolder(canaries[1])};
   ASSERT_EQ(before[0].size() + before[1].size(), 6u);
-  WriteFileBytes(containers + "\\cookies\\desktop.ini", "[.ShellClassInfo]");
+  ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\desktop.ini", "[.ShellClassInfo]"));
   // No index files there yet: one that an erase of an earlier test left
   // wiped would be rebuilt at the first call (Wine opens no link as itself,
   // so none is gone).

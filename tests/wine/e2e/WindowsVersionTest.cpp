@@ -11,14 +11,14 @@
 namespace vandrel::test {
 namespace {
 
-class WindowsVersionTest : public ::testing::Test {
+class WindowsVersionTest : public VandrelTest {
  protected:
   void SetUp() override {
-    ResetVandrelState();
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Korvane\\Vandrel", "ExitConfirm", "0"));
+    VandrelTest::SetUp();
+    Set("ExitConfirm", "0");
   }
   void TearDown() override {
-    ResetVandrelState();
+    VandrelTest::TearDown();
     DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaultsKey);
   }
   static void Pretend(const char* version) {

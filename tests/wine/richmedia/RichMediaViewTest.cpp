@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "ChildWindows.h"
 #include "RegistryReset.h"
 #include "TestForm.h"
 #include "platform/win32/Handles.h"
@@ -75,24 +76,6 @@ std::optional<DWORD> PlayerFlags(const char* player, View view = View::Wow32) {
   return DwordValue(HKEY_LOCAL_MACHINE, player, kCompatibilityFlagsValue, view);
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof(name));
-  return name;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  return children;
-}
-
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
          inner.bottom <= outer.bottom;
@@ -108,7 +91,7 @@ class RichMediaViewTest : public ::testing::Test {
   RichMediaViewTest() { view.Create(GetModuleHandleA(nullptr)); }
 
   HWND ByCaption(const std::string& caption) const {
-    for (const HWND child : Children(view.Handle())) {
+    for (const HWND child : ChildWindows(view.Handle())) {
       if (WindowText(child) == caption) return child;
     }
     ADD_FAILURE() << "no control captioned " << caption;
@@ -117,7 +100,7 @@ class RichMediaViewTest : public ::testing::Test {
   // The radio button `item` framed by the group box `group`.
   HWND ItemOf(const std::string& group, const std::string& item) const {
     const RECT frame = RectInParent(ByCaption(group));
-    for (const HWND child : Children(view.Handle())) {
+    for (const HWND child : ChildWindows(view.Handle())) {
       if (WindowText(child) == item && Inside(RectInParent(child), frame)) return child;
     }
     ADD_FAILURE() << "no item " << item << " in " << group;
@@ -126,8 +109,8 @@ class RichMediaViewTest : public ::testing::Test {
   static void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
   static bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
   HICON ShownPicture() const {
-    for (const HWND child : Children(view.Handle())) {
-      if (ClassOf(child) == "Static") return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    for (const HWND child : ChildWindows(view.Handle())) {
+      if (ClassNameOf(child) == "Static") return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     }
     return nullptr;
   }
@@ -145,7 +128,7 @@ using RichMediaBoxes = RichMediaViewTest<Win32Prompts>;
 
 TEST_F(RichMediaWindow, IsCreatedHiddenFixedSizedAndCentredWithItsCaption) {
   EXPECT_FALSE(IsWindowVisible(view.Handle()));
-  EXPECT_EQ(ClassOf(view.Handle()), "TW42VideoBlocker");
+  EXPECT_EQ(ClassNameOf(view.Handle()), "TW42VideoBlocker");
   EXPECT_EQ(WindowText(view.Handle()), "Vandrel");
   RECT client;
   GetClientRect(view.Handle(), &client);
@@ -163,8 +146,8 @@ TEST_F(RichMediaWindow, IsCreatedHiddenFixedSizedAndCentredWithItsCaption) {
 
 TEST_F(RichMediaWindow, ShowsEveryCaptionWithYesSelectedAndNoProfile) {
   std::vector<std::string> captions;
-  for (const HWND child : Children(view.Handle())) {
-    if (ClassOf(child) == "Button") captions.push_back(WindowText(child));
+  for (const HWND child : ChildWindows(view.Handle())) {
+    if (ClassNameOf(child) == "Button") captions.push_back(WindowText(child));
   }
   std::vector<std::string> expected = {"Type of advertizing:", "Global s&ettings", "Yes to all", "No to all",
                                        "Defaults", "M&onitor", "&Close"};
