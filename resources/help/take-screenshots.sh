@@ -70,7 +70,7 @@ click_toolbar() {  # button index, 0 = Block
 
 mapped_windows() {  # the ids of the screen's mapped top-level windows
   xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}' | while read -r id; do
-    xwininfo -id "$id" | grep -q "Map State: IsViewable" && echo "$id"
+    if xwininfo -id "$id" | grep -q "Map State: IsViewable"; then echo "$id"; fi
   done | sort
 }
 
@@ -115,7 +115,7 @@ tray=$(window_named "Wine System Tray")
 xdotool windowraise "$tray"
 before=$(mapped_windows)
 geometry "$tray"
-xdotool mousemove $((x + 10)) $((y + h / 2)) click 3
+xdotool mousemove $((x + 12)) $((y + h - 13)) click 3  # the first icon, below the tray's caption
 menu=""
 for _ in $(seq 50); do
   menu=$(comm -13 <(echo "$before") <(mapped_windows) | head -1)
@@ -123,14 +123,21 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [[ -n "$menu" ]] || { echo "take-screenshots: the tray icon showed no menu" >&2; exit 1; }
-xdotool key Down Down  # the header, then the first title
+# The menu follows the mouse; keys would go to the window that X has
+# focused, not to the menu. The first title's row at 96 DPI: below the
+# header's row and the separator.
+geometry "$menu"
+xdotool mousemove $((x + w / 2)) $((y + 37))
 sleep 0.5
 grab "$menu" "BMP3:$here/traymenu.bmp" -type TrueColor
-xdotool key Escape
+# A click outside closes the menu: the keys go to the window X has focused.
+xdotool mousemove 1270 1010 click 1
+sleep 0.5
 kill "$browsers" 2>/dev/null || true
 
-# Exit, and Yes to the exit question.
-xdotool windowfocus "$main" key alt+x
+# Exit, and Yes to the exit question. A click: after the menu the main
+# window is no longer active, and its Alt keys do nothing.
+click_toolbar 7
 sleep 1
 xdotool key Return
 wait "$vandrel" || true

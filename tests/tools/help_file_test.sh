@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The help as the build compiles it from its pages: the viewer gets an index
-# and a full-text search, every page is in the contents and every page of
-# the contents can be found in the index.
+# and a full-text search, every page is in the contents, and every page of
+# the contents is compiled in and can be found in the index.
 set -uo pipefail
 pages="$(cd "$(dirname "$0")/../../resources/help/html" && pwd)"
 work=$(mktemp -d)
@@ -47,7 +47,9 @@ chmls extractindex "$chm" "$work/index.txt" >/dev/null 2>&1
 (cd "$pages" && ls -- *.htm) | sort >"$work/pages.txt"
 locals "$work/toc.txt" >"$work/contents.txt"
 locals "$work/index.txt" >"$work/indexed.txt"
+chmls -n list "$chm" 2>/dev/null | sed -n 's#^/##p' | sort >"$work/compiled.txt"
 [[ -s "$work/contents.txt" ]] || fail "the contents lists no page"
+for page in $(comm -23 "$work/contents.txt" "$work/compiled.txt"); do fail "$page of the contents is not in the help"; done
 for page in $(comm -23 "$work/pages.txt" "$work/contents.txt"); do fail "$page is not in the contents"; done
 for page in $(comm -23 "$work/contents.txt" "$work/indexed.txt"); do fail "$page of the contents is not in the index"; done
 
