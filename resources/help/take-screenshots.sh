@@ -2,7 +2,7 @@
 # Takes the help's screenshots of the program itself: starts
 # build/windows/Vandrel.exe under the project's Wine on an Xvfb of its own,
 # opens its windows with the mouse and keys (xdotool) and writes the cropped
-# pictures into html/, and the tray icon's menu over three browser windows
+# pictures into html/, and the tray icon's menu over two browser windows
 # (the tests' popup_helper.exe) as the tip of the day's traymenu.bmp. Run
 # from anywhere, after scripts/build windows-tests (make-pictures.sh runs it).
 set -euo pipefail

@@ -34,6 +34,7 @@ done
 [[ "$full_text" == 1 ]] || fail "#SYSTEM's full-text search flag is '$full_text', not 1"
 
 # The binary index and the search's word index, with content.
+# shellcheck disable=SC2016  # the names hold a literal $
 for file in '/$WWKeywordLinks/BTree' '/$FIftiMain'; do
   size=$(chmls list "$chm" 2>/dev/null | awk -v name="$file" '$4 == name { print $3 }')
   [[ "${size:-0}" -gt 0 ]] || fail "the help has no $file"
