@@ -1,6 +1,7 @@
 #include "help/win32/TipView.h"
 
 #include "resources/help/help_ids.h"
+#include "resources/resource.h"
 #include "ui/win32/DialogTemplate.h"
 
 namespace vandrel {
@@ -58,6 +59,14 @@ HBRUSH TipView::StaticColours(int id, HDC dc) {
 
 void TipView::Start() {
   SetWindowTextA(Handle(), kTipCaption);
+  // Its single border shows an icon in the caption: the program's, not the
+  // system's generic one. Shared icons: never destroyed.
+  const auto programIcon = [this](int size) {
+    return reinterpret_cast<LPARAM>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, LR_SHARED));
+  };
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, programIcon(GetSystemMetrics(SM_CXSMICON)));
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, programIcon(GetSystemMetrics(SM_CXICON)));
   PlaceWindow(kClientWidth, kClientHeight, owner_);
   headingFont_ = DerivedFont(true, true, false, "Verdana", -19);
   panelBrush_.reset(CreateSolidBrush(kPanelColour));

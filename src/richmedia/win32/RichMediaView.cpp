@@ -2,6 +2,7 @@
 
 #include "ui/win32/ModalForm.h"
 
+#include "resources/resource.h"
 #include "resources/richmedia/richmedia_ids.h"
 #include "ui/win32/ControlWindows.h"
 
@@ -75,7 +76,9 @@ void RichMediaView::Create(HINSTANCE instance, HWND owner) {
   pictures_[kMonitorOffImage] = LoadPicture(instance, IDI_MONITOR_OFF);
   pictures_[kMonitorOnImage] = LoadPicture(instance, IDI_MONITOR_ON);
   const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
-  Window::Create({instance, kRichMediaWindowClass}, placement);
+  // The program's icon in the caption: without one Windows draws its generic one there.
+  Window::Create({instance, kRichMediaWindowClass, LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON))},
+                 placement);
 }
 
 void RichMediaView::Show() {

@@ -51,11 +51,16 @@ void ShowAndFocus(HWND window) {
 
 WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
                                       const char* title) {
+  // A dialog frame is the extended style: CreateWindowEx ignores
+  // DS_MODALFRAME, and without the frame the caption shows the system's
+  // generic icon, as a dialog box never does.
+  const DWORD exStyle = (style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0;
   RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   WindowPlacement placement;
   placement.title = title;
   placement.style = style;  // without WS_VISIBLE: created hidden
+  placement.exStyle = exStyle;
   placement.parent = owner;
   placement.width = outer.right - outer.left;
   placement.height = outer.bottom - outer.top;

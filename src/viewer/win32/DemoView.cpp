@@ -8,7 +8,8 @@
 namespace vandrel {
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A dialog frame: no icon in the caption.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
 constexpr int kClientWidth = 653;
 constexpr int kClientHeight = 368;
 constexpr UINT_PTR kIntroductionHook = 1;

@@ -48,6 +48,8 @@ TEST_F(BlockListDialog, IsCreatedHiddenWithItsSizeCaptionAndListExtents) {
   EXPECT_EQ(client.right, 537);
   EXPECT_EQ(client.bottom, 412);
   EXPECT_EQ(TextOf(view.Handle()), "Add title to the block list");
+  // A dialog frame, which draws no icon in the caption.
+  EXPECT_TRUE(GetWindowLongA(view.Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   EXPECT_EQ(TextOf(Child(IDCANCEL)), "&Hide");
   EXPECT_EQ(TextOf(Child(401)), "&Protect with password");
   EXPECT_TRUE(GetWindowLongA(Child(401), GWL_STYLE) & BS_LEFTTEXT);

@@ -138,6 +138,9 @@ TEST_F(RichMediaWindow, IsCreatedHiddenFixedSizedAndCentredWithItsCaption) {
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  // Its single border draws an icon in the caption: the program's, not the system's generic one.
+  EXPECT_FALSE(GetWindowLongA(view.Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_NE(GetClassLongPtrA(view.Handle(), GCLP_HICON), 0u);
   RECT outer;
   GetWindowRect(view.Handle(), &outer);
   EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
