@@ -14,7 +14,9 @@
 #include <string>
 
 #include "FolderSnapshot.h"
+#include "Keyboard.h"
 #include "RegistryReset.h"
+#include "TrayIcon.h"
 #include "ShellFolderOverride.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -71,6 +73,44 @@ std::string TextOf(HWND window) {
                       5000, &copied);
   text.resize(copied);
   return text;
+}
+
+void EmptyTheClipboard() {
+  ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000));
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+// The clipboard's text in `format` (CF_TEXT, or CF_UNICODETEXT as UTF-16 bytes), or "<none>".
+std::string Clipboard(UINT format) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return "<busy>";
+  std::string text = "<none>";
+  if (const HANDLE data = GetClipboardData(format)) {
+    const auto* bytes = static_cast<const char*>(GlobalLock(data));
+    const std::size_t unit = format == CF_UNICODETEXT ? 2 : 1;
+    std::size_t length = 0;
+    while (bytes && std::string_view(bytes + length * unit, unit).find_first_not_of('\0') != std::string_view::npos) {
+      ++length;
+    }
+    text.assign(bytes ? bytes : "", length * unit);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// `text` in the code page the system turns CF_TEXT into CF_UNICODETEXT with.
+std::string Widened(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                  static_cast<int>(wide.size())));
+  return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+}
+
+std::pair<DWORD, DWORD> SelectionOf(HWND memo) {
+  DWORD start = 0, end = 0;
+  SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {start, end};
 }
 
 // Leaves a page, a visit and a cookie of the test's host in wininet's three containers.
@@ -239,6 +279,99 @@ TEST_F(ViewerTest, WhileALongDumpRunsCloseAndEscAreRefusedAndStopEndsIt) {
 
   PostMessageA(viewer, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "idle again: the close is allowed";
+}
+
+// A 32 MB dump, selected with the mouse, Shift and the caret keys, Ctrl+A
+// and the context menu, copied with Ctrl+C, Ctrl+Insert and the menu.
+TEST_F(ViewerTest, TheDumpIsSelectedAndCopiedByKeysMouseAndContextMenu) {
+  std::string bytes(32u << 20, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 4096);
+  UseHistoryOfOurOwn(bytes);
+  const std::string dump = Dumped(bytes, bytes.size());
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  for (const int box : {kHistoryBoxId + 1, kHistoryBoxId + 2}) SendMessageA(GetDlgItem(viewer, box), BM_CLICK, 0, 0);
+  Click(viewer, kViewId);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  const HWND memo = Memo(viewer, 0);
+  ASSERT_EQ(LengthOf(memo), dump.size());
+  EmptyTheClipboard();
+
+  // A click at the first character, then three to the right and one down with Shift held.
+  PostMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  PostMessageA(memo, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(viewer) == memo; }, 5000));
+  for (int step = 0; step < 3; ++step) PressKeys(viewer, {VK_SHIFT, VK_RIGHT});
+  PressKeys(viewer, {VK_SHIFT, VK_DOWN});
+  const std::pair<DWORD, DWORD> firstLineAndThree{0, 28 + 3};
+  ASSERT_TRUE(WaitUntil([&] { return SelectionOf(memo) == firstLineAndThree; }, 5000));
+  PressKeys(viewer, {VK_CONTROL, 'C'});
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard(CF_TEXT) == dump.substr(0, 31); }, 5000)) << Clipboard(CF_TEXT);
+  EXPECT_EQ(Clipboard(CF_UNICODETEXT), Widened(dump.substr(0, 31)));
+
+  PressKeys(viewer, {VK_SHIFT, VK_END});
+  PressKeys(viewer, {VK_CONTROL, VK_INSERT});
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard(CF_TEXT) == dump.substr(0, 28 + 26); }, 5000));
+
+  // The context menu from the keyboard's place: Copy copies, Select All selects all.
+  PressKeys(viewer, {VK_RIGHT});
+  PressKeys(viewer, {VK_SHIFT, VK_RIGHT});
+  const auto contextMenu = [memo] {
+    PostMessageA(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), -1);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisibleMenu()) != nullptr; }, 5000);
+    return menu;
+  };
+  ASSERT_TRUE(ChooseFromMenu(contextMenu(), {VK_DOWN}));
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard(CF_TEXT) == dump.substr(56, 1); }, 5000)) << Clipboard(CF_TEXT);
+  ASSERT_TRUE(ChooseFromMenu(contextMenu(), {VK_DOWN, VK_DOWN}));
+  const std::pair<DWORD, DWORD> all{0, static_cast<DWORD>(dump.size())};
+  EXPECT_TRUE(WaitUntil([&] { return SelectionOf(memo) == all; }, 5000));
+
+  // All of it, by Ctrl+A and Ctrl+C, while the window keeps answering.
+  PressKeys(viewer, {VK_HOME});
+  PressKeys(viewer, {VK_CONTROL, 'A'});
+  PressKeys(viewer, {VK_CONTROL, 'C'});
+  EXPECT_TRUE(vandrel.Answers(5000));
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard(CF_TEXT).size() == dump.size(); }, 30000));
+  EXPECT_TRUE(Clipboard(CF_TEXT) == dump) << "the whole dump";
+  EXPECT_TRUE(Clipboard(CF_UNICODETEXT) == Widened(dump));
+}
+
+// Tab and Shift+Tab in the order of the window's controls (Erase, disabled
+// before a View, is passed by); Space and Enter press the focused button;
+// Esc closes the window also when View has the focus.
+TEST_F(ViewerTest, TabGoesThroughTheControlsInOrderAndTheKeysPressButtonsAndClose) {
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  const int order[] = {kViewId,        kExitId,           kIntroductionId,    kHistoryBoxId,
+                       kHistoryBoxId + 1, kHistoryBoxId + 2, kHistoryMemoId,     kHistoryMemoId + 1,
+                       kHistoryMemoId + 2, kStopId,          kViewId};
+  for (const int id : order) {
+    PressKeys(viewer, {VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedId(viewer) == id; }, 3000)) << FocusedId(viewer) << " for " << id;
+  }
+  for (int at = static_cast<int>(std::size(order)) - 2; at >= 0; --at) {
+    PressKeys(viewer, {VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedId(viewer) == order[at]; }, 3000))
+        << FocusedId(viewer) << " for " << order[at];
+  }
+  ASSERT_EQ(FocusedId(viewer), kViewId);
+  PressKeys(viewer, {VK_SPACE});
+  ASSERT_TRUE(WaitUntil([&] { return LengthOf(Memo(viewer, 2)) != 0; }, 30000)) << "Space pressed View";
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  EXPECT_EQ(FocusedId(viewer), kViewId);
+  PressKeys(viewer, {VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "Esc with View focused";
+
+  ASSERT_EQ(OpenViewer(vandrel), viewer);
+  PressKeys(viewer, {VK_TAB});
+  PressKeys(viewer, {VK_TAB});
+  ASSERT_EQ(FocusedId(viewer), kExitId);
+  PressKeys(viewer, {VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "Enter pressed Exit demo";
 }
 
 TEST_F(ViewerTest, AMissingFolderValueAFolderThatIsNotThereAndALockedFileAreTold) {
