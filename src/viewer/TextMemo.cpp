@@ -46,6 +46,11 @@ std::string_view TextMemo::Line(std::size_t index) const {
   return std::string_view(text_).substr(start, end - start);
 }
 
+std::size_t TextMemo::LineOf(std::size_t offset) const {
+  const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+  return static_cast<std::size_t>(after - lineStarts_.begin()) - 1;
+}
+
 void TextMemo::NoteLineLength(std::size_t start, std::size_t end) {
   if (end > start && text_[end - 1] == '\r') --end;
   longest_ = std::max(longest_, end - start);

@@ -32,6 +32,14 @@ class TextMemo : public ControlModel {
   // The length of the longest line, for the horizontal scroll range.
   std::size_t LongestLine() const { return longest_; }
 
+  // Where a caret can be: on a counted line, or on the empty line after a
+  // last line end. LastLine() is the line the end of the text is on.
+  std::size_t LastLine() const { return lineStarts_.size() - 1; }
+  // Where line `index` (up to LastLine()) starts in Text().
+  std::size_t LineStart(std::size_t index) const { return lineStarts_[index]; }
+  // The line that the text position `offset` is on.
+  std::size_t LineOf(std::size_t offset) const;
+
  private:
   void NoteLineLength(std::size_t start, std::size_t end);
 

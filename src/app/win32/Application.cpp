@@ -15,6 +15,18 @@
 #include "viewer/win32/DemoView.h"
 
 namespace vandrel {
+namespace {
+
+// The modeless windows get the dialog keys (Tab, Shift+Tab, Enter, Esc,
+// the arrows between buttons) as a dialog does; true when one took the message.
+bool TakenAsDialogKey(std::initializer_list<HWND> windows, MSG& message) {
+  for (const HWND window : windows) {
+    if (IsWindowVisible(window) && IsDialogMessageA(window, &message)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 void Application::RequestQuit() { PostQuitMessage(0); }
 
@@ -69,6 +81,7 @@ void Application::RunApplication(bool minimizeArgument) {
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TakenAsDialogKey({demo.Handle(), richMedia.Handle()}, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "resources/richmedia/richmedia_ids.h"
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/OwnerActivation.h"
 
 namespace vandrel {
 namespace {
@@ -145,7 +146,14 @@ void RichMediaView::OnCreate() {
   form_.FormCreate();
 }
 
-void RichMediaView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
+void RichMediaView::DrawForm() {
+  if (!form_.Form.Visible() && IsWindowVisible(Handle())) {
+    // Enabled first: a disabled owner cannot take the activation.
+    if (modalOwner_) EnableWindow(modalOwner_, TRUE);
+    HandActivationToOwner(Handle());
+  }
+  DrawModalForm(Handle(), form_.Form, modalOwner_);
+}
 
 void RichMediaView::DrawPicture() {
   const int index = form_.Image1.ImageIndex();

@@ -4,6 +4,7 @@
 
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/ModalForm.h"
+#include "ui/win32/OwnerActivation.h"
 
 namespace vandrel {
 namespace {
@@ -26,6 +27,19 @@ constexpr int kMemoTop = 132;
 constexpr int kGaugeTop = 348;
 constexpr int kStopWidth = 22;
 constexpr int kGaugeSteps = 10000;
+
+// Tab and Shift+Tab go through the controls in this order: the tool
+// strip, the introduction, the check boxes, the memos, the stop button.
+constexpr int kTabOrder[] = {kDemoViewId,       kDemoEraseId,          kDemoExitId,           kDemoIntroductionId,
+                             kDemoHistoryBoxId, kDemoHistoryBoxId + 1, kDemoHistoryBoxId + 2, kDemoHistoryMemoId,
+                             kDemoHistoryMemoId + 1, kDemoHistoryMemoId + 2, kDemoStopId};
+
+// The dialog keys follow the controls' z-order: each goes below the one before.
+void ArrangeTabOrder(HWND window) {
+  for (const int id : kTabOrder) {
+    SetWindowPos(GetDlgItem(window, id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
 
 // Memo `index`'s column: the width split in three.
 RECT Column(int index, int top, int bottom) {
@@ -73,6 +87,9 @@ void DemoView::OnCreate(HINSTANCE instance) {
     memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index, column,
                           static_cast<HFONT>(memoFont_.get()));
     memos_[index]->onKey = [this](int key) { form_.Memo1KeyDown(key); };
+    memos_[index]->onCopyFailed = [this](const std::string& reason) {
+      prompts_.Message(MessageKind::Error, reason, MessageButtons::Ok);
+    };
     binder_.Bind(Handle(), {{*boxes[index], ControlRef(kDemoHistoryBoxId + index,
                                                        Place{static_cast<int>(column.left) + 4, kBoxTop,
                                                              static_cast<int>(column.right - column.left) - 8, 18})}});
@@ -92,6 +109,7 @@ void DemoView::OnCreate(HINSTANCE instance) {
                                                          kClientHeight - kGaugeTop - 4}),
                           ControlKind{PROGRESS_CLASSA, 0});
   SendMessageA(gauge_, PBM_SETRANGE32, 0, kGaugeSteps);
+  ArrangeTabOrder(Handle());
   hints_.Create(Handle());
   hints_.Add(GetDlgItem(Handle(), kDemoEraseId), form_.EraseStuff.Hint());
 
@@ -109,6 +127,7 @@ void DemoView::DrawForm() {
   const bool visible = IsWindowVisible(Handle()) != FALSE;
   if (visible == form_.Form.Visible()) return;
   if (!form_.Form.Visible()) {
+    HandActivationToOwner(Handle());
     ShowWindow(Handle(), SW_HIDE);
     return;
   }
@@ -136,6 +155,15 @@ LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       form_.Close();
       return 0;
+    case WM_COMMAND:
+      // Esc, through the main loop's dialog keys, wherever the focus is.
+      if (LOWORD(wParam) == IDCANCEL) form_.Memo1KeyDown(kDemoExitKey);
+      return 0;
+    case DM_GETDEFID:
+      return FocusedButton();
+    case WM_NEXTDLGCTL:
+      MoveFocus(wParam, lParam);
+      return 0;
     case WM_KEYDOWN:
       form_.Memo1KeyDown(static_cast<int>(wParam));
       return 0;
@@ -158,6 +186,23 @@ LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return Default(message, wParam, lParam);
   }
+}
+
+LRESULT DemoView::FocusedButton() const {
+  // Enter presses the focused button; elsewhere it does nothing.
+  const HWND focus = GetFocus();
+  if (!focus || !IsChild(Handle(), focus)) return 0;
+  if (!(SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return 0;
+  return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+}
+
+void DemoView::MoveFocus(WPARAM wParam, LPARAM lParam) {
+  // What a dialog does with it; the introduction's edit control asks for it at Tab.
+  const HWND focus = GetFocus();
+  const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(Handle(), IsChild(Handle(), focus) ? focus : nullptr,
+                                                       wParam != 0);
+  if (next) SetFocus(next);
 }
 
 LRESULT CALLBACK DemoView::IntroductionKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

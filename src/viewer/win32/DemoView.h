@@ -41,6 +41,8 @@ class DemoView : public Window {
   void DrawForm();
   void DrawGauge() const;
   void SetHourglass(bool busy);
+  LRESULT FocusedButton() const;
+  void MoveFocus(WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK IntroductionKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR self);
 

@@ -14,7 +14,9 @@
 #include <string>
 
 #include "FolderSnapshot.h"
+#include "Keyboard.h"
 #include "RegistryReset.h"
+#include "TrayIcon.h"
 #include "ShellFolderOverride.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -70,6 +72,34 @@ std::string TextOf(HWND window) {
                       5000, &copied);
   text.resize(copied);
   return text;
+}
+
+// The clipboard's CF_TEXT, or its CF_UNICODETEXT turned back into the
+// code page the system made it from; "<none>" when it holds none. Format 0
+// empties it.
+std::string Clipboard(UINT format = CF_TEXT) {
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return "<busy>";
+  std::string text = "<none>";
+  if (const HANDLE data = GetClipboardData(format)) {
+    const void* locked = GlobalLock(data);
+    if (format == CF_TEXT) text = static_cast<const char*>(locked);
+    if (format == CF_UNICODETEXT) {
+      const std::wstring wide = static_cast<const wchar_t*>(locked);
+      text.assign(wide.size() * 2, '\0');
+      text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                      static_cast<int>(text.size()), nullptr, nullptr));
+    }
+    GlobalUnlock(data);
+  }
+  if (format == 0) EmptyClipboard();
+  CloseClipboard();
+  return text;
+}
+
+std::pair<DWORD, DWORD> SelectionOf(HWND memo) {
+  DWORD start = 0, end = 0;
+  SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {start, end};
 }
 
 // Leaves a page, a visit and a cookie of the test's host in wininet's three containers.
@@ -238,6 +268,95 @@ TEST_F(ViewerTest, WhileALongDumpRunsCloseAndEscAreRefusedAndStopEndsIt) {
 
   PostMessageA(viewer, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "idle again: the close is allowed";
+}
+
+// A 32 MB dump, selected with the mouse, Shift and the caret keys, Ctrl+A
+// and the context menu, copied with Ctrl+C, Ctrl+Insert and the menu.
+TEST_F(ViewerTest, TheDumpIsSelectedAndCopiedByKeysMouseAndContextMenu) {
+  std::string bytes(32u << 20, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 4096);
+  UseHistoryOfOurOwn(bytes);
+  const std::string dump = Dumped(bytes, bytes.size());
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  for (const int box : {kHistoryBoxId + 1, kHistoryBoxId + 2}) SendMessageA(GetDlgItem(viewer, box), BM_CLICK, 0, 0);
+  Click(viewer, kViewId);
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  const HWND memo = Memo(viewer, 0);
+  ASSERT_EQ(LengthOf(memo), dump.size());
+  Clipboard(0);  // emptied
+
+  // A click at the first character, Shift+Right, Shift+Down, Shift+End and Ctrl+Insert.
+  PostMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  PostMessageA(memo, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  ASSERT_TRUE(WaitUntil([&] { return FocusedId(viewer) == kHistoryMemoId; }, 5000));
+  PressKeys(viewer, {VK_SHIFT, VK_RIGHT});
+  PressKeys(viewer, {VK_SHIFT, VK_DOWN});
+  PressKeys(viewer, {VK_SHIFT, VK_END});
+  PressKeys(viewer, {VK_CONTROL, VK_INSERT});
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard() == dump.substr(0, 28 + 26); }, 5000));
+
+  // The context menu from the keyboard's place: Copy copies, Select All selects all.
+  PressKeys(viewer, {VK_RIGHT});
+  PressKeys(viewer, {VK_SHIFT, VK_RIGHT});
+  // Keys wait behind posted messages: the menu comes once they are taken.
+  const std::pair<DWORD, DWORD> third{56, 57}, all{0, static_cast<DWORD>(dump.size())};
+  ASSERT_TRUE(WaitUntil([&] { return SelectionOf(memo) == third; }, 5000));
+  const auto contextMenu = [memo] {
+    PostMessageA(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), -1);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisibleMenu()) != nullptr; }, 5000);
+    return menu;
+  };
+  ASSERT_TRUE(ChooseFromMenu(contextMenu(), {VK_DOWN}));
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard() == dump.substr(56, 1); }, 5000)) << Clipboard();
+  ASSERT_TRUE(ChooseFromMenu(contextMenu(), {VK_DOWN, VK_DOWN}));
+  EXPECT_TRUE(WaitUntil([&] { return SelectionOf(memo) == all; }, 5000));
+
+  // All of it, by Ctrl+A and Ctrl+C, while the window keeps answering.
+  PressKeys(viewer, {VK_HOME});
+  PressKeys(viewer, {VK_CONTROL, 'A'});
+  ASSERT_TRUE(WaitUntil([&] { return SelectionOf(memo) == all; }, 5000));
+  PressKeys(viewer, {VK_CONTROL, 'C'});
+  EXPECT_TRUE(vandrel.Answers(5000));
+  EXPECT_TRUE(WaitUntil([&] { return Clipboard().size() == dump.size(); }, 30000));
+  EXPECT_TRUE(Clipboard() == dump && Clipboard(CF_UNICODETEXT) == dump) << "the whole dump";
+}
+
+// Tab and Shift+Tab in the order of the window's controls (Erase, disabled
+// before a View, is passed by); Space and Enter press the focused button;
+// Esc closes the window also when View has the focus.
+TEST_F(ViewerTest, TabGoesThroughTheControlsInOrderAndTheKeysPressButtonsAndClose) {
+  VandrelProcess vandrel;
+  const HWND viewer = OpenViewer(vandrel);
+  ASSERT_NE(viewer, nullptr);
+  const int order[] = {kViewId,        kExitId,           kIntroductionId,    kHistoryBoxId,
+                       kHistoryBoxId + 1, kHistoryBoxId + 2, kHistoryMemoId,     kHistoryMemoId + 1,
+                       kHistoryMemoId + 2, kStopId,          kViewId};
+  for (const int id : order) {
+    PressKeys(viewer, {VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedId(viewer) == id; }, 3000)) << FocusedId(viewer) << " for " << id;
+  }
+  for (int at = static_cast<int>(std::size(order)) - 2; at >= 0; --at) {
+    PressKeys(viewer, {VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedId(viewer) == order[at]; }, 3000))
+        << FocusedId(viewer) << " for " << order[at];
+  }
+  ASSERT_EQ(FocusedId(viewer), kViewId);
+  PressKeys(viewer, {VK_SPACE});
+  ASSERT_TRUE(WaitUntil([&] { return LengthOf(Memo(viewer, 2)) != 0; }, 30000)) << "Space pressed View";
+  ASSERT_TRUE(WaitForViewToEnd(viewer));
+  EXPECT_EQ(FocusedId(viewer), kViewId);
+  PressKeys(viewer, {VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "Esc with View focused";
+
+  ASSERT_EQ(OpenViewer(vandrel), viewer);
+  PressKeys(viewer, {VK_TAB});
+  PressKeys(viewer, {VK_TAB});
+  ASSERT_EQ(FocusedId(viewer), kExitId);
+  PressKeys(viewer, {VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "Enter pressed Exit demo";
 }
 
 TEST_F(ViewerTest, AMissingFolderValueAFolderThatIsNotThereAndALockedFileAreTold) {
