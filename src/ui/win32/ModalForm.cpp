@@ -1,6 +1,7 @@
 #include "ui/win32/ModalForm.h"
 
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 
@@ -51,7 +52,8 @@ void ShowAndFocus(HWND window) {
 
 WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
                                       const char* title) {
-  RECT outer{0, 0, clientWidth, clientHeight};
+  const DpiScale& scale = DpiScale::Screen();
+  RECT outer{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&outer, style, FALSE, 0);
   WindowPlacement placement;
   placement.title = title;
