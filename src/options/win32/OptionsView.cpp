@@ -247,16 +247,18 @@ void OptionsView::MakeEraserPage() {
     binder_.Bind(Handle(), {{frameModel, ControlRef(page.Make(place, kFrame))}});
     int top = place.top + kFrameTitle;
     for (CheckBox* box : boxes) {
-      const int height = box == &f.All ? boxHeight + kEraserRow - 4 : boxHeight;
+      const int height = box == &f.All ? boxHeight + kEraserRow - 2 : boxHeight;
       const Place at{place.left + 6, top, place.width - 10, height};
       binder_.Bind(Handle(), {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheck : kCheck, box))}});
       top += height;
     }
   };
   constexpr int kIeHeight = kFrameTitle + 7 * kEraserRow;
-  framed(f.IEFrame, {8, 14, width - 16, kIeHeight},
+  // Below the page frame's caption.
+  constexpr int kIeTop = 16;
+  framed(f.IEFrame, {8, kIeTop, width - 16, kIeHeight},
          {&f.eCache, &f.eCookies, &f.eHistory, &f.All, &f.eBookmarks, &f.eLocationBar}, kEraserRow);
-  const int lowerTop = 14 + kIeHeight + 2;
+  const int lowerTop = kIeTop + kIeHeight + 2;
   const int lowerHeight = page.Height() - lowerTop - 6;
   framed(f.WindowsFrame, {8, lowerTop, 100, lowerHeight}, {&f.eRecent, &f.eTempFolder, &f.eBin}, kEraserRow);
   // The players' captions are long: each may wrap.
@@ -274,7 +276,7 @@ void OptionsView::MakeMiscPage() {
   int top = 16;
   for (CheckBox* box : {&f.EOC, &f.AutoStart, &f.WinStart, &f.MinimizeOnStart, &f.SetPage}) {
     const bool twoLines = box == &f.AutoStart;
-    const int height = twoLines ? 2 * kRow - 6 : kRow;
+    const int height = twoLines ? 2 * kRow - 4 : kRow;
     binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height}, twoLines ? kTallCheck : kCheck, box))}});
     top += height;
   }

@@ -33,7 +33,7 @@ constexpr int kSwitchHeight = 42;
 constexpr int kItemTop = 17;
 constexpr int kItemHeight = 18;
 // A group's items stand in columns this wide, each a little narrower.
-constexpr int kSwitchItemColumn = 72;
+constexpr int kSwitchItemColumn = 70;
 constexpr int kProfileItemColumn = 84;
 constexpr int kItemGap = 8;
 
