@@ -16,6 +16,7 @@
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/DeviceContext.h"
 
 namespace vandrel::test {
 namespace {
@@ -70,14 +71,14 @@ class Measure {
 
   int operator()(int designed) const { return MulDiv(designed, dpi_, 96); }
   SIZE Extent(const std::string& text, HFONT font) const {
-    const SelectedFont selected(dc_, font);
+    const SelectedObject selected(dc_, font);
     SIZE size{};
     GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size;
   }
   // The height `text` takes wrapped into `width`; INT_MAX when a word does not fit.
   int WrappedHeight(const std::string& text, HFONT font, int width) const {
-    const SelectedFont selected(dc_, font);
+    const SelectedObject selected(dc_, font);
     RECT bounds{0, 0, width, 0};
     DrawTextA(dc_, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return bounds.right > width ? INT_MAX : bounds.bottom;  // a word wider than the line
@@ -97,12 +98,6 @@ class Measure {
   }
 
  private:
-  struct SelectedFont {
-    SelectedFont(HDC dc, HFONT font) : dc(dc), previous(SelectObject(dc, font)) {}
-    ~SelectedFont() { SelectObject(dc, previous); }
-    HDC dc;
-    HGDIOBJ previous;
-  };
   UniqueGdiObject MakeFont(int height, int weight, bool italic, const char* face) const {
     return UniqueGdiObject(CreateFontA(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face));
   }
