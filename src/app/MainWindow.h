@@ -20,7 +20,9 @@ namespace vandrel {
 
 inline constexpr const char* kClosedWindowsSuffix = " windows closed.";
 inline constexpr int kNarrowOuterWidth = 750;
-inline constexpr int kStatusPanelReserve = 115;
+// What the first status panel leaves of the window: the closed-windows panel
+// must hold "1234 windows closed." with its edges.
+inline constexpr int kStatusPanelReserve = 145;
 inline constexpr int kDefaultScanInterval = 100;
 inline constexpr const char* kExitQuestion = "Do you really want to exit Vandrel v7.0.5?";
 

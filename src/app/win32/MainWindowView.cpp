@@ -4,6 +4,7 @@
 #include "platform/win32/Win32WaitLoop.h"
 #include "resources/resource.h"
 #include "ui/win32/DeviceContext.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
@@ -13,8 +14,10 @@ constexpr int kClientWidth = 800;
 constexpr int kClientHeight = 73;
 constexpr int kStatusBarId = 100;
 
+// The outer size, in screen pixels, of the designed client size.
 SIZE OuterSizeFor(int clientWidth, int clientHeight) {
-  RECT rect{0, 0, clientWidth, clientHeight};
+  const DpiScale& scale = DpiScale::Screen();
+  RECT rect{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);  // with the menu bar
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -138,16 +141,18 @@ void MainWindowView::OnCreate() {
   // The status bar keeps the system's font, as status bars do: in the
   // window's Courier the closed-windows text would not fit its panel.
   LayOut();
-  form_.FormCreate(OuterSizeFor(kClientWidth, kClientHeight).cx, minimizeArgument_);
+  // The model works in designed pixels, as the form was designed.
+  form_.FormCreate(DpiScale::Screen().Designed(OuterSizeFor(kClientWidth, kClientHeight).cx), minimizeArgument_);
 }
 
 void MainWindowView::DrawForm() {
   SetWindowTextA(Handle(), form_.Form.Caption().c_str());
-  if (const auto width = form_.Form.OuterWidth()) {
+  if (const auto designed = form_.Form.OuterWidth()) {
+    const int width = DpiScale::Screen()(*designed);
     RECT rect;
     GetWindowRect(Handle(), &rect);
-    if (rect.right - rect.left != *width) {
-      SetWindowPos(Handle(), nullptr, 0, 0, *width, rect.bottom - rect.top,
+    if (rect.right - rect.left != width) {
+      SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }

@@ -5,20 +5,25 @@
 #include <vector>
 
 #include "resources/toolbar/toolbar_ids.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
 
 constexpr int kToolbarId = 99;
+// Designed at 96 DPI.
 constexpr int kButtonWidth = 98, kButtonHeight = 53;
 constexpr int kImageSize = 32, kImageCount = 11;
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-// The eleven pictures of one strip resource; an empty list when it is missing.
+// The eleven pictures of one strip resource at the screen's size; an empty
+// list when it is missing. Enlarging repeats pixels, so the mask colour
+// stays exact and the edges sharp.
 UniqueImageList LoadStrip(HINSTANCE instance, int resource) {
-  UniqueImageList list(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
-  const UniqueGdiObject strip(
-      LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  const int size = DpiScale::Screen()(kImageSize);
+  UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
+  const UniqueGdiObject strip(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, size * kImageCount,
+                                         size, LR_CREATEDIBSECTION));
   if (list && strip) ImageList_AddMasked(list.get(), static_cast<HBITMAP>(strip.get()), kMaskColour);
   return list;
 }
@@ -50,8 +55,9 @@ void ToolbarView::Create(HWND parent, HINSTANCE instance, HFONT font) {
     buttons.push_back(button);
   }
   SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageA(toolbar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kButtonWidth, kButtonWidth));
-  SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+  const DpiScale& scale = DpiScale::Screen();
+  SendMessageA(toolbar_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonWidth)));
+  KeepButtonSize();
   for (const auto& entry : model_.Buttons()) entry.button->redraw = [this, &entry] { Draw(entry); };
 }
 
@@ -73,7 +79,12 @@ void ToolbarView::Draw(const MainToolbar::Entry& entry) const {
   info.fsState = entry.button->Enabled() ? TBSTATE_ENABLED : 0;
   SendMessageA(toolbar_, TB_SETBUTTONINFOA, entry.command, reinterpret_cast<LPARAM>(&info));
   // A new caption makes the toolbar measure its buttons again: keep them designed.
-  SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+  KeepButtonSize();
+}
+
+void ToolbarView::KeepButtonSize() const {
+  const DpiScale& scale = DpiScale::Screen();
+  SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale(kButtonWidth), scale(kButtonHeight)));
 }
 
 const MainToolbar::Entry* ToolbarView::ByCommand(int command) const {

@@ -30,6 +30,8 @@ class ToolbarView {
 
  private:
   void Draw(const MainToolbar::Entry& entry) const;
+  // The designed button size at the screen's DPI.
+  void KeepButtonSize() const;
   const MainToolbar::Entry* ByCommand(int command) const;
 
   MainToolbar& model_;

@@ -97,7 +97,8 @@ TrayIconView::~TrayIconView() {
 void TrayIconView::Create(HINSTANCE instance) {
   for (std::size_t level = 0; level < pictures_.size(); ++level) {
     pictures_[level].reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY_LEVEL_0 + level), IMAGE_ICON, 16, 16, 0)));
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY_LEVEL_0 + level), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), 0)));
     if (!pictures_[level]) throw PlatformError("Cannot load the notification-area icons");
   }
   WindowClass windowClass;

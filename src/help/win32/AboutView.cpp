@@ -70,7 +70,8 @@ void AboutView::Start() {
   PlaceControl(kIconId, 14, 14, 32, 32);
   // Shared with the window class: never destroyed.
   const HICON icon = static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
+      LoadImageA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                 GetSystemMetrics(SM_CYICON), LR_SHARED));
   SendDlgItemMessageA(Handle(), kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   CentreInPanel(kVersionId, kAboutVersion, 16);
   CentreInPanel(kBrowsersId, kAboutBrowsers, 36);

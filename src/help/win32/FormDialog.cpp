@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ui/win32/DeviceContext.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 
@@ -28,7 +29,8 @@ INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const {
-  RECT frame{0, 0, clientWidth, clientHeight};
+  const DpiScale& scale = DpiScale::Screen();
+  RECT frame{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -40,7 +42,8 @@ void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) c
 
 HWND FormDialog::PlaceControl(int id, int left, int top, int width, int height, const char* text) const {
   const HWND control = GetDlgItem(Handle(), id);
-  MoveWindow(control, left, top, width, height, FALSE);
+  const Place place = DpiScale::Screen()(Place{left, top, width, height});
+  MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
   if (text) SetWindowTextA(control, text);
   return control;
 }
@@ -53,7 +56,7 @@ UniqueGdiObject FormDialog::DerivedFont(bool bold, bool italic, bool underline, 
   font.lfItalic = italic;
   font.lfUnderline = underline;
   if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  if (height) font.lfHeight = height;
+  if (height) font.lfHeight = DpiScale::Screen()(height);
   return UniqueGdiObject(CreateFontIndirectA(&font));
 }
 
@@ -62,7 +65,7 @@ int FormDialog::TextWidth(const std::string& text, HFONT font) const {
   const SelectedObject selected(dc.Get(), font);
   SIZE size{};
   GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
+  return DpiScale::Screen().Designed(size.cx);
 }
 
 }  // namespace vandrel

@@ -8,8 +8,9 @@
 
 namespace vandrel {
 
-// A fixed-size modal window laid out in pixels: it gets its client size and
-// place when it starts, and its controls get their places and texts. Its
+// A fixed-size modal window laid out in pixels designed at 96 DPI (scaled to
+// the screen's): it gets its client size and place when it starts, and its
+// controls get their places and texts. Its
 // default button IDOK, Enter, Esc and the close box all close it.
 class FormDialog : public ModalDialog {
  protected:
@@ -27,10 +28,10 @@ class FormDialog : public ModalDialog {
   // Places control `id` and sets its text (when given).
   HWND PlaceControl(int id, int left, int top, int width, int height, const char* text = nullptr) const;
   // The dialog's font with the given weight, slant, underline, face and
-  // height (0 keeps the dialog font's).
+  // height (designed; 0 keeps the dialog font's).
   UniqueGdiObject DerivedFont(bool bold, bool italic, bool underline, const char* face = nullptr,
                               int height = 0) const;
-  // The width of `text` in `font` (one line).
+  // The width of `text` in `font` (one line), in designed pixels.
   int TextWidth(const std::string& text, HFONT font) const;
 
  private:

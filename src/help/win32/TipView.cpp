@@ -3,6 +3,7 @@
 #include "resources/help/help_ids.h"
 #include "resources/resource.h"
 #include "ui/win32/DialogTemplate.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
@@ -70,8 +71,8 @@ void TipView::Start() {
   PlaceWindow(kClientWidth, kClientHeight, owner_);
   headingFont_ = DerivedFont(true, true, false, "Verdana", -19);
   panelBrush_.reset(CreateSolidBrush(kPanelColour));
-  bulb_.reset(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_TIP_BULB), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  trayMenu_.reset(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_TIP_TRAY_MENU), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  bulb_.reset(LoadScaledBitmap(instance_, IDB_TIP_BULB));
+  trayMenu_.reset(LoadScaledBitmap(instance_, IDB_TIP_TRAY_MENU));
 
   const HWND heading = PlaceControl(kHeadingId, 12, 8, 360, 26, kTipHeading);
   SendMessageA(heading, WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.get()), FALSE);

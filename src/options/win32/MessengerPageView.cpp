@@ -4,6 +4,7 @@
 
 #include "resources/options/options_ids.h"
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
@@ -35,18 +36,19 @@ MessengerPageView::~MessengerPageView() {
 void MessengerPageView::Create(HINSTANCE instance, HWND form, HWND pageWindow, Binder& binder) {
   constexpr int ids[] = {IDI_MESSENGER_RUNNING, IDI_MESSENGER_PAUSED, IDI_MESSENGER_STOPPED, IDI_MESSENGER_CHANGING,
                          IDI_MESSENGER_UNAVAILABLE};
+  const DpiScale& scale = DpiScale::Screen();
+  const int pictureSize = scale(kPictureSize);
   for (std::size_t index = 0; index < pictures_.size(); ++index) {
     pictures_[index].reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(ids[index]), IMAGE_ICON, kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
+        LoadImageA(instance, MAKEINTRESOURCEA(ids[index]), IMAGE_ICON, pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   }
-  signboard_.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_MESSENGER_SIGNBOARD), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  signboard_.reset(LoadScaledBitmap(instance, IDB_MESSENGER_SIGNBOARD));
 
-  RECT area{};
-  GetClientRect(pageWindow, &area);
+  const SIZE area = DesignedClientSize(pageWindow);
   const auto make = [pageWindow](int id, Place place, const ControlKind& kind) {
     return ResolveControl(pageWindow, ControlRef(id, place), kind);
   };
-  const HWND frame = make(kFrameId, {4, 2, area.right - 8, area.bottom - 6}, kFrame);
+  const HWND frame = make(kFrameId, {4, 2, area.cx - 8, area.cy - 6}, kFrame);
   const HWND state = make(kStateId, {16, 18, 60, 14}, kLabel);
   picture_ = make(kPictureId, {16, 34, kPictureSize, kPictureSize}, kIcon);
   const HWND stop = make(kStopId, {60, 38, 64, 24}, kPush);

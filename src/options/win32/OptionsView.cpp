@@ -6,6 +6,7 @@
 
 #include "resources/options/options_ids.h"
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 #include "ui/win32/ModalForm.h"
 
 namespace vandrel {
@@ -37,12 +38,6 @@ constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDG
 constexpr ControlKind kNumberEdit{"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
 constexpr ControlKind kUpDown{UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS};
 
-SIZE ClientSize(HWND window) {
-  RECT rect{};
-  GetClientRect(window, &rect);
-  return {rect.right, rect.bottom};
-}
-
 // The page whose caption marks `key` as its mnemonic ("E&raser": r), or -1.
 int PageOfMnemonic(const std::vector<std::string>& pages, WPARAM key) {
   for (std::size_t page = 0; page < pages.size(); ++page) {
@@ -68,7 +63,7 @@ class PageBuilder {
   }
   // The frame that fills the page, less a margin.
   HWND PageFrame() {
-    const SIZE size = ClientSize(page_);
+    const SIZE size = DesignedClientSize(page_);
     return Make({4, 2, size.cx - 8, size.cy - 6}, kFrame);
   }
   // Radio buttons one below the other, or side by side, each with the group's hint.
@@ -82,8 +77,8 @@ class PageBuilder {
     }
     return buttons;
   }
-  int Width() const { return ClientSize(page_).cx; }
-  int Height() const { return ClientSize(page_).cy; }
+  int Width() const { return DesignedClientSize(page_).cx; }
+  int Height() const { return DesignedClientSize(page_).cy; }
 
  private:
   HWND page_;
@@ -104,8 +99,9 @@ OptionsView::~OptionsView() {
 }
 
 void OptionsView::Create(HINSTANCE instance, HWND owner) {
+  const int pictureSize = DpiScale::Screen()(kTestPictureSize);
   testPicture_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON,
-                                                   kTestPictureSize, kTestPictureSize, LR_DEFAULTCOLOR)));
+                                                   pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   const WindowPlacement placement =
       CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kOptionsWindowClass}, placement);
@@ -210,8 +206,9 @@ void OptionsView::MakePopupPage() {
   int id = kFirstPageControl;
   PageBuilder page(Page(0), hints_, id);
   const HWND frame = page.PageFrame();
-  const HWND limit = page.Make({14, 20, 170, kRow}, kCheck, &f.Limit);
-  const HWND maxEdit = page.Make({190, 18, 56, 21}, kNumberEdit, &f.MaxWindows);
+  // Wide enough for the focus rectangle around the whole caption.
+  const HWND limit = page.Make({14, 20, 176, kRow}, kCheck, &f.Limit);
+  const HWND maxEdit = page.Make({192, 18, 54, 21}, kNumberEdit, &f.MaxWindows);
   const HWND maxArrows = page.Make({246, 18, 16, 21}, kUpDown, &f.MaxWindows);
   const HWND whenFrame = page.Make({14, 48, 236, 64}, kFrame, &f.WhenStarted);
   const auto whenItems = page.Radios(f.WhenStarted, 24, 66, 220, false);
@@ -250,16 +247,18 @@ void OptionsView::MakeEraserPage() {
     binder_.Bind(Handle(), {{frameModel, ControlRef(page.Make(place, kFrame))}});
     int top = place.top + kFrameTitle;
     for (CheckBox* box : boxes) {
-      const int height = box == &f.All ? boxHeight + kEraserRow - 4 : boxHeight;
+      const int height = box == &f.All ? boxHeight + kEraserRow - 2 : boxHeight;
       const Place at{place.left + 6, top, place.width - 10, height};
       binder_.Bind(Handle(), {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheck : kCheck, box))}});
       top += height;
     }
   };
   constexpr int kIeHeight = kFrameTitle + 7 * kEraserRow;
-  framed(f.IEFrame, {8, 14, width - 16, kIeHeight},
+  // Below the page frame's caption.
+  constexpr int kIeTop = 16;
+  framed(f.IEFrame, {8, kIeTop, width - 16, kIeHeight},
          {&f.eCache, &f.eCookies, &f.eHistory, &f.All, &f.eBookmarks, &f.eLocationBar}, kEraserRow);
-  const int lowerTop = 14 + kIeHeight + 2;
+  const int lowerTop = kIeTop + kIeHeight + 2;
   const int lowerHeight = page.Height() - lowerTop - 6;
   framed(f.WindowsFrame, {8, lowerTop, 100, lowerHeight}, {&f.eRecent, &f.eTempFolder, &f.eBin}, kEraserRow);
   // The players' captions are long: each may wrap.
@@ -277,7 +276,7 @@ void OptionsView::MakeMiscPage() {
   int top = 16;
   for (CheckBox* box : {&f.EOC, &f.AutoStart, &f.WinStart, &f.MinimizeOnStart, &f.SetPage}) {
     const bool twoLines = box == &f.AutoStart;
-    const int height = twoLines ? 2 * kRow - 6 : kRow;
+    const int height = twoLines ? 2 * kRow - 4 : kRow;
     binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height}, twoLines ? kTallCheck : kCheck, box))}});
     top += height;
   }
@@ -287,8 +286,9 @@ void OptionsView::MakeMiscPage() {
   const int fileTop = top + 47;
   const HWND label = page.Make({12, fileTop + 3, 62, 14}, kLabel, &f.Label1);
   const HWND wavFile = page.Make({76, fileTop, width - 160, 20}, kEdit, &f.WavFile);
-  const HWND select = page.Make({width - 80, fileTop - 1, 44, 22}, kPush, &f.SelWavBut);
-  const HWND test = page.Make({width - 34, fileTop - 1, 22, 22}, kPicturePush, &f.Test);
+  const HWND select = page.Make({width - 82, fileTop - 1, 44, 22}, kPush, &f.SelWavBut);
+  // The speaker with the button's edges and focus rectangle around it.
+  const HWND test = page.Make({width - 36, fileTop - 2, 24, 24}, kPicturePush, &f.Test);
   SendMessageA(test, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(testPicture_.get()));
   const int lastTop = fileTop + 28;
   const HWND autoSuggest = page.Make({12, lastTop + 3, width - 124, kRow}, kCheck, &f.AutoSuggest);

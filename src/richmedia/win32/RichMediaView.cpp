@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "resources/richmedia/richmedia_ids.h"
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 #include "ui/win32/OwnerActivation.h"
 
 namespace vandrel {
@@ -26,15 +27,15 @@ constexpr int kProfilesId = 360;  // its items follow
 constexpr int SwitchId(int tag) { return kAdvertizingBoxId + 10 * tag; }
 
 // The switches in two columns inside "Type of advertizing:": 1 2 / 3 4 / 5;
-// the right one is wider for the players' long caption.
-constexpr int kColumnLeft[] = {10, 164};
-constexpr int kColumnWidth[] = {148, 228};
+// the right one is wider for the players' long caption, which it holds whole.
+constexpr int kColumnLeft[] = {10, 158};
+constexpr int kColumnWidth[] = {144, 236};
 constexpr int kRowTop[] = {24, 70, 116};
 constexpr int kSwitchHeight = 42;
 constexpr int kItemTop = 17;
 constexpr int kItemHeight = 18;
 // A group's items stand in columns this wide, each a little narrower.
-constexpr int kSwitchItemColumn = 72;
+constexpr int kSwitchItemColumn = 70;
 constexpr int kProfileItemColumn = 84;
 constexpr int kItemGap = 8;
 
@@ -56,8 +57,9 @@ ControlRef Item(const Place& box, int groupId, int item, int column) {
 }
 
 UniqueIcon LoadPicture(HINSTANCE instance, int id) {
-  return UniqueIcon(static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
+  const int size = DpiScale::Screen()(kPictureSize);
+  return UniqueIcon(
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 }  // namespace

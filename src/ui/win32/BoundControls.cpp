@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
@@ -277,8 +278,8 @@ class BoundPageControl : public BoundWindows<PageControl> {
   std::vector<HWND> pages_;
 };
 
-// Panels given by width; the status bar wants right edges, and the last
-// panel runs to the window's edge.
+// Panels given by width (designed at 96 DPI); the status bar wants right
+// edges, and the last panel runs to the window's edge.
 class BoundStatusBar : public BoundWindows<StatusBar> {
  public:
   BoundStatusBar(StatusBar& model, HWND statusBar) : BoundWindows(model, {statusBar}) {}
@@ -290,7 +291,7 @@ class BoundStatusBar : public BoundWindows<StatusBar> {
     int right = 0;
     for (const StatusBar::Panel& panel : panels) {
       right += panel.width;
-      edges.push_back(right);
+      edges.push_back(DpiScale::Screen()(right));
     }
     if (!edges.empty()) edges.back() = -1;
     SendMessageA(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));

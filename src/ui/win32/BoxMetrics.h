@@ -4,7 +4,7 @@
 namespace vandrel::box_metrics {
 
 // What the program's own message-like boxes share: their frame, the icon
-// left of the text and the size of their buttons, in pixels.
+// left of the text and the size of their buttons, in pixels designed at 96 DPI.
 inline constexpr int kIconId = 1001;
 inline constexpr int kTextId = 1002;
 inline constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;

@@ -3,15 +3,17 @@
 #include <stdexcept>
 
 #include "platform/PlatformError.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 
 HWND ResolveControl(HWND form, const ControlRef& control, const ControlKind& kind) {
   if (control.Existing()) return control.Existing();
-  if (const auto& place = control.WhereToCreate()) {
+  if (const auto& designed = control.WhereToCreate()) {
+    const Place place = DpiScale::Screen()(*designed);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form, GWLP_HINSTANCE));
     const HWND made = CreateWindowExA(kind.exStyle, kind.className, "", WS_CHILD | WS_VISIBLE | kind.style,
-                                      place->left, place->top, place->width, place->height, form,
+                                      place.left, place.top, place.width, place.height, form,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())), instance,
                                       nullptr);
     if (!made) throw PlatformError(std::string("Cannot create the control ") + kind.className);

@@ -17,7 +17,8 @@ struct ControlKind {
 };
 
 // The control a reference names within `form`, made there (visible, in the
-// dialog font) when the reference has a place. Throws std::logic_error for
+// dialog font) when the reference has a place, which is scaled from 96 DPI
+// to the screen's. Throws std::logic_error for
 // an id the form does not have: the view's table is wrong.
 HWND ResolveControl(HWND form, const ControlRef& control, const ControlKind& kind);
 

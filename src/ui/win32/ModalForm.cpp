@@ -1,6 +1,7 @@
 #include "ui/win32/ModalForm.h"
 
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 
@@ -55,7 +56,8 @@ WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHe
   // DS_MODALFRAME, and without the frame the caption shows the system's
   // generic icon, as a dialog box never does.
   const DWORD exStyle = (style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0;
-  RECT outer{0, 0, clientWidth, clientHeight};
+  const DpiScale& scale = DpiScale::Screen();
+  RECT outer{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   WindowPlacement placement;
   placement.title = title;

@@ -6,6 +6,7 @@
 #include "ui/win32/BoxMetrics.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DeviceContext.h"
+#include "ui/win32/DpiScale.h"
 #include "ui/win32/DialogTemplate.h"
 #include "ui/win32/MessageStyle.h"
 
@@ -81,18 +82,19 @@ void PasswordBox::Start() {
 }
 
 void PasswordBox::LayOut() const {
-  SIZE text{};  // of the longest line, and of all lines
+  const DpiScale& scale = DpiScale::Screen();
+  SIZE text{};  // of the longest line, and of all lines, in designed pixels
   {
     const WindowDc dc(Handle());
     const SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
     RECT bounds{};
     DrawTextA(dc.Get(), text_.c_str(), static_cast<int>(text_.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
-    text = {bounds.right - bounds.left, bounds.bottom - bounds.top};
+    text = {scale.Designed(bounds.right - bounds.left), scale.Designed(bounds.bottom - bounds.top)};
   }
   const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, kBoxStyle, FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
-  const int frameWidth = frame.right - frame.left;
+  const int frameWidth = scale.Designed(frame.right - frame.left);
   const int clientWidth = shape_.boxWidth > 0
                               ? shape_.boxWidth - frameWidth
                               : std::max({kTextLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin,
@@ -108,15 +110,17 @@ void PasswordBox::LayOut() const {
   }
   Place(Layout::kEditId, shape_.editLeft, shape_.editTop, shape_.editWidth, Layout::kEditHeight);
 
-  const int width = clientWidth + frameWidth;
+  const int width = scale(clientWidth + frameWidth);
+  const int height = scale(shape_.boxHeight);
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - shape_.boxHeight) / 2,
-               width, shape_.boxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
+               width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PasswordBox::Place(int id, int left, int top, int width, int height) const {
-  MoveWindow(GetDlgItem(Handle(), id), left, top, width, height, FALSE);
+  const vandrel::Place place = DpiScale::Screen()(vandrel::Place{left, top, width, height});
+  MoveWindow(GetDlgItem(Handle(), id), place.left, place.top, place.width, place.height, FALSE);
 }
 
 }  // namespace vandrel

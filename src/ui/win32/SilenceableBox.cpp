@@ -4,6 +4,7 @@
 
 #include "ui/win32/BoxMetrics.h"
 #include "ui/win32/DeviceContext.h"
+#include "ui/win32/DpiScale.h"
 #include "ui/win32/DialogTemplate.h"
 #include "ui/win32/MessageStyle.h"
 
@@ -79,8 +80,9 @@ void SilenceableBox::Finish(int command) {
 void SilenceableBox::LayOut() const {
   const TextExtent text = Measure(text_, DT_WORDBREAK | DT_EXPANDTABS);
   // The designed width, unless the caption needs more in the font at hand.
-  const int checkWidth = std::max(Layout::kCheckWidth, Measure(kDontShowAgain, DT_SINGLELINE).width +
-                                                           GetSystemMetrics(SM_CXMENUCHECK) + kCheckGap);
+  const int checkWidth =
+      std::max(Layout::kCheckWidth, Measure(kDontShowAgain, DT_SINGLELINE).width +
+                                        DpiScale::Screen().Designed(GetSystemMetrics(SM_CXMENUCHECK)) + kCheckGap);
   // Lines beyond the second push everything below the text down.
   const int growth = std::max(0, text.height - kLinesWithoutGrowth * text.lineHeight);
   const auto buttons = MessageButtonsOf(buttons_);
@@ -106,14 +108,17 @@ SilenceableBox::TextExtent SilenceableBox::Measure(const std::string& text, UINT
   const SelectedObject selected(dc.Get(), font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  RECT bounds{0, 0, kMaxTextWidth, 0};
+  const DpiScale& scale = DpiScale::Screen();
+  RECT bounds{0, 0, scale(kMaxTextWidth), 0};
   DrawTextA(dc.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX | format);
-  return {static_cast<int>(bounds.right), static_cast<int>(bounds.bottom), static_cast<int>(metrics.tmHeight)};
+  return {scale.Designed(bounds.right), scale.Designed(bounds.bottom), scale.Designed(metrics.tmHeight)};
 }
 
 // Sizes the box and centres it over its owner (the screen when it has none).
-void SilenceableBox::PlaceBox(int clientWidth, int height) const {
-  RECT frame{0, 0, clientWidth, 0};
+void SilenceableBox::PlaceBox(int designedWidth, int designedHeight) const {
+  const DpiScale& scale = DpiScale::Screen();
+  const int height = scale(designedHeight);
+  RECT frame{0, 0, scale(designedWidth), 0};
   AdjustWindowRectEx(&frame, kBoxStyle, FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
   const int width = frame.right - frame.left;
   RECT area{};
@@ -127,7 +132,8 @@ void SilenceableBox::PlaceBox(int clientWidth, int height) const {
 }
 
 void SilenceableBox::Place(int id, int left, int top, int width, int height) const {
-  MoveWindow(GetDlgItem(Handle(), id), left, top, width, height, FALSE);
+  const vandrel::Place place = DpiScale::Screen()(vandrel::Place{left, top, width, height});
+  MoveWindow(GetDlgItem(Handle(), id), place.left, place.top, place.width, place.height, FALSE);
 }
 
 }  // namespace vandrel

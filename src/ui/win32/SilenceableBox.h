@@ -38,7 +38,7 @@ class SilenceableBox : public ModalDialog {
   };
   void LayOut() const;
   TextExtent Measure(const std::string& text, UINT format) const;
-  void PlaceBox(int clientWidth, int height) const;
+  void PlaceBox(int designedWidth, int designedHeight) const;
   void Place(int id, int left, int top, int width, int height) const;
 
   MessageKind kind_;

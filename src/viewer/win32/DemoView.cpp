@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DpiScale.h"
 #include "ui/win32/ModalForm.h"
 #include "ui/win32/OwnerActivation.h"
 
@@ -68,7 +69,8 @@ void DemoView::Create(HINSTANCE instance, HWND owner) {
 }
 
 void DemoView::OnCreate(HINSTANCE instance) {
-  memoFont_ = UniqueGdiObject(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  const DpiScale& scale = DpiScale::Screen();
+  memoFont_ = UniqueGdiObject(CreateFontA(scale(-12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                           FIXED_PITCH | FF_MODERN, "Courier New"));
   introduction_ = ResolveControl(
@@ -84,7 +86,7 @@ void DemoView::OnCreate(HINSTANCE instance) {
   for (int index = 0; index < 3; ++index) {
     const RECT column = Column(index, kMemoTop, kGaugeTop - 2);
     memos_[index] = std::make_unique<TextMemoView>(*memos[index]);
-    memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index, column,
+    memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index, scale(column),
                           static_cast<HFONT>(memoFont_.get()));
     memos_[index]->onKey = [this](int key) { form_.Memo1KeyDown(key); };
     memos_[index]->onCopyFailed = [this](const std::string& reason) {

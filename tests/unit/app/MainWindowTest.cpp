@@ -72,11 +72,11 @@ TEST_F(MainWindowTest, CreationShowsTheCaptionZeroClosedAndStartsBlockingByDefau
 TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAndTheStatusPanelFollowsIt) {
   Start();
   EXPECT_EQ(Main().Form.OuterWidth(), 750);
-  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 635);
+  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 605);
   system.version = VersionRecord{5, 0, 2195, 2, "Service Pack 4"};
   Start();
   EXPECT_EQ(Main().Form.OuterWidth(), std::nullopt);
-  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 806 - 115);
+  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 806 - 145);
 }
 
 TEST_F(MainWindowTest, TheBrowsersWindowTitleSetsTheSuffix) {

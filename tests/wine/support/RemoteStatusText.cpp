@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/win32/Handles.h"
 
@@ -54,30 +53,32 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::optional<std::string> ReadRemoteStatusText(HWND statusBar, int part) {
+std::optional<std::string> RemoteReply(HWND window, UINT message, WPARAM wParam, std::size_t size) {
   DWORD processId = 0;
-  if (!GetWindowThreadProcessId(statusBar, &processId)) return std::nullopt;
+  if (!GetWindowThreadProcessId(window, &processId)) return std::nullopt;
   const UniqueHandle process(
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
                   processId));
   if (!process) return std::nullopt;
+  std::string reply(size, '\0');
+  const RemoteBuffer remote(process.get(), reply.size());
+  if (!remote.address()) return std::nullopt;
+  if (!Send(window, message, wParam, reinterpret_cast<LPARAM>(remote.address()))) return std::nullopt;
+  SIZE_T read = 0;
+  const auto* hostAddress = static_cast<const char*>(remote.address()) + EmulatedMemoryOffset(process.get());
+  if (!ReadProcessMemory(process.get(), hostAddress, reply.data(), reply.size(), &read) || read != reply.size()) {
+    return std::nullopt;
+  }
+  return reply;
+}
 
+std::optional<std::string> ReadRemoteStatusText(HWND statusBar, int part) {
   const auto lengthAndType = Send(statusBar, SB_GETTEXTLENGTHA, part, 0);
   if (!lengthAndType) return std::nullopt;
   const std::size_t length = LOWORD(*lengthAndType);
-
-  std::vector<char> text(length + 1);
-  const RemoteBuffer remote(process.get(), text.size());
-  if (!remote.address()) return std::nullopt;
-  if (!Send(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote.address())))
-    return std::nullopt;
-  SIZE_T read = 0;
-  const auto* hostAddress = static_cast<const char*>(remote.address()) + EmulatedMemoryOffset(process.get());
-  if (!ReadProcessMemory(process.get(), hostAddress, text.data(), text.size(), &read) ||
-      read != text.size()) {
-    return std::nullopt;
-  }
-  return std::string(text.data(), length);
+  auto text = RemoteReply(statusBar, SB_GETTEXTA, part, length + 1);
+  if (text) text->resize(length);
+  return text;
 }
 
 }  // namespace vandrel::test

@@ -12,4 +12,8 @@ namespace vandrel::test {
 // Nothing when the process or the window cannot be reached.
 std::optional<std::string> ReadRemoteStatusText(HWND statusBar, int part);
 
+// The `size` bytes that `message` (with `wParam`) writes through its lParam
+// into a buffer of the window's own process: a RECT, a text.
+std::optional<std::string> RemoteReply(HWND window, UINT message, WPARAM wParam, std::size_t size);
+
 }  // namespace vandrel::test
