@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BareLoop.h"
 #include "BenchWorkload.h"
 #include "PopupHelper.h"
 #include "WineTiming.h"
@@ -23,34 +24,6 @@ using namespace vandrel;
 
 constexpr int kRounds = 60;
 constexpr double kGoal = 0.5;
-
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-// The bare loop: every enumerated window's visibility, and the title, class
-// and style of the visible ones.
-struct BareLoop {
-  std::vector<HWND> windows;
-  char title[kTitleBufferSize];
-  char className[kClassBufferSize];
-  std::size_t visible = 0;
-  void operator()() {
-    windows.clear();
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-    visible = 0;
-    for (const HWND window : windows) {
-      if (!IsWindowVisible(window)) continue;
-      ++visible;
-      GetWindowTextA(window, title, sizeof title);
-      GetClassNameA(window, className, sizeof className);
-      WINDOWINFO info{};
-      info.cbSize = sizeof info;
-      GetWindowInfo(window, &info);
-    }
-  }
-};
 
 // One call made for every visible window, timed alone (microseconds per tick).
 template <typename Call>

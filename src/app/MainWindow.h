@@ -8,6 +8,7 @@
 #include "app/MainToolbar.h"
 #include "app/ProgramState.h"
 #include "monitor/BlockingModes.h"
+#include "monitor/EventTicks.h"
 #include "monitor/WindowScan.h"
 #include "platform/Platform.h"
 #include "settings/LiveSettings.h"
@@ -36,6 +37,8 @@ class TZAVOClass : public ScanEvents {
   FormModel Form;
   Timer Timer1{kDefaultScanInterval, false};
   Timer Timer2{100, true};
+  // Wakes the scan's tick after window events while blocking is on.
+  Timer EventTimer{EventTicks::kSettle, false};
   StatusBar StatusBar1{{{"", 240}, {"", 140}}};
 
   // Runs while the window is created; `designedOuterWidth` is the outer
@@ -119,6 +122,7 @@ class TZAVOClass : public ScanEvents {
   MainMenu MainMenu1{Blocking};
 
  private:
+  EventTicks eventTicks_;
   std::uint32_t closedCount_ = 0;
   int trayIconIndex_ = 0;
   std::string trayHint_;

@@ -71,13 +71,13 @@ void BlockingModes::SelectGlobalProfile(int item) {
 
 void BlockingModes::Start1Click() {
   scanTimer_.SetEnabled(!scanTimer_.Enabled());
-  if (scanTimer_.Enabled()) {
-    ShowBlocking(true);
-    return;
+  const bool on = scanTimer_.Enabled();
+  ShowBlocking(on);
+  if (!on) {
+    setTrayIconIndex_(0);
+    scan_.Reset();
   }
-  ShowBlocking(false);
-  setTrayIconIndex_(0);
-  scan_.Reset();
+  if (blockingSwitched) blockingSwitched(on);
 }
 
 void BlockingModes::StoProcClick() {

@@ -25,6 +25,9 @@ class BlockingModes {
   Button Start, Start2, Start1;
   Button StoProc, Stop1001, Stop1002;
 
+  // Runs after every switch of blocking, with whether it is now on.
+  std::function<void(bool on)> blockingSwitched;
+
   // The rich-media window's global profile, once that window exists.
   void SetGlobalProfile(RadioGroup* profile) { globalProfile_ = profile; }
 

@@ -12,6 +12,7 @@
 #include "platform/TraceFiles.h"
 #include "platform/UrlCache.h"
 #include "platform/WaitLoop.h"
+#include "platform/WindowEvents.h"
 #include "platform/DocumentOpener.h"
 
 namespace vandrel {
@@ -33,6 +34,7 @@ struct Platform {
   DocumentOpener& documents;
   KeyState& keys;
   BrowserAddresses& browserAddresses;
+  WindowEvents& windowEvents;
 };
 
 }  // namespace vandrel

@@ -13,6 +13,7 @@
 #include "platform/memory/MemoryTraceFiles.h"
 #include "platform/memory/MemoryUrlCache.h"
 #include "platform/memory/MemoryWaitLoop.h"
+#include "platform/memory/MemoryWindowEvents.h"
 #include "platform/memory/MemoryDocumentOpener.h"
 
 namespace vandrel {
@@ -33,8 +34,9 @@ struct MemoryPlatform {
   MemoryDocumentOpener documents;
   MemoryKeyState keys;
   MemoryBrowserAddresses browserAddresses;
+  MemoryWindowEvents windowEvents;
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents, keys, browserAddresses};
+                    traceFiles, urlCache, shell, documents, keys, browserAddresses, windowEvents};
 };
 
 }  // namespace vandrel

@@ -137,6 +137,7 @@ void MainWindowView::OnCreate() {
                              {form_.StatusBar1, ControlRef(kStatusBarId, Place{0, 0, 0, 0})},
                              {form_.Timer1},
                              {form_.Timer2},
+                             {form_.EventTimer},
                          });
   // The status bar keeps the system's font, as status bars do: in the
   // window's Courier the closed-windows text would not fit its panel.

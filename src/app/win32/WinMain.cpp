@@ -21,6 +21,7 @@
 #include "platform/win32/Win32TraceFiles.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32WaitLoop.h"
+#include "platform/win32/Win32WindowEvents.h"
 #include "platform/win32/Win32DocumentOpener.h"
 #include "ui/win32/Win32Prompts.h"
 
@@ -42,8 +43,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DocumentOpener documents([&prompts] { return prompts.MainWindow(); });
   Win32KeyState keys;
   Win32BrowserAddresses browserAddresses;
+  Win32WindowEvents windowEvents;
   Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents, keys, browserAddresses};
+                    traceFiles, urlCache, shell, documents, keys, browserAddresses, windowEvents};
   Application application(instance, platform, prompts);
   Win32GuidSource guids;
   ToolbarButtonStore toolbarButtons(registry, guids);

@@ -105,6 +105,19 @@ struct ModuleTraits {
   static void Close(Handle module) noexcept { FreeLibrary(module); }
 };
 
+// Windows this code made itself, and hooks of window events.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle window) noexcept { DestroyWindow(window); }
+};
+
+struct WinEventHookTraits {
+  using Handle = HWINEVENTHOOK;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle hook) noexcept { UnhookWinEvent(hook); }
+};
+
 using UniqueHkey = UniqueResource<HkeyTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -113,5 +126,7 @@ using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueWindow = UniqueResource<WindowTraits>;
+using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
 
 }  // namespace vandrel

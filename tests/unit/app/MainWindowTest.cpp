@@ -167,6 +167,30 @@ TEST_F(MainWindowTest, CountedClosesShowInTheStatusBarAndPlayTheSoundFile) {
   EXPECT_TRUE(Main().Timer1.Enabled());
 }
 
+TEST_F(MainWindowTest, AWindowEventWakesTheScansOwnTickWithEveryPassAndBlockingOffStopsListening) {
+  Put("LimitEnabled", "1");
+  Put("LimitWindows", "1");
+  Put("TimerInterval", "2000");
+  const auto listed = Frame("Cheap ads");
+  Start();
+  Main().Timer1.Fire();  // knows the frame
+  program->state.blockList.Assign({"ads"});
+  const auto popup = desktop.Open("Script dialog", "Internet Explorer_TridentDlgFrame");
+  const auto beyond = Frame("Beyond");
+
+  memory.windowEvents.Raise();
+  ASSERT_TRUE(Main().EventTimer.Enabled());
+  Main().EventTimer.Fire();
+  EXPECT_EQ(desktop.ClosesPostedTo(popup), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(beyond), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(listed), 1);
+  EXPECT_EQ(Main().StatusBar1.Panels()[1].text, "2 windows closed.");
+
+  Main().Start1Click();
+  EXPECT_FALSE(memory.windowEvents.Listening());
+  EXPECT_FALSE(Main().EventTimer.Enabled());
+}
+
 TEST_F(MainWindowTest, WithTheSoundOffClosesAreSilent) {
   Put("LimitEnabled", "1");
   Put("LimitWindows", "1");

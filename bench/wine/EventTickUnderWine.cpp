@@ -1,0 +1,221 @@
+// Measures how soon Vandrel closes a pop-up under Wine with the scan timer
+// at 2 s, and what listening to window events costs:
+// - latency: titled, visible pop-up-class windows and browser frames beyond
+//   the window limit, made at random moments, timed from their creation to
+//   the WM_CLOSE they receive; then polling alone: windows made hidden and
+//   shown a moment later, which Wine does not announce, so only the timer
+//   finds them;
+// - a storm of window creations at 1,000 a second, the CPU of this Wine
+//   prefix with Vandrel running against the same storm without it;
+// - idle, no events: Vandrel at a 100 ms interval over 200 windows against
+//   the bare enumeration loop at the same rate.
+//   event_tick_under_wine.exe <Vandrel.exe> [windows]
+// Exits non-zero when a goal is missed.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BareLoop.h"
+#include "ClosingProbe.h"
+#include "Launch.h"
+#include "PopupHelper.h"
+#include "PrefixCpu.h"
+#include "RegistryReset.h"
+
+namespace {
+
+using namespace vandrel;
+using test::ClosingProbe;
+
+constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
+constexpr int kLatencyInterval = 2000, kIdleInterval = 100;
+constexpr int kStormWindows = 3000, kStormPerSecond = 1000;
+constexpr DWORD kIdleMs = 10000;
+constexpr double kMedianGoalMs = 20, kP95GoalMs = 50, kStormGoal = 1.5, kIdleGoal = 0.5;
+
+void Set(const char* name, const std::string& text) { test::WriteString(HKEY_CURRENT_USER, kSettingsKey, name, text); }
+
+// Handles this thread's messages (the probes' among them) for a while.
+void PumpFor(DWORD milliseconds) { test::PumpMessages(milliseconds); }
+
+// Vandrel started with blocking on, until it is asked to quit.
+class RunningVandrel {
+ public:
+  explicit RunningVandrel(const std::string& path) : process_(test::Launch(path, {})) {
+    for (int polls = 0; polls < 30000 && !main_; ++polls) {
+      for (HWND window = FindWindowA("TZAVOClass", "Vandrel"); window && !main_;
+           window = FindWindowExA(nullptr, window, "TZAVOClass", "Vandrel")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process_.Id()) main_ = window;
+      }
+      if (!main_) Sleep(1);
+    }
+    if (main_) WaitForInputIdle(process_.Handle(), 20000);
+  }
+  ~RunningVandrel() {
+    if (main_) PostMessageA(main_, WM_QUIT, 0, 0);
+    if (!process_.Wait(10000)) process_.Kill();
+  }
+  bool Started() const { return main_ != nullptr; }
+
+ private:
+  test::Process process_;
+  HWND main_ = nullptr;
+};
+
+struct Summary {
+  double median = 0, p95 = 0;
+  int missed = 0;
+  std::vector<double> samples;  // sorted
+};
+
+Summary Summarise(std::vector<double> samples, int missed) {
+  Summary summary;
+  summary.missed = missed;
+  if (samples.empty()) return summary;
+  std::sort(samples.begin(), samples.end());
+  summary.median = samples[samples.size() / 2];
+  summary.p95 = samples[std::min(samples.size() - 1, samples.size() * 95 / 100)];
+  summary.samples = std::move(samples);
+  return summary;
+}
+
+// Makes `count` pop-ups and frames in turn at random moments and times their closes.
+// `shownLate`: made hidden and shown after the event ticks are over.
+Summary TimeCloses(int count, bool shownLate, std::mt19937& random) {
+  std::uniform_int_distribution<int> pause(100, 700);
+  std::vector<double> samples;
+  int missed = 0;
+  for (int i = 0; i < count; ++i) {
+    PumpFor(static_cast<DWORD>(pause(random)));
+    const bool frame = i % 2 == 1;
+    const std::string title = frame ? "Page " + std::to_string(i) + " - Microsoft Internet Explorer"
+                                    : "Pop-up " + std::to_string(i);
+    ClosingProbe probe(frame ? "IEFrame" : "Internet Explorer_TridentDlgFrame", title, frame, !shownLate);
+    if (shownLate) {
+      PumpFor(400);  // past the late tick of its creation
+      probe.Show();
+    }
+    if (const auto closed = probe.WaitForClose(3 * kLatencyInterval)) {
+      samples.push_back(*closed);
+    } else {
+      ++missed;
+    }
+  }
+  return Summarise(samples, missed);
+}
+
+struct StormCost {
+  double cpuSeconds = 0;
+  double seconds = 0;  // how long the storm took
+};
+
+// CPU seconds of the prefix while another program's windows come and go at
+// 1,000 a second (or as fast as Wine makes them).
+StormCost Storm() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "VandrelBenchStorm";
+  RegisterClassA(&windowClass);
+  const CpuSample before = SamplePrefixCpu();
+  const double start = test::NowMilliseconds();
+  for (int made = 0; made < kStormWindows;) {
+    const double due = (test::NowMilliseconds() - start) * kStormPerSecond / 1000;
+    for (; made < kStormWindows && made < due; ++made) {
+      const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Storm", WS_OVERLAPPED, 0, 0, 10, 10,
+                                          nullptr, nullptr, windowClass.hInstance, nullptr);
+      DestroyWindow(window);
+    }
+    PumpFor(1);
+  }
+  const double seconds = (test::NowMilliseconds() - start) / 1000;
+  PumpFor(1000);  // the ticks the storm's end still wakes
+  return {CpuSecondsBetween(before, SamplePrefixCpu()), seconds};
+}
+
+double BareLoopCpu() {
+  BareLoop bareLoop;
+  const CpuSample before = SamplePrefixCpu();
+  for (DWORD round = 0; round < kIdleMs / kIdleInterval; ++round) {
+    bareLoop();
+    Sleep(kIdleInterval);
+  }
+  return CpuSecondsBetween(before, SamplePrefixCpu());
+}
+
+void Print(const char* what, const Summary& summary) {
+  std::printf("wine event tick: %s: median %.1f ms, p95 %.1f ms, %d never closed; all (ms):", what,
+              summary.median, summary.p95, summary.missed);
+  for (const double sample : summary.samples) std::printf(" %.0f", sample);
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: event_tick_under_wine <Vandrel.exe> [windows]\n");
+    return 2;
+  }
+  const std::string vandrel = test::WindowsPathOf(argv[1]);
+  const int count = argc > 2 ? std::atoi(argv[2]) : 40;
+  std::mt19937 random(20261209);
+  Set("TOD", "1");  // no tip of the day
+  Set("AutoStart", "1");
+  Set("TimerInterval", std::to_string(kLatencyInterval));
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "1");
+
+  Summary events, polling;
+  StormCost stormWith, stormWithout;
+  {
+    // The frame the limit keeps, so every frame made after it is beyond the limit.
+    ClosingProbe known("IEFrame", "Known - Microsoft Internet Explorer", true);
+    RunningVandrel running(vandrel);
+    if (!running.Started()) {
+      std::printf("wine event tick: Vandrel's main window never came\n");
+      return 1;
+    }
+    PumpFor(2 * kLatencyInterval + 500);  // a timer tick knows the frame
+    events = TimeCloses(count, false, random);
+    polling = TimeCloses(count / 4, true, random);
+    stormWith = Storm();
+  }
+  stormWithout = Storm();
+
+  Set("TimerInterval", std::to_string(kIdleInterval));
+  Set("LimitEnabled", "0");
+  test::PopupHelper helper = test::PopupHelper::Many(200, 10);
+  double idle = 0;
+  {
+    RunningVandrel running(vandrel);
+    if (!running.Started()) return 1;
+    PumpFor(1000);
+    const CpuSample before = SamplePrefixCpu();
+    PumpFor(kIdleMs);
+    idle = CpuSecondsBetween(before, SamplePrefixCpu());
+  }
+  const double bare = BareLoopCpu();
+
+  Print("events, timer at 2 s", events);
+  Print("polling alone (shown late, unannounced), timer at 2 s", polling);
+  std::printf("wine event tick: storm of %d windows at %d/s: prefix CPU %.2f s in %.1f s with Vandrel, %.2f s in %.1f s without\n",
+              kStormWindows, kStormPerSecond, stormWith.cpuSeconds, stormWith.seconds, stormWithout.cpuSeconds,
+              stormWithout.seconds);
+  std::printf("wine event tick: idle over 200 windows for %lu s: Vandrel at %d ms %.2f s CPU, bare loop %.2f s\n",
+              kIdleMs / 1000, kIdleInterval, idle, bare);
+  const double stormRatio = stormWith.cpuSeconds / stormWithout.cpuSeconds, idleRatio = idle / bare;
+  std::printf("ratio wine storm with/without Vandrel = %.2f (goal %.1f)\n", stormRatio, kStormGoal);
+  std::printf("ratio wine idle Vandrel/bare loop = %.2f (goal %.1f)\n", idleRatio, kIdleGoal);
+  const bool met = events.missed == 0 && events.median <= kMedianGoalMs && events.p95 <= kP95GoalMs &&
+                   stormRatio <= kStormGoal && idleRatio <= kIdleGoal;
+  return met ? 0 : 1;
+}

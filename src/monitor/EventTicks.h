@@ -1,0 +1,47 @@
+#pragma once
+#include <functional>
+
+#include "platform/WindowEvents.h"
+#include "ui/Controls.h"
+
+namespace vandrel {
+
+// Runs the scan's tick soon after another program creates, shows or renames
+// a top-level window, so that a pop-up goes before the scan timer's next
+// tick. Events coalesce: the first wakes a tick a settling moment later (the
+// window is shown and titled by then, mostly); events during the rest after
+// an event tick wake one more once the rest is over; when the events stop,
+// one late tick catches titles set late. So an event storm brings at most one
+// tick per rest and settling moment, never a busy loop. The scan timer ticks
+// on beside it, for whatever the events miss.
+class EventTicks {
+ public:
+  // Milliseconds.
+  static constexpr int kSettle = 10;  // from an event to its tick: the least a Windows timer waits
+  static constexpr int kRest = 40;    // from the end of an event tick to the next one's settling
+  static constexpr int kLate = 200;   // from the end of the rest to the late tick
+
+  // `wakeUp` is a one-shot timer of the model's own; `tick` runs the scan's
+  // tick (which skips a tick inside a tick).
+  EventTicks(WindowEvents& events, Timer& wakeUp, std::function<void()> tick);
+  ~EventTicks();
+  EventTicks(const EventTicks&) = delete;
+  EventTicks& operator=(const EventTicks&) = delete;
+
+  // Listens while blocking is on; switching off forgets the events heard.
+  void SetListening(bool on);
+
+ private:
+  enum class Phase { Idle, Settling, Resting, Late };
+  void Heard();
+  void WokenUp();
+  void WakeUpIn(int milliseconds);
+
+  WindowEvents& events_;
+  Timer& wakeUp_;
+  std::function<void()> tick_;
+  Phase phase_ = Phase::Idle;
+  bool heardWhileResting_ = false;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <utility>
+
+#include "platform/WindowEvents.h"
+
+namespace vandrel {
+
+// Window events raised by the test.
+class MemoryWindowEvents : public WindowEvents {
+ public:
+  bool Listen(std::function<void()> onEvent) override {
+    if (refuses) return false;
+    onEvent_ = std::move(onEvent);
+    return true;
+  }
+  void StopListening() override { onEvent_ = nullptr; }
+
+  bool Listening() const { return static_cast<bool>(onEvent_); }
+  // Another program created, showed or renamed a window: heard only while listening.
+  void Raise() const {
+    if (onEvent_) onEvent_();
+  }
+
+  bool refuses = false;
+
+ private:
+  std::function<void()> onEvent_;
+};
+
+}  // namespace vandrel

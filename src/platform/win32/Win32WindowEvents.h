@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+
+#include "platform/WindowEvents.h"
+#include "platform/win32/Handles.h"
+
+namespace vandrel {
+
+// Out-of-context window event hooks (Windows 2000 and later) for the
+// creation, showing and renaming of other processes' top-level windows.
+// The events come through the listening thread's message loop.
+class Win32WindowEvents : public WindowEvents {
+ public:
+  Win32WindowEvents() = default;
+  Win32WindowEvents(const Win32WindowEvents&) = delete;
+  Win32WindowEvents& operator=(const Win32WindowEvents&) = delete;
+
+  bool Listen(std::function<void()> onEvent) override;
+  void StopListening() override;
+
+ private:
+  static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                             DWORD thread, DWORD time);
+
+  // A hook's callback gets no pointer of its own: it finds the listener
+  // through this message-only window, named by the listening thread. A
+  // listener that is gone leaves no window, so an event still queued after
+  // the unhook finds nothing.
+  UniqueWindow receiver_;
+  std::array<UniqueWinEventHook, 3> hooks_;
+  std::function<void()> onEvent_;
+};
+
+}  // namespace vandrel
