@@ -290,15 +290,11 @@ constexpr Opening kOpenings[] = {
     {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""}, {kCmdDemo1, ""}, {kCmdAbout1, ""},
 };
 
-class DpiFitTest : public ::testing::TestWithParam<int> {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
   const ScreenDpi screen(GetParam());
-  DeleteValue(HKEY_CURRENT_USER, "Software\\Korvane\\Vandrel", "TOD");  // so the tip comes first
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, "TOD");  // so the tip comes first
   const Measure measure(GetParam());
   std::vector<std::string> faults;
   WindowCheck check(measure, faults);

@@ -15,18 +15,13 @@
 namespace vandrel::test {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Korvane\\Vandrel";
 constexpr DWORD kIntervalMs = 2000;
 
-class EventTickTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class EventTickTest : public VandrelTest {};
 
 // Three pop-ups, so that one moment of a loaded machine does not decide.
 TEST_F(EventTickTest, APopupShownBetweenTwoTicksAtTwoSecondsIsClosedWithin100Ms) {
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "TimerInterval", std::to_string(kIntervalMs)));
+  Set("TimerInterval", std::to_string(kIntervalMs).c_str());
   PopupHelper helper{TickWitness()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);

@@ -10,11 +10,7 @@
 namespace vandrel::test {
 namespace {
 
-class KeyboardTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetVandrelState(); }
-  void TearDown() override { ResetVandrelState(); }
-};
+class KeyboardTest : public VandrelTest {};
 
 TEST_F(KeyboardTest, ClosingTheViewerOrTheRichMediaWindowActivatesTheMainWindow) {
   VandrelProcess vandrel;
