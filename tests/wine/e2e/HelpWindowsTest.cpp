@@ -62,6 +62,8 @@ TEST_F(HelpWindowsTest, TheTipComesBeforeTheMainWindowAtTheFirstStartOnly) {
     const HWND tip = vandrel.WaitForDialog("Tip of the Day", 15000);
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(VandrelMainWindows().empty()) << "the main window came before the tip";
+    // Found as soon as it exists: it takes its size before it is shown.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }, 5000));
     EXPECT_EQ(ClientSize(tip).cx, 490);
     EXPECT_EQ(ClientSize(tip).cy, 297);
     EXPECT_EQ(GetWindowLongA(tip, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
