@@ -6,6 +6,7 @@
 #include "app/ProgramEntry.h"
 #include "platform/OperatingSystem.h"
 #include "platform/PlatformError.h"
+#include "platform/ScopeExit.h"
 #include "settings/SettingsStore.h"
 
 namespace vandrel {
@@ -87,11 +88,7 @@ void TZAVOClass::Timer1Timer() {
   // A timer event inside the tick waits for the next one. A pass that fails
   // (a refused settings write) is reported and the next tick comes as usual.
   if (ticking_) return;
-  ticking_ = true;
-  struct EndOfTick {
-    bool& ticking;
-    ~EndOfTick() { ticking = false; }
-  } endOfTick{ticking_};
+  const auto ticking = FlagFor(ticking_);
   scan_.Tick();
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/Handles.h"
+#include "ui/win32/DeviceContext.h"
 #include "viewer/win32/ClipboardText.h"
 
 namespace vandrel {
@@ -57,12 +58,12 @@ void TextMemoView::Create(HINSTANCE instance, HWND parent, int id, const RECT& p
 }
 
 void TextMemoView::Measure() {
-  const HDC dc = GetDC(Handle());
-  const HGDIOBJ old = SelectObject(dc, font_);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  {
+    const WindowDc dc(Handle());
+    const SelectedObject font(dc.Get(), font_);
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
   lineHeight_ = std::max<int>(1, metrics.tmHeight);
   charWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
 }
