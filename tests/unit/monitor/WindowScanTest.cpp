@@ -3,39 +3,16 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "monitor/WindowScan.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemorySystemInfo.h"
+#include "ScanDoubles.h"
 
 namespace vandrel {
 namespace {
 
 constexpr std::uint32_t kMax = kWsMaximizeBox;
-const std::string kSuffix = "- Microsoft Internet Explorer";
-
-struct RecordingEvents : ScanEvents {
-  void CountClosedWindow() override { ++closed; }
-  void LimitRaised(int limit) override { raisedTo.push_back(limit); }
-  void SetTrayIconIndex(int index) override { icon = index; }
-  int closed = 0;
-  std::vector<int> raisedTo;
-  int icon = -1;
-};
-
-class WindowScanTest : public ::testing::Test {
+class WindowScanTest : public ::testing::Test, protected ScanDoubles {
  protected:
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " " + kSuffix, "IEFrame", kMax);
-  }
   void Block(std::vector<std::string> entries) { blockList.Assign(std::move(entries)); }
 
-  MemoryDesktop desktop;
-  MemorySystemInfo system;
-  Settings settings;
-  BlockList blockList{system.UpperCasing()};
-  std::string suffix = kSuffix;
-  RecordingEvents events;
-  WindowScan scan{desktop, settings, blockList, suffix, events};
 };
 
 TEST_F(WindowScanTest, ClassPassClosesTitledPopupClassesWithoutMaximiseBoxEveryTickUncounted) {
