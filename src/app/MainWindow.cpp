@@ -11,8 +11,7 @@
 
 namespace vandrel {
 
-TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& live,
-                       Prompts& prompts)
+TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& live, Prompts& prompts)
     : platform_(platform),
       state_(state),
       live_(live),
@@ -45,8 +44,7 @@ void TZAVOClass::BindCommands() {
 }
 
 void TZAVOClass::ReadTitleSuffix() {
-  const auto value =
-      platform_.registry.ReadValue(RootKey::CurrentUser, kBrowserMainKeyPath, kWindowTitleValue);
+  const auto value = platform_.registry.ReadValue(RootKey::CurrentUser, kBrowserMainKeyPath, kWindowTitleValue);
   // A value of another type is no window title: the default suffix stays.
   if (value && value->kind == ValueKind::String) state_.titleSuffix = TitleSuffixFor(&value->text);
 }
@@ -74,8 +72,7 @@ void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
   closedCount_ = 0;
   ShowClosedCount();
   // An interval below one would leave the scan without ticks.
-  Timer1.SetInterval(state_.settings.TimerInterval >= 1 ? state_.settings.TimerInterval
-                                                        : kDefaultScanInterval);
+  Timer1.SetInterval(state_.settings.TimerInterval >= 1 ? state_.settings.TimerInterval : kDefaultScanInterval);
   scan_.SetExpandPending();
   created_ = true;
 }
@@ -151,9 +148,7 @@ void TZAVOClass::StoreSettings() {
   vandrel::StoreSettings(platform_.registry, values);
 }
 
-void TZAVOClass::ShowClosedCount() {
-  StatusBar1.SetPanelText(1, std::to_string(closedCount_) + kClosedWindowsSuffix);
-}
+void TZAVOClass::ShowClosedCount() { StatusBar1.SetPanelText(1, std::to_string(closedCount_) + kClosedWindowsSuffix); }
 
 void TZAVOClass::CountClosedWindow() {
   ++closedCount_;

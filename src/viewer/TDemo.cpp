@@ -97,8 +97,7 @@ void TDemo::ShowIndexFile() {
   const IndexFile index = IndexFileOf(Target);
   const std::string folder = tools_.ShellFolder(index.valueName);
   if (folder.empty()) {
-    prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!",
-                     MessageButtons::Ok);
+    prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!", MessageButtons::Ok);
     return;
   }
   const std::string file = PathUnder(folder, index.underFolder);

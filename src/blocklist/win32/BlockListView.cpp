@@ -21,16 +21,28 @@ constexpr int kClientHeight = 412;
 // "&Hide" is the cancel button, so Esc presses it.
 constexpr int kHideId = IDCANCEL;
 enum ControlId : int {
-  kGroupBox1 = 100, kListBox1, kRefresh, kAddToBlackList,
-  kGroupBox2 = 200, kListBox2, kRemove, kImport, kExport,
-  kGroupBox3 = 300, kLabel2, kKeyword, kAddKeyword,
-  kGroupBox4 = 400, kPassEnabled, kLabel1, kPassword, kSave,
+  kGroupBox1 = 100,
+  kListBox1,
+  kRefresh,
+  kAddToBlackList,
+  kGroupBox2 = 200,
+  kListBox2,
+  kRemove,
+  kImport,
+  kExport,
+  kGroupBox3 = 300,
+  kLabel2,
+  kKeyword,
+  kAddKeyword,
+  kGroupBox4 = 400,
+  kPassEnabled,
+  kLabel1,
+  kPassword,
+  kSave,
   kRemoveItem = 500,
 };
 constexpr UINT_PTR kKeywordHook = 1;
 constexpr UINT_PTR kBlockListHook = 2;
-
-
 
 }  // namespace
 
@@ -66,18 +78,13 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) != list2_) break;
       ShowContextMenu(lParam);
       return 0;
-    case WM_CLOSE:
-      form_.MinimizeClick();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_CLOSE: form_.MinimizeClick(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
       RemoveWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook);
       RemoveWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook);
@@ -87,8 +94,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       form_.Protection.Label1.redraw = nullptr;
       form_.widestItem = nullptr;
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }

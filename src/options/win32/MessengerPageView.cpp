@@ -11,7 +11,17 @@ namespace {
 
 constexpr int kPictureSize = 32;
 constexpr UINT_PTR kSignboardHook = 1;
-enum ControlId : int { kFrameId = 1000, kStateId, kPictureId, kStopId, kStartId, kStartupId, kTypeId, kApplyId, kSignboardId };
+enum ControlId : int {
+  kFrameId = 1000,
+  kStateId,
+  kPictureId,
+  kStopId,
+  kStartId,
+  kStartupId,
+  kTypeId,
+  kApplyId,
+  kSignboardId
+};
 
 // SS_NOTIFY: a plain picture lets the mouse through to the page.
 constexpr ControlKind kSignboard{"STATIC", SS_BITMAP | SS_NOTIFY};
@@ -101,8 +111,7 @@ LRESULT CALLBACK MessengerPageView::SignboardHook(HWND control, UINT message, WP
         return 0;
       });
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefSubclassProc(control, message, wParam, lParam);
 }

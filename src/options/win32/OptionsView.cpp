@@ -26,7 +26,6 @@ constexpr int kOkId = IDOK;          // Enter
 constexpr int kCancelId = IDCANCEL;  // Esc
 enum ControlId : int { kDefaultsId = 100, kTabsId, kFirstPageControl = 1000 };
 
-
 // The page whose caption marks `key` as its mnemonic ("E&raser": r), or -1.
 int PageOfMnemonic(const std::vector<std::string>& pages, WPARAM key) {
   for (std::size_t page = 0; page < pages.size(); ++page) {
@@ -89,8 +88,8 @@ OptionsView::~OptionsView() {
 
 void OptionsView::Create(HINSTANCE instance, HWND owner) {
   const int pictureSize = DpiScale::Screen()(kTestPictureSize);
-  testPicture_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON,
-                                                   pictureSize, pictureSize, LR_DEFAULTCOLOR)));
+  testPicture_.reset(static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON, pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   const WindowPlacement placement =
       CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kOptionsWindowClass}, placement);
@@ -99,8 +98,9 @@ void OptionsView::Create(HINSTANCE instance, HWND owner) {
 void OptionsView::ShowModal(HWND owner) {
   MakeContents();
   modalOwner_ = owner;
-  ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
-                [this](const MSG& message) { return PageKeys(message); });
+  ShowFormModal(
+      Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
+      [this](const MSG& message) { return PageKeys(message); });
   modalOwner_ = nullptr;
 }
 
@@ -108,26 +108,21 @@ LRESULT OptionsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_SETCURSOR:
       if (messenger_.SetCursorForForm()) return TRUE;
       return Default(message, wParam, lParam);
-    case DM_GETDEFID:
-      return MAKELRESULT(kOkId, DC_HASDEFID);
+    case DM_GETDEFID: return MAKELRESULT(kOkId, DC_HASDEFID);
     case WM_CLOSE:
       form_.FormClose();  // without reverting
       return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
       binder_.Unbind();
       hints_.Destroy();
       form_.Form.redraw = nullptr;
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -141,11 +136,13 @@ void OptionsView::MakeContents() {
   // are made when the dialog is first shown, not while the program starts.
   if (tabs_) return;
   hints_.Create(Handle());
-  tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs), ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
+  tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs),
+                         ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
   MakePages();
   TForm2& f = form_;
   const auto button = [this](int id, int index, const Button& model) {
-    const HWND made = ResolveControl(Handle(), ControlRef(id, Place{44 + index * 80, kButtonTop, kButtonWidth, kButtonHeight}), kPushButtonKind);
+    const HWND made = ResolveControl(
+        Handle(), ControlRef(id, Place{44 + index * 80, kButtonTop, kButtonWidth, kButtonHeight}), kPushButtonKind);
     hints_.Add(made, model.Hint());
     return made;
   };
@@ -172,7 +169,8 @@ void OptionsView::MakePages() {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(TabCtrl_GetItemCount(tabs_)), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(TabCtrl_GetItemCount(tabs_)),
+                 reinterpret_cast<LPARAM>(&item));
   }
   RECT area{};
   GetClientRect(tabs_, &area);
@@ -238,7 +236,8 @@ void OptionsView::MakeEraserPage() {
     for (CheckBox* box : boxes) {
       const int height = box == &f.All ? boxHeight + kEraserRow - 2 : boxHeight;
       const Place at{place.left + 6, top, place.width - 10, height};
-      binder_.Bind(Handle(), {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheckBoxKind : kCheckBoxKind, box))}});
+      binder_.Bind(Handle(),
+                   {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheckBoxKind : kCheckBoxKind, box))}});
       top += height;
     }
   };
@@ -266,7 +265,8 @@ void OptionsView::MakeMiscPage() {
   for (CheckBox* box : {&f.EOC, &f.AutoStart, &f.WinStart, &f.MinimizeOnStart, &f.SetPage}) {
     const bool twoLines = box == &f.AutoStart;
     const int height = twoLines ? 2 * kRow - 4 : kRow;
-    binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height}, twoLines ? kTallCheckBoxKind : kCheckBoxKind, box))}});
+    binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height},
+                                                        twoLines ? kTallCheckBoxKind : kCheckBoxKind, box))}});
     top += height;
   }
   const HWND homePage = page.Make({28, top + 1, width - 44, 20}, kEditKind, &f.HomePage);

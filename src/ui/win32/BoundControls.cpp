@@ -325,7 +325,6 @@ class BoundTimer : public BoundModel<Timer> {
   UINT_PTR id_;
 };
 
-
 template <typename Bound, typename... Arguments>
 std::unique_ptr<BoundControl> Made(Arguments&&... arguments) {
   return std::make_unique<Bound>(std::forward<Arguments>(arguments)...);

@@ -10,7 +10,6 @@
 
 namespace vandrel {
 
-
 // The control a reference names within `form`, made there (visible, in the
 // dialog font) when the reference has a place, which is scaled from 96 DPI
 // to the screen's. Throws std::logic_error for

@@ -23,9 +23,7 @@ struct RecordingEvents : ScanEvents {
 // The scan over in-memory doubles, for the monitor's tests.
 struct ScanDoubles {
   // A browser frame showing `page`: titled with the suffix, with a maximise box.
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox);
-  }
+  WindowHandle Frame(const std::string& page) { return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox); }
 
   MemoryDesktop desktop;
   MemorySystemInfo system;

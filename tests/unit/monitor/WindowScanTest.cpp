@@ -12,7 +12,6 @@ constexpr std::uint32_t kMax = kWsMaximizeBox;
 class WindowScanTest : public ::testing::Test, protected ScanDoubles {
  protected:
   void Block(std::vector<std::string> entries) { blockList.Assign(std::move(entries)); }
-
 };
 
 TEST_F(WindowScanTest, ClassPassClosesTitledPopupClassesWithoutMaximiseBoxEveryTickUncounted) {
@@ -192,13 +191,13 @@ TEST_F(WindowScanTest, LoweringTheLimitBelowTheKnownFramesClosesNoneOfThem) {
 
 TEST(TrayIconIndexTest, FollowsTheFillLevelInFifths) {
   EXPECT_EQ(TrayIconIndexFor(0, 5), 0);
-  EXPECT_EQ(TrayIconIndexFor(1, 5), 0);   // 20 %
-  EXPECT_EQ(TrayIconIndexFor(1, 4), 1);   // 25 %
-  EXPECT_EQ(TrayIconIndexFor(2, 5), 1);   // 40 %
-  EXPECT_EQ(TrayIconIndexFor(1, 2), 2);   // 50 %
-  EXPECT_EQ(TrayIconIndexFor(2, 3), 3);   // 66 %
-  EXPECT_EQ(TrayIconIndexFor(4, 5), 3);   // 80 %
-  EXPECT_EQ(TrayIconIndexFor(14, 15), 4); // 93 %
+  EXPECT_EQ(TrayIconIndexFor(1, 5), 0);    // 20 %
+  EXPECT_EQ(TrayIconIndexFor(1, 4), 1);    // 25 %
+  EXPECT_EQ(TrayIconIndexFor(2, 5), 1);    // 40 %
+  EXPECT_EQ(TrayIconIndexFor(1, 2), 2);    // 50 %
+  EXPECT_EQ(TrayIconIndexFor(2, 3), 3);    // 66 %
+  EXPECT_EQ(TrayIconIndexFor(4, 5), 3);    // 80 %
+  EXPECT_EQ(TrayIconIndexFor(14, 15), 4);  // 93 %
   EXPECT_EQ(TrayIconIndexFor(5, 5), 4);
   EXPECT_EQ(TrayIconIndexFor(6, 5), -1);  // above 100 %: unchanged
   EXPECT_EQ(TrayIconIndexFor(0, 0), 4);   // no window allowed at all: full
