@@ -15,43 +15,34 @@ constexpr std::uint32_t kToolWindowStyle = 0x80880000;
 
 // Twenty page titles, each used by exactly one frame.
 constexpr const char* kFramePages[kBenchFrameCount] = {
-    "Weather forecast", "Online banking",    "Search results",  "City news",
-    "Train timetable",  "Recipe of the day", "Football scores", "Photo album",
-    "Stock quotes",     "Library catalogue", "Garden tips",     "Job offers",
-    "Cinema programme", "Holiday rentals",   "Chess club",      "Used cars",
-    "Radio guide",      "Hiking trails",     "Book reviews",    "Town council"};
+    "Weather forecast",  "Online banking",  "Search results",   "City news",       "Train timetable",
+    "Recipe of the day", "Football scores", "Photo album",      "Stock quotes",    "Library catalogue",
+    "Garden tips",       "Job offers",      "Cinema programme", "Holiday rentals", "Chess club",
+    "Used cars",         "Radio guide",     "Hiking trails",    "Book reviews",    "Town council"};
 
-constexpr const char* kOrdinaryClasses[] = {
-    "Shell_TrayWnd",      "Progman",     "CabinetWClass", "#32770",
-    "ConsoleWindowClass", "Notepad",     "WorkerW",       "TZAVOClass",
-    "tooltips_class32",   "MSCTFIME UI", "SysShadow",     "Button"};
+constexpr const char* kOrdinaryClasses[] = {"Shell_TrayWnd",      "Progman",     "CabinetWClass", "#32770",
+                                            "ConsoleWindowClass", "Notepad",     "WorkerW",       "TZAVOClass",
+                                            "tooltips_class32",   "MSCTFIME UI", "SysShadow",     "Button"};
 
 constexpr const char* kOrdinaryTitles[] = {
-    "Program Manager", "My Documents", "Untitled - Notepad", "Command Prompt", "Volume Control",
-    "Inbox",           "Vandrel",      "Printers",           "Calculator",     "Task Manager",
-    "Control Panel"};
+    "Program Manager", "My Documents", "Untitled - Notepad", "Command Prompt", "Volume Control", "Inbox",
+    "Vandrel",         "Printers",     "Calculator",         "Task Manager",   "Control Panel"};
 
 // Word pieces of the generated entries; Latin-1 letters come separately.
-constexpr const char* kSyllables[] = {"ka",  "lo",  "mi",  "ne",  "ru",  "sa",  "ti",  "vo",  "zen",
-                                      "bar", "cor", "dul", "fen", "gar", "hos", "jul", "kes", "lim",
-                                      "mor", "nap", "pir", "quo", "ros", "sul", "tam", "ung", "vex",
-                                      "wol", "yar", "zib", "xxx", "win", "bet"};
-constexpr const char* kLatin1Letters[] = {"\xE9", "\xFC", "\xE5", "\xF1",
-                                          "\xDF", "\xE6", "\xF8", "\xE7"};
+constexpr const char* kSyllables[] = {"ka",  "lo",  "mi",  "ne",  "ru",  "sa",  "ti",  "vo",  "zen", "bar", "cor",
+                                      "dul", "fen", "gar", "hos", "jul", "kes", "lim", "mor", "nap", "pir", "quo",
+                                      "ros", "sul", "tam", "ung", "vex", "wol", "yar", "zib", "xxx", "win", "bet"};
+constexpr const char* kLatin1Letters[] = {"\xE9", "\xFC", "\xE5", "\xF1", "\xDF", "\xE6", "\xF8", "\xE7"};
 
 template <typename T, std::size_t N>
 const T& Pick(const T (&items)[N], std::mt19937& random) {
   return items[std::uniform_int_distribution<std::size_t>(0, N - 1)(random)];
 }
 
-bool Chance(std::mt19937& random, int percent) {
-  return std::uniform_int_distribution<int>(1, 100)(random) <= percent;
-}
+bool Chance(std::mt19937& random, int percent) { return std::uniform_int_distribution<int>(1, 100)(random) <= percent; }
 
 // Lower-case letters (ASCII or Latin-1) that the table maps to something else.
-void RaiseCase(char& ch, const UpperCaseTable& upper) {
-  ch = static_cast<char>(upper[static_cast<unsigned char>(ch)]);
-}
+void RaiseCase(char& ch, const UpperCaseTable& upper) { ch = static_cast<char>(upper[static_cast<unsigned char>(ch)]); }
 
 std::string RandomEntry(std::mt19937& random, const UpperCaseTable& upper) {
   const auto length = std::uniform_int_distribution<std::size_t>(3, 30)(random);
@@ -65,8 +56,7 @@ std::string RandomEntry(std::mt19937& random, const UpperCaseTable& upper) {
 
   // Users type entries as they come: lower, Title, UPPER or anyhow.
   switch (std::uniform_int_distribution<int>(0, 3)(random)) {
-    case 0:
-      break;
+    case 0: break;
     case 1:
       for (std::size_t i = 0; i < entry.size(); ++i) {
         if (i == 0 || entry[i - 1] == ' ') RaiseCase(entry[i], upper);
@@ -92,25 +82,22 @@ std::vector<std::string> OpenBenchDesktop(MemoryDesktop& desktop, const std::str
   const std::size_t spacing = total / kBenchFrameCount;
   for (std::size_t i = 0; i < total; ++i) {
     if (i % spacing == spacing / 2 && titleParts.size() < kBenchFrameCount) {
-      std::string titlePart =
-          std::string(kFramePages[titleParts.size()]) + " " + std::to_string(titleParts.size() + 1);
+      std::string titlePart = std::string(kFramePages[titleParts.size()]) + " " + std::to_string(titleParts.size() + 1);
       desktop.Open(titlePart + " " + titleSuffix, kBrowserFrameClass, kOverlappedWindowStyle);
       titleParts.push_back(std::move(titlePart));
       continue;
     }
     const std::size_t n = ordinary++;
-    const std::string title = n % 5 == 0
-                                  ? std::string()
-                                  : std::string(kOrdinaryTitles[n % std::size(kOrdinaryTitles)]) +
-                                        " " + std::to_string(n);
+    const std::string title =
+        n % 5 == 0 ? std::string()
+                   : std::string(kOrdinaryTitles[n % std::size(kOrdinaryTitles)]) + " " + std::to_string(n);
     desktop.Open(title, kOrdinaryClasses[n % std::size(kOrdinaryClasses)],
                  n % 3 == 0 ? kToolWindowStyle : kOverlappedWindowStyle);
   }
   return titleParts;
 }
 
-std::vector<std::string> MakeBlockEntries(std::size_t count, std::uint32_t seed,
-                                          const std::vector<std::string>& avoid,
+std::vector<std::string> MakeBlockEntries(std::size_t count, std::uint32_t seed, const std::vector<std::string>& avoid,
                                           const UpperCaseTable& upper) {
   std::mt19937 random(seed);
   std::vector<std::string> entries;
@@ -120,9 +107,8 @@ std::vector<std::string> MakeBlockEntries(std::size_t count, std::uint32_t seed,
     std::string entry = RandomEntry(random, upper);
     UpperCaseInto(entry, upper, upperEntry);
     if (seen.contains(upperEntry)) continue;
-    if (std::any_of(avoid.begin(), avoid.end(), [&](const std::string& text) {
-          return ContainsIgnoringCase(text, entry, upper);
-        })) {
+    if (std::any_of(avoid.begin(), avoid.end(),
+                    [&](const std::string& text) { return ContainsIgnoringCase(text, entry, upper); })) {
       continue;
     }
     seen.insert(upperEntry);
@@ -137,8 +123,7 @@ BenchWorkload::BenchWorkload(std::size_t entryCount, BlockMatch match, DesktopDo
       titleParts_(OpenBenchDesktop(memoryDesktop_, titleSuffix_)),
       indexedDesktop_(memoryDesktop_),
       desktopDouble_(desktop),
-      desktop_(desktop == DesktopDouble::Indexed ? static_cast<Desktop&>(indexedDesktop_)
-                                                 : memoryDesktop_),
+      desktop_(desktop == DesktopDouble::Indexed ? static_cast<Desktop&>(indexedDesktop_) : memoryDesktop_),
       entries_(MakeBlockEntries(entryCount, kBenchSeed, titleParts_, upper_)),
       blockList_(upper_),
       emptyList_(upper_),
@@ -147,8 +132,7 @@ BenchWorkload::BenchWorkload(std::size_t entryCount, BlockMatch match, DesktopDo
       naivePass_(desktop_, entries_, upper_, titleSuffix_, events_) {
   settings_.LimitEnabled = true;
   settings_.LimitWindows = 25;
-  if (match == BlockMatch::OneFrame && !entries_.empty())
-    entries_[entries_.size() / 2] = kMatchingEntry;
+  if (match == BlockMatch::OneFrame && !entries_.empty()) entries_[entries_.size() / 2] = kMatchingEntry;
   blockList_.Assign(entries_);
   Tick();
   NaiveTick();

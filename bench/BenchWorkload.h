@@ -27,8 +27,7 @@ std::vector<std::string> OpenBenchDesktop(MemoryDesktop& desktop, const std::str
 // `count` distinct block list entries as a user collects them: words and
 // phrases of 3 to 30 characters, mixed case, some with Latin-1 letters.
 // None occurs in any of `avoid`, ignoring case. The same seed gives the same list.
-std::vector<std::string> MakeBlockEntries(std::size_t count, std::uint32_t seed,
-                                          const std::vector<std::string>& avoid,
+std::vector<std::string> MakeBlockEntries(std::size_t count, std::uint32_t seed, const std::vector<std::string>& avoid,
                                           const UpperCaseTable& upper);
 
 struct CountingEvents : ScanEvents {
@@ -51,8 +50,7 @@ enum class DesktopDouble { Memory, Indexed };
 // stays the same tick after tick.
 class BenchWorkload {
  public:
-  BenchWorkload(std::size_t entryCount, BlockMatch match,
-                DesktopDouble desktop = DesktopDouble::Memory);
+  BenchWorkload(std::size_t entryCount, BlockMatch match, DesktopDouble desktop = DesktopDouble::Memory);
   BenchWorkload(const BenchWorkload&) = delete;
   BenchWorkload& operator=(const BenchWorkload&) = delete;
 

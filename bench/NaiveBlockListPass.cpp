@@ -11,8 +11,7 @@ void UpperCaseInto(std::string_view text, const UpperCaseTable& upper, std::stri
   }
 }
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view entry,
-                          const UpperCaseTable& upper) {
+bool ContainsIgnoringCase(std::string_view text, std::string_view entry, const UpperCaseTable& upper) {
   if (entry.empty()) return false;
   std::string upperText, upperEntry;
   UpperCaseInto(text, upper, upperText);
@@ -21,13 +20,8 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view entry,
 }
 
 NaiveBlockListPass::NaiveBlockListPass(Desktop& desktop, const std::vector<std::string>& entries,
-                                       const UpperCaseTable& upper, const std::string& titleSuffix,
-                                       ScanEvents& events)
-    : desktop_(desktop),
-      entries_(entries),
-      upper_(upper),
-      titleSuffix_(titleSuffix),
-      events_(events) {}
+                                       const UpperCaseTable& upper, const std::string& titleSuffix, ScanEvents& events)
+    : desktop_(desktop), entries_(entries), upper_(upper), titleSuffix_(titleSuffix), events_(events) {}
 
 void NaiveBlockListPass::Run() {
   desktop_.ListVisibleWindows(windows_);

@@ -13,8 +13,7 @@ namespace vandrel {
 void UpperCaseInto(std::string_view text, const UpperCaseTable& upper, std::string& out);
 
 // Whether `entry` occurs in `text`, both upper-cased; an empty entry never does.
-bool ContainsIgnoringCase(std::string_view text, std::string_view entry,
-                          const UpperCaseTable& upper);
+bool ContainsIgnoringCase(std::string_view text, std::string_view entry, const UpperCaseTable& upper);
 
 // The block-list pass done the plain way, as the baseline the matcher is
 // measured against: for every browser frame, every entry is upper-cased anew
@@ -22,9 +21,8 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view entry,
 // what the scan's own block-list pass does.
 class NaiveBlockListPass {
  public:
-  NaiveBlockListPass(Desktop& desktop, const std::vector<std::string>& entries,
-                     const UpperCaseTable& upper, const std::string& titleSuffix,
-                     ScanEvents& events);
+  NaiveBlockListPass(Desktop& desktop, const std::vector<std::string>& entries, const UpperCaseTable& upper,
+                     const std::string& titleSuffix, ScanEvents& events);
 
   void Run();
 

@@ -9,14 +9,11 @@ namespace vandrel {
 Timing Summarise(std::vector<double> samples) {
   std::sort(samples.begin(), samples.end());
   const std::size_t middle = samples.size() / 2;
-  const double median =
-      samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
+  const double median = samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
   return {samples.front(), median, samples.size()};
 }
 
-void TimingTable::Add(const std::string& name, double nanoseconds) {
-  samples_[name].push_back(nanoseconds);
-}
+void TimingTable::Add(const std::string& name, double nanoseconds) { samples_[name].push_back(nanoseconds); }
 
 std::optional<Timing> TimingTable::Find(const std::string& name) const {
   const auto found = samples_.find(name);
@@ -30,13 +27,12 @@ std::vector<std::string> TimingTable::Names() const {
   return names;
 }
 
-bool WriteRatioReport(const TimingTable& timings, const std::vector<RatioCheck>& checks,
-                      std::ostream& out) {
+bool WriteRatioReport(const TimingTable& timings, const std::vector<RatioCheck>& checks, std::ostream& out) {
   out << std::fixed;
   for (const std::string& name : timings.Names()) {
     const Timing timing = *timings.Find(name);
-    out << "time " << name << " = " << std::setprecision(0) << timing.minimum << " ns min, "
-        << timing.median << " ns median over " << timing.runs << " runs\n";
+    out << "time " << name << " = " << std::setprecision(0) << timing.minimum << " ns min, " << timing.median
+        << " ns median over " << timing.runs << " runs\n";
   }
 
   bool allMet = true;
@@ -59,8 +55,7 @@ bool WriteRatioReport(const TimingTable& timings, const std::vector<RatioCheck>&
         allMet = false;
       }
     }
-    out << std::setprecision(2) << " [medians: " << numerator->median / denominator->median
-        << "]\n";
+    out << std::setprecision(2) << " [medians: " << numerator->median / denominator->median << "]\n";
   }
   return allMet;
 }

@@ -42,7 +42,6 @@ struct RatioCheck {
 // disturbed runs on a busy machine; the ratio of the medians follows for
 // comparison. Returns whether every goal was met; a ratio whose benchmarks
 // did not run misses its goal.
-bool WriteRatioReport(const TimingTable& timings, const std::vector<RatioCheck>& checks,
-                      std::ostream& out);
+bool WriteRatioReport(const TimingTable& timings, const std::vector<RatioCheck>& checks, std::ostream& out);
 
 }  // namespace vandrel

@@ -41,8 +41,7 @@ class CollectingReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       const bool repetition = run.run_type == Run::RT_Iteration;
       if (repetition && !run.error_occurred) {
-        const double nanoseconds =
-            run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        const double nanoseconds = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
         timings_.Add(run.run_name.function_name, nanoseconds);
       }
       if (!summariesOnly_ || !repetition || run.repetitions <= 1) shown.push_back(run);
@@ -63,8 +62,7 @@ struct Workloads {
 };
 
 // A benchmark of one tick per iteration, the real one or the plain one.
-void RegisterTick(const std::string& name, BenchWorkload& workload,
-                  std::size_t (BenchWorkload::*tick)()) {
+void RegisterTick(const std::string& name, BenchWorkload& workload, std::size_t (BenchWorkload::*tick)()) {
   benchmark::RegisterBenchmark(name.c_str(), [&workload, tick](benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize((workload.*tick)());
   });
@@ -77,27 +75,26 @@ void RegisterTickBenchmarks(Workloads& workloads) {
     RegisterTick(Named("BM_Tick", entries), workload, &BenchWorkload::Tick);
     RegisterTick(Named("BM_NaiveTick", entries), workload, &BenchWorkload::NaiveTick);
     // The matcher alone over the frames' title parts: what the block list adds to a tick.
-    benchmark::RegisterBenchmark(Named("BM_MatcherFindAll", entries).c_str(),
-                                 [&workload](benchmark::State& state) {
-                                   std::vector<std::uint32_t> matches;
-                                   for (auto _ : state) {
-                                     for (const std::string& titlePart : workload.TitleParts()) {
-                                       workload.Matcher().FindAll(titlePart, matches);
-                                       benchmark::DoNotOptimize(matches.data());
-                                     }
-                                   }
-                                 });
+    benchmark::RegisterBenchmark(Named("BM_MatcherFindAll", entries).c_str(), [&workload](benchmark::State& state) {
+      std::vector<std::uint32_t> matches;
+      for (auto _ : state) {
+        for (const std::string& titlePart : workload.TitleParts()) {
+          workload.Matcher().FindAll(titlePart, matches);
+          benchmark::DoNotOptimize(matches.data());
+        }
+      }
+    });
   }
   for (const std::size_t entries : kSmallestAndLargestEntryCounts) {
-    BenchWorkload& workload = *(workloads.oneMatch[entries] =
-                                    std::make_unique<BenchWorkload>(entries, BlockMatch::OneFrame));
+    BenchWorkload& workload =
+        *(workloads.oneMatch[entries] = std::make_unique<BenchWorkload>(entries, BlockMatch::OneFrame));
     RegisterTick(Named("BM_TickOneMatch", entries), workload, &BenchWorkload::Tick);
   }
   // Over the indexed desktop a read costs little, so the block list weighs
   // far more in a tick than over the in-memory desktop: the harder test.
   for (const std::size_t entries : kSmallestAndLargestEntryCounts) {
-    BenchWorkload& workload = *(workloads.indexed[entries] = std::make_unique<BenchWorkload>(
-                                    entries, BlockMatch::None, DesktopDouble::Indexed));
+    BenchWorkload& workload = *(workloads.indexed[entries] =
+                                    std::make_unique<BenchWorkload>(entries, BlockMatch::None, DesktopDouble::Indexed));
     RegisterTick(Named("BM_TickIndexed", entries), workload, &BenchWorkload::Tick);
   }
   const BenchWorkload& largest = *workloads.noMatch.at(10000);
@@ -116,8 +113,7 @@ const std::vector<RatioCheck>& RatioChecks() {
       {"naivetick10000/tick10000", "BM_NaiveTick/10000", "BM_Tick/10000", std::nullopt},
       {"naivetick10/tick10", "BM_NaiveTick/10", "BM_Tick/10", std::nullopt},
       {"tickonematch10000/tick10000", "BM_TickOneMatch/10000", "BM_Tick/10000", std::nullopt},
-      {"tickindexed10000/tickindexed10", "BM_TickIndexed/10000", "BM_TickIndexed/10",
-       kTickGrowthGoal},
+      {"tickindexed10000/tickindexed10", "BM_TickIndexed/10000", "BM_TickIndexed/10", kTickGrowthGoal},
       {"findall10000/findall10", "BM_MatcherFindAll/10000", "BM_MatcherFindAll/10", std::nullopt},
   };
   return checks;
@@ -126,18 +122,16 @@ const std::vector<RatioCheck>& RatioChecks() {
 // The flags the ratios need: enough repetitions, interleaved so that a busy
 // moment of the machine spreads over all benchmarks instead of hitting one.
 std::vector<std::string> RatioFlags() {
-  return {"--benchmark_repetitions=7", "--benchmark_enable_random_interleaving=true",
-          "--benchmark_min_time=0.1"};
+  return {"--benchmark_repetitions=7", "--benchmark_enable_random_interleaving=true", "--benchmark_min_time=0.1"};
 }
 
 // Pulls "--ratios" out of the arguments; with it, `ratioFlags` come first, so
 // that flags given on the command line still override them. The result
 // points into `ratioFlags` and ends with a null pointer.
-std::vector<char*> PrepareArguments(int argc, char** argv, std::vector<std::string>& ratioFlags,
-                                    bool& ratios) {
+std::vector<char*> PrepareArguments(int argc, char** argv, std::vector<std::string>& ratioFlags, bool& ratios) {
   std::vector<char*> args(argv, argv + argc);
-  const auto flag = std::find_if(args.begin(), args.end(),
-                                 [](const char* arg) { return std::strcmp(arg, "--ratios") == 0; });
+  const auto flag =
+      std::find_if(args.begin(), args.end(), [](const char* arg) { return std::strcmp(arg, "--ratios") == 0; });
   ratios = flag != args.end();
   if (ratios) {
     args.erase(flag);
@@ -172,8 +166,8 @@ int main(int argc, char** argv) {
   std::cout << '\n';
   const bool met = WriteRatioReport(timings, RatioChecks(), std::cout);
   if (const auto build = timings.Find("BM_MatcherBuild/10000")) {
-    std::cout << "matcher build 10000 entries = " << build->minimum / 1e6 << " ms min, "
-              << build->median / 1e6 << " ms median\n";
+    std::cout << "matcher build 10000 entries = " << build->minimum / 1e6 << " ms min, " << build->median / 1e6
+              << " ms median\n";
   }
   return met ? 0 : 1;
 }

@@ -22,10 +22,11 @@ using vandrel::fuzz::Require;
 namespace {
 
 constexpr std::array<const char*, 27> kNames{
-    "DeleteConfirm", "ExitConfirm", "LimitEnabled", "LimitWindows", "TimerInterval", "LimitClose",
-    "Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
-    "History", "MPlayer", "RealOne", "ExitOnClose", "AutoStart", "AutoSuggest", "SetHomePage",
-    "HomePageIE", "StartWithWindows", "StartMinimized", "SoundEnabled", "SoundFile", "BanSelected"};
+    "DeleteConfirm", "ExitConfirm", "LimitEnabled", "LimitWindows", "TimerInterval",    "LimitClose",
+    "Cache",         "All",         "LocationBar",  "Recent",       "TempFolder",       "Recycled Bin",
+    "Cookies",       "Bookmarks",   "History",      "MPlayer",      "RealOne",          "ExitOnClose",
+    "AutoStart",     "AutoSuggest", "SetHomePage",  "HomePageIE",   "StartWithWindows", "StartMinimized",
+    "SoundEnabled",  "SoundFile",   "BanSelected"};
 
 // Blanks, an optional sign, decimal digits, the value within 32 bits.
 std::optional<int> PlainInteger(std::string_view text) {

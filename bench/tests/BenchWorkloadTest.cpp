@@ -19,8 +19,7 @@ TEST(NaiveBlockListPassTest, PostsAndCountsWhatTheScansBlockListPassDoes) {
   const UpperCaseTable upper = MemorySystemInfo().UpperCasing();
   const auto news = desktop.Open("Daily NEWS " + kSuffix, "IEFrame", kWsMaximizeBox);
   const auto cafe = desktop.Open("CAF\xC9 du coin " + kSuffix, "IEFrame", kWsMaximizeBox);
-  const auto twice =
-      desktop.Open("Plain " + kSuffix + " news " + kSuffix, "IEFrame", kWsMaximizeBox);
+  const auto twice = desktop.Open("Plain " + kSuffix + " news " + kSuffix, "IEFrame", kWsMaximizeBox);
   const auto noSuffix = desktop.Open("Daily news", "IEFrame", kWsMaximizeBox);
   const auto notAFrame = desktop.Open("Daily news " + kSuffix, "Notepad");
   const std::vector<std::string> entries = {"news", "daily", "", "caf\xE9", "explorer", "zzz"};
@@ -85,17 +84,14 @@ TEST(BlockEntriesTest, AreDistinctMixedCaseEntriesOfThreeToThirtyCharactersAndRe
   for (const std::string& entry : entries) {
     EXPECT_GE(entry.size(), 3u);
     EXPECT_LE(entry.size(), 30u);
-    for (const std::string& text : avoid)
-      EXPECT_FALSE(ContainsIgnoringCase(text, entry, upper)) << entry;
+    for (const std::string& text : avoid) EXPECT_FALSE(ContainsIgnoringCase(text, entry, upper)) << entry;
     std::string key;
     UpperCaseInto(entry, upper, key);
     upperCased.insert(key);
-    latin1 = latin1 || std::any_of(entry.begin(), entry.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    lower = lower ||
-            std::any_of(entry.begin(), entry.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-    capital = capital ||
-              std::any_of(entry.begin(), entry.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    latin1 =
+        latin1 || std::any_of(entry.begin(), entry.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    lower = lower || std::any_of(entry.begin(), entry.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    capital = capital || std::any_of(entry.begin(), entry.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
   }
   EXPECT_EQ(upperCased.size(), entries.size());
   EXPECT_TRUE(latin1 && lower && capital);

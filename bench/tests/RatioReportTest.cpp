@@ -31,18 +31,14 @@ TEST_F(RatioReportTest, ARatioOfTheMinimumsWithinItsGoalPassesAndShowsTheGoal) {
   timings.Add("big", 160);
   timings.Add("small", 100);
   EXPECT_TRUE(Report({{"big/small", "big", "small", 2.0}}));
-  EXPECT_NE(out.str().find("ratio big/small = 1.50 (goal <= 2.0) [medians: 1.60]\n"),
-            std::string::npos)
-      << out.str();
-  EXPECT_NE(out.str().find("time big = 150 ns min, 160 ns median over 3 runs\n"),
-            std::string::npos);
+  EXPECT_NE(out.str().find("ratio big/small = 1.50 (goal <= 2.0) [medians: 1.60]\n"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("time big = 150 ns min, 160 ns median over 3 runs\n"), std::string::npos);
 }
 
 TEST_F(RatioReportTest, ARatioAboveItsGoalIsMarkedAndFailsTheReport) {
   timings.Add("big", 250);
   timings.Add("small", 100);
-  EXPECT_FALSE(
-      Report({{"info", "small", "big", std::nullopt}, {"big/small", "big", "small", 2.0}}));
+  EXPECT_FALSE(Report({{"info", "small", "big", std::nullopt}, {"big/small", "big", "small", 2.0}}));
   EXPECT_NE(out.str().find("ratio big/small = 2.50 (goal <= 2.0) MISSED"), std::string::npos);
   EXPECT_NE(out.str().find("ratio info = 0.40 [medians: 0.40]\n"), std::string::npos);
 }

@@ -22,9 +22,8 @@ void MakeTree(const std::string& root, int files, int folders) {
     const std::string folder = root + "\\folder" + std::to_string(f);
     CreateDirectoryA(folder.c_str(), nullptr);
     for (int i = 0; i < perFolder; ++i) {
-      const UniqueFileHandle file(CreateFileA((folder + "\\file" + std::to_string(i) + ".txt").c_str(),
-                                              GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                              nullptr));
+      const UniqueFileHandle file(CreateFileA((folder + "\\file" + std::to_string(i) + ".txt").c_str(), GENERIC_WRITE,
+                                              0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
       DWORD written = 0;
       WriteFile(file.get(), "trace", 5, &written, nullptr);
     }
@@ -36,8 +35,8 @@ bool RunShellDelete(const std::string& root) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &process)) {
     return false;
   }
   const UniqueHandle thread(process.hThread), child(process.hProcess);
@@ -64,8 +63,9 @@ int main(int argc, char** argv) {
   const double shellMs = MicrosecondsOf([&] { RunShellDelete(root); }) / 1000;
   const bool shellGone = GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
 
-  std::printf("wine: tree of %d files in %d folders: safe delete %.0f ms (%zu removed, %zu skipped), rd /s /q %.0f ms\n",
-              files, folders, safeMs, counts.removed, counts.skipped, shellMs);
+  std::printf(
+      "wine: tree of %d files in %d folders: safe delete %.0f ms (%zu removed, %zu skipped), rd /s /q %.0f ms\n", files,
+      folders, safeMs, counts.removed, counts.skipped, shellMs);
   std::printf("ratio wine delete tree safe/rd = %.2f (goal <= 1.2)\n", safeMs / shellMs);
   if (!safeGone || !shellGone) std::printf("wine: a delete left the tree behind\n");
   return safeGone && shellGone ? 0 : 1;

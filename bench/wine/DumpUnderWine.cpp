@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
   const std::string file = folder + "\\History.IE5\\index.dat";
   {
     const std::string bytes = IndexLikeBytes(size);
-    const UniqueFileHandle out(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFileHandle out(
+        CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   }
@@ -134,10 +134,11 @@ int main(int argc, char** argv) {
   }
   const bool same = demo.Memo2.Text().size() == floorText && prompts.Messages().empty();
   const double floorMedian = Median(floorMs), dumpMedian = Median(dumpMs);
-  std::printf("wine: dump of %zu MB into the memo %.0f ms (%.1f MB/s), read and format into memory %.0f ms, "
-              "longest wait between pumps %.1f ms (reading included)\n",
-              megabytes, dumpMedian, static_cast<double>(size) / 1e6 / (dumpMedian / 1000), floorMedian,
-              *std::max_element(gapMs.begin(), gapMs.end()));
+  std::printf(
+      "wine: dump of %zu MB into the memo %.0f ms (%.1f MB/s), read and format into memory %.0f ms, "
+      "longest wait between pumps %.1f ms (reading included)\n",
+      megabytes, dumpMedian, static_cast<double>(size) / 1e6 / (dumpMedian / 1000), floorMedian,
+      *std::max_element(gapMs.begin(), gapMs.end()));
   std::printf("ratio wine dump memo/memory = %.2f (goal < 3, and at least 50 MB/s)\n", dumpMedian / floorMedian);
   if (!same) std::printf("wine: the memo does not hold the whole dump\n");
   DeleteFileA(file.c_str());

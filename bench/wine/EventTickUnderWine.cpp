@@ -96,8 +96,8 @@ Summary TimeCloses(int count, bool shownLate, std::mt19937& random) {
   for (int i = 0; i < count; ++i) {
     PumpFor(static_cast<DWORD>(pause(random)));
     const bool frame = i % 2 == 1;
-    const std::string title = frame ? "Page " + std::to_string(i) + " - Microsoft Internet Explorer"
-                                    : "Pop-up " + std::to_string(i);
+    const std::string title =
+        frame ? "Page " + std::to_string(i) + " - Microsoft Internet Explorer" : "Pop-up " + std::to_string(i);
     ClosingProbe probe(frame ? "IEFrame" : "Internet Explorer_TridentDlgFrame", title, frame, !shownLate);
     if (shownLate) {
       PumpFor(400);  // past the late tick of its creation
@@ -130,8 +130,8 @@ StormCost Storm() {
   for (int made = 0; made < kStormWindows;) {
     const double due = (test::NowMilliseconds() - start) * kStormPerSecond / 1000;
     for (; made < kStormWindows && made < due; ++made) {
-      const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Storm", WS_OVERLAPPED, 0, 0, 10, 10,
-                                          nullptr, nullptr, windowClass.hInstance, nullptr);
+      const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Storm", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                          nullptr, windowClass.hInstance, nullptr);
       DestroyWindow(window);
     }
     PumpFor(1);
@@ -152,8 +152,8 @@ double BareLoopCpu() {
 }
 
 void Print(const char* what, const Summary& summary) {
-  std::printf("wine event tick: %s: median %.1f ms, p95 %.1f ms, %d never closed; all (ms):", what,
-              summary.median, summary.p95, summary.missed);
+  std::printf("wine event tick: %s: median %.1f ms, p95 %.1f ms, %d never closed; all (ms):", what, summary.median,
+              summary.p95, summary.missed);
   for (const double sample : summary.samples) std::printf(" %.0f", sample);
   std::printf("\n");
 }
@@ -207,9 +207,11 @@ int main(int argc, char** argv) {
 
   Print("events, timer at 2 s", events);
   Print("polling alone (shown late, unannounced), timer at 2 s", polling);
-  std::printf("wine event tick: storm of %d windows at %d/s: prefix CPU %.2f s in %.1f s with Vandrel, %.2f s in %.1f s without\n",
-              kStormWindows, kStormPerSecond, stormWith.cpuSeconds, stormWith.seconds, stormWithout.cpuSeconds,
-              stormWithout.seconds);
+  std::printf(
+      "wine event tick: storm of %d windows at %d/s: prefix CPU %.2f s in %.1f s with Vandrel, %.2f s in %.1f s "
+      "without\n",
+      kStormWindows, kStormPerSecond, stormWith.cpuSeconds, stormWith.seconds, stormWithout.cpuSeconds,
+      stormWithout.seconds);
   std::printf("wine event tick: idle over 200 windows for %lu s: Vandrel at %d ms %.2f s CPU, bare loop %.2f s\n",
               kIdleMs / 1000, kIdleInterval, idle, bare);
   const double stormRatio = stormWith.cpuSeconds / stormWithout.cpuSeconds, idleRatio = idle / bare;

@@ -14,8 +14,8 @@ constexpr double kClockTicksPerSecond = 100.0;  // Linux's USER_HZ
 
 // The whole of a /proc file (their sizes read as 0, so read to the end).
 std::string ReadProcFile(const std::string& path) {
-  const UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
+  const UniqueFileHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   std::string text;
   if (!file) return text;
   char buffer[4096];

@@ -106,9 +106,11 @@ int main(int argc, char** argv) {
   }
   const double shownRatio = Median(vandrelShown) / Median(floorShown);
   const double idleRatio = Median(vandrelIdle) / Median(floorIdle);
-  std::printf("wine startup: one window shown %.1f ms, waiting for input %.1f ms; Vandrel shown %.1f ms, waiting for input %.1f ms (medians of %d)\n",
-              Median(floorShown) / 1000, Median(floorIdle) / 1000, Median(vandrelShown) / 1000,
-              Median(vandrelIdle) / 1000, rounds);
+  std::printf(
+      "wine startup: one window shown %.1f ms, waiting for input %.1f ms; Vandrel shown %.1f ms, waiting for input "
+      "%.1f ms (medians of %d)\n",
+      Median(floorShown) / 1000, Median(floorIdle) / 1000, Median(vandrelShown) / 1000, Median(vandrelIdle) / 1000,
+      rounds);
   std::printf("ratio startup shown/one-window %.2fx (goal <= 1.30x)\n", shownRatio);
   // The hidden windows are made after the main window's first paint: the
   // wait for input includes them and has no goal.

@@ -105,8 +105,8 @@ int main() {
   }
   const double bareUs = Median(bare);
   const double withoutUs = Median(withoutList), withUs = Median(withList);
-  std::printf("wine: %zu windows, %zu visible, %zu frames known, %lld closes\n",
-              bareLoop.windows.size(), bareLoop.visible, scanWithList.OldTitles().size(), events.closed);
+  std::printf("wine: %zu windows, %zu visible, %zu frames known, %lld closes\n", bareLoop.windows.size(),
+              bareLoop.visible, scanWithList.OldTitles().size(), events.closed);
   std::printf("wine: bare loop (visible, title, class, style) = %.0f us (median of %d)\n", bareUs, kRounds);
   std::printf("wine: tick without block list = %.0f us\n", withoutUs);
   std::printf("wine: tick with 10000 entries = %.0f us\n", withUs);

@@ -88,8 +88,8 @@ bool Measure(const char* layout, std::vector<std::string> entries, const std::st
 
   const double saveMs = Median(save), loadMs = Median(load);
   const double writeMs = Median(rawWrite), readMs = Median(rawRead);
-  std::printf("wine: titles.dat %s layout, %zu entries, %zu bytes: save %.1f ms, load %.1f ms (median of %d)\n",
-              layout, entries.size(), content.size(), saveMs, loadMs, kRounds);
+  std::printf("wine: titles.dat %s layout, %zu entries, %zu bytes: save %.1f ms, load %.1f ms (median of %d)\n", layout,
+              entries.size(), content.size(), saveMs, loadMs, kRounds);
   std::printf("wine: one WriteFile and flush %.1f ms, one ReadFile %.1f ms\n", writeMs, readMs);
   std::printf("ratio wine titles.dat %s save/raw write = %.1f\n", layout, saveMs / writeMs);
   std::printf("ratio wine titles.dat %s load/raw read = %.1f\n", layout, loadMs / readMs);

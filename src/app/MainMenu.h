@@ -42,10 +42,7 @@ class MainMenu {
                  {"Demo1", &Demo1, kCmdDemo1, 'D'},
                  {"N15Search2", &N15Search2, kCmdN15Search2, 'G'},
                  {"Options2", &Options2, kCmdOptions2, 'O'}}},
-               {"Help1",
-                "&Help",
-                "Help",
-                {{"Help2", &Help2, kCmdHelp2, 0}, {"About1", &About1, kCmdAbout1, 0}}}} {
+               {"Help1", "&Help", "Help", {{"Help2", &Help2, kCmdHelp2, 0}, {"About1", &About1, kCmdAbout1, 0}}}} {
     Design(Exit2, "E&xit", "Exits the program");
     Design(BlackList1, "&Block list", "Manage the block list");
     Design(Erase2, "&Erase", "Erases stored information");

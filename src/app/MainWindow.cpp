@@ -6,12 +6,12 @@
 #include "app/ProgramEntry.h"
 #include "platform/OperatingSystem.h"
 #include "platform/PlatformError.h"
+#include "platform/ScopeExit.h"
 #include "settings/SettingsStore.h"
 
 namespace vandrel {
 
-TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& live,
-                       Prompts& prompts)
+TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& live, Prompts& prompts)
     : platform_(platform),
       state_(state),
       live_(live),
@@ -44,8 +44,7 @@ void TZAVOClass::BindCommands() {
 }
 
 void TZAVOClass::ReadTitleSuffix() {
-  const auto value =
-      platform_.registry.ReadValue(RootKey::CurrentUser, kBrowserMainKeyPath, kWindowTitleValue);
+  const auto value = platform_.registry.ReadValue(RootKey::CurrentUser, kBrowserMainKeyPath, kWindowTitleValue);
   // A value of another type is no window title: the default suffix stays.
   if (value && value->kind == ValueKind::String) state_.titleSuffix = TitleSuffixFor(&value->text);
 }
@@ -73,8 +72,7 @@ void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
   closedCount_ = 0;
   ShowClosedCount();
   // An interval below one would leave the scan without ticks.
-  Timer1.SetInterval(state_.settings.TimerInterval >= 1 ? state_.settings.TimerInterval
-                                                        : kDefaultScanInterval);
+  Timer1.SetInterval(state_.settings.TimerInterval >= 1 ? state_.settings.TimerInterval : kDefaultScanInterval);
   scan_.SetExpandPending();
   created_ = true;
 }
@@ -87,11 +85,7 @@ void TZAVOClass::Timer1Timer() {
   // A timer event inside the tick waits for the next one. A pass that fails
   // (a refused settings write) is reported and the next tick comes as usual.
   if (ticking_) return;
-  ticking_ = true;
-  struct EndOfTick {
-    bool& ticking;
-    ~EndOfTick() { ticking = false; }
-  } endOfTick{ticking_};
+  const auto ticking = FlagFor(ticking_);
   scan_.Tick();
 }
 
@@ -154,9 +148,7 @@ void TZAVOClass::StoreSettings() {
   vandrel::StoreSettings(platform_.registry, values);
 }
 
-void TZAVOClass::ShowClosedCount() {
-  StatusBar1.SetPanelText(1, std::to_string(closedCount_) + kClosedWindowsSuffix);
-}
+void TZAVOClass::ShowClosedCount() { StatusBar1.SetPanelText(1, std::to_string(closedCount_) + kClosedWindowsSuffix); }
 
 void TZAVOClass::CountClosedWindow() {
   ++closedCount_;

@@ -75,8 +75,7 @@ class TZAVOClass : public ScanEvents {
   void Demo1Click() { Run(onDemo); }
   void Help2Click() { Run(onHelp); }
   void About1Click() { Run(onAbout); }
-  std::function<void()> onBlockList, onErase, onOptions, onGoToUrl, onRichMedia, onDemo, onHelp,
-      onAbout;
+  std::function<void()> onBlockList, onErase, onOptions, onGoToUrl, onRichMedia, onDemo, onHelp, onAbout;
 
   // Exit with the question (unless ExitConfirm is off).
   void Exit1Click();

@@ -15,8 +15,7 @@ void Register(Platform& platform, ToolbarButtons* toolbarButtons) {
     toolbarButtons->Unregister(kToolbarButtonText);
     toolbarButtons->Register(executable);
   }
-  platform.registry.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName,
-                                RunValueFor(executable));
+  platform.registry.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName, RunValueFor(executable));
   QuitRunningInstance(platform.desktop);
 }
 
@@ -28,8 +27,8 @@ void Unregister(Platform& platform, ToolbarButtons* toolbarButtons) {
 
 }  // namespace
 
-EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
-                          ToolbarButtons* toolbarButtons, EntryHost& host) {
+EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform, ToolbarButtons* toolbarButtons,
+                          EntryHost& host) {
   const StartKind kind = ClassifyArguments(arguments);
   if (kind == StartKind::Register) {
     Register(platform, toolbarButtons);

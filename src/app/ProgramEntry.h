@@ -46,7 +46,7 @@ inline constexpr int kStartRacePollMs = 50;
 
 // The program entry: registration runs, the quit request for an unknown
 // argument, the single-instance test, and otherwise the normal run.
-EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform,
-                          ToolbarButtons* toolbarButtons, EntryHost& host);
+EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform, ToolbarButtons* toolbarButtons,
+                          EntryHost& host);
 
 }  // namespace vandrel

@@ -9,8 +9,7 @@ namespace vandrel {
 
 // The process-wide state every form shares, owned by the composition root.
 struct ProgramState {
-  ProgramState(const UpperCaseTable& upper, const TextCollation& collation)
-      : blockList(upper, collation) {}
+  ProgramState(const UpperCaseTable& upper, const TextCollation& collation) : blockList(upper, collation) {}
 
   Settings settings;
   std::string titleSuffix = kDefaultTitleSuffix;

@@ -41,14 +41,11 @@ std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string&
   return DoubledAmpersands(caption) + "\t" + closed.time;
 }
 
-std::string RemoveEntryQuestion(const std::string& entry) {
-  return "Remove '" + entry + "' from the block list?";
-}
+std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + entry + "' from the block list?"; }
 
 RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
-                                       BlockList& blockList, Settings& settings, Registry& registry,
-                                       Prompts& prompts, DocumentOpener& documents,
-                                       std::function<void()> saveBlockList)
+                                       BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
+                                       DocumentOpener& documents, std::function<void()> saveBlockList)
     : closed_(closed),
       titleSuffix_(titleSuffix),
       blockList_(blockList),
@@ -91,8 +88,8 @@ bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {
   // Taking an entry out is a delete from the block list, so the question
   // that confirms deletes decides whether it is asked.
   if (!settings_.DeleteConfirm) return true;
-  const SilenceableAnswer answer = prompts_.SilenceableMessage(MessageKind::Confirmation,
-                                                               RemoveEntryQuestion(entry), MessageButtons::YesNo);
+  const SilenceableAnswer answer =
+      prompts_.SilenceableMessage(MessageKind::Confirmation, RemoveEntryQuestion(entry), MessageButtons::YesNo);
   if (answer.answer != Answer::Yes) return false;
   if (answer.dontShowAgain) {
     settings_.DeleteConfirm = false;

@@ -38,10 +38,8 @@ std::string IconReference(const std::string& executablePath, int resourceId) {
 
 }  // namespace
 
-std::string ToolbarButtonStore::RegisterToolbarButton(bool visible, int kind,
-                                                      const std::string& buttonText,
-                                                      const std::string& hotIcon,
-                                                      const std::string& icon,
+std::string ToolbarButtonStore::RegisterToolbarButton(bool visible, int kind, const std::string& buttonText,
+                                                      const std::string& hotIcon, const std::string& icon,
                                                       const std::string& action) {
   const std::string identifier = RegistryGuidText(guids_.NewGuid());
   // The record comes first: a write refused halfway leaves an extension key
@@ -72,13 +70,10 @@ bool ToolbarButtonStore::UnregisterToolbarButton(const std::string& buttonText) 
 }
 
 void ToolbarButtonStore::Register(const std::string& executablePath) {
-  RegisterToolbarButton(true, kToolbarRunsProgram, kToolbarButtonText,
-                        IconReference(executablePath, kToolbarHotIconId),
+  RegisterToolbarButton(true, kToolbarRunsProgram, kToolbarButtonText, IconReference(executablePath, kToolbarHotIconId),
                         IconReference(executablePath, kToolbarIconId), executablePath);
 }
 
-void ToolbarButtonStore::Unregister(const std::string& buttonText) {
-  UnregisterToolbarButton(buttonText);
-}
+void ToolbarButtonStore::Unregister(const std::string& buttonText) { UnregisterToolbarButton(buttonText); }
 
 }  // namespace vandrel

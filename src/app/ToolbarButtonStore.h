@@ -34,9 +34,8 @@ class ToolbarButtonStore : public ToolbarButtons {
   // Writes a new button and returns its identifier. A refused write throws
   // PlatformError; whatever was written by then is recorded, so that
   // UnregisterToolbarButton can remove it.
-  std::string RegisterToolbarButton(bool visible, int kind, const std::string& buttonText,
-                                    const std::string& hotIcon, const std::string& icon,
-                                    const std::string& action);
+  std::string RegisterToolbarButton(bool visible, int kind, const std::string& buttonText, const std::string& hotIcon,
+                                    const std::string& icon, const std::string& action);
   // Removes the button recorded under the text; always true.
   bool UnregisterToolbarButton(const std::string& buttonText);
 

@@ -65,9 +65,8 @@ std::string CleanedCaption(std::string_view caption) {
   return text.substr(begin, end - begin);
 }
 
-TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
-                     const BlockingModes& modes, Prompts& prompts, TrayCommands& commands,
-                     RecentlyClosedMenu& recentlyClosed)
+TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
@@ -82,9 +81,7 @@ void TrayMenus::CoolTrayIcon1MouseDown() {
   browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_);
 }
 
-TrayMenu TrayMenus::CurrentMenu() {
-  return browserWindows_.empty() ? StaticMenu() : browserWindows_;
-}
+TrayMenu TrayMenus::CurrentMenu() { return browserWindows_.empty() ? StaticMenu() : browserWindows_; }
 
 void TrayMenus::Choose(std::size_t index) {
   if (browserWindows_.empty()) {
@@ -130,22 +127,14 @@ void TrayMenus::Run(TrayAction action) {
   switch (action) {
     case TrayAction::None:
     case TrayAction::AddTitle:
-    case TrayAction::RecentlyClosed:
-      return;
-    case TrayAction::Show:
-      return commands_.Show();
-    case TrayAction::StartToggle:
-      return commands_.StartToggle();
-    case TrayAction::Block100Toggle:
-      return commands_.Block100Toggle();
-    case TrayAction::BlockList:
-      return commands_.BlockList();
-    case TrayAction::Erase:
-      return commands_.Erase();
-    case TrayAction::ExitWithQuestion:
-      return commands_.ExitWithQuestion();
-    case TrayAction::ExitWithoutQuestion:
-      return commands_.ExitWithoutQuestion();
+    case TrayAction::RecentlyClosed: return;
+    case TrayAction::Show: return commands_.Show();
+    case TrayAction::StartToggle: return commands_.StartToggle();
+    case TrayAction::Block100Toggle: return commands_.Block100Toggle();
+    case TrayAction::BlockList: return commands_.BlockList();
+    case TrayAction::Erase: return commands_.Erase();
+    case TrayAction::ExitWithQuestion: return commands_.ExitWithQuestion();
+    case TrayAction::ExitWithoutQuestion: return commands_.ExitWithoutQuestion();
   }
 }
 

@@ -84,9 +84,8 @@ std::string CleanedCaption(std::string_view caption);
 // choice of one of their items.
 class TrayMenus {
  public:
-  TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix,
-            const BlockingModes& modes, Prompts& prompts, TrayCommands& commands,
-            RecentlyClosedMenu& recentlyClosed);
+  TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
+            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed);
 
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.

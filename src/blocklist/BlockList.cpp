@@ -28,10 +28,9 @@ int BlockList::IndexOf(std::string_view text) const {
 }
 
 std::size_t BlockList::Add(std::string entry) {
-  const auto place = std::upper_bound(entries_.begin(), entries_.end(), entry,
-                                      [this](const std::string& a, const std::string& b) {
-                                        return collation_->Compare(a, b) < 0;
-                                      });
+  const auto place =
+      std::upper_bound(entries_.begin(), entries_.end(), entry,
+                       [this](const std::string& a, const std::string& b) { return collation_->Compare(a, b) < 0; });
   const auto index = static_cast<std::size_t>(place - entries_.begin());
   entries_.insert(place, std::move(entry));
   Changed();
@@ -46,8 +45,7 @@ void BlockList::AddAll(std::vector<std::string> entries) {
   for (const std::string& entry : entries) keys.push_back(collation_->SortKey(entry));
   std::vector<std::size_t> order(entries.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  std::stable_sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
 
   std::vector<std::string> sorted;
   sorted.reserve(entries.size());
@@ -62,9 +60,8 @@ void BlockList::AddAll(std::vector<std::string> entries) {
     merged.reserve(entries_.size() + sorted.size());
     std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
                std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
-               std::back_inserter(merged), [this](const std::string& a, const std::string& b) {
-                 return collation_->Compare(a, b) < 0;
-               });
+               std::back_inserter(merged),
+               [this](const std::string& a, const std::string& b) { return collation_->Compare(a, b) < 0; });
     entries_ = std::move(merged);
   }
   Changed();

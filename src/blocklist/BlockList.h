@@ -19,8 +19,7 @@ namespace vandrel {
 class BlockList {
  public:
   // `collation` must outlive the list.
-  BlockList(const UpperCaseTable& upper, const TextCollation& collation)
-      : upper_(upper), collation_(&collation) {}
+  BlockList(const UpperCaseTable& upper, const TextCollation& collation) : upper_(upper), collation_(&collation) {}
   // Orders by the upper-cased bytes alone, for lists that do without the
   // locale's rules.
   explicit BlockList(const UpperCaseTable& upper)

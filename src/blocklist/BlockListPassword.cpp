@@ -5,8 +5,7 @@
 
 namespace vandrel {
 
-BlockListPassword::BlockListPassword(Registry& registry, Prompts& prompts)
-    : registry_(registry), prompts_(prompts) {
+BlockListPassword::BlockListPassword(Registry& registry, Prompts& prompts) : registry_(registry), prompts_(prompts) {
   PassEnabled.SetCaption("&Protect with password");
   PassEnabled.OnClick = [this] { PassEnabledClick(); };
   Label1.SetCaption("Pass&word");

@@ -6,8 +6,7 @@
 
 namespace vandrel {
 
-TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperCaseTable& upper)
-    : upper_(upper) {
+TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperCaseTable& upper) : upper_(upper) {
   // Build a plain trie first, then lay it out flat with sorted edges.
   struct BuildNode {
     std::map<unsigned char, std::uint32_t> children;

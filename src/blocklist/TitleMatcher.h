@@ -29,7 +29,7 @@ class TitleMatcher {
   struct Node {
     std::uint32_t firstEdge = 0, edgeCount = 0;  // into edgeBytes_/edgeTargets_, sorted by byte
     std::uint32_t failure = 0;
-    std::uint32_t nextOutput = 0;  // nearest node along the failure chain that ends an entry, 0 if none
+    std::uint32_t nextOutput = 0;                  // nearest node along the failure chain that ends an entry, 0 if none
     std::uint32_t firstMatch = 0, matchCount = 0;  // into matchIds_
   };
   std::uint32_t Step(std::uint32_t state, unsigned char c) const;

@@ -11,8 +11,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // The characters whose scrambled form is LF, CR or NUL, and the escape
 // itself, each with the letter that stands for it after the escape.
-constexpr std::string_view kEscapedPlain = "\x1B" "07:";
-constexpr std::string_view kEscapeCodes = "\x1B" "ZSC";
+constexpr std::string_view kEscapedPlain =
+    "\x1B"
+    "07:";
+constexpr std::string_view kEscapeCodes =
+    "\x1B"
+    "ZSC";
 
 bool NeedsEscapedLayout(const std::vector<std::string>& entries) {
   if (!entries.empty() && entries.front() == kEscapedLayoutMarker) return true;

@@ -21,7 +21,9 @@ namespace vandrel {
 inline constexpr char kTitlesEscape = '\x1B';
 // Holds none of '0', '7', ':', and no escaped entry can equal it, since an
 // escaped entry never has a lone ESC.
-inline constexpr std::string_view kEscapedLayoutMarker = "\x1B\x1B\x1B" "Vandrel escaped titles\x1B\x1B\x1B";
+inline constexpr std::string_view kEscapedLayoutMarker =
+    "\x1B\x1B\x1B"
+    "Vandrel escaped titles\x1B\x1B\x1B";
 
 // Splits a file's content into lines the way every reader here does: a
 // line ends at CR LF, a lone CR or a lone LF; a NUL byte ends the content.

@@ -23,8 +23,8 @@ auto HourglassFor(const std::function<void(bool)>& hourglass) {
 
 }  // namespace
 
-EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files,
-                           Shell& shell, Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback)
+EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files, Shell& shell,
+                           Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback)
     : choices_(choices),
       desktop_(desktop),
       tools_{registry, files, shell, prompts, urlCache, {}},
@@ -98,8 +98,8 @@ void EraseCommand::EraseStuffClick() {
   }
   // Told once: what the last pass still found and left.
   if (tools_.leftInPlace > 0 && feedback_.statusText) {
-    feedback_.statusText("Erased: " + std::to_string(erased_) + ", left in place: " +
-                         std::to_string(tools_.leftInPlace));
+    feedback_.statusText("Erased: " + std::to_string(erased_) +
+                         ", left in place: " + std::to_string(tools_.leftInPlace));
   }
   tools_.Inform(kEraseCompleted);
 }

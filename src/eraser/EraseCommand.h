@@ -22,7 +22,7 @@ inline constexpr std::size_t kPumpEvery = 16;
 
 // What the erase shows while it runs.
 struct EraseFeedback {
-  std::function<void(bool busy)> hourglass;           // the screen cursor: hourglass or default
+  std::function<void(bool busy)> hourglass;            // the screen cursor: hourglass or default
   std::function<void(const std::string&)> statusText;  // the status bar's first panel
   // Lets waiting window messages run; throws ProgramEnding once the quit
   // message was met, which ends the erase there.
@@ -60,8 +60,8 @@ class EraseCommand {
   EraseTools tools_;
   EraseFeedback feedback_;
   bool running_ = false;
-  std::size_t erased_ = 0;     // entries removed by this erase so far
-  std::size_t lastCount_ = 0;  // the last count the running delete reported
+  std::size_t erased_ = 0;      // entries removed by this erase so far
+  std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows
   std::size_t pumpCalls_ = 0;
 };

@@ -16,8 +16,7 @@ constexpr auto kRealPlayerFiles = {"ctd.dat", "realplayer.ste", "urls.ini"};
 
 // Deletes the keys; a missing key or one the user may not delete is passed
 // over, and only a failure of the registry itself is told.
-void DeleteKeys(EraseTools& tools, RootKey root, std::initializer_list<const char*> paths,
-                const char* failureText) {
+void DeleteKeys(EraseTools& tools, RootKey root, std::initializer_list<const char*> paths, const char* failureText) {
   try {
     for (const char* path : paths) tools.registry.DeleteKeyTree(root, path);
   } catch (const PlatformError&) {

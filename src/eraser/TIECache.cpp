@@ -48,9 +48,9 @@ UrlCachePattern PatternText(TSearchPattern pattern) {
 }
 
 TIECache::TIECache(UrlCache& cache) : cache_(cache) {
-  SetFilterOptions({TFilterOption::NORMAL_ENTRY, TFilterOption::STICKY_ENTRY,
-                    TFilterOption::COOKIE_ENTRY, TFilterOption::URLHISTORY_ENTRY,
-                    TFilterOption::TRACK_OFFLINE_ENTRY, TFilterOption::TRACK_ONLINE_ENTRY});
+  SetFilterOptions({TFilterOption::NORMAL_ENTRY, TFilterOption::STICKY_ENTRY, TFilterOption::COOKIE_ENTRY,
+                    TFilterOption::URLHISTORY_ENTRY, TFilterOption::TRACK_OFFLINE_ENTRY,
+                    TFilterOption::TRACK_ONLINE_ENTRY});
 }
 
 TIECache::~TIECache() {
@@ -97,17 +97,14 @@ std::uint32_t TIECache::FindFirstEntry(std::int64_t groupId) {
 
 std::uint32_t TIECache::FindFirstPlain() {
   const UrlCachePattern pattern = PatternText(SearchPattern);
-  const std::uint32_t error = AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) {
-    return cache_.FindFirst(pattern, size, found, find_);
-  });
+  const std::uint32_t error = AskTwice(
+      [&](std::uint32_t& size, UrlCacheEntry& found) { return cache_.FindFirst(pattern, size, found, find_); });
   return SkipToMatchingPlain(error);
 }
 
 std::uint32_t TIECache::SkipToMatchingPlain(std::uint32_t error) {
   while (error == kUrlCacheSuccess && !MatchesWalk(entry_)) {
-    error = AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) {
-      return cache_.FindNext(find_, size, found);
-    });
+    error = AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) { return cache_.FindNext(find_, size, found); });
   }
   return error;
 }
@@ -127,13 +124,10 @@ bool TIECache::MatchesWalk(const UrlCacheEntry& entry) const {
 std::uint32_t TIECache::FindNextEntry() {
   if (!LibraryFound()) return kUrlCacheFileNotFound;
   if (walk_ == Walk::Plain) {
-    return SkipToMatchingPlain(AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) {
-      return cache_.FindNext(find_, size, found);
-    }));
+    return SkipToMatchingPlain(
+        AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) { return cache_.FindNext(find_, size, found); }));
   }
-  return AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) {
-    return cache_.FindNextEx(find_, size, found);
-  });
+  return AskTwice([&](std::uint32_t& size, UrlCacheEntry& found) { return cache_.FindNextEx(find_, size, found); });
 }
 
 std::uint32_t TIECache::DeleteEntry(const std::string& url) {

@@ -1,6 +1,5 @@
 #include "monitor/BlockingModes.h"
 
-
 namespace vandrel {
 namespace {
 

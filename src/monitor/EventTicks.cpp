@@ -30,19 +30,15 @@ void EventTicks::Heard() {
       phase_ = Phase::Settling;
       WakeUpIn(kSettle);
       break;
-    case Phase::Settling:
-      break;  // its tick is on the way
-    case Phase::Resting:
-      heardWhileResting_ = true;
-      break;
+    case Phase::Settling: break;  // its tick is on the way
+    case Phase::Resting: heardWhileResting_ = true; break;
   }
 }
 
 void EventTicks::WokenUp() {
   wakeUp_.SetEnabled(false);
   switch (phase_) {
-    case Phase::Idle:
-      break;
+    case Phase::Idle: break;
     case Phase::Settling: {
       phase_ = Phase::Resting;
       heardWhileResting_ = false;

@@ -20,8 +20,7 @@ std::string LocalClockText() {
   return std::string(text, std::strftime(text, sizeof text, "%H:%M", local));
 }
 
-RecentlyClosed::RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses,
-                               std::function<std::string()> clock)
+RecentlyClosed::RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses, std::function<std::string()> clock)
     : desktop_(desktop), addresses_(addresses), clock_(std::move(clock)) {}
 
 void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntry) {
@@ -45,8 +44,7 @@ void RecentlyClosed::TickEnded() {
   closes.swap(pending_);
   // Of a storm of closes only the newest stay in the list: the shell is
   // asked for no others.
-  const std::size_t firstKept =
-      closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
+  const std::size_t firstKept = closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
   const std::string time = clock_();
   for (std::size_t i = firstKept; i < closes.size(); ++i) {
     ClosedWindow& closed = closes[i];

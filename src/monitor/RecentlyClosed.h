@@ -40,8 +40,7 @@ std::string LocalClockText();
 // tick) moves to the front instead of filling the list with copies.
 class RecentlyClosed : public ClosedWindowReport {
  public:
-  RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses,
-                 std::function<std::string()> clock = LocalClockText);
+  RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses, std::function<std::string()> clock = LocalClockText);
 
   // The title is read now; the address waits for the end of the tick,
   // since asking the shell may run messages.

@@ -32,8 +32,8 @@ int TrayIconIndexFor(std::size_t known, int limit) {
   return 4;
 }
 
-WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList,
-                       const std::string& titleSuffix, ScanEvents& events)
+WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList, const std::string& titleSuffix,
+                       ScanEvents& events)
     : desktop_(desktop),
       settings_(settings),
       blockList_(blockList),
@@ -80,8 +80,7 @@ void WindowScan::LimitPass() {
   }
 
   const int openFrames = static_cast<int>(newTitles_.size());
-  if (expandPending_ && settings_.LimitClose == kExpandLimit &&
-      openFrames - 1 > settings_.LimitWindows) {
+  if (expandPending_ && settings_.LimitClose == kExpandLimit && openFrames - 1 > settings_.LimitWindows) {
     expandPending_ = false;
     settings_.LimitWindows = std::min(openFrames, kMaxExpandedLimit);
     events_.LimitRaised(settings_.LimitWindows);

@@ -34,8 +34,8 @@ int TrayIconIndexFor(std::size_t known, int limit);
 // one shared snapshot of the desktop.
 class WindowScan {
  public:
-  WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList,
-             const std::string& titleSuffix, ScanEvents& events);
+  WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList, const std::string& titleSuffix,
+             ScanEvents& events);
 
   void Tick();
   // Blocking was switched off: forget every known frame and re-arm the raise.
@@ -72,7 +72,7 @@ class WindowScan {
   std::vector<std::string> newTitles_;  // enumeration order
   bool expandPending_ = true;
 
-  DesktopSnapshot snapshot_;  // this tick's windows
+  DesktopSnapshot snapshot_;            // this tick's windows
   std::vector<std::uint32_t> matches_;  // reused, so a warm tick allocates nothing
 };
 

@@ -13,7 +13,7 @@ namespace {
 constexpr int kStateStopped = 0;
 constexpr int kStateRunning = 3;
 constexpr int kStatePaused = 6;
-constexpr int kFirstNtCode = 4;  // version codes below it are the Windows 95 family
+constexpr int kFirstNtCode = 4;                                   // version codes below it are the Windows 95 family
 constexpr unsigned long kFirstListedStartType = kStartAutomatic;  // "Auto" is item 0
 
 bool Steady(int state) { return state == kStateStopped || state == kStateRunning || state == kStatePaused; }

@@ -79,7 +79,7 @@ class MessengerPage {
   Prompts& prompts_;
   bool busy_ = false;
   bool hourglass_ = false;
-  bool running_ = false;  // an action of the page, or its box, is running
+  bool running_ = false;      // an action of the page, or its box, is running
   bool showWaiting_ = false;  // the dialog was shown during an action: read the start type after it
 };
 

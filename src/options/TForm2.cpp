@@ -39,8 +39,7 @@ struct SettingBinding {
 template <auto field, auto control, auto eraseStep = nullptr>
 constexpr SettingBinding Bind() {
   SettingBinding binding{[](TForm2& form, const Settings& values) { Show(form.*control, values.*field); },
-                         [](const TForm2& form, Settings& values) { values.*field = Taken(form.*control); },
-                         nullptr};
+                         [](const TForm2& form, Settings& values) { values.*field = Taken(form.*control); }, nullptr};
   if constexpr (eraseStep != nullptr) {
     binding.choose = [](const TForm2& form, EraseSelection& chosen) { chosen.*eraseStep = Taken(form.*control); };
   }
@@ -306,8 +305,7 @@ void TForm2::SelWavButClick() {
 
 void TForm2::AutoSuggestClick() {
   const bool disabled = AutoSuggest.Checked();
-  registry_.WriteString(RootKey::CurrentUser, kAutoCompleteKeyPath, kAutoSuggestValue,
-                                 disabled ? "no" : "yes");
+  registry_.WriteString(RootKey::CurrentUser, kAutoCompleteKeyPath, kAutoSuggestValue, disabled ? "no" : "yes");
   if (Form.Visible() && disabled) {
     prompts_.Message(MessageKind::Information, kAutoSuggestDisabled, MessageButtons::Ok);
   }

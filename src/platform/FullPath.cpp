@@ -60,8 +60,8 @@ std::optional<FullPath> ParseFullPath(std::string_view raw) {
     first = 2;
   } else {
     const std::string& drive = names[0];
-    const bool letter = drive.size() == 2 && drive[1] == ':' && UpperAscii(drive[0]) >= 'A' &&
-                        UpperAscii(drive[0]) <= 'Z';
+    const bool letter =
+        drive.size() == 2 && drive[1] == ':' && UpperAscii(drive[0]) >= 'A' && UpperAscii(drive[0]) <= 'Z';
     // "C:" alone is the drive's current folder, not its root.
     if (!letter || names.size() < 2) return std::nullopt;
     result.root = {UpperAscii(drive[0]), ':'};

@@ -33,13 +33,10 @@ bool MatchFrom(std::string_view name, std::string_view mask) {
 
 }  // namespace
 
-bool MatchesEverything(std::string_view mask) {
-  return mask.find_first_not_of("*?.") == std::string_view::npos;
-}
+bool MatchesEverything(std::string_view mask) { return mask.find_first_not_of("*?.") == std::string_view::npos; }
 
 bool IsSingleFolderMask(std::string_view mask) {
-  return !mask.empty() && mask.find_first_of("\\/:") == std::string_view::npos && mask != "." &&
-         mask != "..";
+  return !mask.empty() && mask.find_first_of("\\/:") == std::string_view::npos && mask != "." && mask != "..";
 }
 
 bool MatchesMask(std::string_view name, std::string_view mask) {

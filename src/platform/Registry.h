@@ -11,7 +11,7 @@ enum class ValueKind { String, Dword, Other };
 
 struct RegistryValue {
   ValueKind kind = ValueKind::String;
-  std::string text;       // the data of a String value
+  std::string text;          // the data of a String value
   std::uint32_t number = 0;  // the data of a Dword value
 };
 
@@ -30,13 +30,10 @@ class Registry {
   // Opens the key, creating it and its parents when missing; false when that fails.
   virtual bool CreateKey(RootKey root, const std::string& path) = 0;
   // The value, or nothing when the key or the value is missing.
-  virtual std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path,
-                                                 const std::string& name) = 0;
+  virtual std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) = 0;
   // Both create the key when missing.
-  virtual void WriteString(RootKey root, const std::string& path, const std::string& name,
-                           const std::string& data) = 0;
-  virtual void WriteDword(RootKey root, const std::string& path, const std::string& name,
-                          std::uint32_t data) = 0;
+  virtual void WriteString(RootKey root, const std::string& path, const std::string& name, const std::string& data) = 0;
+  virtual void WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) = 0;
   // False when the key or value was not there (which callers treat as done).
   virtual bool DeleteValue(RootKey root, const std::string& path, const std::string& name) = 0;
   // Deletes the key with all its subkeys; false when it was not there.

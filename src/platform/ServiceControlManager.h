@@ -74,27 +74,25 @@ class ServiceControlManager {
   virtual ~ServiceControlManager() = default;
 
   // The manager of `machine` (empty: this machine), default database.
-  virtual std::uint32_t OpenManager(const std::string& machine, std::uint32_t access,
-                                    ScHandle& manager) = 0;
-  virtual std::uint32_t OpenServiceHandle(ScHandle manager, const std::string& name,
-                                          std::uint32_t access, ScHandle& service) = 0;
+  virtual std::uint32_t OpenManager(const std::string& machine, std::uint32_t access, ScHandle& manager) = 0;
+  virtual std::uint32_t OpenServiceHandle(ScHandle manager, const std::string& name, std::uint32_t access,
+                                          ScHandle& service) = 0;
   // Closes a manager or a service handle.
   virtual std::uint32_t CloseScHandle(ScHandle handle) = 0;
   virtual std::uint32_t QueryStatus(ScHandle service, ServiceStatus& status) = 0;
   // The configuration, asked for with a buffer of `bufferSize` bytes: with
   // too small a buffer the answer is kErrorInsufficientBuffer and
   // `bytesNeeded` tells the size that would do.
-  virtual std::uint32_t QueryConfig(ScHandle service, std::uint32_t bufferSize,
-                                    ServiceConfig& config, std::uint32_t& bytesNeeded) = 0;
+  virtual std::uint32_t QueryConfig(ScHandle service, std::uint32_t bufferSize, ServiceConfig& config,
+                                    std::uint32_t& bytesNeeded) = 0;
   virtual std::uint32_t ChangeConfig(ScHandle service, const ServiceConfigChange& change) = 0;
   virtual std::uint32_t Start(ScHandle service, const std::vector<std::string>& arguments) = 0;
   // Sends a control code; `status` is the service's status the manager answers with.
   virtual std::uint32_t Control(ScHandle service, std::uint32_t code, ServiceStatus& status) = 0;
   // One enumeration call with a buffer of `bufferSize` bytes, continuing at
   // `resumeHandle` (0 at first), which it advances.
-  virtual EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
-                                         std::uint32_t serviceState, std::uint32_t bufferSize,
-                                         std::uint32_t& resumeHandle) = 0;
+  virtual EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType, std::uint32_t serviceState,
+                                         std::uint32_t bufferSize, std::uint32_t& resumeHandle) = 0;
   // The size of one enumeration record in this build (its pointers make it
   // larger in a 64-bit program), for sizing the enumeration's buffer.
   virtual std::uint32_t EnumRecordSize() const = 0;

@@ -58,17 +58,14 @@ class UrlCache {
   virtual bool LibraryPresent() = 0;
 
   // The extended enumeration, filtered by entry type and group.
-  virtual std::uint32_t FindFirstEx(const UrlCachePattern& pattern, std::uint32_t filter,
-                                    std::int64_t group, std::uint32_t& bufferSize,
-                                    UrlCacheEntry& entry, UrlCacheFind& find) = 0;
-  virtual std::uint32_t FindNextEx(UrlCacheFind find, std::uint32_t& bufferSize,
-                                   UrlCacheEntry& entry) = 0;
+  virtual std::uint32_t FindFirstEx(const UrlCachePattern& pattern, std::uint32_t filter, std::int64_t group,
+                                    std::uint32_t& bufferSize, UrlCacheEntry& entry, UrlCacheFind& find) = 0;
+  virtual std::uint32_t FindNextEx(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) = 0;
 
   // The plain enumeration: the pattern's container, every entry type.
-  virtual std::uint32_t FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize,
-                                  UrlCacheEntry& entry, UrlCacheFind& find) = 0;
-  virtual std::uint32_t FindNext(UrlCacheFind find, std::uint32_t& bufferSize,
-                                 UrlCacheEntry& entry) = 0;
+  virtual std::uint32_t FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize, UrlCacheEntry& entry,
+                                  UrlCacheFind& find) = 0;
+  virtual std::uint32_t FindNext(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) = 0;
 
   virtual std::uint32_t DeleteEntry(const std::string& sourceUrl) = 0;
   virtual std::uint32_t FindClose(UrlCacheFind find) = 0;

@@ -34,9 +34,9 @@ enum class Choice { Yes = 0, No = 1 };
 inline constexpr int kSwitchCount = 5;
 
 struct RichMediaSwitch {
-  int number;              // the group's Tag and the name of its stored choice
+  int number;  // the group's Tag and the name of its stored choice
   const char* caption;
-  Choice monitorDefault;   // what the monitor assumes while nothing is stored
+  Choice monitorDefault;  // what the monitor assumes while nothing is stored
 };
 
 inline constexpr std::array<RichMediaSwitch, kSwitchCount> kRichMediaSwitches{{

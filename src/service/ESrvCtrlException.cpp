@@ -15,7 +15,6 @@ std::string TrimmedSystemText(std::uint32_t errorCode, const std::string& system
 ESrvCtrlException::ESrvCtrlException(std::uint32_t errorCode, const std::string& systemText)
     : PlatformError(TrimmedSystemText(errorCode, systemText)), errorCode_(errorCode) {}
 
-ESrvCtrlException::ESrvCtrlException(const std::string& message)
-    : PlatformError(message), errorCode_(0) {}
+ESrvCtrlException::ESrvCtrlException(const std::string& message) : PlatformError(message), errorCode_(0) {}
 
 }  // namespace vandrel

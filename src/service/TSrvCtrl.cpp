@@ -79,8 +79,7 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 bool ContainsName(const std::vector<std::string>& names, const std::string& name) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& other) { return SameName(other, name); });
+  return std::any_of(names.begin(), names.end(), [&](const std::string& other) { return SameName(other, name); });
 }
 
 // Every entry followed by a zero character, and one more at the end.
@@ -96,8 +95,7 @@ std::string DependencyText(const std::vector<std::string>& dependencies) {
 
 }  // namespace
 
-TSrvCtrl::TSrvCtrl(ServiceControlManager& manager, WaitLoop& waitLoop)
-    : scm_(manager), waitLoop_(waitLoop) {}
+TSrvCtrl::TSrvCtrl(ServiceControlManager& manager, WaitLoop& waitLoop) : scm_(manager), waitLoop_(waitLoop) {}
 
 TSrvCtrl::~TSrvCtrl() {
   try {
@@ -270,8 +268,7 @@ void TSrvCtrl::WriteDependencies(std::vector<std::string> dependencies) {
   dependencies_ = std::move(dependencies);
 }
 
-void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameForm,
-                            bool interactive, int states) {
+void TSrvCtrl::EnumServices(std::vector<std::string>& list, int types, int nameForm, bool interactive, int states) {
   const auto typeMask = EnumTypeMask(types);
   const auto stateMask = EnumStateMask(states);
   if (!typeMask || !stateMask) return;

@@ -14,8 +14,7 @@ namespace vandrel {
 inline constexpr const char* kNoServiceOpened = "No service opened!";
 inline constexpr const char* kNotConnected = "Not connected to Service Manager!";
 inline constexpr const char* kStateChangeFailed = "Error while changing service state!";
-inline constexpr const char* kNoSuchDependency =
-    "The service with the internal keyname \"%s\" doesn't exists!";
+inline constexpr const char* kNoSuchDependency = "The service with the internal keyname \"%s\" doesn't exists!";
 
 // The platform's service states (QueryStatus, SendControl, WaitForState).
 inline constexpr std::uint32_t kServiceStopped = 1;
@@ -81,9 +80,7 @@ class TSrvAccessTypes {
   constexpr bool operator==(const TSrvAccessTypes&) const = default;
 
  private:
-  static constexpr std::uint32_t Bit(TSrvAccessType member) {
-    return std::uint32_t{1} << static_cast<int>(member);
-  }
+  static constexpr std::uint32_t Bit(TSrvAccessType member) { return std::uint32_t{1} << static_cast<int>(member); }
   std::uint32_t bits_ = 0;
 };
 
@@ -99,8 +96,7 @@ class TSrvCtrl {
  public:
   using TNotifyEvent = std::function<void(TSrvCtrl& sender)>;
   // `waitFor` comes in true; a handler that sets it false ends the wait.
-  using TOnProgressEvent =
-      std::function<void(TSrvCtrl& sender, std::uint32_t progress, bool& waitFor)>;
+  using TOnProgressEvent = std::function<void(TSrvCtrl& sender, std::uint32_t progress, bool& waitFor)>;
 
   TSrvCtrl(ServiceControlManager& manager, WaitLoop& waitLoop);
   // Disconnects (the events still fire); a failure to close is swallowed.
@@ -173,8 +169,7 @@ class TSrvCtrl {
   // 1 display name, 2 "name=display name"; states: 0 all, 1 active,
   // 2 inactive. Unknown types or states leave the list untouched, an
   // unknown name form leaves it empty.
-  void EnumServices(std::vector<std::string>& list, int types, int nameForm, bool interactive,
-                    int states);
+  void EnumServices(std::vector<std::string>& list, int types, int nameForm, bool interactive, int states);
 
   // Changes the display name to the first 256 characters of `displayName`.
   void SetDisplayName(const std::string& displayName);

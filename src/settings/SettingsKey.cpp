@@ -32,17 +32,13 @@ int SettingsKey::ReadInteger(const std::string& name, int fallback) {
   return ParseInteger(*text).value_or(fallback);
 }
 
-bool SettingsKey::ReadBool(const std::string& name, bool fallback) {
-  return ReadInteger(name, fallback ? 1 : 0) != 0;
-}
+bool SettingsKey::ReadBool(const std::string& name, bool fallback) { return ReadInteger(name, fallback ? 1 : 0) != 0; }
 
 void SettingsKey::WriteString(const std::string& name, const std::string& data) {
   registry_.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, data);
 }
 
-void SettingsKey::WriteInteger(const std::string& name, int data) {
-  WriteString(name, std::to_string(data));
-}
+void SettingsKey::WriteInteger(const std::string& name, int data) { WriteString(name, std::to_string(data)); }
 
 void SettingsKey::WriteBool(const std::string& name, bool data) { WriteString(name, data ? "1" : "0"); }
 

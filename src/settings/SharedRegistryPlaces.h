@@ -12,8 +12,6 @@ inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\Curren
 inline constexpr const char* kRunValueName = "Vandrel";
 
 // The Run value for the program at `executablePath`: it starts minimised.
-inline std::string RunValueFor(const std::string& executablePath) {
-  return "\"" + executablePath + "\" Minimize";
-}
+inline std::string RunValueFor(const std::string& executablePath) { return "\"" + executablePath + "\" Minimize"; }
 
 }  // namespace vandrel

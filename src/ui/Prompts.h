@@ -19,10 +19,10 @@ struct SilenceableAnswer {
 
 // What an open-file or save-file dialog offers.
 struct FileDialogRequest {
-  std::string title;             // empty: the system's own
-  std::string filter;            // "Description|pattern|Description|pattern"
-  std::string fileName;          // the name proposed in the dialog
-  std::string defaultExtension;  // added to a name typed without one (".dat" and "*.dat" alike)
+  std::string title;                      // empty: the system's own
+  std::string filter;                     // "Description|pattern|Description|pattern"
+  std::string fileName;                   // the name proposed in the dialog
+  std::string defaultExtension;           // added to a name typed without one (".dat" and "*.dat" alike)
   bool keepOutOfRecentDocuments = false;  // the chosen file is not added to the recent documents
 };
 
@@ -33,8 +33,7 @@ class Prompts {
   virtual ~Prompts() = default;
   virtual Answer Message(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
   // The same box extended by the check box "Don't show me this again.".
-  virtual SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
-                                               MessageButtons buttons) = 0;
+  virtual SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) = 0;
 
   // The chosen file's path, or nothing when the user cancels. A Prompts
   // without file dialogs answers as if the user cancelled.
@@ -50,9 +49,7 @@ class Prompts {
   // `initial`, all selected: the text as typed on OK, nothing on Cancel or
   // when the box is closed. A Prompts without it answers as if the user
   // cancelled.
-  virtual std::optional<std::string> AddressPrompt(const std::string&, const std::string&) {
-    return std::nullopt;
-  }
+  virtual std::optional<std::string> AddressPrompt(const std::string&, const std::string&) { return std::nullopt; }
 
   // The application's error box: the text of a failed operation, titled
   // with the application's name.

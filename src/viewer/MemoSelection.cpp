@@ -15,8 +15,10 @@ std::size_t MemoSelection::PositionOf(std::size_t line, std::size_t column) cons
 }
 
 void MemoSelection::MoveCaretTo(std::size_t position, bool extend, bool keepGoalColumn) {
-  if (!extend) anchor_ = position;
-  else anchor_ = Anchor();
+  if (!extend)
+    anchor_ = position;
+  else
+    anchor_ = Anchor();
   caret_ = position;
   if (!keepGoalColumn) goalColumn_ = CaretColumn();
 }
@@ -34,14 +36,20 @@ void MemoSelection::Move(CaretMove move, bool extend, std::size_t pageLines) {
   const auto vertical = [&](std::size_t target) { MoveCaretTo(PositionOf(target, goalColumn_), extend, true); };
   switch (move) {
     case CaretMove::Left:
-      if (column > 0) MoveCaretTo(PositionOf(line, column - 1), extend);
-      else if (line > 0) MoveCaretTo(PositionOf(line - 1, memo_.Line(line - 1).size()), extend);
-      else MoveCaretTo(0, extend);
+      if (column > 0)
+        MoveCaretTo(PositionOf(line, column - 1), extend);
+      else if (line > 0)
+        MoveCaretTo(PositionOf(line - 1, memo_.Line(line - 1).size()), extend);
+      else
+        MoveCaretTo(0, extend);
       break;
     case CaretMove::Right:
-      if (column < lineLength) MoveCaretTo(PositionOf(line, column + 1), extend);
-      else if (line < lastLine) MoveCaretTo(PositionOf(line + 1, 0), extend);
-      else MoveCaretTo(Caret(), extend);
+      if (column < lineLength)
+        MoveCaretTo(PositionOf(line, column + 1), extend);
+      else if (line < lastLine)
+        MoveCaretTo(PositionOf(line + 1, 0), extend);
+      else
+        MoveCaretTo(Caret(), extend);
       break;
     case CaretMove::Up: vertical(line - std::min<std::size_t>(line, 1)); break;
     case CaretMove::Down: vertical(std::min(line + 1, lastLine)); break;

@@ -4,6 +4,7 @@
 
 #include "eraser/BrowserTraces.h"
 #include "platform/FullPath.h"
+#include "platform/ScopeExit.h"
 #include "viewer/DumpCursor.h"
 #include "viewer/DumpLines.h"
 
@@ -23,32 +24,6 @@ IndexFile IndexFileOf(DumpTarget target) {
   }
   return {"History", "History.IE5\\index.dat"};
 }
-
-// Clears a flag when the scope ends, also by an exception.
-class FlagScope {
- public:
-  FlagScope(bool& flag, bool value) : flag_(flag), restore_(!value) { flag_ = value; }
-  ~FlagScope() { flag_ = restore_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool restore_;
-};
-
-// Runs `action` when the scope ends, also by an exception.
-template <typename Action>
-class AtScopeEnd {
- public:
-  explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
-  ~AtScopeEnd() { action_(); }
-  AtScopeEnd(const AtScopeEnd&) = delete;
-  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
-
- private:
-  Action action_;
-};
 
 }  // namespace
 
@@ -94,10 +69,10 @@ void TDemo::ToolButton1Click() {
   // A View or an Erase started from inside the running one is refused: it
   // would dump into the memo being filled, or read files being wiped.
   if (working_) return;
-  const FlagScope working(working_, true);
+  const auto working = FlagFor(working_, true);
   EraseStuff.SetEnabled(false);
   ToolButton3.SetEnabled(false);
-  const AtScopeEnd enableAgain([this] {
+  const ScopeExit enableAgain([this] {
     EraseStuff.SetEnabled(true);
     ToolButton3.SetEnabled(true);
   });
@@ -122,8 +97,7 @@ void TDemo::ShowIndexFile() {
   const IndexFile index = IndexFileOf(Target);
   const std::string folder = tools_.ShellFolder(index.valueName);
   if (folder.empty()) {
-    prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!",
-                     MessageButtons::Ok);
+    prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!", MessageButtons::Ok);
     return;
   }
   const std::string file = PathUnder(folder, index.underFolder);
@@ -133,8 +107,8 @@ void TDemo::ShowIndexFile() {
     return;
   }
   Busy(true);
-  const FlagScope dumping(DumpIdle, false);
-  const AtScopeEnd defaultCursor([this] { Busy(false); });
+  const auto dumping = FlagFor(DumpIdle, false);
+  const ScopeExit defaultCursor([this] { Busy(false); });
   // Read whole and closed before the dump: the file is not held while it
   // runs. A large file comes in pieces with the window working in between.
   const std::string content = files_.ReadWholeInPieces(file, [this] { Pump(); });
@@ -164,9 +138,9 @@ void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo)
 
 void TDemo::EraseStuffClick() {
   if (working_) return;
-  const FlagScope working(working_, true);
+  const auto working = FlagFor(working_, true);
   Busy(true);
-  const AtScopeEnd defaultCursor([this] { Busy(false); });
+  const ScopeExit defaultCursor([this] { Busy(false); });
   // Every round's URL-cache deletes come before the first index file is
   // wiped: handed a wiped index, the browser's library rebuilds the
   // container and first clears its folder, following any link inside.

@@ -56,7 +56,7 @@ class TDemo {
   FormModel Form;
   Button ToolButton1;  // View
   Button EraseStuff;
-  Button ToolButton3;  // Exit demo
+  Button ToolButton3;   // Exit demo
   Button SpeedButton1;  // stop
   CheckBox dHistory, dCache, dCookies;
   Edit Memo1;

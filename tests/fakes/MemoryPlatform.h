@@ -35,8 +35,8 @@ struct MemoryPlatform {
   MemoryKeyState keys;
   MemoryBrowserAddresses browserAddresses;
   MemoryWindowEvents windowEvents;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents, keys, browserAddresses, windowEvents};
+  Platform platform{registry,   desktop,  sound, system,    files, collation,        services,    waitLoop,
+                    traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents};
 };
 
 }  // namespace vandrel

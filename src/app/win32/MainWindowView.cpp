@@ -26,9 +26,8 @@ SIZE OuterSizeFor(int clientWidth, int clientHeight) {
 UniqueGdiObject CreateWindowFont(HWND window) {
   const WindowDc dc(window);
   const int height = -MulDiv(8, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
-  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     FIXED_PITCH | FF_MODERN, "Courier New"));
+  return UniqueGdiObject(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
 }
 
 // Where a context menu opens: the mouse's point, or the window's corner
@@ -82,12 +81,8 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   if (toolbar_.Route(message, wParam, lParam, result)) return result;
   if (menuBar_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
-    case WM_SIZE:
-      LayOut();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: LayOut(); return 0;
     case WM_CLOSE:
       form_.FormCloseQuery();  // refuses: the window only hides or the program exits
       return 0;
@@ -95,15 +90,12 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       // The toolbar and status bar take no focus: the form sees every key first.
       if (form_.FormKeyDown(static_cast<int>(wParam))) return 0;
       return Default(message, wParam, lParam);
-    case WM_USER:
-      form_.ShowOnRequest();
-      return 0;
+    case WM_USER: form_.ShowOnRequest(); return 0;
     case WM_SETCURSOR:
       if (!hourglass_) return Default(message, wParam, lParam);
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       return TRUE;
-    case WM_QUERYENDSESSION:
-      return form_.AnswerEndQuery() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: return form_.AnswerEndQuery() ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wParam && sessionEnd_) sessionEnd_();
       return 0;
@@ -116,8 +108,7 @@ LRESULT MainWindowView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       menuBar_.Detach();
       PostQuitMessage(0);
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -153,8 +144,7 @@ void MainWindowView::DrawForm() {
     RECT rect;
     GetWindowRect(Handle(), &rect);
     if (rect.right - rect.left != width) {
-      SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   // Until Create() has shown the window, visibility is not the model's to change.

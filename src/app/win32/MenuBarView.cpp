@@ -87,8 +87,7 @@ bool MenuBarView::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
       if (!model_.ByAltKey(static_cast<char>(std::toupper(static_cast<int>(wParam))))) return false;
       result = 0;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -22,8 +22,8 @@ constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 UniqueImageList LoadStrip(HINSTANCE instance, int resource) {
   const int size = DpiScale::Screen()(kImageSize);
   UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0));
-  const UniqueGdiObject strip(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, size * kImageCount,
-                                         size, LR_CREATEDIBSECTION));
+  const UniqueGdiObject strip(
+      LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, size * kImageCount, size, LR_CREATEDIBSECTION));
   if (list && strip) ImageList_AddMasked(list.get(), static_cast<HBITMAP>(strip.get()), kMaskColour);
   return list;
 }
@@ -33,9 +33,8 @@ UniqueImageList LoadStrip(HINSTANCE instance, int resource) {
 void ToolbarView::Create(HWND parent, HINSTANCE instance, HFONT font) {
   // The form lays the strip out itself, above its status bar.
   toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                 CCS_NODIVIDER,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+                             0, 0, 0, parent, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
   if (!toolbar_) return;
   SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

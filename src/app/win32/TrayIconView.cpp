@@ -83,8 +83,7 @@ void NotifyIcon::Remove() {
   added_ = false;
 }
 
-TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts)
-    : form_(form), menus_(menus) {
+TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts) : form_(form), menus_(menus) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
@@ -96,9 +95,9 @@ TrayIconView::~TrayIconView() {
 
 void TrayIconView::Create(HINSTANCE instance) {
   for (std::size_t level = 0; level < pictures_.size(); ++level) {
-    pictures_[level].reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY_LEVEL_0 + level), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), 0)));
+    pictures_[level].reset(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY_LEVEL_0 + level), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     if (!pictures_[level]) throw PlatformError("Cannot load the notification-area icons");
   }
   WindowClass windowClass;
@@ -153,18 +152,13 @@ void TrayIconView::OnMenuCommand(UINT id) {
 void TrayIconView::OnIconMouse(UINT mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      menus_.CoolTrayIcon1MouseDown();
-      return;
+    case WM_MBUTTONDOWN: menus_.CoolTrayIcon1MouseDown(); return;
     case WM_RBUTTONDOWN:
       menus_.CoolTrayIcon1MouseDown();
       ShowMenu();
       return;
-    case WM_LBUTTONDBLCLK:
-      menus_.CoolTrayIcon1DblClick();
-      return;
-    default:
-      return;
+    case WM_LBUTTONDBLCLK: menus_.CoolTrayIcon1DblClick(); return;
+    default: return;
   }
 }
 
@@ -196,8 +190,8 @@ void TrayIconView::Track(UniqueMenu menu, POINT at) {
   // window with commands of its own.
   const HWND owner = MenuOwner();
   SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                                       at.x, at.y, 0, owner, nullptr));
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
   PostMessageA(owner, WM_NULL, 0, 0);
   menu.reset();
   if (chosen != 0) OnMenuCommand(chosen);

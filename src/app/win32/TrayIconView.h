@@ -60,7 +60,7 @@ class TrayIconView : public Window {
   static constexpr UINT kCallbackMessage = WM_APP + 1;
   static constexpr UINT kIconId = 1;
   static constexpr UINT kFirstItemId = 1000;
-  static constexpr UINT kFirstStaticItemId = 2000;  // the main window's context menu
+  static constexpr UINT kFirstStaticItemId = 2000;      // the main window's context menu
   static constexpr UINT kFirstRecentlyClosedId = 3000;  // the "Recently closed" submenu
 
   TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts);

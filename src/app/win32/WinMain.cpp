@@ -44,8 +44,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32KeyState keys;
   Win32BrowserAddresses browserAddresses;
   Win32WindowEvents windowEvents;
-  Platform platform{registry, desktop, sound, system, files, collation, services, waitLoop,
-                    traceFiles, urlCache, shell, documents, keys, browserAddresses, windowEvents};
+  Platform platform{registry,   desktop,  sound, system,    files, collation,        services,    waitLoop,
+                    traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents};
   Application application(instance, platform, prompts);
   Win32GuidSource guids;
   ToolbarButtonStore toolbarButtons(registry, guids);

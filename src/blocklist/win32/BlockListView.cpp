@@ -21,23 +21,28 @@ constexpr int kClientHeight = 412;
 // "&Hide" is the cancel button, so Esc presses it.
 constexpr int kHideId = IDCANCEL;
 enum ControlId : int {
-  kGroupBox1 = 100, kListBox1, kRefresh, kAddToBlackList,
-  kGroupBox2 = 200, kListBox2, kRemove, kImport, kExport,
-  kGroupBox3 = 300, kLabel2, kKeyword, kAddKeyword,
-  kGroupBox4 = 400, kPassEnabled, kLabel1, kPassword, kSave,
+  kGroupBox1 = 100,
+  kListBox1,
+  kRefresh,
+  kAddToBlackList,
+  kGroupBox2 = 200,
+  kListBox2,
+  kRemove,
+  kImport,
+  kExport,
+  kGroupBox3 = 300,
+  kLabel2,
+  kKeyword,
+  kAddKeyword,
+  kGroupBox4 = 400,
+  kPassEnabled,
+  kLabel1,
+  kPassword,
+  kSave,
   kRemoveItem = 500,
 };
 constexpr UINT_PTR kKeywordHook = 1;
 constexpr UINT_PTR kBlockListHook = 2;
-
-
-constexpr ControlKind kFrame{"BUTTON", BS_GROUPBOX};
-constexpr ControlKind kLabel{"STATIC", SS_LEFT};
-constexpr ControlKind kList{"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kPush{"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kMaskedEdit{"EDIT", ES_AUTOHSCROLL | ES_PASSWORD | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kLeftTextCheck{"BUTTON", BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP};
 
 }  // namespace
 
@@ -73,18 +78,13 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) != list2_) break;
       ShowContextMenu(lParam);
       return 0;
-    case WM_CLOSE:
-      form_.MinimizeClick();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_CLOSE: form_.MinimizeClick(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
       RemoveWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook);
       RemoveWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook);
@@ -94,8 +94,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       form_.Protection.Label1.redraw = nullptr;
       form_.widestItem = nullptr;
       return 0;
-    default:
-      break;
+    default: break;
   }
   return Default(message, wParam, lParam);
 }
@@ -109,26 +108,26 @@ void BlockListView::OnCreate() {
   };
   TForm3& f = form_;
   BlockListPassword& p = f.Protection;
-  make(kGroupBox1, {8, 6, 521, 154}, kFrame, &f.GroupBox1);
-  list1_ = make(kListBox1, {16, 24, 505, 98}, kList);
-  const HWND refresh = make(kRefresh, {16, 127, 120, 25}, kPush);
-  const HWND add = make(kAddToBlackList, {142, 127, 130, 25}, kPush);
-  make(kGroupBox2, {8, 166, 330, 238}, kFrame, &f.GroupBox2);
-  list2_ = make(kListBox2, {16, 184, 314, 180}, kList);  // shown in the model's order, which is sorted
-  const HWND remove = make(kRemove, {16, 370, 140, 25}, kPush);
-  const HWND import = make(kImport, {162, 370, 80, 25}, kPush);
-  const HWND exportButton = make(kExport, {248, 370, 82, 25}, kPush);
-  make(kGroupBox3, {346, 166, 183, 96}, kFrame, &f.GroupBox3);
-  make(kLabel2, {356, 182, 165, 28}, kLabel, &f.Label2);
-  keyword_ = make(kKeyword, {356, 210, 165, 21}, kEdit);
-  const HWND addKeyword = make(kAddKeyword, {446, 234, 75, 23}, kPush);
-  make(kGroupBox4, {346, 268, 183, 104}, kFrame, &f.GroupBox4);
-  const HWND passEnabled = make(kPassEnabled, {356, 286, 165, 18}, kLeftTextCheck);
-  label1_ = make(kLabel1, {356, 306, 165, 16}, kLabel, &p.Label1);
-  const HWND password = make(kPassword, {356, 322, 165, 21}, kMaskedEdit);
+  make(kGroupBox1, {8, 6, 521, 154}, kGroupBoxKind, &f.GroupBox1);
+  list1_ = make(kListBox1, {16, 24, 505, 98}, kListBoxKind);
+  const HWND refresh = make(kRefresh, {16, 127, 120, 25}, kPushButtonKind);
+  const HWND add = make(kAddToBlackList, {142, 127, 130, 25}, kPushButtonKind);
+  make(kGroupBox2, {8, 166, 330, 238}, kGroupBoxKind, &f.GroupBox2);
+  list2_ = make(kListBox2, {16, 184, 314, 180}, kListBoxKind);  // shown in the model's order, which is sorted
+  const HWND remove = make(kRemove, {16, 370, 140, 25}, kPushButtonKind);
+  const HWND import = make(kImport, {162, 370, 80, 25}, kPushButtonKind);
+  const HWND exportButton = make(kExport, {248, 370, 82, 25}, kPushButtonKind);
+  make(kGroupBox3, {346, 166, 183, 96}, kGroupBoxKind, &f.GroupBox3);
+  make(kLabel2, {356, 182, 165, 28}, kLabelKind, &f.Label2);
+  keyword_ = make(kKeyword, {356, 210, 165, 21}, kEditKind);
+  const HWND addKeyword = make(kAddKeyword, {446, 234, 75, 23}, kPushButtonKind);
+  make(kGroupBox4, {346, 268, 183, 104}, kGroupBoxKind, &f.GroupBox4);
+  const HWND passEnabled = make(kPassEnabled, {356, 286, 165, 18}, kLeftTextCheckBoxKind);
+  label1_ = make(kLabel1, {356, 306, 165, 16}, kLabelKind, &p.Label1);
+  const HWND password = make(kPassword, {356, 322, 165, 21}, kPasswordEditKind);
   SendMessageA(password, EM_SETPASSWORDCHAR, '*', 0);
-  const HWND save = make(kSave, {356, 346, 165, 23}, kPush);
-  const HWND hide = make(kHideId, {446, 378, 83, 25}, kPush);
+  const HWND save = make(kSave, {356, 346, 165, 23}, kPushButtonKind);
+  const HWND hide = make(kHideId, {446, 378, 83, 25}, kPushButtonKind);
 
   binder_.Bind(Handle(), {
                              {f.ListBox1, list1_},

@@ -14,7 +14,7 @@ constexpr RECT kPanel{4, 4, 398, 116};
 constexpr int kOkId = IDOK;
 constexpr int kPanelId = 1200;
 constexpr int kIconId = 1201;
-constexpr int kVersionId = 1202;  // Label1
+constexpr int kVersionId = 1202;   // Label1
 constexpr int kBrowsersId = 1204;  // Label2
 constexpr int kHomePageCaptionId = 1206;
 constexpr int kMailCaptionId = 1207;
@@ -46,9 +46,12 @@ void AboutView::Create(HWND owner) {
 
 bool AboutView::Command(int id, int code) {
   if (code != STN_CLICKED) return false;
-  if (id == kAboutHomePageId) form_.Label5Click();
-  else if (id == kAboutMailId) form_.Label3Click();
-  else return false;
+  if (id == kAboutHomePageId)
+    form_.Label5Click();
+  else if (id == kAboutMailId)
+    form_.Label3Click();
+  else
+    return false;
   return true;
 }
 
@@ -69,20 +72,19 @@ void AboutView::Start() {
   PlaceControl(kPanelId, kPanel.left, kPanel.top, kPanel.right - kPanel.left, kPanel.bottom - kPanel.top);
   PlaceControl(kIconId, 14, 14, 32, 32);
   // Shared with the window class: never destroyed.
-  const HICON icon = static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                 GetSystemMetrics(SM_CYICON), LR_SHARED));
+  const HICON icon =
+      static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
   SendDlgItemMessageA(Handle(), kIconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   CentreInPanel(kVersionId, kAboutVersion, 16);
   CentreInPanel(kBrowsersId, kAboutBrowsers, 36);
   PlaceControl(kHomePageCaptionId, 60, 66, kLinkColumn - 64, 16, kAboutHomePageCaption);
-  PlaceControl(kAboutHomePageId, kLinkColumn, 66,
-               TextWidth(kMakerHomePage, static_cast<HFONT>(linkFont_.get())) + 2, 16, kMakerHomePage);
+  PlaceControl(kAboutHomePageId, kLinkColumn, 66, TextWidth(kMakerHomePage, static_cast<HFONT>(linkFont_.get())) + 2,
+               16, kMakerHomePage);
   PlaceControl(kMailCaptionId, 60, 88, kLinkColumn - 64, 16, kAboutMailCaption);
-  PlaceControl(kAboutMailId, kLinkColumn, 88,
-               TextWidth(kMakerMailShown, static_cast<HFONT>(linkFont_.get())) + 2, 16, kMakerMailShown);
-  homePage_ = std::make_unique<LinkLabel>(GetDlgItem(Handle(), kAboutHomePageId),
-                                          static_cast<HFONT>(linkFont_.get()),
+  PlaceControl(kAboutMailId, kLinkColumn, 88, TextWidth(kMakerMailShown, static_cast<HFONT>(linkFont_.get())) + 2, 16,
+               kMakerMailShown);
+  homePage_ = std::make_unique<LinkLabel>(GetDlgItem(Handle(), kAboutHomePageId), static_cast<HFONT>(linkFont_.get()),
                                           static_cast<HFONT>(hoveredLinkFont_.get()));
   mail_ = std::make_unique<LinkLabel>(GetDlgItem(Handle(), kAboutMailId), static_cast<HFONT>(linkFont_.get()),
                                       static_cast<HFONT>(hoveredLinkFont_.get()));

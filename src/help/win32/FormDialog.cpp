@@ -23,8 +23,7 @@ INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return Command(LOWORD(wParam), HIWORD(wParam));
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -36,8 +35,8 @@ void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) c
   const int height = frame.bottom - frame.top;
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (centreOn) GetWindowRect(centreOn, &area);
-  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
-               width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND FormDialog::PlaceControl(int id, int left, int top, int width, int height, const char* text) const {
@@ -48,8 +47,7 @@ HWND FormDialog::PlaceControl(int id, int left, int top, int width, int height, 
   return control;
 }
 
-UniqueGdiObject FormDialog::DerivedFont(bool bold, bool italic, bool underline, const char* face,
-                                        int height) const {
+UniqueGdiObject FormDialog::DerivedFont(bool bold, bool italic, bool underline, const char* face, int height) const {
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof(font), &font);
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;

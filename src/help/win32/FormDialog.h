@@ -29,8 +29,7 @@ class FormDialog : public ModalDialog {
   HWND PlaceControl(int id, int left, int top, int width, int height, const char* text = nullptr) const;
   // The dialog's font with the given weight, slant, underline, face and
   // height (designed; 0 keeps the dialog font's).
-  UniqueGdiObject DerivedFont(bool bold, bool italic, bool underline, const char* face = nullptr,
-                              int height = 0) const;
+  UniqueGdiObject DerivedFont(bool bold, bool italic, bool underline, const char* face = nullptr, int height = 0) const;
   // The width of `text` in `font` (one line), in designed pixels.
   int TextWidth(const std::string& text, HFONT font) const;
 

@@ -25,9 +25,7 @@ void LinkLabel::SetHovered(bool hovered) {
 LRESULT CALLBACK LinkLabel::Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<LinkLabel*>(GetWindowLongPtrA(label, GWLP_USERDATA));
   switch (message) {
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorA(nullptr, IDC_HAND));
-      return TRUE;
+    case WM_SETCURSOR: SetCursor(LoadCursorA(nullptr, IDC_HAND)); return TRUE;
     case WM_MOUSEMOVE:
       if (!self->hovered_) {
         // Asked again at every entry: the leave notice comes once.
@@ -36,11 +34,8 @@ LRESULT CALLBACK LinkLabel::Procedure(HWND label, UINT message, WPARAM wParam, L
       }
       self->SetHovered(true);
       break;
-    case WM_MOUSELEAVE:
-      self->SetHovered(false);
-      break;
-    default:
-      break;
+    case WM_MOUSELEAVE: self->SetHovered(false); break;
+    default: break;
   }
   return CallWindowProcA(self->original_, label, message, wParam, lParam);
 }

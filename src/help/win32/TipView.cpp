@@ -81,8 +81,7 @@ void TipView::Start() {
   SendDlgItemMessageA(Handle(), kBulbId, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bulb_.get()));
   PlaceControl(kTextId, 54, 50, 318, 56, kTipText);
   PlaceControl(kTrayMenuId, 54, 116, 270, 159);
-  SendDlgItemMessageA(Handle(), kTrayMenuId, STM_SETIMAGE, IMAGE_BITMAP,
-                      reinterpret_cast<LPARAM>(trayMenu_.get()));
+  SendDlgItemMessageA(Handle(), kTrayMenuId, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(trayMenu_.get()));
   PlaceControl(kOkId, 394, 40, 84, 25, kTipOkCaption);
   PlaceControl(kSeparatorId, 394, 74, 84, 2);
   PlaceControl(kHelpId, 394, 84, 84, 25, kTipHelpCaption);

@@ -11,14 +11,18 @@ namespace {
 
 constexpr int kPictureSize = 32;
 constexpr UINT_PTR kSignboardHook = 1;
-enum ControlId : int { kFrameId = 1000, kStateId, kPictureId, kStopId, kStartId, kStartupId, kTypeId, kApplyId, kSignboardId };
+enum ControlId : int {
+  kFrameId = 1000,
+  kStateId,
+  kPictureId,
+  kStopId,
+  kStartId,
+  kStartupId,
+  kTypeId,
+  kApplyId,
+  kSignboardId
+};
 
-constexpr ControlKind kFrame{"BUTTON", BS_GROUPBOX};
-constexpr ControlKind kLabel{"STATIC", SS_LEFT};
-constexpr ControlKind kIcon{"STATIC", SS_ICON};
-constexpr ControlKind kPush{"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-// The height of a drop-down list's place is that of its opened list.
-constexpr ControlKind kList{"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
 // SS_NOTIFY: a plain picture lets the mouse through to the page.
 constexpr ControlKind kSignboard{"STATIC", SS_BITMAP | SS_NOTIFY};
 
@@ -48,14 +52,14 @@ void MessengerPageView::Create(HINSTANCE instance, HWND form, HWND pageWindow, B
   const auto make = [pageWindow](int id, Place place, const ControlKind& kind) {
     return ResolveControl(pageWindow, ControlRef(id, place), kind);
   };
-  const HWND frame = make(kFrameId, {4, 2, area.cx - 8, area.cy - 6}, kFrame);
-  const HWND state = make(kStateId, {16, 18, 60, 14}, kLabel);
-  picture_ = make(kPictureId, {16, 34, kPictureSize, kPictureSize}, kIcon);
-  const HWND stop = make(kStopId, {60, 38, 64, 24}, kPush);
-  const HWND start = make(kStartId, {130, 38, 64, 24}, kPush);
-  const HWND startup = make(kStartupId, {16, 72, 60, 14}, kLabel);
-  const HWND type = make(kTypeId, {16, 88, 110, 100}, kList);
-  const HWND apply = make(kApplyId, {132, 87, 64, 24}, kPush);
+  const HWND frame = make(kFrameId, {4, 2, area.cx - 8, area.cy - 6}, kGroupBoxKind);
+  const HWND state = make(kStateId, {16, 18, 60, 14}, kLabelKind);
+  picture_ = make(kPictureId, {16, 34, kPictureSize, kPictureSize}, kIconKind);
+  const HWND stop = make(kStopId, {60, 38, 64, 24}, kPushButtonKind);
+  const HWND start = make(kStartId, {130, 38, 64, 24}, kPushButtonKind);
+  const HWND startup = make(kStartupId, {16, 72, 60, 14}, kLabelKind);
+  const HWND type = make(kTypeId, {16, 88, 110, 100}, kDropDownListKind);
+  const HWND apply = make(kApplyId, {132, 87, 64, 24}, kPushButtonKind);
   signboardWindow_ = make(kSignboardId, {16, 118, 116, 80}, kSignboard);
   SendMessageA(signboardWindow_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(signboard_.get()));
   SetWindowSubclass(signboardWindow_, &MessengerPageView::SignboardHook, kSignboardHook,
@@ -107,8 +111,7 @@ LRESULT CALLBACK MessengerPageView::SignboardHook(HWND control, UINT message, WP
         return 0;
       });
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefSubclassProc(control, message, wParam, lParam);
 }

@@ -26,18 +26,6 @@ constexpr int kOkId = IDOK;          // Enter
 constexpr int kCancelId = IDCANCEL;  // Esc
 enum ControlId : int { kDefaultsId = 100, kTabsId, kFirstPageControl = 1000 };
 
-constexpr ControlKind kFrame{"BUTTON", BS_GROUPBOX};
-constexpr ControlKind kLabel{"STATIC", SS_LEFT};
-constexpr ControlKind kCheck{"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
-constexpr ControlKind kTallCheck{"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP};
-constexpr ControlKind kFirstRadio{"BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP};
-constexpr ControlKind kNextRadio{"BUTTON", BS_AUTORADIOBUTTON};
-constexpr ControlKind kPush{"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-constexpr ControlKind kPicturePush{"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP};
-constexpr ControlKind kEdit{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kNumberEdit{"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kUpDown{UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS};
-
 // The page whose caption marks `key` as its mnemonic ("E&raser": r), or -1.
 int PageOfMnemonic(const std::vector<std::string>& pages, WPARAM key) {
   for (std::size_t page = 0; page < pages.size(); ++page) {
@@ -64,7 +52,7 @@ class PageBuilder {
   // The frame that fills the page, less a margin.
   HWND PageFrame() {
     const SIZE size = DesignedClientSize(page_);
-    return Make({4, 2, size.cx - 8, size.cy - 6}, kFrame);
+    return Make({4, 2, size.cx - 8, size.cy - 6}, kGroupBoxKind);
   }
   // Radio buttons one below the other, or side by side, each with the group's hint.
   std::vector<ControlRef> Radios(const RadioGroup& group, int left, int top, int width, bool sideBySide) {
@@ -73,7 +61,7 @@ class PageBuilder {
       const int offset = static_cast<int>(item);
       const Place place = sideBySide ? Place{left + offset * width, top, width - 6, kRow}
                                      : Place{left, top + offset * (kRow + 2), width, kRow};
-      buttons.emplace_back(Make(place, item == 0 ? kFirstRadio : kNextRadio, &group));
+      buttons.emplace_back(Make(place, item == 0 ? kFirstRadioKind : kNextRadioKind, &group));
     }
     return buttons;
   }
@@ -100,8 +88,8 @@ OptionsView::~OptionsView() {
 
 void OptionsView::Create(HINSTANCE instance, HWND owner) {
   const int pictureSize = DpiScale::Screen()(kTestPictureSize);
-  testPicture_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON,
-                                                   pictureSize, pictureSize, LR_DEFAULTCOLOR)));
+  testPicture_.reset(static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON, pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   const WindowPlacement placement =
       CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kOptionsWindowClass}, placement);
@@ -110,8 +98,9 @@ void OptionsView::Create(HINSTANCE instance, HWND owner) {
 void OptionsView::ShowModal(HWND owner) {
   MakeContents();
   modalOwner_ = owner;
-  ShowFormModal(Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
-                [this](const MSG& message) { return PageKeys(message); });
+  ShowFormModal(
+      Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
+      [this](const MSG& message) { return PageKeys(message); });
   modalOwner_ = nullptr;
 }
 
@@ -119,26 +108,21 @@ LRESULT OptionsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_SETCURSOR:
       if (messenger_.SetCursorForForm()) return TRUE;
       return Default(message, wParam, lParam);
-    case DM_GETDEFID:
-      return MAKELRESULT(kOkId, DC_HASDEFID);
+    case DM_GETDEFID: return MAKELRESULT(kOkId, DC_HASDEFID);
     case WM_CLOSE:
       form_.FormClose();  // without reverting
       return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
       binder_.Unbind();
       hints_.Destroy();
       form_.Form.redraw = nullptr;
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -152,11 +136,13 @@ void OptionsView::MakeContents() {
   // are made when the dialog is first shown, not while the program starts.
   if (tabs_) return;
   hints_.Create(Handle());
-  tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs), ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
+  tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs),
+                         ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
   MakePages();
   TForm2& f = form_;
   const auto button = [this](int id, int index, const Button& model) {
-    const HWND made = ResolveControl(Handle(), ControlRef(id, Place{44 + index * 80, kButtonTop, kButtonWidth, kButtonHeight}), kPush);
+    const HWND made = ResolveControl(
+        Handle(), ControlRef(id, Place{44 + index * 80, kButtonTop, kButtonWidth, kButtonHeight}), kPushButtonKind);
     hints_.Add(made, model.Hint());
     return made;
   };
@@ -183,7 +169,8 @@ void OptionsView::MakePages() {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption.c_str());
-    SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(TabCtrl_GetItemCount(tabs_)), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(TabCtrl_GetItemCount(tabs_)),
+                 reinterpret_cast<LPARAM>(&item));
   }
   RECT area{};
   GetClientRect(tabs_, &area);
@@ -207,12 +194,12 @@ void OptionsView::MakePopupPage() {
   PageBuilder page(Page(0), hints_, id);
   const HWND frame = page.PageFrame();
   // Wide enough for the focus rectangle around the whole caption.
-  const HWND limit = page.Make({14, 20, 176, kRow}, kCheck, &f.Limit);
-  const HWND maxEdit = page.Make({192, 18, 54, 21}, kNumberEdit, &f.MaxWindows);
-  const HWND maxArrows = page.Make({246, 18, 16, 21}, kUpDown, &f.MaxWindows);
-  const HWND whenFrame = page.Make({14, 48, 236, 64}, kFrame, &f.WhenStarted);
+  const HWND limit = page.Make({14, 20, 176, kRow}, kCheckBoxKind, &f.Limit);
+  const HWND maxEdit = page.Make({192, 18, 54, 21}, kNumberEditKind, &f.MaxWindows);
+  const HWND maxArrows = page.Make({246, 18, 16, 21}, kUpDownKind, &f.MaxWindows);
+  const HWND whenFrame = page.Make({14, 48, 236, 64}, kGroupBoxKind, &f.WhenStarted);
   const auto whenItems = page.Radios(f.WhenStarted, 24, 66, 220, false);
-  const HWND intervalFrame = page.Make({14, 120, 236, 46}, kFrame, &f.RadioGroup1);
+  const HWND intervalFrame = page.Make({14, 120, 236, 46}, kGroupBoxKind, &f.RadioGroup1);
   const auto intervalItems = page.Radios(f.RadioGroup1, 24, 140, 56, true);
   binder_.Bind(Handle(), {
                              {f.GroupBox1, ControlRef(frame)},
@@ -228,7 +215,7 @@ void OptionsView::MakeFlashPage() {
   int id = kFirstPageControl;
   PageBuilder page(Page(1), hints_, id);
   const HWND frame = page.PageFrame();
-  const HWND ban = page.Make({14, 22, 230, kRow}, kCheck, &f.BanSelectedS);
+  const HWND ban = page.Make({14, 22, 230, kRow}, kCheckBoxKind, &f.BanSelectedS);
   binder_.Bind(Handle(), {{f.GroupBox2, ControlRef(frame)}, {f.BanSelectedS, ControlRef(ban)}});
 }
 
@@ -244,12 +231,13 @@ void OptionsView::MakeEraserPage() {
   // A frame at `place` with `boxes` one below the other; a box's caption may take two lines.
   const auto framed = [&](ControlModel& frameModel, const Place& place, std::initializer_list<CheckBox*> boxes,
                           int boxHeight) {
-    binder_.Bind(Handle(), {{frameModel, ControlRef(page.Make(place, kFrame))}});
+    binder_.Bind(Handle(), {{frameModel, ControlRef(page.Make(place, kGroupBoxKind))}});
     int top = place.top + kFrameTitle;
     for (CheckBox* box : boxes) {
       const int height = box == &f.All ? boxHeight + kEraserRow - 2 : boxHeight;
       const Place at{place.left + 6, top, place.width - 10, height};
-      binder_.Bind(Handle(), {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheck : kCheck, box))}});
+      binder_.Bind(Handle(),
+                   {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheckBoxKind : kCheckBoxKind, box))}});
       top += height;
     }
   };
@@ -277,22 +265,23 @@ void OptionsView::MakeMiscPage() {
   for (CheckBox* box : {&f.EOC, &f.AutoStart, &f.WinStart, &f.MinimizeOnStart, &f.SetPage}) {
     const bool twoLines = box == &f.AutoStart;
     const int height = twoLines ? 2 * kRow - 4 : kRow;
-    binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height}, twoLines ? kTallCheck : kCheck, box))}});
+    binder_.Bind(Handle(), {{*box, ControlRef(page.Make({12, top, width - 24, height},
+                                                        twoLines ? kTallCheckBoxKind : kCheckBoxKind, box))}});
     top += height;
   }
-  const HWND homePage = page.Make({28, top + 1, width - 44, 20}, kEdit, &f.HomePage);
-  const HWND sound = page.Make({12, top + 26, width - 24, kRow}, kCheck, &f.Sound);
+  const HWND homePage = page.Make({28, top + 1, width - 44, 20}, kEditKind, &f.HomePage);
+  const HWND sound = page.Make({12, top + 26, width - 24, kRow}, kCheckBoxKind, &f.Sound);
   // The label comes right before the edit its mnemonic focuses.
   const int fileTop = top + 47;
-  const HWND label = page.Make({12, fileTop + 3, 62, 14}, kLabel, &f.Label1);
-  const HWND wavFile = page.Make({76, fileTop, width - 160, 20}, kEdit, &f.WavFile);
-  const HWND select = page.Make({width - 82, fileTop - 1, 44, 22}, kPush, &f.SelWavBut);
+  const HWND label = page.Make({12, fileTop + 3, 62, 14}, kLabelKind, &f.Label1);
+  const HWND wavFile = page.Make({76, fileTop, width - 160, 20}, kEditKind, &f.WavFile);
+  const HWND select = page.Make({width - 82, fileTop - 1, 44, 22}, kPushButtonKind, &f.SelWavBut);
   // The speaker with the button's edges and focus rectangle around it.
-  const HWND test = page.Make({width - 36, fileTop - 2, 24, 24}, kPicturePush, &f.Test);
+  const HWND test = page.Make({width - 36, fileTop - 2, 24, 24}, kIconPushButtonKind, &f.Test);
   SendMessageA(test, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(testPicture_.get()));
   const int lastTop = fileTop + 28;
-  const HWND autoSuggest = page.Make({12, lastTop + 3, width - 124, kRow}, kCheck, &f.AutoSuggest);
-  const HWND resetWarnings = page.Make({width - 108, lastTop, 96, 23}, kPush, &f.Button1);
+  const HWND autoSuggest = page.Make({12, lastTop + 3, width - 124, kRow}, kCheckBoxKind, &f.AutoSuggest);
+  const HWND resetWarnings = page.Make({width - 108, lastTop, 96, 23}, kPushButtonKind, &f.Button1);
   binder_.Bind(Handle(), {
                              {f.HomePage, ControlRef(homePage)},
                              {f.Sound, ControlRef(sound)},

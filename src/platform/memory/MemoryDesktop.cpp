@@ -15,12 +15,10 @@ void CopyText(const std::string& text, WindowText<Capacity>& out) {
 
 }  // namespace
 
-WindowHandle MemoryDesktop::Open(std::string title, std::string className, std::uint32_t style,
-                                 bool visible) {
+WindowHandle MemoryDesktop::Open(std::string title, std::string className, std::uint32_t style, bool visible) {
   const WindowHandle handle = nextHandle_;
   nextHandle_ += 0x10;
-  windows_.insert(windows_.begin(),
-                  Window{handle, std::move(title), std::move(className), style, visible});
+  windows_.insert(windows_.begin(), Window{handle, std::move(title), std::move(className), style, visible});
   return handle;
 }
 
@@ -41,8 +39,8 @@ int MemoryDesktop::ClosesPostedTo(WindowHandle window) const {
 }
 
 const MemoryDesktop::Window* MemoryDesktop::Lookup(WindowHandle window) const {
-  const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                  [&](const Window& w) { return w.handle == window; });
+  const auto found =
+      std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.handle == window; });
   return found == windows_.end() ? nullptr : &*found;
 }
 
@@ -82,8 +80,7 @@ std::uint32_t MemoryDesktop::ReadStyle(WindowHandle window) {
   return found ? found->style : 0;
 }
 
-bool MemoryDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                         std::intptr_t lParam) {
+bool MemoryDesktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   if (!Lookup(window)) return false;
   posted_.push_back({window, message, wParam, lParam});
   return true;

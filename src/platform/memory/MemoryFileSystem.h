@@ -15,8 +15,8 @@ namespace vandrel {
 class MemoryFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
-  std::set<std::string> unreadable;          // files that exist but cannot be opened
-  std::set<std::string> unwritableFolders;   // no file can be created in these
+  std::set<std::string> unreadable;         // files that exist but cannot be opened
+  std::set<std::string> unwritableFolders;  // no file can be created in these
   // The next write stops after this many bytes, as on a full disk.
   std::optional<std::size_t> failNextWriteAfter;
   int writeCount = 0;  // writes that completed

@@ -22,20 +22,16 @@ std::string Normalised(const std::string& path) {
 }
 
 bool IsBelowOrSame(const std::string& path, const std::string& top) {
-  return path == top || (path.size() > top.size() && path.compare(0, top.size(), top) == 0 &&
-                         path[top.size()] == '\\');
+  return path == top || (path.size() > top.size() && path.compare(0, top.size(), top) == 0 && path[top.size()] == '\\');
 }
 
 }  // namespace
 
-MemoryRegistry::KeyId MemoryRegistry::Id(RootKey root, const std::string& path) {
-  return {root, Normalised(path)};
-}
+MemoryRegistry::KeyId MemoryRegistry::Id(RootKey root, const std::string& path) { return {root, Normalised(path)}; }
 
 bool MemoryRegistry::Covers(const std::set<KeyId>& denied, const KeyId& id) {
-  return std::any_of(denied.begin(), denied.end(), [&](const KeyId& d) {
-    return d.first == id.first && IsBelowOrSame(id.second, d.second);
-  });
+  return std::any_of(denied.begin(), denied.end(),
+                     [&](const KeyId& d) { return d.first == id.first && IsBelowOrSame(id.second, d.second); });
 }
 
 MemoryRegistry::Key& MemoryRegistry::Create(const KeyId& id) {
@@ -46,9 +42,7 @@ MemoryRegistry::Key& MemoryRegistry::Create(const KeyId& id) {
   return keys_[id];
 }
 
-bool MemoryRegistry::KeyExists(RootKey root, const std::string& path) {
-  return keys_.count(Id(root, path)) != 0;
-}
+bool MemoryRegistry::KeyExists(RootKey root, const std::string& path) { return keys_.count(Id(root, path)) != 0; }
 
 bool MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
   const KeyId id = Id(root, path);
@@ -58,8 +52,7 @@ bool MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
   return true;
 }
 
-std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::string& path,
-                                                       const std::string& name) {
+std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::string& path, const std::string& name) {
   const auto key = keys_.find(Id(root, path));
   if (key == keys_.end()) return std::nullopt;
   const auto value = key->second.values.find(Fold(name));
@@ -67,8 +60,7 @@ std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::
   return value->second.second;
 }
 
-void MemoryRegistry::Write(RootKey root, const std::string& path, const std::string& name,
-                           RegistryValue value) {
+void MemoryRegistry::Write(RootKey root, const std::string& path, const std::string& name, RegistryValue value) {
   const KeyId id = Id(root, path);
   if (Covers(denied_, id)) throw PlatformError(FormatMessageText(kFailedToSetData, name));
   Create(id).values[Fold(name)] = {name, std::move(value)};
@@ -79,8 +71,7 @@ void MemoryRegistry::WriteString(RootKey root, const std::string& path, const st
   Write(root, path, name, RegistryValue{ValueKind::String, data, 0});
 }
 
-void MemoryRegistry::WriteDword(RootKey root, const std::string& path, const std::string& name,
-                                std::uint32_t data) {
+void MemoryRegistry::WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) {
   Write(root, path, name, RegistryValue{ValueKind::Dword, {}, data});
 }
 
@@ -103,17 +94,11 @@ bool MemoryRegistry::DeleteKeyTree(RootKey root, const std::string& path) {
   return true;
 }
 
-void MemoryRegistry::DenyWrites(RootKey root, const std::string& path) {
-  denied_.insert(Id(root, path));
-}
+void MemoryRegistry::DenyWrites(RootKey root, const std::string& path) { denied_.insert(Id(root, path)); }
 
-void MemoryRegistry::DenyDeletes(RootKey root, const std::string& path) {
-  undeletable_.insert(Id(root, path));
-}
+void MemoryRegistry::DenyDeletes(RootKey root, const std::string& path) { undeletable_.insert(Id(root, path)); }
 
-void MemoryRegistry::AllowDeletes(RootKey root, const std::string& path) {
-  undeletable_.erase(Id(root, path));
-}
+void MemoryRegistry::AllowDeletes(RootKey root, const std::string& path) { undeletable_.erase(Id(root, path)); }
 
 std::size_t MemoryRegistry::ValueCount(RootKey root, const std::string& path) {
   const auto key = keys_.find(Id(root, path));

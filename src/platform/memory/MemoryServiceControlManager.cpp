@@ -29,9 +29,8 @@ std::string Hex(std::uint32_t value) {
 std::uint32_t TextSize(const std::string& text) { return static_cast<std::uint32_t>(text.size() + 1); }
 
 std::uint32_t ConfigSize(const ServiceConfig& config) {
-  std::uint32_t size = kRecordSize + TextSize(config.binaryPathName) +
-                       TextSize(config.loadOrderGroup) + TextSize(config.serviceStartName) +
-                       TextSize(config.displayName) + 1;
+  std::uint32_t size = kRecordSize + TextSize(config.binaryPathName) + TextSize(config.loadOrderGroup) +
+                       TextSize(config.serviceStartName) + TextSize(config.displayName) + 1;
   for (const auto& dependency : config.dependencies) size += TextSize(dependency);
   return size;
 }
@@ -61,8 +60,7 @@ ServiceStatus WithState(ServiceStatus status, std::uint32_t state) {
 
 }  // namespace
 
-MemoryService& MemoryServiceControlManager::AddService(const std::string& name,
-                                                       const std::string& displayName) {
+MemoryService& MemoryServiceControlManager::AddService(const std::string& name, const std::string& displayName) {
   MemoryService& service = services_.emplace_back();
   service.name = name;
   service.config.displayName = displayName.empty() ? name : displayName;
@@ -75,9 +73,7 @@ MemoryService* MemoryServiceControlManager::Find(const std::string& name) {
   return found == services_.end() ? nullptr : &*found;
 }
 
-void MemoryServiceControlManager::FailNext(Call call, std::uint32_t error) {
-  failures_[call].push_back(error);
-}
+void MemoryServiceControlManager::FailNext(Call call, std::uint32_t error) { failures_[call].push_back(error); }
 
 bool MemoryServiceControlManager::ScriptedFailure(Call call, std::uint32_t& error) {
   auto& queued = failures_[call];
@@ -98,8 +94,8 @@ bool MemoryServiceControlManager::IsManager(ScHandle handle) const {
   return found != handles_.end() && found->second.manager;
 }
 
-std::uint32_t MemoryServiceControlManager::OpenManager(const std::string& machine,
-                                                       std::uint32_t access, ScHandle& manager) {
+std::uint32_t MemoryServiceControlManager::OpenManager(const std::string& machine, std::uint32_t access,
+                                                       ScHandle& manager) {
   log.push_back("OpenManager " + machine);
   lastMachine = machine;
   lastManagerAccess = access;
@@ -110,10 +106,8 @@ std::uint32_t MemoryServiceControlManager::OpenManager(const std::string& machin
   return 0;
 }
 
-std::uint32_t MemoryServiceControlManager::OpenServiceHandle(ScHandle manager,
-                                                             const std::string& name,
-                                                             std::uint32_t access,
-                                                             ScHandle& service) {
+std::uint32_t MemoryServiceControlManager::OpenServiceHandle(ScHandle manager, const std::string& name,
+                                                             std::uint32_t access, ScHandle& service) {
   log.push_back("OpenService " + name + " " + Hex(access));
   std::uint32_t error = 0;
   if (ScriptedFailure(Call::OpenService, error)) return error;
@@ -145,8 +139,7 @@ std::uint32_t MemoryServiceControlManager::QueryStatus(ScHandle handle, ServiceS
   return 0;
 }
 
-std::uint32_t MemoryServiceControlManager::QueryConfig(ScHandle handle, std::uint32_t bufferSize,
-                                                       ServiceConfig& config,
+std::uint32_t MemoryServiceControlManager::QueryConfig(ScHandle handle, std::uint32_t bufferSize, ServiceConfig& config,
                                                        std::uint32_t& bytesNeeded) {
   log.push_back("QueryConfig " + std::to_string(bufferSize));
   std::uint32_t error = 0;
@@ -162,8 +155,7 @@ std::uint32_t MemoryServiceControlManager::QueryConfig(ScHandle handle, std::uin
   return 0;
 }
 
-std::uint32_t MemoryServiceControlManager::ChangeConfig(ScHandle handle,
-                                                        const ServiceConfigChange& change) {
+std::uint32_t MemoryServiceControlManager::ChangeConfig(ScHandle handle, const ServiceConfigChange& change) {
   log.push_back("ChangeConfig");
   changes.push_back(change);
   std::uint32_t error = 0;
@@ -176,8 +168,7 @@ std::uint32_t MemoryServiceControlManager::ChangeConfig(ScHandle handle,
   return 0;
 }
 
-std::uint32_t MemoryServiceControlManager::Start(ScHandle handle,
-                                                 const std::vector<std::string>& arguments) {
+std::uint32_t MemoryServiceControlManager::Start(ScHandle handle, const std::vector<std::string>& arguments) {
   log.push_back("Start " + std::to_string(arguments.size()));
   std::uint32_t error = 0;
   if (ScriptedFailure(Call::Start, error)) return error;
@@ -192,8 +183,7 @@ std::uint32_t MemoryServiceControlManager::Start(ScHandle handle,
   return 0;
 }
 
-std::uint32_t MemoryServiceControlManager::Control(ScHandle handle, std::uint32_t code,
-                                                   ServiceStatus& status) {
+std::uint32_t MemoryServiceControlManager::Control(ScHandle handle, std::uint32_t code, ServiceStatus& status) {
   log.push_back("Control " + std::to_string(code));
   std::uint32_t error = 0;
   if (ScriptedFailure(Call::Control, error)) return error;
@@ -213,10 +203,8 @@ std::uint32_t MemoryServiceControlManager::Control(ScHandle handle, std::uint32_
   return 0;
 }
 
-EnumerationResult MemoryServiceControlManager::EnumServices(ScHandle manager,
-                                                            std::uint32_t serviceType,
-                                                            std::uint32_t serviceState,
-                                                            std::uint32_t bufferSize,
+EnumerationResult MemoryServiceControlManager::EnumServices(ScHandle manager, std::uint32_t serviceType,
+                                                            std::uint32_t serviceState, std::uint32_t bufferSize,
                                                             std::uint32_t& resumeHandle) {
   log.push_back("Enum " + std::to_string(bufferSize));
   EnumerationResult result;

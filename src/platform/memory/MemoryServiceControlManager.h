@@ -27,8 +27,7 @@ struct MemoryService {
 // pending states that advance as the status is queried, and a log of calls.
 class MemoryServiceControlManager : public ServiceControlManager {
  public:
-  enum class Call { OpenManager, OpenService, Close, QueryStatus, QueryConfig, ChangeConfig, Start,
-                    Control, Enum };
+  enum class Call { OpenManager, OpenService, Close, QueryStatus, QueryConfig, ChangeConfig, Start, Control, Enum };
 
   MemoryService& AddService(const std::string& name, const std::string& displayName = {});
   // Nothing when there is no such service.
@@ -52,14 +51,14 @@ class MemoryServiceControlManager : public ServiceControlManager {
       {5, "Access is denied.\r\n"},
       {6, "The handle is invalid.\r\n"},
       {1056, "An instance of the service is already running.\r\n"},
-      {1058, "The service cannot be started, either because it is disabled or because it has no "
-             "enabled devices associated with it.\r\n"},
+      {1058,
+       "The service cannot be started, either because it is disabled or because it has no "
+       "enabled devices associated with it.\r\n"},
       {1060, "The specified service does not exist as an installed service.\r\n"},
       {1062, "The service has not been started.\r\n"},
   };
 
-  std::uint32_t OpenManager(const std::string& machine, std::uint32_t access,
-                            ScHandle& manager) override;
+  std::uint32_t OpenManager(const std::string& machine, std::uint32_t access, ScHandle& manager) override;
   std::uint32_t OpenServiceHandle(ScHandle manager, const std::string& name, std::uint32_t access,
                                   ScHandle& service) override;
   std::uint32_t CloseScHandle(ScHandle handle) override;
@@ -69,9 +68,8 @@ class MemoryServiceControlManager : public ServiceControlManager {
   std::uint32_t ChangeConfig(ScHandle service, const ServiceConfigChange& change) override;
   std::uint32_t Start(ScHandle service, const std::vector<std::string>& arguments) override;
   std::uint32_t Control(ScHandle service, std::uint32_t code, ServiceStatus& status) override;
-  EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
-                                 std::uint32_t serviceState, std::uint32_t bufferSize,
-                                 std::uint32_t& resumeHandle) override;
+  EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType, std::uint32_t serviceState,
+                                 std::uint32_t bufferSize, std::uint32_t& resumeHandle) override;
   std::uint32_t EnumRecordSize() const override { return recordSize; }
   std::string ErrorText(std::uint32_t error) override;
 

@@ -61,8 +61,7 @@ bool MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::strin
       allGone = false;
       continue;
     }
-    if (heldOpen.count(key) != 0 ||
-        (kind == Kind::Folder && !DeleteEntries(key, "*", false, progress, counts))) {
+    if (heldOpen.count(key) != 0 || (kind == Kind::Folder && !DeleteEntries(key, "*", false, progress, counts))) {
       ++counts.skipped;
       allGone = false;
       continue;
@@ -72,8 +71,8 @@ bool MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::strin
   return allGone;
 }
 
-DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask,
-                                              bool keepDesktopIni, const DeleteProgress& progress) {
+DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                                              const DeleteProgress& progress) {
   DeleteCounts counts;
   if (RefusesDeleteFiles(folder, mask, protectedFolders)) {
     counts.refused = true;

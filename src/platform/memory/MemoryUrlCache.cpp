@@ -56,8 +56,8 @@ bool MemoryUrlCache::LibraryPresent() {
   return libraryPresent;
 }
 
-std::uint32_t MemoryUrlCache::Start(const UrlCachePattern& pattern, std::uint32_t filter,
-                                    std::uint32_t& bufferSize, UrlCacheEntry& entry, UrlCacheFind& find) {
+std::uint32_t MemoryUrlCache::Start(const UrlCachePattern& pattern, std::uint32_t filter, std::uint32_t& bufferSize,
+                                    UrlCacheEntry& entry, UrlCacheFind& find) {
   Walk walk;
   for (const UrlCacheEntry& candidate : entries_) {
     if (InContainer(pattern, candidate.sourceUrl) && (candidate.entryType & filter) != 0) {
@@ -108,8 +108,8 @@ std::uint32_t MemoryUrlCache::FindNextEx(UrlCacheFind find, std::uint32_t& buffe
   return Next(find, bufferSize, entry);
 }
 
-std::uint32_t MemoryUrlCache::FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize,
-                                        UrlCacheEntry& entry, UrlCacheFind& find) {
+std::uint32_t MemoryUrlCache::FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize, UrlCacheEntry& entry,
+                                        UrlCacheFind& find) {
   return Start(plainIgnoresPattern ? std::nullopt : pattern, kEveryType, bufferSize, entry, find);
 }
 

@@ -80,8 +80,7 @@ std::optional<FullPath> HandleFileCalls::ObjectName(HANDLE file) const {
   return ParseObjectName(Utf8FromWide(std::wstring_view(name.buffer, name.length / sizeof(wchar_t))), DeviceOfDrive);
 }
 
-bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information,
-                                     DWORD size) const {
+bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass, void* information, DWORD size) const {
   if (setByHandle_) return setByHandle_(file, byHandleClass, information, size) != FALSE;
   if (!ntSet_) return false;
   IoStatusBlock status{};

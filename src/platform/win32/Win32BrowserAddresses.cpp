@@ -82,8 +82,7 @@ std::string Win32BrowserAddresses::AddressOf(WindowHandle frame) {
     ComRef<IDispatch> item;
     if (FAILED(windows.get()->Item(index, item.put())) || !item) continue;
     ComRef<IWebBrowser2> browser;
-    if (FAILED(item.get()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) ||
-        !browser) {
+    if (FAILED(item.get()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) || !browser) {
       continue;  // a shell folder window, not a browser
     }
     SHANDLE_PTR handle = 0;

@@ -17,8 +17,7 @@ std::uint32_t StyleOf(HWND window) {
 // style alone costs half as much (IsWindowVisible also lists the parents).
 BOOL CALLBACK KeepVisible(HWND window, LPARAM list) {
   if (StyleOf(window) & WS_VISIBLE) {
-    reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(
-        reinterpret_cast<WindowHandle>(window));
+    reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(reinterpret_cast<WindowHandle>(window));
   }
   return TRUE;
 }
@@ -49,8 +48,7 @@ void Win32Desktop::ReadClassName(WindowHandle window, ClassText& out) {
 // rectangles and more, costs several times as much.
 std::uint32_t Win32Desktop::ReadStyle(WindowHandle window) { return StyleOf(ToHwnd(window)); }
 
-bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                        std::intptr_t lParam) {
+bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   return PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
 }
 

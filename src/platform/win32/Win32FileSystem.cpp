@@ -26,12 +26,11 @@ bool MeansNothingIsThere(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:    // characters no file name may hold
+    case ERROR_INVALID_NAME:  // characters no file name may hold
     case ERROR_BAD_PATHNAME:
-    case ERROR_DIRECTORY:       // a part of the path is a file
+    case ERROR_DIRECTORY:  // a part of the path is a file
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -55,8 +54,7 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return !MeansNothingIsThere(GetLastError());
 }
 
-std::string Win32FileSystem::ReadWholeInPieces(const std::string& path,
-                                               const std::function<void()>& betweenPieces) {
+std::string Win32FileSystem::ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) {
   const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, path));
   UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

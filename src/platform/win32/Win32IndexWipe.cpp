@@ -78,8 +78,8 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
   const auto fileFinal = calls_.FinalPath(index.get());
   if (!folderFinal || !fileFinal || !IsEntryOf(*fileFinal, *folderFinal, name)) return WipeOutcome::LeftAlone;
 
-  const auto length = std::max<unsigned long long>(static_cast<unsigned long long>(size.QuadPart),
-                                                   kEmptyIndexHeaderSize);
+  const auto length =
+      std::max<unsigned long long>(static_cast<unsigned long long>(size.QuadPart), kEmptyIndexHeaderSize);
   if (!WriteHeaderAndZeros(index.get(), length)) throw cannotOpen;
   return WipeOutcome::Wiped;
 }

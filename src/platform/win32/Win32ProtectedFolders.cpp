@@ -22,8 +22,8 @@ std::wstring TextOf(Query query) {
 // programs set a user's folders without the shell.
 std::wstring ShellFoldersValue(HKEY root, const wchar_t* name) {
   UniqueHkey key;
-  if (RegOpenKeyExW(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                    KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0, KEY_QUERY_VALUE,
+                    key.put()) != ERROR_SUCCESS) {
     return {};
   }
   wchar_t buffer[MAX_PATH + 1] = {};

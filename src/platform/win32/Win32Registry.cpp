@@ -11,9 +11,7 @@
 namespace vandrel {
 namespace {
 
-HKEY RootHandle(RootKey root) {
-  return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
+HKEY RootHandle(RootKey root) { return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // The browser is a 32-bit program: machine-wide keys are read and written in
 // its view of the registry. Per-user keys are not redirected. A 32-bit build
@@ -24,8 +22,7 @@ REGSAM ViewFlag(RootKey root) { return root == RootKey::LocalMachine ? kBrowserV
 
 UniqueHkey OpenKey(RootKey root, const std::string& path, REGSAM access) {
   UniqueHkey key;
-  if (RegOpenKeyExA(RootHandle(root), path.c_str(), 0, access | ViewFlag(root), key.put()) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExA(RootHandle(root), path.c_str(), 0, access | ViewFlag(root), key.put()) != ERROR_SUCCESS) {
     return {};
   }
   return key;
@@ -33,8 +30,8 @@ UniqueHkey OpenKey(RootKey root, const std::string& path, REGSAM access) {
 
 UniqueHkey CreateOrOpenKey(RootKey root, const std::string& path, REGSAM access) {
   UniqueHkey key;
-  if (RegCreateKeyExA(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      access | ViewFlag(root), nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(RootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access | ViewFlag(root),
+                      nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
     return {};
   }
   return key;
@@ -73,16 +70,16 @@ RegistryValue ValueOf(DWORD type, const std::vector<BYTE>& data) {
     value.text = TextOf(data);
   } else if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
     value.kind = ValueKind::Dword;
-    value.number = static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 |
-                                              static_cast<std::uint32_t>(data[3]) << 24);
+    value.number =
+        static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24);
   } else {
     value.kind = ValueKind::Other;
   }
   return value;
 }
 
-void SetValue(RootKey root, const std::string& path, const std::string& name, DWORD type,
-              const BYTE* data, DWORD size) {
+void SetValue(RootKey root, const std::string& path, const std::string& name, DWORD type, const BYTE* data,
+              DWORD size) {
   const UniqueHkey key = CreateOrOpenKey(root, path, KEY_SET_VALUE);
   if (!key || RegSetValueExA(key.get(), name.c_str(), 0, type, data, size) != ERROR_SUCCESS) {
     throw PlatformError(FormatMessageText(kFailedToSetData, name));
@@ -106,8 +103,7 @@ bool Win32Registry::CreateKey(RootKey root, const std::string& path) {
   return static_cast<bool>(CreateOrOpenKey(root, path, KEY_QUERY_VALUE));
 }
 
-std::optional<RegistryValue> Win32Registry::ReadValue(RootKey root, const std::string& path,
-                                                      const std::string& name) {
+std::optional<RegistryValue> Win32Registry::ReadValue(RootKey root, const std::string& path, const std::string& name) {
   const UniqueHkey key = OpenKey(root, path, KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
   DWORD type = REG_NONE;
@@ -118,12 +114,10 @@ std::optional<RegistryValue> Win32Registry::ReadValue(RootKey root, const std::s
 
 void Win32Registry::WriteString(RootKey root, const std::string& path, const std::string& name,
                                 const std::string& data) {
-  SetValue(root, path, name, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-           static_cast<DWORD>(data.size() + 1));
+  SetValue(root, path, name, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), static_cast<DWORD>(data.size() + 1));
 }
 
-void Win32Registry::WriteDword(RootKey root, const std::string& path, const std::string& name,
-                               std::uint32_t data) {
+void Win32Registry::WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) {
   const DWORD value = data;
   SetValue(root, path, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }

@@ -19,8 +19,7 @@ using UniqueScHandle = UniqueResource<ScHandleTraits>;
 // with CloseScHandle.
 class Win32ServiceControlManager : public ServiceControlManager {
  public:
-  std::uint32_t OpenManager(const std::string& machine, std::uint32_t access,
-                            ScHandle& manager) override;
+  std::uint32_t OpenManager(const std::string& machine, std::uint32_t access, ScHandle& manager) override;
   std::uint32_t OpenServiceHandle(ScHandle manager, const std::string& name, std::uint32_t access,
                                   ScHandle& service) override;
   std::uint32_t CloseScHandle(ScHandle handle) override;
@@ -30,9 +29,8 @@ class Win32ServiceControlManager : public ServiceControlManager {
   std::uint32_t ChangeConfig(ScHandle service, const ServiceConfigChange& change) override;
   std::uint32_t Start(ScHandle service, const std::vector<std::string>& arguments) override;
   std::uint32_t Control(ScHandle service, std::uint32_t code, ServiceStatus& status) override;
-  EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType,
-                                 std::uint32_t serviceState, std::uint32_t bufferSize,
-                                 std::uint32_t& resumeHandle) override;
+  EnumerationResult EnumServices(ScHandle manager, std::uint32_t serviceType, std::uint32_t serviceState,
+                                 std::uint32_t bufferSize, std::uint32_t& resumeHandle) override;
   std::uint32_t EnumRecordSize() const override;
   std::string ErrorText(std::uint32_t error) override;
 };

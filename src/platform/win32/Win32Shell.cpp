@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-
 namespace vandrel {
 
 namespace {
@@ -18,7 +17,7 @@ int FolderId(SpecialFolder kind) {
   return -1;
 }
 
-constexpr DWORD kQuietEmpty = 0x7;            // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND
+constexpr DWORD kQuietEmpty = 0x7;  // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND
 
 }  // namespace
 

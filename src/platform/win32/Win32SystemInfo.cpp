@@ -14,8 +14,8 @@ std::optional<VersionRecord> Win32SystemInfo::Version() {
   const BOOL ok = GetVersionExA(&info);
 #pragma GCC diagnostic pop
   if (!ok) return std::nullopt;
-  return VersionRecord{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
-                       info.dwPlatformId, info.szCSDVersion};
+  return VersionRecord{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
+                       info.szCSDVersion};
 }
 
 // The path may be longer than MAX_PATH; a full buffer means it was cut off.
@@ -36,8 +36,7 @@ std::string Win32SystemInfo::CommandLine() { return GetCommandLineA(); }
 
 UpperCaseTable Win32SystemInfo::UpperCasing() {
   UpperCaseTable table{};
-  for (std::size_t byte = 1; byte < table.size(); ++byte)
-    table[byte] = static_cast<unsigned char>(byte);
+  for (std::size_t byte = 1; byte < table.size(); ++byte) table[byte] = static_cast<unsigned char>(byte);
   CharUpperBuffA(reinterpret_cast<char*>(table.data() + 1), static_cast<DWORD>(table.size() - 1));
   return table;
 }

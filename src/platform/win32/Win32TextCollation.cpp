@@ -9,15 +9,12 @@ namespace vandrel {
 namespace {
 
 // The API takes int lengths; no block list entry comes near the limit.
-int LengthOf(std::string_view text) {
-  return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-}
+int LengthOf(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
 
 }  // namespace
 
 int Win32TextCollation::Compare(std::string_view a, std::string_view b) const {
-  const int result =
-      CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), LengthOf(a), b.data(), LengthOf(b));
+  const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), LengthOf(a), b.data(), LengthOf(b));
   if (result == 0) return a.compare(b);  // the call failed: keep some total order
   return result - CSTR_EQUAL;
 }

@@ -58,13 +58,13 @@ DeleteCounts Win32TraceFiles::DeleteTree(const std::string& folder, const Delete
   return DeleteFolder(folder, "*", false, true, progress);
 }
 
-DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const std::string& mask,
-                                             bool keepDesktopIni, const DeleteProgress& progress) {
+DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                                             const DeleteProgress& progress) {
   return DeleteFolder(folder, mask, keepDesktopIni, false, progress);
 }
 
-DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask,
-                                           bool keepDesktopIni, bool andItself, const DeleteProgress& progress) {
+DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                                           bool andItself, const DeleteProgress& progress) {
   Walk walk{progress, {}};
   const std::vector<std::string> kept = ProtectedFolders();
   // Compared in one spelling: the folder as the step names it, then where
@@ -125,8 +125,7 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   return walk.counts;
 }
 
-void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask,
-                                    bool keepDesktopIni) {
+void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni) {
   std::vector<Found> entries;
   if (!ListEntries(WidePathOf(where) + L"\\" + mask, entries)) ++walk.counts.skipped;
   for (const Found& found : entries) {

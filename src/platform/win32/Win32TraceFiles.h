@@ -31,8 +31,8 @@ class Win32TraceFiles : public TraceFiles {
   struct Walk;
   // The folders RefusesDeleteFiles keeps, in their comparable spelling.
   std::vector<std::string> ProtectedFolders() const;
-  DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
-                            bool andItself, const DeleteProgress& progress);
+  DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni, bool andItself,
+                            const DeleteProgress& progress);
   // The caller holds the folder open meanwhile. keepDesktopIni: the step's
   // own folder keeps its desktop.ini; a subfolder goes with everything in it.
   void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni);

@@ -106,8 +106,8 @@ std::uint32_t Win32UrlCache::FindFirstEx(const UrlCachePattern& pattern, std::ui
                                          std::uint32_t& bufferSize, UrlCacheEntry& entry, UrlCacheFind& find) {
   if (!Load() || !functions_.findFirstEx) return kUrlCacheProcNotFound;
   EntryBuffer buffer(bufferSize);
-  const HANDLE handle = functions_.findFirstEx(PatternPointer(pattern), 0, filter, group, buffer.get(),
-                                               buffer.size(), nullptr, nullptr, nullptr);
+  const HANDLE handle = functions_.findFirstEx(PatternPointer(pattern), 0, filter, group, buffer.get(), buffer.size(),
+                                               nullptr, nullptr, nullptr);
   return FirstAnswer(handle, buffer, bufferSize, entry, find);
 }
 
@@ -118,12 +118,12 @@ std::uint32_t Win32UrlCache::FindNextEx(UrlCacheFind find, std::uint32_t& buffer
   return Answer(found != FALSE, buffer, bufferSize, entry);
 }
 
-std::uint32_t Win32UrlCache::FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize,
-                                       UrlCacheEntry& entry, UrlCacheFind& find) {
+std::uint32_t Win32UrlCache::FindFirst(const UrlCachePattern& pattern, std::uint32_t& bufferSize, UrlCacheEntry& entry,
+                                       UrlCacheFind& find) {
   if (!Load() || !functions_.findFirst) return kUrlCacheProcNotFound;
   EntryBuffer buffer(bufferSize);
-  return FirstAnswer(functions_.findFirst(PatternPointer(pattern), buffer.get(), buffer.size()), buffer,
-                     bufferSize, entry, find);
+  return FirstAnswer(functions_.findFirst(PatternPointer(pattern), buffer.get(), buffer.size()), buffer, bufferSize,
+                     entry, find);
 }
 
 std::uint32_t Win32UrlCache::FindNext(UrlCacheFind find, std::uint32_t& bufferSize, UrlCacheEntry& entry) {

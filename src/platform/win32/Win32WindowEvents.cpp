@@ -21,8 +21,8 @@ HWND CreateReceiver(void* listener) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = kReceiverClass;
   RegisterClassA(&windowClass);  // fails harmlessly when a listener made it before
-  const HWND receiver = CreateWindowExA(0, kReceiverClass, ReceiverName().c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                        nullptr, instance, nullptr);
+  const HWND receiver = CreateWindowExA(0, kReceiverClass, ReceiverName().c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        instance, nullptr);
   if (receiver) SetWindowLongPtrA(receiver, 0, reinterpret_cast<LONG_PTR>(listener));
   return receiver;
 }

@@ -22,8 +22,8 @@ class Win32WindowEvents : public WindowEvents {
   void StopListening() override;
 
  private:
-  static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                             DWORD thread, DWORD time);
+  static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
+                             DWORD time);
 
   // A hook's callback gets no pointer of its own: it finds the listener
   // through this message-only window, named by the listening thread. A

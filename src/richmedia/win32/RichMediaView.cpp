@@ -52,8 +52,8 @@ Place SwitchBox(int tag) {
 
 // Radio button `item` of the group in `box`, whose own id is `groupId`.
 ControlRef Item(const Place& box, int groupId, int item, int column) {
-  return ControlRef(groupId + 1 + item, Place{box.left + 10 + item * column, box.top + kItemTop,
-                                              column - kItemGap, kItemHeight});
+  return ControlRef(groupId + 1 + item,
+                    Place{box.left + 10 + item * column, box.top + kItemTop, column - kItemGap, kItemHeight});
 }
 
 UniqueIcon LoadPicture(HINSTANCE instance, int id) {
@@ -100,34 +100,29 @@ LRESULT RichMediaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(kCloseId, DC_HASDEFID);
-    case WM_CLOSE:
-      form_.Close();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;  // nothing to save: the window consents at once
+    case WM_CREATE: OnCreate(); return 0;
+    case DM_GETDEFID: return MAKELRESULT(kCloseId, DC_HASDEFID);
+    case WM_CLOSE: form_.Close(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;  // nothing to save: the window consents at once
     case WM_DESTROY:
       binder_.Unbind();
       form_.Form.redraw = nullptr;
       form_.Image1.redraw = nullptr;
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
 void RichMediaView::OnCreate() {
-  const HWND frame = ResolveControl(Handle(), ControlRef(kAdvertizingBoxId, kAdvertizingBox),
-                                    ControlKind{"BUTTON", BS_GROUPBOX});
+  const HWND frame =
+      ResolveControl(Handle(), ControlRef(kAdvertizingBoxId, kAdvertizingBox), ControlKind{"BUTTON", BS_GROUPBOX});
   SetWindowTextA(frame, "Type of advertizing:");
   for (int tag = 1; tag <= kSwitchCount; ++tag) {
     const Place box = SwitchBox(tag);
     const int id = SwitchId(tag);
-    binder_.Bind(Handle(), {{form_.Switch(tag), {Item(box, id, 0, kSwitchItemColumn), Item(box, id, 1, kSwitchItemColumn)}, ControlRef(id, box)}});
+    binder_.Bind(Handle(), {{form_.Switch(tag),
+                             {Item(box, id, 0, kSwitchItemColumn), Item(box, id, 1, kSwitchItemColumn)},
+                             ControlRef(id, box)}});
   }
   binder_.Bind(Handle(), {
                              {form_.RadioGroup6,

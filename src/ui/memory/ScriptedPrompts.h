@@ -57,19 +57,14 @@ class ScriptedPrompts : public Prompts {
     return Next(text, buttons).answer;
   }
 
-  SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text,
-                                       MessageButtons buttons) override {
+  SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
     shown_.push_back({kind, text, buttons, true});
     RunWhileUp();
     return Next(text, buttons);
   }
 
-  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
-    return NextFile(false, request);
-  }
-  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
-    return NextFile(true, request);
-  }
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override { return NextFile(false, request); }
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override { return NextFile(true, request); }
 
   std::optional<std::string> PasswordPrompt(const std::string& text) override {
     passwordPrompts_.push_back(text);

@@ -5,24 +5,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/ScopeExit.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DpiScale.h"
 
 namespace vandrel {
 namespace {
-
-// Marks a push of the model into its control, so that the notifications the
-// push itself causes are not taken for the user's.
-class PushScope {
- public:
-  explicit PushScope(bool& pushing) : pushing_(pushing) { pushing_ = true; }
-  ~PushScope() { pushing_ = false; }
-  PushScope(const PushScope&) = delete;
-  PushScope& operator=(const PushScope&) = delete;
-
- private:
-  bool& pushing_;
-};
 
 // A model whose `redraw` this binding owns while it lives.
 template <typename Model>
@@ -176,7 +164,8 @@ class BoundEdit : public BoundWindows<Edit> {
   void Redraw() override {
     DrawState(windows_[0], model_);
     if (pushing_) return;
-    const PushScope push(pushing_);
+    // Marks the push, so that the notifications it causes are not taken for the user's.
+    const auto push = FlagFor(pushing_);
     SetTextIfChanged(windows_[0], model_.Text());
   }
 
@@ -197,7 +186,7 @@ class BoundSpinEdit : public BoundWindows<SpinEdit> {
   }
   void Redraw() override {
     if (pushing_) return;
-    const PushScope push(pushing_);
+    const auto push = FlagFor(pushing_);
     for (const HWND window : windows_) DrawState(window, model_);
     SendMessageA(windows_[kUpDown], UDM_SETRANGE32, static_cast<WPARAM>(model_.Min()), model_.Max());
     SendMessageA(windows_[kUpDown], UDM_SETPOS32, 0, model_.Value());
@@ -223,7 +212,7 @@ class BoundSpinEdit : public BoundWindows<SpinEdit> {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) value = model_.Min();
-    const PushScope push(pushing_);
+    const auto push = FlagFor(pushing_);
     model_.SetValue(value);
   }
   bool pushing_ = false;
@@ -336,21 +325,6 @@ class BoundTimer : public BoundModel<Timer> {
   UINT_PTR id_;
 };
 
-constexpr ControlKind kPushButton{"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-constexpr ControlKind kCheckBoxKind{"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
-constexpr ControlKind kFirstRadio{"BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP};
-constexpr ControlKind kNextRadio{"BUTTON", BS_AUTORADIOBUTTON};
-constexpr ControlKind kGroupBox{"BUTTON", BS_GROUPBOX};
-// The height of a drop-down list's place is that of its opened list.
-constexpr ControlKind kComboBox{"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
-constexpr ControlKind kEditKind{"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kUpDownKind{UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS};
-constexpr ControlKind kListBoxKind{"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-constexpr ControlKind kStatusBarKind{STATUSCLASSNAMEA, 0};
-constexpr ControlKind kLabelKind{"STATIC", SS_LEFT};
-// It lies below the pages' windows, which it must not paint over.
-constexpr ControlKind kTabControlKind{WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP};
-
 template <typename Bound, typename... Arguments>
 std::unique_ptr<BoundControl> Made(Arguments&&... arguments) {
   return std::make_unique<Bound>(std::forward<Arguments>(arguments)...);
@@ -359,7 +333,7 @@ std::unique_ptr<BoundControl> Made(Arguments&&... arguments) {
 }  // namespace
 
 std::unique_ptr<BoundControl> BindButton(BindContext& context, Button& model, const ControlRef& button) {
-  return Made<BoundButton>(model, ResolveControl(context.Form(), button, kPushButton));
+  return Made<BoundButton>(model, ResolveControl(context.Form(), button, kPushButtonKind));
 }
 
 std::unique_ptr<BoundControl> BindCheckBox(BindContext& context, CheckBox& model, const ControlRef& checkBox) {
@@ -370,17 +344,17 @@ std::unique_ptr<BoundControl> BindRadioGroup(BindContext& context, RadioGroup& m
                                              const std::vector<ControlRef>& buttons,
                                              const std::optional<ControlRef>& groupBox) {
   // The group box first, so that it lies below the buttons it frames.
-  const HWND frame = groupBox ? ResolveControl(context.Form(), *groupBox, kGroupBox) : nullptr;
+  const HWND frame = groupBox ? ResolveControl(context.Form(), *groupBox, kGroupBoxKind) : nullptr;
   std::vector<HWND> windows;
   for (const ControlRef& button : buttons) {
-    windows.push_back(ResolveControl(context.Form(), button, windows.empty() ? kFirstRadio : kNextRadio));
+    windows.push_back(ResolveControl(context.Form(), button, windows.empty() ? kFirstRadioKind : kNextRadioKind));
   }
   return Made<BoundRadioGroup>(model, std::move(windows), frame);
 }
 
 std::unique_ptr<BoundControl> BindDropDown(BindContext& context, DropDown& model, const ControlRef& comboBox) {
   return Made<BoundList<DropDown>>(
-      model, ResolveControl(context.Form(), comboBox, kComboBox),
+      model, ResolveControl(context.Form(), comboBox, kDropDownListKind),
       BoundList<DropDown>::Messages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE});
 }
 

@@ -12,10 +12,9 @@ HWND ResolveControl(HWND form, const ControlRef& control, const ControlKind& kin
   if (const auto& designed = control.WhereToCreate()) {
     const Place place = DpiScale::Screen()(*designed);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(form, GWLP_HINSTANCE));
-    const HWND made = CreateWindowExA(kind.exStyle, kind.className, "", WS_CHILD | WS_VISIBLE | kind.style,
-                                      place.left, place.top, place.width, place.height, form,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())), instance,
-                                      nullptr);
+    const HWND made = CreateWindowExA(kind.exStyle, kind.className, "", WS_CHILD | WS_VISIBLE | kind.style, place.left,
+                                      place.top, place.width, place.height, form,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id())), instance, nullptr);
     if (!made) throw PlatformError(std::string("Cannot create the control ") + kind.className);
     SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return made;

@@ -6,15 +6,9 @@
 
 #include "ui/Controls.h"
 #include "ui/win32/Binder.h"
+#include "ui/win32/ControlKinds.h"
 
 namespace vandrel {
-
-// The window class and styles of a control the binder creates.
-struct ControlKind {
-  const char* className;
-  DWORD style;
-  DWORD exStyle = 0;
-};
 
 // The control a reference names within `form`, made there (visible, in the
 // dialog font) when the reference has a place, which is scaled from 96 DPI

@@ -13,8 +13,8 @@ const DpiScale& DpiScale::Screen() {
 }
 
 Place DpiScale::operator()(const Place& designed) const {
-  const RECT scaled = (*this)(RECT{designed.left, designed.top, designed.left + designed.width,
-                                   designed.top + designed.height});
+  const RECT scaled =
+      (*this)(RECT{designed.left, designed.top, designed.left + designed.width, designed.top + designed.height});
   return {static_cast<int>(scaled.left), static_cast<int>(scaled.top), static_cast<int>(scaled.right - scaled.left),
           static_cast<int>(scaled.bottom - scaled.top)};
 }

@@ -56,7 +56,8 @@ int EscapeCommand(MessageButtons buttons) {
 
 Answer AnswerOf(int command, MessageButtons buttons) {
   const auto set = MessageButtonsOf(buttons);
-  const bool inSet = std::any_of(set.begin(), set.end(), [command](const MessageButton& b) { return b.command == command; });
+  const bool inSet =
+      std::any_of(set.begin(), set.end(), [command](const MessageButton& b) { return b.command == command; });
   switch (inSet ? command : EscapeCommand(buttons)) {
     case IDCANCEL: return Answer::Cancel;
     case IDYES: return Answer::Yes;

@@ -42,7 +42,8 @@ void ShowFormModal(HWND window, FormModel& form, HWND owner, const ErrorReporter
       return 0;
     });
   }
-  RunModalLoop(window, owner, [&form] { return form.Visible(); }, ownKeys);
+  RunModalLoop(
+      window, owner, [&form] { return form.Visible(); }, ownKeys);
 }
 
 void ShowAndFocus(HWND window) {
@@ -50,8 +51,7 @@ void ShowAndFocus(HWND window) {
   if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
 }
 
-WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
-                                      const char* title) {
+WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner, const char* title) {
   // A dialog frame is the extended style: CreateWindowEx ignores
   // DS_MODALFRAME, and without the frame the caption shows the system's
   // generic icon, as a dialog box never does.

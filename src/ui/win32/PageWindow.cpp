@@ -21,10 +21,8 @@ LRESULT PageWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-    case WM_DRAWITEM:
-      return SendMessageA(GetParent(Handle()), message, wParam, lParam);
-    default:
-      return Default(message, wParam, lParam);
+    case WM_DRAWITEM: return SendMessageA(GetParent(Handle()), message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 

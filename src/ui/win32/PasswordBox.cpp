@@ -114,8 +114,8 @@ void PasswordBox::LayOut() const {
   const int height = scale(shape_.boxHeight);
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2,
-               width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PasswordBox::Place(int id, int left, int top, int width, int height) const {

@@ -30,8 +30,13 @@ struct PasswordLayout {
 };
 
 inline EditBoxShape PasswordShape() {
-  return {0, PasswordLayout::kBoxHeight, PasswordLayout::kEditLeft, PasswordLayout::kEditTop,
-          PasswordLayout::kEditWidth, true, ""};
+  return {0,
+          PasswordLayout::kBoxHeight,
+          PasswordLayout::kEditLeft,
+          PasswordLayout::kEditTop,
+          PasswordLayout::kEditWidth,
+          true,
+          ""};
 }
 
 // A confirmation box with OK and Cancel and an edit box, first in the tab

@@ -46,16 +46,13 @@ SilenceableAnswer SilenceableBox::Show(HWND owner) {
 
 INT_PTR SilenceableBox::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG:
-      Start();
-      return FALSE;  // Start() has put the focus on the default button
+    case WM_INITDIALOG: Start(); return FALSE;  // Start() has put the focus on the default button
     case WM_COMMAND:
       if (LOWORD(wParam) == Layout::kCheckId) return FALSE;
       // IDCANCEL also comes from Esc and the close box, in every set.
       Finish(LOWORD(wParam) == IDCANCEL ? EscapeCommand(buttons_) : LOWORD(wParam));
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -88,8 +85,8 @@ void SilenceableBox::LayOut() const {
   const auto buttons = MessageButtonsOf(buttons_);
   const int count = static_cast<int>(buttons.size());
   const int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
-  const int clientWidth = std::max({kTextLeft + text.width + kMargin, buttonsWidth + 2 * kMargin,
-                                    Layout::kCheckLeft + checkWidth + kMargin});
+  const int clientWidth = std::max(
+      {kTextLeft + text.width + kMargin, buttonsWidth + 2 * kMargin, Layout::kCheckLeft + checkWidth + kMargin});
 
   Place(kIconId, kMargin, kTextTop, kIconSize, kIconSize);
   Place(kTextId, kTextLeft, kTextTop, text.width, text.height);

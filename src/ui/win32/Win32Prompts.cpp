@@ -52,7 +52,6 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogRequest& re
 
 }  // namespace
 
-
 HWND Win32Prompts::Owner() const {
   if (!owner_) return nullptr;
   // A box owned by the main window would leave a shown dialog enabled
@@ -67,8 +66,7 @@ Answer Win32Prompts::Message(MessageKind kind, const std::string& text, MessageB
   return AnswerOf(command, buttons);
 }
 
-SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::string& text,
-                                                   MessageButtons buttons) {
+SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) {
   SilenceableBox box(kind, text, buttons);
   return box.Show(Owner());
 }

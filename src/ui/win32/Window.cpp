@@ -38,24 +38,19 @@ Window::~Window() {
 
 void Window::Create(const WindowClass& windowClass, const WindowPlacement& placement) {
   RegisterOnce(windowClass, &Window::Procedure);
-  const HWND window =
-      CreateWindowExA(placement.exStyle, windowClass.name, placement.title, placement.style, placement.left,
-                      placement.top, placement.width, placement.height, placement.parent, nullptr,
-                      windowClass.instance, this);
+  const HWND window = CreateWindowExA(placement.exStyle, windowClass.name, placement.title, placement.style,
+                                      placement.left, placement.top, placement.width, placement.height,
+                                      placement.parent, nullptr, windowClass.instance, this);
   if (!window) throw PlatformError(std::string("Cannot create the window ") + windowClass.name);
 }
 
-LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return Default(message, wParam, lParam);
-}
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
   return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-Window* Window::Attached(HWND window) {
-  return reinterpret_cast<Window*>(GetWindowLongPtrA(window, kObjectSlot));
-}
+Window* Window::Attached(HWND window) { return reinterpret_cast<Window*>(GetWindowLongPtrA(window, kObjectSlot)); }
 
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -65,8 +60,8 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
   }
   Window* self = Attached(window);
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  const LRESULT result = RunGuarded(window, self->reporter_, LRESULT{0},
-                                    [&] { return self->HandleMessage(message, wParam, lParam); });
+  const LRESULT result =
+      RunGuarded(window, self->reporter_, LRESULT{0}, [&] { return self->HandleMessage(message, wParam, lParam); });
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, kObjectSlot, 0);
     self->handle_ = nullptr;

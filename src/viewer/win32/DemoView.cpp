@@ -31,9 +31,17 @@ constexpr int kGaugeSteps = 10000;
 
 // Tab and Shift+Tab go through the controls in this order: the tool
 // strip, the introduction, the check boxes, the memos, the stop button.
-constexpr int kTabOrder[] = {kDemoViewId,       kDemoEraseId,          kDemoExitId,           kDemoIntroductionId,
-                             kDemoHistoryBoxId, kDemoHistoryBoxId + 1, kDemoHistoryBoxId + 2, kDemoHistoryMemoId,
-                             kDemoHistoryMemoId + 1, kDemoHistoryMemoId + 2, kDemoStopId};
+constexpr int kTabOrder[] = {kDemoViewId,
+                             kDemoEraseId,
+                             kDemoExitId,
+                             kDemoIntroductionId,
+                             kDemoHistoryBoxId,
+                             kDemoHistoryBoxId + 1,
+                             kDemoHistoryBoxId + 2,
+                             kDemoHistoryMemoId,
+                             kDemoHistoryMemoId + 1,
+                             kDemoHistoryMemoId + 2,
+                             kDemoStopId};
 
 // The dialog keys follow the controls' z-order: each goes below the one before.
 void ArrangeTabOrder(HWND window) {
@@ -70,14 +78,14 @@ void DemoView::Create(HINSTANCE instance, HWND owner) {
 
 void DemoView::OnCreate(HINSTANCE instance) {
   const DpiScale& scale = DpiScale::Screen();
-  memoFont_ = UniqueGdiObject(CreateFontA(scale(-12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                          FIXED_PITCH | FF_MODERN, "Courier New"));
+  memoFont_ =
+      UniqueGdiObject(CreateFontA(scale(-12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
   introduction_ = ResolveControl(
       Handle(),
-      ControlRef(kDemoIntroductionId, Place{kIntroduction.left, kIntroduction.top,
-                                            kIntroduction.right - kIntroduction.left,
-                                            kIntroduction.bottom - kIntroduction.top}),
+      ControlRef(kDemoIntroductionId,
+                 Place{kIntroduction.left, kIntroduction.top, kIntroduction.right - kIntroduction.left,
+                       kIntroduction.bottom - kIntroduction.top}),
       ControlKind{"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE});
   SetWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook, reinterpret_cast<DWORD_PTR>(this));
 
@@ -96,20 +104,21 @@ void DemoView::OnCreate(HINSTANCE instance) {
                                                        Place{static_cast<int>(column.left) + 4, kBoxTop,
                                                              static_cast<int>(column.right - column.left) - 8, 18})}});
   }
-  binder_.Bind(Handle(), {
-                             {form_.ToolButton1, ControlRef(kDemoViewId, kViewButton)},
-                             {form_.EraseStuff, ControlRef(kDemoEraseId, kEraseButton)},
-                             {form_.ToolButton3, ControlRef(kDemoExitId, kExitButton)},
-                             {form_.SpeedButton1, ControlRef(kDemoStopId, Place{kClientWidth - kStopWidth, kGaugeTop,
-                                                                                 kStopWidth, kClientHeight - kGaugeTop})},
-                             {form_.Memo1, ControlRef(introduction_)},
-                         });
+  binder_.Bind(Handle(),
+               {
+                   {form_.ToolButton1, ControlRef(kDemoViewId, kViewButton)},
+                   {form_.EraseStuff, ControlRef(kDemoEraseId, kEraseButton)},
+                   {form_.ToolButton3, ControlRef(kDemoExitId, kExitButton)},
+                   {form_.SpeedButton1, ControlRef(kDemoStopId, Place{kClientWidth - kStopWidth, kGaugeTop, kStopWidth,
+                                                                      kClientHeight - kGaugeTop})},
+                   {form_.Memo1, ControlRef(introduction_)},
+               });
   SetWindowTextA(GetDlgItem(Handle(), kDemoStopId), "X");
   SendMessageA(GetDlgItem(Handle(), kDemoStopId), BM_SETSTYLE, BS_PUSHBUTTON | BS_FLAT, FALSE);
-  gauge_ = ResolveControl(Handle(),
-                          ControlRef(kDemoGaugeId, Place{0, kGaugeTop + 2, kClientWidth - kStopWidth - 2,
-                                                         kClientHeight - kGaugeTop - 4}),
-                          ControlKind{PROGRESS_CLASSA, 0});
+  gauge_ = ResolveControl(
+      Handle(),
+      ControlRef(kDemoGaugeId, Place{0, kGaugeTop + 2, kClientWidth - kStopWidth - 2, kClientHeight - kGaugeTop - 4}),
+      ControlKind{PROGRESS_CLASSA, 0});
   SendMessageA(gauge_, PBM_SETRANGE32, 0, kGaugeSteps);
   ArrangeTabOrder(Handle());
   hints_.Create(Handle());
@@ -154,30 +163,20 @@ LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_CLOSE:
-      form_.Close();
-      return 0;
+    case WM_CLOSE: form_.Close(); return 0;
     case WM_COMMAND:
       // Esc, through the main loop's dialog keys, wherever the focus is.
       if (LOWORD(wParam) == IDCANCEL) form_.Memo1KeyDown(kDemoExitKey);
       return 0;
-    case DM_GETDEFID:
-      return FocusedButton();
-    case WM_NEXTDLGCTL:
-      MoveFocus(wParam, lParam);
-      return 0;
-    case WM_KEYDOWN:
-      form_.Memo1KeyDown(static_cast<int>(wParam));
-      return 0;
-    case WM_LBUTTONDOWN:
-      SetFocus(Handle());
-      return 0;
+    case DM_GETDEFID: return FocusedButton();
+    case WM_NEXTDLGCTL: MoveFocus(wParam, lParam); return 0;
+    case WM_KEYDOWN: form_.Memo1KeyDown(static_cast<int>(wParam)); return 0;
+    case WM_LBUTTONDOWN: SetFocus(Handle()); return 0;
     case WM_SETCURSOR:
       if (!busy_) return Default(message, wParam, lParam);
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       return TRUE;
-    case WM_QUERYENDSESSION:
-      return TRUE;  // nothing to save
+    case WM_QUERYENDSESSION: return TRUE;  // nothing to save
     case WM_DESTROY:
       RemoveWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook);
       binder_.Unbind();
@@ -185,8 +184,7 @@ LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.Form.redraw = nullptr;
       form_.Gauge1.redraw = nullptr;
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -201,9 +199,9 @@ LRESULT DemoView::FocusedButton() const {
 void DemoView::MoveFocus(WPARAM wParam, LPARAM lParam) {
   // What a dialog does with it; the introduction's edit control asks for it at Tab.
   const HWND focus = GetFocus();
-  const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(Handle(), IsChild(Handle(), focus) ? focus : nullptr,
-                                                       wParam != 0);
+  const HWND next = LOWORD(lParam)
+                        ? reinterpret_cast<HWND>(wParam)
+                        : GetNextDlgTabItem(Handle(), IsChild(Handle(), focus) ? focus : nullptr, wParam != 0);
   if (next) SetFocus(next);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/Handles.h"
+#include "ui/win32/DeviceContext.h"
 #include "viewer/win32/ClipboardText.h"
 
 namespace vandrel {
@@ -40,9 +41,9 @@ void TextMemoView::Create(HINSTANCE instance, HWND parent, int id, const RECT& p
   placement.width = place.right - place.left;
   placement.height = place.bottom - place.top;
   placement.parent = parent;
-  Window::Create({instance, kTextMemoClass, nullptr, LoadCursor(nullptr, IDC_ARROW),
-                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
-                 placement);
+  Window::Create(
+      {instance, kTextMemoClass, nullptr, LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)},
+      placement);
   SetWindowLongPtrA(Handle(), GWLP_ID, id);
   Measure();
   memo_.redraw = [this] {
@@ -57,12 +58,12 @@ void TextMemoView::Create(HINSTANCE instance, HWND parent, int id, const RECT& p
 }
 
 void TextMemoView::Measure() {
-  const HDC dc = GetDC(Handle());
-  const HGDIOBJ old = SelectObject(dc, font_);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  {
+    const WindowDc dc(Handle());
+    const SelectedObject font(dc.Get(), font_);
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
   lineHeight_ = std::max<int>(1, metrics.tmHeight);
   charWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
 }
@@ -141,8 +142,10 @@ void TextMemoView::Scrolled(int bar, int request) {
     }
     default: return;
   }
-  if (vertical) ScrollTo(next, leftColumn_);
-  else ScrollTo(topLine_, next);
+  if (vertical)
+    ScrollTo(next, leftColumn_);
+  else
+    ScrollTo(topLine_, next);
 }
 
 void TextMemoView::Paint() const {
@@ -184,34 +187,24 @@ void TextMemoView::Paint() const {
 
 LRESULT TextMemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_PAINT: Paint(); return 0;
     case WM_SIZE:
       ScrollTo(topLine_, leftColumn_);
       UpdateScrollBars();
       return 0;
-    case WM_VSCROLL:
-      Scrolled(SB_VERT, LOWORD(wParam));
-      return 0;
-    case WM_HSCROLL:
-      Scrolled(SB_HORZ, LOWORD(wParam));
-      return 0;
+    case WM_VSCROLL: Scrolled(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_HSCROLL: Scrolled(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
       ScrollTo(topLine_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelLines / WHEEL_DELTA, leftColumn_);
       return 0;
-    case WM_LBUTTONDOWN:
-      MouseDown(lParam, (wParam & MK_SHIFT) != 0);
-      return 0;
+    case WM_LBUTTONDOWN: MouseDown(lParam, (wParam & MK_SHIFT) != 0); return 0;
     case WM_MOUSEMOVE:
       if ((wParam & MK_LBUTTON) && GetCapture() == Handle()) MouseMoved(lParam);
       return 0;
     case WM_LBUTTONUP:
       if (GetCapture() == Handle()) ReleaseCapture();
       return 0;
-    case WM_CONTEXTMENU:
-      ShowContextMenu(lParam);
-      return 0;
+    case WM_CONTEXTMENU: ShowContextMenu(lParam); return 0;
     case WM_SETFOCUS:
       focused_ = true;
       CreateCaret(Handle(), nullptr, 1, lineHeight_);
@@ -227,15 +220,11 @@ LRESULT TextMemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_GETDLGCODE:
       // Not DLGC_HASSETSEL: the dialog keys would select all by reading the whole text.
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_KEYDOWN:
-      KeyDown(wParam);
-      return 0;
+    case WM_KEYDOWN: KeyDown(wParam); return 0;
     case EM_GETSEL:
     case EM_SETSEL:
-    case WM_COPY:
-      return SelectionMessage(message, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(Clamped(memo_.Text().size()));
+    case WM_COPY: return SelectionMessage(message, wParam, lParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(Clamped(memo_.Text().size()));
     case WM_GETTEXT: {
       if (wParam == 0) return 0;
       const std::size_t copied = std::min<std::size_t>(memo_.Text().size(), wParam - 1);
@@ -243,14 +232,12 @@ LRESULT TextMemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       reinterpret_cast<char*>(lParam)[copied] = '\0';
       return static_cast<LRESULT>(copied);
     }
-    case WM_SETTEXT:
-      return TRUE;  // the model holds the text
+    case WM_SETTEXT: return TRUE;  // the model holds the text
     case WM_DESTROY:
       memo_.redraw = nullptr;
       memo_.appended = nullptr;
       return 0;
-    default:
-      return Default(message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
   }
 }
 
@@ -349,8 +336,7 @@ void TextMemoView::ShowContextMenu(LPARAM screenPoint) {
   const UniqueMenu menu(CreatePopupMenu());
   AppendMenuA(menu.get(), MF_STRING | (selection_.Empty() ? MF_GRAYED : 0), kCopyCommand, "&Copy");
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu.get(), MF_STRING | (selection_.AllSelected() ? MF_GRAYED : 0), kSelectAllCommand,
-              "Select &All");
+  AppendMenuA(menu.get(), MF_STRING | (selection_.AllSelected() ? MF_GRAYED : 0), kSelectAllCommand, "Select &All");
   // The menu runs the messages meanwhile: the selection is read again after it.
   const auto command = static_cast<UINT>(TrackPopupMenu(
       menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, Handle(), nullptr));
@@ -385,8 +371,10 @@ LRESULT TextMemoView::SelectionMessage(UINT message, WPARAM wParam, LPARAM lPara
       };
       const std::size_t start = position(wParam);
       const std::size_t end = position(static_cast<WPARAM>(lParam));
-      if (start == static_cast<std::size_t>(-1)) selection_.Set(selection_.End(), selection_.End());
-      else selection_.Set(start, end);
+      if (start == static_cast<std::size_t>(-1))
+        selection_.Set(selection_.End(), selection_.End());
+      else
+        selection_.Set(start, end);
       InvalidateRect(Handle(), nullptr, FALSE);
       PlaceCaret();
       return 0;

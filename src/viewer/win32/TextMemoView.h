@@ -59,7 +59,7 @@ class TextMemoView : public Window {
   int leftColumn_ = 0;
   std::size_t drawnLines_ = 0;  // lines when last drawn
   MemoSelection selection_{memo_};
-  bool focused_ = false;  // the selection shows only then, as in an edit control
+  bool focused_ = false;     // the selection shows only then, as in an edit control
   DWORD lastClickTime_ = 0;  // for double clicks: the class has no CS_DBLCLKS
   POINT lastClick_{};
 };

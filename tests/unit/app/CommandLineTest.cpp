@@ -34,14 +34,13 @@ TEST(OperatingSystemTest, EveryRowOfTheVersionTable) {
     int code;
   };
   const Row rows[] = {
-      {1, 4, 0, "", 0},       {1, 4, 10, " A ", 2},  {1, 4, 10, "", 1},  {1, 4, 10, "A", 1},
-      {1, 4, 90, "", 3},      {1, 5, 0, "", -1},     {2, 3, 51, "", 4},  {2, 4, 0, "SP6", 4},
-      {2, 5, 0, "", 5},       {2, 5, 1, "", 6},      {2, 5, 2, "", 7},   {2, 6, 0, "", 8},
-      {2, 6, 1, "", -1},      {2, 10, 0, "", -1},    {0, 4, 0, "", -1},  {3, 5, 1, "", -1},
+      {1, 4, 0, "", 0},  {1, 4, 10, " A ", 2}, {1, 4, 10, "", 1}, {1, 4, 10, "A", 1},
+      {1, 4, 90, "", 3}, {1, 5, 0, "", -1},    {2, 3, 51, "", 4}, {2, 4, 0, "SP6", 4},
+      {2, 5, 0, "", 5},  {2, 5, 1, "", 6},     {2, 5, 2, "", 7},  {2, 6, 0, "", 8},
+      {2, 6, 1, "", -1}, {2, 10, 0, "", -1},   {0, 4, 0, "", -1}, {3, 5, 1, "", -1},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(GetOperatingSystem(VersionRecord{row.major, row.minor, 0, row.platform, row.servicePack}),
-              row.code)
+    EXPECT_EQ(GetOperatingSystem(VersionRecord{row.major, row.minor, 0, row.platform, row.servicePack}), row.code)
         << row.platform << " " << row.major << "." << row.minor << " '" << row.servicePack << "'";
   }
   EXPECT_EQ(GetOperatingSystem(std::nullopt), -1);

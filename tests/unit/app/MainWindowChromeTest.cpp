@@ -21,10 +21,14 @@ class MainWindowChromeTest : public ::testing::Test {
     main.fadeOut = [this](const std::vector<int>& opacities) { fades.push_back(opacities); };
     main.endApplication = [this] { ++ends; };
     // Every window-opening hook records its name when run.
-    for (auto& [hook, name] : std::map<std::function<void()>*, std::string>{
-             {&main.onBlockList, "blocklist"}, {&main.onErase, "erase"}, {&main.onOptions, "options"},
-             {&main.onGoToUrl, "go"}, {&main.onRichMedia, "richmedia"}, {&main.onDemo, "demo"},
-             {&main.onHelp, "help"}, {&main.onAbout, "about"}}) {
+    for (auto& [hook, name] : std::map<std::function<void()>*, std::string>{{&main.onBlockList, "blocklist"},
+                                                                            {&main.onErase, "erase"},
+                                                                            {&main.onOptions, "options"},
+                                                                            {&main.onGoToUrl, "go"},
+                                                                            {&main.onRichMedia, "richmedia"},
+                                                                            {&main.onDemo, "demo"},
+                                                                            {&main.onHelp, "help"},
+                                                                            {&main.onAbout, "about"}}) {
       *hook = [this, name = name] { opened.push_back(name); };
     }
   }

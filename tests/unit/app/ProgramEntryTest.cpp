@@ -60,9 +60,8 @@ TEST_F(ProgramEntryTest, RegisterWritesTheStartupEntryReplacesTheButtonAndQuitsT
   EXPECT_EQ(Start({"Register"}), EntryOutcome::Registered);
   ASSERT_TRUE(RunValue());
   EXPECT_EQ(RunValue()->text, "\"C:\\Program Files\\Vandrel\\Vandrel.exe\" Minimize");
-  EXPECT_EQ(buttons.calls, (std::vector<std::string>{
-                               "unregister P&&ZAVO",
-                               "register C:\\Program Files\\Vandrel\\Vandrel.exe"}));
+  EXPECT_EQ(buttons.calls,
+            (std::vector<std::string>{"unregister P&&ZAVO", "register C:\\Program Files\\Vandrel\\Vandrel.exe"}));
   EXPECT_EQ(MessagesTo(running), std::vector<std::uint32_t>{kWmQuit});
   EXPECT_TRUE(host.calls.empty());
 }

@@ -36,8 +36,7 @@ ClosedWindow Closed(std::string title, std::string entry = {}) {
 }
 
 TEST(RecentlyClosedCaptionTest, ShowsThePageTitleCutToFitWithTheRuleAndEveryAmpersandLiteral) {
-  EXPECT_EQ(RecentlyClosedCaption(Closed("Q&A" + kSuffix, "q&a"), kSuffix.substr(1)),
-            "Q&&A (block list: q&&a)\t09:41");
+  EXPECT_EQ(RecentlyClosedCaption(Closed("Q&A" + kSuffix, "q&a"), kSuffix.substr(1)), "Q&&A (block list: q&&a)\t09:41");
   EXPECT_EQ(RecentlyClosedCaption(Closed("Home" + kSuffix), kSuffix.substr(1)), "Home (window limit)\t09:41");
   // A title as long as a window title can be read (254 characters).
   const std::string longPage = std::string(100, 'x') + " & " + std::string(151 - kSuffix.size(), 'y');
@@ -141,8 +140,13 @@ TEST_F(RecentlyClosedMenuTest, AChoiceTakesTheItemThatWasShownAlsoWhenTheListHas
 
 TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTheNewestFirst) {
   NoCommands commands;
-  TrayMenus tray{memory.desktop, program.state.blockList, program.state.titleSuffix,
-                 program.mainWindow.Blocking, prompts, commands, menu};
+  TrayMenus tray{memory.desktop,
+                 program.state.blockList,
+                 program.state.titleSuffix,
+                 program.mainWindow.Blocking,
+                 prompts,
+                 commands,
+                 menu};
   TrayMenu shown = tray.StaticMenu();
   ASSERT_EQ(shown[5].caption, kRecentlyClosedCaption);
   EXPECT_FALSE(shown[5].enabled);

@@ -54,8 +54,9 @@ class TrayMenusTest : public ::testing::Test {
   ScriptedPrompts prompts;
   Program program{memory.platform, prompts};
   RecordedCommands commands{program};
-  TrayMenus menus{memory.desktop, program.state.blockList, program.state.titleSuffix,
-                  program.mainWindow.Blocking, prompts, commands, program.recentlyClosedMenu};
+  TrayMenus menus{
+      memory.desktop, program.state.blockList,   program.state.titleSuffix, program.mainWindow.Blocking, prompts,
+      commands,       program.recentlyClosedMenu};
 };
 
 TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes) {
@@ -63,8 +64,8 @@ TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes)
   memory.desktop.Open("", "IEFrame");
   memory.desktop.Open(Frame("Hidden"), "IEFrame", 0, false);
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions(), (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption,
-                                 "Exit"}));
+  EXPECT_EQ(Captions(),
+            (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption, "Exit"}));
   menus.Choose(1);
   menus.Choose(2);
   EXPECT_EQ(Captions()[1], "UnB&lock");

@@ -32,7 +32,6 @@ class TForm3Test : public ::testing::Test, protected DialogDoubles {
     dialog.ListBox1.UserSelect(static_cast<int>(std::find(items.begin(), items.end(), title) - items.begin()));
   }
   void SelectEntry(const std::string& entry) { dialog.ListBox2.UserSelect(list.IndexOf(entry)); }
-
 };
 
 TEST_F(TForm3Test, RefreshListsVisibleBrowserFramesWithTitlesInEnumerationOrder) {

@@ -61,8 +61,7 @@ TEST(TitlesFileTest, AListWithoutTheUnsafeCharactersIsWrittenInTheOldLayout) {
   for (int b = 1; b < 256; ++b) {
     if (b != '0' && b != '7' && b != ':') everySafeByte.push_back(Byte(b));
   }
-  for (const Lines& entries : {Lines{}, Lines{"zeta", "Alpha", "beta"}, Lines{"", "ads", "", "ads"},
-                               everySafeByte}) {
+  for (const Lines& entries : {Lines{}, Lines{"zeta", "Alpha", "beta"}, Lines{"", "ads", "", "ads"}, everySafeByte}) {
     EXPECT_EQ(EncodeTitles(entries), OldWriter(entries));
     EXPECT_EQ(RoundTrip(entries), entries);
   }
@@ -103,7 +102,14 @@ TEST(TitlesFileTest, EveryPairAroundTheEscapedCharactersSurvives) {
 }
 
 TEST(TitlesFileTest, RandomAndRealLookingEntriesSurvive) {
-  const Lines titles{"Top 10 offers", "Win 7 prizes", "Re: winner", "", "\x1BZ", "\x1B", "a\x1B\x1B" "C"};
+  const Lines titles{"Top 10 offers",
+                     "Win 7 prizes",
+                     "Re: winner",
+                     "",
+                     "\x1BZ",
+                     "\x1B",
+                     "a\x1B\x1B"
+                     "C"};
   EXPECT_EQ(RoundTrip(titles), titles);
   std::mt19937 random(5);
   Lines entries(2000);
@@ -135,9 +141,11 @@ TEST(TitlesFileTest, AnEntryThatLooksLikeTheMarkerStaysAnEntry) {
 }
 
 TEST(TitlesFileTest, AnUnknownEscapeInAMarkedFileKeepsItsBytes) {
-  const std::string marked = OldWriter({std::string(kEscapedLayoutMarker), "a\x1BQb", "end\x1B",
-                                        "\x1B\x1B\x1B", "\x1Bz\x1BZ"});
-  EXPECT_EQ(DecodeTitles(marked), (Lines{"a\x1BQb", "end\x1B", "\x1B\x1B", "\x1Bz" "0"}));
+  const std::string marked =
+      OldWriter({std::string(kEscapedLayoutMarker), "a\x1BQb", "end\x1B", "\x1B\x1B\x1B", "\x1Bz\x1BZ"});
+  EXPECT_EQ(DecodeTitles(marked), (Lines{"a\x1BQb", "end\x1B", "\x1B\x1B",
+                                         "\x1Bz"
+                                         "0"}));
 }
 
 TEST(TitlesFileTest, JoinLinesEndsEveryLineWithCrLf) {

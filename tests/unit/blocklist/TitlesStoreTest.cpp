@@ -82,14 +82,17 @@ TEST_F(TitlesStoreTest, LoadingWithoutAFileOrFromAnEmptyOneGivesAnEmptyListSilen
 }
 
 TEST_F(TitlesStoreTest, LoadingStopsAtANulAndSplitsAtLoneLineEnds) {
-  files.files[kTitles] = CryptString("a") + "\r" + CryptString("b") + "\n" + CryptString("c") +
-                         std::string(1, '\0') + CryptString("lost") + "\r\n";
+  files.files[kTitles] = CryptString("a") + "\r" + CryptString("b") + "\n" + CryptString("c") + std::string(1, '\0') +
+                         CryptString("lost") + "\r\n";
   store.LoadTitles(list);
   EXPECT_EQ(list.Entries(), (Lines{"a", "b", "c"}));
 }
 
 TEST_F(TitlesStoreTest, EntriesWithEveryCharacterSurviveSavingAndLoading) {
-  const Lines titles{"Re: winner", "Top 10 offers", "Win 7 prizes", "\x1B" "C", ""};
+  const Lines titles{"Re: winner", "Top 10 offers", "Win 7 prizes",
+                     "\x1B"
+                     "C",
+                     ""};
   Fill(titles);
   Loaded();
   store.SaveTitlesClick(list);

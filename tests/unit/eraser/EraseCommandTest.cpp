@@ -64,7 +64,13 @@ class EraseCommandTest : public ::testing::Test {
   std::vector<std::string> status;
   int pumps = 0;
   std::function<void()> onPump;  // what the messages run at a pump do
-  EraseCommand command{choices, desktop, registry, files, shell, prompts, urlCache,
+  EraseCommand command{choices,
+                       desktop,
+                       registry,
+                       files,
+                       shell,
+                       prompts,
+                       urlCache,
                        EraseFeedback{[this](bool busy) { hourglass.push_back(busy); },
                                      [this](const std::string& text) { status.push_back(text); },
                                      [this] {
@@ -215,9 +221,9 @@ TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
   EXPECT_FALSE(files.Has("C:\\TIF\\Content.IE5\\AB12"));
   // Not three times over: only the last pass's count.
   EXPECT_EQ(status.back(), "Erased: 3, left in place: 1");
-  EXPECT_EQ(std::count_if(status.begin(), status.end(), [](const std::string& text) {
-              return text.find("left") != std::string::npos;
-            }), 1);
+  EXPECT_EQ(std::count_if(status.begin(), status.end(),
+                          [](const std::string& text) { return text.find("left") != std::string::npos; }),
+            1);
 }
 
 // Each step's keys, folders and messages.
@@ -266,40 +272,55 @@ const std::string kPlayer = "Software\\Microsoft\\MediaPlayer\\Player\\";
 INSTANTIATE_TEST_SUITE_P(
     Steps, EraseStepTest,
     ::testing::Values(
-        StepCase{"Cookies", ClearCookies, {}, {"C:\\P\\Cookies\\user@site.txt", "C:\\P\\Cookies\\sub\\x.txt"},
+        StepCase{"Cookies",
+                 ClearCookies,
+                 {},
+                 {"C:\\P\\Cookies\\user@site.txt", "C:\\P\\Cookies\\sub\\x.txt"},
                  {"C:\\P\\Cookies\\Desktop.ini"}},
-        StepCase{"Cache", ClearCache, {}, {"C:\\P\\TIF\\Content.IE5\\AB12\\page.htm"},
+        StepCase{"Cache",
+                 ClearCache,
+                 {},
+                 {"C:\\P\\TIF\\Content.IE5\\AB12\\page.htm"},
                  {"C:\\P\\TIF\\Content.IE5\\index.dat", "C:\\P\\TIF\\Content.IE5\\loose.txt"}},
         StepCase{"History", ClearShit, {}, {}, {"C:\\P\\History\\History.IE5\\MSHist01\\index.dat"}},
-        StepCase{"Recent",
-                 EraseRecentFiles,
-                 {{RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"},
-                  {RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"}},
+        StepCase{
+            "Recent",
+            EraseRecentFiles,
+            {{RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List"},
+             {RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List"}},
+            {},
+            {"C:\\P\\Recent\\doc.lnk"}},
+        StepCase{
+            "Temp", EraseTempFolder, {}, {"C:\\P\\Temp\\a.tmp", "C:\\P\\Temp\\d\\b.tmp"}, {"C:\\P\\Temp\\desktop.ini"}},
+        StepCase{"TypedUrls",
+                 EraseTypedUrls,
+                 {{RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs"}},
                  {},
-                 {"C:\\P\\Recent\\doc.lnk"}},
-        StepCase{"Temp", EraseTempFolder, {}, {"C:\\P\\Temp\\a.tmp", "C:\\P\\Temp\\d\\b.tmp"}, {"C:\\P\\Temp\\desktop.ini"}},
-        StepCase{"TypedUrls", EraseTypedUrls, {{RootKey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs"}}, {}, {}},
-        StepCase{"Favorites", EraseFavorites, {}, {"C:\\P\\Favorites\\Links\\a.url"}, {"C:\\P\\Favorites\\desktop.ini"}},
-        StepCase{"RealPlayer",
-                 EraseRealPlayer,
-                 {{RootKey::CurrentUser, kReal + "MostRecentClips1"},
-                  {RootKey::CurrentUser, kReal + "MostRecentClips10"},
-                  {RootKey::CurrentUser, kReal + "OpenLocationClips3"},
-                  {RootKey::LocalMachine, kReal + "MostRecentClips7"}},
-                 {"C:\\Program Files\\Common Files\\Real\\Common\\Cookies.txt",
-                  "C:\\P\\Programs\\Real\\RealOne Player\\ctd.dat", "C:\\P\\Programs\\Real\\RealOne Player\\urls.ini",
-                  "C:\\P\\Programs\\Real\\RealOne Player\\history\\h1",
-                  "C:\\P\\AppData\\Real\\RealOne Player\\Cookies.txt",
-                  "C:\\P\\AppData\\Real\\RealOne Player\\realplayer.ste",
-                  "C:\\P\\AppData\\Real\\RealOne Player\\history\\h2"},
-                 {"C:\\P\\Programs\\Real\\RealOne Player\\Cookies.txt", "C:\\P\\Programs\\Real\\RealOne Player\\realplay.exe",
-                  "C:\\Program Files\\Common Files\\Real\\Common\\other.dll"}},
-        StepCase{"MediaPlayer",
-                 EraseMediaPlayer,
-                 {{RootKey::CurrentUser, kPlayer + "RecentFileList"}, {RootKey::CurrentUser, kPlayer + "RecentURLList"}},
-                 {"C:\\P\\AppData\\Microsoft\\Media Player\\a.wmdb", "C:\\All\\AppData\\Microsoft\\Media Player\\b",
-                  "C:\\P\\Local\\Microsoft\\Media Player\\c", "C:\\WINDOWS\\wmplibrary_v_0_12.db"},
-                 {"C:\\WINDOWS\\win.ini", "C:\\P\\Local\\Microsoft\\other"}}),
+                 {}},
+        StepCase{
+            "Favorites", EraseFavorites, {}, {"C:\\P\\Favorites\\Links\\a.url"}, {"C:\\P\\Favorites\\desktop.ini"}},
+        StepCase{
+            "RealPlayer",
+            EraseRealPlayer,
+            {{RootKey::CurrentUser, kReal + "MostRecentClips1"},
+             {RootKey::CurrentUser, kReal + "MostRecentClips10"},
+             {RootKey::CurrentUser, kReal + "OpenLocationClips3"},
+             {RootKey::LocalMachine, kReal + "MostRecentClips7"}},
+            {"C:\\Program Files\\Common Files\\Real\\Common\\Cookies.txt",
+             "C:\\P\\Programs\\Real\\RealOne Player\\ctd.dat", "C:\\P\\Programs\\Real\\RealOne Player\\urls.ini",
+             "C:\\P\\Programs\\Real\\RealOne Player\\history\\h1", "C:\\P\\AppData\\Real\\RealOne Player\\Cookies.txt",
+             "C:\\P\\AppData\\Real\\RealOne Player\\realplayer.ste",
+             "C:\\P\\AppData\\Real\\RealOne Player\\history\\h2"},
+            {"C:\\P\\Programs\\Real\\RealOne Player\\Cookies.txt",
+             "C:\\P\\Programs\\Real\\RealOne Player\\realplay.exe",
+             "C:\\Program Files\\Common Files\\Real\\Common\\other.dll"}},
+        StepCase{
+            "MediaPlayer",
+            EraseMediaPlayer,
+            {{RootKey::CurrentUser, kPlayer + "RecentFileList"}, {RootKey::CurrentUser, kPlayer + "RecentURLList"}},
+            {"C:\\P\\AppData\\Microsoft\\Media Player\\a.wmdb", "C:\\All\\AppData\\Microsoft\\Media Player\\b",
+             "C:\\P\\Local\\Microsoft\\Media Player\\c", "C:\\WINDOWS\\wmplibrary_v_0_12.db"},
+            {"C:\\WINDOWS\\win.ini", "C:\\P\\Local\\Microsoft\\other"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EraseStepTest, HistoryAndCookieIndexFilesAreWipedNotDeleted) {

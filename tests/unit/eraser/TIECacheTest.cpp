@@ -38,11 +38,10 @@ TEST(TIECacheFilter, DefaultsToTheSixTypesAndFollowsEverySetting) {
   EXPECT_EQ(component.Filter(), 0x300035u);
   component.SetFilterOptions({});
   EXPECT_EQ(component.Filter(), 0u);
-  component.SetFilterOptions({TFilterOption::NORMAL_ENTRY, TFilterOption::STABLE_ENTRY,
-                              TFilterOption::STICKY_ENTRY, TFilterOption::COOKIE_ENTRY,
-                              TFilterOption::URLHISTORY_ENTRY, TFilterOption::TRACK_OFFLINE_ENTRY,
-                              TFilterOption::TRACK_ONLINE_ENTRY, TFilterOption::SPARSE_ENTRY,
-                              TFilterOption::OCX_ENTRY});
+  component.SetFilterOptions({TFilterOption::NORMAL_ENTRY, TFilterOption::STABLE_ENTRY, TFilterOption::STICKY_ENTRY,
+                              TFilterOption::COOKIE_ENTRY, TFilterOption::URLHISTORY_ENTRY,
+                              TFilterOption::TRACK_OFFLINE_ENTRY, TFilterOption::TRACK_ONLINE_ENTRY,
+                              TFilterOption::SPARSE_ENTRY, TFilterOption::OCX_ENTRY});
   EXPECT_EQ(component.Filter(), 0x330037u);
   component.SetFilterOptions({TFilterOption::SPARSE_ENTRY, TFilterOption::OCX_ENTRY});
 
@@ -55,8 +54,8 @@ TEST(TIECacheFilter, DefaultsToTheSixTypesAndFollowsEverySetting) {
 TEST(TIECachePattern, EachPatternIsHandedToTheCache) {
   MemoryUrlCache cache;
   TIECache component(cache);
-  for (const TSearchPattern pattern : {TSearchPattern::spAll, TSearchPattern::spCookies,
-                                       TSearchPattern::spHistory, TSearchPattern::spUrl}) {
+  for (const TSearchPattern pattern :
+       {TSearchPattern::spAll, TSearchPattern::spCookies, TSearchPattern::spHistory, TSearchPattern::spUrl}) {
     component.SearchPattern = pattern;
     component.DeleteAllEntries();
   }
@@ -126,7 +125,8 @@ TEST_P(TIECacheDeleteAllWalks, LeavesTypesOutsideTheFilter) {
   EXPECT_EQ(cache.Urls(), (Strings{kPage, kStickyPage}));
 }
 
-INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks, ::testing::Values(Walk::Extended, Walk::Plain, Walk::PlainOfEveryContainer));
+INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks,
+                         ::testing::Values(Walk::Extended, Walk::Plain, Walk::PlainOfEveryContainer));
 
 TEST(TIECacheWalk, AStubbedWalkOfOneGroupIsNotWidenedToTheWholeCache) {
   MemoryUrlCache cache = FilledCache(Walk::Plain);

@@ -103,7 +103,7 @@ TEST_F(TipAtStartTest, ShownWhenStoredFalseAndNotWhenStoredTrue) {
 
 TEST(AboutBoxTest, CentresLabelsRoundingTowardZeroAndOpensTheMakersLinksHidden) {
   EXPECT_EQ(CentredLeft(402, 101), 150);
-  EXPECT_EQ(CentredLeft(100, 101), 0);   // -1 / 2 rounds toward zero
+  EXPECT_EQ(CentredLeft(100, 101), 0);  // -1 / 2 rounds toward zero
   EXPECT_EQ(CentredLeft(100, 103), -1);
   MemoryDocumentOpener documents;
   TForm4 about(documents);

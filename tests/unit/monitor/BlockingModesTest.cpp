@@ -1,38 +1,20 @@
 #include <gtest/gtest.h>
 
+#include "ScanDoubles.h"
 #include "monitor/BlockingModes.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemorySystemInfo.h"
 #include "ui/memory/ScriptedPrompts.h"
 
 namespace vandrel {
 namespace {
 
-struct NoEvents : ScanEvents {
-  void CountClosedWindow() override { ++closed; }
-  void LimitRaised(int) override {}
-  void SetTrayIconIndex(int) override {}
-  int closed = 0;
-};
-
-class BlockingModesTest : public ::testing::Test {
+class BlockingModesTest : public ::testing::Test, protected ScanDoubles {
  protected:
   BlockingModesTest() {
     profile.Items = {"Yes to all", "No to all", "Defaults"};
     profile.OnClick = [this] { profileClicks.push_back(profile.ItemIndex()); };
     modes.SetGlobalProfile(&profile);
   }
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " - Microsoft Internet Explorer", "IEFrame", kWsMaximizeBox);
-  }
 
-  MemoryDesktop desktop;
-  MemorySystemInfo system;
-  Settings settings;
-  BlockList blockList{system.UpperCasing()};
-  std::string suffix = "- Microsoft Internet Explorer";
-  NoEvents events;
-  WindowScan scan{desktop, settings, blockList, suffix, events};
   Timer timer{100, false};
   ScriptedPrompts prompts;
   int trayIcon = -1;

@@ -13,16 +13,18 @@ constexpr int kWakeUpToTick = EventTicks::kSettle + EventTicks::kRest;
 
 struct Storm {
   const char* name;
-  int every;      // ms between events
-  int end;        // no events from here on
-  int tickCost;   // ms a tick takes
+  int every;     // ms between events
+  int end;       // no events from here on
+  int tickCost;  // ms a tick takes
 };
 
 // The model against a clock of whole milliseconds: the wake-up fires once
 // its interval has passed since it was last armed.
 class EventTicksTest : public ::testing::TestWithParam<Storm> {
  protected:
-  EventTicksTest() { wakeUp.redraw = [this] { armedAt = now; }; }
+  EventTicksTest() {
+    wakeUp.redraw = [this] { armedAt = now; };
+  }
   void Run(const Storm& storm, int until) {
     for (; now < until; ++now) {
       if (now < storm.end && now % storm.every == 0) {

@@ -1,26 +1,14 @@
 // The scan with the Ctrl rule: what a held key spares, and what it does not.
 #include <gtest/gtest.h>
 
+#include "ScanDoubles.h"
 #include "monitor/LetThrough.h"
-#include "monitor/WindowScan.h"
-#include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryKeyState.h"
-#include "platform/memory/MemorySystemInfo.h"
 
 namespace vandrel {
 namespace {
 
-const std::string kSuffix = "- Microsoft Internet Explorer";
-
-struct CountingEvents : ScanEvents {
-  void CountClosedWindow() override { ++closed; }
-  void LimitRaised(int) override {}
-  void SetTrayIconIndex(int index) override { icon = index; }
-  int closed = 0;
-  int icon = -1;
-};
-
-class LetThroughTest : public ::testing::Test {
+class LetThroughTest : public ::testing::Test, protected ScanDoubles {
  protected:
   LetThroughTest() {
     scan.UseLetThrough(letThrough);
@@ -30,18 +18,8 @@ class LetThroughTest : public ::testing::Test {
   }
   // A pop-up frame: no maximise box, so the class pass takes it as well.
   WindowHandle Popup(const std::string& page) { return desktop.Open(page + " " + kSuffix, "IEFrame"); }
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox);
-  }
 
-  MemoryDesktop desktop;
   MemoryKeyState keys;
-  MemorySystemInfo system;
-  Settings settings;
-  BlockList blockList{system.UpperCasing()};
-  std::string suffix = kSuffix;
-  CountingEvents events;
-  WindowScan scan{desktop, settings, blockList, suffix, events};
   LetThrough letThrough{keys};
 };
 

@@ -1,31 +1,18 @@
 // The list of recently closed windows as the scan fills it.
 #include <gtest/gtest.h>
 
+#include "ScanDoubles.h"
 #include "monitor/RecentlyClosed.h"
-#include "monitor/WindowScan.h"
 #include "platform/memory/MemoryBrowserAddresses.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemorySystemInfo.h"
 
 namespace vandrel {
 namespace {
 
-const std::string kSuffix = "- Microsoft Internet Explorer";
 using Strings = std::vector<std::string>;
 
-struct CountingEvents : ScanEvents {
-  void CountClosedWindow() override { ++closed; }
-  void LimitRaised(int) override {}
-  void SetTrayIconIndex(int) override {}
-  int closed = 0;
-};
-
-class RecentlyClosedTest : public ::testing::Test {
+class RecentlyClosedTest : public ::testing::Test, protected ScanDoubles {
  protected:
   RecentlyClosedTest() { scan.ReportClosesTo(recent); }
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox);
-  }
   // Each tick closes what it posted to, as the windows would.
   void Tick() {
     scan.Tick();
@@ -37,14 +24,7 @@ class RecentlyClosedTest : public ::testing::Test {
     return titles;
   }
 
-  MemoryDesktop desktop;
   MemoryBrowserAddresses addresses;
-  MemorySystemInfo system;
-  Settings settings;
-  BlockList blockList{system.UpperCasing()};
-  std::string suffix = kSuffix;
-  CountingEvents events;
-  WindowScan scan{desktop, settings, blockList, suffix, events};
   int clockReads = 0;
   RecentlyClosed recent{desktop, addresses, [this] { return "12:0" + std::to_string(clockReads++); }};
 };

@@ -3,39 +3,15 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "monitor/WindowScan.h"
-#include "platform/memory/MemoryDesktop.h"
-#include "platform/memory/MemorySystemInfo.h"
+#include "ScanDoubles.h"
 
 namespace vandrel {
 namespace {
 
 constexpr std::uint32_t kMax = kWsMaximizeBox;
-const std::string kSuffix = "- Microsoft Internet Explorer";
-
-struct RecordingEvents : ScanEvents {
-  void CountClosedWindow() override { ++closed; }
-  void LimitRaised(int limit) override { raisedTo.push_back(limit); }
-  void SetTrayIconIndex(int index) override { icon = index; }
-  int closed = 0;
-  std::vector<int> raisedTo;
-  int icon = -1;
-};
-
-class WindowScanTest : public ::testing::Test {
+class WindowScanTest : public ::testing::Test, protected ScanDoubles {
  protected:
-  WindowHandle Frame(const std::string& page) {
-    return desktop.Open(page + " " + kSuffix, "IEFrame", kMax);
-  }
   void Block(std::vector<std::string> entries) { blockList.Assign(std::move(entries)); }
-
-  MemoryDesktop desktop;
-  MemorySystemInfo system;
-  Settings settings;
-  BlockList blockList{system.UpperCasing()};
-  std::string suffix = kSuffix;
-  RecordingEvents events;
-  WindowScan scan{desktop, settings, blockList, suffix, events};
 };
 
 TEST_F(WindowScanTest, ClassPassClosesTitledPopupClassesWithoutMaximiseBoxEveryTickUncounted) {
@@ -215,13 +191,13 @@ TEST_F(WindowScanTest, LoweringTheLimitBelowTheKnownFramesClosesNoneOfThem) {
 
 TEST(TrayIconIndexTest, FollowsTheFillLevelInFifths) {
   EXPECT_EQ(TrayIconIndexFor(0, 5), 0);
-  EXPECT_EQ(TrayIconIndexFor(1, 5), 0);   // 20 %
-  EXPECT_EQ(TrayIconIndexFor(1, 4), 1);   // 25 %
-  EXPECT_EQ(TrayIconIndexFor(2, 5), 1);   // 40 %
-  EXPECT_EQ(TrayIconIndexFor(1, 2), 2);   // 50 %
-  EXPECT_EQ(TrayIconIndexFor(2, 3), 3);   // 66 %
-  EXPECT_EQ(TrayIconIndexFor(4, 5), 3);   // 80 %
-  EXPECT_EQ(TrayIconIndexFor(14, 15), 4); // 93 %
+  EXPECT_EQ(TrayIconIndexFor(1, 5), 0);    // 20 %
+  EXPECT_EQ(TrayIconIndexFor(1, 4), 1);    // 25 %
+  EXPECT_EQ(TrayIconIndexFor(2, 5), 1);    // 40 %
+  EXPECT_EQ(TrayIconIndexFor(1, 2), 2);    // 50 %
+  EXPECT_EQ(TrayIconIndexFor(2, 3), 3);    // 66 %
+  EXPECT_EQ(TrayIconIndexFor(4, 5), 3);    // 80 %
+  EXPECT_EQ(TrayIconIndexFor(14, 15), 4);  // 93 %
   EXPECT_EQ(TrayIconIndexFor(5, 5), 4);
   EXPECT_EQ(TrayIconIndexFor(6, 5), -1);  // above 100 %: unchanged
   EXPECT_EQ(TrayIconIndexFor(0, 0), 4);   // no window allowed at all: full

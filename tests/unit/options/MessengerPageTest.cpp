@@ -9,7 +9,9 @@
 namespace vandrel {
 namespace {
 
-ServiceStatus Status(std::uint32_t state, std::uint32_t checkPoint = 0) { return {0x10, state, 0, 0, 0, checkPoint, 0}; }
+ServiceStatus Status(std::uint32_t state, std::uint32_t checkPoint = 0) {
+  return {0x10, state, 0, 0, 0, checkPoint, 0};
+}
 
 class MessengerPageTest : public ::testing::Test {
  protected:
@@ -159,7 +161,6 @@ TEST_F(MessengerPageTest, NoRefreshRunsInsideAnActionsBoxAndAFailureIsShownOnce)
   EXPECT_EQ(prompts.Messages().size(), 2u);
   EXPECT_TRUE(page.Timer1.Enabled()) << "the refresh goes on after its error";
 }
-
 
 // The page's controller waits only when VerifyAction is set; set here, its
 // wait dispatches messages, in which the dialog can be shown again or a quit come.

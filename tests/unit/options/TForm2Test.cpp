@@ -299,9 +299,9 @@ TEST_F(TForm2Test, ARunKeyThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
 }
 
 TEST_F(TForm2Test, TheEraseCommandReadsTheEraserPagesBoxesAsTheyAreNow) {
-  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory, &dialog().All,
-                        &dialog().eBookmarks, &dialog().eLocationBar, &dialog().eRecent, &dialog().eTempFolder,
-                        &dialog().eBin, &dialog().eMPlayer, &dialog().eRealOne}) {
+  for (CheckBox* box : {&dialog().eCache, &dialog().eCookies, &dialog().eHistory, &dialog().All, &dialog().eBookmarks,
+                        &dialog().eLocationBar, &dialog().eRecent, &dialog().eTempFolder, &dialog().eBin,
+                        &dialog().eMPlayer, &dialog().eRealOne}) {
     box->SetChecked(false);
   }
   program->mainWindow.EraseStuffClick();

@@ -103,16 +103,16 @@ TEST(EraseRefusal, RefusesAProtectedFolderInEverySpellingOfItsPlace) {
       {"\\Device\\HarddiskVolume1\\Documents and Settings\\JÖRG", true},
       {"\\device\\harddiskvolume1\\PROGRAM FILES\\", true},
       {"\\Device\\HarddiskVolume1\\Temp", false},
-      {"\\Device\\HarddiskVolume10\\Program Files", false},  // D:, not C:
-      {"\\Device\\HarddiskVolume2\\Program Files", true},   // no drive letter: unknown
+      {"\\Device\\HarddiskVolume10\\Program Files", false},   // D:, not C:
+      {"\\Device\\HarddiskVolume2\\Program Files", true},     // no drive letter: unknown
       {"\\Device\\Mup\\localhost\\C$\\Program Files", true},  // a share: unknown
       {"\\Device\\LanmanRedirector\\;Z:0\\server\\share", true},
       {"\\Device", true},
   };
   for (const auto& c : cases) {
     const std::string_view spelling = c.spelling;
-    const bool objectName = spelling.substr(0, 4) == "\\??\\" || spelling.substr(0, 7) == "\\Device" ||
-                            spelling.substr(0, 7) == "\\device";
+    const bool objectName =
+        spelling.substr(0, 4) == "\\??\\" || spelling.substr(0, 7) == "\\Device" || spelling.substr(0, 7) == "\\device";
     const auto place = objectName ? ParseObjectName(spelling, deviceOf) : ParseFullPath(spelling);
     EXPECT_EQ(!place || RefusesDeleteFiles(PlainForm(*place), "*.*", kept), c.refused) << c.spelling;
   }

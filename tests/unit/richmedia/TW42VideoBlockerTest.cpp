@@ -31,12 +31,8 @@ class RichMediaTest : public ::testing::Test {
     EXPECT_EQ(value->kind, ValueKind::Dword) << name;
     return value->number;
   }
-  std::optional<std::uint32_t> Stored(int number) {
-    return Dword(kCu, kSettingsKeyPath, std::to_string(number));
-  }
-  std::optional<std::uint32_t> Flags(const char* playerKey) {
-    return Dword(kLm, playerKey, kCompatibilityFlagsValue);
-  }
+  std::optional<std::uint32_t> Stored(int number) { return Dword(kCu, kSettingsKeyPath, std::to_string(number)); }
+  std::optional<std::uint32_t> Flags(const char* playerKey) { return Dword(kLm, playerKey, kCompatibilityFlagsValue); }
   std::optional<std::uint32_t> Java() { return Dword(kCu, kInternetZoneKey, kJavaPermissionsValue); }
   void Store(int number, std::uint32_t choice) {
     registry.WriteDword(kCu, kSettingsKeyPath, std::to_string(number), choice);
@@ -173,9 +169,9 @@ TEST_F(RichMediaTest, YesToAllRewritesOnlyTheSwitchesWhoseSelectionChanges) {
   form.RadioGroup6.SetItemIndex(0);
   EXPECT_EQ(Text(kInlineVideosValue), "Yes");
   EXPECT_EQ(Java(), 0x10000u);
-  EXPECT_EQ(Text(kAnimationsValue), "No");        // its selection was "Yes" already
-  EXPECT_EQ(Flags(kFlashPlayerKey), 0x400u);      // likewise
-  EXPECT_EQ(Stored(2), 0u);                       // yet its stored choice is written again
+  EXPECT_EQ(Text(kAnimationsValue), "No");    // its selection was "Yes" already
+  EXPECT_EQ(Flags(kFlashPlayerKey), 0x400u);  // likewise
+  EXPECT_EQ(Stored(2), 0u);                   // yet its stored choice is written again
 }
 
 TEST_F(RichMediaTest, AMonitorPassWithNothingStoredAssumesTheDefaults) {

@@ -48,9 +48,7 @@ class SrvCtrlTest : public ::testing::Test {
   }
   // The manager's calls and the controller's events, in the order they came.
   void RecordEvents() {
-    const auto record = [this](const char* name) {
-      return [this, name](TSrvCtrl&) { scm.log.push_back(name); };
-    };
+    const auto record = [this](const char* name) { return [this, name](TSrvCtrl&) { scm.log.push_back(name); }; };
     ctrl.BeforeConnect = record("BeforeConnect");
     ctrl.AfterConnect = record("AfterConnect");
     ctrl.BeforeOpen = record("BeforeOpen");
@@ -96,13 +94,11 @@ TEST_F(SrvCtrlTest, ActivatingWhileConnectedReopensManagerAndServiceAndAccessReo
   RecordEvents();
   TakeLog();
   ctrl.SetActive(true);
-  EXPECT_EQ(TakeLog(), (Strings{"BeforeClose", "CloseService", "AfterClose", "BeforeDisconnect",
-                                "CloseManager", "AfterDisconnect", "BeforeConnect", "OpenManager ",
-                                "AfterConnect", "BeforeOpen", "OpenService Messenger 0x1ff",
-                                "AfterOpen"}));
+  EXPECT_EQ(TakeLog(), (Strings{"BeforeClose", "CloseService", "AfterClose", "BeforeDisconnect", "CloseManager",
+                                "AfterDisconnect", "BeforeConnect", "OpenManager ", "AfterConnect", "BeforeOpen",
+                                "OpenService Messenger 0x1ff", "AfterOpen"}));
 
-  ctrl.SetAccess({TSrvAccessType::satGetStatus, TSrvAccessType::satStart,
-                  TSrvAccessType::satUserDefCtrl});
+  ctrl.SetAccess({TSrvAccessType::satGetStatus, TSrvAccessType::satStart, TSrvAccessType::satUserDefCtrl});
   const Strings log = TakeLog();
   ASSERT_GE(log.size(), 2u);
   EXPECT_EQ(log[log.size() - 2], "OpenService Messenger 0x114");
@@ -126,8 +122,7 @@ TEST_F(SrvCtrlTest, OperationsWithoutTheirHandleRaiseTheComponentsTextsOrThePlat
   EXPECT_EQ(Raised([&] { ctrl.Start(); }).ErrorCode(), 6u);
   ctrl.SetActive(false);
   Strings list;
-  EXPECT_STREQ(Raised([&] { ctrl.EnumServices(list, 0, 0, false, 0); }).what(),
-               "Not connected to Service Manager!");
+  EXPECT_STREQ(Raised([&] { ctrl.EnumServices(list, 0, 0, false, 0); }).what(), "Not connected to Service Manager!");
 }
 
 TEST_F(SrvCtrlTest, AFailedCloseKeepsTheHandleAndDestructionReleasesEverything) {
@@ -172,8 +167,7 @@ TEST_F(SrvCtrlTest, EachKnownCodeWaitsForItsOwnState) {
 TEST_F(SrvCtrlTest, StopWithoutVerifyingReturnsWhileTheServiceIsStillStopping) {
   Open();
   messenger.status = Status(kServiceRunning);
-  messenger.afterStop = {Status(kServiceStopPending, 1), Status(kServiceStopPending, 2),
-                         Status(kServiceStopped)};
+  messenger.afterStop = {Status(kServiceStopPending, 1), Status(kServiceStopPending, 2), Status(kServiceStopped)};
   ctrl.Stop();
   EXPECT_EQ(ctrl.ServiceState(), 2);
   EXPECT_EQ(ctrl.ServiceState(), 2);
@@ -297,8 +291,7 @@ TEST_F(SrvCtrlTest, EnumServicesSizesItsSecondCallFromTheFirstAnswerInEachNameFo
   EXPECT_EQ(TakeLog(), (Strings{"Enum 0", "Enum 468"}));
 
   ctrl.EnumServices(list, 1, 2, false, 0);
-  EXPECT_EQ(list, (Strings{"Messenger=Messenger", std::string(255, 'n') + "=Long",
-                           "RpcSs=Remote Procedure Call"}));
+  EXPECT_EQ(list, (Strings{"Messenger=Messenger", std::string(255, 'n') + "=Long", "RpcSs=Remote Procedure Call"}));
   ctrl.EnumServices(list, 1, 1, false, 2);
   EXPECT_EQ(list.back(), "Remote Procedure Call");
   ctrl.EnumServices(list, 1, 3, false, 0);

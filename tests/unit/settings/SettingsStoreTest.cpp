@@ -18,36 +18,59 @@ using Named = std::vector<std::pair<std::string, std::string>>;
 
 // The settings table written out: each value in the order the load reads it,
 // with the text its default is stored as.
-const Named kLoadTable{
-    {"DeleteConfirm", "1"}, {"ExitConfirm", "1"}, {"LimitEnabled", "0"}, {"LimitWindows", "5"},
-    {"TimerInterval", "100"}, {"LimitClose", "0"}, {"Cache", "1"}, {"All", "0"}, {"LocationBar", "0"},
-    {"Recent", "1"}, {"TempFolder", "1"}, {"Recycled Bin", "1"}, {"Cookies", "1"}, {"Bookmarks", "0"},
-    {"History", "1"}, {"MPlayer", "1"}, {"RealOne", "1"}, {"ExitOnClose", "0"}, {"AutoStart", "1"},
-    {"AutoSuggest", "1"}, {"SetHomePage", "0"}, {"HomePageIE", "http://www.korvane.example/"},
-    {"StartWithWindows", "1"}, {"StartMinimized", "0"}, {"SoundEnabled", "1"}, {"SoundFile", "Pop.wav"},
-    {"BanSelected", "0"}};
+const Named kLoadTable{{"DeleteConfirm", "1"},
+                       {"ExitConfirm", "1"},
+                       {"LimitEnabled", "0"},
+                       {"LimitWindows", "5"},
+                       {"TimerInterval", "100"},
+                       {"LimitClose", "0"},
+                       {"Cache", "1"},
+                       {"All", "0"},
+                       {"LocationBar", "0"},
+                       {"Recent", "1"},
+                       {"TempFolder", "1"},
+                       {"Recycled Bin", "1"},
+                       {"Cookies", "1"},
+                       {"Bookmarks", "0"},
+                       {"History", "1"},
+                       {"MPlayer", "1"},
+                       {"RealOne", "1"},
+                       {"ExitOnClose", "0"},
+                       {"AutoStart", "1"},
+                       {"AutoSuggest", "1"},
+                       {"SetHomePage", "0"},
+                       {"HomePageIE", "http://www.korvane.example/"},
+                       {"StartWithWindows", "1"},
+                       {"StartMinimized", "0"},
+                       {"SoundEnabled", "1"},
+                       {"SoundFile", "Pop.wav"},
+                       {"BanSelected", "0"}};
 // The order the store writes them in, with the same defaults.
-const Named kStoreTable{
-    {"DeleteConfirm", "1"}, {"ExitConfirm", "1"}, {"LimitEnabled", "0"}, {"LimitWindows", "5"},
-    {"TimerInterval", "100"}, {"LimitClose", "0"}, {"AutoSuggest", "1"}, {"ExitOnClose", "0"},
-    {"AutoStart", "1"}, {"Cache", "1"}, {"Cookies", "1"}, {"All", "0"}, {"LocationBar", "0"},
-    {"Recent", "1"}, {"TempFolder", "1"}, {"Recycled Bin", "1"}, {"Bookmarks", "0"}, {"History", "1"},
-    {"MPlayer", "1"}, {"RealOne", "1"}, {"SetHomePage", "0"}, {"HomePageIE", "http://www.korvane.example/"},
-    {"StartWithWindows", "1"}, {"StartMinimized", "0"}, {"BanSelected", "0"}, {"SoundEnabled", "1"},
-    {"SoundFile", "Pop.wav"}};
+const Named kStoreTable{{"DeleteConfirm", "1"},    {"ExitConfirm", "1"},
+                        {"LimitEnabled", "0"},     {"LimitWindows", "5"},
+                        {"TimerInterval", "100"},  {"LimitClose", "0"},
+                        {"AutoSuggest", "1"},      {"ExitOnClose", "0"},
+                        {"AutoStart", "1"},        {"Cache", "1"},
+                        {"Cookies", "1"},          {"All", "0"},
+                        {"LocationBar", "0"},      {"Recent", "1"},
+                        {"TempFolder", "1"},       {"Recycled Bin", "1"},
+                        {"Bookmarks", "0"},        {"History", "1"},
+                        {"MPlayer", "1"},          {"RealOne", "1"},
+                        {"SetHomePage", "0"},      {"HomePageIE", "http://www.korvane.example/"},
+                        {"StartWithWindows", "1"}, {"StartMinimized", "0"},
+                        {"BanSelected", "0"},      {"SoundEnabled", "1"},
+                        {"SoundFile", "Pop.wav"}};
 
 // The memory registry, noting the names of the values read and written in order.
 class RecordingRegistry : public MemoryRegistry {
  public:
   std::vector<std::string> reads;
   Named writes;
-  std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path,
-                                         const std::string& name) override {
+  std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override {
     reads.push_back(name);
     return MemoryRegistry::ReadValue(root, path, name);
   }
-  void WriteString(RootKey root, const std::string& path, const std::string& name,
-                   const std::string& data) override {
+  void WriteString(RootKey root, const std::string& path, const std::string& name, const std::string& data) override {
     writes.emplace_back(name, data);
     MemoryRegistry::WriteString(root, path, name, data);
   }
@@ -110,8 +133,8 @@ TEST_F(SettingsStoreTest, WithoutAKeyEveryFieldTakesItsDefaultAndOnlyTheMakerKey
 }
 
 TEST_F(SettingsStoreTest, NumbersAndBooleansParseAsTheStoreReadsThem) {
-  Put("LimitEnabled", "2");      // any non-zero integer is true
-  Put("AutoStart", "yes");       // not a number: the default (true)
+  Put("LimitEnabled", "2");  // any non-zero integer is true
+  Put("AutoStart", "yes");   // not a number: the default (true)
   Put("Cache", "0");
   Put("LimitWindows", "40");     // out of the dialog's range, kept as stored
   Put("TimerInterval", " 300");  // leading blanks are allowed

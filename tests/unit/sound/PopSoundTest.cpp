@@ -25,8 +25,8 @@ TEST(PopSoundTest, IsShortRisesFastAndEndsInSilenceWithoutAClick) {
   EXPECT_LT(pop.size(), static_cast<std::size_t>(0.3 * kPopSampleRate));
   EXPECT_EQ(pop.front(), 0) << "no click at the start";
   EXPECT_EQ(pop.back(), 0) << "no click at the end";
-  const auto loudest = std::max_element(pop.begin(), pop.end(),
-                                        [](auto a, auto b) { return Magnitude(a) < Magnitude(b); });
+  const auto loudest =
+      std::max_element(pop.begin(), pop.end(), [](auto a, auto b) { return Magnitude(a) < Magnitude(b); });
   EXPECT_LT(std::distance(pop.begin(), loudest), kPopSampleRate * 6 / 1000) << "the attack is fast";
   EXPECT_GT(Magnitude(*loudest), 16000) << "loud enough to hear";
   EXPECT_LT(Magnitude(*loudest), 32767) << "never clipped";

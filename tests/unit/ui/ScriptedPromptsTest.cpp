@@ -11,8 +11,7 @@ TEST(UiScriptedPrompts, RecordsEveryMessageAndAnswersInScriptOrder) {
   prompts.Script(Answer::No);
   prompts.Script(Answer::Yes, true);
   EXPECT_EQ(prompts.Message(MessageKind::Confirmation, "Erase?", MessageButtons::YesNo), Answer::No);
-  const SilenceableAnswer exit =
-      prompts.SilenceableMessage(MessageKind::Confirmation, "Exit?", MessageButtons::YesNo);
+  const SilenceableAnswer exit = prompts.SilenceableMessage(MessageKind::Confirmation, "Exit?", MessageButtons::YesNo);
   EXPECT_EQ(exit.answer, Answer::Yes);
   EXPECT_TRUE(exit.dontShowAgain);
   ASSERT_EQ(prompts.Messages().size(), 2u);
@@ -36,8 +35,7 @@ TEST(UiScriptedPrompts, PlainOkBoxesAnswerOkWithoutTakingFromTheScript) {
 TEST(UiScriptedPrompts, QuestionWithoutScriptedAnswerFailsLoudly) {
   ScriptedPrompts prompts;
   EXPECT_THROW(prompts.Message(MessageKind::Warning, "Retry?", MessageButtons::RetryCancel), std::logic_error);
-  EXPECT_THROW(prompts.SilenceableMessage(MessageKind::Information, "Tip", MessageButtons::Ok),
-               std::logic_error);
+  EXPECT_THROW(prompts.SilenceableMessage(MessageKind::Information, "Tip", MessageButtons::Ok), std::logic_error);
   // Still recorded, so the failure shows what was asked.
   EXPECT_EQ(prompts.Messages().size(), 2u);
 }
@@ -45,8 +43,7 @@ TEST(UiScriptedPrompts, QuestionWithoutScriptedAnswerFailsLoudly) {
 TEST(UiScriptedPrompts, AnswerThatIsNotAButtonOfTheBoxFails) {
   ScriptedPrompts prompts;
   prompts.Script(Answer::Yes);
-  EXPECT_THROW(prompts.Message(MessageKind::Confirmation, "Continue?", MessageButtons::OkCancel),
-               std::logic_error);
+  EXPECT_THROW(prompts.Message(MessageKind::Confirmation, "Continue?", MessageButtons::OkCancel), std::logic_error);
   prompts.Script(Answer::Retry);
   EXPECT_EQ(prompts.Message(MessageKind::Error, "Busy", MessageButtons::RetryCancel), Answer::Retry);
 }

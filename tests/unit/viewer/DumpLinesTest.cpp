@@ -32,7 +32,8 @@ TEST(DumpLinesTest, ControlBytesAreDotsAndEveryOtherByteIsItself) {
   for (int byte = 0; byte <= 0x20; ++byte) bytes += static_cast<char>(byte);
   bytes += "\x7f\x80\xff";
   const std::string text = Dump(bytes);
-  EXPECT_EQ(text, std::string(26, '.') + "\r\n" + std::string(6, '.') + " \x7f\x80\xff" + std::string(16, ' ') + "\r\n");
+  EXPECT_EQ(text,
+            std::string(26, '.') + "\r\n" + std::string(6, '.') + " \x7f\x80\xff" + std::string(16, ' ') + "\r\n");
 }
 
 // The pieces of any cut, closed by Finish, are the byte-wise dump of what
@@ -47,7 +48,8 @@ TEST(DumpCursorTest, PiecesOfAnyCutAreTheBytewiseDump) {
 
     DumpCursor cursor(data.data(), size);
     std::string pieces;
-    while (cursor.Position() < stopAt) cursor.FormatNext(std::min<std::size_t>(1 + random() % 80, stopAt - cursor.Position()), pieces);
+    while (cursor.Position() < stopAt)
+      cursor.FormatNext(std::min<std::size_t>(1 + random() % 80, stopAt - cursor.Position()), pieces);
     EXPECT_EQ(pieces.size(), DumpCursor::TextSize(stopAt));
     cursor.Finish(pieces);
     cursor.FormatNext(10, pieces);  // nothing after the end

@@ -140,9 +140,9 @@ TEST_F(TDemoTest, AMissingFolderValueOrFileIsToldAndTheNextFileIsShown) {
   registry.WriteString(RootKey::CurrentUser, kShellFolders, "History", "Error");
   files.files.erase(kCacheIndex);
   demo.ToolButton1.Click();
-  EXPECT_EQ(Texts(), (std::vector<std::string>{
-                         "Error occured while trying to access registry information about History!",
-                         "Error occured while trying to access Cache index.dat files!"}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Error occured while trying to access registry information about History!",
+                                      "Error occured while trying to access Cache index.dat files!"}));
   EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Plain);
   EXPECT_EQ(demo.Memo4.Text(), "");
   EXPECT_TRUE(demo.EraseStuff.Enabled());
@@ -203,7 +203,6 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   EXPECT_TRUE(traceFiles.Has("C:\\K\\again@site.txt"));
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
 }
-
 
 TEST_F(TDemoTest, AQuitEndsTheDumpAndTheEraseAtTheirNextPump) {
   waitLoop.onDispatch = [this] { waitLoop.quitPosted = true; };

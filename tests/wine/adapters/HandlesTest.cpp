@@ -40,12 +40,10 @@ TEST(Handles, ResetClosesTheOldHandleAndReleaseKeepsItOpen) {
 }
 
 TEST(Handles, FileHandlesTreatInvalidHandleValueAsNone) {
-  UniqueFileHandle missing(
-      CreateFileA("C:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueFileHandle missing(CreateFileA("C:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_EQ(missing.get(), INVALID_HANDLE_VALUE);
   EXPECT_FALSE(missing);
-  UniqueFileHandle nul(
-      CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueFileHandle nul(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_TRUE(nul);
 }
 
@@ -55,12 +53,12 @@ TEST(Handles, KeysFilledThroughPutAreClosed) {
     UniqueHkey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, key.put()), ERROR_SUCCESS);
     raw = key.get();
-    EXPECT_EQ(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr),
               ERROR_SUCCESS);
   }
-  EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr),
+  EXPECT_NE(RegQueryInfoKeyA(raw, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr),
             ERROR_SUCCESS);
 }
 

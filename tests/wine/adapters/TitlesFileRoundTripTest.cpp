@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-
 #include "blocklist/CryptString.h"
 #include "blocklist/TitlesFile.h"
 #include "blocklist/TitlesStore.h"
@@ -26,8 +25,8 @@ struct ScratchSystem : Win32SystemInfo {
 };
 
 std::vector<std::string> Titles(bool withDigits) {
-  static const char* const kWords[] = {"Cheap", "offers", "casino", "Win", "prizes", "Fwd", "winner", "news",
-                                       "\xC4rger", "Daily", "free", "\xE9t\xE9", "poker", "deals", "Top"};
+  static const char* const kWords[] = {"Cheap",    "offers", "casino", "Win",       "prizes", "Fwd",   "winner", "news",
+                                       "\xC4rger", "Daily",  "free",   "\xE9t\xE9", "poker",  "deals", "Top"};
   std::vector<std::string> titles;
   unsigned state = 12345;
   for (int i = 0; i < 100'000; ++i) {
@@ -54,8 +53,8 @@ void ExpectRoundTrip(const char* layout, bool withDigits) {
   char folder[MAX_PATH];
   GetModuleFileNameA(nullptr, folder, MAX_PATH);
   system.executable = folder;
-  const std::string titlesPath = system.executable.substr(0, system.executable.find_last_of('\\') + 1) +
-                                 "round-trip-" + layout + "\\titles.dat";
+  const std::string titlesPath =
+      system.executable.substr(0, system.executable.find_last_of('\\') + 1) + "round-trip-" + layout + "\\titles.dat";
   const std::string titlesFolder = titlesPath.substr(0, titlesPath.find_last_of('\\'));
   CreateDirectoryA(titlesFolder.c_str(), nullptr);
   system.executable = titlesFolder + "\\Vandrel.exe";

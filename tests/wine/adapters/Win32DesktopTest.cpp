@@ -18,8 +18,7 @@ using test::PopupWindowSpec;
 WindowHandle HandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 // The listed windows that belong to the helper, in listed order.
-std::vector<WindowHandle> HelperWindowsIn(const std::vector<WindowHandle>& listed,
-                                          const PopupHelper& helper) {
+std::vector<WindowHandle> HelperWindowsIn(const std::vector<WindowHandle>& listed, const PopupHelper& helper) {
   std::vector<WindowHandle> own;
   for (const WindowHandle window : listed) {
     DWORD processId = 0;
@@ -42,14 +41,13 @@ TEST_F(Win32DesktopTest, ListsVisibleWindowsTopmostFirstWithoutHiddenOnes) {
   std::vector<WindowHandle> listed = {12345};  // stale content is replaced
   desktop.ListVisibleWindows(listed);
   EXPECT_EQ(std::count(listed.begin(), listed.end(), WindowHandle{12345}), 0);
-  EXPECT_EQ(HelperWindowsIn(listed, helper),
-            (std::vector<WindowHandle>{HandleOf(helper.Window(3)), HandleOf(helper.Window(1)),
-                                       HandleOf(helper.Window(0))}));
+  EXPECT_EQ(
+      HelperWindowsIn(listed, helper),
+      (std::vector<WindowHandle>{HandleOf(helper.Window(3)), HandleOf(helper.Window(1)), HandleOf(helper.Window(0))}));
 }
 
 TEST_F(Win32DesktopTest, ReadsTitleAndClassName) {
-  const PopupHelper helper(
-      {{.className = "DeskNamed", .title = "Page - Microsoft Internet Explorer"}});
+  const PopupHelper helper({{.className = "DeskNamed", .title = "Page - Microsoft Internet Explorer"}});
   TitleText title;
   ClassText className;
   desktop.ReadTitle(HandleOf(helper.Window(0)), title);
@@ -94,9 +92,8 @@ TEST_F(Win32DesktopTest, StyleShowsTheMaximiseBox) {
 }
 
 TEST_F(Win32DesktopTest, PostedClosesReachTheOtherProcess) {
-  const PopupHelper helper(
-      {{.className = "DeskStubborn", .title = "stubborn", .ignoresClose = true},
-       {.className = "DeskCloses", .title = "closes"}});
+  const PopupHelper helper({{.className = "DeskStubborn", .title = "stubborn", .ignoresClose = true},
+                            {.className = "DeskCloses", .title = "closes"}});
   ASSERT_TRUE(desktop.Post(HandleOf(helper.Window(0)), kWmClose, 0, 0));
   ASSERT_TRUE(desktop.Post(HandleOf(helper.Window(0)), kWmClose, 0, 0));
   ASSERT_TRUE(desktop.Post(HandleOf(helper.Window(1)), kWmClose, 0, 0));
@@ -128,8 +125,7 @@ TEST_F(Win32DesktopTest, FindsAWindowByClassAndTitle) {
 }
 
 TEST_F(Win32DesktopTest, BringToForegroundActivatesTheWindow) {
-  const PopupHelper helper(
-      {{.className = "DeskBack", .title = "back"}, {.className = "DeskFront", .title = "front"}});
+  const PopupHelper helper({{.className = "DeskBack", .title = "back"}, {.className = "DeskFront", .title = "front"}});
   desktop.BringToForeground(HandleOf(helper.Window(0)));
   EXPECT_TRUE(test::WaitUntil([&] { return GetForegroundWindow() == helper.Window(0); }, 3000));
 }

@@ -15,9 +15,7 @@ using test::View;
 constexpr char kKey[] = "Software\\VandrelAdapterTest";
 constexpr char kSubKey[] = "Software\\VandrelAdapterTest\\Sub";
 
-HKEY HandleOf(RootKey root) {
-  return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
+HKEY HandleOf(RootKey root) { return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // The text of a string value, with a marker for a missing or non-string one
 // so that a wrong read fails the comparison instead of the test program.
@@ -31,8 +29,7 @@ std::string TextOf(const std::optional<RegistryValue>& value) {
 // test that left it refusing access.
 void RemoveTestKey(HKEY root) {
   test::AllowAllAccess(root, kKey);
-  for (const View view : {View::Default, View::Wow32, View::Wow64})
-    test::DeleteKeyTree(root, kKey, view);
+  for (const View view : {View::Default, View::Wow32, View::Wow64}) test::DeleteKeyTree(root, kKey, view);
 }
 
 // Runs every case against both roots; each starts and ends without the key.
@@ -139,11 +136,9 @@ TEST_P(Win32RegistryTest, DeleteKeyTreeRemovesSubkeysAndValues) {
   test::DeleteKeyTree(root(), "Software\\VandrelAdapterTestSibling");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothRoots, Win32RegistryTest,
-                         ::testing::Values(RootKey::CurrentUser, RootKey::LocalMachine),
+INSTANTIATE_TEST_SUITE_P(BothRoots, Win32RegistryTest, ::testing::Values(RootKey::CurrentUser, RootKey::LocalMachine),
                          [](const auto& info) {
-                           return info.param == RootKey::CurrentUser ? "CurrentUser"
-                                                                     : "LocalMachine";
+                           return info.param == RootKey::CurrentUser ? "CurrentUser" : "LocalMachine";
                          });
 
 // The 64-bit build must still use the 32-bit browser's view of the machine keys.
@@ -170,8 +165,7 @@ TEST_F(MachineViewTest, ReadsIgnoreThe64BitView) {
 }
 
 TEST_F(MachineViewTest, DeletesLeaveThe64BitViewAlone) {
-  ASSERT_TRUE(
-      test::WriteRaw(HKEY_LOCAL_MACHINE, kSubKey, "Where", REG_SZ, "wow64", 6, View::Wow64));
+  ASSERT_TRUE(test::WriteRaw(HKEY_LOCAL_MACHINE, kSubKey, "Where", REG_SZ, "wow64", 6, View::Wow64));
   registry.WriteString(RootKey::LocalMachine, kSubKey, "Where", "wow32");
   EXPECT_TRUE(registry.DeleteValue(RootKey::LocalMachine, kSubKey, "Where"));
   EXPECT_TRUE(registry.DeleteKeyTree(RootKey::LocalMachine, kKey));

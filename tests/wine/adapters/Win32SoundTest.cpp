@@ -25,8 +25,7 @@ std::string WriteTone() {
   const std::string path = std::string(folder) + "vandrel_sound_test.wav";
   const std::uint32_t rate = 8000;
   std::vector<char> samples(rate / 2);
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<char>(i % 16 < 8 ? 0x40 : 0xC0);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<char>(i % 16 < 8 ? 0x40 : 0xC0);
   std::ofstream out(path, std::ios::binary);
   out.write("RIFF", 4);
   Put(out, 36 + static_cast<std::uint32_t>(samples.size()), 4);

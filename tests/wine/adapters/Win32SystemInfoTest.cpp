@@ -10,8 +10,7 @@ namespace {
 constexpr char kTestProgram[] = "vandrel_adapter_tests.exe";
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(Win32SystemInfo, VersionAgreesWithThePackedVersion) {

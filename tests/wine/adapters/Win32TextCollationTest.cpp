@@ -19,9 +19,8 @@ struct WindowTraits {
 
 // Sorts as a sorted list box shows its items.
 std::vector<std::string> ListBoxOrder(const std::vector<std::string>& items) {
-  const UniqueResource<WindowTraits> window(CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100,
-                                                          100, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                                          nullptr));
+  const UniqueResource<WindowTraits> window(CreateWindowA("LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
+                                                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
   const HWND listBox = window.get();
   for (const auto& item : items) SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   std::vector<std::string> sorted;
@@ -34,8 +33,8 @@ std::vector<std::string> ListBoxOrder(const std::vector<std::string>& items) {
   return sorted;
 }
 
-const std::vector<std::string> kTexts{"Z", "\xE4", "a", "B", "ab", "AB", "\xC4rger", "arg", "co-op", "coop",
-                                      "10", "9", "", "zz", "\xDF", "ss", "\xE9t\xE9", "ete"};
+const std::vector<std::string> kTexts{"Z",    "\xE4", "a", "B", "ab", "AB",   "\xC4rger", "arg",       "co-op",
+                                      "coop", "10",   "9", "",  "zz", "\xDF", "ss",       "\xE9t\xE9", "ete"};
 
 TEST(Win32TextCollation, OrdersLettersIgnoringCaseWithAccentsBesideTheirBase) {
   ASSERT_EQ(GetACP(), 1252u) << "the texts are code page 1252";

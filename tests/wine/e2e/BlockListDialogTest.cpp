@@ -23,7 +23,6 @@ std::string Scrambled(const std::string& text) {
 
 class BlockListDialogTest : public VandrelTest {
  protected:
-
   HWND Open(VandrelProcess& vandrel) {
     PostMessageA(vandrel.WaitForMainWindow(), WM_COMMAND, kBlockListCommand, 0);
     HWND dialog = vandrel.WaitForWindowOfClass("TForm3");
@@ -107,7 +106,8 @@ TEST_F(BlockListDialogTest, ImportReadsTheFileChosenInTheRealOpenDialog) {
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   const HWND dialog = Open(vandrel);
   ASSERT_NE(dialog, nullptr);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kImport, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kImport)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kImport, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, kImport)));
   const HWND open = vandrel.WaitForDialog("Open");
   ASSERT_NE(open, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(open, kFileNameBox) != nullptr; }, 5000));

@@ -36,7 +36,11 @@ TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWri
   // The layout that keeps '0', '7' and ':': a marker line, then ESC 'Z', ESC 'S'
   // and ESC 'C' in their place.
   const std::string marker = "\x1B\x1B\x1BVandrel escaped titles\x1B\x1B\x1B";
-  const std::string file = ScrambledTitles({marker, "Re\x1B" "C winner", "Top 1\x1B" "Z offers"});
+  const std::string file = ScrambledTitles({marker,
+                                            "Re\x1B"
+                                            "C winner",
+                                            "Top 1\x1B"
+                                            "Z offers"});
   ASSERT_TRUE(WriteFileBytes(TitlesPath(), file));
   PopupHelper helper{Frame("Re: winner"), Frame("Top 10 offers today"), Frame("Top 1 offers")};
   VandrelProcess vandrel;

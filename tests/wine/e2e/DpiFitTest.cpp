@@ -34,8 +34,8 @@ class ScreenDpi {
     if (saved_) {
       WriteRaw(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", saved_->type, saved_->bytes.data(),
                static_cast<DWORD>(saved_->bytes.size()), View::Default);
-    }
-    else DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
+    } else
+      DeleteValue(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
   }
 
  private:
@@ -89,9 +89,9 @@ class Measure {
   HFONT Font(HWND control) const {
     const bool dialog = ClassOf(GetAncestor(control, GA_ROOT)) == "#32770";
     const int id = GetDlgCtrlID(control);
-    const auto font = dialog && (id == 1202 || id == 1204) ? bold_.get()
-                      : dialog && id == 1101                ? heading_.get()
-                      : dialog                              ? dialog_.get()
+    const auto font = dialog && (id == 1202 || id == 1204)    ? bold_.get()
+                      : dialog && id == 1101                  ? heading_.get()
+                      : dialog                                ? dialog_.get()
                       : ClassOf(control) == TOOLBARCLASSNAMEA ? courier_.get()
                                                               : plain_.get();
     return static_cast<HFONT>(font);
@@ -99,7 +99,8 @@ class Measure {
 
  private:
   UniqueGdiObject MakeFont(int height, int weight, bool italic, const char* face) const {
-    return UniqueGdiObject(CreateFontA(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face));
+    return UniqueGdiObject(
+        CreateFontA(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face));
   }
 
   int dpi_;
@@ -177,13 +178,13 @@ class WindowCheck {
       // The mark, the gap and the focus rectangle around the caption.
       const int room = width - m_(13) - m_(4) - 1;
       return Fits(control, (style & BS_MULTILINE) ? m_.WrappedHeight(text, font, room) <= height
-                                                   : extent.cx <= room && extent.cy <= height);
+                                                  : extent.cx <= room && extent.cy <= height);
     }
     if (name == "Static" && !text.empty()) {
       const LONG type = style & SS_TYPEMASK;
       const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
-      return Fits(control, wraps ? m_.WrappedHeight(text, font, width) <= height
-                                 : extent.cx <= width && extent.cy <= height);
+      return Fits(control,
+                  wraps ? m_.WrappedHeight(text, font, width) <= height : extent.cx <= width && extent.cy <= height);
     }
     if (name == "Edit") return Fits(control, m_.Extent("Xg", font).cy <= height, "is lower than its font");
     if (name == STATUSCLASSNAMEA) return StatusBar(control);
@@ -217,8 +218,9 @@ class WindowCheck {
       std::memcpy(&rect, place->data(), sizeof(rect));
       const auto caption = RemoteReply(toolbar, TB_GETBUTTONTEXTA, static_cast<WPARAM>(command), 128);
       const SIZE extent = m_.Extent(caption ? caption->c_str() : "", m_.Font(toolbar));
-      Fits(toolbar, extent.cx + m_(4) <= rect.right - rect.left &&
-                        m_(32) + extent.cy + m_(4) <= rect.bottom - rect.top && rect.bottom <= strip.bottom,
+      Fits(toolbar,
+           extent.cx + m_(4) <= rect.right - rect.left && m_(32) + extent.cy + m_(4) <= rect.bottom - rect.top &&
+               rect.bottom <= strip.bottom,
            "clips button \"" + std::string(caption ? caption->c_str() : "") + "\"");
     }
   }

@@ -41,8 +41,8 @@ class EraseTest : public VandrelTest {
   void SetUp() override {
     VandrelTest::SetUp();
     // Only the typed addresses: the rest of the prefix's traces stay as they are.
-    for (const char* name : {"Cache", "All", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
-                             "History", "MPlayer", "RealOne"}) {
+    for (const char* name : {"Cache", "All", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks", "History",
+                             "MPlayer", "RealOne"}) {
       Set(name, "0");
     }
     Set("LocationBar", "1");
@@ -84,10 +84,12 @@ class EraseTest : public VandrelTest {
   // The next box of the program with this text, or null.
   static HWND WaitForBox(VandrelProcess& vandrel, const std::string& text, DWORD timeoutMs = 10000) {
     HWND box = nullptr;
-    const bool shown = WaitUntil([&] {
-      box = vandrel.WaitForMessageBox(200);
-      return box && VandrelProcess::MessageBoxText(box) == text;
-    }, timeoutMs);
+    const bool shown = WaitUntil(
+        [&] {
+          box = vandrel.WaitForMessageBox(200);
+          return box && VandrelProcess::MessageBoxText(box) == text;
+        },
+        timeoutMs);
     return shown ? box : nullptr;
   }
   static void Click(HWND box, int button) {
@@ -119,8 +121,8 @@ class EraseTest : public VandrelTest {
 };
 
 TEST_F(EraseTest, AnOpenBrowserIsAskedAboutUntilClosedThenThreePassesEraseTheTypedAddresses) {
-  std::optional<PopupHelper> browser{std::in_place, std::initializer_list<PopupWindowSpec>{
-                                                         {"IEFrame", "Page", true, true, true}}};
+  std::optional<PopupHelper> browser{std::in_place,
+                                     std::initializer_list<PopupWindowSpec>{{"IEFrame", "Page", true, true, true}}};
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -162,12 +164,12 @@ std::string MakeDeepFile(const std::string& folder) {
 // One run of the real program over a folder laid out to trap it.
 struct HostileErase {
   const char* what;
-  const char* choice;      // the eraser setting switched on
-  std::string temp;        // the program's Temp; empty: the prefix's own
+  const char* choice;       // the eraser setting switched on
+  std::string temp;         // the program's Temp; empty: the prefix's own
   const char* shellFolder;  // a shell folder given for the run, or null
   std::string folder;       // and where it is
-  const char* eachPass;    // the box each pass shows, if any
-  bool victimErased;       // the victim folder's own files go
+  const char* eachPass;     // the box each pass shows, if any
+  bool victimErased;        // the victim folder's own files go
 };
 
 // The fixture's trees hold links from a victim folder to the canaries
@@ -197,15 +199,14 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
        "Error calling DeleteFiles function!", false},
       {"the profile for the temporary folder", "TempFolder", profile, nullptr, "",
        "Error calling DeleteFiles function!", false},
-      {"a favorites folder that is a link", "Bookmarks", "", "Favorites", root + "\\tree6\\rootlink", nullptr,
-       false},
+      {"a favorites folder that is a link", "Bookmarks", "", "Favorites", root + "\\tree6\\rootlink", nullptr, false},
   };
   int tree = 0;
   for (const HostileErase& row : rows) {
     SCOPED_TRACE(row.what);
     const std::string victim = root + "\\tree" + std::to_string(++tree) + "\\victim";
-    const std::string own[] = {victim + "\\own.txt", victim + "\\sub\\deeper\\own2.txt",
-                               victim + "\\sub\\desktop.ini", MakeDeepFile(victim)};
+    const std::string own[] = {victim + "\\own.txt", victim + "\\sub\\deeper\\own2.txt", victim + "\\sub\\desktop.ini",
+                               MakeDeepFile(victim)};
     for (const std::string& file : own) {
       if (file.find("deep.txt") == std::string::npos) {
         ASSERT_TRUE(WriteFileBytes(file, "mine"));
@@ -220,8 +221,8 @@ TEST_F(EraseTest, HostileFoldersLoseTheirOwnFilesAndNothingBehindLinksOrAboveThe
     if (row.shellFolder) shellFolder.emplace(row.shellFolder, row.folder);
     {
       // Another program holds a file of the folder open, sharing nothing.
-      const HANDLE held = CreateFileA((victim + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      0, nullptr);
+      const HANDLE held =
+          CreateFileA((victim + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
       if (!row.temp.empty()) SetEnvironmentVariableA("Temp", row.temp.c_str());  // the program inherits it
       VandrelProcess vandrel;
@@ -338,8 +339,8 @@ TEST_F(EraseTest, AllErasesTheBrowsersTracesAndWipesItsIndexFilesInPlace) {
   // Read before this program's wininet opens the index files again.
   for (std::size_t at = 0; at < indexFiles.size(); ++at) {
     ASSERT_GE(lengths[at], 27u) << indexFiles[at];
-    EXPECT_EQ(ReadFileBytes(indexFiles[at]),
-              "Client UrlCache MMF Ver 5.2" + std::string(lengths[at] - 27, '\0')) << indexFiles[at];
+    EXPECT_EQ(ReadFileBytes(indexFiles[at]), "Client UrlCache MMF Ver 5.2" + std::string(lengths[at] - 27, '\0'))
+        << indexFiles[at];
   }
   EXPECT_FALSE(Exists(pageFile));
   EXPECT_TRUE(ours().empty());
@@ -374,12 +375,14 @@ TEST_F(EraseTest, TheWindowAnswersWhileALargeTreeIsErased) {
   // A count is shown and the window answered, and only then was the box
   // that ends the erase still not there: the answer came during the erase.
   bool answeredDuring = false;
-  WaitUntil([&] {
-    if (vandrel.WaitForMessageBox(0)) return true;
-    const std::string status = vandrel.StatusText(0).value_or("");
-    answeredDuring = status.rfind("Erased: ", 0) == 0 && vandrel.Answers(2000) && !vandrel.WaitForMessageBox(0);
-    return answeredDuring;
-  }, 120000);
+  WaitUntil(
+      [&] {
+        if (vandrel.WaitForMessageBox(0)) return true;
+        const std::string status = vandrel.StatusText(0).value_or("");
+        answeredDuring = status.rfind("Erased: ", 0) == 0 && vandrel.Answers(2000) && !vandrel.WaitForMessageBox(0);
+        return answeredDuring;
+      },
+      120000);
   EXPECT_TRUE(answeredDuring);
   Answer(vandrel, "Erase completed.", IDOK, 120000);
   std::printf("erasing 10,000 files in 40 folders took %lu ms\n", GetTickCount() - start);

@@ -38,9 +38,9 @@ TEST_F(EventTickTest, APopupShownBetweenTwoTicksAtTwoSecondsIsClosedWithin100Ms)
     closedAfter.push_back(*closed);
   }
   std::sort(closedAfter.begin(), closedAfter.end());
-  EXPECT_LE(closedAfter[1], 100.0) << "closed " << closedAfter[0] << ", " << closedAfter[1] << " and "
-                                   << closedAfter[2] << " ms after their creation; the last "
-                                   << (NowMilliseconds() - tickSeen) << " ms after a timer tick";
+  EXPECT_LE(closedAfter[1], 100.0) << "closed " << closedAfter[0] << ", " << closedAfter[1] << " and " << closedAfter[2]
+                                   << " ms after their creation; the last " << (NowMilliseconds() - tickSeen)
+                                   << " ms after a timer tick";
 }
 
 }  // namespace

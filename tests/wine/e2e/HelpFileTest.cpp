@@ -68,10 +68,9 @@ TEST(HelpFileTest, LiesBesideTheProgramAndHoldsEveryTopic) {
 
   const auto entries = ListDirectory(file);
   for (const char* topic : {"/index.htm", "/mainwindow.htm", "/blocking.htm", "/blocklist.htm", "/letthrough.htm",
-                            "/recentlyclosed.htm", "/eraser.htm", "/richmedia.htm", "/options.htm",
-                            "/indexdat.htm", "/commandline.htm", "/settings.htm", "/toc.hhc", "/index.hhk",
-                            "/mainwindow.png", "/blocklist.png", "/options-eraser.png", "/richmedia.png",
-                            "/about.png"}) {
+                            "/recentlyclosed.htm", "/eraser.htm", "/richmedia.htm", "/options.htm", "/indexdat.htm",
+                            "/commandline.htm", "/settings.htm", "/toc.hhc", "/index.hhk", "/mainwindow.png",
+                            "/blocklist.png", "/options-eraser.png", "/richmedia.png", "/about.png"}) {
     const auto found = entries.find(topic);
     ASSERT_NE(found, entries.end()) << topic;
     EXPECT_GT(found->second, 0u) << topic << " is empty";

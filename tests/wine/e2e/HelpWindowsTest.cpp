@@ -124,8 +124,8 @@ TEST_F(HelpWindowsTest, TheAboutBoxShowsTheProgramAndTheMakerOverTheMainWindow) 
 }
 
 TEST_F(HelpWindowsTest, GoToUrlHandsAnAddressOfMoreThanTenCharactersToTheShell) {
-  const std::string command = QuoteArgument(WindowsPathOf(VANDREL_OPEN_RECORDER)) + " " +
-                              QuoteArgument(ReportPath()) + " \"%1\"";
+  const std::string command =
+      QuoteArgument(WindowsPathOf(VANDREL_OPEN_RECORDER)) + " " + QuoteArgument(ReportPath()) + " \"%1\"";
   // The 64-bit program's view of the classes.
   ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, kSchemeKey, "URL Protocol", REG_SZ, "", 1, View::Wow64));
   ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, std::string(kSchemeKey) + "\\shell\\open\\command", "", REG_SZ,

@@ -22,8 +22,7 @@ constexpr WPARAM kOptionsMenuItem = 2009;
 // A control of the dialog's pages by its window class and, unless empty, its caption.
 HWND Find(HWND dialog, const char* className, const std::string& caption = {}) {
   return FindChildWindow(dialog, [&](HWND child) {
-    return lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 &&
-           (caption.empty() || WindowTextOf(child) == caption);
+    return lstrcmpiA(ClassNameOf(child).c_str(), className) == 0 && (caption.empty() || WindowTextOf(child) == caption);
   });
 }
 
@@ -43,7 +42,6 @@ std::optional<DWORD> StartType() {
 
 class MessengerPageTest : public VandrelTest {
  protected:
-
   // Starts the program and shows the dialog on its Messenger page.
   HWND OpenMessengerPage() {
     vandrel = std::make_unique<VandrelProcess>();
@@ -69,8 +67,9 @@ TEST_F(MessengerPageTest, AnUnknownWindowsOrAMissingServiceMakesThePageUnavailab
     const HWND dialog = OpenMessengerPage();
     ASSERT_NE(dialog, nullptr);
     HWND frame = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (frame = Find(dialog, "Button", "Messenger service is unavailable...")); },
-                          5000)) << xpWithoutService;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (frame = Find(dialog, "Button", "Messenger service is unavailable...")); }, 5000))
+        << xpWithoutService;
     EXPECT_FALSE(IsWindowEnabled(frame));
     vandrel.reset();
   }

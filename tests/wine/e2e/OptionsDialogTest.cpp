@@ -99,8 +99,7 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingTheStartUpEntryAndTheHomePage) {
 
   Press(dialog, "&Limit max opened windows");
   // A text that is no number counts as the least value.
-  SendMessageA(EditAfter(Control(dialog, "&Limit max opened windows")), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>("abc"));
+  SendMessageA(EditAfter(Control(dialog, "&Limit max opened windows")), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
   ChoosePage(dialog, 's');
   Press(dialog, "Set this &home page");
   const HWND homePage = EditAfter(Control(dialog, "Set this &home page"));
@@ -149,8 +148,11 @@ TEST_F(OptionsDialogTest, DefaultsThenCancelKeepsTheStoredValuesButTheConfirmati
   for (const char* expected : {"Auto suggest is disabled. Change will take effect after opening of new Internet "
                                "Explorer window.",
                                "All options and confirmations are set to their default values."}) {
-    ASSERT_TRUE(WaitUntil([&] { return (box = vandrel->WaitForMessageBox(100)) != nullptr &&
-                                       VandrelProcess::MessageBoxText(box) == expected; }, 5000))
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          return (box = vandrel->WaitForMessageBox(100)) != nullptr && VandrelProcess::MessageBoxText(box) == expected;
+        },
+        5000))
         << expected;
     SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   }

@@ -10,7 +10,6 @@
 namespace vandrel::test {
 namespace {
 
-
 PopupWindowSpec Frame(const std::string& page, const std::string& suffix = "- Microsoft Internet Explorer") {
   return {"IEFrame", page + " " + suffix, true, true, false};
 }
@@ -50,8 +49,7 @@ TEST_F(ScanTest, WithBlockingOffNothingIsClosed) {
 TEST_F(ScanTest, FramesBeyondTheLimitAreClosedTopmostFirstAndCounted) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "2");
-  PopupHelper helper{Frame("Oldest"), Frame("Second"), Frame("Third"), Frame("Newest"), TickWitness(),
-                     BarrierWindow()};
+  PopupHelper helper{Frame("Oldest"), Frame("Second"), Frame("Third"), Frame("Newest"), TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   EXPECT_TRUE(helper.WaitForCloses(3, 1));
@@ -83,12 +81,12 @@ TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {
 }
 
 TEST_F(ScanTest, TheBrowsersOwnWindowTitleMakesTheSuffix) {
-  ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main",
-                          "Window Title", "Explorer"));
+  ASSERT_TRUE(
+      WriteString(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", "Window Title", "Explorer"));
   Set("LimitEnabled", "1");
   Set("LimitWindows", "1");
-  PopupHelper helper{Frame("Kept", "- Explorer"), Frame("Default suffix"), Frame("Closed", "- Explorer"),
-                     TickWitness(), BarrierWindow()};
+  PopupHelper helper{Frame("Kept", "- Explorer"), Frame("Default suffix"), Frame("Closed", "- Explorer"), TickWitness(),
+                     BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   EXPECT_TRUE(helper.WaitForCloses(2, 1));

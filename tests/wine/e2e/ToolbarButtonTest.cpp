@@ -108,8 +108,8 @@ TEST_F(ToolbarButtonTest, ARefusedMachineWideWriteIsReportedAndLeavesNoButton) {
   ASSERT_TRUE(registering.process().Wait(10000));
   EXPECT_EQ(registering.process().ExitCode(), 1u);
   EXPECT_TRUE(Added(before_).empty()) << "an extension key no record names was left";
-  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Vandrel",
-                       View::Default));
+  EXPECT_FALSE(
+      ReadRaw(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Vandrel", View::Default));
   ExpectCanaryUntouched();
 }
 

@@ -14,9 +14,9 @@ constexpr const char* kClass = "TZAVOClass";
 constexpr const char* kTitle = "Vandrel";
 
 struct WindowSearch {
-  DWORD processId;     // 0: any process
+  DWORD processId;  // 0: any process
   const char* className;
-  const char* title;   // null: any title
+  const char* title;  // null: any title
   std::vector<HWND> found;
 };
 
@@ -28,8 +28,7 @@ BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
   char title[256] = {};
   GetClassNameA(window, className, sizeof(className));
   GetWindowTextA(window, title, sizeof(title));
-  if ((search.processId == 0 || owner == search.processId) &&
-      std::string(className) == search.className &&
+  if ((search.processId == 0 || owner == search.processId) && std::string(className) == search.className &&
       (search.title == nullptr || std::string(title) == search.title)) {
     search.found.push_back(window);
   }
@@ -108,8 +107,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0,
                             nullptr);  // the program may replace the file meanwhile
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -148,8 +147,8 @@ void ResetVandrelState() {
   DeleteToolbarButtons();
   DeleteFileA(TitlesPath().c_str());
   HKEY run = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                    KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE, &run) ==
+      ERROR_SUCCESS) {
     RegDeleteValueA(run, "Vandrel");
     RegCloseKey(run);
   }

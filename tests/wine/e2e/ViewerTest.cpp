@@ -68,8 +68,8 @@ DWORD_PTR LengthOf(HWND window) {
 std::string TextOf(HWND window) {
   std::string text(LengthOf(window) + 1, '\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                      5000, &copied);
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
   text.resize(copied);
   return text;
 }
@@ -113,12 +113,12 @@ void AddTraces() {
   WriteFile(file, "<html></html>", 13, &written, nullptr);
   CloseHandle(file);
   const FILETIME none{};
-  ASSERT_TRUE(CommitUrlCacheEntryA(page.c_str(), fileName, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr,
-                                   nullptr));
+  ASSERT_TRUE(
+      CommitUrlCacheEntryA(page.c_str(), fileName, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
   ASSERT_TRUE(CommitUrlCacheEntryA(("Visited: vandrel@" + page).c_str(), nullptr, none, none,
                                    URLHISTORY_CACHE_ENTRY | NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
-  ASSERT_TRUE(InternetSetCookieA(("http://" + kHost + "/").c_str(), "vandrel",
-                                 "yes; expires=Fri, 01-Jan-2038 00:00:00 GMT"));
+  ASSERT_TRUE(
+      InternetSetCookieA(("http://" + kHost + "/").c_str(), "vandrel", "yes; expires=Fri, 01-Jan-2038 00:00:00 GMT"));
 }
 
 class ViewerTest : public VandrelTest {
@@ -165,10 +165,13 @@ class ViewerTest : public VandrelTest {
   static HWND Memo(HWND viewer, int index) { return GetDlgItem(viewer, kHistoryMemoId + index); }
   void Answer(VandrelProcess& vandrel, const std::string& text) {
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      box = vandrel.WaitForMessageBox(200);
-      return box && VandrelProcess::MessageBoxText(box) == text;
-    }, 10000)) << text;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          box = vandrel.WaitForMessageBox(200);
+          return box && VandrelProcess::MessageBoxText(box) == text;
+        },
+        10000))
+        << text;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
   }
@@ -331,9 +334,17 @@ TEST_F(ViewerTest, TabGoesThroughTheControlsInOrderAndTheKeysPressButtonsAndClos
   VandrelProcess vandrel;
   const HWND viewer = OpenViewer(vandrel);
   ASSERT_NE(viewer, nullptr);
-  const int order[] = {kViewId,        kExitId,           kIntroductionId,    kHistoryBoxId,
-                       kHistoryBoxId + 1, kHistoryBoxId + 2, kHistoryMemoId,     kHistoryMemoId + 1,
-                       kHistoryMemoId + 2, kStopId,          kViewId};
+  const int order[] = {kViewId,
+                       kExitId,
+                       kIntroductionId,
+                       kHistoryBoxId,
+                       kHistoryBoxId + 1,
+                       kHistoryBoxId + 2,
+                       kHistoryMemoId,
+                       kHistoryMemoId + 1,
+                       kHistoryMemoId + 2,
+                       kStopId,
+                       kViewId};
   for (const int id : order) {
     PressKeys(viewer, {VK_TAB});
     EXPECT_TRUE(WaitUntil([&] { return FocusedId(viewer) == id; }, 3000)) << FocusedId(viewer) << " for " << id;
@@ -438,10 +449,12 @@ TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
   Click(viewer, kEraseId);
   // A View is refused while the erase runs: the first that runs shows the
   // wiped cache index.
-  EXPECT_TRUE(WaitUntil([&] {
-    Click(viewer, kViewId);
-    return WaitUntil([&] { return TextOf(Memo(viewer, 1)).rfind("Client UrlCache MMF Ver 5.", 0) == 0; }, 2000);
-  }, 60000));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        Click(viewer, kViewId);
+        return WaitUntil([&] { return TextOf(Memo(viewer, 1)).rfind("Client UrlCache MMF Ver 5.", 0) == 0; }, 2000);
+      },
+      60000));
   for (int at = 0; at < 2; ++at) EXPECT_EQ(SnapshotFolder(canaries[at]), before[at]) << canaries[at];
   EXPECT_EQ(Contents(containers + "\\cookies\\desktop.ini"), "[.ShellClassInfo]");
 }

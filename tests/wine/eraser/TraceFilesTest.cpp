@@ -39,8 +39,8 @@ void Write(const std::string& path, const std::string& content, DWORD attributes
 }
 
 std::string Read(const std::string& path) {
-  const UniqueFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+  const UniqueFileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
   if (!file) return "<missing>";
   std::string content;
   char chunk[1 << 16];
@@ -115,21 +115,16 @@ TEST_F(HostileTree, DeletesOnlyWhatLiesInsideAndNeverThroughALink) {
   const DeleteProgress quiet;
   const DeleteCase cases[] = {
       {"matching with desktop.ini kept",
-       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteMatching(v.root, "*.*", true, quiet); }, true,
-       false},
+       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteMatching(v.root, "*.*", true, quiet); }, true, false},
       {"matching through a doubled separator",
-       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteMatching(v.root + "\\", "*.*", false, quiet); },
-       false, false},
-      {"the whole tree",
-       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteTree(v.root, quiet); }, false, false},
-      {"the whole tree in the long form",
-       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteTree("\\\\?\\" + v.root, quiet); }, false,
+       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteMatching(v.root + "\\", "*.*", false, quiet); }, false,
        false},
+      {"the whole tree", [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteTree(v.root, quiet); }, false,
+       false},
+      {"the whole tree in the long form",
+       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteTree("\\\\?\\" + v.root, quiet); }, false, false},
       {"a step whose folder is a link",
-       [&](Win32TraceFiles& f, const Victim& v) {
-         return f.DeleteTree(v.root + "\\..\\rootlink", quiet);
-       },
-       true, true},
+       [&](Win32TraceFiles& f, const Victim& v) { return f.DeleteTree(v.root + "\\..\\rootlink", quiet); }, true, true},
       {"matching in a folder that is a link",
        [&](Win32TraceFiles& f, const Victim& v) {
          return f.DeleteMatching(v.root + "\\..\\rootlink", "*.*", false, quiet);
@@ -175,8 +170,8 @@ TEST_F(HostileTree, DeletesOnlyWhatLiesInsideAndNeverThroughALink) {
 TEST_F(HostileTree, ReportsEachRemovalAndPumpsBetweenEntries) {
   const Victim victim(8);
   std::size_t last = 0, pumps = 0, calls = 0;
-  const DeleteCounts counts = files_.DeleteMatching(
-      victim.root, "*.txt", false, {[&](std::size_t n) { last = n, ++calls; }, [&] { ++pumps; }});
+  const DeleteCounts counts =
+      files_.DeleteMatching(victim.root, "*.txt", false, {[&](std::size_t n) { last = n, ++calls; }, [&] { ++pumps; }});
   EXPECT_EQ(last, counts.removed);
   EXPECT_EQ(calls, counts.removed);
   EXPECT_GE(pumps, counts.removed);
@@ -189,7 +184,7 @@ TEST_F(HostileTree, RefusesTheWholeOfADriveOrTheWindowsFolder) {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   for (const std::string& folder : {std::string(windows), std::string("C:\\."), std::string("\\\\?\\C:\\"),
-                                   std::string(windows) + "\\system32\\..", std::string("\\x\\y")}) {
+                                    std::string(windows) + "\\system32\\..", std::string("\\x\\y")}) {
     EXPECT_TRUE(files_.DeleteMatching(folder, "*.*", true, {}).refused) << folder;
   }
   // A narrow mask still runs there: it finds nothing in a fresh prefix.

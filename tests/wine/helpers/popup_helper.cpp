@@ -31,8 +31,7 @@ struct Options {
   std::vector<WindowSpec> windows;
 };
 
-WindowSpec SpecOf(const std::string& className, const std::string& title,
-                  const std::string& flags) {
+WindowSpec SpecOf(const std::string& className, const std::string& title, const std::string& flags) {
   WindowSpec wanted{className, title};
   for (const char flag : flags) {
     if (flag == kHiddenFlag) wanted.visible = false;
@@ -51,8 +50,7 @@ std::vector<WindowSpec> ManyWindows(int count, int frames) {
   for (int i = 0; i < count; ++i) {
     if (every > 0 && i % every == 0 && framesMade < frames) {
       ++framesMade;
-      windows.push_back(SpecOf(kFrameClass,
-                               "Page " + std::to_string(framesMade) + kFrameTitleSuffix,
+      windows.push_back(SpecOf(kFrameClass, "Page " + std::to_string(framesMade) + kFrameTitleSuffix,
                                std::string(1, kMaximizeBoxFlag)));
     } else {
       windows.push_back(SpecOf(kOtherClass, "Window " + std::to_string(i + 1), "-"));
@@ -116,17 +114,12 @@ class Helper {
     auto* self = reinterpret_cast<HelperWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
-      case WM_CLOSE:
-        self->owner->OnClose(*self);
-        return 0;
-      case WM_DESTROY:
-        self->owner->OnDestroy();
-        return 0;
+      case WM_CLOSE: self->owner->OnClose(*self); return 0;
+      case WM_DESTROY: self->owner->OnDestroy(); return 0;
       case WM_SIZE:
         if (self->statusBar) SendMessageA(self->statusBar, WM_SIZE, 0, 0);
         return 0;
-      default:
-        return DefWindowProcA(window, message, wParam, lParam);
+      default: return DefWindowProcA(window, message, wParam, lParam);
     }
   }
 
@@ -158,22 +151,20 @@ class Helper {
     if (wanted.maximizeBox) style |= WS_MAXIMIZEBOX;
     if (wanted.visible) style |= WS_VISIBLE;
     const int offset = 20 + (index % 20) * 12;
-    entry.window = CreateWindowExA(0, wanted.className.c_str(), wanted.title.c_str(), style, offset,
-                                   offset, 320, 200, nullptr, nullptr, instance, &entry);
+    entry.window = CreateWindowExA(0, wanted.className.c_str(), wanted.title.c_str(), style, offset, offset, 320, 200,
+                                   nullptr, nullptr, instance, &entry);
     if (!entry.window) return false;
     ++open_;
     if (wanted.statusBar) entry.statusBar = CreateStatusBar(instance, entry.window, wanted.statusTexts);
     return !wanted.statusBar || entry.statusBar;
   }
 
-  static HWND CreateStatusBar(HINSTANCE instance, HWND parent,
-                              const std::vector<std::string>& texts) {
-    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                               parent, nullptr, instance, nullptr);
+  static HWND CreateStatusBar(HINSTANCE instance, HWND parent, const std::vector<std::string>& texts) {
+    HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
+                               instance, nullptr);
     if (!bar || texts.empty()) return bar;
     std::vector<int> rightEdges;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-      rightEdges.push_back(static_cast<int>(i + 1) * 100);
+    for (std::size_t i = 0; i < texts.size(); ++i) rightEdges.push_back(static_cast<int>(i + 1) * 100);
     rightEdges.back() = -1;  // the last panel takes the rest
     SendMessageA(bar, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -189,10 +180,8 @@ class Helper {
     FILE* file = std::fopen(partial.c_str(), "w");
     if (!file) return;
     for (const auto& entry : windows_) {
-      std::fprintf(file, "%llu %d %llu\n",
-                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(entry.window)),
-                   entry.closes,
-                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(entry.statusBar)));
+      std::fprintf(file, "%llu %d %llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(entry.window)),
+                   entry.closes, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(entry.statusBar)));
     }
     std::fclose(file);
     // The test may hold the report open for a read just then: try again

@@ -152,8 +152,8 @@ TEST_F(RichMediaWindow, ShowsEveryCaptionWithYesSelectedAndNoProfile) {
   for (const HWND child : ChildWindows(view.Handle())) {
     if (ClassNameOf(child) == "Button") captions.push_back(WindowText(child));
   }
-  std::vector<std::string> expected = {"Type of advertizing:", "Global s&ettings", "Yes to all", "No to all",
-                                       "Defaults", "M&onitor", "&Close"};
+  std::vector<std::string> expected = {
+      "Type of advertizing:", "Global s&ettings", "Yes to all", "No to all", "Defaults", "M&onitor", "&Close"};
   for (const char* caption : kSwitchCaptions) {
     expected.insert(expected.end(), {caption, "Yes", "No"});
   }

@@ -46,7 +46,8 @@ double ProcessorMs() {
   FILETIME created, exited, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
   return (ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart +
-          ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart) / 10000.0;
+          ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart) /
+         10000.0;
 }
 
 bool Contains(const Strings& list, const std::string& line) {
@@ -83,9 +84,7 @@ TEST_F(TSrvCtrlWineTest, VerifiedStartAndStopWaitForTheirStatesThroughTheCheckPo
   Open();
   ctrl.VerifyAction = true;
   std::vector<std::uint32_t> progress;
-  ctrl.OnProgress = [&](TSrvCtrl&, std::uint32_t checkPoint, bool&) {
-    progress.push_back(checkPoint);
-  };
+  ctrl.OnProgress = [&](TSrvCtrl&, std::uint32_t checkPoint, bool&) { progress.push_back(checkPoint); };
   ctrl.Start();
   EXPECT_EQ(ctrl.ServiceState(), 3);
   // The service counts its check point up from 1 while it starts.

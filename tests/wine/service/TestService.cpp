@@ -14,8 +14,7 @@ namespace {
 UniqueScHandle OpenManager() {
   UniqueScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
   if (!manager) {
-    throw std::runtime_error("cannot open the service manager: error " +
-                             std::to_string(GetLastError()));
+    throw std::runtime_error("cannot open the service manager: error " + std::to_string(GetLastError()));
   }
   return manager;
 }
@@ -46,18 +45,16 @@ bool RemoveService(const std::string& name, unsigned long timeoutMs) {
   return true;
 }
 
-InstalledTestService::InstalledTestService(const std::string& name, const std::string& displayName)
-    : name_(name) {
+InstalledTestService::InstalledTestService(const std::string& name, const std::string& displayName) : name_(name) {
   RemoveService(name_);
   const UniqueScHandle manager = OpenManager();
   const std::string path = TestServicePath();
-  const UniqueScHandle service(CreateServiceA(
-      manager.get(), name_.c_str(), (displayName.empty() ? name_ : displayName).c_str(),
-      SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-      path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+  const UniqueScHandle service(CreateServiceA(manager.get(), name_.c_str(),
+                                              (displayName.empty() ? name_ : displayName).c_str(), SERVICE_ALL_ACCESS,
+                                              SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                              path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
   if (!service) {
-    throw std::runtime_error("cannot create the service " + name_ + ": error " +
-                             std::to_string(GetLastError()));
+    throw std::runtime_error("cannot create the service " + name_ + ": error " + std::to_string(GetLastError()));
   }
 }
 

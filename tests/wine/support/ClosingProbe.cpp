@@ -18,11 +18,11 @@ ClosingProbe::ClosingProbe(const std::string& className, const std::string& titl
   windowClass.hInstance = instance;
   windowClass.lpszClassName = className.c_str();
   RegisterClassA(&windowClass);  // once per class name; later calls fail harmlessly
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (maximizeBox ? WS_MAXIMIZEBOX : 0) |
-                      (shown ? WS_VISIBLE : 0);
+  const DWORD style =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (maximizeBox ? WS_MAXIMIZEBOX : 0) | (shown ? WS_VISIBLE : 0);
   start_ = NowMilliseconds();
-  window_.reset(CreateWindowExA(0, className.c_str(), title.c_str(), style, 40, 40, 240, 120, nullptr, nullptr,
-                                instance, this));
+  window_.reset(
+      CreateWindowExA(0, className.c_str(), title.c_str(), style, 40, 40, 240, 120, nullptr, nullptr, instance, this));
   if (!window_) throw std::runtime_error("the probe window could not be made");
 }
 

@@ -39,6 +39,7 @@ class ClosingProbe {
 double NowMilliseconds();
 
 // Handles this thread's messages until `done` holds or the time is up.
-void PumpMessages(DWORD timeoutMs, const std::function<bool()>& done = [] { return false; });
+void PumpMessages(
+    DWORD timeoutMs, const std::function<bool()>& done = [] { return false; });
 
 }  // namespace vandrel::test

@@ -10,8 +10,8 @@ namespace {
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + std::wstring(path.begin(), path.end()); }
 
 std::string Bytes(const std::string& path) {
-  const UniqueFileHandle file(CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+  const UniqueFileHandle file(CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
   if (!file) return "<unreadable>";
   std::string bytes;
   char chunk[1 << 16];

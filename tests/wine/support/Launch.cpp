@@ -14,8 +14,8 @@ HANDLE LaunchJob() {
     UniqueHandle created(CreateJobObjectA(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (!created || !SetInformationJobObject(created.get(), JobObjectExtendedLimitInformation, &limits,
-                                             sizeof limits)) {
+    if (!created ||
+        !SetInformationJobObject(created.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
       throw std::runtime_error("cannot create the job of the started programs: error " +
                                std::to_string(GetLastError()));
     }
@@ -68,9 +68,8 @@ Process Launch(const std::string& program, const std::vector<std::string>& argum
   std::string commandLine = QuoteArgument(program);
   for (const auto& argument : arguments) commandLine += ' ' + QuoteArgument(argument);
 
-  const UniqueFileHandle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         0, nullptr));
+  const UniqueFileHandle nul(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -78,16 +77,14 @@ Process Launch(const std::string& program, const std::vector<std::string>& argum
 
   PROCESS_INFORMATION info{};
   // Suspended until it is in the job, so that nothing it starts escapes it.
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                      nullptr, nullptr, &startup, &info)) {
-    throw std::runtime_error("cannot start " + program + ": error " +
-                             std::to_string(GetLastError()));
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                      &startup, &info)) {
+    throw std::runtime_error("cannot start " + program + ": error " + std::to_string(GetLastError()));
   }
   const UniqueHandle thread(info.hThread);
   Process process(UniqueHandle(info.hProcess), info.dwProcessId);
   if (!AssignProcessToJobObject(LaunchJob(), process.Handle())) {
-    throw std::runtime_error("cannot put " + program + " in the job: error " +
-                             std::to_string(GetLastError()));
+    throw std::runtime_error("cannot put " + program + " in the job: error " + std::to_string(GetLastError()));
   }
   ResumeThread(thread.get());
   return process;

@@ -34,17 +34,13 @@ std::string FlagsOf(const PopupWindowSpec& wanted) {
 std::vector<std::string> ArgumentsOf(const std::vector<PopupWindowSpec>& windows) {
   std::vector<std::string> arguments;
   for (const auto& wanted : windows) {
-    arguments.insert(arguments.end(),
-                     {popup::kWindowOption, wanted.className, wanted.title, FlagsOf(wanted)});
-    for (const auto& text : wanted.statusTexts)
-      arguments.insert(arguments.end(), {popup::kStatusOption, text});
+    arguments.insert(arguments.end(), {popup::kWindowOption, wanted.className, wanted.title, FlagsOf(wanted)});
+    for (const auto& text : wanted.statusTexts) arguments.insert(arguments.end(), {popup::kStatusOption, text});
   }
   return arguments;
 }
 
-HWND HandleOf(unsigned long long value) {
-  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
-}
+HWND HandleOf(unsigned long long value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
 
 }  // namespace
 
@@ -62,8 +58,7 @@ PopupHelper PopupHelper::Many(int count, int frames) {
                      static_cast<std::size_t>(count), NewReportPath());
 }
 
-PopupHelper::PopupHelper(const std::vector<std::string>& arguments, std::size_t count,
-                         std::string reportPath)
+PopupHelper::PopupHelper(const std::vector<std::string>& arguments, std::size_t count, std::string reportPath)
     : reportPath_(std::move(reportPath)), process_([&] {
         std::vector<std::string> all = {popup::kReportOption, reportPath_};
         all.insert(all.end(), arguments.begin(), arguments.end());
@@ -76,8 +71,7 @@ PopupHelper::PopupHelper(const std::vector<std::string>& arguments, std::size_t 
       },
       kStartTimeoutMs);
   if (!ready || windows_.size() != count) {
-    throw std::runtime_error("popup_helper did not create its " + std::to_string(count) +
-                             " windows");
+    throw std::runtime_error("popup_helper did not create its " + std::to_string(count) + " windows");
   }
 }
 
@@ -94,8 +88,7 @@ std::vector<PopupHelper::Entry> PopupHelper::ReadReport() const {
   unsigned long long window = 0;
   unsigned long long statusBar = 0;
   int closes = 0;
-  while (file >> window >> closes >> statusBar)
-    entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
+  while (file >> window >> closes >> statusBar) entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
   return entries;
 }
 

@@ -29,8 +29,7 @@ class PopupHelper {
  public:
   // Waits until every window exists; throws std::runtime_error otherwise.
   explicit PopupHelper(const std::vector<PopupWindowSpec>& windows);
-  PopupHelper(std::initializer_list<PopupWindowSpec> windows)
-      : PopupHelper(std::vector<PopupWindowSpec>(windows)) {}
+  PopupHelper(std::initializer_list<PopupWindowSpec> windows) : PopupHelper(std::vector<PopupWindowSpec>(windows)) {}
   // <count> windows, <frames> of them browser frames (class IEFrame, title
   // "Page <n> - Microsoft Internet Explorer", maximise box).
   static PopupHelper Many(int count, int frames);

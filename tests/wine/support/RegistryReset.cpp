@@ -12,12 +12,9 @@ namespace {
 
 REGSAM ViewFlag(View view) {
   switch (view) {
-    case View::Wow32:
-      return KEY_WOW64_32KEY;
-    case View::Wow64:
-      return KEY_WOW64_64KEY;
-    case View::Default:
-      break;
+    case View::Wow32: return KEY_WOW64_32KEY;
+    case View::Wow64: return KEY_WOW64_64KEY;
+    case View::Default: break;
   }
   return 0;
 }
@@ -32,8 +29,8 @@ UniqueHkey Open(HKEY root, const std::string& path, REGSAM access, View view) {
 
 UniqueHkey Create(HKEY root, const std::string& path, REGSAM access, View view) {
   UniqueHkey key;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, access | ViewFlag(view), nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, access | ViewFlag(view), nullptr, key.put(), nullptr) !=
+      ERROR_SUCCESS) {
     return {};
   }
   return key;
@@ -52,8 +49,7 @@ bool SetDacl(HKEY key, bool denyEveryone) {
   deny.Trustee.ptstrName = everyone;
   PACL acl = nullptr;
   if (denyEveryone && SetEntriesInAclA(1, &deny, nullptr, &acl) != ERROR_SUCCESS) return false;
-  const DWORD status = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
-                                       nullptr, acl, nullptr);
+  const DWORD status = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, acl, nullptr);
   if (acl) LocalFree(acl);
   return status == ERROR_SUCCESS;
 }
@@ -83,8 +79,7 @@ std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, View vi
   char name[256];
   for (DWORD index = 0;; ++index) {
     DWORD length = sizeof name;
-    if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
       break;
     }
     names.emplace_back(name, length);
@@ -92,17 +87,14 @@ std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, View vi
   return names;
 }
 
-bool WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
-              const void* data, DWORD size, View view) {
+bool WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data, DWORD size,
+              View view) {
   const UniqueHkey key = Create(root, path, KEY_SET_VALUE, view);
-  return key && RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                               size) == ERROR_SUCCESS;
+  return key && RegSetValueExA(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
-bool WriteString(HKEY root, const std::string& path, const std::string& name,
-                 const std::string& text, DWORD type) {
-  return WriteRaw(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1),
-                  DefaultViewOf(root));
+bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& text, DWORD type) {
+  return WriteRaw(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1), DefaultViewOf(root));
 }
 
 bool WriteDword(HKEY root, const std::string& path, const std::string& name, std::uint32_t number) {
@@ -110,10 +102,8 @@ bool WriteDword(HKEY root, const std::string& path, const std::string& name, std
   return WriteRaw(root, path, name, REG_DWORD, &value, sizeof value, DefaultViewOf(root));
 }
 
-bool WriteBinary(HKEY root, const std::string& path, const std::string& name,
-                 const std::string& bytes) {
-  return WriteRaw(root, path, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()),
-                  DefaultViewOf(root));
+bool WriteBinary(HKEY root, const std::string& path, const std::string& name, const std::string& bytes) {
+  return WriteRaw(root, path, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()), DefaultViewOf(root));
 }
 
 bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
@@ -123,19 +113,17 @@ bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
   return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
-std::optional<RawValue> ReadRaw(HKEY root, const std::string& path, const std::string& name,
-                                View view) {
+std::optional<RawValue> ReadRaw(HKEY root, const std::string& path, const std::string& name, View view) {
   const UniqueHkey key = Open(root, path, KEY_QUERY_VALUE, view);
   if (!key) return std::nullopt;
   RawValue value;
   DWORD size = 0;
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   value.bytes.resize(size);
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type,
-                       reinterpret_cast<BYTE*>(value.bytes.data()), &size) != ERROR_SUCCESS) {
+  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()),
+                       &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   value.bytes.resize(size);

@@ -16,9 +16,7 @@ constexpr UINT kSendTimeoutMs = 5000;
 class RemoteBuffer {
  public:
   RemoteBuffer(HANDLE process, SIZE_T size)
-      : process_(process),
-        address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {
-  }
+      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
   ~RemoteBuffer() {
     if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
   }
@@ -44,8 +42,7 @@ std::uintptr_t EmulatedMemoryOffset(HANDLE process) {
 
 std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                           &result)) {
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
     return std::nullopt;
   }
   return static_cast<LRESULT>(result);
@@ -56,9 +53,8 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 std::optional<std::string> RemoteReply(HWND window, UINT message, WPARAM wParam, std::size_t size) {
   DWORD processId = 0;
   if (!GetWindowThreadProcessId(window, &processId)) return std::nullopt;
-  const UniqueHandle process(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
-                  processId));
+  const UniqueHandle process(OpenProcess(
+      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE, processId));
   if (!process) return std::nullopt;
   std::string reply(size, '\0');
   const RemoteBuffer remote(process.get(), reply.size());

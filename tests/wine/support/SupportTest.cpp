@@ -36,26 +36,21 @@ TEST(Launch, WaitTimesOutWhileTheProgramRunsAndKillEndsIt) {
   EXPECT_EQ(helper.process().ExitCode(), 9u);
 }
 
-TEST(Launch, ThrowsForAMissingProgram) {
-  EXPECT_THROW(Launch("C:\\no\\such\\program.exe", {}), std::runtime_error);
-}
+TEST(Launch, ThrowsForAMissingProgram) { EXPECT_THROW(Launch("C:\\no\\such\\program.exe", {}), std::runtime_error); }
 
 // Quoting reaches the helper intact: its window title is the argument.
 TEST(Launch, ArgumentsArriveUnchanged) {
   const std::string titles[] = {"two words", "a \"quoted\" word", "ends in backslash\\",
                                 "back\\\\slashes \\\" and quote", ""};
   std::vector<PopupWindowSpec> windows;
-  for (const auto& title : titles)
-    windows.push_back({.className = "SupportQuoting", .title = title});
+  for (const auto& title : titles) windows.push_back({.className = "SupportQuoting", .title = title});
   const PopupHelper helper(windows);
-  for (std::size_t i = 0; i < std::size(titles); ++i)
-    EXPECT_EQ(TitleOf(helper.Window(i)), titles[i]);
+  for (std::size_t i = 0; i < std::size(titles); ++i) EXPECT_EQ(TitleOf(helper.Window(i)), titles[i]);
 }
 
 TEST(PopupHelper, CountsEveryCloseOfAWindowThatIgnoresIt) {
-  const PopupHelper helper(
-      {{.className = "SupportStubborn", .title = "stubborn", .ignoresClose = true},
-       {.className = "SupportPlain", .title = "plain"}});
+  const PopupHelper helper({{.className = "SupportStubborn", .title = "stubborn", .ignoresClose = true},
+                            {.className = "SupportPlain", .title = "plain"}});
   for (int i = 0; i < 3; ++i) PostMessageA(helper.Window(0), WM_CLOSE, 0, 0);
   ASSERT_TRUE(helper.WaitForCloses(0, 3));
   EXPECT_TRUE(IsWindow(helper.Window(0)));
@@ -71,8 +66,7 @@ TEST(PopupHelper, ManyModeMakesEveryTenthWindowABrowserFrame) {
     GetClassNameA(helper.Window(i), className, sizeof className);
     if (std::string(className) != "IEFrame") continue;
     ++frames;
-    EXPECT_EQ(TitleOf(helper.Window(i)),
-              "Page " + std::to_string(frames) + " - Microsoft Internet Explorer");
+    EXPECT_EQ(TitleOf(helper.Window(i)), "Page " + std::to_string(frames) + " - Microsoft Internet Explorer");
     EXPECT_TRUE(GetWindowLongA(helper.Window(i), GWL_STYLE) & WS_MAXIMIZEBOX);
   }
   EXPECT_EQ(frames, 20);
@@ -80,9 +74,8 @@ TEST(PopupHelper, ManyModeMakesEveryTenthWindowABrowserFrame) {
 
 TEST(ReadRemoteStatusText, ReadsEachPanelOfAnotherProcess) {
   const std::string longText(200, 'x');
-  const PopupHelper helper({{.className = "SupportStatus",
-                             .title = "status",
-                             .statusTexts = {"Ready", "", "12 closed", longText}}});
+  const PopupHelper helper(
+      {{.className = "SupportStatus", .title = "status", .statusTexts = {"Ready", "", "12 closed", longText}}});
   ASSERT_NE(helper.StatusBar(0), nullptr);
   EXPECT_EQ(ReadRemoteStatusText(helper.StatusBar(0), 0), "Ready");
   EXPECT_EQ(ReadRemoteStatusText(helper.StatusBar(0), 1), "");
@@ -93,8 +86,7 @@ TEST(ReadRemoteStatusText, ReadsEachPanelOfAnotherProcess) {
 TEST(ReadRemoteStatusText, NothingForAWindowThatIsGone) {
   HWND statusBar = nullptr;
   {
-    const PopupHelper helper(
-        {{.className = "SupportGone", .title = "gone", .statusTexts = {"text"}}});
+    const PopupHelper helper({{.className = "SupportGone", .title = "gone", .statusTexts = {"text"}}});
     statusBar = helper.StatusBar(0);
   }
   EXPECT_EQ(ReadRemoteStatusText(statusBar, 0), std::nullopt);

@@ -71,8 +71,8 @@ TEST_F(UiSilenceableBox, TickedCheckBoxAndYesComeBackWithTheLayoutOfAOneLineBox)
       Click(box, Layout::kCheckId);
       Click(box, IDYES);
     });
-    answer = prompts.SilenceableMessage(MessageKind::Confirmation, "Do you really want to exit?",
-                                        MessageButtons::YesNo);
+    answer =
+        prompts.SilenceableMessage(MessageKind::Confirmation, "Do you really want to exit?", MessageButtons::YesNo);
     ASSERT_TRUE(driver.Found());
   }
   EXPECT_EQ(answer.answer, Answer::Yes);
@@ -98,8 +98,8 @@ TEST_F(UiSilenceableBox, EnterPressesTheFirstButtonAndEscMeansCancelOrNo) {
     Answer expected;
   };
   const Case cases[] = {
-      {MessageButtons::YesNo, VK_RETURN, Answer::Yes},     {MessageButtons::YesNo, VK_ESCAPE, Answer::No},
-      {MessageButtons::OkCancel, VK_ESCAPE, Answer::Cancel}, {MessageButtons::RetryCancel, VK_RETURN, Answer::Retry},
+      {MessageButtons::YesNo, VK_RETURN, Answer::Yes},          {MessageButtons::YesNo, VK_ESCAPE, Answer::No},
+      {MessageButtons::OkCancel, VK_ESCAPE, Answer::Cancel},    {MessageButtons::RetryCancel, VK_RETURN, Answer::Retry},
       {MessageButtons::RetryCancel, VK_ESCAPE, Answer::Cancel}, {MessageButtons::Ok, VK_ESCAPE, Answer::Ok},
   };
   for (const Case& test : cases) {

@@ -100,9 +100,13 @@ TEST_F(UrlCacheWineTest, TheLibraryIsFound) {
   EXPECT_TRUE(component.LibraryFound());
 }
 
-TEST_F(UrlCacheWineTest, CookiesGoAlone) { EXPECT_EQ(DeleteAll(TSearchPattern::spCookies), (Traces{true, false, true})); }
+TEST_F(UrlCacheWineTest, CookiesGoAlone) {
+  EXPECT_EQ(DeleteAll(TSearchPattern::spCookies), (Traces{true, false, true}));
+}
 
-TEST_F(UrlCacheWineTest, HistoryGoesAlone) { EXPECT_EQ(DeleteAll(TSearchPattern::spHistory), (Traces{true, true, false})); }
+TEST_F(UrlCacheWineTest, HistoryGoesAlone) {
+  EXPECT_EQ(DeleteAll(TSearchPattern::spHistory), (Traces{true, true, false}));
+}
 
 TEST_F(UrlCacheWineTest, PagesGoAlone) { EXPECT_EQ(DeleteAll(TSearchPattern::spUrl), (Traces{false, true, true})); }
 

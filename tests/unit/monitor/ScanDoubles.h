@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "monitor/WindowScan.h"
+#include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemorySystemInfo.h"
+
+namespace vandrel {
+
+inline const std::string kSuffix = "- Microsoft Internet Explorer";
+
+// What the scan reported, as it reported it.
+struct RecordingEvents : ScanEvents {
+  void CountClosedWindow() override { ++closed; }
+  void LimitRaised(int limit) override { raisedTo.push_back(limit); }
+  void SetTrayIconIndex(int index) override { icon = index; }
+  int closed = 0;
+  std::vector<int> raisedTo;
+  int icon = -1;
+};
+
+// The scan over in-memory doubles, for the monitor's tests.
+struct ScanDoubles {
+  // A browser frame showing `page`: titled with the suffix, with a maximise box.
+  WindowHandle Frame(const std::string& page) { return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox); }
+
+  MemoryDesktop desktop;
+  MemorySystemInfo system;
+  Settings settings;
+  BlockList blockList{system.UpperCasing()};
+  std::string suffix = kSuffix;
+  RecordingEvents events;
+  WindowScan scan{desktop, settings, blockList, suffix, events};
+};
+
+}  // namespace vandrel
