@@ -1,6 +1,7 @@
 // Measures the time from starting Vandrel.exe to its main window being on
-// the screen, as a multiple of the same for a one-window
-// program that also loads the version 6 common controls. Starts alternate
+// the screen, and to its message loop waiting for input, each as a multiple
+// of the same for a one-window program that also loads the version 6
+// common controls. Starts alternate
 // between the two so that the machine's drift falls on both alike, and each
 // waits until the one before has been cleared up after.
 //   startup_under_wine.exe <Vandrel.exe> <one_window.exe> [rounds]
@@ -112,8 +113,8 @@ int main(int argc, char** argv) {
       Median(floorShown) / 1000, Median(floorIdle) / 1000, Median(vandrelShown) / 1000, Median(vandrelIdle) / 1000,
       rounds);
   std::printf("ratio startup shown/one-window %.2fx (goal <= 1.30x)\n", shownRatio);
-  // The hidden windows are made after the main window's first paint: the
-  // wait for input includes them and has no goal.
-  std::printf("ratio startup waiting for input/one-window %.2fx\n", idleRatio);
-  return shownRatio <= 1.30 ? 0 : 1;
+  // The wait for input also holds the tray icon and the hidden windows,
+  // made after the main window's first paint (their controls come later).
+  std::printf("ratio startup waiting for input/one-window %.2fx (goal <= 1.50x)\n", idleRatio);
+  return shownRatio <= 1.30 && idleRatio <= 1.50 ? 0 : 1;
 }

@@ -100,6 +100,11 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void BlockListView::OnCreate() {
+  form_.Form.redraw = [this] { DrawForm(); };
+  DrawForm();
+}
+
+void BlockListView::MakeContents() {
   // Made in tab order; a label comes right before the control its mnemonic focuses.
   const auto make = [this](int id, Place place, const ControlKind& kind, const ControlModel* captioned = nullptr) {
     const HWND control = ResolveControl(Handle(), ControlRef(id, place), kind);
@@ -148,11 +153,8 @@ void BlockListView::OnCreate() {
   SetWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook, reinterpret_cast<DWORD_PTR>(this));
   p.Label1.redraw = [this] { DrawState(label1_, form_.Protection.Label1); };
   DrawState(label1_, p.Label1);
-  f.Form.redraw = [this] { DrawForm(); };
   f.widestItem = [this](const ListBox& box, const std::vector<std::string>& items) { return WidestItem(box, items); };
   AddHints();
-  DrawForm();
-  f.Scroller();  // measured with the real font now
 }
 
 void BlockListView::AddHints() {
@@ -161,7 +163,10 @@ void BlockListView::AddHints() {
   hints_.Add(list2_, form_.ListBox2.Hint());
 }
 
-void BlockListView::DrawForm() { DrawModalForm(Handle(), form_.Form, modalOwner_); }
+void BlockListView::DrawForm() {
+  if (form_.Form.Visible()) MakeContentsOnce();
+  DrawModalForm(Handle(), form_.Form, modalOwner_);
+}
 
 void BlockListView::ShowContextMenu(LPARAM where) {
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};

@@ -13,15 +13,14 @@ inline constexpr const char* kBlockListWindowClass = "TForm3";
 
 // The real block list dialog: a fixed-size window of 537 x 412 client
 // pixels drawn from the form model, centred on the desktop, created hidden
-// at start-up and shown modally on request. Its handlers' failures go to
-// the program's error box.
+// at start-up and shown modally on request; its controls are made when it
+// is first shown. Its handlers' failures go to the program's error box.
 class BlockListView : public Window {
  public:
   BlockListView(TForm3& form, Prompts& prompts);
   ~BlockListView() override;
 
-  // Registers the class and creates the hidden window; the model measures
-  // its list boxes with their real font from then on.
+  // Registers the class and creates the hidden window.
   void Create(HINSTANCE instance, HWND owner = nullptr);
 
   // Shows the window over a disabled `owner` (which may be null), runs
@@ -30,12 +29,17 @@ class BlockListView : public Window {
   // is posted again for the caller's loop.
   void ShowModal(HWND owner);
 
+  // Null until the dialog is first shown.
   HWND ListBox1() const { return list1_; }
   HWND ListBox2() const { return list2_; }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
+  // The controls, before the first show (whose FormShow measures the
+  // lists); the model measures its list boxes with their real font from
+  // then on.
+  void MakeContents() override;
   void DrawForm();
   void AddHints();
   void ShowContextMenu(LPARAM where);

@@ -96,7 +96,6 @@ void OptionsView::Create(HINSTANCE instance, HWND owner) {
 }
 
 void OptionsView::ShowModal(HWND owner) {
-  MakeContents();
   modalOwner_ = owner;
   ShowFormModal(
       Handle(), form_.Form, owner, ReportThrough(prompts_), [this] { form_.FormShow(); },
@@ -132,9 +131,7 @@ void OptionsView::OnCreate() {
 }
 
 void OptionsView::MakeContents() {
-  // Fifty-odd controls cost a fifth of a second under a loaded Wine: they
-  // are made when the dialog is first shown, not while the program starts.
-  if (tabs_) return;
+  // Fifty-odd controls cost a fifth of a second under a loaded Wine.
   hints_.Create(Handle());
   tabs_ = ResolveControl(Handle(), ControlRef(kTabsId, kTabs),
                          ControlKind{WC_TABCONTROLA, TCS_MULTILINE | WS_CLIPSIBLINGS | WS_TABSTOP});
@@ -176,7 +173,7 @@ void OptionsView::MakePages() {
   GetClientRect(tabs_, &area);
   TabCtrl_AdjustRect(tabs_, FALSE, &area);
   MapWindowPoints(tabs_, Handle(), reinterpret_cast<POINT*>(&area), 2);
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+  const HINSTANCE instance = Instance();
   for (auto& page : pages_) {
     page = std::make_unique<PageWindow>();
     page->Create(instance, Handle(), area);
@@ -295,12 +292,12 @@ void OptionsView::MakeMiscPage() {
 }
 
 void OptionsView::MakeMessengerPage() {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
+  const HINSTANCE instance = Instance();
   messenger_.Create(instance, Handle(), Page(4), binder_);
 }
 
 void OptionsView::DrawForm() {
-  if (form_.Form.Visible()) MakeContents();
+  if (form_.Form.Visible()) MakeContentsOnce();
   DrawModalForm(Handle(), form_.Form, modalOwner_);
 }
 

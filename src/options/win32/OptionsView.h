@@ -43,7 +43,7 @@ class OptionsView : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   // The tabs, the pages and the buttons, made once, before the first show.
-  void MakeContents();
+  void MakeContents() override;
   void MakePages();
   void MakePopupPage();
   void MakeFlashPage();

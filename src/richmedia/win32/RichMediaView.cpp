@@ -114,6 +114,15 @@ LRESULT RichMediaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void RichMediaView::OnCreate() {
+  // The monitor's timer runs on the window, seen or not; the controls wait
+  // for the first show.
+  binder_.Bind(Handle(), {{form_.Timer1}});
+  form_.Form.redraw = [this] { DrawForm(); };
+  DrawForm();
+  form_.FormCreate();
+}
+
+void RichMediaView::MakeContents() {
   const HWND frame =
       ResolveControl(Handle(), ControlRef(kAdvertizingBoxId, kAdvertizingBox), ControlKind{"BUTTON", BS_GROUPBOX});
   SetWindowTextA(frame, "Type of advertizing:");
@@ -132,18 +141,15 @@ void RichMediaView::OnCreate() {
                               ControlRef(kProfilesId, kProfilesBox)},
                              {form_.Button1, ControlRef(kMonitorId, kMonitorButton)},
                              {form_.Button4, ControlRef(kCloseId, kCloseButton)},
-                             {form_.Timer1},
                          });
   SendMessageA(GetDlgItem(Handle(), kCloseId), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   picture_ = ResolveControl(Handle(), ControlRef(kPictureId, kPicture), ControlKind{"STATIC", SS_ICON});
   form_.Image1.redraw = [this] { DrawPicture(); };
-  form_.Form.redraw = [this] { DrawForm(); };
   DrawPicture();
-  DrawForm();
-  form_.FormCreate();
 }
 
 void RichMediaView::DrawForm() {
+  if (form_.Form.Visible()) MakeContentsOnce();
   if (!form_.Form.Visible() && IsWindowVisible(Handle())) {
     // Enabled first: a disabled owner cannot take the activation.
     if (modalOwner_) EnableWindow(modalOwner_, TRUE);

@@ -15,8 +15,9 @@ inline constexpr const char* kRichMediaWindowClass = "TW42VideoBlocker";
 
 // The real rich-media window: a fixed-size form drawn from the form model
 // (five switch groups, the global profiles, the monitor picture and two
-// buttons), created hidden at start-up and shown on request. Its handlers'
-// failures go to the program's error box.
+// buttons), created hidden at start-up and shown on request; its controls
+// are made when it is first shown. Its handlers' failures go to the
+// program's error box.
 class RichMediaView : public Window {
  public:
   RichMediaView(TW42VideoBlocker& form, Prompts& prompts);
@@ -37,6 +38,8 @@ class RichMediaView : public Window {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
+  // The switches, the profiles, the picture and the buttons, before the first show.
+  void MakeContents() override;
   void DrawForm();
   void DrawPicture();
 

@@ -44,6 +44,12 @@ void Window::Create(const WindowClass& windowClass, const WindowPlacement& place
   if (!window) throw PlatformError(std::string("Cannot create the window ") + windowClass.name);
 }
 
+void Window::MakeContentsOnce() {
+  if (contentsMade_) return;
+  contentsMade_ = true;
+  MakeContents();
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) const {

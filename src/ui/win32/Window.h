@@ -39,6 +39,8 @@ class Window {
   virtual ~Window();
 
   HWND Handle() const { return handle_; }
+  // The module whose resources the window was made with.
+  HINSTANCE Instance() const { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(handle_, GWLP_HINSTANCE)); }
   // Where failures of this window's handlers are shown; the error box when unset.
   void SetErrorReporter(ErrorReporter reporter) { reporter_ = std::move(reporter); }
 
@@ -48,6 +50,13 @@ class Window {
   // Registers the class (once per process) and creates the window; WM_CREATE
   // has run when it returns. Throws PlatformError when the window cannot be made.
   void Create(const WindowClass& windowClass, const WindowPlacement& placement);
+
+  // Makes the window's controls through MakeContents, the first time only.
+  // A window made hidden at the start calls it before it is first shown:
+  // the start then pays for one window each, and a click at the start does
+  // not wait for controls nobody has seen yet.
+  void MakeContentsOnce();
+  virtual void MakeContents() {}
 
   // One message; the default is the system's handling.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,6 +68,7 @@ class Window {
 
   HWND handle_ = nullptr;
   ErrorReporter reporter_;
+  bool contentsMade_ = false;
 };
 
 }  // namespace vandrel

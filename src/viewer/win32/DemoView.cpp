@@ -73,10 +73,15 @@ DemoView::~DemoView() {
 void DemoView::Create(HINSTANCE instance, HWND owner) {
   const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
   Window::Create({instance, kDemoWindowClass}, placement);
-  OnCreate(instance);
+  form_.Form.redraw = [this] { DrawForm(); };
+  form_.Form.activate = [this] { SetForegroundWindow(Handle()); };
+  form_.hourglass = [this](bool busy) { SetHourglass(busy); };
+  DrawForm();
+  form_.FormCreate();
 }
 
-void DemoView::OnCreate(HINSTANCE instance) {
+void DemoView::MakeContents() {
+  const HINSTANCE instance = Instance();
   const DpiScale& scale = DpiScale::Screen();
   memoFont_ =
       UniqueGdiObject(CreateFontA(scale(-12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -125,15 +130,11 @@ void DemoView::OnCreate(HINSTANCE instance) {
   hints_.Add(GetDlgItem(Handle(), kDemoEraseId), form_.EraseStuff.Hint());
 
   form_.Gauge1.redraw = [this] { DrawGauge(); };
-  form_.Form.redraw = [this] { DrawForm(); };
-  form_.Form.activate = [this] { SetForegroundWindow(Handle()); };
-  form_.hourglass = [this](bool busy) { SetHourglass(busy); };
   DrawGauge();
-  DrawForm();
-  form_.FormCreate();
 }
 
 void DemoView::DrawForm() {
+  if (form_.Form.Visible()) MakeContentsOnce();
   SetTextIfChanged(Handle(), form_.Form.Caption());
   const bool visible = IsWindowVisible(Handle()) != FALSE;
   if (visible == form_.Form.Visible()) return;

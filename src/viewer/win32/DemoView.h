@@ -26,8 +26,8 @@ inline constexpr int kDemoGaugeId = 420;
 inline constexpr int kDemoStopId = 421;
 
 // The real viewer: a fixed-size window centred on the desktop, created
-// hidden at start-up and shown modelessly. Its handlers' failures go to the
-// program's error box.
+// hidden at start-up and shown modelessly; its controls are made when it is
+// first shown. Its handlers' failures go to the program's error box.
 class DemoView : public Window {
  public:
   DemoView(TDemo& form, Prompts& prompts);
@@ -37,7 +37,9 @@ class DemoView : public Window {
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnCreate(HINSTANCE instance);
+  // The introduction, the boxes, the memos, the buttons and the gauge,
+  // before the first show.
+  void MakeContents() override;
   void DrawForm();
   void DrawGauge() const;
   void SetHourglass(bool busy);

@@ -37,11 +37,16 @@ class BlockListDialog : public ::testing::Test, protected DialogDoubles {
     GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
+  // The controls are made at the first show; the close box hides the dialog again.
+  void ShowAndHide() {
+    PostMessageA(view.Handle(), WM_CLOSE, 0, 0);
+    view.ShowModal(nullptr);
+  }
 
   BlockListView view{dialog, prompts};
 };
 
-TEST_F(BlockListDialog, IsCreatedHiddenWithItsSizeCaptionAndListExtents) {
+TEST_F(BlockListDialog, IsCreatedHiddenWithItsSizeAndCaption) {
   EXPECT_FALSE(IsWindowVisible(view.Handle()));
   RECT client{};
   GetClientRect(view.Handle(), &client);
@@ -50,13 +55,20 @@ TEST_F(BlockListDialog, IsCreatedHiddenWithItsSizeCaptionAndListExtents) {
   EXPECT_EQ(TextOf(view.Handle()), "Add title to the block list");
   // A dialog frame, which draws no icon in the caption.
   EXPECT_TRUE(GetWindowLongA(view.Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+}
+
+TEST_F(BlockListDialog, ShowsItsControlsAndMeasuresWhatWasAddedBeforeTheFirstShow) {
+  const std::string added = "An entry added while the dialog was never shown";
+  list.Add(added);
+  dialog.Scroller();  // as the tray's save does, with nothing to measure in yet
+  ShowAndHide();
   EXPECT_EQ(TextOf(Child(IDCANCEL)), "&Hide");
   EXPECT_EQ(TextOf(Child(401)), "&Protect with password");
   EXPECT_TRUE(GetWindowLongA(Child(401), GWL_STYLE) & BS_LEFTTEXT);
   EXPECT_FALSE(GetWindowLongA(Child(403), GWL_STYLE) & WS_VISIBLE);
   EXPECT_EQ(SendMessageA(Child(403), EM_GETPASSWORDCHAR, 0, 0), '*');
-  EXPECT_EQ(SendMessageA(view.ListBox2(), LB_GETCOUNT, 0, 0), 0);  // filled when the dialog is shown
-  EXPECT_EQ(SendMessageA(view.ListBox2(), LB_GETHORIZONTALEXTENT, 0, 0), Measured(view.ListBox2(), "Casino") + 5);
+  EXPECT_EQ(SendMessageA(view.ListBox2(), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(view.ListBox2(), LB_GETHORIZONTALEXTENT, 0, 0), Measured(view.ListBox2(), added) + 5);
 }
 
 TEST_F(BlockListDialog, ShowingRefreshesTheWindowsAndEscHidesAndWritesTheFile) {
@@ -71,6 +83,7 @@ TEST_F(BlockListDialog, ShowingRefreshesTheWindowsAndEscHidesAndWritesTheFile) {
 }
 
 TEST_F(BlockListDialog, EnterInTheKeywordBoxAddsAndDelWithoutSelectionWarns) {
+  ShowAndHide();
   dialog.showModal = [&] { view.ShowModal(nullptr); };
   SetWindowTextA(Child(302), "poker");
   PostMessageA(Child(302), WM_KEYDOWN, VK_RETURN, 0);

@@ -52,7 +52,6 @@ TEST_F(MainWindowTest, TheToolbarAndTheMenuSwitchBlockingOnAndOff) {
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(SwitchMonitorOn(vandrel));
   ASSERT_TRUE(WaitForMonitorPass());
   ASSERT_TRUE(helper.Settle(2));
   EXPECT_EQ(helper.ClosesReceived(1), 0) << "blocking was on without AutoStart";

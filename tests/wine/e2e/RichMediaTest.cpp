@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "RegistryReset.h"
+#include "app/CommandIds.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -29,7 +30,18 @@ std::optional<DWORD> Dword(HKEY root, const char* path, const char* name, View v
   return *reinterpret_cast<const DWORD*>(raw->bytes.data());
 }
 
-class RichMediaTest : public VandrelTest {};
+class RichMediaTest : public VandrelTest {
+ protected:
+  // Opened as the user opens it, from the main window's menu; the window
+  // once it is on the screen.
+  static HWND ShowRichMediaWindow(VandrelProcess& vandrel) {
+    const HWND main = vandrel.WaitForMainWindow();
+    const HWND window = vandrel.WaitForWindowOfClass("TW42VideoBlocker");
+    if (!main || !window) return nullptr;
+    PostMessageA(main, WM_COMMAND, kCmdVideoAds1, 0);
+    return WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000) ? window : nullptr;
+  }
+};
 
 TEST_F(RichMediaTest, BanSelectedRunsTheMonitorAtStartUpWithItsDefaults) {
   ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kSettingsKey, "BanSelected", "1"));
@@ -50,18 +62,15 @@ TEST_F(RichMediaTest, AStoredNoIsAppliedWhenTheWindowIsCreated) {
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   EXPECT_TRUE(WaitUntil([] { return Text(HKEY_CURRENT_USER, kBrowserMain, "Play_Animations") == "No"; }, 5000));
   EXPECT_EQ(Text(HKEY_CURRENT_USER, kBrowserMain, "Display Inline Videos"), std::nullopt);
-  const HWND window = vandrel.WaitForWindowOfClass("TW42VideoBlocker");
+  const HWND window = ShowRichMediaWindow(vandrel);
   ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(SendMessageA(GetDlgItem(window, NoButtonOf(2)), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(RichMediaTest, TheWindowIsChangedAndClosedThroughItsControls) {
   VandrelProcess vandrel;
-  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
-  const HWND window = vandrel.WaitForWindowOfClass("TW42VideoBlocker");
+  const HWND window = ShowRichMediaWindow(vandrel);
   ASSERT_NE(window, nullptr);
-  ShowWindow(window, SW_SHOW);
   char caption[64] = {};
   GetWindowTextA(window, caption, sizeof(caption));
   EXPECT_STREQ(caption, "Vandrel");

@@ -40,7 +40,6 @@ TEST_F(ScanTest, WithBlockingOffNothingIsClosed) {
   PopupHelper helper{{"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true}, BarrierWindow()};
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
-  ASSERT_TRUE(SwitchMonitorOn(vandrel));
   ASSERT_TRUE(WaitForMonitorPass());
   ASSERT_TRUE(helper.Settle(1));
   EXPECT_EQ(helper.ClosesReceived(0), 0);

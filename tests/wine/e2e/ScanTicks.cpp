@@ -10,13 +10,18 @@ namespace {
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kAnimationsSwitch = "2";  // the rich-media switch for animations, by number
 constexpr const char* kAnimationsValue = "Play_Animations";
-constexpr const char* kRichMediaClass = "TW42VideoBlocker";
-constexpr int kMonitorButton = 380;
 constexpr DWORD kMonitorPassTimeoutMs = 15000;  // three periods of the monitor
 
 bool AnimationsOff() {
   const auto raw = ReadRaw(HKEY_CURRENT_USER, kBrowserMain, kAnimationsValue, View::Default);
   return raw && raw->type == REG_SZ && std::string(raw->bytes.c_str()) == "No";
+}
+
+bool DeleteAnimationsValue() {
+  UniqueHkey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserMain, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return false;
+  const LSTATUS deleted = RegDeleteValueA(key.get(), kAnimationsValue);
+  return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace
@@ -30,28 +35,16 @@ bool WaitForScanTicks(const PopupHelper& helper, std::size_t witness, std::size_
   return helper.WaitForCloses(witness, helper.ClosesReceived(witness) + ticks + 1, 5000 + 1000 * ticks);
 }
 
-void StoreMonitoredNo() { WriteDword(HKEY_CURRENT_USER, kSettingsKey, kAnimationsSwitch, 1); }
-
-bool SwitchMonitorOn(VandrelProcess& vandrel) {
-  const HWND window = vandrel.WaitForWindowOfClass(kRichMediaClass);
-  HWND button = nullptr;
-  // The window exists a moment before its controls.
-  if (!window || !WaitUntil([&] { return (button = GetDlgItem(window, kMonitorButton)) != nullptr; }, 5000)) {
-    return false;
-  }
-  // Sent, not posted: the click's own pass is over when it returns.
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+void StoreMonitoredNo() {
+  DeleteAnimationsValue();
+  WriteDword(HKEY_CURRENT_USER, kSettingsKey, kAnimationsSwitch, 1);
+  WriteString(HKEY_CURRENT_USER, kSettingsKey, "BanSelected", "1");
 }
 
 bool WaitForMonitorPass() {
-  {
-    UniqueHkey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kBrowserMain, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS ||
-        RegDeleteValueA(key.get(), kAnimationsValue) != ERROR_SUCCESS) {
-      return false;
-    }
-  }
+  // The pass as the monitor starts with the program comes first: the one
+  // waited for is a later one.
+  if (!WaitUntil(AnimationsOff, kMonitorPassTimeoutMs) || !DeleteAnimationsValue()) return false;
   return WaitUntil(AnimationsOff, kMonitorPassTimeoutMs);
 }
 

@@ -27,11 +27,11 @@ bool WaitForScanTicks(const PopupHelper& helper, std::size_t witness, std::size_
 // times before such a pass (Wine hands out expired timers in the order they
 // expired), so the pass is the sign for a scan that is meant to be off.
 //
-// Stores the "No" the pass writes; before the program starts.
+// Stores the "No" the pass writes, and the setting that switches the
+// monitor on as the program starts; before the program starts.
 void StoreMonitoredNo();
-// Switches the monitor on through the rich-media window's button.
-bool SwitchMonitorOn(VandrelProcess& vandrel);
-// Removes the value the pass writes and waits until a pass wrote it again.
+// Waits for the value a pass writes, removes it and waits until a later
+// pass wrote it again.
 bool WaitForMonitorPass();
 
 }  // namespace vandrel::test

@@ -148,6 +148,7 @@ TEST_F(RichMediaWindow, IsCreatedHiddenFixedSizedAndCentredWithItsCaption) {
 }
 
 TEST_F(RichMediaWindow, ShowsEveryCaptionWithYesSelectedAndNoProfile) {
+  view.Show();
   std::vector<std::string> captions;
   for (const HWND child : ChildWindows(view.Handle())) {
     if (ClassNameOf(child) == "Button") captions.push_back(WindowText(child));
@@ -174,6 +175,7 @@ TEST_F(RichMediaWindow, ShowsEveryCaptionWithYesSelectedAndNoProfile) {
 }
 
 TEST_F(RichMediaWindow, LaysTheSwitchesOutInTwoColumnsAboveTheProfiles) {
+  view.Show();
   const RECT frame = RectInParent(ByCaption("Type of advertizing:"));
   std::vector<RECT> switches;
   for (const char* caption : kSwitchCaptions) {
