@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/ScopeExit.h"
+
 namespace vandrel {
 
 EventTicks::EventTicks(WindowEvents& events, Timer& wakeUp, std::function<void()> tick)
@@ -27,9 +29,12 @@ void EventTicks::Heard() {
   switch (phase_) {
     case Phase::Idle:
     case Phase::Late:
-      phase_ = Phase::Settling;
-      WakeUpIn(kSettle);
+      // Under Wine the creation is all that is announced; a window shown by
+      // the time its event is handled goes 10 ms sooner.
+      phase_ = Phase::Prompt;
+      WakeUpIn(Timer::kAtOnce);
       break;
+    case Phase::Prompt:
     case Phase::Settling: break;  // its tick is on the way
     case Phase::Resting: heardWhileResting_ = true; break;
   }
@@ -39,16 +44,19 @@ void EventTicks::WokenUp() {
   wakeUp_.SetEnabled(false);
   switch (phase_) {
     case Phase::Idle: break;
+    case Phase::Prompt: {
+      phase_ = Phase::Settling;
+      const ScopeExit settleAfterTick([this] { WakeUpIn(kSettle); });
+      tick_();
+      break;
+    }
     case Phase::Settling: {
       phase_ = Phase::Resting;
       heardWhileResting_ = false;
       // The rest is timed from the tick's end, so ticks take at most a share
       // of the time; it comes also after a tick that failed, so later events
       // still wake ticks.
-      struct RestAfterTick {
-        EventTicks& ticks;
-        ~RestAfterTick() { ticks.WakeUpIn(kRest); }
-      } restAfterTick{*this};
+      const ScopeExit restAfterTick([this] { WakeUpIn(kRest); });
       tick_();
       break;
     }

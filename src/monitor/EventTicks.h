@@ -8,16 +8,17 @@ namespace vandrel {
 
 // Runs the scan's tick soon after another program creates, shows or renames
 // a top-level window, so that a pop-up goes before the scan timer's next
-// tick. Events coalesce: the first wakes a tick a settling moment later (the
-// window is shown and titled by then, mostly); events during the rest after
-// an event tick wake one more once the rest is over; when the events stop,
-// one late tick catches titles set late. So an event storm brings at most one
-// tick per rest and settling moment, never a busy loop. The scan timer ticks
-// on beside it, for whatever the events miss.
+// tick. Events coalesce: the first after a quiet spell wakes a tick at once
+// and one more a settling moment later (the window is shown and titled by
+// then, mostly); events during the rest after an event tick wake one more
+// once the rest is over; when the events stop, one late tick catches titles
+// set late. So an event storm brings at most two ticks per rest and settling
+// moment, never a busy loop. The scan timer ticks on beside it, for whatever
+// the events miss.
 class EventTicks {
  public:
   // Milliseconds.
-  static constexpr int kSettle = 10;  // from an event to its tick: the least a Windows timer waits
+  static constexpr int kSettle = 10;  // from a tick to the settled one: the least a Windows timer waits
   static constexpr int kRest = 40;    // from the end of an event tick to the next one's settling
   static constexpr int kLate = 200;   // from the end of the rest to the late tick
 
@@ -32,7 +33,7 @@ class EventTicks {
   void SetListening(bool on);
 
  private:
-  enum class Phase { Idle, Settling, Resting, Late };
+  enum class Phase { Idle, Prompt, Settling, Resting, Late };
   void Heard();
   void WokenUp();
   void WakeUpIn(int milliseconds);

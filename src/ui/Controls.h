@@ -174,6 +174,11 @@ class ListBox : public ControlModel {
 // the interval or enabling it restarts the count.
 class Timer {
  public:
+  // The interval of a timer that fires once, as soon as the messages queued
+  // before it are handled (a system timer waits at least 10 ms); re-arming
+  // it fires it once more.
+  static constexpr int kAtOnce = -1;
+
   explicit Timer(int interval = 1000, bool enabled = true) : interval_(interval), enabled_(enabled) {}
   std::function<void()> OnTimer;
   std::function<void()> redraw;  // set by the view: (re)arm or stop the real timer

@@ -301,7 +301,8 @@ class BoundStatusBar : public BoundWindows<StatusBar> {
 };
 
 // Armed on the form while enabled with a positive interval; setting either
-// re-arms it, which restarts the count.
+// re-arms it, which restarts the count. At once is a WM_TIMER of its own id
+// posted to the form.
 class BoundTimer : public BoundModel<Timer> {
  public:
   BoundTimer(Timer& model, HWND form, UINT_PTR id) : BoundModel(model), form_(form), id_(id) {}
@@ -309,9 +310,12 @@ class BoundTimer : public BoundModel<Timer> {
   void Redraw() override {
     if (model_.Enabled() && model_.Interval() > 0) {
       SetTimer(form_, id_, static_cast<UINT>(model_.Interval()), nullptr);
-    } else {
-      KillTimer(form_, id_);
+      return;
     }
+    KillTimer(form_, id_);
+    if (!model_.Enabled() || model_.Interval() != Timer::kAtOnce) return;
+    // A full queue refuses the post: the system's shortest wait then.
+    if (!PostMessageA(form_, WM_TIMER, id_, 0)) SetTimer(form_, id_, USER_TIMER_MINIMUM, nullptr);
   }
   bool Route(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
     if (message != WM_TIMER || wParam != id_) return false;

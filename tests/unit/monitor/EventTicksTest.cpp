@@ -51,15 +51,17 @@ TEST_P(EventTicksTest, EveryEventIsTickedSoonWhileTicksStayBoundedAndEndInOneLat
   ticks.SetListening(true);
   Run(storm, storm.end + 2000);
 
-  ASSERT_FALSE(ticked.empty());
-  EXPECT_EQ(ticked.front(), EventTicks::kSettle);
+  ASSERT_GE(ticked.size(), 3u);
+  EXPECT_EQ(ticked[0], 0) << "the first event is ticked at once";
+  EXPECT_EQ(ticked[1], storm.tickCost + EventTicks::kSettle) << "and settled";
   for (const int event : heard) {
     EXPECT_TRUE(std::any_of(ticked.begin(), ticked.end(),
                             [&](int tick) { return tick >= event && tick <= event + kWakeUpToTick; }))
         << "no tick soon after the event at " << event << " ms";
   }
-  for (std::size_t i = 1; i < ticked.size(); ++i) {
-    EXPECT_GE(ticked[i] - ticked[i - 1], kWakeUpToTick + storm.tickCost) << "tick " << i;
+  // At most two ticks per settling moment and rest.
+  for (std::size_t i = 2; i < ticked.size(); ++i) {
+    EXPECT_GE(ticked[i] - ticked[i - 2], kWakeUpToTick + 2 * storm.tickCost) << "tick " << i;
   }
   const int lastEventTick = ticked.size() > 1 ? ticked[ticked.size() - 2] : -1;
   EXPECT_EQ(ticked.back(), lastEventTick + storm.tickCost + EventTicks::kRest + EventTicks::kLate)
@@ -83,7 +85,7 @@ TEST_F(EventTicksTest, SwitchingOffStopsListeningAndForgetsTheWakeUp) {
   EXPECT_FALSE(wakeUp.Enabled());
   ticks.SetListening(true);
   Run({"OneEvent", 1, 1, 0}, 1000);
-  EXPECT_EQ(ticked.size(), 2u);
+  EXPECT_EQ(ticked.size(), 3u);
 }
 
 }  // namespace
