@@ -87,9 +87,6 @@ OptionsView::~OptionsView() {
 }
 
 void OptionsView::Create(HINSTANCE instance, HWND owner) {
-  const int pictureSize = DpiScale::Screen()(kTestPictureSize);
-  testPicture_.reset(static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON, pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   const WindowPlacement placement =
       CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kOptionsWindowClass}, placement);
@@ -275,6 +272,9 @@ void OptionsView::MakeMiscPage() {
   const HWND select = page.Make({width - 82, fileTop - 1, 44, 22}, kPushButtonKind, &f.SelWavBut);
   // The speaker with the button's edges and focus rectangle around it.
   const HWND test = page.Make({width - 36, fileTop - 2, 24, 24}, kIconPushButtonKind, &f.Test);
+  const int pictureSize = DpiScale::Screen()(kTestPictureSize);
+  testPicture_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_OPTIONS_TEST), IMAGE_ICON,
+                                                   pictureSize, pictureSize, LR_DEFAULTCOLOR)));
   SendMessageA(test, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(testPicture_.get()));
   const int lastTop = fileTop + 28;
   const HWND autoSuggest = page.Make({12, lastTop + 3, width - 124, kRow}, kCheckBoxKind, &f.AutoSuggest);

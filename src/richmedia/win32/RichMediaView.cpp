@@ -76,8 +76,6 @@ RichMediaView::~RichMediaView() {
 }
 
 void RichMediaView::Create(HINSTANCE instance, HWND owner) {
-  pictures_[kMonitorOffImage] = LoadPicture(instance, IDI_MONITOR_OFF);
-  pictures_[kMonitorOnImage] = LoadPicture(instance, IDI_MONITOR_ON);
   const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
   // The program's icon in the caption: without one Windows draws its generic one there.
   Window::Create({instance, kRichMediaWindowClass, LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON))},
@@ -123,6 +121,8 @@ void RichMediaView::OnCreate() {
 }
 
 void RichMediaView::MakeContents() {
+  pictures_[kMonitorOffImage] = LoadPicture(Instance(), IDI_MONITOR_OFF);
+  pictures_[kMonitorOnImage] = LoadPicture(Instance(), IDI_MONITOR_ON);
   const HWND frame =
       ResolveControl(Handle(), ControlRef(kAdvertizingBoxId, kAdvertizingBox), ControlKind{"BUTTON", BS_GROUPBOX});
   SetWindowTextA(frame, "Type of advertizing:");
