@@ -42,6 +42,7 @@ DialogTemplate AboutTemplate() {
 void AboutView::Create(HWND owner) {
   const DialogTemplate about = AboutTemplate();
   CreateHidden(owner, about.Get());
+  SetWindowTextA(Handle(), kAboutCaption);  // found by its caption from the start
 }
 
 bool AboutView::Command(int id, int code) {
@@ -63,7 +64,6 @@ HBRUSH AboutView::StaticColours(int id, HDC dc) {
 }
 
 void AboutView::Start() {
-  SetWindowTextA(Handle(), kAboutCaption);
   PlaceWindow(kClientWidth, kClientHeight, nullptr);
   boldFont_ = DerivedFont(true, false, false);
   linkFont_ = DerivedFont(false, false, false);

@@ -10,10 +10,11 @@ namespace vandrel {
 INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      // A dialog made hidden is laid out when first shown, and not focused
+      // before: focusing it would make it the active window while unseen.
+      if (LivesHidden()) return FALSE;
       Start();
-      // The focus goes to the first tab stop, but not yet in a dialog made
-      // hidden: focusing it would make it the active window while unseen.
-      return LivesHidden() ? FALSE : TRUE;
+      return TRUE;
     case WM_CTLCOLORSTATIC:
       return reinterpret_cast<INT_PTR>(
           StaticColours(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), reinterpret_cast<HDC>(wParam)));

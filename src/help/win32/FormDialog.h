@@ -14,7 +14,8 @@ namespace vandrel {
 // default button IDOK, Enter, Esc and the close box all close it.
 class FormDialog : public ModalDialog {
  protected:
-  // Lays the window out, when the dialog starts.
+  // Lays the window out, when the dialog starts (one made hidden: when it
+  // is first shown).
   virtual void Start() = 0;
   // A command other than closing; true when handled.
   virtual bool Command(int id, int code) = 0;
@@ -35,6 +36,7 @@ class FormDialog : public ModalDialog {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+  void BeforeFirstShow() final { Start(); }
 };
 
 }  // namespace vandrel

@@ -26,6 +26,10 @@ void ModalDialog::CreateHidden(HWND owner, const DLGTEMPLATE& dialogTemplate) {
 
 void ModalDialog::ShowHiddenModally(HWND owner) {
   if (!handle_) return;
+  if (!shownBefore_) {
+    shownBefore_ = true;
+    BeforeFirstShow();
+  }
   modalOwner_ = owner;
   ShowWindow(handle_, SW_SHOW);
   ShowAndFocus(handle_);

@@ -27,8 +27,10 @@ class ModalDialog {
   // each request: CreateHidden makes it (throws PlatformError when it cannot),
   // ShowHiddenModally shows it over a disabled `owner` and runs the thread's
   // messages until End() hides it again.
+  // BeforeFirstShow runs once, when the hidden dialog is first shown.
   void CreateHidden(HWND owner, const DLGTEMPLATE& dialogTemplate);
   void ShowHiddenModally(HWND owner);
+  virtual void BeforeFirstShow() {}
   // Destroys a dialog made by CreateHidden (derived classes call it before
   // their own members go).
   void Destroy();
@@ -46,6 +48,7 @@ class ModalDialog {
   HWND handle_ = nullptr;
   HWND modalOwner_ = nullptr;
   bool livesHidden_ = false;
+  bool shownBefore_ = false;
   ErrorReporter reporter_;
 };
 
