@@ -2,9 +2,12 @@
 // at 2 s, and what listening to window events costs:
 // - latency: titled, visible pop-up-class windows and browser frames beyond
 //   the window limit, made at random moments, timed from their creation to
-//   the WM_CLOSE they receive; then polling alone: windows made hidden and
-//   shown a moment later, which Wine does not announce, so only the timer
-//   finds them;
+//   the WM_CLOSE they receive: to its posting into their queue (the goal),
+//   and to the helper's handling of it, which under Wine waits for the
+//   helper's own CreateWindowEx to return (that takes 10-50 ms on Xvfb, and
+//   Vandrel has mostly posted the close by then); then polling alone:
+//   windows made hidden and shown a moment later, which Wine does not
+//   announce, so only the timer finds them;
 // - a storm of window creations at 1,000 a second, the CPU of this Wine
 //   prefix with Vandrel running against the same storm without it;
 // - idle, no events: Vandrel at a 100 ms interval over 200 windows against
@@ -87,11 +90,15 @@ Summary Summarise(std::vector<double> samples, int missed) {
   return summary;
 }
 
+struct Closes {
+  Summary posted, handled, creation;
+};
+
 // Makes `count` pop-ups and frames in turn at random moments and times their closes.
 // `shownLate`: made hidden and shown after the event ticks are over.
-Summary TimeCloses(int count, bool shownLate, std::mt19937& random) {
+Closes TimeCloses(int count, bool shownLate, std::mt19937& random) {
   std::uniform_int_distribution<int> pause(100, 700);
-  std::vector<double> samples;
+  std::vector<double> posted, handled, creation;
   int missed = 0;
   for (int i = 0; i < count; ++i) {
     PumpFor(static_cast<DWORD>(pause(random)));
@@ -103,13 +110,15 @@ Summary TimeCloses(int count, bool shownLate, std::mt19937& random) {
       PumpFor(400);  // past the late tick of its creation
       probe.Show();
     }
+    creation.push_back(probe.CreationMs());
     if (const auto closed = probe.WaitForClose(3 * kLatencyInterval)) {
-      samples.push_back(*closed);
+      handled.push_back(*closed);
+      posted.push_back(*probe.PostedAfter());
     } else {
       ++missed;
     }
   }
-  return Summarise(samples, missed);
+  return {Summarise(posted, missed), Summarise(handled, missed), Summarise(creation, 0)};
 }
 
 struct StormCost {
@@ -174,7 +183,7 @@ int main(int argc, char** argv) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "1");
 
-  Summary events, polling;
+  Closes events, polling;
   StormCost stormWith, stormWithout;
   {
     // The frame the limit keeps, so every frame made after it is beyond the limit.
@@ -205,8 +214,10 @@ int main(int argc, char** argv) {
   }
   const double bare = BareLoopCpu();
 
-  Print("events, timer at 2 s", events);
-  Print("polling alone (shown late, unannounced), timer at 2 s", polling);
+  Print("events, timer at 2 s, close posted", events.posted);
+  Print("events, timer at 2 s, close handled by the helper", events.handled);
+  Print("events, the helper's CreateWindowEx alone", events.creation);
+  Print("polling alone (shown late, unannounced), timer at 2 s, close posted", polling.posted);
   std::printf(
       "wine event tick: storm of %d windows at %d/s: prefix CPU %.2f s in %.1f s with Vandrel, %.2f s in %.1f s "
       "without\n",
@@ -217,7 +228,10 @@ int main(int argc, char** argv) {
   const double stormRatio = stormWith.cpuSeconds / stormWithout.cpuSeconds, idleRatio = idle / bare;
   std::printf("ratio wine storm with/without Vandrel = %.2f (goal %.1f)\n", stormRatio, kStormGoal);
   std::printf("ratio wine idle Vandrel/bare loop = %.2f (goal %.1f)\n", idleRatio, kIdleGoal);
-  const bool met = events.missed == 0 && events.median <= kMedianGoalMs && events.p95 <= kP95GoalMs &&
+  const Summary& latency = events.posted;
+  std::printf("wine event tick: close posted, goal median <= %.0f ms and p95 <= %.0f ms: %s\n", kMedianGoalMs,
+              kP95GoalMs, latency.missed == 0 && latency.median <= kMedianGoalMs && latency.p95 <= kP95GoalMs ? "met" : "missed");
+  const bool met = latency.missed == 0 && latency.median <= kMedianGoalMs && latency.p95 <= kP95GoalMs &&
                    stormRatio <= kStormGoal && idleRatio <= kIdleGoal;
   return met ? 0 : 1;
 }

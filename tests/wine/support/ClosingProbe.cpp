@@ -20,15 +20,21 @@ ClosingProbe::ClosingProbe(const std::string& className, const std::string& titl
   RegisterClassA(&windowClass);  // once per class name; later calls fail harmlessly
   const DWORD style =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (maximizeBox ? WS_MAXIMIZEBOX : 0) | (shown ? WS_VISIBLE : 0);
-  start_ = NowMilliseconds();
+  Started();
   window_.reset(
       CreateWindowExA(0, className.c_str(), title.c_str(), style, 40, 40, 240, 120, nullptr, nullptr, instance, this));
   if (!window_) throw std::runtime_error("the probe window could not be made");
+  creationMs_ = NowMilliseconds() - start_;
 }
 
 void ClosingProbe::Show() {
-  start_ = NowMilliseconds();
+  Started();
   ShowWindow(window_.get(), SW_SHOWNA);
+}
+
+void ClosingProbe::Started() {
+  start_ = NowMilliseconds();
+  startTick_ = GetTickCount();
 }
 
 void PumpMessages(DWORD timeoutMs, const std::function<bool()>& done) {
@@ -53,7 +59,10 @@ LRESULT CALLBACK ClosingProbe::Procedure(HWND window, UINT message, WPARAM wPara
   }
   if (message == WM_CLOSE) {
     auto* probe = reinterpret_cast<ClosingProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (probe && !probe->closedAt_) probe->closedAt_ = NowMilliseconds();
+    if (probe && !probe->closedAt_) {
+      probe->closedAt_ = NowMilliseconds();
+      probe->postedAfter_ = static_cast<LONG>(static_cast<DWORD>(GetMessageTime()) - probe->startTick_);
+    }
     return 0;  // stays: the owner destroys it
   }
   return DefWindowProcA(window, message, wParam, lParam);

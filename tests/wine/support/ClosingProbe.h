@@ -26,12 +26,23 @@ class ClosingProbe {
   // Pumps this thread's messages until the first WM_CLOSE or the timeout:
   // the milliseconds from the window's creation (or Show()) to the close.
   std::optional<double> WaitForClose(DWORD timeoutMs);
+  // Milliseconds from the creation (or Show()) to the moment the first
+  // WM_CLOSE was posted (its message time, to the millisecond): under Wine a
+  // close is often posted before CreateWindowEx has returned to the maker,
+  // who handles it only then.
+  std::optional<double> PostedAfter() const { return postedAfter_; }
+  // Milliseconds that CreateWindowEx took.
+  double CreationMs() const { return creationMs_; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Started();
 
   double start_ = 0;
+  DWORD startTick_ = 0;
+  double creationMs_ = 0;
   std::optional<double> closedAt_;
+  std::optional<double> postedAfter_;
   UniqueWindow window_;
 };
 
