@@ -1,10 +1,10 @@
 #include "PopupHelper.h"
 
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "PopupProtocol.h"
+#include "platform/win32/Handles.h"
 #include "WaitUntil.h"
 
 namespace vandrel::test {
@@ -83,12 +83,24 @@ PopupHelper::~PopupHelper() {
 }
 
 std::vector<PopupHelper::Entry> PopupHelper::ReadReport() const {
-  std::ifstream file(reportPath_);
+  // The helper's rename keeps the new report open for deletion a moment
+  // after it appears: a reader that does not share deletion is refused then
+  // (a sharing violation under Wine), and would read no windows at all.
+  const UniqueFileHandle file(CreateFileA(reportPath_.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
+  std::string text;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+
+  std::istringstream lines(text);
   std::vector<Entry> entries;
   unsigned long long window = 0;
   unsigned long long statusBar = 0;
   int closes = 0;
-  while (file >> window >> closes >> statusBar) entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
+  while (lines >> window >> closes >> statusBar) entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
   return entries;
 }
 

@@ -57,6 +57,19 @@ TEST(PopupHelper, CountsEveryCloseOfAWindowThatIgnoresIt) {
   EXPECT_EQ(helper.ClosesReceived(1), 0);
 }
 
+// The scan may close a window many times while a test reads the report:
+// no read may lose a window.
+TEST(PopupHelper, EveryReadSeesEveryWindowWhileClosesArrive) {
+  const PopupHelper helper({{.className = "SupportStubborn", .title = "stubborn", .ignoresClose = true},
+                            {.className = "SupportPlain", .title = "plain"}});
+  constexpr int kCloses = 300;
+  for (int i = 0; i < kCloses; ++i) {
+    PostMessageA(helper.Window(0), WM_CLOSE, 0, 0);
+    ASSERT_EQ(helper.ClosesReceived(1), 0) << "a read lost a window after " << i << " closes";
+  }
+  EXPECT_TRUE(helper.WaitForCloses(0, kCloses));
+}
+
 TEST(PopupHelper, ManyModeMakesEveryTenthWindowABrowserFrame) {
   const PopupHelper helper = PopupHelper::Many(200, 20);
   ASSERT_EQ(helper.Count(), 200u);
