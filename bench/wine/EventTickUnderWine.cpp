@@ -6,8 +6,9 @@
 //   and to the helper's handling of it, which under Wine waits for the
 //   helper's own CreateWindowEx to return (that takes 10-50 ms on Xvfb, and
 //   Vandrel has mostly posted the close by then); then polling alone:
-//   windows made hidden and shown a moment later, which Wine does not
-//   announce, so only the timer finds them;
+//   windows made hidden and shown long after their creation (after the
+//   watch for hidden windows is over), which Wine does not announce, so only
+//   the timer finds them;
 // - a storm of window creations at 1,000 a second, the CPU of this Wine
 //   prefix with Vandrel running against the same storm without it;
 // - idle, no events: Vandrel at a 100 ms interval over 200 windows against
@@ -107,7 +108,7 @@ Closes TimeCloses(int count, bool shownLate, std::mt19937& random) {
         frame ? "Page " + std::to_string(i) + " - Microsoft Internet Explorer" : "Pop-up " + std::to_string(i);
     ClosingProbe probe(frame ? "IEFrame" : "Internet Explorer_TridentDlgFrame", title, frame, !shownLate);
     if (shownLate) {
-      PumpFor(400);  // past the late tick of its creation
+      PumpFor(800);  // past the late tick of its creation, and the watch
       probe.Show();
     }
     creation.push_back(probe.CreationMs());

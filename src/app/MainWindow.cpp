@@ -20,7 +20,7 @@ TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& li
       Blocking(Timer1, scan_, state.settings, prompts, [this](int index) { SetTrayIconIndex(index); }),
       // An event's tick is the timer's tick, with every rule and the guard
       // against a tick inside a tick.
-      eventTicks_(platform.windowEvents, EventTimer, [this] { Timer1Timer(); }) {
+      eventTicks_(platform.windowEvents, platform.desktop, EventTimer, WatchTimer, [this] { Timer1Timer(); }) {
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Blocking.blockingSwitched = [this](bool on) { eventTicks_.SetListening(on); };
   Timer2.OnTimer = [this] { Timer2Timer(); };

@@ -39,6 +39,7 @@ class TZAVOClass : public ScanEvents {
   Timer Timer2{100, true};
   // Wakes the scan's tick after window events while blocking is on.
   Timer EventTimer{EventTicks::kSettle, false};
+  Timer WatchTimer{EventTicks::kSettle, false};  // looks at hidden windows heard of
   StatusBar StatusBar1{{{"", 240}, {"", 140}}};
 
   // Runs while the window is created; `designedOuterWidth` is the outer

@@ -1,14 +1,17 @@
 #include "monitor/EventTicks.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/ScopeExit.h"
 
 namespace vandrel {
 
-EventTicks::EventTicks(WindowEvents& events, Timer& wakeUp, std::function<void()> tick)
-    : events_(events), wakeUp_(wakeUp), tick_(std::move(tick)) {
+EventTicks::EventTicks(WindowEvents& events, Desktop& desktop, Timer& wakeUp, Timer& watch, std::function<void()> tick)
+    : events_(events), desktop_(desktop), wakeUp_(wakeUp), watch_(watch), tick_(std::move(tick)) {
   wakeUp_.OnTimer = [this] { WokenUp(); };
+  watch_.OnTimer = [this] { LookAtWatched(); };
+  watched_.reserve(kWatchedAtMost);
 }
 
 EventTicks::~EventTicks() { events_.StopListening(); }
@@ -16,16 +19,23 @@ EventTicks::~EventTicks() { events_.StopListening(); }
 void EventTicks::SetListening(bool on) {
   if (on) {
     // A refusal leaves the scan timer's ticks, as before events were heard.
-    events_.Listen([this] { Heard(); });
+    events_.Listen([this](WindowHandle window) { Heard(window); });
     return;
   }
   events_.StopListening();
   wakeUp_.SetEnabled(false);
+  watch_.SetEnabled(false);
   phase_ = Phase::Idle;
   heardWhileResting_ = false;
+  watched_.clear();
 }
 
-void EventTicks::Heard() {
+void EventTicks::Heard(WindowHandle window) {
+  if (window) Watch(window, desktop_.IsVisible(window));
+  TickSoon();
+}
+
+void EventTicks::TickSoon() {
   switch (phase_) {
     case Phase::Idle:
     case Phase::Late:
@@ -75,6 +85,51 @@ void EventTicks::WokenUp() {
 void EventTicks::WakeUpIn(int milliseconds) {
   wakeUp_.SetInterval(milliseconds);
   wakeUp_.SetEnabled(true);
+}
+
+void EventTicks::Watch(WindowHandle window, bool visible) {
+  const auto known =
+      std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) { return w.window == window; });
+  // A window heard of as shown needs no watching: its event wakes the tick.
+  if (visible) {
+    if (known != watched_.end()) watched_.erase(known);
+    return;
+  }
+  if (known != watched_.end()) {
+    known->looksLeft = kWatch / kSettle;
+    return;
+  }
+  if (watched_.size() == kWatchedAtMost) watched_.erase(watched_.begin());
+  watched_.push_back({window, kWatch / kSettle});
+  if (!watch_.Enabled()) {
+    watch_.SetInterval(kSettle);
+    watch_.SetEnabled(true);
+  }
+}
+
+void EventTicks::LookAtWatched() {
+  bool shown = false;
+  std::erase_if(watched_, [&](Watched& w) {
+    if (desktop_.IsVisible(w.window)) {
+      shown = true;
+      return true;
+    }
+    return --w.looksLeft <= 0;
+  });
+  if (watched_.empty()) watch_.SetEnabled(false);
+  if (!shown) return;
+  switch (phase_) {
+    case Phase::Prompt:
+    case Phase::Settling: break;  // its tick is on the way
+    case Phase::Resting:
+      // A tick now, and the settled one after the rest as for any event
+      // heard then.
+      heardWhileResting_ = true;
+      tick_();
+      break;
+    case Phase::Idle:
+    case Phase::Late: TickSoon(); break;
+  }
 }
 
 }  // namespace vandrel

@@ -42,6 +42,8 @@ class Desktop {
   virtual void ReadClassName(WindowHandle window, ClassText& out) = 0;
   // The window's style bits, or 0 when its information cannot be read.
   virtual std::uint32_t ReadStyle(WindowHandle window) = 0;
+  // Shown now; false for a window that has gone away.
+  virtual bool IsVisible(WindowHandle window) = 0;
   virtual bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // 0 when no top-level window has this class and title.
   virtual WindowHandle Find(const std::string& className, const std::string& title) = 0;

@@ -129,6 +129,7 @@ void MainWindowView::OnCreate() {
                              {form_.Timer1},
                              {form_.Timer2},
                              {form_.EventTimer},
+                             {form_.WatchTimer},
                          });
   // The status bar keeps the system's font, as status bars do: in the
   // window's Courier the closed-windows text would not fit its panel.

@@ -26,6 +26,12 @@ void MemoryDesktop::Close(WindowHandle window) {
   std::erase_if(windows_, [&](const Window& w) { return w.handle == window; });
 }
 
+void MemoryDesktop::Show(WindowHandle window) {
+  for (Window& w : windows_) {
+    if (w.handle == window) w.visible = true;
+  }
+}
+
 void MemoryDesktop::ApplyCloses() {
   for (; appliedUpTo_ < posted_.size(); ++appliedUpTo_) {
     if (posted_[appliedUpTo_].message == kWmClose) Close(posted_[appliedUpTo_].window);
@@ -60,6 +66,11 @@ void MemoryDesktop::ListVisibleWindows(std::vector<WindowHandle>& out) {
   for (const Window& window : windows_) {
     if (window.visible) out.push_back(window.handle);
   }
+}
+
+bool MemoryDesktop::IsVisible(WindowHandle window) {
+  const Window* found = Lookup(window);
+  return found && found->visible;
 }
 
 void MemoryDesktop::ReadTitle(WindowHandle window, TitleText& out) {

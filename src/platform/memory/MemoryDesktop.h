@@ -34,6 +34,7 @@ class MemoryDesktop : public Desktop {
   // Opens a window on top of all others; returns its handle.
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0, bool visible = true);
   void Close(WindowHandle window);
+  void Show(WindowHandle window);
   // Closes every window that was posted WM_CLOSE since the last call.
   void ApplyCloses();
   std::vector<PostedMessage>& Posted() { return posted_; }
@@ -47,6 +48,7 @@ class MemoryDesktop : public Desktop {
   void ReadTitle(WindowHandle window, TitleText& out) override;
   void ReadClassName(WindowHandle window, ClassText& out) override;
   std::uint32_t ReadStyle(WindowHandle window) override;
+  bool IsVisible(WindowHandle window) override;
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   WindowHandle Find(const std::string& className, const std::string& title) override;
   void BringToForeground(WindowHandle window) override;

@@ -9,7 +9,7 @@ namespace vandrel {
 // Window events raised by the test.
 class MemoryWindowEvents : public WindowEvents {
  public:
-  bool Listen(std::function<void()> onEvent) override {
+  bool Listen(std::function<void(WindowHandle window)> onEvent) override {
     if (refuses) return false;
     onEvent_ = std::move(onEvent);
     return true;
@@ -18,14 +18,14 @@ class MemoryWindowEvents : public WindowEvents {
 
   bool Listening() const { return static_cast<bool>(onEvent_); }
   // Another program created, showed or renamed a window: heard only while listening.
-  void Raise() const {
-    if (onEvent_) onEvent_();
+  void Raise(WindowHandle window = 0) const {
+    if (onEvent_) onEvent_(window);
   }
 
   bool refuses = false;
 
  private:
-  std::function<void()> onEvent_;
+  std::function<void(WindowHandle window)> onEvent_;
 };
 
 }  // namespace vandrel

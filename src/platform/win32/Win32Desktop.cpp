@@ -48,6 +48,8 @@ void Win32Desktop::ReadClassName(WindowHandle window, ClassText& out) {
 // rectangles and more, costs several times as much.
 std::uint32_t Win32Desktop::ReadStyle(WindowHandle window) { return StyleOf(ToHwnd(window)); }
 
+bool Win32Desktop::IsVisible(WindowHandle window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
+
 bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   return PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
 }

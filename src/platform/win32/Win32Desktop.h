@@ -10,6 +10,7 @@ class Win32Desktop : public Desktop {
   void ReadTitle(WindowHandle window, TitleText& out) override;
   void ReadClassName(WindowHandle window, ClassText& out) override;
   std::uint32_t ReadStyle(WindowHandle window) override;
+  bool IsVisible(WindowHandle window) override;
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   WindowHandle Find(const std::string& className, const std::string& title) override;
   void BringToForeground(WindowHandle window) override;

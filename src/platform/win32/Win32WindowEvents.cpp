@@ -29,7 +29,7 @@ HWND CreateReceiver(void* listener) {
 
 }  // namespace
 
-bool Win32WindowEvents::Listen(std::function<void()> onEvent) {
+bool Win32WindowEvents::Listen(std::function<void(WindowHandle window)> onEvent) {
   onEvent_ = std::move(onEvent);
   if (!receiver_) receiver_.reset(CreateReceiver(this));
   if (!receiver_) return false;
@@ -61,7 +61,7 @@ void CALLBACK Win32WindowEvents::Heard(HWINEVENTHOOK, DWORD, HWND window, LONG o
   // No exception may unwind through user32; an event lost leaves the scan
   // timer's tick.
   try {
-    listener->onEvent_();
+    listener->onEvent_(reinterpret_cast<WindowHandle>(window));
   } catch (...) {
   }
 }

@@ -18,7 +18,7 @@ class Win32WindowEvents : public WindowEvents {
   Win32WindowEvents(const Win32WindowEvents&) = delete;
   Win32WindowEvents& operator=(const Win32WindowEvents&) = delete;
 
-  bool Listen(std::function<void()> onEvent) override;
+  bool Listen(std::function<void(WindowHandle window)> onEvent) override;
   void StopListening() override;
 
  private:
@@ -31,7 +31,7 @@ class Win32WindowEvents : public WindowEvents {
   // the unhook finds nothing.
   UniqueWindow receiver_;
   std::array<UniqueWinEventHook, 3> hooks_;
-  std::function<void()> onEvent_;
+  std::function<void(WindowHandle window)> onEvent_;
 };
 
 }  // namespace vandrel

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "monitor/EventTicks.h"
+#include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryWindowEvents.h"
 
 namespace vandrel {
@@ -19,30 +20,53 @@ struct Storm {
 };
 
 // The model against a clock of whole milliseconds: the wake-up fires once
-// its interval has passed since it was last armed.
-class EventTicksTest : public ::testing::TestWithParam<Storm> {
+// its interval has passed since it was last armed, the watch every interval.
+class EventTicksClock : public ::testing::Test {
  protected:
-  EventTicksTest() {
+  EventTicksClock() {
     wakeUp.redraw = [this] { armedAt = now; };
+    watch.redraw = [this] { watchArmedAt = now; };
   }
-  void Run(const Storm& storm, int until) {
+  // Runs the clock to `until`; `onMillisecond` raises what the test wants then.
+  template <typename Raise>
+  void Run(int until, Raise onMillisecond) {
     for (; now < until; ++now) {
+      onMillisecond();
+      if (wakeUp.Enabled() && now >= armedAt + wakeUp.Interval()) wakeUp.Fire();
+      if (watch.Enabled() && now >= watchArmedAt + watch.Interval()) {
+        watchArmedAt = now;
+        watch.Fire();
+      }
+    }
+  }
+  void Run(int until) {
+    Run(until, [] {});
+  }
+  int TicksBetween(int from, int to) const {
+    return static_cast<int>(std::count_if(ticked.begin(), ticked.end(), [&](int t) { return t >= from && t <= to; }));
+  }
+
+  MemoryWindowEvents events;
+  MemoryDesktop desktop;
+  Timer wakeUp{1, false}, watch{1, false};
+  int now = 0, armedAt = 0, watchArmedAt = 0, tickCost = 0;
+  std::vector<int> heard, ticked;
+  EventTicks ticks{events, desktop, wakeUp, watch, [this] {
+                     ticked.push_back(now);
+                     now += tickCost;
+                   }};
+};
+
+class EventTicksTest : public EventTicksClock, public ::testing::WithParamInterface<Storm> {
+ protected:
+  void Run(const Storm& storm, int until) {
+    EventTicksClock::Run(until, [&] {
       if (now < storm.end && now % storm.every == 0) {
         events.Raise();
         heard.push_back(now);
       }
-      if (wakeUp.Enabled() && now >= armedAt + wakeUp.Interval()) wakeUp.Fire();
-    }
+    });
   }
-
-  MemoryWindowEvents events;
-  Timer wakeUp{1, false};
-  int now = 0, armedAt = 0, tickCost = 0;
-  std::vector<int> heard, ticked;
-  EventTicks ticks{events, wakeUp, [this] {
-                     ticked.push_back(now);
-                     now += tickCost;
-                   }};
 };
 
 TEST_P(EventTicksTest, EveryEventIsTickedSoonWhileTicksStayBoundedAndEndInOneLateTick) {
@@ -86,6 +110,53 @@ TEST_F(EventTicksTest, SwitchingOffStopsListeningAndForgetsTheWakeUp) {
   ticks.SetListening(true);
   Run({"OneEvent", 1, 1, 0}, 1000);
   EXPECT_EQ(ticked.size(), 3u);
+}
+
+// A window heard of while hidden and shown `shownAt` ms after its event,
+// behind `newerHidden` hidden windows heard of just after it.
+struct Showing {
+  const char* name;
+  int shownAt;
+  int newerHidden;
+  bool tickedOnShowing;  // within one look of its showing
+};
+
+class HiddenWindowTest : public EventTicksClock, public ::testing::WithParamInterface<Showing> {};
+
+TEST_P(HiddenWindowTest, IsTickedAsItIsShownWhileWatched) {
+  const Showing showing = GetParam();
+  ticks.SetListening(true);
+  const WindowHandle window = desktop.Open("Pop-up", "Internet Explorer_TridentDlgFrame", 0, false);
+  events.Raise(window);
+  for (int i = 0; i < showing.newerHidden; ++i) events.Raise(desktop.Open("Hidden", "Other", 0, false));
+  Run(showing.shownAt);
+  desktop.Show(window);
+  Run(showing.shownAt + 1000);
+  EXPECT_EQ(TicksBetween(showing.shownAt, showing.shownAt + EventTicks::kSettle) > 0, showing.tickedOnShowing);
+  EXPECT_FALSE(watch.Enabled()) << "the watch ends";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Showings, HiddenWindowTest,
+    ::testing::Values(Showing{"BeforeTheSettledTick", 5, 0, true}, Showing{"DuringTheRest", 25, 0, true},
+                      Showing{"BeforeTheLateTick", 150, 0, true}, Showing{"AfterTheLateTick", 400, 0, true},
+                      Showing{"AfterTheWatch", EventTicks::kWatch + 50, 0, false},
+                      Showing{"BehindTheWatchedAtMost", 150, static_cast<int>(EventTicks::kWatchedAtMost), false},
+                      Showing{"BehindFewerThanThat", 150, static_cast<int>(EventTicks::kWatchedAtMost) - 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A program that makes windows hidden and shows each a moment later, a
+// thousand a second: at most one tick per look, and the late tick.
+TEST_F(EventTicksClock, ShownWindowsInAStormTickAtMostOncePerLook) {
+  ticks.SetListening(true);
+  std::vector<WindowHandle> hidden;
+  Run(1000, [&] {
+    hidden.push_back(desktop.Open("Pop-up", "Other", 0, false));
+    events.Raise(hidden.back());
+    if (hidden.size() > 3) desktop.Show(hidden[hidden.size() - 4]);
+  });
+  EXPECT_LE(TicksBetween(0, 1000), 1000 / EventTicks::kSettle + 1);
+  EXPECT_GE(TicksBetween(0, 1000), 1000 / (EventTicks::kSettle + EventTicks::kRest));
 }
 
 }  // namespace
