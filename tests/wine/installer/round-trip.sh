@@ -54,15 +54,25 @@ install_folder() {  # the folder Vandrel is expected in, as Windows names it (on
   folder="$drive/${on_c//\\//}"
   installed="$1\\Vandrel.exe"
 }
-install_folder 'C:\Program Files\Vandrel'
+# The 32-bit setup installs as a 32-bit program does on 64-bit Windows: into
+# Program Files (x86), with its uninstall entry in the 32-bit registry view.
+if x86_64-w64-mingw32-objdump -f "$exe" | grep -q 'pei-i386'; then
+  program_files='C:\Program Files (x86)' machine_view=/reg:32
+else
+  program_files='C:\Program Files' machine_view=/reg:64
+fi
+install_folder "$program_files\Vandrel"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vandrel'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKCU\Software\Korvane\Vandrel'
 
+view_of() { [[ $1 == HKLM* ]] && echo "$machine_view"; }  # the user's keys are shared by both views
 value_of() {  # key, value name: the data, or nothing when absent
-  wine reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p"
+  # shellcheck disable=SC2046 # no view is no argument
+  wine reg query "$1" /v "$2" $(view_of "$1") | sed -n "s/^    $2    REG_[A-Z_]*    //p"
 }
-key_exists() { "$WINELOADER" reg query "$1" </dev/null >/dev/null 2>&1; }
+# shellcheck disable=SC2046
+key_exists() { "$WINELOADER" reg query "$1" $(view_of "$1") </dev/null >/dev/null 2>&1; }
 # The browser is a 32-bit program: its toolbar buttons live in the 32-bit view.
 buttons_key='HKLM\Software\IE5Tools\ToolBar Buttons'
 extensions_key='HKLM\Software\Microsoft\Internet Explorer\Extensions'
