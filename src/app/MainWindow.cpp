@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "app/FadeOut.h"
@@ -49,15 +50,15 @@ void TZAVOClass::ReadTitleSuffix() {
   if (value && value->kind == ValueKind::String) state_.titleSuffix = TitleSuffixFor(&value->text);
 }
 
-void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument) {
+void TZAVOClass::FormCreate(int designedOuterWidth, bool minimizeArgument, int workAreaWidth) {
   minimizeArgument_ = minimizeArgument;
   ReadTitleSuffix();
-  int outerWidth = designedOuterWidth;
-  if (GetOperatingSystem(platform_.system.Version()) >= kWindowsXp) {
-    outerWidth = kNarrowOuterWidth;
-    Form.SetOuterWidth(outerWidth);
-  }
-  StatusBar1.SetPanelWidth(0, outerWidth - kStatusPanelReserve);
+  int outerWidth =
+      GetOperatingSystem(platform_.system.Version()) >= kWindowsXp ? kNarrowOuterWidth : designedOuterWidth;
+  outerWidth = std::min(outerWidth, workAreaWidth);
+  if (outerWidth != designedOuterWidth) Form.SetOuterWidth(outerWidth);
+  // The closed-windows panel keeps its width however narrow the window is.
+  StatusBar1.SetPanelWidth(0, std::max(0, outerWidth - kStatusPanelReserve));
   Form.SetCaption(kMainWindowTitle);
   trayHint_ = kMainWindowTitle;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -43,8 +44,10 @@ class TZAVOClass : public ScanEvents {
   StatusBar StatusBar1{{{"", 240}, {"", 140}}};
 
   // Runs while the window is created; `designedOuterWidth` is the outer
-  // width that the designed client width gives.
-  void FormCreate(int designedOuterWidth, bool minimizeArgument);
+  // width that the designed client width gives, `workAreaWidth` the width of
+  // the screen's work area (both designed pixels), which the window never
+  // exceeds: on a small screen its toolbar wraps instead.
+  void FormCreate(int designedOuterWidth, bool minimizeArgument, int workAreaWidth = INT_MAX);
   void Timer1Timer();
   void Timer2Timer();
   // WM_USER from a second start: show the window as the tray's Show does.

@@ -42,7 +42,7 @@ void EventTicks::TickSoon() {
       // Under Wine the creation is all that is announced; a window shown by
       // the time its event is handled goes 10 ms sooner.
       phase_ = Phase::Prompt;
-      WakeUpIn(Timer::kAtOnce);
+      wakeUp_.FireAtOnce();
       break;
     case Phase::Prompt:
     case Phase::Settling: break;  // its tick is on the way

@@ -174,11 +174,6 @@ class ListBox : public ControlModel {
 // the interval or enabling it restarts the count.
 class Timer {
  public:
-  // The interval of a timer that fires once, as soon as the messages queued
-  // before it are handled (a system timer waits at least 10 ms); re-arming
-  // it fires it once more.
-  static constexpr int kAtOnce = -1;
-
   explicit Timer(int interval = 1000, bool enabled = true) : interval_(interval), enabled_(enabled) {}
   std::function<void()> OnTimer;
   std::function<void()> redraw;  // set by the view: (re)arm or stop the real timer
@@ -186,6 +181,7 @@ class Timer {
   int Interval() const { return interval_; }
   void SetInterval(int interval) {
     interval_ = interval;
+    atOnce_ = false;
     Restart();
   }
   bool Enabled() const { return enabled_; }
@@ -193,6 +189,15 @@ class Timer {
     enabled_ = enabled;
     Restart();
   }
+  // Enables the timer to fire once, as soon as the messages queued before
+  // are handled (a system timer waits at least 10 ms), until the interval is
+  // set again. Each request is one firing.
+  void FireAtOnce() {
+    enabled_ = true;
+    atOnce_ = true;
+    Restart();
+  }
+  bool ArmedAtOnce() const { return enabled_ && atOnce_; }
   void Fire() {
     if (enabled_ && OnTimer) OnTimer();
   }
@@ -203,6 +208,7 @@ class Timer {
   }
   int interval_;
   bool enabled_;
+  bool atOnce_ = false;
 };
 
 // A page control: its tabs' captions and the page shown.

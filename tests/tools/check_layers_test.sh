@@ -22,7 +22,7 @@ expect() {  # description, wanted exit code, wanted output (exact)
   rm -rf "$tree/src"
 }
 
-source_file app/Program.h '"options/TForm2.h"' '"platform/Platform.h"' '"resources/ids.h"' '<string>'
+source_file app/Program.h '"options/TForm2.h"' '"platform/Platform.h"' '"resources/ids.h"' '<string>' '<wchar.h>'
 source_file eraser/win32/View.cpp '<windows.h>' '"ui/win32/Binder.h"' '"eraser/EraseCommand.h"'
 source_file platform/memory/MemoryShell.cpp '"platform/memory/MemoryFiles.h"' '"platform/FullPath.h"'
 expect "includes down the order pass" 0 ""
@@ -37,11 +37,17 @@ source_file eraser/EraseCommand.cpp '"blocklist/TitlesFile.h"'
 expect "an include sideways is reported" 1 \
   'eraser/EraseCommand.cpp:1: eraser includes "blocklist/TitlesFile.h": blocklist is not below eraser'
 
-source_file monitor/WindowScan.cpp '"monitor/win32/Hook.h"' '<windows.h>' '"platform/memory/MemoryDesktop.h"'
+source_file monitor/WindowScan.cpp '"monitor/win32/Hook.h"' '<windows.h>' '"platform/memory/MemoryDesktop.h"' \
+  '<windowsx.h>' '<WinCrypt.h>' '<winioctl.h>' '<winnt.h>' '<tlhelp32.h>'
 expect "portable code including Win32 code or a double is reported" 1 "$(printf '%s\n' \
   'monitor/WindowScan.cpp:1: portable code includes "monitor/win32/Hook.h"' \
   'monitor/WindowScan.cpp:2: portable code includes <windows.h>' \
-  'monitor/WindowScan.cpp:3: includes the double "platform/memory/MemoryDesktop.h"')"
+  'monitor/WindowScan.cpp:3: includes the double "platform/memory/MemoryDesktop.h"' \
+  'monitor/WindowScan.cpp:4: portable code includes <windowsx.h>' \
+  'monitor/WindowScan.cpp:5: portable code includes <WinCrypt.h>' \
+  'monitor/WindowScan.cpp:6: portable code includes <winioctl.h>' \
+  'monitor/WindowScan.cpp:7: portable code includes <winnt.h>' \
+  'monitor/WindowScan.cpp:8: portable code includes <tlhelp32.h>')"
 
 source_file gadgets/Gadget.h '"platform/Platform.h"'
 expect "a folder without a row is reported" 1 "gadgets/Gadget.h:1: the folder gadgets has no row in tools/check-layers"

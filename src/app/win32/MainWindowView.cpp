@@ -1,5 +1,7 @@
 #include "app/win32/MainWindowView.h"
 
+#include <algorithm>
+
 #include "app/ProgramEntry.h"
 #include "platform/win32/Win32WaitLoop.h"
 #include "resources/resource.h"
@@ -20,6 +22,13 @@ SIZE OuterSizeFor(int clientWidth, int clientHeight) {
   RECT rect{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);  // with the menu bar
   return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The part of the screen that windows may take: all of it but the taskbar.
+RECT WorkArea() {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
 }
 
 // The window's font: Courier New, 8 points.
@@ -53,6 +62,8 @@ MainWindowView::MainWindowView(TZAVOClass& form, Prompts& prompts, bool minimize
 
 void MainWindowView::Create(HINSTANCE instance) {
   const SIZE outer = OuterSizeFor(kClientWidth, kClientHeight);
+  const RECT area = WorkArea();
+  const int width = std::min<int>(outer.cx, area.right - area.left);
   instance_ = instance;
   WindowClass windowClass;
   windowClass.instance = instance;
@@ -60,10 +71,10 @@ void MainWindowView::Create(HINSTANCE instance) {
   windowClass.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
   WindowPlacement placement;
   placement.style = kStyle;
-  placement.width = outer.cx;
+  placement.width = width;
   placement.height = outer.cy;
-  placement.left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  placement.top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  placement.left = area.left + (area.right - area.left - width) / 2;
+  placement.top = area.top + std::max<int>(0, (area.bottom - area.top - outer.cy) / 2);
   Window::Create(windowClass, placement);
   ShowWindow(Handle(), SW_SHOW);
   UpdateWindow(Handle());
@@ -135,7 +146,10 @@ void MainWindowView::OnCreate() {
   // window's Courier the closed-windows text would not fit its panel.
   LayOut();
   // The model works in designed pixels, as the form was designed.
-  form_.FormCreate(DpiScale::Screen().Designed(OuterSizeFor(kClientWidth, kClientHeight).cx), minimizeArgument_);
+  const DpiScale& scale = DpiScale::Screen();
+  const RECT area = WorkArea();
+  form_.FormCreate(scale.Designed(OuterSizeFor(kClientWidth, kClientHeight).cx), minimizeArgument_,
+                   scale.DesignedWithin(area.right - area.left));
 }
 
 void MainWindowView::DrawForm() {
@@ -155,11 +169,20 @@ void MainWindowView::DrawForm() {
 }
 
 void MainWindowView::LayOut() const {
-  // The toolbar fills what the status bar leaves of the client area.
+  if (IsIconic(Handle())) return;  // a minimised window has no client area to fill
+  // The toolbar fills what the status bar leaves of the client area. Rows
+  // that its buttons wrap into on a narrow window make the window taller by
+  // their height, so the status bar moves down below them.
   RECT client, status{};
   GetClientRect(Handle(), &client);
   if (HWND bar = GetDlgItem(Handle(), kStatusBarId)) GetWindowRect(bar, &status);
-  toolbar_.Place(client.right, client.bottom - (status.bottom - status.top));
+  const int extraRows = toolbar_.Place(client.right, client.bottom - (status.bottom - status.top));
+  const int wanted = DpiScale::Screen()(kClientHeight) + extraRows;
+  if (client.bottom == wanted) return;
+  RECT outer;
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + wanted - client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);  // its WM_SIZE lays out again
 }
 
 void MainWindowView::FadeOut(const std::vector<int>& opacities) const {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "resources/toolbar/toolbar_ids.h"
@@ -32,9 +33,10 @@ UniqueImageList LoadStrip(HINSTANCE instance, int resource) {
 
 void ToolbarView::Create(HWND parent, HINSTANCE instance, HFONT font) {
   // The form lays the strip out itself, above its status bar.
-  toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
-                             0, 0, 0, parent, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
+  toolbar_ = CreateWindowExA(
+      0, TOOLBARCLASSNAMEA, nullptr,
+      WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0,
+      0, 0, parent, reinterpret_cast<HMENU>(kToolbarId), instance, nullptr);
   if (!toolbar_) return;
   SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -60,8 +62,19 @@ void ToolbarView::Create(HWND parent, HINSTANCE instance, HFONT font) {
   for (const auto& entry : model_.Buttons()) entry.button->redraw = [this, &entry] { Draw(entry); };
 }
 
-void ToolbarView::Place(int width, int height) const {
-  if (toolbar_) SetWindowPos(toolbar_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+int ToolbarView::Place(int width, int height) const {
+  const auto count = static_cast<int>(model_.Buttons().size());
+  if (!toolbar_ || count == 0) return 0;
+  // As wide as the whole buttons that fit: the toolbar wraps a row only
+  // where a button's picture would stick out, its caption cut off.
+  const int buttonWidth = LOWORD(SendMessageA(toolbar_, TB_GETBUTTONSIZE, 0, 0));
+  const int strip = buttonWidth > 0 ? std::max(1, width / buttonWidth) * buttonWidth : width;
+  SetWindowPos(toolbar_, nullptr, 0, 0, std::min(width, strip), height, SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepButtonSize();  // lays the rows out anew
+  RECT first{}, last{};
+  SendMessageA(toolbar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  SendMessageA(toolbar_, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+  return last.bottom - first.bottom;
 }
 
 void ToolbarView::Detach() {

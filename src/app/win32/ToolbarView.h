@@ -10,9 +10,10 @@
 namespace vandrel {
 
 // The real toolbar of the main window: flat 98 x 53 buttons with their
-// captions under 32 x 32 pictures (cold, and hot under the mouse). Redraws a
-// button when its model changes, clicks the model on WM_COMMAND and reports
-// the hint of the button under the mouse.
+// captions under 32 x 32 pictures (cold, and hot under the mouse), wrapped
+// into rows as wide as the window. Redraws a button when its model changes,
+// clicks the model on WM_COMMAND and reports the hint of the button under
+// the mouse.
 class ToolbarView {
  public:
   ToolbarView(MainToolbar& model, std::function<void(const std::string&)> showHint)
@@ -22,8 +23,10 @@ class ToolbarView {
   ToolbarView& operator=(const ToolbarView&) = delete;
 
   void Create(HWND parent, HINSTANCE instance, HFONT font);
-  // Places the strip over the client area's top `height` pixels.
-  void Place(int width, int height) const;
+  // Places the strip over the client area's top `height` pixels, its
+  // buttons wrapped into as many rows as `width` needs; returns the height of
+  // the rows below the first.
+  int Place(int width, int height) const;
   // The models stop drawing here; the form calls it at WM_DESTROY.
   void Detach();
   bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -301,32 +301,45 @@ class BoundStatusBar : public BoundWindows<StatusBar> {
 };
 
 // Armed on the form while enabled with a positive interval; setting either
-// re-arms it, which restarts the count. At once is a WM_TIMER of its own id
-// posted to the form.
+// re-arms it, which restarts the count. At once is one WM_TIMER posted to
+// the form with an id of its own, one a request: a request while one is on
+// its way adds none, and one that comes after the timer was set otherwise
+// fires nothing.
 class BoundTimer : public BoundModel<Timer> {
  public:
-  BoundTimer(Timer& model, HWND form, UINT_PTR id) : BoundModel(model), form_(form), id_(id) {}
+  BoundTimer(Timer& model, HWND form, UINT_PTR id, UINT_PTR atOnceId)
+      : BoundModel(model), form_(form), id_(id), atOnceId_(atOnceId) {}
   ~BoundTimer() override { KillTimer(form_, id_); }
   void Redraw() override {
+    if (model_.ArmedAtOnce()) {
+      KillTimer(form_, id_);
+      if (!posted_) posted_ = PostMessageA(form_, WM_TIMER, atOnceId_, 0) != FALSE;
+      // A full queue refuses the post: the system's shortest wait then.
+      if (!posted_) SetTimer(form_, id_, USER_TIMER_MINIMUM, nullptr);
+      return;
+    }
     if (model_.Enabled() && model_.Interval() > 0) {
       SetTimer(form_, id_, static_cast<UINT>(model_.Interval()), nullptr);
       return;
     }
     KillTimer(form_, id_);
-    if (!model_.Enabled() || model_.Interval() != Timer::kAtOnce) return;
-    // A full queue refuses the post: the system's shortest wait then.
-    if (!PostMessageA(form_, WM_TIMER, id_, 0)) SetTimer(form_, id_, USER_TIMER_MINIMUM, nullptr);
   }
   bool Route(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
-    if (message != WM_TIMER || wParam != id_) return false;
+    if (message != WM_TIMER || (wParam != id_ && wParam != atOnceId_)) return false;
     result = 0;
+    if (wParam == atOnceId_) {
+      posted_ = false;
+      if (!model_.ArmedAtOnce()) return true;  // set otherwise since
+    }
+    if (model_.ArmedAtOnce()) KillTimer(form_, id_);  // the shortest wait's, when the post was refused
     model_.Fire();
     return true;
   }
 
  private:
   HWND form_;
-  UINT_PTR id_;
+  UINT_PTR id_, atOnceId_;
+  bool posted_ = false;  // an at-once WM_TIMER is on its way
 };
 
 template <typename Bound, typename... Arguments>
@@ -392,7 +405,8 @@ std::unique_ptr<BoundControl> BindStatusBar(BindContext& context, StatusBar& mod
 }
 
 std::unique_ptr<BoundControl> BindTimer(BindContext& context, Timer& model) {
-  return Made<BoundTimer>(model, context.Form(), context.NewTimerId());
+  const UINT_PTR id = context.NewTimerId();
+  return Made<BoundTimer>(model, context.Form(), id, context.NewTimerId());
 }
 
 }  // namespace vandrel

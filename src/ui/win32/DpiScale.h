@@ -25,6 +25,8 @@ class DpiScale {
   RECT operator()(const RECT& designed) const;
   // Screen pixels as designed pixels, rounded up: what a measured text needs.
   int Designed(int pixels) const { return (pixels * kDesignDpi + dpi_ - 1) / dpi_; }
+  // Screen pixels as designed pixels, rounded down: the most that fits in them.
+  int DesignedWithin(int pixels) const { return pixels * kDesignDpi / dpi_; }
 
  private:
   int dpi_;

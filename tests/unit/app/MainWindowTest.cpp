@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <utility>
 
@@ -34,9 +35,9 @@ class MainWindowTest : public ::testing::Test {
     registry.WriteString(kCu, kSettingsKeyPath, name, text);
   }
   // Creates the program's windows as the normal run does.
-  Program& Start(bool minimizeArgument = false) {
+  Program& Start(bool minimizeArgument = false, int workAreaWidth = INT_MAX) {
     program = std::make_unique<Program>(platform, prompts);
-    program->mainWindow.FormCreate(806, minimizeArgument);
+    program->mainWindow.FormCreate(806, minimizeArgument, workAreaWidth);
     program->richMedia.FormCreate();
     program->OptionsCreated();
     program->BlockListCreated();
@@ -69,7 +70,7 @@ TEST_F(MainWindowTest, CreationShowsTheCaptionZeroClosedAndStartsBlockingByDefau
   EXPECT_TRUE(prompts.errors.empty());
 }
 
-TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAndTheStatusPanelFollowsIt) {
+TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAWorkAreaNarrowerStillAndTheStatusPanelFollows) {
   Start();
   EXPECT_EQ(Main().Form.OuterWidth(), 750);
   EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 605);
@@ -77,6 +78,9 @@ TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAndTheStatusPanelFollowsIt) {
   Start();
   EXPECT_EQ(Main().Form.OuterWidth(), std::nullopt);
   EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 806 - 145);
+  Start(false, 682);  // a small screen's work area: the closed-windows panel keeps its width
+  EXPECT_EQ(Main().Form.OuterWidth(), 682);
+  EXPECT_EQ(Main().StatusBar1.Panels()[0].width, 682 - 145);
 }
 
 TEST_F(MainWindowTest, TheBrowsersWindowTitleSetsTheSuffix) {

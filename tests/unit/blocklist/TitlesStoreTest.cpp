@@ -38,6 +38,15 @@ class TitlesStoreTest : public ::testing::Test {
     for (const auto& message : prompts.Messages()) texts.push_back(message.text);
     return texts;
   }
+  // One file dialog was shown, to open or to save titles.dat among .dat files.
+  void ExpectOneFileDialog(bool save, const std::string& defaultExtension) const {
+    ASSERT_EQ(prompts.FileDialogs().size(), 1u);
+    const auto& dialog = prompts.FileDialogs()[0];
+    EXPECT_EQ(dialog.save, save);
+    EXPECT_EQ(dialog.request.filter, "Block list dat files|*.dat|All files|*.*");
+    EXPECT_EQ(dialog.request.fileName, "titles.dat");
+    EXPECT_EQ(dialog.request.defaultExtension, defaultExtension);
+  }
   void ExpectOneError(const std::string& text) const {
     ASSERT_EQ(prompts.Messages().size(), 1u);
     EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Error);
@@ -220,12 +229,7 @@ TEST_F(TitlesStoreTest, ImportAddsTheNonEmptyLinesNotYetPresentAndReportsSuccess
   EXPECT_EQ(prompts.Messages()[0].kind, MessageKind::Information);
   EXPECT_EQ(prompts.Messages()[0].text, "Titles imported successfully.");
   EXPECT_EQ(prompts.Messages()[0].buttons, MessageButtons::Ok);
-  ASSERT_EQ(prompts.FileDialogs().size(), 1u);
-  const auto& dialog = prompts.FileDialogs()[0];
-  EXPECT_FALSE(dialog.save);
-  EXPECT_EQ(dialog.request.filter, "Block list dat files|*.dat|All files|*.*");
-  EXPECT_EQ(dialog.request.fileName, "titles.dat");
-  EXPECT_EQ(dialog.request.defaultExtension, "*.dat");
+  ExpectOneFileDialog(false, "*.dat");
   EXPECT_EQ(files.writeCount, 0) << "an import writes no file";
 }
 
@@ -276,12 +280,7 @@ TEST_F(TitlesStoreTest, ExportWritesPlainLinesToANewFileWithoutAsking) {
   store.ExportClick(list);
   EXPECT_EQ(files.files[kExport], "\r\nAlpha\r\nRe: winner\r\n");
   EXPECT_TRUE(prompts.Messages().empty());
-  ASSERT_EQ(prompts.FileDialogs().size(), 1u);
-  const auto& dialog = prompts.FileDialogs()[0];
-  EXPECT_TRUE(dialog.save);
-  EXPECT_EQ(dialog.request.filter, "Block list dat files|*.dat|All files|*.*");
-  EXPECT_EQ(dialog.request.fileName, "titles.dat");
-  EXPECT_EQ(dialog.request.defaultExtension, ".dat");
+  ExpectOneFileDialog(true, ".dat");
 }
 
 TEST_F(TitlesStoreTest, ExportAsksBeforeReplacingAFileAndNoLeavesItUntouched) {

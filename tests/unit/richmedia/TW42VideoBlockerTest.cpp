@@ -52,6 +52,13 @@ class RichMediaTest : public ::testing::Test {
     form.FormCreate();
     return form;
   }
+  // The monitor's state as the window shows it: the timer, the button and the picture.
+  void ExpectMonitor(bool on) {
+    EXPECT_EQ(form.MonitorOn(), on);
+    EXPECT_EQ(form.Timer1.Enabled(), on);
+    EXPECT_EQ(form.Button1.Caption(), on ? "Stop m&onitor" : "M&onitor");
+    EXPECT_EQ(form.Image1.ImageIndex(), on ? 1 : 0);
+  }
 
   MemoryRegistry registry;
   Settings settings;
@@ -207,10 +214,7 @@ TEST_F(RichMediaTest, AMonitorPassWritesOnlyNoAndNeverDeletesThePlayerKeys) {
 TEST_F(RichMediaTest, TheMonitorButtonTogglesAndRunsAPassEachWay) {
   Created();
   form.Button1.Click();
-  EXPECT_TRUE(form.MonitorOn());
-  EXPECT_TRUE(form.Timer1.Enabled());
-  EXPECT_EQ(form.Button1.Caption(), "Stop m&onitor");
-  EXPECT_EQ(form.Image1.ImageIndex(), 1);
+  ExpectMonitor(true);
   EXPECT_EQ(Text(kInlineVideosValue), "No");
 
   ClearBrowserValues();
@@ -219,10 +223,7 @@ TEST_F(RichMediaTest, TheMonitorButtonTogglesAndRunsAPassEachWay) {
 
   ClearBrowserValues();
   form.Button1.Click();
-  EXPECT_FALSE(form.MonitorOn());
-  EXPECT_FALSE(form.Timer1.Enabled());
-  EXPECT_EQ(form.Button1.Caption(), "M&onitor");
-  EXPECT_EQ(form.Image1.ImageIndex(), 0);
+  ExpectMonitor(false);
   EXPECT_EQ(Text(kInlineVideosValue), "No") << "switching off performs one last pass";
 
   ClearBrowserValues();

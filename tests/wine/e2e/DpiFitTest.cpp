@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,40 @@ class ScreenDpi {
 
  private:
   std::optional<RawValue> saved_;
+};
+
+// A screen of this size for the programs the thread starts while this
+// lives, and the thread's own view of their windows: Wine makes a desktop of
+// another name a virtual one, of the size its Desktops key gives. Its size
+// becomes the screen of every desktop in the session, so the full size is
+// given back the same way at the end.
+class SmallScreen {
+ public:
+  explicit SmallScreen(const char* size) : small_(Switch(kSmall, size)) {}
+  ~SmallScreen() {
+    const HDESK full = Switch(kFull, std::to_string(fullWidth_) + "x" + std::to_string(fullHeight_));
+    SetThreadDesktop(previous_);
+    CloseDesktop(full);
+    CloseDesktop(small_);
+    for (const char* name : {kSmall, kFull}) DeleteValue(HKEY_CURRENT_USER, kDesktopsKey, name);
+  }
+  SmallScreen(const SmallScreen&) = delete;
+  SmallScreen& operator=(const SmallScreen&) = delete;
+
+ private:
+  static constexpr const char* kDesktopsKey = "Software\\Wine\\Explorer\\Desktops";
+  static constexpr const char* kSmall = "VandrelSmallScreen";
+  static constexpr const char* kFull = "VandrelFullScreen";
+  static HDESK Switch(const char* name, const std::string& size) {
+    WriteString(HKEY_CURRENT_USER, kDesktopsKey, name, size);
+    const HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    SetThreadDesktop(desktop);
+    GetDesktopWindow();  // made now, at that size
+    return desktop;
+  }
+  int fullWidth_ = GetSystemMetrics(SM_CXSCREEN), fullHeight_ = GetSystemMetrics(SM_CYSCREEN);
+  HDESK previous_ = GetThreadDesktop(GetCurrentThreadId());
+  HDESK small_;
 };
 
 std::string ClassOf(HWND window) {
@@ -133,6 +168,9 @@ class WindowCheck {
 
   void operator()(HWND window) {
     window_ = window;
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (!Inside(ScreenRect(window), area)) Fault(window, "does not fit the work area");
     std::vector<HWND> controls;
     EnumChildWindows(window, &Collect, reinterpret_cast<LPARAM>(&controls));
     for (const HWND control : controls) Text(control);
@@ -220,7 +258,7 @@ class WindowCheck {
       const SIZE extent = m_.Extent(caption ? caption->c_str() : "", m_.Font(toolbar));
       Fits(toolbar,
            extent.cx + m_(4) <= rect.right - rect.left && m_(32) + extent.cy + m_(4) <= rect.bottom - rect.top &&
-               rect.bottom <= strip.bottom,
+               rect.bottom <= strip.bottom && rect.right <= strip.right,
            "clips button \"" + std::string(caption ? caption->c_str() : "") + "\"");
     }
   }
@@ -292,12 +330,20 @@ constexpr Opening kOpenings[] = {
     {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""}, {kCmdDemo1, ""}, {kCmdAbout1, ""},
 };
 
-class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<int> {};
+// A DPI, and the size of a small screen ("1024x768"), or null for the full one.
+struct Screen {
+  int dpi;
+  const char* smallSize;
+};
+
+class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<Screen> {};
 
 TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
-  const ScreenDpi screen(GetParam());
+  const ScreenDpi screen(GetParam().dpi);
+  std::optional<SmallScreen> small;
+  if (GetParam().smallSize) small.emplace(GetParam().smallSize);
   DeleteValue(HKEY_CURRENT_USER, kSettingsKey, "TOD");  // so the tip comes first
-  const Measure measure(GetParam());
+  const Measure measure(GetParam().dpi);
   std::vector<std::string> faults;
   WindowCheck check(measure, faults);
 
@@ -336,11 +382,16 @@ TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
   }
   std::string all;
   for (const std::string& fault : faults) all += "\n  " + fault;
-  EXPECT_TRUE(faults.empty()) << "at " << GetParam() << " DPI:" << all;
+  EXPECT_TRUE(faults.empty()) << "at " << GetParam().dpi << " DPI:" << all;
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, DpiFitTest, ::testing::Values(96, 120, 144, 192),
-                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Screens, DpiFitTest,
+                         ::testing::Values(Screen{96, nullptr}, Screen{120, nullptr}, Screen{144, nullptr},
+                                           Screen{192, nullptr}, Screen{144, "1024x768"}),
+                         [](const auto& info) {
+                           const char* size = info.param.smallSize;
+                           return "Dpi" + std::to_string(info.param.dpi) + (size ? std::string("On") + size : "");
+                         });
 
 }  // namespace
 }  // namespace vandrel::test
