@@ -135,7 +135,7 @@ TEST(EraseRefusal, TellsWhichFolderAndWhy) {
   } cases[] = {
       {"c:\\windows\\", "*.*", Kind::IsProtected, 1},
       {"C:\\Documents and Settings", "*", Kind::HoldsProtected, 3},
-      {"D:\\", "*.*", Kind::Root, 0},
+      {"\\\\srv\\share", "*.*", Kind::Root, 0},
       {"C:\\Program Files\\x", "*.*", Kind::None, 0},
       {"Real\\history", "*.*", Kind::NoPlace, 0},
       {"C:\\Windows", "wmplibrary*.*", Kind::None, 0},
