@@ -43,7 +43,7 @@ std::string RefusalText(const Refusal& refusal, std::string_view folder, std::st
     case Refusal::Kind::HoldsProtected: return named + " holds " + keptNamed + ".";
     case Refusal::Kind::CannotTell:
       return what.empty() ? named + ": where it really lies cannot be told."
-                          : named + ": it cannot be told apart from " + keptNamed + ", which cannot be read.";
+                          : named + ": it cannot be told apart from " + keptNamed + ", whose place cannot be read.";
   }
   return {};
 }

@@ -26,8 +26,8 @@ struct FolderIdentity {
 FolderIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information);
 
 // The protected folders where they really lie, and every folder above them
-// there, each by its identity. A protected folder that is there but cannot
-// be opened makes every whole-folder delete refused: it could be any of them.
+// there, each by its identity. One of them that is there but cannot be
+// opened could be any folder: every whole-folder delete is then refused.
 class ProtectedIdentities {
  public:
   ProtectedIdentities(const std::vector<ProtectedFolder>& folders, const HandleFileCalls& calls);
