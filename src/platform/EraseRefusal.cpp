@@ -1,34 +1,51 @@
 #include "platform/EraseRefusal.h"
 
-#include <algorithm>
-
 #include "platform/FullPath.h"
 #include "platform/NameMask.h"
 
 namespace vandrel {
-namespace {
 
-// A root, or a folder that holds (or is) a protected folder.
-bool HoldsSomethingProtected(const FullPath& folder, const std::vector<std::string>& protectedFolders) {
-  if (IsRoot(folder)) return true;
-  return std::any_of(protectedFolders.begin(), protectedFolders.end(), [&](const std::string& kept) {
-    const auto keptPath = ParseFullPath(kept);
-    return keptPath && IsSameOrBelow(*keptPath, folder);
-  });
+Refusal FindRefusal(std::string_view folder, std::string_view mask, const std::vector<std::string>& protectedFolders) {
+  using Kind = Refusal::Kind;
+  if (folder.size() < 4 || !IsSingleFolderMask(mask)) return {Kind::NoPlace};
+  const auto path = ParseFullPath(folder);
+  if (!path) return {Kind::NoPlace};
+  if (!MatchesEverything(mask)) return {};
+  if (IsRoot(*path)) return {Kind::Root};
+  // A folder that is a protected folder, else one that holds one.
+  Refusal found;
+  for (std::size_t at = 0; at < protectedFolders.size(); ++at) {
+    const auto keptPath = ParseFullPath(protectedFolders[at]);
+    if (!keptPath || !IsSameOrBelow(*keptPath, *path)) continue;
+    if (keptPath->names.size() == path->names.size()) return {Kind::IsProtected, at};
+    if (found.kind == Kind::None) found = {Kind::HoldsProtected, at};
+  }
+  return found;
 }
-
-}  // namespace
 
 bool RefusesDeleteFiles(std::string_view folder, std::string_view mask,
                         const std::vector<std::string>& protectedFolders) {
-  if (folder.size() < 4 || !IsSingleFolderMask(mask)) return true;
-  const auto path = ParseFullPath(folder);
-  if (!path) return true;
-  return MatchesEverything(mask) && HoldsSomethingProtected(*path, protectedFolders);
+  return FindRefusal(folder, mask, protectedFolders).kind != Refusal::Kind::None;
 }
 
 bool RefusesDeleteTree(std::string_view folder, const std::vector<std::string>& protectedFolders) {
   return RefusesDeleteFiles(folder, "*", protectedFolders);
+}
+
+std::string RefusalText(const Refusal& refusal, std::string_view folder, std::string_view kept, std::string_view what) {
+  const std::string named = "Not erased: " + std::string(folder);
+  const std::string keptNamed = std::string(what) + " (" + std::string(kept) + ")";
+  switch (refusal.kind) {
+    case Refusal::Kind::None: return {};
+    case Refusal::Kind::NoPlace: return named + " is not a full path of one folder.";
+    case Refusal::Kind::Root: return named + " is the root of a drive or share.";
+    case Refusal::Kind::IsProtected: return named + " is " + keptNamed + ".";
+    case Refusal::Kind::HoldsProtected: return named + " holds " + keptNamed + ".";
+    case Refusal::Kind::CannotTell:
+      return what.empty() ? named + ": where it really lies cannot be told."
+                          : named + ": it cannot be told apart from " + keptNamed + ", whose place cannot be read.";
+  }
+  return {};
 }
 
 }  // namespace vandrel

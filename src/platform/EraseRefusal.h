@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +20,25 @@ bool RefusesDeleteFiles(std::string_view folder, std::string_view mask,
 
 // The same for removing the folder itself with everything in it.
 bool RefusesDeleteTree(std::string_view folder, const std::vector<std::string>& protectedFolders);
+
+// Why a delete is refused, for the text that tells it.
+struct Refusal {
+  enum class Kind {
+    None,            // the delete may run
+    NoPlace,         // not a full path, or a mask reaching outside the folder
+    Root,            // a drive or share root
+    IsProtected,     // the folder is protected folder number `kept`
+    HoldsProtected,  // the folder holds protected folder number `kept`
+    CannotTell,      // where the folder, or a protected folder, really lies cannot be read
+  };
+  Kind kind = Kind::None;
+  std::size_t kept = 0;  // into the protected folders
+};
+Refusal FindRefusal(std::string_view folder, std::string_view mask, const std::vector<std::string>& protectedFolders);
+
+// What a refusal tells the user: the folder and why; kept and what name the
+// protected folder concerned ("C:\Users\Jo\AppData\Local", "the local
+// application data"). Empty for Kind::None.
+std::string RefusalText(const Refusal& refusal, std::string_view folder, std::string_view kept, std::string_view what);
 
 }  // namespace vandrel

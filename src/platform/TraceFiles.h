@@ -14,6 +14,7 @@ struct DeleteCounts {
   std::size_t skipped = 0;
   bool rootWasLink = false;  // the folder, or one above it, is a link left in place: nothing behind it was touched
   bool refused = false;      // a root, a protected folder, an empty base or an unknown place: nothing was touched
+  std::string refusal;       // when refused, which folder and why, as the user reads it
 };
 
 // Called between entries: removed after each entry that went, with the
@@ -47,10 +48,11 @@ class TraceFiles {
   // the folder stays (a subfolder's goes with the subfolder). Refused
   // as RefusesDeleteFiles says, with the protected folders: the Windows and
   // system folders, Program Files, the user's profile, documents, desktop,
-  // pictures, music and application data, and the shared documents. Refused
-  // too, in every spelling of the folder (8.3 names, letter case, a link
-  // above it), when it really is one of them, and when where it really lies
-  // cannot be read.
+  // pictures, music, videos, application data and local application data,
+  // and all users' documents, desktop and application data. Refused too,
+  // in every spelling of the folder (8.3 names, letter case, a link above
+  // it or leading to it, a share of this machine), when it really is one of
+  // them or holds one, and when where it really lies cannot be read.
   virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its

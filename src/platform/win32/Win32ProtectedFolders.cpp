@@ -1,12 +1,9 @@
 // The folders no whole-folder erase may touch, nor any folder above them.
 #include <windows.h>
 
-#include <algorithm>
-
-#include "platform/win32/ComparableSpelling.h"
 #include "platform/win32/FunctionLookup.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Win32TraceFiles.h"
+#include "platform/win32/ProtectedFolders.h"
 
 namespace vandrel {
 namespace {
@@ -35,46 +32,92 @@ std::wstring ShellFoldersValue(HKEY root, const wchar_t* name) {
   return buffer;
 }
 
+struct Named {
+  const wchar_t* name;
+  const char* what;
+};
+
+// The environment's folders.
+constexpr Named kVariables[] = {
+    {L"SystemRoot", "the Windows folder"},  {L"windir", "the Windows folder"},
+    {L"ProgramFiles", "Program Files"},     {L"ProgramFiles(x86)", "Program Files"},
+    {L"ProgramW6432", "Program Files"},     {L"CommonProgramFiles", "the programs' common files"},
+    {L"USERPROFILE", "the user's profile"}, {L"ALLUSERSPROFILE", "the profile of all users"},
+};
+
+// The user's own files and the programs' data: redirected or moved, a
+// browser folder may be set onto them (or below them, which is no harm).
+constexpr Named kUserShellFolders[] = {
+    {L"Personal", "the documents"},
+    {L"Desktop", "the desktop"},
+    {L"My Pictures", "the pictures"},
+    {L"My Music", "the music"},
+    {L"My Video", "the videos"},
+    {L"AppData", "the application data"},
+    {L"Local AppData", "the local application data"},
+};
+constexpr Named kCommonShellFolders[] = {
+    {L"Common Documents", "the shared documents"},
+    {L"Common Desktop", "the shared desktop"},
+    {L"Common AppData", "the shared application data"},
+};
+
+struct Kind {
+  int csidl;
+  const char* what;
+};
+
+// CSIDL_PROFILE's parent, the folder of all profiles, is refused as its
+// ancestor.
+constexpr Kind kShellKinds[] = {
+    {0x24, "the Windows folder"},           // CSIDL_WINDOWS
+    {0x25, "the system folder"},            // CSIDL_SYSTEM
+    {0x29, "the system folder"},            // CSIDL_SYSTEMX86
+    {0x26, "Program Files"},                // CSIDL_PROGRAM_FILES
+    {0x2a, "Program Files"},                // CSIDL_PROGRAM_FILESX86
+    {0x28, "the user's profile"},           // CSIDL_PROFILE
+    {0x05, "the documents"},                // CSIDL_PERSONAL
+    {0x10, "the desktop"},                  // CSIDL_DESKTOPDIRECTORY
+    {0x27, "the pictures"},                 // CSIDL_MYPICTURES
+    {0x0d, "the music"},                    // CSIDL_MYMUSIC
+    {0x0e, "the videos"},                   // CSIDL_MYVIDEO
+    {0x1a, "the application data"},         // CSIDL_APPDATA
+    {0x1c, "the local application data"},   // CSIDL_LOCAL_APPDATA
+    {0x2e, "the shared documents"},         // CSIDL_COMMON_DOCUMENTS
+    {0x19, "the shared desktop"},           // CSIDL_COMMON_DESKTOPDIRECTORY
+    {0x23, "the shared application data"},  // CSIDL_COMMON_APPDATA
+};
+
 }  // namespace
 
-std::vector<std::string> Win32TraceFiles::ProtectedFolders() const {
-  std::vector<std::wstring> folders{
-      TextOf([](wchar_t* b, UINT n) { return GetWindowsDirectoryW(b, n); }),
-      TextOf([](wchar_t* b, UINT n) { return GetSystemDirectoryW(b, n); }),
-      TextOf([](wchar_t* b, UINT n) { return GetSystemWindowsDirectoryW(b, n); }),
+std::vector<ProtectedFolder> ReadProtectedFolders() {
+  std::vector<ProtectedFolder> folders{
+      {TextOf([](wchar_t* b, UINT n) { return GetWindowsDirectoryW(b, n); }), "the Windows folder"},
+      {TextOf([](wchar_t* b, UINT n) { return GetSystemDirectoryW(b, n); }), "the system folder"},
+      {TextOf([](wchar_t* b, UINT n) { return GetSystemWindowsDirectoryW(b, n); }), "the Windows folder"},
   };
-  for (const wchar_t* variable : {L"SystemRoot", L"windir", L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432",
-                                  L"CommonProgramFiles", L"USERPROFILE", L"ALLUSERSPROFILE"}) {
-    folders.push_back(TextOf([&](wchar_t* b, UINT n) { return GetEnvironmentVariableW(variable, b, n); }));
+  for (const Named& variable : kVariables) {
+    folders.push_back(
+        {TextOf([&](wchar_t* b, UINT n) { return GetEnvironmentVariableW(variable.name, b, n); }), variable.what});
   }
-  // The user's own files: redirected or moved, a browser folder may be set
-  // onto them (or below them, which is no harm).
-  for (const wchar_t* name : {L"Personal", L"Desktop", L"My Pictures", L"My Music", L"AppData"}) {
-    folders.push_back(ShellFoldersValue(HKEY_CURRENT_USER, name));
+  for (const Named& value : kUserShellFolders) {
+    folders.push_back({ShellFoldersValue(HKEY_CURRENT_USER, value.name), value.what});
   }
-  folders.push_back(ShellFoldersValue(HKEY_LOCAL_MACHINE, L"Common Documents"));
+  for (const Named& value : kCommonShellFolders) {
+    folders.push_back({ShellFoldersValue(HKEY_LOCAL_MACHINE, value.name), value.what});
+  }
   // The shell knows them best; its folder query is looked up, as shell32
   // is not otherwise loaded.
   using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
   const UniqueModule shell(LoadLibraryA("shell32.dll"));
   const auto folderPath = LookupFunction<FolderPathFunction>(shell.get(), "SHGetFolderPathW");
-  // CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES,
-  // CSIDL_PROGRAM_FILESX86 and CSIDL_PROFILE (whose parent, the folder of
-  // all profiles, is refused as its ancestor); CSIDL_PERSONAL,
-  // CSIDL_DESKTOPDIRECTORY, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_APPDATA
-  // and CSIDL_COMMON_DOCUMENTS.
-  for (const int kind : {0x24, 0x25, 0x29, 0x26, 0x2a, 0x28, 0x05, 0x10, 0x27, 0x0d, 0x1a, 0x2e}) {
+  for (const Kind& kind : kShellKinds) {
     if (!folderPath) break;
     wchar_t buffer[MAX_PATH + 1] = {};
-    if (SUCCEEDED(folderPath(nullptr, kind, nullptr, 0, buffer))) folders.emplace_back(buffer);
+    if (SUCCEEDED(folderPath(nullptr, kind.csidl, nullptr, 0, buffer))) folders.push_back({buffer, kind.what});
   }
-  std::vector<std::string> spellings;
-  for (const std::wstring& folder : folders) {
-    if (!folder.empty()) spellings.push_back(ComparableSpelling(folder));
-  }
-  std::sort(spellings.begin(), spellings.end());
-  spellings.erase(std::unique(spellings.begin(), spellings.end()), spellings.end());
-  return spellings;
+  std::erase_if(folders, [](const ProtectedFolder& folder) { return folder.path.empty(); });
+  return folders;
 }
 
 }  // namespace vandrel

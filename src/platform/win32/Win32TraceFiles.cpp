@@ -3,6 +3,7 @@
 #include "platform/EraseRefusal.h"
 #include "platform/NameMask.h"
 #include "platform/win32/ComparableSpelling.h"
+#include "platform/win32/FolderIdentity.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
@@ -66,20 +67,30 @@ DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const st
 DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                            bool andItself, const DeleteProgress& progress) {
   Walk walk{progress, {}};
-  const std::vector<std::string> kept = ProtectedFolders();
+  const std::vector<ProtectedFolder> kept = ReadProtectedFolders();
+  std::vector<std::string> spellings;
+  for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
+  const std::string stepMask = andItself ? "*" : mask;
+  // Counts and tells a refusal; false when there is none.
+  const auto refused = [&](const Refusal& refusal) {
+    if (refusal.kind == Refusal::Kind::None) return false;
+    const bool namesKept = refusal.kind == Refusal::Kind::IsProtected ||
+                           refusal.kind == Refusal::Kind::HoldsProtected ||
+                           (refusal.kind == Refusal::Kind::CannotTell && refusal.kept < kept.size());
+    walk.counts.refused = true;
+    walk.counts.refusal = RefusalText(refusal, folder, namesKept ? AnsiFromWide(kept[refusal.kept].path) : "",
+                                      namesKept ? kept[refusal.kept].what : "");
+    return true;
+  };
   // Compared in one spelling: the folder as the step names it, then where
   // it really lies (a link above it, or XP's name as opened, may hide a
   // protected folder).
-  const auto refuses = [&](const std::wstring& path) {
-    const std::string spelling = ComparableSpelling(path);
-    return andItself ? RefusesDeleteTree(spelling, kept) : RefusesDeleteFiles(spelling, mask, kept);
+  const auto bySpelling = [&](const std::wstring& path) {
+    return FindRefusal(ComparableSpelling(path), stepMask, spellings);
   };
   const std::wstring named = WideFromAnsi(folder);
   const auto asked = ParseFullPath(Utf8FromWide(named));
-  if (folder.size() < 4 || refuses(named) || !asked) {
-    walk.counts.refused = true;
-    return walk.counts;
-  }
+  if (refused(bySpelling(named)) || (!asked && refused({Refusal::Kind::NoPlace}))) return walk.counts;
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return walk.counts;
@@ -107,10 +118,12 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
     walk.counts.rootWasLink = true;
     return walk.counts;
   }
-  // Where the folder cannot be told, nothing in it is.
+  // Where the folder cannot be told, nothing in it is. The same folder
+  // under another name (a link or junction leading to it, a share or a
+  // mapped drive of this machine) is told by what it is.
   const auto where = calls_.FinalPath(root.get());
-  if (!where || refuses(WidePathOf(*where))) {
-    walk.counts.refused = true;
+  if ((!where && refused({Refusal::Kind::CannotTell, kept.size()})) || refused(bySpelling(WidePathOf(*where))) ||
+      (MatchesEverything(stepMask) && refused(ProtectedIdentities(kept, calls_).Find(IdentityOf(information))))) {
     return walk.counts;
   }
   DeleteEntries(walk, *where, WideFromAnsi(mask), keepDesktopIni);

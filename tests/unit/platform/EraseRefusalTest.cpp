@@ -121,6 +121,37 @@ TEST(EraseRefusal, RefusesAProtectedFolderInEverySpellingOfItsPlace) {
   EXPECT_EQ(PlainForm(*onD), "D:\\x");
 }
 
+// A refusal names the protected folder concerned, the folder itself
+// before one it holds, and says why in the user's words.
+TEST(EraseRefusal, TellsWhichFolderAndWhy) {
+  using Kind = Refusal::Kind;
+  const std::vector<std::string> kept{"C:\\WINDOWS\\system32", "C:\\WINDOWS", "C:\\Program Files",
+                                      "C:\\Documents and Settings\\Jo"};
+  const struct {
+    const char* folder;
+    const char* mask;
+    Kind kind;
+    std::size_t kept;
+  } cases[] = {
+      {"c:\\windows\\", "*.*", Kind::IsProtected, 1},
+      {"C:\\Documents and Settings", "*", Kind::HoldsProtected, 3},
+      {"\\\\srv\\share", "*.*", Kind::Root, 0},
+      {"C:\\Program Files\\x", "*.*", Kind::None, 0},
+      {"Real\\history", "*.*", Kind::NoPlace, 0},
+      {"C:\\Windows", "wmplibrary*.*", Kind::None, 0},
+  };
+  for (const auto& c : cases) {
+    const Refusal refusal = FindRefusal(c.folder, c.mask, kept);
+    EXPECT_EQ(refusal.kind, c.kind) << c.folder;
+    EXPECT_EQ(refusal.kept, c.kept) << c.folder;
+  }
+  EXPECT_EQ(RefusalText({Kind::HoldsProtected}, "Z:\\home", "C:\\users\\jo\\Documents", "the documents"),
+            "Not erased: Z:\\home holds the documents (C:\\users\\jo\\Documents).");
+  EXPECT_EQ(RefusalText({Kind::CannotTell}, "C:\\x", "", ""),
+            "Not erased: C:\\x: where it really lies cannot be told.");
+  EXPECT_EQ(RefusalText({}, "C:\\x", "", ""), "");
+}
+
 TEST(FullPath, GivesOneSpellingAndTheLongForm) {
   const auto path = ParseFullPath("c:/Temp//a.\\.\\b\\..\\c ");
   ASSERT_TRUE(path);

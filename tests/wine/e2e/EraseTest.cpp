@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -461,19 +462,72 @@ TEST_F(EraseTest, EverySpellingOfAProtectedFolderIsRefused) {
   RemoveDirectoryW(profile.c_str());
 }
 
-// Favorites set onto the user's documents: the favorites step is refused,
-// as each pass tells, and the documents stay.
-TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
+// A Temp whose name is beyond ASCII loses its files and subfolders as any
+// other: its name reaches the delete whole.
+TEST_F(EraseTest, ATempNamedBeyondAsciiLosesItsFiles) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture makes the scratch folder";
-  const std::string documents = std::string(scratch) + "\\documents";
-  CreateDirectoryA(documents.c_str(), nullptr);
-  ASSERT_TRUE(WriteFileBytes(documents + "\\letter.txt", "dear"));
-  ChooseOnly("Bookmarks");
-  const ShellFolderOverride personal("Personal", documents);
-  const ShellFolderOverride favorites("Favorites", documents);
-  RunErase("Error calling DeleteFiles function!");
-  EXPECT_EQ(ReadFileBytes(documents + "\\letter.txt"), "dear");
+  const std::wstring temp = std::wstring(scratch, scratch + std::strlen(scratch)) + L"\\T\u00e9mp \u00c5se";
+  ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  CreateDirectoryW((temp + L"\\sub").c_str(), nullptr);
+  for (const wchar_t* file : {L"\\a.tmp", L"\\sub\\b.tmp"}) WriteCanary(temp + file);
+  ChooseOnly("TempFolder");
+  SetEnvironmentVariableW(L"Temp", temp.c_str());
+  RunErase();
+  SetEnvironmentVariableW(L"Temp", nullptr);
+  EXPECT_FALSE(ExistsW(temp + L"\\a.tmp"));
+  EXPECT_FALSE(ExistsW(temp + L"\\sub"));
+  EXPECT_TRUE(ExistsW(temp));
+}
+
+// A step set onto a protected folder by another name: favorites onto the
+// documents, or onto the folder the documents' link leads to; Temp onto the
+// local application data. Each pass tells the refusal, and the folder keeps
+// everything, subfolders included.
+TEST_F(EraseTest, AStepSetOntoAProtectedFolderLeavesItWhole) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the folders and the link";
+  const std::string root = scratch;
+  const struct {
+    const char* what;
+    const char* kept;  // the protected folder's shell folder value
+    std::string keptAt;
+    const char* choice;
+    std::string stepFolder;  // Favorites or Temp
+    std::vector<std::string> files;
+  } rows[] = {
+      {"favorites onto the documents",
+       "Personal",
+       root + "\\documents-real",
+       "Bookmarks",
+       root + "\\documents-real",
+       {"letter.txt"}},
+      {"favorites onto where the documents' link leads",
+       "Personal",
+       root + "\\documents-link",
+       "Bookmarks",
+       root + "\\documents-real",
+       {"letter.txt", "sub\\deeper\\draft.txt"}},
+      {"Temp onto the local application data",
+       "Local AppData",
+       root + "\\local",
+       "TempFolder",
+       root + "\\local",
+       {"Mail\\store.mbx", "Vendor\\settings.ini"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    for (const std::string& file : row.files) ASSERT_TRUE(WriteFileBytes(row.stepFolder + "\\" + file, "mine"));
+    ChooseOnly(row.choice);
+    const ShellFolderOverride kept(row.kept, row.keptAt);
+    std::optional<ShellFolderOverride> favorites;
+    if (row.choice == std::string("Bookmarks")) favorites.emplace("Favorites", row.stepFolder);
+    if (row.choice == std::string("TempFolder")) SetEnvironmentVariableA("Temp", row.stepFolder.c_str());
+    RunErase("Error calling DeleteFiles function!");
+    SetEnvironmentVariableA("Temp", nullptr);
+    Set(row.choice, "0");
+    for (const std::string& file : row.files) EXPECT_EQ(ReadFileBytes(row.stepFolder + "\\" + file), "mine") << file;
+  }
 }
 
 // A folder link inside the cookie folder, to a canary folder beside it:

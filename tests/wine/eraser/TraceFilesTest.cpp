@@ -187,6 +187,8 @@ TEST_F(HostileTree, RefusesTheWholeOfADriveOrTheWindowsFolder) {
                                     std::string(windows) + "\\system32\\..", std::string("\\x\\y")}) {
     EXPECT_TRUE(files_.DeleteMatching(folder, "*.*", true, {}).refused) << folder;
   }
+  EXPECT_EQ(files_.DeleteMatching(windows, "*.*", true, {}).refusal,
+            "Not erased: " + std::string(windows) + " is the Windows folder (" + windows + ").");
   // A narrow mask still runs there: it finds nothing in a fresh prefix.
   const DeleteCounts narrow = files_.DeleteMatching(windows, "wmplibrary*.*", true, {});
   EXPECT_FALSE(narrow.refused);

@@ -43,3 +43,8 @@ for ((d = 0; d < folders; d++)); do
   mkdir -p "$scratch/big/d$d"
   for ((f = 0; f < 250; f++)); do printf 'small\n' >"$scratch/big/d$d/f$f.txt"; done
 done
+# Protected folders for a step to be set onto: the user's documents behind
+# a folder link (as Wine makes a prefix's Documents, as users move theirs
+# with a junction), and a local application data with programs' data in it.
+mkdir -p "$scratch/documents-real/sub/deeper" "$scratch/local/Mail" "$scratch/local/Vendor"
+ln -s documents-real "$scratch/documents-link"

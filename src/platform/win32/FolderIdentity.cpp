@@ -1,0 +1,73 @@
+#include "platform/win32/FolderIdentity.h"
+
+#include <algorithm>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/PathLinks.h"
+#include "platform/win32/WidePath.h"
+
+namespace vandrel {
+namespace {
+
+// Errors that say the folder is not there to be erased either: nothing of
+// that name, a name no folder can have, a share or drive that does not answer.
+bool NotThere(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
+         error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME || error == ERROR_NOT_READY;
+}
+
+}  // namespace
+
+FolderIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+}
+
+ProtectedIdentities::ProtectedIdentities(const std::vector<ProtectedFolder>& folders, const HandleFileCalls& calls) {
+  std::vector<std::optional<FullPath>> wheres(folders.size());
+  for (std::size_t kept = 0; kept < folders.size(); ++kept) {
+    const auto named = [&](const ProtectedFolder& earlier) { return earlier.path == folders[kept].path; };
+    if (std::any_of(folders.begin(), folders.begin() + kept, named)) continue;  // the system names many twice
+    if (!Add(folders[kept].path, kept, false, calls, &wheres[kept])) unreadable_ = unreadable_.value_or(kept);
+  }
+  // Above each, where it really lies; each folder opened once.
+  std::vector<std::string> walked;
+  for (std::size_t kept = 0; kept < folders.size(); ++kept) {
+    std::optional<FullPath> above = wheres[kept];
+    while (above && !above->names.empty()) {
+      above->names.pop_back();
+      const std::string plain = PlainForm(*above);
+      if (std::find(walked.begin(), walked.end(), plain) != walked.end()) break;
+      walked.push_back(plain);
+      if (!Add(WidePathOf(*above), kept, true, calls, nullptr)) unreadable_ = unreadable_.value_or(kept);
+    }
+  }
+}
+
+bool ProtectedIdentities::Add(const std::wstring& path, std::size_t kept, bool above, const HandleFileCalls& calls,
+                              std::optional<FullPath>* where) {
+  // Opened through any link, to the folder it leads to.
+  const UniqueFileHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder) return NotThere(GetLastError());
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(folder.get(), &information)) return false;
+  places_.push_back({IdentityOf(information), kept, above});
+  if (where) {
+    *where = calls.FinalPath(folder.get());
+    if (!*where) *where = ParseFullPath(Utf8FromWide(path));  // as named, where XP cannot tell
+  }
+  return true;
+}
+
+Refusal ProtectedIdentities::Find(const FolderIdentity& folder) const {
+  using Kind = Refusal::Kind;
+  if (unreadable_) return {Kind::CannotTell, *unreadable_};
+  // The folder itself before anything it holds: places_ lists them first.
+  const auto found =
+      std::find_if(places_.begin(), places_.end(), [&](const Place& place) { return place.identity == folder; });
+  if (found == places_.end()) return {};
+  return {found->above ? Kind::HoldsProtected : Kind::IsProtected, found->kept};
+}
+
+}  // namespace vandrel
