@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -476,10 +477,54 @@ TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
   EXPECT_EQ(ReadFileBytes(documents + "\\letter.txt"), "dear");
 }
 
-// A folder link inside the cookie folder, to a canary folder beside it:
-// the browser's library, handed a wiped index, rebuilds the folder and
-// clears it first with a delete that follows links. The cookies go; the
-// folder's desktop.ini and everything behind the link stay.
+// Folder links in the cookie folder, the cache's Content.IE5 and the
+// history's History.IE5, each to a canary folder beside them: handed a
+// wiped index, the browser's library rebuilds its container and clears the
+// folder first with a delete that follows links. Each erase, the second in
+// one program as the one after a restart, starts from what the last left;
+// everything behind the links stays, and the end tells which containers
+// were erased without the library.
+TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainersLeadTo) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
+  const std::string containers = std::string(scratch) + "\\containers";
+  const std::string names[] = {"cookies", "cache", "history"};
+  std::map<std::string, std::string> before[3];
+  for (int at = 0; at < 3; ++at) {
+    before[at] = SnapshotFolder(containers + "\\" + names[at] + "-canary");
+    ASSERT_EQ(before[at].size(), 3u) << names[at];
+  }
+  const auto canariesWhole = [&](const char* after) {
+    for (int at = 0; at < 3; ++at) {
+      EXPECT_EQ(SnapshotFolder(containers + "\\" + names[at] + "-canary"), before[at]) << names[at] << after;
+    }
+  };
+  ChooseOnly("Cookies");
+  Set("Cache", "1");
+  Set("History", "1");
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies");
+  const ShellFolderOverride cache("Cache", containers + "\\cache");
+  const ShellFolderOverride history("History", containers + "\\history");
+  {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    for (const char* after : {", after the first erase", ", after the second erase"}) {
+      PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+      Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+      Answer(vandrel, "Erase completed.", IDOK);
+      canariesWhole(after);
+    }
+    EXPECT_NE(vandrel.StatusText(0).value_or("").find("Erased without the URL cache: Cache ("), std::string::npos)
+        << vandrel.StatusText(0).value_or("");
+  }
+  RunErase();
+  canariesWhole(", after a restart");
+}
+
+// A folder link inside the cookie folder, to a canary folder beside it,
+// after the erases above: the cookies go; the folder's desktop.ini and
+// everything behind the link stay.
 TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the link";
@@ -489,9 +534,6 @@ TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   ASSERT_EQ(canaryBefore.size(), 3u);
   ASSERT_TRUE(WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]"));
   ASSERT_TRUE(WriteFileBytes(cookies + "\\user@site.txt", "cookie"));
-  // An index that an erase of an earlier test left wiped there would be
-  // rebuilt at the first call: Wine opens no link as itself, so none is gone.
-  DeleteFileA((cookies + "\\index.dat").c_str());
   ChooseOnly("Cookies");
   const ShellFolderOverride cookieFolder("Cookies", cookies);
   RunErase();

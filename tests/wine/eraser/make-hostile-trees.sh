@@ -3,8 +3,9 @@
 # the tests erase, and in each numbered tree the links that lead to them:
 # what a Windows program under Wine cannot make itself. With FOLDERS, also a
 # plain tree "big" of that many folders of 250 small files each, for a long
-# erase. In "containers", a cookie folder and a cache folder, each holding a
-# folder link to a canary folder beside them.
+# erase. In "containers", a cookie folder, a cache folder and a history
+# folder, each holding (in Content.IE5 and History.IE5) a folder link to a
+# canary folder beside them.
 #   make-hostile-trees.sh SCRATCH TREES [FOLDERS]
 set -euo pipefail
 scratch=${1:?scratch folder}
@@ -32,7 +33,7 @@ for ((n = 1; n <= trees; n++)); do
 done
 # The browser's folders for the erase to clean, each with a folder link
 # inside leading to a canary folder of its own outside them.
-for container in cookies cache/Content.IE5; do
+for container in cookies cache/Content.IE5 history/History.IE5; do
   canary="$scratch/containers/${container%%/*}-canary"
   mkdir -p "$scratch/containers/$container" "$canary/sub"
   printf 'canary\n' >"$canary/canary.txt"
