@@ -7,25 +7,21 @@ namespace vandrel {
 
 namespace {
 
-constexpr CacheContainer kContainers[] = {CacheContainer::Cache, CacheContainer::Cookies, CacheContainer::History};
+// Where the library keeps each container, below which shell folder, and
+// the search that walks it; in the order of CacheContainer.
+struct ContainerPlace {
+  CacheContainer container;
+  const char* shellFolder;
+  const char* below;
+  CacheSearch search;
+};
+constexpr ContainerPlace kPlaces[] = {
+    {CacheContainer::Cache, "Cache", "Content.IE5", CacheSearch::Url},
+    {CacheContainer::Cookies, "Cookies", "", CacheSearch::Cookies},
+    {CacheContainer::History, "History", "History.IE5", CacheSearch::History},
+};
 
-const char* NameOf(CacheContainer container) {
-  switch (container) {
-    case CacheContainer::Cache: return "Cache";
-    case CacheContainer::Cookies: return "Cookies";
-    case CacheContainer::History: return "History";
-  }
-  return "";
-}
-
-CacheSearch SearchOf(CacheContainer container) {
-  switch (container) {
-    case CacheContainer::Cache: return CacheSearch::Url;
-    case CacheContainer::Cookies: return CacheSearch::Cookies;
-    case CacheContainer::History: return CacheSearch::History;
-  }
-  return CacheSearch::Url;
-}
+const ContainerPlace& PlaceOf(CacheContainer container) { return kPlaces[static_cast<int>(container)]; }
 
 const char* TextOf(ContainerLeftReason reason) {
   switch (reason) {
@@ -44,13 +40,8 @@ void CacheContainerGate::Begin() {
 }
 
 std::string CacheContainerGate::FolderOf(CacheContainer container) const {
-  const std::string folder = tools_.ShellFolder(NameOf(container));
-  switch (container) {
-    case CacheContainer::Cache: return PathUnder(folder, "Content.IE5");
-    case CacheContainer::Cookies: return PathUnder(folder, "");
-    case CacheContainer::History: return PathUnder(folder, "History.IE5");
-  }
-  return {};
+  const ContainerPlace& place = PlaceOf(container);
+  return PathUnder(tools_.ShellFolder(place.shellFolder), place.below);
 }
 
 bool CacheContainerGate::MayCall(CacheContainer container) {
@@ -79,16 +70,16 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
 
 void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) {
   if (search != CacheSearch::All) {
-    for (const CacheContainer container : kContainers) {
-      if (SearchOf(container) == search && MayCall(container)) library_.DeleteAllEntries(search, pump);
+    for (const ContainerPlace& place : kPlaces) {
+      if (place.search == search && MayCall(place.container)) library_.DeleteAllEntries(search, pump);
     }
     return;
   }
   bool everyOne = true;
-  for (const CacheContainer container : kContainers) everyOne = MayCall(container) && everyOne;
+  for (const ContainerPlace& place : kPlaces) everyOne = MayCall(place.container) && everyOne;
   if (everyOne) return library_.DeleteAllEntries(CacheSearch::All, pump);
-  for (const CacheContainer container : kContainers) {
-    if (MayCall(container)) library_.DeleteAllEntries(SearchOf(container), pump);
+  for (const ContainerPlace& place : kPlaces) {
+    if (MayCall(place.container)) library_.DeleteAllEntries(place.search, pump);
   }
 }
 
@@ -106,7 +97,7 @@ std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
   for (const ContainerLeft& container : left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
-    text += (text.empty() ? "Erased without the URL cache: " : "; ") + std::string(NameOf(container.container)) +
+    text += (text.empty() ? "Erased without the URL cache: " : "; ") + std::string(PlaceOf(container.container).shellFolder) +
             " (" + TextOf(container.reason) + ")";
   }
   return text;
