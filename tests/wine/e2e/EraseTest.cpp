@@ -505,6 +505,10 @@ TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainers
   const ShellFolderOverride cookies("Cookies", containers + "\\cookies");
   const ShellFolderOverride cache("Cache", containers + "\\cache");
   const ShellFolderOverride history("History", containers + "\\history");
+  // An index the browser made beside the link: none is left wiped there for
+  // the browser to rebuild through the link at its next start.
+  const std::string cacheIndex = containers + "\\cache\\Content.IE5\\index.dat";
+  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));
   {
     VandrelProcess vandrel;
     const HWND main = vandrel.WaitForMainWindow();
@@ -514,6 +518,7 @@ TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainers
       Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
       Answer(vandrel, "Erase completed.", IDOK);
       canariesWhole(after);
+      EXPECT_FALSE(Exists(cacheIndex)) << after;
     }
     EXPECT_NE(vandrel.StatusText(0).value_or("").find("Erased without the URL cache: Cache ("), std::string::npos)
         << vandrel.StatusText(0).value_or("");
