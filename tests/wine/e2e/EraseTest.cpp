@@ -477,54 +477,44 @@ TEST_F(EraseTest, FavoritesSetOntoTheUsersDocumentsLeaveThemWhole) {
   EXPECT_EQ(ReadFileBytes(documents + "\\letter.txt"), "dear");
 }
 
-// Folder links in the cookie folder, the cache's Content.IE5 and the
-// history's History.IE5, each to a canary folder beside them: handed a
-// wiped index, the browser's library rebuilds its container and clears the
-// folder first with a delete that follows links. Each erase, the second in
-// one program as the one after a restart, starts from what the last left;
-// everything behind the links stays, and the end tells which containers
-// were erased without the library.
+// Folder links in the cookie folder, Content.IE5 and History.IE5, each to a
+// canary beside them: every erase, the second in one program and the one
+// after a restart, starts from what the last left, and all behind the
+// links stays; no index is left wiped beside a link that the erase kept.
 TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainersLeadTo) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
-  const std::string containers = std::string(scratch) + "\\containers";
-  const std::string names[] = {"cookies", "cache", "history"};
-  std::map<std::string, std::string> before[3];
-  for (int at = 0; at < 3; ++at) {
-    before[at] = SnapshotFolder(containers + "\\" + names[at] + "-canary");
-    ASSERT_EQ(before[at].size(), 3u) << names[at];
-  }
-  const auto canariesWhole = [&](const char* after) {
-    for (int at = 0; at < 3; ++at) {
-      EXPECT_EQ(SnapshotFolder(containers + "\\" + names[at] + "-canary"), before[at]) << names[at] << after;
-    }
+  const std::string containers = std::string(scratch) + "\\containers",
+                    cacheIndex = containers + "\\cache\\Content.IE5\\index.dat";
+  const auto canaries = [&] {
+    std::map<std::string, std::string> all;
+    for (const char* name : {"cookies", "cache", "history"})
+      all.merge(SnapshotFolder(containers + "\\" + name + "-canary"));
+    return all;
   };
+  const auto before = canaries();
+  ASSERT_EQ(before.size(), 9u);
   ChooseOnly("Cookies");
   Set("Cache", "1");
   Set("History", "1");
-  const ShellFolderOverride cookies("Cookies", containers + "\\cookies");
-  const ShellFolderOverride cache("Cache", containers + "\\cache");
-  const ShellFolderOverride history("History", containers + "\\history");
-  // An index the browser made beside the link: none is left wiped there for
-  // the browser to rebuild through the link at its next start.
-  const std::string cacheIndex = containers + "\\cache\\Content.IE5\\index.dat";
-  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies"), cache("Cache", containers + "\\cache"),
+      history("History", containers + "\\history");
+  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));  // one the browser made
   {
     VandrelProcess vandrel;
     const HWND main = vandrel.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    for (const char* after : {", after the first erase", ", after the second erase"}) {
+    for (const char* after : {"after the first erase", "after the second erase"}) {
       PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
       Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
       Answer(vandrel, "Erase completed.", IDOK);
-      canariesWhole(after);
+      EXPECT_EQ(canaries(), before) << after;
       EXPECT_FALSE(Exists(cacheIndex)) << after;
     }
-    EXPECT_NE(vandrel.StatusText(0).value_or("").find("Erased without the URL cache: Cache ("), std::string::npos)
-        << vandrel.StatusText(0).value_or("");
+    EXPECT_NE(vandrel.StatusText(0).value_or("").find("Erased without the URL cache: Cache ("), std::string::npos);
   }
   RunErase();
-  canariesWhole(", after a restart");
+  EXPECT_EQ(canaries(), before) << "after a restart";
 }
 
 // A folder link inside the cookie folder, to a canary folder beside it,

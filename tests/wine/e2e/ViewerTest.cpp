@@ -430,8 +430,8 @@ TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
   const std::map<std::string, std::string> before[] = {SnapshotFolder(canaries[0]), SnapshotFolder(canaries[1])};
   ASSERT_EQ(before[0].size() + before[1].size(), 6u);
   ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\desktop.ini", "[.ShellClassInfo]"));
-  for (const char* name : {"All", "Recent", "TempFolder", "Recycled Bin", "Bookmarks", "History", "MPlayer", "RealOne",
-                           "LocationBar"}) {
+  for (const char* name :
+       {"All", "Recent", "TempFolder", "Recycled Bin", "Bookmarks", "History", "MPlayer", "RealOne", "LocationBar"}) {
     Set(name, "0");
   }
   Set("Cookies", "1");
@@ -458,7 +458,8 @@ TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
       [&] {
         Click(viewer, kViewId);
         box = vandrel.WaitForMessageBox(2000);
-        return box && VandrelProcess::MessageBoxText(box) == "Error occured while trying to access Cache index.dat files!";
+        return box &&
+               VandrelProcess::MessageBoxText(box) == "Error occured while trying to access Cache index.dat files!";
       },
       60000));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
