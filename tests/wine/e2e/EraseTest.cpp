@@ -499,7 +499,7 @@ TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainers
   Set("History", "1");
   const ShellFolderOverride cookies("Cookies", containers + "\\cookies"), cache("Cache", containers + "\\cache"),
       history("History", containers + "\\history");
-  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));  // one the browser made
+  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));  // an index already there
   {
     VandrelProcess vandrel;
     const HWND main = vandrel.WaitForMainWindow();
