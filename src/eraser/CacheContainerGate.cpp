@@ -97,8 +97,8 @@ std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
   for (const ContainerLeft& container : left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
-    text += (text.empty() ? "Erased without the URL cache: " : "; ") + std::string(PlaceOf(container.container).shellFolder) +
-            " (" + TextOf(container.reason) + ")";
+    text += (text.empty() ? "Erased without the URL cache: " : "; ") +
+            std::string(PlaceOf(container.container).shellFolder) + " (" + TextOf(container.reason) + ")";
   }
   return text;
 }
