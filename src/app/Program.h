@@ -40,7 +40,7 @@ class Program : private TrayCommands {
         ieCache1(platform.urlCache),
         ieCacheEraser(ieCache1),
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
-               ieCacheEraser, EraseFeedbackOf()),
+               ieCacheEraser, eraseGuard, EraseFeedbackOf()),
         letThrough(platform.keys),
         recentlyClosed(platform.desktop, platform.browserAddresses),
         recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
@@ -49,7 +49,8 @@ class Program : private TrayCommands {
                   recentlyClosedMenu),
         aboutBox(platform.documents),
         demo(platform.registry, platform.files, platform.traceFiles, platform.shell, platform.urlCache,
-             platform.waitLoop, prompts) {
+             platform.waitLoop, prompts, eraseGuard) {
+    eraseGuard.statusText = [this](const std::string& text) { mainWindow.StatusBar1.SetPanelText(0, text); };
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
@@ -90,6 +91,8 @@ class Program : private TrayCommands {
   TForm3 blockListDialog;
   TIECache ieCache1;
   TIECacheEraser ieCacheEraser;
+  // One erase at a time: the main window's and the tray's, or the viewer's.
+  EraseGuard eraseGuard;
   EraseCommand eraser;
   // Held Ctrl lets new windows through the scan; the counted closes are listed.
   LetThrough letThrough;

@@ -24,10 +24,12 @@ auto HourglassFor(const std::function<void(bool)>& hourglass) {
 }  // namespace
 
 EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files, Shell& shell,
-                           Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback)
+                           Prompts& prompts, UrlCacheEraser& urlCache, EraseGuard& guard, EraseFeedback feedback)
     : choices_(choices),
       desktop_(desktop),
-      tools_{registry, files, shell, prompts, urlCache, {}},
+      guard_(guard),
+      gate_(urlCache, tools_),
+      tools_{registry, files, shell, prompts, gate_, {}},
       feedback_(std::move(feedback)) {
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
   // Under Wine each look at the message queue is a trip to the server:
@@ -63,11 +65,11 @@ bool EraseCommand::BrowserWindowOpen() {
 }
 
 void EraseCommand::EraseStuffClick() {
-  if (running_) {
+  if (guard_.Running()) {
     if (feedback_.statusText) feedback_.statusText(kEraseAlreadyRunning);
     return;
   }
-  const auto running = FlagFor(running_);
+  const auto running = guard_.Hold();
   if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
   while (BrowserWindowOpen()) {
     if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
@@ -79,9 +81,11 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
+  gate_.Begin();
   try {
     // Every URL-cache call of the erase comes before the first index file
-    // is wiped: handed a wiped index, the browser's library rebuilds the
+    // is wiped, and each container is looked at before its first call (the
+    // gate): handed a wiped index, the browser's library rebuilds the
     // container and first clears its folder, following any link inside.
     {
       const auto hourglass = HourglassFor(feedback_.hourglass);
@@ -91,25 +95,31 @@ void EraseCommand::EraseStuffClick() {
       Barsalka();
       if (erased_ != shownCount_) ShowCount();
     }
+    gate_.RemoveWipedIndexesBesideLinks();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
     // the main loop ends the program.
     return;
   }
-  // Told once: what the last pass still found and left.
-  if (tools_.leftInPlace > 0 && feedback_.statusText) {
-    feedback_.statusText("Erased: " + std::to_string(erased_) +
-                         ", left in place: " + std::to_string(tools_.leftInPlace));
+  // Told once: what the last pass still found and left, and the containers
+  // the URL cache was kept from.
+  std::string told;
+  if (tools_.leftInPlace > 0) {
+    told = "Erased: " + std::to_string(erased_) + ", left in place: " + std::to_string(tools_.leftInPlace);
   }
+  const std::string containers = DescribeLeft(gate_.Left());
+  if (!containers.empty()) told += (told.empty() ? "" : ". ") + containers;
+  if (!told.empty() && feedback_.statusText) feedback_.statusText(told);
   tools_.Inform(kEraseCompleted);
 }
 
 void EraseCommand::DeleteCacheEntries() {
   const EraseSelection chosen = choices_.Current();
-  if (chosen.all) return tools_.urlCache.DeleteAllEntries(CacheSearch::All);
-  if (chosen.cache) tools_.urlCache.DeleteAllEntries(CacheSearch::Url);
-  if (chosen.cookies) tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies);
-  if (chosen.history) tools_.urlCache.DeleteAllEntries(CacheSearch::History);
+  const auto& pump = tools_.progress.pump;
+  if (chosen.all) return tools_.urlCache.DeleteAllEntries(CacheSearch::All, pump);
+  if (chosen.cache) tools_.urlCache.DeleteAllEntries(CacheSearch::Url, pump);
+  if (chosen.cookies) tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies, pump);
+  if (chosen.history) tools_.urlCache.DeleteAllEntries(CacheSearch::History, pump);
 }
 
 void EraseCommand::Barsalka() {

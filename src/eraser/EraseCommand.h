@@ -3,7 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "eraser/CacheContainerGate.h"
 #include "eraser/EraseChoices.h"
+#include "eraser/EraseGuard.h"
 #include "eraser/EraseTools.h"
 #include "platform/Desktop.h"
 
@@ -13,7 +15,6 @@ inline constexpr const char* kNothingSelected = "Nothing is selected to erase!";
 inline constexpr const char* kCloseBrowsers = "Please close all browser windows and try again.";
 inline constexpr const char* kConfirmErase = "Are you sure to erase the selected files?";
 inline constexpr const char* kEraseCompleted = "Erase completed.";
-inline constexpr const char* kEraseAlreadyRunning = "An erase is already running.";
 inline constexpr int kErasePasses = 3;
 // The status bar shows the count after this many more removals, and after
 // each pass; waiting messages run at every this many entries.
@@ -32,12 +33,12 @@ struct EraseFeedback {
 // The erase command: checks the choice and the open browser windows, asks,
 // then deletes the chosen URL-cache entries three times over and runs three
 // erase passes over the chosen folders, files and keys. A second erase
-// started from inside the first (its windows stay responsive) is refused;
-// a quit met meanwhile ends it between two entries.
+// started from inside the first (its windows stay responsive), here or in
+// the viewer, is refused; a quit met meanwhile ends it between two entries.
 class EraseCommand {
  public:
   EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& registry, TraceFiles& files, Shell& shell,
-               Prompts& prompts, UrlCacheEraser& urlCache, EraseFeedback feedback);
+               Prompts& prompts, UrlCacheEraser& urlCache, EraseGuard& guard, EraseFeedback feedback);
 
   // The click handler of every Erase button and menu item. An index file
   // that cannot be opened ends it with that PlatformError.
@@ -49,6 +50,8 @@ class EraseCommand {
   // One erase pass over the browser's folders and index files and the
   // other traces.
   void Barsalka();
+  // The URL-cache containers that the last erase left to its own walk.
+  const std::vector<ContainerLeft>& ContainersLeft() const { return gate_.Left(); }
 
  private:
   bool BrowserWindowOpen();
@@ -57,9 +60,10 @@ class EraseCommand {
 
   EraseChoices& choices_;
   Desktop& desktop_;
+  EraseGuard& guard_;
+  CacheContainerGate gate_;  // what tools_ hands the URL-cache deletes to
   EraseTools tools_;
   EraseFeedback feedback_;
-  bool running_ = false;
   std::size_t erased_ = 0;      // entries removed by this erase so far
   std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows

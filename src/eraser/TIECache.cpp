@@ -3,6 +3,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/ScopeExit.h"
+
 namespace vandrel {
 
 namespace {
@@ -154,6 +156,9 @@ void TIECache::DeleteCurrentEntry() {
 
 void TIECache::DeleteAllEntries() {
   if (!LibraryFound()) return;
+  // Closed also when the first ask failed and there is no handle, and when
+  // the caller ends the walk between two entries.
+  const ScopeExit close([this] { cache_.FindClose(std::exchange(find_, kNoUrlCacheFind)); });
   std::uint32_t error = FindFirstEntry(0);
   if (error == kUrlCacheSuccess) {
     // A failed ask for the next entry is repeated, but not for ever.
@@ -162,14 +167,13 @@ void TIECache::DeleteAllEntries() {
       if (error == kUrlCacheSuccess) {
         failedAsks = 0;
         DeleteCurrentEntry();
+        if (BetweenEntries) BetweenEntries();
       } else if (++failedAsks == kFindNextAttempts) {
         break;
       }
       error = FindNextEntry();
     }
   }
-  // Closed also when the first ask failed and there is no handle.
-  cache_.FindClose(std::exchange(find_, kNoUrlCacheFind));
 }
 
 }  // namespace vandrel

@@ -58,6 +58,10 @@ class TIECache {
   // Declared for the callers; no operation here raises them.
   TOnEntryEvent OnEntry;
   TOnGroupEvent OnGroup;
+  // Runs after each entry of DeleteAllEntries, so the caller's windows keep
+  // working during a long walk (and a quit is seen there); may throw to end
+  // the walk, whose enumeration is closed then.
+  std::function<void()> BetweenEntries;
 
   // The library with its functions is present; a yes is kept, a no is asked
   // again at the next use.

@@ -1,6 +1,7 @@
 #pragma once
 #include "eraser/TIECache.h"
 #include "eraser/UrlCacheEraser.h"
+#include "platform/ScopeExit.h"
 
 namespace vandrel {
 
@@ -9,8 +10,10 @@ class TIECacheEraser : public UrlCacheEraser {
  public:
   explicit TIECacheEraser(TIECache& cache) : cache_(cache) {}
 
-  void DeleteAllEntries(CacheSearch search) override {
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) override {
     cache_.SearchPattern = PatternOf(search);
+    cache_.BetweenEntries = pump;
+    const ScopeExit forget([this] { cache_.BetweenEntries = nullptr; });
     cache_.DeleteAllEntries();
   }
 

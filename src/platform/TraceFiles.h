@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vandrel {
 
@@ -59,10 +60,28 @@ class TraceFiles {
   // length (at least 27). Throws PlatformError "Cannot open file <file>"
   // when a file is there but cannot be opened for reading and writing.
   virtual WipeOutcome WipeIndexFile(const std::string& file) = 0;
+
+  // Before the browser's URL-cache library may work in a folder of its
+  // own: every link in the folder's tree is removed as itself, never what
+  // it leads to (the library rebuilds a container whose index it cannot
+  // read by deleting the folder first, through any link inside). removed:
+  // the links that went; skipped: links that could not be removed as
+  // themselves (Wine opens none as itself) and entries that could not be
+  // looked at; rootWasLink: the folder or one above it is a link.
+  virtual DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) = 0;
+  // The file holds what a wipe leaves (IsWipedIndex); false when it is
+  // not there or cannot be read.
+  virtual bool IndexIsWiped(const std::string& file) = 0;
 };
 
 // The index file's header after a wipe; zeros follow it.
 inline constexpr char kEmptyIndexHeader[] = "Client UrlCache MMF Ver 5.2";
 inline constexpr std::size_t kEmptyIndexHeaderSize = sizeof(kEmptyIndexHeader) - 1;
+
+// An index file's content as a wipe leaves it: the header, then zeros only.
+inline bool IsWipedIndex(std::string_view content) {
+  return content.substr(0, kEmptyIndexHeaderSize) == std::string_view(kEmptyIndexHeader, kEmptyIndexHeaderSize) &&
+         content.find_first_not_of('\0', kEmptyIndexHeaderSize) == std::string_view::npos;
+}
 
 }  // namespace vandrel

@@ -28,13 +28,15 @@ IndexFile IndexFileOf(DumpTarget target) {
 }  // namespace
 
 TDemo::TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shell& shell, UrlCache& urlCache,
-             WaitLoop& waitLoop, Prompts& prompts)
+             WaitLoop& waitLoop, Prompts& prompts, EraseGuard& guard)
     : IECache1(urlCache),
       files_(files),
       waitLoop_(waitLoop),
       prompts_(prompts),
+      guard_(guard),
       cacheEraser_(IECache1),
-      tools_{registry, traceFiles, shell, prompts, cacheEraser_, DeleteProgress{nullptr, [this] { Pump(); }}} {
+      gate_(cacheEraser_, tools_),
+      tools_{registry, traceFiles, shell, prompts, gate_, DeleteProgress{nullptr, [this] { Pump(); }}} {
   Form.SetCaption(kDemoCaption);
   Form.SetVisible(false);
   ToolButton1.SetCaption("View");
@@ -138,12 +140,16 @@ void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo)
 
 void TDemo::EraseStuffClick() {
   if (working_) return;
+  if (guard_.Running()) return guard_.Tell(kEraseAlreadyRunning);
   const auto working = FlagFor(working_, true);
+  const auto erasing = guard_.Hold();
   Busy(true);
   const ScopeExit defaultCursor([this] { Busy(false); });
   // Every round's URL-cache deletes come before the first index file is
-  // wiped: handed a wiped index, the browser's library rebuilds the
+  // wiped, and each container is looked at before its first call (the
+  // gate): handed a wiped index, the browser's library rebuilds the
   // container and first clears its folder, following any link inside.
+  gate_.Begin();
   const struct {
     bool checked;
     CacheSearch search;
@@ -154,12 +160,15 @@ void TDemo::EraseStuffClick() {
   try {
     for (const auto& file : files) {
       for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) {
-        cacheEraser_.DeleteAllEntries(file.search);
+        gate_.DeleteAllEntries(file.search, tools_.progress.pump);
       }
     }
     for (const auto& file : files) {
       for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
     }
+    gate_.RemoveWipedIndexesBesideLinks();
+    const std::string containers = DescribeLeft(gate_.Left());
+    if (!containers.empty()) guard_.Tell(containers);
   } catch (const ProgramEnding&) {
     // The quit ends the erase between two entries: the main loop ends the program.
   }

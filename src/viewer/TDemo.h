@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "eraser/CacheContainerGate.h"
+#include "eraser/EraseGuard.h"
 #include "eraser/EraseTools.h"
 #include "eraser/TIECache.h"
 #include "eraser/TIECacheEraser.h"
@@ -51,7 +53,7 @@ class TDemo {
   static constexpr std::uint32_t kPumpMilliseconds = 10;
 
   TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shell& shell, UrlCache& urlCache,
-        WaitLoop& waitLoop, Prompts& prompts);
+        WaitLoop& waitLoop, Prompts& prompts, EraseGuard& guard);
 
   FormModel Form;
   Button ToolButton1;  // View
@@ -100,7 +102,9 @@ class TDemo {
   FileSystem& files_;
   WaitLoop& waitLoop_;
   Prompts& prompts_;
+  EraseGuard& guard_;
   TIECacheEraser cacheEraser_;
+  CacheContainerGate gate_;  // what tools_ hands the URL-cache deletes to
   EraseTools tools_;
   bool working_ = false;  // a View or an Erase runs (its windows keep working)
 };

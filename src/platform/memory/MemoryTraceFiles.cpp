@@ -119,4 +119,35 @@ WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
   return WipeOutcome::Wiped;
 }
 
+DeleteCounts MemoryTraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
+  DeleteCounts counts;
+  const std::string key = Key(folder);
+  const auto root = entries.find(key);
+  if (root != entries.end() && root->second.kind == Kind::Link) {
+    counts.rootWasLink = true;
+    return counts;
+  }
+  std::vector<std::string> links;
+  for (const auto& [path, entry] : entries) {
+    if (entry.kind == Kind::Link && path.size() > key.size() && path.compare(0, key.size() + 1, key + "\\") == 0) {
+      links.push_back(path);
+    }
+  }
+  for (const std::string& link : links) {
+    Pump(progress);
+    // A held link stands for one that cannot be removed as itself.
+    if (heldOpen.count(link) != 0) {
+      ++counts.skipped;
+    } else {
+      Remove(link, progress, counts);
+    }
+  }
+  return counts;
+}
+
+bool MemoryTraceFiles::IndexIsWiped(const std::string& file) {
+  const auto found = entries.find(Key(file));
+  return found != entries.end() && found->second.kind == Kind::File && IsWipedIndex(found->second.content);
+}
+
 }  // namespace vandrel

@@ -35,6 +35,8 @@ class MemoryTraceFiles : public TraceFiles {
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
+  DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
+  bool IndexIsWiped(const std::string& file) override;
 
  private:
   void Add(const std::string& path, Entry entry);

@@ -84,4 +84,23 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
   return WipeOutcome::Wiped;
 }
 
+bool Win32TraceFiles::IndexIsWiped(const std::string& file) {
+  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(file)));
+  if (!asked) return false;
+  const UniqueFileHandle index(CreateFileW(WidePathOf(*asked).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!index) return false;
+  // A live index tells itself in its first bytes; only a wiped one is read
+  // to its end.
+  std::string chunk(1u << 16, '\0');
+  for (bool first = true;; first = false) {
+    DWORD read = 0;
+    if (!ReadFile(index.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) return false;
+    const std::string_view piece(chunk.data(), read);
+    if (read == 0) return !first;
+    if (first ? !IsWipedIndex(piece) : piece.find_first_not_of('\0') != std::string_view::npos) return false;
+  }
+}
+
 }  // namespace vandrel

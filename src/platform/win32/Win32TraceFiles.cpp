@@ -237,4 +237,63 @@ bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::
   return final && IsEntryOf(*final, where, name) && calls_.MarkForDeletion(link);
 }
 
+DeleteCounts Win32TraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
+  Walk walk{progress, {}};
+  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(folder)));
+  if (!asked || IsRoot(*asked)) {
+    walk.counts.refused = true;
+    return walk.counts;
+  }
+  const std::wstring path = WidePathOf(*asked);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return walk.counts;  // the library makes it anew
+  const UniqueFileHandle root = OpenItself(path, true);
+  BY_HANDLE_FILE_INFORMATION information;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked) || !root ||
+      !GetFileInformationByHandle(root.get(), &information) ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    walk.counts.rootWasLink = true;
+    return walk.counts;
+  }
+  const auto where = calls_.FinalPath(root.get());
+  if (!where) {
+    ++walk.counts.skipped;
+    return walk.counts;
+  }
+  if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveLinksBelow(walk, *where);
+  return walk.counts;
+}
+
+void Win32TraceFiles::RemoveLinksBelow(Walk& walk, const FullPath& where) const {
+  std::vector<Found> entries;
+  if (!ListEntries(WidePathOf(where) + L"\\*", entries)) ++walk.counts.skipped;
+  for (const Found& found : entries) {
+    if (walk.progress.pump) walk.progress.pump();
+    const std::string name = Utf8FromWide(found.name);
+    const FullPath entry = Below(where, name);
+    // Looked at only: a file held by the library or the browser stays open
+    // to them, and a folder walked into is not held against their deletes.
+    const UniqueFileHandle item(CreateFileW(WidePathOf(entry).c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, kOpenItself, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!item || !GetFileInformationByHandle(item.get(), &information)) {
+      ++walk.counts.skipped;
+      continue;
+    }
+    // A file link looks like a plain file: only where it leads tells.
+    const bool link = (found.attributes | information.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT;
+    const auto final = link ? std::nullopt : calls_.FinalPath(item.get());
+    if (link || !final || !IsEntryOf(*final, where, name)) {
+      if (RemoveNamedLink(entry)) {
+        walk.Removed();
+      } else {
+        ++walk.counts.skipped;
+      }
+    } else if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveLinksBelow(walk, *final);
+    }
+  }
+}
+
 }  // namespace vandrel

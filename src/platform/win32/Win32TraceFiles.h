@@ -20,6 +20,8 @@ class Win32TraceFiles : public TraceFiles {
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
+  DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
+  bool IndexIsWiped(const std::string& file) override;
 
   // What a folder listing keeps of an entry.
   struct Found {
@@ -38,6 +40,8 @@ class Win32TraceFiles : public TraceFiles {
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
   bool RemoveNamedLink(const FullPath& path) const;
+  // The links in the tree of the folder, which lies at where.
+  void RemoveLinksBelow(Walk& walk, const FullPath& where) const;
 
   HandleFileCalls calls_;
 };

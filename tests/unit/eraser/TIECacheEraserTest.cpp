@@ -15,12 +15,12 @@ TEST(TIECacheEraser, EachSearchEmptiesItsOwnContainer) {
   TIECache component(cache);
   TIECacheEraser eraser(component);
 
-  eraser.DeleteAllEntries(CacheSearch::History);
+  eraser.DeleteAllEntries(CacheSearch::History, {});
   EXPECT_EQ(cache.Urls(), (std::vector<std::string>{"Cookie:user@site.example/", "http://site.example/page.htm"}));
-  eraser.DeleteAllEntries(CacheSearch::Cookies);
+  eraser.DeleteAllEntries(CacheSearch::Cookies, {});
   EXPECT_EQ(cache.Urls(), std::vector<std::string>{"http://site.example/page.htm"});
   cache.Add("Cookie:user@other.example/", 0x100001);
-  eraser.DeleteAllEntries(CacheSearch::All);
+  eraser.DeleteAllEntries(CacheSearch::All, {});
   EXPECT_TRUE(cache.Urls().empty());
 }
 

@@ -125,6 +125,16 @@ TEST_P(TIECacheDeleteAllWalks, LeavesTypesOutsideTheFilter) {
   EXPECT_EQ(cache.Urls(), (Strings{kPage, kStickyPage}));
 }
 
+// A quit seen between two entries ends the walk there, its find closed.
+TEST_P(TIECacheDeleteAllWalks, EndsBetweenEntriesWhenTheCallerThrows) {
+  MemoryUrlCache cache = FilledCache(GetParam());
+  TIECache component(cache);
+  component.BetweenEntries = [&] { throw 2; };
+  EXPECT_THROW(component.DeleteAllEntries(), int);
+  EXPECT_EQ(cache.Urls().size(), FilledCache(GetParam()).Urls().size() - 1);
+  EXPECT_EQ(cache.OpenFinds(), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(ExtendedAndPlain, TIECacheDeleteAllWalks,
                          ::testing::Values(Walk::Extended, Walk::Plain, Walk::PlainOfEveryContainer));
 

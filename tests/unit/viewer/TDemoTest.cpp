@@ -59,7 +59,8 @@ class TDemoTest : public ::testing::Test {
   MemoryUrlCache urlCache;
   MemoryWaitLoop waitLoop;
   ScriptedPrompts prompts;
-  TDemo demo{registry, files, traceFiles, shell, urlCache, waitLoop, prompts};
+  EraseGuard guard;
+  TDemo demo{registry, files, traceFiles, shell, urlCache, waitLoop, prompts, guard};
   std::string cursor;
 };
 
@@ -193,13 +194,23 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   EXPECT_EQ(urlCache.extendedPatterns.size(), 6u);  // three rounds of each checked file
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
 
-  traceFiles.heldOpen.insert(kHistoryIndex);
   traceFiles.AddFile("C:\\K\\again@site.txt", "cookie");
   urlCache.extendedPatterns.clear();
+  {
+    // An erase of the main window's or the tray's runs: this one is refused.
+    std::string told;
+    guard.statusText = [&](const std::string& text) { told = text; };
+    const auto held = guard.Hold();
+    demo.EraseStuff.Click();
+    EXPECT_EQ(told, kEraseAlreadyRunning);
+    EXPECT_TRUE(traceFiles.Has("C:\\K\\again@site.txt"));
+  }
+  traceFiles.heldOpen.insert(kHistoryIndex);
   EXPECT_THROW(demo.EraseStuff.Click(), PlatformError);
   // Every round's URL-cache deletes came before that first wipe, which
-  // ended the erase: the cookie files were not reached.
-  EXPECT_EQ(urlCache.extendedPatterns.size(), 6u);
+  // ended the erase: the cookie files were not reached. The history's
+  // index, wiped by the first erase, was not handed to the library.
+  EXPECT_EQ(urlCache.extendedPatterns, std::vector<UrlCachePattern>(3, "Cookie:"));
   EXPECT_TRUE(traceFiles.Has("C:\\K\\again@site.txt"));
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -530,10 +531,49 @@ TEST_F(EraseTest, AStepSetOntoAProtectedFolderLeavesItWhole) {
   }
 }
 
-// A folder link inside the cookie folder, to a canary folder beside it:
-// the browser's library, handed a wiped index, rebuilds the folder and
-// clears it first with a delete that follows links. The cookies go; the
-// folder's desktop.ini and everything behind the link stay.
+// Folder links in the cookie folder, Content.IE5 and History.IE5, each to a
+// canary beside them: every erase, the second in one program and the one
+// after a restart, starts from what the last left, and all behind the
+// links stays; no index is left wiped beside a link that the erase kept.
+TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainersLeadTo) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
+  const std::string containers = std::string(scratch) + "\\containers",
+                    cacheIndex = containers + "\\cache\\Content.IE5\\index.dat";
+  const auto canaries = [&] {
+    std::map<std::string, std::string> all;
+    for (const char* name : {"cookies", "cache", "history"})
+      all.merge(SnapshotFolder(containers + "\\" + name + "-canary"));
+    return all;
+  };
+  const auto before = canaries();
+  ASSERT_EQ(before.size(), 9u);
+  ChooseOnly("Cookies");
+  Set("Cache", "1");
+  Set("History", "1");
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies"), cache("Cache", containers + "\\cache"),
+      history("History", containers + "\\history");
+  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));  // an index already there
+  {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    for (const char* after : {"after the first erase", "after the second erase"}) {
+      PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+      Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+      Answer(vandrel, "Erase completed.", IDOK);
+      EXPECT_EQ(canaries(), before) << after;
+      EXPECT_FALSE(Exists(cacheIndex)) << after;
+    }
+    EXPECT_NE(vandrel.StatusText(0).value_or("").find("Erased without the URL cache: Cache ("), std::string::npos);
+  }
+  RunErase();
+  EXPECT_EQ(canaries(), before) << "after a restart";
+}
+
+// A folder link inside the cookie folder, to a canary folder beside it,
+// after the erases above: the cookies go; the folder's desktop.ini and
+// everything behind the link stay.
 TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the link";
@@ -543,9 +583,6 @@ TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   ASSERT_EQ(canaryBefore.size(), 3u);
   ASSERT_TRUE(WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]"));
   ASSERT_TRUE(WriteFileBytes(cookies + "\\user@site.txt", "cookie"));
-  // An index that an erase of an earlier test left wiped there would be
-  // rebuilt at the first call: Wine opens no link as itself, so none is gone.
-  DeleteFileA((cookies + "\\index.dat").c_str());
   ChooseOnly("Cookies");
   const ShellFolderOverride cookieFolder("Cookies", cookies);
   RunErase();

@@ -25,7 +25,7 @@ namespace vandrel::test {
 namespace {
 
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr WPARAM kDemoMenuItem = 2007;
+constexpr WPARAM kDemoMenuItem = 2007, kEraseMenuItem = 2005;
 constexpr int kViewId = 401, kEraseId = 402, kExitId = 403, kIntroductionId = 404, kHistoryBoxId = 405,
               kHistoryMemoId = 410, kGaugeId = 420, kStopId = 421;
 const std::string kHost = "vandrel-viewer.test";
@@ -419,7 +419,8 @@ TEST_F(ViewerTest, EraseWipesTheCheckedIndexFilesInPlace) {
 // Folder links inside the cookie folder and the cache's Content.IE5, to
 // canary folders beside them: handed a wiped index, the browser's library
 // rebuilds its container and first clears the folder with a delete that
-// follows links. Erase cleans both folders; what the links lead to stays,
+// follows links. A main Erase first, then the viewer's View and Erase from
+// what it left: both folders are cleaned; what the links lead to stays,
 // and so does the cookie folder's desktop.ini.
 TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
@@ -429,32 +430,40 @@ TEST_F(ViewerTest, EraseKeepsWhatLinksInTheCookieAndCacheFoldersLeadTo) {
   const std::map<std::string, std::string> before[] = {SnapshotFolder(canaries[0]), SnapshotFolder(canaries[1])};
   ASSERT_EQ(before[0].size() + before[1].size(), 6u);
   ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\desktop.ini", "[.ShellClassInfo]"));
-  // No index files there yet: one that an erase of an earlier test left
-  // wiped would be rebuilt at the first call (Wine opens no link as itself,
-  // so none is gone).
-  for (const char* index : {"\\cookies\\index.dat", "\\cache\\Content.IE5\\index.dat"}) {
-    DeleteFileA((containers + index).c_str());
+  for (const char* name :
+       {"All", "Recent", "TempFolder", "Recycled Bin", "Bookmarks", "History", "MPlayer", "RealOne", "LocationBar"}) {
+    Set(name, "0");
   }
+  Set("Cookies", "1");
+  Set("Cache", "1");
   const ShellFolderOverride cookies("Cookies", containers + "\\cookies");
   const ShellFolderOverride cache("Cache", containers + "\\cache");
 
   VandrelProcess vandrel;
   const HWND viewer = OpenViewer(vandrel);
   ASSERT_NE(viewer, nullptr);
+  PostMessageA(vandrel.WaitForMainWindow(), WM_COMMAND, kEraseMenuItem, 0);
+  Answer(vandrel, "Are you sure to erase the selected files?");
+  Answer(vandrel, "Erase completed.");
   SendMessageA(GetDlgItem(viewer, kHistoryBoxId), BM_CLICK, 0, 0);  // the prefix's own history is left
   Click(viewer, kViewId);
   Answer(vandrel, "Error occured while trying to access Cache index.dat files!");
   Answer(vandrel, "Error occured while trying to access Cookies index.dat files!");
   ASSERT_TRUE(WaitForViewToEnd(viewer));
   Click(viewer, kEraseId);
-  // A View is refused while the erase runs: the first that runs shows the
-  // wiped cache index.
+  // A View is refused while the erase runs: the first that runs finds no
+  // cache index, as none is left wiped beside the link that Wine keeps.
+  HWND box = nullptr;
   EXPECT_TRUE(WaitUntil(
       [&] {
         Click(viewer, kViewId);
-        return WaitUntil([&] { return TextOf(Memo(viewer, 1)).rfind("Client UrlCache MMF Ver 5.", 0) == 0; }, 2000);
+        box = vandrel.WaitForMessageBox(2000);
+        return box &&
+               VandrelProcess::MessageBoxText(box) == "Error occured while trying to access Cache index.dat files!";
       },
       60000));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Answer(vandrel, "Error occured while trying to access Cookies index.dat files!");
   for (int at = 0; at < 2; ++at) EXPECT_EQ(SnapshotFolder(canaries[at]), before[at]) << canaries[at];
   EXPECT_EQ(Contents(containers + "\\cookies\\desktop.ini"), "[.ShellClassInfo]");
 }

@@ -3,8 +3,9 @@
 # the tests erase, and in each numbered tree the links that lead to them:
 # what a Windows program under Wine cannot make itself. With FOLDERS, also a
 # plain tree "big" of that many folders of 250 small files each, for a long
-# erase. In "containers", a cookie folder and a cache folder, each holding a
-# folder link to a canary folder beside them.
+# erase. In "containers", a cookie folder, a cache folder and a history
+# folder, each holding (in Content.IE5 and History.IE5) a link to a canary
+# folder beside them (History.IE5's to a file in it).
 #   make-hostile-trees.sh SCRATCH TREES [FOLDERS]
 set -euo pipefail
 scratch=${1:?scratch folder}
@@ -32,13 +33,16 @@ for ((n = 1; n <= trees; n++)); do
 done
 # The browser's folders for the erase to clean, each with a folder link
 # inside leading to a canary folder of its own outside them.
-for container in cookies cache/Content.IE5; do
+for container in cookies cache/Content.IE5 history/History.IE5; do
   canary="$scratch/containers/${container%%/*}-canary"
   mkdir -p "$scratch/containers/$container" "$canary/sub"
   printf 'canary\n' >"$canary/canary.txt"
   printf 'canary below\n' >"$canary/sub/canary.txt"
   ln -s "$(realpath --relative-to="$scratch/containers/$container" "$canary")" "$scratch/containers/$container/dirlink"
 done
+# History.IE5's link leads to a file: nothing in a listing tells it from a plain one.
+rm "$scratch/containers/history/History.IE5/dirlink"
+ln -s ../../history-canary/canary.txt "$scratch/containers/history/History.IE5/filelink.txt"
 for ((d = 0; d < folders; d++)); do
   mkdir -p "$scratch/big/d$d"
   for ((f = 0; f < 250; f++)); do printf 'small\n' >"$scratch/big/d$d/f$f.txt"; done

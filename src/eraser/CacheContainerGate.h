@@ -1,0 +1,67 @@
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "eraser/UrlCacheEraser.h"
+
+namespace vandrel {
+
+struct EraseTools;
+
+// The containers of the browser's URL cache, each in a folder of its own.
+enum class CacheContainer { Cache, Cookies, History };
+
+// Why a container got no URL-cache call in an erase: its files and index
+// were erased by the eraser's own walk alone.
+enum class ContainerLeftReason {
+  LinkKept,       // it holds a link that could not be removed as itself
+  WipedIndex,     // its index is wiped: it has no entries, and the library would rebuild it
+  FolderUnknown,  // its shell folder cannot be read, so it cannot be looked at
+};
+
+struct ContainerLeft {
+  CacheContainer container;
+  std::string folder;
+  ContainerLeftReason reason;
+};
+
+// Stands between an erase and the browser's URL-cache library. Handed a
+// wiped index, the library rebuilds that container and first deletes its
+// folder with a delete that follows links; the next erase, the viewer, a
+// restarted program and the browser itself all meet what the last erase
+// left. So before a container's first call in an erase, the links inside it
+// are removed as links, and a container that keeps a link, has a wiped
+// index or cannot be looked at gets no call at all in that erase.
+class CacheContainerGate : public UrlCacheEraser {
+ public:
+  // tools is only kept here: the gate is one of its members' targets.
+  CacheContainerGate(UrlCacheEraser& library, EraseTools& tools) : library_(library), tools_(tools) {}
+
+  // A new erase: every container is looked at again before its first call.
+  void Begin();
+  // The search's containers that may be handed to the library; All goes as
+  // one walk only when all three may.
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) override;
+  // The containers of this erase that got no call, in the order found.
+  const std::vector<ContainerLeft>& Left() const { return left_; }
+  // After the erase's own walk: a container that keeps a link loses its
+  // wiped index, so that the browser's library, at its next start, makes a
+  // new one instead of rebuilding the folder through the link.
+  void RemoveWipedIndexesBesideLinks();
+
+ private:
+  bool MayCall(CacheContainer container);
+  std::string FolderOf(CacheContainer container) const;
+
+  UrlCacheEraser& library_;
+  EraseTools& tools_;
+  std::map<CacheContainer, bool> mayCall_;
+  std::vector<ContainerLeft> left_;
+};
+
+// One line for the status bar, empty when every container that had entries
+// got its calls.
+std::string DescribeLeft(const std::vector<ContainerLeft>& left);
+
+}  // namespace vandrel
