@@ -3,8 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "eraser/BrowserTraces.h"
-#include "eraser/OtherTraces.h"
+#include "eraser/EraseSteps.h"
 #include "platform/BrowserFrames.h"
 #include "platform/ScopeExit.h"
 #include "platform/WaitLoop.h"
@@ -30,6 +29,9 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
       tools_{registry, files, shell, prompts, urlCache, {}},
       feedback_(std::move(feedback)) {
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
+  tools_.deleted = [this](const std::string& folder, const std::string& mask, bool whole, const DeleteCounts& counts) {
+    aftermath_.Deleted(folder, mask, whole, counts);
+  };
   // Under Wine each look at the message queue is a trip to the server:
   // looking between every file would cost more than the delete.
   tools_.progress.pump = [this] {
@@ -48,7 +50,15 @@ void EraseCommand::CountRemoved(std::size_t removed) {
 
 void EraseCommand::ShowCount() {
   shownCount_ = erased_;
-  if (feedback_.statusText) feedback_.statusText("Erased: " + std::to_string(erased_));
+  if (!feedback_.statusText) return;
+  feedback_.statusText(step_.empty() ? "Erased: " + std::to_string(erased_)
+                                     : step_ + ": erased " + std::to_string(erased_));
+}
+
+void EraseCommand::ShowStep(const char* step) {
+  step_ = step;
+  aftermath_.SetStep(step_);
+  ShowCount();
 }
 
 bool EraseCommand::BrowserWindowOpen() {
@@ -79,6 +89,8 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
+  step_.clear();
+  aftermath_.Start();
   try {
     // Every URL-cache call of the erase comes before the first index file
     // is wiped: handed a wiped index, the browser's library rebuilds the
@@ -89,7 +101,8 @@ void EraseCommand::EraseStuffClick() {
     }
     for (int pass = 0; pass < kErasePasses; ++pass) {
       Barsalka();
-      if (erased_ != shownCount_) ShowCount();
+      step_.clear();
+      ShowCount();
     }
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
@@ -105,33 +118,21 @@ void EraseCommand::EraseStuffClick() {
 }
 
 void EraseCommand::DeleteCacheEntries() {
-  const EraseSelection chosen = choices_.Current();
-  if (chosen.all) return tools_.urlCache.DeleteAllEntries(CacheSearch::All);
-  if (chosen.cache) tools_.urlCache.DeleteAllEntries(CacheSearch::Url);
-  if (chosen.cookies) tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies);
-  if (chosen.history) tools_.urlCache.DeleteAllEntries(CacheSearch::History);
+  for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
+    ShowStep(step.name);
+    tools_.urlCache.DeleteAllEntries(step.search);
+  }
 }
 
 void EraseCommand::Barsalka() {
   const auto hourglass = HourglassFor(feedback_.hourglass);
   tools_.leftInPlace = 0;
-  if (choices_.Current().all) {
-    ClearCookies(tools_);
-    ClearShit(tools_);
-    ClearCache(tools_);
-    EraseFormPasswords(tools_);
-  } else {
-    if (choices_.Current().cache) ClearCache(tools_);
-    if (choices_.Current().cookies) ClearCookies(tools_);
-    if (choices_.Current().history) ClearShit(tools_);
+  aftermath_.StartPass();
+  for (const EraseStep& step : EraseSteps()) {
+    if (!step.chosen(choices_.Current())) continue;
+    ShowStep(step.name);
+    step.run(tools_);
   }
-  if (choices_.Current().recent) EraseRecentFiles(tools_);
-  if (choices_.Current().tempFolder) EraseTempFolder(tools_);
-  if (choices_.Current().recycleBin) EraseRecycleBin(tools_);
-  if (choices_.Current().locationBar) EraseTypedUrls(tools_);
-  if (choices_.Current().favorites) EraseFavorites(tools_);
-  if (choices_.Current().realOne) EraseRealPlayer(tools_);
-  if (choices_.Current().mediaPlayer) EraseMediaPlayer(tools_);
 }
 
 }  // namespace vandrel

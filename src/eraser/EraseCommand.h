@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "eraser/EraseAftermath.h"
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseTools.h"
 #include "platform/Desktop.h"
@@ -49,11 +50,16 @@ class EraseCommand {
   // One erase pass over the browser's folders and index files and the
   // other traces.
   void Barsalka();
+  // What the last erase did, step by step; other parts of the erase add
+  // what they know to it.
+  EraseAftermath& Aftermath() { return aftermath_; }
 
  private:
   bool BrowserWindowOpen();
   void CountRemoved(std::size_t removed);
   void ShowCount();
+  // The status bar names the running step with the count.
+  void ShowStep(const char* step);
 
   EraseChoices& choices_;
   Desktop& desktop_;
@@ -64,6 +70,8 @@ class EraseCommand {
   std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows
   std::size_t pumpCalls_ = 0;
+  std::string step_;  // the running step's name; empty between passes
+  EraseAftermath aftermath_;
 };
 
 }  // namespace vandrel
