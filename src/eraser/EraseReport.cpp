@@ -1,5 +1,7 @@
 #include "eraser/EraseReport.h"
 
+#include <algorithm>
+
 namespace vandrel {
 namespace {
 
@@ -26,9 +28,13 @@ FateWords WordsOf(PlaceFate fate) {
 
 // 1234567 as "1,234,567".
 std::string Grouped(std::uint64_t number) {
-  std::string digits = std::to_string(number);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
-  return digits;
+  const std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t at = 0; at < digits.size(); ++at) {
+    if (at > 0 && (digits.size() - at) % 3 == 0) grouped += ',';
+    grouped += digits[at];
+  }
+  return grouped;
 }
 
 std::string Plural(std::size_t count, const char* one, const char* many) {
@@ -53,13 +59,17 @@ std::string ReportText(const EraseReport& report) {
   if (report.kind == EraseReport::Kind::NoEraseYet) return kNoEraseYet;
   const bool preview = report.kind == EraseReport::Kind::Preview;
   std::string text = preview ? kPreviewHeading : kReportHeading;
-  const std::string* step = nullptr;
+  // Grouped by step, in the order the steps first come: the URL-cache
+  // entries of all passes go before the passes, but belong to their step.
+  std::vector<std::string> steps;
   for (const ReportEntry& entry : report.entries) {
-    if (!step || *step != entry.step) {
-      step = &entry.step;
-      text += "\r\n\r\n" + entry.step;
+    if (std::find(steps.begin(), steps.end(), entry.step) == steps.end()) steps.push_back(entry.step);
+  }
+  for (const std::string& step : steps) {
+    text += "\r\n\r\n" + step;
+    for (const ReportEntry& entry : report.entries) {
+      if (entry.step == step) text += "\r\n" + LineOf(entry, preview);
     }
-    text += "\r\n" + LineOf(entry, preview);
   }
   if (report.entries.empty()) text += preview ? "\r\n\r\nNothing to erase." : "\r\n\r\nNothing stayed.";
   return text;

@@ -26,11 +26,11 @@ class Win32TraceFiles : public TraceFiles {
     std::wstring name;
     DWORD attributes;
   };
+  // The folders RefusesDeleteFiles keeps, in their comparable spelling.
+  std::vector<std::string> ProtectedFolders() const;
 
  private:
   struct Walk;
-  // The folders RefusesDeleteFiles keeps, in their comparable spelling.
-  std::vector<std::string> ProtectedFolders() const;
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni, bool andItself,
                             const DeleteProgress& progress);
   // The caller holds the folder open meanwhile. keepDesktopIni: the step's

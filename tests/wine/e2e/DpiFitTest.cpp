@@ -289,7 +289,8 @@ struct Opening {
   const char* pageLetters;
 };
 constexpr Opening kOpenings[] = {
-    {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""}, {kCmdDemo1, ""}, {kCmdAbout1, ""},
+    {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""},
+    {kCmdDemo1, ""},         {kCmdAbout1, ""},     {kCmdErasePreview1, ""},
 };
 
 class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<int> {};
