@@ -37,7 +37,8 @@ void EraseReportView::Show(HWND owner, const std::string& title, const std::stri
 
 void EraseReportView::Start() {
   SetWindowTextA(Handle(), title_.c_str());
-  PlaceWindow(kClientWidth, kClientHeight, GetWindow(Handle(), GW_OWNER));
+  // On the screen, not the owner: the main window may be wider than a small screen.
+  PlaceWindow(kClientWidth, kClientHeight, nullptr);
   const int buttonTop = kClientHeight - kMargin - kButtonHeight;
   const HWND text =
       PlaceControl(kEraseReportTextId, kMargin, kMargin, kClientWidth - 2 * kMargin, buttonTop - 2 * kMargin);
