@@ -7,7 +7,7 @@
 #include "app/win32/TrayIconView.h"
 #include "blocklist/win32/BlockListView.h"
 #include "eraser/ErasePreview.h"
-#include "eraser/win32/EraseReportView.h"
+#include "app/win32/EraseReportView.h"
 #include "help/TTipForm.h"
 #include "help/win32/AboutView.h"
 #include "help/win32/TipView.h"

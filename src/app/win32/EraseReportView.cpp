@@ -1,4 +1,4 @@
-#include "eraser/win32/EraseReportView.h"
+#include "app/win32/EraseReportView.h"
 
 #include "ui/Prompts.h"
 #include "ui/win32/DialogTemplate.h"
