@@ -23,23 +23,6 @@ std::string Bytes(const std::string& path) {
   return bytes;
 }
 
-void Add(const std::string& folder, std::map<std::string, std::string>& entries) {
-  WIN32_FIND_DATAW found;
-  const UniqueFind search(FindFirstFileW((Long(folder) + L"\\*").c_str(), &found));
-  if (!search) return;
-  do {
-    const std::wstring wide = found.cFileName;
-    const std::string name(wide.begin(), wide.end());
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      entries[folder + "\\" + name + "\\"] = "";
-      Add(folder + "\\" + name, entries);
-    } else {
-      entries[folder + "\\" + name] = Bytes(folder + "\\" + name);
-    }
-  } while (FindNextFileW(search.get(), &found));
-}
-
 // FNV-1a over the bytes, 64 bits.
 struct Fnv {
   std::uint64_t hash = 1469598103934665603ULL;
@@ -85,8 +68,11 @@ std::string Digest(const std::string& path, const std::string& name) {
   return std::to_string(size) + " bytes, " + std::to_string(fnv.hash);
 }
 
-void AddDigests(const std::string& folder, const std::vector<std::string>& leftOut,
-                std::map<std::string, std::string>& entries) {
+// Adds every entry below folder but those named in leftOut, a file with
+// what `valueOf` says of it; a link is entered only with enterLinks.
+void Add(const std::string& folder, const std::vector<std::string>& leftOut, bool enterLinks,
+         std::string (*valueOf)(const std::string& path, const std::string& name),
+         std::map<std::string, std::string>& entries) {
   WIN32_FIND_DATAW found;
   const UniqueFind search(FindFirstFileW((Long(folder) + L"\\*").c_str(), &found));
   if (!search) return;
@@ -95,13 +81,13 @@ void AddDigests(const std::string& folder, const std::vector<std::string>& leftO
     const std::string name(wide.begin(), wide.end());
     const std::string path = folder + "\\" + name;
     if (name == "." || name == ".." || std::find(leftOut.begin(), leftOut.end(), name) != leftOut.end()) continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    if (!enterLinks && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
       entries[path] = "<link>";
     } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       entries[path + "\\"] = "";
-      AddDigests(path, {}, entries);
+      Add(path, {}, enterLinks, valueOf, entries);
     } else {
-      entries[path] = Digest(path, name);
+      entries[path] = valueOf(path, name);
     }
   } while (FindNextFileW(search.get(), &found));
 }
@@ -110,13 +96,14 @@ void AddDigests(const std::string& folder, const std::vector<std::string>& leftO
 
 std::map<std::string, std::string> DigestFolder(const std::string& folder, const std::vector<std::string>& leftOut) {
   std::map<std::string, std::string> entries;
-  AddDigests(folder, leftOut, entries);
+  Add(folder, leftOut, false, Digest, entries);
   return entries;
 }
 
 std::map<std::string, std::string> SnapshotFolder(const std::string& folder) {
   std::map<std::string, std::string> entries;
-  Add(folder, entries);
+  Add(
+      folder, {}, true, [](const std::string& path, const std::string&) { return Bytes(path); }, entries);
   return entries;
 }
 
