@@ -129,12 +129,20 @@ class PreviewCache : public UrlCacheEraser {
  public:
   explicit PreviewCache(Recorder& recorder) : recorder_(recorder) {}
   void DeleteAllEntries(CacheSearch search) override {
-    static constexpr const char* kEntries[] = {"every URL-cache entry", "the URL cache's cookies",
-                                               "the URL cache's visited pages", "the URL cache's pages"};
-    recorder_.Add(PlaceFate::CacheEntries, kEntries[static_cast<int>(search)], "through the browser's library");
+    recorder_.Add(PlaceFate::CacheEntries, EntriesOf(search), "through the browser's library");
   }
 
  private:
+  static const char* EntriesOf(CacheSearch search) {
+    switch (search) {
+      case CacheSearch::All: return "every URL-cache entry";
+      case CacheSearch::Cookies: return "the URL cache's cookies";
+      case CacheSearch::History: return "the URL cache's visited pages";
+      case CacheSearch::Url: return "the URL cache's pages";
+    }
+    return "";
+  }
+
   Recorder& recorder_;
 };
 
