@@ -37,7 +37,7 @@ std::string Grouped(std::uint64_t number) {
   return grouped;
 }
 
-std::string Plural(std::size_t count, const char* one, const char* many) {
+std::string Plural(std::uint64_t count, const char* one, const char* many) {
   return Grouped(count) + " " + (count == 1 ? one : many);
 }
 
