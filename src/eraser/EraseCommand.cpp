@@ -51,8 +51,9 @@ void EraseCommand::CountRemoved(std::size_t removed) {
 void EraseCommand::ShowCount() {
   shownCount_ = erased_;
   if (!feedback_.statusText) return;
-  feedback_.statusText(step_.empty() ? "Erased: " + std::to_string(erased_)
-                                     : step_ + ": erased " + std::to_string(erased_));
+  // The count's text as ever, the running step after it.
+  const std::string count = "Erased: " + std::to_string(erased_);
+  feedback_.statusText(step_.empty() ? count : count + " (" + step_ + ")");
 }
 
 void EraseCommand::ShowStep(const char* step) {

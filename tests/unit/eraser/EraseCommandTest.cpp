@@ -190,7 +190,7 @@ TEST_F(EraseCommandTest, ALargeFolderShowsItsCountNowAndThenAndExactlyAtTheEnd) 
   ConfirmErase();
   command.EraseStuffClick();
   EXPECT_EQ(status.back(), "Erased: 1000");
-  EXPECT_EQ(status.front(), "Temp folder: erased 0");  // the step is named as it starts
+  EXPECT_EQ(status.front(), "Erased: 0 (Temp folder)");  // the step is named as it starts
   EXPECT_GE(status.size(), kFiles / kCountShownEvery);
   // and once more a pass: the step's name, and the count after it
   EXPECT_LE(status.size(), kFiles / kCountShownEvery + 2 * kErasePasses);

@@ -546,9 +546,13 @@ TEST_F(EraseTest, APreviewOfEveryChoiceLeavesThePrefixAsItWas) {
                            "MPlayer", "RealOne", "LocationBar"}) {
     Set(name, "1");
   }
-  const std::string temp = Environment("TEMP") + "\\vandrel-preview.tmp";
+  // The prefix's own Temp: an earlier test may have taken the variable away.
+  const std::string tempFolder = Environment("USERPROFILE") + "\\Temp";
+  const std::string temp = tempFolder + "\\vandrel-preview.tmp";
   ASSERT_TRUE(WriteFileBytes(temp, "previewed, not erased"));
+  SetEnvironmentVariableA("Temp", tempFolder.c_str());  // the program inherits it
   VandrelProcess vandrel;
+  SetEnvironmentVariableA("Temp", nullptr);
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(vandrel.Answers());
@@ -562,7 +566,7 @@ TEST_F(EraseTest, APreviewOfEveryChoiceLeavesThePrefixAsItWas) {
   DeleteFileA(temp.c_str());
 
   EXPECT_EQ(shown.find("Preview of the erase: nothing has been erased."), 0u) << shown;
-  EXPECT_NE(shown.find("Temp folder\r\n    clean  " + Environment("TEMP")), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Temp folder\r\n    clean  " + tempFolder + ": "), std::string::npos) << shown;
   EXPECT_NE(shown.find("delete key  HKEY_CURRENT_USER\\" + std::string(kTypedUrls)), std::string::npos) << shown;
   EXPECT_GT(before.size(), 1000u);
   for (const auto& [path, digest] : before) {
