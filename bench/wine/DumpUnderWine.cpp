@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
   MemoryUrlCache urlCache;
   GapTimingWaitLoop waitLoop;
   ScriptedPrompts prompts;
-  TDemo demo(registry, files, traceFiles, shell, urlCache, waitLoop, prompts);
+  EraseGuard guard;
+  TDemo demo(registry, files, traceFiles, shell, urlCache, waitLoop, prompts, guard);
   demo.dCache.SetChecked(false);
   demo.dCookies.SetChecked(false);
   DemoView view(demo, prompts);

@@ -25,6 +25,9 @@ enum CommandId : int {
   kCmdOptions2,
   kCmdHelp2,
   kCmdAbout1,
+  // Beside Erase: what it would take, and what the last one left.
+  kCmdErasePreview1,
+  kCmdEraseReport1,
 };
 
 }  // namespace vandrel

@@ -38,6 +38,8 @@ class MainMenu {
                 "&Tools",
                 "Tools",
                 {{"Erase2", &Erase2, kCmdErase2, 'E'},
+                 {"ErasePreview1", &ErasePreview1, kCmdErasePreview1, 0},
+                 {"EraseReport1", &EraseReport1, kCmdEraseReport1, 0},
                  {"VideoAds1", &VideoAds1, kCmdVideoAds1, 'A'},
                  {"Demo1", &Demo1, kCmdDemo1, 'D'},
                  {"N15Search2", &N15Search2, kCmdN15Search2, 'G'},
@@ -46,6 +48,8 @@ class MainMenu {
     Design(Exit2, "E&xit", "Exits the program");
     Design(BlackList1, "&Block list", "Manage the block list");
     Design(Erase2, "&Erase", "Erases stored information");
+    Design(ErasePreview1, "Erase pre&view", "Shows what Erase would remove, removing nothing");
+    Design(EraseReport1, "Erase re&port", "Shows what the last erase removed and what it left");
     Design(VideoAds1, "Flash &Ads", "Flash Ads Blocker settings");
     Design(Demo1, "&Demo", "");
     Design(N15Search2, "&Go URL", "Opens some URL in your default browser");
@@ -56,7 +60,7 @@ class MainMenu {
   MainMenu(const MainMenu&) = delete;
   MainMenu& operator=(const MainMenu&) = delete;
 
-  Button Exit2, BlackList1, Erase2, VideoAds1, Demo1, N15Search2, Options2, Help2, About1;
+  Button Exit2, BlackList1, Erase2, ErasePreview1, EraseReport1, VideoAds1, Demo1, N15Search2, Options2, Help2, About1;
 
   const std::vector<Menu>& Menus() const { return menus_; }
 

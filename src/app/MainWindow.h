@@ -73,13 +73,16 @@ class TZAVOClass : public ScanEvents {
   void StoProcClick() { Blocking.StoProcClick(); }
   void AddtotheBlackList1Click() { Run(onBlockList); }
   void EraseStuffClick() { Run(onErase); }
+  void ErasePreview1Click() { Run(onErasePreview); }
+  void EraseReport1Click() { Run(onEraseReport); }
   void Options2Click() { Run(onOptions); }
   void GoClick() { Run(onGoToUrl); }
   void VABOptionsClick() { Run(onRichMedia); }
   void Demo1Click() { Run(onDemo); }
   void Help2Click() { Run(onHelp); }
   void About1Click() { Run(onAbout); }
-  std::function<void()> onBlockList, onErase, onOptions, onGoToUrl, onRichMedia, onDemo, onHelp, onAbout;
+  std::function<void()> onBlockList, onErase, onErasePreview, onEraseReport, onOptions, onGoToUrl, onRichMedia, onDemo,
+      onHelp, onAbout;
 
   // Exit with the question (unless ExitConfirm is off).
   void Exit1Click();

@@ -23,15 +23,6 @@ constexpr ContainerPlace kPlaces[] = {
 
 const ContainerPlace& PlaceOf(CacheContainer container) { return kPlaces[static_cast<int>(container)]; }
 
-const char* TextOf(ContainerLeftReason reason) {
-  switch (reason) {
-    case ContainerLeftReason::LinkKept: return "a link in it cannot be removed as itself";
-    case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
-    case ContainerLeftReason::WipedIndex: return "its index is wiped";
-  }
-  return "";
-}
-
 }  // namespace
 
 void CacheContainerGate::Begin() {
@@ -92,13 +83,22 @@ void CacheContainerGate::RemoveWipedIndexesBesideLinks() {
   }
 }
 
+const char* ReasonText(ContainerLeftReason reason) {
+  switch (reason) {
+    case ContainerLeftReason::LinkKept: return "a link in it cannot be removed as itself";
+    case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
+    case ContainerLeftReason::WipedIndex: return "its index is wiped";
+  }
+  return "";
+}
+
 std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
   std::string text;
   for (const ContainerLeft& container : left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
     text += (text.empty() ? "Erased without the URL cache: " : "; ") +
-            std::string(PlaceOf(container.container).shellFolder) + " (" + TextOf(container.reason) + ")";
+            std::string(PlaceOf(container.container).shellFolder) + " (" + ReasonText(container.reason) + ")";
   }
   return text;
 }

@@ -62,6 +62,8 @@ class CacheContainerGate : public UrlCacheEraser {
 
 // One line for the status bar, empty when every container that had entries
 // got its calls.
+// Why a container was left to the eraser's own walk, in the user's words.
+const char* ReasonText(ContainerLeftReason reason);
 std::string DescribeLeft(const std::vector<ContainerLeft>& left);
 
 }  // namespace vandrel

@@ -3,8 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "eraser/BrowserTraces.h"
-#include "eraser/OtherTraces.h"
+#include "eraser/EraseSteps.h"
 #include "platform/BrowserFrames.h"
 #include "platform/ScopeExit.h"
 #include "platform/WaitLoop.h"
@@ -32,6 +31,9 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
       tools_{registry, files, shell, prompts, gate_, {}},
       feedback_(std::move(feedback)) {
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
+  tools_.deleted = [this](const std::string& folder, const std::string& mask, bool whole, const DeleteCounts& counts) {
+    aftermath_.Deleted(folder, mask, whole, counts);
+  };
   // Under Wine each look at the message queue is a trip to the server:
   // looking between every file would cost more than the delete.
   tools_.progress.pump = [this] {
@@ -50,7 +52,16 @@ void EraseCommand::CountRemoved(std::size_t removed) {
 
 void EraseCommand::ShowCount() {
   shownCount_ = erased_;
-  if (feedback_.statusText) feedback_.statusText("Erased: " + std::to_string(erased_));
+  if (!feedback_.statusText) return;
+  // The count's text as ever, the running step after it.
+  const std::string count = "Erased: " + std::to_string(erased_);
+  feedback_.statusText(step_.empty() ? count : count + " (" + step_ + ")");
+}
+
+void EraseCommand::ShowStep(const char* step) {
+  step_ = step;
+  aftermath_.SetStep(step_);
+  ShowCount();
 }
 
 bool EraseCommand::BrowserWindowOpen() {
@@ -82,6 +93,8 @@ void EraseCommand::EraseStuffClick() {
   lastCount_ = 0;
   shownCount_ = 0;
   gate_.Begin();
+  step_.clear();
+  aftermath_.Start();
   try {
     // Every URL-cache call of the erase comes before the first index file
     // is wiped, and each container is looked at before its first call (the
@@ -93,9 +106,13 @@ void EraseCommand::EraseStuffClick() {
     }
     for (int pass = 0; pass < kErasePasses; ++pass) {
       Barsalka();
-      if (erased_ != shownCount_) ShowCount();
+      step_.clear();
+      ShowCount();
     }
     gate_.RemoveWipedIndexesBesideLinks();
+    for (const ContainerLeft& left : gate_.Left()) {
+      aftermath_.Add(PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
+    }
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
     // the main loop ends the program.
@@ -114,34 +131,21 @@ void EraseCommand::EraseStuffClick() {
 }
 
 void EraseCommand::DeleteCacheEntries() {
-  const EraseSelection chosen = choices_.Current();
-  const auto& pump = tools_.progress.pump;
-  if (chosen.all) return tools_.urlCache.DeleteAllEntries(CacheSearch::All, pump);
-  if (chosen.cache) tools_.urlCache.DeleteAllEntries(CacheSearch::Url, pump);
-  if (chosen.cookies) tools_.urlCache.DeleteAllEntries(CacheSearch::Cookies, pump);
-  if (chosen.history) tools_.urlCache.DeleteAllEntries(CacheSearch::History, pump);
+  for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
+    ShowStep(step.name);
+    tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump);
+  }
 }
 
 void EraseCommand::Barsalka() {
   const auto hourglass = HourglassFor(feedback_.hourglass);
   tools_.leftInPlace = 0;
-  if (choices_.Current().all) {
-    ClearCookies(tools_);
-    ClearShit(tools_);
-    ClearCache(tools_);
-    EraseFormPasswords(tools_);
-  } else {
-    if (choices_.Current().cache) ClearCache(tools_);
-    if (choices_.Current().cookies) ClearCookies(tools_);
-    if (choices_.Current().history) ClearShit(tools_);
+  aftermath_.StartPass();
+  for (const EraseStep& step : EraseSteps()) {
+    if (!step.chosen(choices_.Current())) continue;
+    ShowStep(step.name);
+    step.run(tools_);
   }
-  if (choices_.Current().recent) EraseRecentFiles(tools_);
-  if (choices_.Current().tempFolder) EraseTempFolder(tools_);
-  if (choices_.Current().recycleBin) EraseRecycleBin(tools_);
-  if (choices_.Current().locationBar) EraseTypedUrls(tools_);
-  if (choices_.Current().favorites) EraseFavorites(tools_);
-  if (choices_.Current().realOne) EraseRealPlayer(tools_);
-  if (choices_.Current().mediaPlayer) EraseMediaPlayer(tools_);
 }
 
 }  // namespace vandrel

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "eraser/CacheContainerGate.h"
+#include "eraser/EraseAftermath.h"
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseGuard.h"
 #include "eraser/EraseTools.h"
@@ -52,11 +53,16 @@ class EraseCommand {
   void Barsalka();
   // The URL-cache containers that the last erase left to its own walk.
   const std::vector<ContainerLeft>& ContainersLeft() const { return gate_.Left(); }
+  // What the last erase did, step by step; other parts of the erase add
+  // what they know to it.
+  EraseAftermath& Aftermath() { return aftermath_; }
 
  private:
   bool BrowserWindowOpen();
   void CountRemoved(std::size_t removed);
   void ShowCount();
+  // The status bar names the running step with the count.
+  void ShowStep(const char* step);
 
   EraseChoices& choices_;
   Desktop& desktop_;
@@ -68,6 +74,8 @@ class EraseCommand {
   std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows
   std::size_t pumpCalls_ = 0;
+  std::string step_;  // the running step's name; empty between passes
+  EraseAftermath aftermath_;
 };
 
 }  // namespace vandrel

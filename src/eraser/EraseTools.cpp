@@ -12,6 +12,7 @@ constexpr const char* kMissingFolder = "Error";
 void EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
   const DeleteCounts counts = files.DeleteMatching(folder, mask, true, progress);
   leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
+  if (deleted) deleted(folder, mask, false, counts);
   if (counts.refused) Inform(kDeleteFilesRefused);
 }
 
@@ -19,6 +20,7 @@ void EraseTools::DeleteTree(const std::string& folder) {
   const DeleteCounts counts = files.DeleteTree(folder, progress);
   // The step has no message of its own: a refused folder is told as left.
   leftInPlace += counts.skipped + (counts.rootWasLink || counts.refused ? 1 : 0);
+  if (deleted) deleted(folder, "*", true, counts);
 }
 
 std::string EraseTools::ShellFolder(const std::string& valueName) {

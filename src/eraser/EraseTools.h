@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "eraser/UrlCacheEraser.h"
@@ -21,6 +22,10 @@ struct EraseTools {
   // What the file deletes of the running pass left in place: entries held
   // open or passed over, and folders that were links or refused.
   std::size_t leftInPlace = 0;
+  // Told of each folder delete and what it did (whole: DeleteTree), for
+  // the report after the erase.
+  std::function<void(const std::string& folder, const std::string& mask, bool whole, const DeleteCounts&)> deleted =
+      nullptr;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
   // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.

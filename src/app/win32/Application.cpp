@@ -6,11 +6,15 @@
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
 #include "blocklist/win32/BlockListView.h"
+#include "eraser/ErasePreview.h"
+#include "app/win32/EraseReportView.h"
 #include "help/TTipForm.h"
 #include "help/win32/AboutView.h"
 #include "help/win32/TipView.h"
 #include "options/win32/OptionsView.h"
+#include "platform/ScopeExit.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/Win32TraceLook.h"
 #include "richmedia/win32/RichMediaView.h"
 #include "viewer/win32/DemoView.h"
 
@@ -77,6 +81,27 @@ void Application::RunApplication(bool minimizeArgument) {
   program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
   program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
   program.mainWindow.onAbout = [&aboutBox, owner] { aboutBox.ShowModal(owner); };
+  // The preview only looks: it may run while an erase does.
+  Win32TraceLook look;
+  EraseReportView eraseReport;
+  eraseReport.SetErrorReporter(ReportThrough(prompts_));
+  const auto showReport = [&eraseReport, &mainWindow, owner](const char* title, const auto& makeReport) {
+    std::string text;
+    {
+      mainWindow.SetHourglass(true);
+      const ScopeExit arrow([&mainWindow] { mainWindow.SetHourglass(false); });
+      text = ReportText(makeReport());
+    }
+    eraseReport.Show(owner, title, text);
+  };
+  program.mainWindow.onErasePreview = [&] {
+    showReport(kErasePreviewTitle, [&] {
+      return PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look);
+    });
+  };
+  program.mainWindow.onEraseReport = [&] {
+    showReport(kEraseReportTitle, [&] { return program.eraser.Aftermath().Report(look); });
+  };
   program.WindowsCreated();
 
   MSG message;

@@ -23,6 +23,8 @@ class MainWindowChromeTest : public ::testing::Test {
     // Every window-opening hook records its name when run.
     for (auto& [hook, name] : std::map<std::function<void()>*, std::string>{{&main.onBlockList, "blocklist"},
                                                                             {&main.onErase, "erase"},
+                                                                            {&main.onErasePreview, "preview"},
+                                                                            {&main.onEraseReport, "report"},
                                                                             {&main.onOptions, "options"},
                                                                             {&main.onGoToUrl, "go"},
                                                                             {&main.onRichMedia, "richmedia"},
@@ -110,6 +112,8 @@ TEST_F(MainWindowChromeTest, TheMenuBarHoldsItsMenusItemsShortcutsHintsAndComman
       {"Popup manage&r", "Stop1001", "Block &100%", "Block 100% PopUps", '1', "block100"},
       {"Popup manage&r", "BlackList1", "&Block list", "Manage the block list", 'B', "blocklist"},
       {"&Tools", "Erase2", "&Erase", "Erases stored information", 'E', "erase"},
+      {"&Tools", "ErasePreview1", "Erase pre&view", "Shows what Erase would remove, removing nothing", 0, "preview"},
+      {"&Tools", "EraseReport1", "Erase re&port", "Shows what the last erase removed and what it left", 0, "report"},
       {"&Tools", "VideoAds1", "Flash &Ads", "Flash Ads Blocker settings", 'A', "richmedia"},
       {"&Tools", "Demo1", "&Demo", "", 'D', "demo"},
       {"&Tools", "N15Search2", "&Go URL", "Opens some URL in your default browser", 'G', "go"},
@@ -156,7 +160,7 @@ TEST_F(MainWindowChromeTest, CommandIdsAreUniqueAcrossToolbarAndMenu) {
   for (const auto& menu : main.MainMenu1.Menus()) {
     for (const auto& item : menu.items) EXPECT_TRUE(ids.insert(item.command).second) << item.name;
   }
-  EXPECT_EQ(ids.size(), 19u);
+  EXPECT_EQ(ids.size(), 21u);
 }
 
 TEST_F(MainWindowChromeTest, UnsetHooksAreSafeNoOps) {

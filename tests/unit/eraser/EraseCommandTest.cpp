@@ -5,17 +5,21 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "eraser/BrowserTraces.h"
+#include "eraser/ErasePreview.h"
 #include "eraser/OtherTraces.h"
+#include "platform/EraseRefusal.h"
 #include "platform/PlatformError.h"
 #include "platform/WaitLoop.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryShell.h"
 #include "platform/memory/MemoryTraceFiles.h"
+#include "platform/memory/MemoryTraceLook.h"
 #include "ui/memory/ScriptedPrompts.h"
 
 namespace vandrel {
@@ -194,8 +198,10 @@ TEST_F(EraseCommandTest, ALargeFolderShowsItsCountNowAndThenAndExactlyAtTheEnd) 
   ConfirmErase();
   command.EraseStuffClick();
   EXPECT_EQ(status.back(), "Erased: 1000");
+  EXPECT_EQ(status.front(), "Erased: 0 (Temp folder)");  // the step is named as it starts
   EXPECT_GE(status.size(), kFiles / kCountShownEvery);
-  EXPECT_LE(status.size(), kFiles / kCountShownEvery + kErasePasses);
+  // and once more a pass: the step's name, and the count after it
+  EXPECT_LE(status.size(), kFiles / kCountShownEvery + 2 * kErasePasses);
   EXPECT_GE(pumps, static_cast<int>(kFiles / kPumpEvery));
   EXPECT_LT(pumps, static_cast<int>(kFiles / 4));
 }
@@ -232,6 +238,77 @@ TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
   EXPECT_EQ(std::count_if(status.begin(), status.end(),
                           [](const std::string& text) { return text.find("left") != std::string::npos; }),
             1);
+}
+
+// What a step would take, or took and left, as the report lines show it.
+using Line = std::tuple<std::string, PlaceFate, std::string, std::size_t, std::uint64_t, std::string>;
+std::vector<Line> LinesOf(const EraseReport& report) {
+  std::vector<Line> lines;
+  for (const ReportEntry& e : report.entries) lines.emplace_back(e.step, e.fate, e.place, e.files, e.bytes, e.why);
+  return lines;
+}
+
+// Temp with files, a link with a file behind it and a folder that cannot
+// be read; Favorites on the user's profile; a cookie folder; typed URLs.
+TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesNothing) {
+  choices.selection = {.cookies = true, .favorites = true, .locationBar = true, .tempFolder = true, .recycleBin = true};
+  shell.environment["Temp"] = "C:\\P\\Temp";
+  files.AddFile("C:\\P\\Temp\\a.tmp", std::string(10, 'a'));
+  files.AddFile("C:\\P\\Temp\\d\\b.tmp", std::string(20, 'b'));
+  files.AddFile("C:\\P\\Temp\\desktop.ini", "kept");
+  files.AddLink("C:\\P\\Temp\\elsewhere");
+  files.AddFile("C:\\P\\Temp\\elsewhere\\canary", "behind the link");
+  files.AddFile("C:\\P\\Temp\\locked\\c.tmp");
+  SetShellFolder("Favorites", "C:\\Documents and Settings\\User");
+  SetShellFolder("Cookies", "C:\\P\\Cookies");
+  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'i'));
+  const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+  registry.WriteString(RootKey::CurrentUser, typed, "url1", "http://x/");
+  MemoryTraceLook look(files);
+  look.unreadable.insert("C:\\P\\Temp\\locked");
+  const auto filesBefore = files.entries.size();
+
+  const EraseReport report = PreviewErase(choices.selection, registry, shell, look);
+  const std::vector<Line> expected{
+      {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, "through the browser's library"},
+      {"Cookies", PlaceFate::Emptied, "C:\\P\\Cookies", 1, 40, ""},
+      {"Cookies", PlaceFate::Wiped, "C:\\P\\Cookies\\index.dat", 0, 0, ""},
+      {"Temp folder", PlaceFate::Emptied, "C:\\P\\Temp", 2, 30, ""},
+      {"Temp folder", PlaceFate::RemovedLink, "C:\\P\\Temp\\elsewhere", 0, 0, kWhyLinkRemoved},
+      {"Temp folder", PlaceFate::Stayed, "C:\\P\\Temp\\locked", 0, 0, kWhyUnreadable},
+      {"Recycle bin", PlaceFate::ShellEmptied, "the recycle bin of every drive", 0, 0, ""},
+      {"Location bar", PlaceFate::KeyDeleted, "HKEY_CURRENT_USER\\" + typed, 0, 0, ""},
+      {"Favorites", PlaceFate::Refused, "C:\\Documents and Settings\\User", 0, 0, kWhyProtected},
+      {"Favorites", PlaceFate::Told, kDeleteFilesRefused, 0, 0, ""},
+  };
+  EXPECT_EQ(LinesOf(report), expected);
+  EXPECT_EQ(files.entries.size(), filesBefore);
+  EXPECT_EQ(files.entries.at("C:\\P\\Cookies\\index.dat").content, std::string(40, 'i'));
+  EXPECT_TRUE(registry.KeyExists(RootKey::CurrentUser, typed));
+  EXPECT_TRUE(urlCache.calls.empty());
+  EXPECT_EQ(shell.recycleBinsEmptied, 0);
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(ReportText(report).find(kPreviewHeading), 0u);
+}
+
+TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) {
+  MemoryTraceLook look(files);
+  EXPECT_EQ(ReportText(command.Aftermath().Report(look)), kNoEraseYet);
+  choices.selection = {.favorites = true, .tempFolder = true};
+  shell.environment["Temp"] = "C:\\Temp";
+  files.AddFile("C:\\Temp\\a.tmp");
+  files.AddFile("C:\\Temp\\sub\\held.tmp");
+  files.heldOpen.insert("C:\\Temp\\sub\\held.tmp");
+  SetShellFolder("Favorites", "C:\\");
+  for (int box = 0; box < kErasePasses; ++box) prompts.Script(Answer::Ok);
+  ConfirmErase();
+  command.EraseStuffClick();
+  const std::vector<Line> expected{
+      {"Temp folder", PlaceFate::Emptied, "C:\\Temp", 1, 0, ""},
+      {"Temp folder", PlaceFate::Stayed, "C:\\Temp\\sub\\held.tmp", 0, 0, kWhyStillThere},
+      {"Favorites", PlaceFate::Refused, "C:\\", 0, 0, kWhyRoot},
+  };
+  EXPECT_EQ(LinesOf(command.Aftermath().Report(look)), expected);
 }
 
 // What a wipe leaves, and only that, is a wiped index: the library must
@@ -271,6 +348,9 @@ TEST_F(EraseCommandTest, TheUrlCacheNeverMeetsAWipedIndexOrAKeptLink) {
   EXPECT_FALSE(linkAtACall);
   ASSERT_EQ(command.ContainersLeft().size(), 1u);
   EXPECT_EQ(command.ContainersLeft()[0].reason, ContainerLeftReason::LinkKept);
+  MemoryTraceLook look(files);
+  EXPECT_NE(ReportText(command.Aftermath().Report(look)).find(ReasonText(ContainerLeftReason::LinkKept)),
+            std::string::npos);
   EXPECT_NE(status.back().find(". Erased without the URL cache: Cache (a link in it cannot"), std::string::npos);
   EXPECT_FALSE(files.Has(cacheIndex)) << "a wiped index beside a kept link";
 

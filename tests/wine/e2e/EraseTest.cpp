@@ -25,6 +25,7 @@
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
+#include "platform/win32/Handles.h"
 
 namespace vandrel::test {
 namespace {
@@ -589,6 +590,110 @@ TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   EXPECT_EQ(SnapshotFolder(containers + "\\cookies-canary"), canaryBefore);
   EXPECT_TRUE(Exists(cookies + "\\desktop.ini"));
   EXPECT_FALSE(Exists(cookies + "\\user@site.txt"));
+}
+
+// The wineserver writes registry changes to the prefix's files some seconds
+// later: a marker key is written and removed under both roots, and waited
+// for, so that the files hold every change made so far.
+void SettleRegistryFiles(const std::string& prefix) {
+  const char* marker = "Software\\VandrelSettleMarker";
+  const auto holdsMarker = [&](const char* file) {
+    return ReadFileBytes(prefix + "\\" + file).value_or("").find("VandrelSettleMarker") != std::string::npos;
+  };
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) ASSERT_TRUE(WriteString(root, marker, "m", "1"));
+  ASSERT_TRUE(WaitUntil([&] { return holdsMarker("user.reg") && holdsMarker("system.reg"); }, 90000));
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteKeyTree(root, marker);
+  ASSERT_TRUE(WaitUntil([&] { return !holdsMarker("user.reg") && !holdsMarker("system.reg"); }, 90000));
+}
+
+// The text of the erase preview or report window, closed afterwards.
+std::string ReportWindowText(VandrelProcess& vandrel, HWND main, WPARAM command, const char* title) {
+  PostMessageA(main, WM_COMMAND, command, 0);
+  const HWND window = vandrel.WaitForDialog(title, 60000);
+  if (!window) return "<no window>";
+  // A control of another process tells its text only through the message.
+  const HWND text = GetDlgItem(window, 1401);
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::string shown(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(text, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  shown.resize(copied);
+  PostMessageA(window, WM_COMMAND, IDCANCEL, 0);  // as Esc does
+  WaitUntil([&] { return !IsWindow(window) && IsWindowEnabled(main); }, 5000);
+  return shown;
+}
+
+// Every choice on, a file in Temp and typed addresses: the preview lists
+// them, and the whole prefix (every file's size and bytes, and the registry
+// files) is as it was before.
+TEST_F(EraseTest, APreviewOfEveryChoiceLeavesThePrefixAsItWas) {
+  const std::string unixPrefix = Environment("WINEPREFIX");
+  ASSERT_FALSE(unixPrefix.empty());
+  std::string prefix = "Z:" + unixPrefix;
+  std::replace(prefix.begin(), prefix.end(), '/', '\\');
+  for (const char* name : {"Cache", "All", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks", "History",
+                           "MPlayer", "RealOne", "LocationBar"}) {
+    Set(name, "1");
+  }
+  // The prefix's own Temp: an earlier test may have taken the variable away.
+  const std::string tempFolder = Environment("USERPROFILE") + "\\Temp";
+  const std::string temp = tempFolder + "\\vandrel-preview.tmp";
+  ASSERT_TRUE(WriteFileBytes(temp, "previewed, not erased"));
+  SetEnvironmentVariableA("Temp", tempFolder.c_str());  // the program inherits it
+  VandrelProcess vandrel;
+  SetEnvironmentVariableA("Temp", nullptr);
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(vandrel.Answers());
+  SettleRegistryFiles(prefix);
+  // Not its dosdevices: links to the whole disk and to serial ports.
+  const std::vector<std::string> leftOut{"dosdevices"};
+  const auto before = DigestFolder(prefix, leftOut);
+  const std::string shown = ReportWindowText(vandrel, main, kCmdErasePreview1, "Erase preview");
+  SettleRegistryFiles(prefix);
+  const auto after = DigestFolder(prefix, leftOut);
+  DeleteFileA(temp.c_str());
+
+  EXPECT_EQ(shown.find("Preview of the erase: nothing has been erased."), 0u) << shown;
+  EXPECT_NE(shown.find("Temp folder\r\n    clean  " + tempFolder + ": "), std::string::npos) << shown;
+  EXPECT_NE(shown.find("delete key  HKEY_CURRENT_USER\\" + std::string(kTypedUrls)), std::string::npos) << shown;
+  EXPECT_GT(before.size(), 1000u);
+  for (const auto& [path, digest] : before) {
+    const auto found = after.find(path);
+    EXPECT_EQ(found == after.end() ? "<gone>" : found->second, digest) << path;
+  }
+  for (const auto& [path, digest] : after) EXPECT_TRUE(before.count(path)) << "new: " << path;
+}
+
+// A file the erase cannot delete (another program holds it open without
+// sharing the delete): after the erase the report names it and says why,
+// with what went from its folder.
+TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: it gives the scratch folder";
+  const std::string folder = std::string(scratch) + "\\report";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(folder + "\\gone.tmp", "goes"));
+  ASSERT_TRUE(WriteFileBytes(folder + "\\held.tmp", "stays"));
+  const UniqueFileHandle held(
+      CreateFileA((folder + "\\held.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  ChooseOnly("TempFolder");
+  SetEnvironmentVariableA("Temp", folder.c_str());  // the program inherits it
+  VandrelProcess vandrel;
+  SetEnvironmentVariableA("Temp", nullptr);
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report"), "No erase has run yet.");
+  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+  Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+  Answer(vandrel, "Erase completed.", IDOK);
+  const std::string shown = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
+  EXPECT_FALSE(Exists(folder + "\\gone.tmp"));
+  EXPECT_NE(shown.find("cleaned  " + folder + ": 1 removed"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("stayed  " + folder + "\\held.tmp (could not be deleted"), std::string::npos) << shown;
 }
 
 }  // namespace

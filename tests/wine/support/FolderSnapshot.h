@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vandrel::test {
 
@@ -8,5 +9,11 @@ namespace vandrel::test {
 // by path, with each file's bytes; folders end in a backslash. Comparing two
 // snapshots shows any change below the folder.
 std::map<std::string, std::string> SnapshotFolder(const std::string& folder);
+
+// The same for a large tree, by size and a hash of the bytes, but for the
+// entries of the folder named in leftOut; links are listed, never entered.
+// In a registry file (*.reg) Wine's times of the keys are left out, so that
+// two saves of the same registry compare equal.
+std::map<std::string, std::string> DigestFolder(const std::string& folder, const std::vector<std::string>& leftOut);
 
 }  // namespace vandrel::test

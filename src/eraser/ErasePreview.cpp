@@ -1,0 +1,201 @@
+#include "eraser/ErasePreview.h"
+
+#include "eraser/EraseCommand.h"
+#include "eraser/EraseSteps.h"
+#include "eraser/FolderWalk.h"
+#include "platform/FullPath.h"
+
+namespace vandrel {
+namespace {
+
+// Where the stand-ins write: the report, under the step that runs.
+struct Recorder {
+  EraseReport& report;
+  std::string step;
+
+  void Add(PlaceFate fate, const std::string& place, const std::string& why = {}) {
+    report.Add({step, fate, place, 0, 0, why});
+  }
+};
+
+std::string RootName(RootKey root) {
+  return root == RootKey::LocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+}
+
+// The steps' deletes: each folder looked at and reported with what it holds.
+class PreviewFiles : public TraceFiles {
+ public:
+  PreviewFiles(TraceLook& look, Recorder& recorder) : look_(look), recorder_(recorder) {}
+
+  DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress&) override {
+    return Report(folder, "*", LookAt::WholeFolder, false);
+  }
+  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+                              const DeleteProgress&) override {
+    return Report(folder, mask, LookAt::EmptiedFolder, keepDesktopIni);
+  }
+  WipeOutcome WipeIndexFile(const std::string& file) override {
+    if (!look_.IsFile(file)) return WipeOutcome::Missing;
+    recorder_.Add(PlaceFate::Wiped, file);
+    return WipeOutcome::Wiped;
+  }
+  // The links of the folders to clean are listed by their walk.
+  DeleteCounts RemoveLinksInside(const std::string&, const DeleteProgress&) override { return {}; }
+  bool IndexIsWiped(const std::string&) override { return false; }
+
+ private:
+  DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, bool keepDesktopIni) {
+    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni);
+    const std::string place = mask == "*" || mask == "*.*" ? folder : PathUnder(folder, mask);
+    DeleteCounts counts;
+    switch (walk.look) {
+      case FolderLook::Missing: break;
+      case FolderLook::Refused:
+        recorder_.Add(PlaceFate::Refused, place, RefusalWhy(folder));
+        counts.refused = true;
+        break;
+      case FolderLook::Unreadable: recorder_.Add(PlaceFate::Stayed, place, kWhyUnreadable); break;
+      case FolderLook::Link:
+        // A tree that is a link goes as the link alone.
+        if (at == LookAt::WholeFolder) {
+          recorder_.Add(PlaceFate::RemovedLink, folder, kWhyLinkRemoved);
+        } else {
+          recorder_.Add(PlaceFate::Stayed, place, kWhyFolderIsLink);
+          counts.rootWasLink = true;
+        }
+        break;
+      case FolderLook::Listed:
+        if (walk.files > 0 || walk.links.empty()) {
+          recorder_.report.Add({recorder_.step, PlaceFate::Emptied, place, walk.files, walk.bytes, {}});
+        }
+        for (const std::string& link : walk.links) recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+        for (const std::string& folderLeft : walk.unreadable) {
+          recorder_.Add(PlaceFate::Stayed, folderLeft, kWhyUnreadable);
+        }
+        break;
+    }
+    return counts;
+  }
+
+  TraceLook& look_;
+  Recorder& recorder_;
+};
+
+// Reads pass through; a delete of what is there is reported, not done.
+class PreviewRegistry : public Registry {
+ public:
+  PreviewRegistry(Registry& registry, Recorder& recorder) : registry_(registry), recorder_(recorder) {}
+
+  bool KeyExists(RootKey root, const std::string& path) override { return registry_.KeyExists(root, path); }
+  std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override {
+    return registry_.ReadValue(root, path, name);
+  }
+  bool CreateKey(RootKey, const std::string&) override { return false; }
+  void WriteString(RootKey, const std::string&, const std::string&, const std::string&) override {}
+  void WriteDword(RootKey, const std::string&, const std::string&, std::uint32_t) override {}
+  bool DeleteValue(RootKey root, const std::string& path, const std::string& name) override {
+    if (!registry_.ReadValue(root, path, name)) return false;
+    recorder_.Add(PlaceFate::KeyDeleted, RootName(root) + path + " value " + name);
+    return true;
+  }
+  bool DeleteKeyTree(RootKey root, const std::string& path) override {
+    if (!registry_.KeyExists(root, path)) return false;
+    recorder_.Add(PlaceFate::KeyDeleted, RootName(root) + path);
+    return true;
+  }
+
+ private:
+  Registry& registry_;
+  Recorder& recorder_;
+};
+
+// Folders and the environment pass through; the shell's lists are reported.
+class PreviewShell : public Shell {
+ public:
+  PreviewShell(Shell& shell, Recorder& recorder) : shell_(shell), recorder_(recorder) {}
+
+  std::string EnvironmentVariable(const std::string& name) override { return shell_.EnvironmentVariable(name); }
+  std::string SpecialFolderPath(SpecialFolder kind) override { return shell_.SpecialFolderPath(kind); }
+  std::vector<std::string> Subfolders(const std::string& folder) override { return shell_.Subfolders(folder); }
+  void ClearRecentDocuments() override { recorder_.Add(PlaceFate::ShellEmptied, "the recent documents list"); }
+  bool EmptyRecycleBin() override {
+    recorder_.Add(PlaceFate::ShellEmptied, "the recycle bin of every drive");
+    return true;
+  }
+
+ private:
+  Shell& shell_;
+  Recorder& recorder_;
+};
+
+class PreviewCache : public UrlCacheEraser {
+ public:
+  explicit PreviewCache(Recorder& recorder) : recorder_(recorder) {}
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>&) override {
+    recorder_.Add(PlaceFate::CacheEntries, EntriesOf(search), "through the browser's library");
+  }
+
+ private:
+  static const char* EntriesOf(CacheSearch search) {
+    switch (search) {
+      case CacheSearch::All: return "every URL-cache entry";
+      case CacheSearch::Cookies: return "the URL cache's cookies";
+      case CacheSearch::History: return "the URL cache's visited pages";
+      case CacheSearch::Url: return "the URL cache's pages";
+    }
+    return "";
+  }
+
+  Recorder& recorder_;
+};
+
+class PreviewPrompts : public Prompts {
+ public:
+  explicit PreviewPrompts(Recorder& recorder) : recorder_(recorder) {}
+  Answer Message(MessageKind, const std::string& text, MessageButtons) override {
+    recorder_.Add(PlaceFate::Told, text);
+    return Answer::Ok;
+  }
+  SilenceableAnswer SilenceableMessage(MessageKind kind, const std::string& text, MessageButtons buttons) override {
+    return {Message(kind, text, buttons), false};
+  }
+
+ private:
+  Recorder& recorder_;
+};
+
+}  // namespace
+
+const char* RefusalWhy(const std::string& folder) {
+  const auto path = ParseFullPath(folder);
+  if (folder.size() < 4 && path && IsRoot(*path)) return kWhyRoot;
+  if (folder.size() < 4 || !path) return kWhyNotFullPath;
+  return IsRoot(*path) ? kWhyRoot : kWhyProtected;
+}
+
+EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look) {
+  EraseReport report;
+  Recorder recorder{report, "Erase"};
+  if (!chosen.Any()) {
+    recorder.Add(PlaceFate::Told, kNothingSelected);
+    return report;
+  }
+  PreviewFiles files(look, recorder);
+  PreviewRegistry previewRegistry(registry, recorder);
+  PreviewShell previewShell(shell, recorder);
+  PreviewCache cache(recorder);
+  PreviewPrompts prompts(recorder);
+  EraseTools tools{previewRegistry, files, previewShell, prompts, cache, {}};
+  for (const CacheStep& step : ChosenCacheSteps(chosen)) {
+    recorder.step = step.name;
+    cache.DeleteAllEntries(step.search, {});
+  }
+  for (const EraseStep& step : EraseSteps()) {
+    if (!step.chosen(chosen)) continue;
+    recorder.step = step.name;
+    step.run(tools);
+  }
+  return report;
+}
+
+}  // namespace vandrel

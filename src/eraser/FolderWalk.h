@@ -1,0 +1,29 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/TraceLook.h"
+
+namespace vandrel {
+
+// What lies in a folder that a step deletes in, found by a look that
+// changes nothing. Links are listed, never entered: the erase removes a
+// link as itself and leaves what it leads to.
+struct FolderWalk {
+  FolderLook look = FolderLook::Missing;  // of the folder itself
+  std::size_t files = 0;                  // files that go, subfolders' included
+  std::uint64_t bytes = 0;
+  std::vector<std::string> filePaths;   // those files
+  std::vector<std::string> links;       // links found inside
+  std::vector<std::string> unreadable;  // subfolders whose entries cannot be read
+};
+
+// The folder's entries matching mask, then everything in its subfolders;
+// with keepDesktopIni a desktop.ini directly in the folder is left out, as
+// the step keeps it.
+FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
+                      bool keepDesktopIni);
+
+}  // namespace vandrel

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vandrel {
+
+// One entry of a folder as a look finds it.
+struct LookedEntry {
+  enum class Kind { File, Folder, Link };
+  std::string name;
+  Kind kind = Kind::File;
+  std::uint64_t bytes = 0;  // a file's size
+};
+
+// How the erase would meet a folder, before its entries.
+enum class FolderLook {
+  Listed,      // its entries are read
+  Missing,     // nothing (or a file) is there: nothing to do
+  Unreadable,  // it is there, but its entries or where it really lies cannot be read
+  Refused,     // the erase refuses it: a root, a protected folder or one above one, no full path
+  Link,        // the folder, or one above it, is a link
+};
+
+// Which checks a look makes: those of a step's folder, emptied or removed
+// whole, or none beyond reading for a folder found inside one.
+enum class LookAt { EmptiedFolder, WholeFolder, Inside };
+
+// Looks at the folders the erase steps name as their deletes would meet
+// them, and changes nothing: nothing is opened for writing, deleted or
+// given other attributes.
+class TraceLook {
+ public:
+  virtual ~TraceLook() = default;
+  // The entries of folder matching mask, "." and ".." left out.
+  virtual FolderLook List(const std::string& folder, const std::string& mask, LookAt at,
+                          std::vector<LookedEntry>& entries) = 0;
+  // A plain file is at path.
+  virtual bool IsFile(const std::string& path) = 0;
+};
+
+}  // namespace vandrel

@@ -1,0 +1,53 @@
+#include "platform/memory/MemoryTraceLook.h"
+
+#include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
+
+namespace vandrel {
+namespace {
+
+using Kind = MemoryTraceFiles::Kind;
+
+LookedEntry::Kind KindOf(Kind kind) {
+  return kind == Kind::Folder ? LookedEntry::Kind::Folder
+         : kind == Kind::Link ? LookedEntry::Kind::Link
+                              : LookedEntry::Kind::File;
+}
+
+}  // namespace
+
+FolderLook MemoryTraceLook::List(const std::string& folder, const std::string& mask, LookAt at,
+                                 std::vector<LookedEntry>& entries) {
+  const bool refused = at == LookAt::WholeFolder     ? RefusesDeleteTree(folder, files_.protectedFolders)
+                       : at == LookAt::EmptiedFolder ? RefusesDeleteFiles(folder, mask, files_.protectedFolders)
+                                                     : false;
+  if (refused) return FolderLook::Refused;
+  const auto path = ParseFullPath(folder);
+  if (!path) return FolderLook::Unreadable;
+  // The folder itself and every folder above it, outermost last.
+  for (FullPath above = *path; !above.names.empty(); above.names.pop_back()) {
+    const auto found = files_.entries.find(PlainForm(above));
+    if (found != files_.entries.end() && found->second.kind == Kind::Link) return FolderLook::Link;
+  }
+  const std::string key = PlainForm(*path);
+  const auto found = files_.entries.find(key);
+  if (found == files_.entries.end() || found->second.kind != Kind::Folder) return FolderLook::Missing;
+  if (unreadable.count(key) != 0) return FolderLook::Unreadable;
+  const std::string prefix = key + "\\";
+  for (auto child = files_.entries.lower_bound(prefix); child != files_.entries.end(); ++child) {
+    if (child->first.compare(0, prefix.size(), prefix) != 0) break;
+    const std::string name = child->first.substr(prefix.size());
+    if (name.find('\\') != std::string::npos || !MatchesMask(name, mask)) continue;
+    entries.push_back({name, KindOf(child->second.kind), child->second.content.size()});
+  }
+  return FolderLook::Listed;
+}
+
+bool MemoryTraceLook::IsFile(const std::string& path) {
+  const auto full = ParseFullPath(path);
+  const auto found = full ? files_.entries.find(PlainForm(*full)) : files_.entries.end();
+  return found != files_.entries.end() && found->second.kind == Kind::File;
+}
+
+}  // namespace vandrel

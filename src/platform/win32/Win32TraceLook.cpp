@@ -1,0 +1,101 @@
+#include "platform/win32/Win32TraceLook.h"
+
+#include <windows.h>
+
+#include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
+#include "platform/NameMask.h"
+#include "platform/win32/ComparableSpelling.h"
+#include "platform/win32/FolderIdentity.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/PathLinks.h"
+#include "platform/win32/WidePath.h"
+
+namespace vandrel {
+namespace {
+
+// A name in the program's ANSI text; a character the code page lacks
+// becomes '?', and such a folder then cannot be read.
+std::string AnsiFromWide(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+LookedEntry EntryOf(const WIN32_FIND_DATAW& found) {
+  const DWORD attributes = found.dwFileAttributes;
+  const auto kind = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? LookedEntry::Kind::Link
+                    : attributes & FILE_ATTRIBUTE_DIRECTORY   ? LookedEntry::Kind::Folder
+                                                              : LookedEntry::Kind::File;
+  return {AnsiFromWide(found.cFileName), kind,
+          (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow};
+}
+
+FolderLook ListEntries(const std::wstring& pattern, std::vector<LookedEntry>& entries) {
+  WIN32_FIND_DATAW found;
+  const UniqueFind search(FindFirstFileW(pattern.c_str(), &found));
+  if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND ? FolderLook::Listed : FolderLook::Unreadable;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") entries.push_back(EntryOf(found));
+  } while (FindNextFileW(search.get(), &found));
+  return GetLastError() == ERROR_NO_MORE_FILES ? FolderLook::Listed : FolderLook::Unreadable;
+}
+
+}  // namespace
+
+FolderLook Win32TraceLook::List(const std::string& folder, const std::string& mask, LookAt at,
+                                std::vector<LookedEntry>& entries) {
+  const std::wstring named = WideFromAnsi(folder);
+  const auto asked = ParseFullPath(Utf8FromWide(named));
+  const bool checked = at != LookAt::Inside;
+  const std::vector<ProtectedFolder> kept = checked ? ReadProtectedFolders() : std::vector<ProtectedFolder>{};
+  std::vector<std::string> spellings;
+  for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
+  const auto refuses = [&](const std::wstring& path) {
+    const std::string spelling = ComparableSpelling(path);
+    return at == LookAt::WholeFolder ? RefusesDeleteTree(spelling, spellings)
+                                     : RefusesDeleteFiles(spelling, mask, spellings);
+  };
+  if (checked && (folder.size() < 4 || !asked || refuses(named))) return FolderLook::Refused;
+  if (!asked) return FolderLook::Unreadable;
+  const std::wstring path = WidePathOf(*asked);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FolderLook::Missing
+                                                                          : FolderLook::Unreadable;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FolderLook::Missing;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) return FolderLook::Link;
+  if (checked) {
+    // Where the folder really lies, as the delete compares it.
+    const UniqueFileHandle held(
+        CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!held) return FolderLook::Unreadable;
+    const auto where = calls_.FinalPath(held.get());
+    if (!where || refuses(WidePathOf(*where))) return FolderLook::Refused;
+    // The same folder under another name is told by what it is, as the
+    // delete tells it.
+    BY_HANDLE_FILE_INFORMATION information;
+    if ((at == LookAt::WholeFolder || MatchesEverything(mask)) &&
+        (!GetFileInformationByHandle(held.get(), &information) ||
+         ProtectedIdentities(kept, calls_).Find(IdentityOf(information)).kind != Refusal::Kind::None)) {
+      return FolderLook::Refused;
+    }
+  }
+  return ListEntries(path + L"\\" + WideFromAnsi(mask), entries);
+}
+
+bool Win32TraceLook::IsFile(const std::string& path) {
+  const auto full = ParseFullPath(Utf8FromWide(WideFromAnsi(path)));
+  if (!full) return false;
+  const DWORD attributes = GetFileAttributesW(WidePathOf(*full).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace vandrel
