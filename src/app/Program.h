@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/RecentlyClosedMenu.h"
 #include "app/TrayMenus.h"
+#include "allowlist/AllowedStore.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
 #include "eraser/EraseCommand.h"
@@ -10,6 +11,7 @@
 #include "eraser/TIECacheEraser.h"
 #include "help/HelpCommands.h"
 #include "help/TForm4.h"
+#include "monitor/AllowedWindows.h"
 #include "monitor/LetThrough.h"
 #include "monitor/RecentlyClosed.h"
 #include "options/TForm2.h"
@@ -29,6 +31,7 @@ class Program : private TrayCommands {
       : platform(platform),
         state(platform.system.UpperCasing(), platform.collation),
         titles(platform.files, platform.system, prompts),
+        allowedStore(platform.files, platform.system, prompts),
         // The options dialog's controls are the working copy the main window
         // reads; it is made right after the main window, which it uses.
         mainWindow(platform, state, optionsDialog, prompts),
@@ -42,6 +45,7 @@ class Program : private TrayCommands {
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
                ieCacheEraser, eraseGuard, EraseFeedbackOf()),
         letThrough(platform.keys),
+        allowedWindows(state.allowed, platform.browserAddresses),
         recentlyClosed(platform.desktop, platform.browserAddresses),
         recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
                            prompts, platform.documents, [this] { SaveBlockList(); }),
@@ -54,6 +58,7 @@ class Program : private TrayCommands {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
+    mainWindow.Scan().UseAllowed(allowedWindows);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
@@ -70,8 +75,12 @@ class Program : private TrayCommands {
   void OptionsCreated() { optionsDialog.FormCreate(); }
 
   // The block list dialog's slot in the creation order, after the main
-  // window and the rich-media window: the list is filled from its file.
-  void BlockListCreated() { blockListDialog.FormCreate(); }
+  // window and the rich-media window: the block list and the always-allowed
+  // list are filled from their files.
+  void BlockListCreated() {
+    blockListDialog.FormCreate();
+    allowedStore.Load(state.allowed);
+  }
 
   // Every window exists: switch blocking on when the settings ask for it.
   void WindowsCreated() {
@@ -85,6 +94,7 @@ class Program : private TrayCommands {
   Platform& platform;
   ProgramState state;
   TitlesStore titles;
+  AllowedStore allowedStore;
   TZAVOClass mainWindow;
   TW42VideoBlocker richMedia;
   TForm2 optionsDialog;
@@ -96,6 +106,7 @@ class Program : private TrayCommands {
   EraseCommand eraser;
   // Held Ctrl lets new windows through the scan; the counted closes are listed.
   LetThrough letThrough;
+  AllowedWindows allowedWindows;
   RecentlyClosed recentlyClosed;
   RecentlyClosedMenu recentlyClosedMenu;
   TrayMenus trayMenus;

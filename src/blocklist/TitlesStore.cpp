@@ -18,12 +18,14 @@ FileDialogRequest BlockListFileDialog(const char* defaultExtension) {
 
 }  // namespace
 
-std::string TitlesStore::TitlesPath() {
-  const std::string executable = system_.ExecutablePath();
+std::string FileBesideExecutable(SystemInfo& system, std::string_view name) {
+  const std::string executable = system.ExecutablePath();
   const auto folderEnd = executable.find_last_of("\\/:");
   const std::string folder = folderEnd == std::string::npos ? std::string() : executable.substr(0, folderEnd + 1);
-  return folder + kTitlesFileName;
+  return folder + std::string(name);
 }
+
+std::string TitlesStore::TitlesPath() { return FileBesideExecutable(system_, kTitlesFileName); }
 
 std::optional<std::string> TitlesStore::Read(const std::string& path) {
   try {

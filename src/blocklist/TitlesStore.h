@@ -16,6 +16,9 @@ inline constexpr const char* kImportExtension = "*.dat";
 inline constexpr const char* kConfirmOverwrite = "Are you sure to overwrite the selected file?";
 inline constexpr const char* kTitlesImported = "Titles imported successfully.";
 
+// The executable's folder followed by `name`.
+std::string FileBesideExecutable(SystemInfo& system, std::string_view name);
+
 // The block list's file beside the executable, and its plain-text export
 // and import. Each operation reports its own failures in the application's
 // error box and leaves the list in memory as it was; a file is only ever

@@ -42,7 +42,13 @@ WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& bl
       snapshot_(desktop) {}
 
 void WindowScan::Tick() {
+  const std::uint32_t tick = ++ticks_;
   snapshot_.Take();
+  if (allowed_) {
+    allowed_->LookUpSites(snapshot_);
+    // A tick started while the shell answered has scanned in this one's place.
+    if (tick != ticks_) return;
+  }
   ClassPass();
   if (settings_.LimitEnabled) LimitPass();
   UpdateTrayIcon();
@@ -64,6 +70,7 @@ void WindowScan::ClassPass() {
     // The style first: a window that keeps its maximise box needs no title.
     if (fragments == 0 || (snapshot_.Style(i) & kWsMaximizeBox) != 0) continue;
     if (snapshot_.Title(i).empty() || !MayClose(snapshot_.Handle(i))) continue;
+    if (allowed_ && allowed_->AllowsTitle(snapshot_.Title(i))) continue;
     // One close per fragment the class name holds.
     for (std::size_t bit = 0; bit < std::size(kPopupClassFragments); ++bit) {
       if (fragments & (1u << bit)) desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
@@ -74,7 +81,7 @@ void WindowScan::ClassPass() {
 void WindowScan::LimitPass() {
   newTitles_.clear();
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
-    if (snapshot_.IsBrowserFrame(i) && Contains(snapshot_.Title(i), titleSuffix_)) {
+    if (snapshot_.IsBrowserFrame(i) && Contains(snapshot_.Title(i), titleSuffix_) && !AllowedFrame(i)) {
       newTitles_.push_back(std::to_string(snapshot_.Handle(i)));
     }
   }
@@ -116,6 +123,10 @@ void WindowScan::LimitPass() {
   }
 }
 
+bool WindowScan::AllowedFrame(std::size_t index) {
+  return allowed_ && allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_));
+}
+
 void WindowScan::UpdateTrayIcon() {
   if (!settings_.LimitEnabled) {
     events_.SetTrayIconIndex(0);
@@ -129,7 +140,7 @@ void WindowScan::BlockListPass() {
   const TitleMatcher& matcher = blockList_.Matcher();
   if (matcher.empty()) return;  // nothing can match: no title is needed
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
-    if (!snapshot_.IsBrowserFrame(i)) continue;
+    if (!snapshot_.IsBrowserFrame(i) || AllowedFrame(i)) continue;
     const WindowHandle window = snapshot_.Handle(i);
     matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_), matches_);
     if (matches_.empty() || !MayClose(window)) continue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "blocklist/BlockList.h"
+#include "monitor/AllowedWindows.h"
 #include "monitor/ClosedWindowReport.h"
 #include "monitor/DesktopSnapshot.h"
 #include "monitor/LetThrough.h"
@@ -49,6 +50,8 @@ class WindowScan {
   // the scan ticks.
   void UseLetThrough(LetThrough& letThrough) { letThrough_ = &letThrough; }
   void ReportClosesTo(ClosedWindowReport& report) { report_ = &report; }
+  // The windows the user always allows; it must stay while the scan ticks.
+  void UseAllowed(AllowedWindows& allowed) { allowed_ = &allowed; }
 
  private:
   void ClassPass();
@@ -56,6 +59,8 @@ class WindowScan {
   void UpdateTrayIcon();
   void BlockListPass();
   bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
+  // An always-allowed browser frame of the snapshot.
+  bool AllowedFrame(std::size_t index);
   void ReportClosing(WindowHandle window, std::string_view blockListEntry) {
     if (report_) report_->Closing(window, blockListEntry);
   }
@@ -67,6 +72,8 @@ class WindowScan {
   ScanEvents& events_;
   LetThrough* letThrough_ = nullptr;
   ClosedWindowReport* report_ = nullptr;
+  AllowedWindows* allowed_ = nullptr;
+  std::uint32_t ticks_ = 0;  // counts started ticks, to see one started within another
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "monitor/WindowScan.h"
+#include "platform/memory/MemoryBrowserAddresses.h"
 #include "platform/memory/MemoryDesktop.h"
 #include "platform/memory/MemorySystemInfo.h"
 
@@ -22,6 +23,7 @@ struct RecordingEvents : ScanEvents {
 
 // The scan over in-memory doubles, for the monitor's tests.
 struct ScanDoubles {
+  ScanDoubles() { scan.UseAllowed(allowedWindows); }
   // A browser frame showing `page`: titled with the suffix, with a maximise box.
   WindowHandle Frame(const std::string& page) { return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox); }
 
@@ -31,6 +33,9 @@ struct ScanDoubles {
   BlockList blockList{system.UpperCasing()};
   std::string suffix = kSuffix;
   RecordingEvents events;
+  AllowedList allowed{system.UpperCasing()};
+  MemoryBrowserAddresses addresses;
+  AllowedWindows allowedWindows{allowed, addresses};
   WindowScan scan{desktop, settings, blockList, suffix, events};
 };
 

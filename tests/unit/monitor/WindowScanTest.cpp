@@ -231,6 +231,27 @@ TEST_F(WindowScanTest, EachMatchingEntryClosesAndCountsOnce) {
   EXPECT_EQ(events.closed, 3);
 }
 
+TEST_F(WindowScanTest, AllowedWindowsSurviveEveryPassAndAreLeftOutOfTheCount) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  Block({"news"});
+  allowed.Add({AllowedKind::Title, "mail"});
+  allowed.Add({AllowedKind::Site, "example.com"});
+  const auto known = Frame("Home");
+  scan.Tick();
+  const auto byTitle = Frame("News Mail");
+  const auto bySite = Frame("News");
+  addresses.addresses[bySite] = "http://www.example.com/news";
+  const auto notAllowed = Frame("News");
+  const auto dialog = desktop.Open("Mail", "Internet Explorer_TridentDlgFrame");
+  scan.Tick();
+  scan.Tick();
+  for (const auto window : {known, byTitle, bySite, dialog}) EXPECT_EQ(desktop.ClosesPostedTo(window), 0) << window;
+  EXPECT_EQ(desktop.ClosesPostedTo(notAllowed), 4);  // limit and block list, at each tick
+  EXPECT_EQ(scan.OldTitles(), (std::vector<std::string>{std::to_string(known)}));
+  EXPECT_EQ(addresses.lookups, 4) << "each frame's address is asked for once";
+}
+
 TEST_F(WindowScanTest, OnlyTheTitlePartBeforeTheFirstSuffixIsMatched) {
   Block({"microsoft", "again", "x"});
   const auto bare = desktop.Open(kSuffix, "IEFrame", kMax);

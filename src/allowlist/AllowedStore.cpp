@@ -1,0 +1,83 @@
+#include "allowlist/AllowedStore.h"
+
+#include <new>
+
+#include "blocklist/TitlesFile.h"
+#include "blocklist/TitlesStore.h"
+#include "platform/PlatformError.h"
+
+namespace vandrel {
+namespace {
+
+constexpr char kTitleRecord = 'T';
+constexpr char kSiteRecord = 'S';
+
+}  // namespace
+
+std::string EncodeAllowed(const std::vector<AllowedEntry>& entries) {
+  std::vector<std::string> records;
+  records.reserve(entries.size());
+  for (const AllowedEntry& entry : entries) {
+    records.push_back((entry.kind == AllowedKind::Site ? kSiteRecord : kTitleRecord) + entry.text);
+  }
+  return EncodeTitles(records);
+}
+
+std::vector<AllowedEntry> DecodeAllowed(std::string_view content, std::size_t& unreadable) {
+  unreadable = 0;
+  std::vector<AllowedEntry> entries;
+  for (std::string& record : DecodeTitles(content)) {
+    const bool known = record.size() > 1 && (record[0] == kTitleRecord || record[0] == kSiteRecord);
+    if (!known) {
+      ++unreadable;
+      continue;
+    }
+    const AllowedKind kind = record[0] == kSiteRecord ? AllowedKind::Site : AllowedKind::Title;
+    entries.push_back({kind, record.substr(1)});
+  }
+  return entries;
+}
+
+std::string AllowedStore::AllowedPath() { return FileBesideExecutable(system_, kAllowedFileName); }
+
+void AllowedStore::Load(AllowedList& list) {
+  loaded_ = true;
+  const std::string path = AllowedPath();
+  if (!files_.Exists(path)) return;
+  std::size_t unreadable = 0;
+  try {
+    const std::string content = files_.ReadWhole(path);
+    std::vector<AllowedEntry> entries = DecodeAllowed(content, unreadable);
+    for (AllowedEntry& entry : entries) {
+      if (CheckAllowedEntry(entry.kind, entry.text).problem.empty()) {
+        list.Add(std::move(entry));
+      } else {
+        ++unreadable;
+      }
+    }
+  } catch (const PlatformError&) {
+    damagedKept_ = true;
+    prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
+    return;
+  } catch (const std::bad_alloc&) {
+    unreadable = 1;
+  }
+  damagedKept_ = unreadable > 0;
+  if (damagedKept_) prompts_.ShowError(FormatMessageText(kAllowedFileDamaged, path));
+}
+
+bool AllowedStore::Save(const AllowedList& list, bool onPurpose) {
+  // Before the load the list holds only what was added meanwhile.
+  if (!loaded_ || (damagedKept_ && !onPurpose)) return false;
+  const std::string path = AllowedPath();
+  try {
+    files_.WriteWholeAtomically(path, EncodeAllowed(list.Entries()));
+  } catch (const PlatformError&) {
+    prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
+    return false;
+  }
+  damagedKept_ = false;
+  return true;
+}
+
+}  // namespace vandrel

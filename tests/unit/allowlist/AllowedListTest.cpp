@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "allowlist/AllowedStore.h"
+#include "blocklist/TitlesFile.h"
+#include "platform/PlatformError.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemorySystemInfo.h"
+#include "ui/memory/ScriptedPrompts.h"
+
+namespace vandrel {
+namespace {
+
+constexpr char kAllowedPath[] = "C:\\Program Files\\Vandrel\\allowed.dat";
+
+struct MatchRow {
+  AllowedEntry entry;
+  const char* seen;  // a title part, or an address for a site
+  bool allowed;
+};
+
+TEST(AllowedListTest, TitlePartsIgnoreCaseAndSitesCoverTheirSubdomainsOnly) {
+  const MatchRow rows[] = {
+      {{AllowedKind::Title, "Web Mail"}, "My WEB MAIL inbox", true},
+      {{AllowedKind::Title, "Web Mail"}, "Webmail", false},
+      {{AllowedKind::Site, "mail.example.com"}, "http://mail.example.com/inbox", true},
+      {{AllowedKind::Site, "Mail.Example.COM"}, "https://user@MAIL.example.com:8080/", true},
+      {{AllowedKind::Site, "example.com"}, "http://news.mail.example.com/", true},
+      {{AllowedKind::Site, "example.com"}, "http://badexample.com/", false},
+      {{AllowedKind::Site, "example.com"}, "http://example.com.evil.net/", false},
+      {{AllowedKind::Site, "mail.example.com"}, "http://example.com/", false},
+      {{AllowedKind::Site, "example.com"}, "", false},
+      {{AllowedKind::Site, "example.com"}, "about:blank", false},
+  };
+  MemorySystemInfo system;
+  for (const MatchRow& row : rows) {
+    AllowedList list(system.UpperCasing());
+    list.Add(row.entry);
+    const bool allowed =
+        row.entry.kind == AllowedKind::Title ? list.AllowsTitle(row.seen) : list.AllowsAddress(row.seen);
+    EXPECT_EQ(allowed, row.allowed) << row.entry.text << " / " << row.seen;
+    // A title entry never matches an address, nor a site a title.
+    EXPECT_FALSE(row.entry.kind == AllowedKind::Title ? list.AllowsAddress(row.seen) : list.AllowsTitle(row.seen));
+  }
+}
+
+TEST(AllowedListTest, TypedEntriesAreCheckedAndASiteKeepsOnlyItsHost) {
+  struct Row {
+    AllowedKind kind;
+    std::string typed, text, problem, note;
+  };
+  const Row rows[] = {
+      {AllowedKind::Title, "", "", kAllowedEntryEmpty, ""},
+      {AllowedKind::Site, "   ", "", kAllowedEntryEmpty, ""},
+      {AllowedKind::Title, " Mail ", " Mail ", "", ""},
+      {AllowedKind::Title, std::string(255, 'x'), std::string(255, 'x'), kAllowedEntryTooLong, ""},
+      {AllowedKind::Site, "http://mail.example.com/inbox", "mail.example.com", "",
+       std::string(kAllowedSiteCut) + "mail.example.com"},
+      {AllowedKind::Site, " Mail.Example.com ", "mail.example.com", "", ""},
+      {AllowedKind::Site, "mail example.com", "mail example.com", kAllowedSiteInvalid, ""},
+      {AllowedKind::Site, "http:///inbox", "", kAllowedSiteInvalid, ""},
+  };
+  for (const Row& row : rows) {
+    const CheckedEntry checked = CheckAllowedEntry(row.kind, row.typed);
+    EXPECT_EQ(checked.problem, row.problem) << row.typed;
+    if (row.problem.empty()) {
+      EXPECT_EQ(checked.text, row.text) << row.typed;
+    }
+    EXPECT_EQ(checked.note, row.note) << row.typed;
+  }
+}
+
+TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) {
+  MemoryFileSystem files;
+  MemorySystemInfo system;
+  ScriptedPrompts prompts;
+  AllowedStore store(files, system, prompts);
+  AllowedList list(system.UpperCasing());
+  // Entries with the characters titles.dat escapes survive a round trip.
+  list.Add({AllowedKind::Title, "Mail 0:7"});
+  list.Add({AllowedKind::Site, "mail.example.com"});
+  store.Load(list);
+  ASSERT_TRUE(store.Save(list, false));
+  AllowedList reloaded(system.UpperCasing());
+  AllowedStore(files, system, prompts).Load(reloaded);
+  EXPECT_EQ(reloaded.Entries(), list.Entries());
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  // A record of an unknown kind among good ones.
+  std::size_t unreadable = 0;
+  const auto good = DecodeAllowed(files.files[kAllowedPath], unreadable);
+  files.files[kAllowedPath] = EncodeAllowed(good) + EncodeTitles({"Xweird", "S"});
+  const std::string damaged = files.files[kAllowedPath];
+  AllowedList partial(system.UpperCasing());
+  AllowedStore damagedStore(files, system, prompts);
+  damagedStore.Load(partial);
+  EXPECT_EQ(partial.Entries(), list.Entries());
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].text, FormatMessageText(kAllowedFileDamaged, kAllowedPath));
+  EXPECT_FALSE(damagedStore.Save(partial, false));
+  EXPECT_EQ(files.files[kAllowedPath], damaged);
+  EXPECT_TRUE(damagedStore.Save(partial, true));
+  EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
+}
+
+}  // namespace
+}  // namespace vandrel
