@@ -60,6 +60,20 @@ TEST_F(ScanTest, FramesBeyondTheLimitAreClosedTopmostFirstAndCounted) {
   EXPECT_EQ(vandrel.StatusText(1), "2 windows closed.");
 }
 
+TEST_F(ScanTest, AnAllowedFrameSurvivesTheLimitAndTheBlockListAndIsNotCounted) {
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "1");
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TMail"})));  // a title part
+  PopupHelper helper{Frame("Home"), Frame("News Mail"), Frame("News"), TickWitness(), BarrierWindow()};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(2, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 3, 4, 3));
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+}
+
 TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "2");

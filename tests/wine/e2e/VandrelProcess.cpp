@@ -69,10 +69,12 @@ std::optional<std::string> ReportedWindows() {
   return version;
 }
 
-std::string TitlesPath() {
+std::string FileBesideVandrel(const std::string& name) {
   const std::string exe = VandrelPath();
-  return exe.substr(0, exe.find_last_of('\\') + 1) + "titles.dat";
+  return exe.substr(0, exe.find_last_of('\\') + 1) + name;
 }
+
+std::string TitlesPath() { return FileBesideVandrel("titles.dat"); }
 
 std::string ScrambledTitles(const std::vector<std::string>& entries) {
   std::string bytes;
@@ -172,6 +174,7 @@ void ResetVandrelState() {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");
   DeleteToolbarButtons();
   DeleteFileA(TitlesPath().c_str());
+  DeleteFileA(FileBesideVandrel("allowed.dat").c_str());
   HKEY run = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE, &run) ==
       ERROR_SUCCESS) {

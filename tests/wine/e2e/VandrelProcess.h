@@ -61,6 +61,8 @@ std::optional<std::string> ReportedWindows();
 // Wine gives a program the version that this key names, by file name.
 inline constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Vandrel.exe";
 std::string TitlesPath();
+// The path of a file in the program's own folder.
+std::string FileBesideVandrel(const std::string& name);
 
 // The block list file's bytes for these entries, in the file's plain layout
 // (each byte XOR 0xC5 and inverted, CR LF after each entry).
