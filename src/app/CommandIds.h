@@ -28,6 +28,8 @@ enum CommandId : int {
   // Beside Erase: what it would take, and what the last one left.
   kCmdErasePreview1,
   kCmdEraseReport1,
+  // The windows the scan always allows.
+  kCmdAllowedList1,
 };
 
 }  // namespace vandrel

@@ -33,7 +33,8 @@ class MainMenu {
                 "Popup management",
                 {{"Start2", &blocking.Start2, kCmdStart2, 'L'},
                  {"Stop1001", &blocking.Stop1001, kCmdStop1001, '1'},
-                 {"BlackList1", &BlackList1, kCmdBlackList1, 'B'}}},
+                 {"BlackList1", &BlackList1, kCmdBlackList1, 'B'},
+                 {"AllowedList1", &AllowedList1, kCmdAllowedList1, 0}}},
                {"Options1",
                 "&Tools",
                 "Tools",
@@ -47,6 +48,7 @@ class MainMenu {
                {"Help1", "&Help", "Help", {{"Help2", &Help2, kCmdHelp2, 0}, {"About1", &About1, kCmdAbout1, 0}}}} {
     Design(Exit2, "E&xit", "Exits the program");
     Design(BlackList1, "&Block list", "Manage the block list");
+    Design(AllowedList1, "Al&ways allowed", "Windows that are never closed");
     Design(Erase2, "&Erase", "Erases stored information");
     Design(ErasePreview1, "Erase pre&view", "Shows what Erase would remove, removing nothing");
     Design(EraseReport1, "Erase re&port", "Shows what the last erase removed and what it left");
@@ -60,7 +62,7 @@ class MainMenu {
   MainMenu(const MainMenu&) = delete;
   MainMenu& operator=(const MainMenu&) = delete;
 
-  Button Exit2, BlackList1, Erase2, ErasePreview1, EraseReport1, VideoAds1, Demo1, N15Search2, Options2, Help2, About1;
+  Button Exit2, BlackList1, AllowedList1, Erase2, ErasePreview1, EraseReport1, VideoAds1, Demo1, N15Search2, Options2, Help2, About1;
 
   const std::vector<Menu>& Menus() const { return menus_; }
 

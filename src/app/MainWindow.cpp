@@ -39,6 +39,7 @@ void TZAVOClass::BindCommands() {
   bind({&ToolBar1.Go, &MainMenu1.N15Search2}, &TZAVOClass::GoClick);
   bind({&ToolBar1.VABOptions, &MainMenu1.VideoAds1}, &TZAVOClass::VABOptionsClick);
   bind({&ToolBar1.ExitP, &MainMenu1.Exit2}, &TZAVOClass::Exit1Click);
+  bind({&MainMenu1.AllowedList1}, &TZAVOClass::AllowedList1Click);
   bind({&MainMenu1.ErasePreview1}, &TZAVOClass::ErasePreview1Click);
   bind({&MainMenu1.EraseReport1}, &TZAVOClass::EraseReport1Click);
   bind({&MainMenu1.Demo1}, &TZAVOClass::Demo1Click);

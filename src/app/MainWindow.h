@@ -73,6 +73,7 @@ class TZAVOClass : public ScanEvents {
   void StoProcClick() { Blocking.StoProcClick(); }
   void AddtotheBlackList1Click() { Run(onBlockList); }
   void EraseStuffClick() { Run(onErase); }
+  void AllowedList1Click() { Run(onAllowedList); }
   void ErasePreview1Click() { Run(onErasePreview); }
   void EraseReport1Click() { Run(onEraseReport); }
   void Options2Click() { Run(onOptions); }
@@ -81,7 +82,7 @@ class TZAVOClass : public ScanEvents {
   void Demo1Click() { Run(onDemo); }
   void Help2Click() { Run(onHelp); }
   void About1Click() { Run(onAbout); }
-  std::function<void()> onBlockList, onErase, onErasePreview, onEraseReport, onOptions, onGoToUrl, onRichMedia, onDemo,
+  std::function<void()> onBlockList, onAllowedList, onErase, onErasePreview, onEraseReport, onOptions, onGoToUrl, onRichMedia, onDemo,
       onHelp, onAbout;
 
   // Exit with the question (unless ExitConfirm is off).

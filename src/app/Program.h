@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/RecentlyClosedMenu.h"
 #include "app/TrayMenus.h"
+#include "allowlist/AllowedListDialog.h"
 #include "allowlist/AllowedStore.h"
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
@@ -40,6 +41,8 @@ class Program : private TrayCommands {
                       state.settings, mainWindow.Timer1, prompts),
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry, state.settings,
                         state.titleSuffix),
+        allowedDialog(state.allowed, allowedStore, state.blockList, blockListDialog.Protection, prompts,
+                      platform.system.UpperCasing()),
         ieCache1(platform.urlCache),
         ieCacheEraser(ieCache1),
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
@@ -60,6 +63,7 @@ class Program : private TrayCommands {
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
     mainWindow.Scan().UseAllowed(allowedWindows);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
+    mainWindow.onAllowedList = [this] { allowedDialog.Open(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
     mainWindow.onErase = [this] { eraser.EraseStuffClick(); };
@@ -99,6 +103,7 @@ class Program : private TrayCommands {
   TW42VideoBlocker richMedia;
   TForm2 optionsDialog;
   TForm3 blockListDialog;
+  AllowedListDialog allowedDialog;
   TIECache ieCache1;
   TIECacheEraser ieCacheEraser;
   // One erase at a time: the main window's and the tray's, or the viewer's.

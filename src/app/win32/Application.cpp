@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
+#include "allowlist/win32/AllowedListView.h"
 #include "blocklist/win32/BlockListView.h"
 #include "eraser/ErasePreview.h"
 #include "app/win32/EraseReportView.h"
@@ -69,6 +70,8 @@ void Application::RunApplication(bool minimizeArgument) {
   BlockListView blockListDialog(program.blockListDialog, prompts_);
   blockListDialog.Create(instance_, mainWindow.Handle());
   program.BlockListCreated();
+  AllowedListView allowedList(program.allowedDialog, prompts_);
+  allowedList.Create(instance_, mainWindow.Handle());
   AboutView aboutBox(program.aboutBox, instance_);
   aboutBox.SetErrorReporter(ReportThrough(prompts_));
   aboutBox.Create(mainWindow.Handle());
@@ -78,6 +81,7 @@ void Application::RunApplication(bool minimizeArgument) {
   const HWND owner = mainWindow.Handle();
   program.mainWindow.onRichMedia = [&richMedia, owner] { richMedia.ShowModal(owner); };
   program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
+  program.allowedDialog.showModal = [&allowedList, owner] { allowedList.ShowModal(owner); };
   program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
   program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
   program.mainWindow.onAbout = [&aboutBox, owner] { aboutBox.ShowModal(owner); };

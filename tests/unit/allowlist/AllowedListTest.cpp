@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "allowlist/AllowedListDialog.h"
 #include "allowlist/AllowedStore.h"
 #include "blocklist/TitlesFile.h"
 #include "platform/PlatformError.h"
 #include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemorySystemInfo.h"
 #include "ui/memory/ScriptedPrompts.h"
 
@@ -100,6 +102,50 @@ TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) 
   EXPECT_EQ(files.files[kAllowedPath], damaged);
   EXPECT_TRUE(damagedStore.Save(partial, true));
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
+}
+
+TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverriddenBlockListEntries) {
+  MemoryFileSystem files;
+  MemorySystemInfo system;
+  MemoryRegistry registry;
+  ScriptedPrompts prompts;
+  AllowedList list(system.UpperCasing());
+  AllowedStore store(files, system, prompts);
+  store.Load(list);
+  BlockList blockList(system.UpperCasing());
+  blockList.Assign({"ads", "news"});
+  BlockListPassword password(registry, prompts);
+  AllowedListDialog dialog(list, store, blockList, password, prompts, system.UpperCasing());
+  const auto type = [&](int kind, const std::string& text) {
+    dialog.Kind.SetItemIndex(kind);
+    dialog.EntryText.UserTyped(text);
+  };
+  dialog.FormShow();
+  EXPECT_EQ(dialog.Overrides.Caption(), kOverridesNone);
+
+  type(1, "http://Mail.Example.com/inbox");
+  dialog.AddClick();
+  type(0, "Daily NEWS");
+  dialog.AddClick();
+  dialog.AddClick();  // the same again
+  type(0, "   ");
+  dialog.AddClick();
+  EXPECT_EQ(dialog.Entries.Items(), (std::vector<std::string>{"Site: mail.example.com", "Title: Daily NEWS"}));
+  std::vector<std::string> shown;
+  for (const auto& message : prompts.Messages()) shown.push_back(message.text);
+  EXPECT_EQ(shown, (std::vector<std::string>{std::string(kAllowedSiteCut) + "mail.example.com", kAllowedAlreadyThere,
+                                             kAllowedEntryEmpty}));
+  EXPECT_EQ(dialog.Overrides.Caption(), std::string(kOverridesPrefix) + "'news'");
+
+  dialog.Entries.UserSelect(0);
+  EXPECT_EQ(dialog.EntryText.Text(), "mail.example.com");
+  type(1, "example.com");
+  dialog.ChangeClick();
+  dialog.Entries.UserSelect(1);
+  dialog.RemoveClick();
+  const std::vector<AllowedEntry> left{{AllowedKind::Site, "example.com"}};
+  EXPECT_EQ(list.Entries(), left);
+  EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(left));  // written at each change
 }
 
 }  // namespace
