@@ -329,6 +329,7 @@ struct Opening {
 constexpr Opening kOpenings[] = {
     {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""},
     {kCmdDemo1, ""},         {kCmdAbout1, ""},     {kCmdErasePreview1, ""},
+    {kCmdAllowedList1, ""},
 };
 
 // A DPI, and the size of a small screen ("1024x768"), or null for the full one.
