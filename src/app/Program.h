@@ -64,6 +64,10 @@ class Program : private TrayCommands {
     mainWindow.Scan().UseAllowed(allowedWindows);
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     mainWindow.onAllowedList = [this] { allowedDialog.Open(); };
+    // An entry added from the tray is the user's own change of the list: it is written.
+    recentlyClosedMenu.UseAllowed(
+        state.allowed, [this] { allowedStore.Save(state.allowed, true); },
+        [this](std::string words) { allowedDialog.Propose(AllowedKind::Title, std::move(words)); });
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
     mainWindow.onErase = [this] { eraser.EraseStuffClick(); };

@@ -65,12 +65,59 @@ std::vector<std::string> RecentlyClosedMenu::Captions() {
   return captions;
 }
 
-void RecentlyClosedMenu::Choose(std::size_t index) {
+std::vector<RecentlyClosedItem> RecentlyClosedMenu::Items() {
+  std::vector<RecentlyClosedItem> items;
+  for (std::string& caption : Captions()) items.push_back({std::move(caption), false});
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const ClosedWindow* closed = closed_.Find(shown_[i]);
+    items[i].hasAddress = closed && !HostOf(closed->address).empty();
+  }
+  return items;
+}
+
+void RecentlyClosedMenu::UseAllowed(AllowedList& allowed, std::function<void()> save,
+                                    std::function<void(std::string)> proposeTitle) {
+  allowed_ = &allowed;
+  saveAllowed_ = std::move(save);
+  proposeTitle_ = std::move(proposeTitle);
+}
+
+void RecentlyClosedMenu::Choose(std::size_t index, ClosedWindowAction action) {
   if (index >= shown_.size()) return;
   const ClosedWindow* found = closed_.Find(shown_[index]);
   if (!found) return;
-  // Copied: the question runs messages, and a tick among them changes the list.
+  // Copied: a question or window runs messages, and a tick among them changes the list.
   const ClosedWindow chosen = *found;
+  switch (action) {
+    case ClosedWindowAction::Reopen: return Reopen(chosen);
+    case ClosedWindowAction::AllowSite: return AllowSite(chosen);
+    case ClosedWindowAction::AllowTitle: return AllowTitle(chosen);
+  }
+}
+
+void RecentlyClosedMenu::AllowSite(const ClosedWindow& chosen) {
+  const std::string host = HostOf(chosen.address);
+  if (!allowed_ || host.empty()) return;
+  allowed_->Add({AllowedKind::Site, host});
+  if (saveAllowed_) saveAllowed_();
+  documents_.Open(chosen.address, ShowCommand::Normal, false);
+}
+
+void RecentlyClosedMenu::AllowTitle(const ClosedWindow& chosen) {
+  if (!allowed_ || !proposeTitle_) return;
+  // The page title's words, for the user to cut down before adding.
+  std::string words(TitlePart(chosen.title, titleSuffix_));
+  if (words.empty()) words = chosen.title;
+  const std::uint32_t before = allowed_->Revision();
+  proposeTitle_(words);
+  // Reopened only when the window added an entry that now lets the page through.
+  if (allowed_->Revision() != before && allowed_->AllowsTitle(TitlePart(chosen.title, titleSuffix_)) &&
+      !chosen.address.empty()) {
+    documents_.Open(chosen.address, ShowCommand::Normal, false);
+  }
+}
+
+void RecentlyClosedMenu::Reopen(const ClosedWindow& chosen) {
   // The entry goes first, so that the page opened next is not closed again at once.
   if (chosen.ClosedByBlockList() && ExactIndex(blockList_, chosen.blockListEntry) >= 0 &&
       ConfirmRemoval(chosen.blockListEntry)) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "allowlist/AllowedList.h"
 #include "blocklist/BlockList.h"
 #include "monitor/RecentlyClosed.h"
 #include "platform/DocumentOpener.h"
@@ -25,6 +26,18 @@ inline constexpr const char* kShortenedMark = "...";
 std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix);
 std::string RemoveEntryQuestion(const std::string& entry);
 
+// What each recently closed window offers, in its own submenu.
+enum class ClosedWindowAction { Reopen, AllowSite, AllowTitle };
+inline constexpr std::size_t kClosedWindowActionCount = 3;
+inline constexpr const char* kClosedWindowActionCaptions[kClosedWindowActionCount] = {
+    "&Reopen", "Always allow this &site", "Always allow windows &titled like this"};
+
+// One item of the submenu: its caption, and whether an address was read.
+struct RecentlyClosedItem {
+  std::string caption;
+  bool hasAddress = false;
+};
+
 // The tray's submenu of recently closed windows and what choosing one does:
 // its address is opened with the shell, and when the block list closed it
 // the user may take the entry that matched out of the list.
@@ -37,11 +50,22 @@ class RecentlyClosedMenu {
 
   // The items, newest first; the ones a later Choose picks from.
   std::vector<std::string> Captions();
+  std::vector<RecentlyClosedItem> Items();
+  // The always-allowed list its items add to: `save` writes the list's file,
+  // `proposeTitle` opens the list's window with a title part typed in and
+  // returns when it has closed.
+  void UseAllowed(AllowedList& allowed, std::function<void()> save,
+                  std::function<void(std::string)> proposeTitle);
+  // `action` of the item at `index` of the last Captions()/Items().
+  void Choose(std::size_t index, ClosedWindowAction action);
   // The item at this index of the last Captions(); gone or out of range does nothing.
-  void Choose(std::size_t index);
+  void Choose(std::size_t index) { Choose(index, ClosedWindowAction::Reopen); }
 
  private:
   bool ConfirmRemoval(const std::string& entry);
+  void AllowSite(const ClosedWindow& chosen);
+  void AllowTitle(const ClosedWindow& chosen);
+  void Reopen(const ClosedWindow& chosen);
 
   const RecentlyClosed& closed_;
   const std::string& titleSuffix_;
@@ -51,6 +75,9 @@ class RecentlyClosedMenu {
   Prompts& prompts_;
   DocumentOpener& documents_;
   std::function<void()> saveBlockList_;
+  AllowedList* allowed_ = nullptr;
+  std::function<void()> saveAllowed_;
+  std::function<void(std::string)> proposeTitle_;
   std::vector<std::uint32_t> shown_;  // serials, in the order of the last Captions()
 };
 

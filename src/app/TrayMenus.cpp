@@ -25,9 +25,19 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   return titles;
 }
 
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed) {
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed) {
   TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
-  for (const std::string& caption : recentlyClosed) recent.submenu.push_back({caption, TrayAction::None});
+  for (std::size_t i = 0; i < recentlyClosed.size(); ++i) {
+    TrayMenuItem closed{recentlyClosed[i].caption, TrayAction::None};
+    for (std::size_t action = 0; action < kClosedWindowActionCount; ++action) {
+      TrayMenuItem item{kClosedWindowActionCaptions[action], TrayAction::None};
+      item.choice = static_cast<int>(i * kClosedWindowActionCount + action);
+      item.enabled = static_cast<ClosedWindowAction>(action) != ClosedWindowAction::AllowSite ||
+                     recentlyClosed[i].hasAddress;
+      closed.submenu.push_back(std::move(item));
+    }
+    recent.submenu.push_back(std::move(closed));
+  }
   recent.enabled = !recentlyClosed.empty();
   return {
       {"Show", TrayAction::Show},

@@ -56,8 +56,9 @@ struct TrayMenuItem {
 
   std::string caption;
   TrayAction action = TrayAction::None;
-  std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item
+  std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item, and of each of its items
   bool enabled = true;
+  int choice = -1;  // an item of a closed window's submenu: what ChooseRecentlyClosed takes
   bool IsSeparator() const { return caption == kTraySeparator; }
   bool operator==(const TrayMenuItem&) const = default;
 };
@@ -70,8 +71,9 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 
 // The static menu: the main window's context menu, and the icon's menu
 // while no browser window is open. Its "Recently closed" submenu holds
-// these captions, and is disabled while there are none.
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed);
+// these items, each with the submenu of what it offers, and is disabled
+// while there are none.
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed);
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
 
@@ -98,13 +100,16 @@ class TrayMenus {
   // The static menu shows the blocking modes and the recently closed
   // windows as they are now.
   TrayMenu CurrentMenu();
-  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Captions()); }
+  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Items()); }
   // The item at this index of the current menu was chosen; out of range does nothing.
   void Choose(std::size_t index);
   // The static menu's item at this index (the main window's context menu).
   void ChooseStatic(std::size_t index);
-  // The item at this index of the last menu's "Recently closed" submenu.
-  void ChooseRecentlyClosed(std::size_t index) { recentlyClosed_.Choose(index); }
+  // The item of a closed window's submenu with this `choice`, in the last menu.
+  void ChooseRecentlyClosed(std::size_t choice) {
+    recentlyClosed_.Choose(choice / kClosedWindowActionCount,
+                           static_cast<ClosedWindowAction>(choice % kClosedWindowActionCount));
+  }
   // A title item (or the header) of the browser windows menu was clicked;
   // returns the caption to keep on the item.
   std::string MyPopupHandler(const std::string& caption);

@@ -15,8 +15,10 @@ namespace {
 BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenuId) {
   if (item.IsSeparator()) return AppendMenuA(menu, MF_SEPARATOR, id, nullptr);
   const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
-  if (item.action != TrayAction::RecentlyClosed) {
-    return AppendMenuA(menu, MF_STRING | state, id, item.caption.c_str());
+  if (item.action != TrayAction::RecentlyClosed && item.submenu.empty()) {
+    // A closed window's offers carry their own ids in the submenu's range.
+    const UINT itemId = item.choice >= 0 ? firstSubmenuId + static_cast<UINT>(item.choice) : id;
+    return AppendMenuA(menu, MF_STRING | state, itemId, item.caption.c_str());
   }
   UniqueMenu submenu = BuildPopupMenu(item.submenu, firstSubmenuId, firstSubmenuId);
   if (!AppendMenuA(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(submenu.get()), item.caption.c_str())) {

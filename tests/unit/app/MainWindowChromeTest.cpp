@@ -22,6 +22,7 @@ class MainWindowChromeTest : public ::testing::Test {
     main.endApplication = [this] { ++ends; };
     // Every window-opening hook records its name when run.
     for (auto& [hook, name] : std::map<std::function<void()>*, std::string>{{&main.onBlockList, "blocklist"},
+                                                                            {&main.onAllowedList, "allowed"},
                                                                             {&main.onErase, "erase"},
                                                                             {&main.onErasePreview, "preview"},
                                                                             {&main.onEraseReport, "report"},
@@ -111,6 +112,7 @@ TEST_F(MainWindowChromeTest, TheMenuBarHoldsItsMenusItemsShortcutsHintsAndComman
       {"Popup manage&r", "Start2", "B&lock", "Block PopUps", 'L', "blocking"},
       {"Popup manage&r", "Stop1001", "Block &100%", "Block 100% PopUps", '1', "block100"},
       {"Popup manage&r", "BlackList1", "&Block list", "Manage the block list", 'B', "blocklist"},
+      {"Popup manage&r", "AllowedList1", "Al&ways allowed", "Windows that are never closed", 0, "allowed"},
       {"&Tools", "Erase2", "&Erase", "Erases stored information", 'E', "erase"},
       {"&Tools", "ErasePreview1", "Erase pre&view", "Shows what Erase would remove, removing nothing", 0, "preview"},
       {"&Tools", "EraseReport1", "Erase re&port", "Shows what the last erase removed and what it left", 0, "report"},
@@ -160,7 +162,7 @@ TEST_F(MainWindowChromeTest, CommandIdsAreUniqueAcrossToolbarAndMenu) {
   for (const auto& menu : main.MainMenu1.Menus()) {
     for (const auto& item : menu.items) EXPECT_TRUE(ids.insert(item.command).second) << item.name;
   }
-  EXPECT_EQ(ids.size(), 21u);
+  EXPECT_EQ(ids.size(), 22u);
 }
 
 TEST_F(MainWindowChromeTest, UnsetHooksAreSafeNoOps) {

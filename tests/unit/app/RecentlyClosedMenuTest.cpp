@@ -161,6 +161,27 @@ TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTh
   prompts.Script(Answer::No);
   tray.ChooseRecentlyClosed(0);
   EXPECT_EQ(Opened(), Strings{"http://news.example/"});
+
+  // Each closed window offers to reopen it or to allow it; a site only where its address was read.
+  const auto& casino = shown[5].submenu[1].submenu;
+  ASSERT_EQ(casino.size(), 3u);
+  EXPECT_EQ(casino[1].caption, "Always allow this &site");
+  EXPECT_FALSE(casino[1].enabled);
+  EXPECT_TRUE(shown[5].submenu[0].submenu[1].enabled);
+  tray.ChooseRecentlyClosed(static_cast<std::size_t>(shown[5].submenu[0].submenu[1].choice));
+  EXPECT_EQ(program.state.allowed.Entries(), (std::vector<AllowedEntry>{{AllowedKind::Site, "news.example"}}));
+  EXPECT_EQ(Opened().size(), 2u);
+  // The title's words are proposed in the list's window, where the user cuts them down before adding.
+  std::string proposed;
+  program.allowedDialog.showModal = [&] {
+    proposed = program.allowedDialog.EntryText.Text();
+    program.allowedDialog.EntryText.UserTyped("Casino");
+    program.allowedDialog.AddClick();
+  };
+  tray.ChooseRecentlyClosed(static_cast<std::size_t>(casino[2].choice));
+  EXPECT_EQ(proposed, "Casino");
+  EXPECT_EQ(program.state.allowed.Entries().back(), (AllowedEntry{AllowedKind::Title, "Casino"}));
+  EXPECT_TRUE(memory.files.files.contains("C:\\Program Files\\Vandrel\\allowed.dat"));
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
     ASSERT_TRUE(helper.WaitForCloses(0, 1));
   }
   ASSERT_TRUE(vandrel->WaitForStatus(1, "1 windows closed."));
-  // Down to the submenu, open it (its first item is selected), take that item.
+  // Down to the submenu, open it (its first item is selected), open that
+  // window's offers and take the first, "Reopen".
   PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
   PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
   ASSERT_TRUE(WaitUntil([] { return !VisibleMenus().empty(); }, 5000)) << "no menu appeared";
@@ -55,6 +56,8 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
   for (WPARAM i = 0; i < kDownToRecentlyClosed; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
   ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; }, 5000)) << "the submenu did not open";
+  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 3; }, 5000)) << "the window's offers did not open";
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }, 5000));
 
