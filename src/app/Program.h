@@ -1,4 +1,5 @@
 #pragma once
+#include "app/CloseNotice.h"
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
 #include "app/RecentlyClosedMenu.h"
@@ -45,8 +46,10 @@ class Program : private TrayCommands {
         recentlyClosed(platform.desktop, platform.browserAddresses),
         recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
                            prompts, platform.documents, [this] { SaveBlockList(); }),
+        notice(state.settings, platform.registry, state.titleSuffix, NoticeTimer,
+               [this] { return this->platform.waitLoop.TickCount(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts, *this,
-                  recentlyClosedMenu),
+                  recentlyClosedMenu, notice),
         aboutBox(platform.documents),
         demo(platform.registry, platform.files, platform.traceFiles, platform.shell, platform.urlCache,
              platform.waitLoop, prompts, eraseGuard) {
@@ -54,6 +57,7 @@ class Program : private TrayCommands {
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
+    recentlyClosed.onNews = [this](const std::vector<ClosedWindow>& closes) { notice.Closed(closes); };
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
@@ -98,6 +102,9 @@ class Program : private TrayCommands {
   LetThrough letThrough;
   RecentlyClosed recentlyClosed;
   RecentlyClosedMenu recentlyClosedMenu;
+  // The tray's balloon about the windows closed; its timer runs on the tray's window.
+  Timer NoticeTimer{CloseNotice::kGather, false};
+  CloseNotice notice;
   TrayMenus trayMenus;
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;

@@ -25,10 +25,18 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   return titles;
 }
 
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed) {
+TrayMenu RecentlyClosedItems(const std::vector<std::string>& recentlyClosed) {
+  TrayMenu items;
+  for (const std::string& caption : recentlyClosed) items.push_back({caption, TrayAction::None});
+  return items;
+}
+
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed, bool noticeOn) {
   TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
-  for (const std::string& caption : recentlyClosed) recent.submenu.push_back({caption, TrayAction::None});
+  recent.submenu = RecentlyClosedItems(recentlyClosed);
   recent.enabled = !recentlyClosed.empty();
+  TrayMenuItem notice{kNoticeCaption, TrayAction::NoticeToggle};
+  notice.checked = noticeOn;
   return {
       {"Show", TrayAction::Show},
       {modes.Start1.Caption(), TrayAction::StartToggle},
@@ -36,6 +44,7 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::strin
       {"Block List", TrayAction::BlockList},
       {"Erase", TrayAction::Erase},
       recent,
+      notice,
       {"Exit", TrayAction::ExitWithQuestion},
   };
 }
@@ -66,14 +75,16 @@ std::string CleanedCaption(std::string_view caption) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed)
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed,
+                     CloseNotice& notice)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
       modes_(modes),
       prompts_(prompts),
       commands_(commands),
-      recentlyClosed_(recentlyClosed) {}
+      recentlyClosed_(recentlyClosed),
+      notice_(notice) {}
 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
@@ -101,7 +112,7 @@ void TrayMenus::Choose(std::size_t index) {
 
 void TrayMenus::ChooseStatic(std::size_t index) {
   // The items before the submenu never move, and the submenu itself runs nothing.
-  const TrayMenu menu = StaticTrayMenu(modes_, {});
+  const TrayMenu menu = StaticTrayMenu(modes_, {}, notice_.On());
   if (index < menu.size()) Run(menu[index].action);
 }
 
@@ -135,6 +146,7 @@ void TrayMenus::Run(TrayAction action) {
     case TrayAction::Erase: return commands_.Erase();
     case TrayAction::ExitWithQuestion: return commands_.ExitWithQuestion();
     case TrayAction::ExitWithoutQuestion: return commands_.ExitWithoutQuestion();
+    case TrayAction::NoticeToggle: return notice_.Toggle();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/CloseNotice.h"
 #include "app/RecentlyClosedMenu.h"
 #include "blocklist/BlockList.h"
 #include "monitor/BlockingModes.h"
@@ -48,6 +49,7 @@ enum class TrayAction {
   ExitWithQuestion,
   ExitWithoutQuestion,
   RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
+  NoticeToggle,    // the balloon about closed windows on or off
 };
 
 struct TrayMenuItem {
@@ -58,6 +60,7 @@ struct TrayMenuItem {
   TrayAction action = TrayAction::None;
   std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item
   bool enabled = true;
+  bool checked = false;
   bool IsSeparator() const { return caption == kTraySeparator; }
   bool operator==(const TrayMenuItem&) const = default;
 };
@@ -70,8 +73,11 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 
 // The static menu: the main window's context menu, and the icon's menu
 // while no browser window is open. Its "Recently closed" submenu holds
-// these captions, and is disabled while there are none.
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed);
+// these captions, and is disabled while there are none; the notice's item
+// after it is checked while the notice is on.
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<std::string>& recentlyClosed, bool noticeOn);
+// The items of the "Recently closed" submenu.
+TrayMenu RecentlyClosedItems(const std::vector<std::string>& recentlyClosed);
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
 
@@ -85,7 +91,7 @@ std::string CleanedCaption(std::string_view caption);
 class TrayMenus {
  public:
   TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed);
+            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice);
 
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
@@ -98,7 +104,9 @@ class TrayMenus {
   // The static menu shows the blocking modes and the recently closed
   // windows as they are now.
   TrayMenu CurrentMenu();
-  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Captions()); }
+  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Captions(), notice_.On()); }
+  // The "Recently closed" submenu as a menu of its own (a click on the balloon).
+  TrayMenu RecentlyClosedMenuItems() { return RecentlyClosedItems(recentlyClosed_.Captions()); }
   // The item at this index of the current menu was chosen; out of range does nothing.
   void Choose(std::size_t index);
   // The static menu's item at this index (the main window's context menu).
@@ -119,6 +127,7 @@ class TrayMenus {
   Prompts& prompts_;
   TrayCommands& commands_;
   RecentlyClosedMenu& recentlyClosed_;
+  CloseNotice& notice_;
   TrayMenu browserWindows_;  // empty: the static menu is the icon's menu
 };
 
