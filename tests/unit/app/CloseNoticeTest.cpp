@@ -36,11 +36,11 @@ struct Row {
 void PrintTo(const Row& row, std::ostream* out) { *out << row.what; }
 
 const std::string kLong(70, 'x');
-const std::vector<ClosedWindow> kStorm(30, Closed("Casino Royale Jackpot", "casino"));
+const std::vector<ClosedWindow> kStorm(30, Closed("Casino Royale Jackpot Tonight", "casino"));
 const std::string kStormText = [] {
   std::string text;
-  for (int i = 0; i < 5; ++i) text += "Casino Royale Jackpot (block list: casino)\n";
-  return text + "and 25 more";
+  for (int i = 0; i < 4; ++i) text += "Casino Royale Jackpot Tonight (block list: casino)\n";
+  return text + "and 26 more";
 }();
 
 const Row kRows[] = {
@@ -102,8 +102,9 @@ TEST_F(CloseNoticeTest, TurningItOffStoresItAndForgetsWhatWaitsARefusedWriteChan
   notice.Toggle();
   EXPECT_EQ(registry.ReadValue(RootKey::CurrentUser, kSettingsKeyPath, kNoticeSetting)->text, "0");
   notice.Toggle();  // on again: what waited is not told
+  notice.Closed({Closed("B")});
   RunUntil(60000);
-  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(shown, (std::vector<Shown>{{1000, {kOneClosedTitle, "B (window limit)"}}}));
   registry.DenyWrites(RootKey::CurrentUser, kSettingsKeyPath);
   EXPECT_THROW(notice.Toggle(), PlatformError);
   EXPECT_TRUE(notice.On());
