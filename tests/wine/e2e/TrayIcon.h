@@ -2,7 +2,11 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <mutex>
 #include <optional>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "VandrelProcess.h"
 
@@ -20,6 +24,32 @@ HWND RightClickIcon(HWND owner);
 // Walks the open menu with these keys (separators are skipped) and takes
 // the item reached; false when the menu did not close.
 bool ChooseFromMenu(HWND menu, std::initializer_list<WPARAM> keys);
+
+// A window of the shell's tray class that takes over from Wine's tray, on a
+// thread of its own (the shell's calls wait for its answer): it answers yes
+// to every notification and keeps the balloons asked for. It must come
+// after the program's icon was added, which stays in Wine's tray.
+class StandInTray {
+ public:
+  struct Balloon {
+    std::string title, text;
+    bool operator==(const Balloon&) const = default;
+  };
+  StandInTray();
+  ~StandInTray();
+  // Whether the shell's calls now reach this window.
+  bool TakesOver() const { return FindWindowA("Shell_TrayWnd", nullptr) == window_; }
+  std::vector<Balloon> Balloons() const;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Run(HANDLE ready);
+
+  mutable std::mutex mutex_;
+  std::vector<Balloon> balloons_;
+  HWND window_ = nullptr;
+  std::thread thread_;
+};
 
 // A test that starts the program (after SetUp's own set-up, in StartVandrel)
 // and drives its icon through `owner`.
