@@ -1,6 +1,6 @@
 #include "TrayIcon.h"
 
-#include <cstring>
+#include <future>
 
 #include "WaitUntil.h"
 
@@ -8,72 +8,57 @@ namespace vandrel::test {
 namespace {
 constexpr UINT kIconCallback = WM_APP + 1;
 constexpr UINT kIconId = 1;
-// Where Wine 8's shell32 puts the balloon in the notification data it
-// sends its tray (struct notify_data), in bytes.
-constexpr std::size_t kFlagsAt = 8;
-constexpr std::size_t kInfoAt = 280;        // WCHAR[256]
-constexpr std::size_t kInfoTitleAt = 796;   // WCHAR[64]
-constexpr std::size_t kDataLength = 944;    // up to the icon's bitmap
-
-std::string Narrow(const BYTE* wide, std::size_t count) {
-  std::wstring text(reinterpret_cast<const wchar_t*>(wide), count);
-  text.resize(wcsnlen(text.c_str(), count));
-  std::string narrow(text.size() * 2 + 1, '\0');
-  narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                                             narrow.data(), static_cast<int>(narrow.size()),
-                                                             nullptr, nullptr)));
-  return narrow;
+// Where Wine 8's shell32 puts the balloon in the data it sends its tray
+// (struct notify_data, in bytes), and the ASCII text of a WCHAR field there.
+constexpr std::size_t kFlagsAt = 8, kInfoAt = 280, kInfoTitleAt = 796, kDataLength = 944;
+std::string Text(const BYTE* at, std::size_t count) {
+  std::string text;
+  for (const auto* wide = reinterpret_cast<const WCHAR*>(at); text.size() < count && wide[text.size()];) {
+    text += static_cast<char>(wide[text.size()]);
+  }
+  return text;
 }
 
 }  // namespace
 
 StandInTray::StandInTray() {
-  const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  thread_ = std::thread([this, ready] { Run(ready); });
-  WaitForSingleObject(ready, 10000);
-  CloseHandle(ready);
+  std::promise<void> made;
+  thread_ = std::thread([this, &made] {
+    const WNDCLASSA windowClass{0, &StandInTray::Procedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                "Shell_TrayWnd"};
+    RegisterClassA(&windowClass);
+    // Topmost: the shell's FindWindow meets it before Wine's own.
+    window_ = CreateWindowExA(WS_EX_TOPMOST, "Shell_TrayWnd", nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              nullptr, this);
+    made.set_value();
+    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+  });
+  made.get_future().wait();
 }
 
 StandInTray::~StandInTray() {
-  if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+  PostMessageA(window_, WM_CLOSE, 0, 0);
   thread_.join();
 }
 
-std::vector<StandInTray::Balloon> StandInTray::Balloons() const {
+std::vector<std::pair<std::string, std::string>> StandInTray::Balloons() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return balloons_;
 }
 
-void StandInTray::Run(HANDLE ready) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &StandInTray::Procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "Shell_TrayWnd";
-  RegisterClassA(&windowClass);
-  // Topmost, so that the shell's FindWindow meets it before Wine's own.
-  window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", nullptr, WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, windowClass.hInstance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetEvent(ready);
-  MSG message;
-  while (window_ && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-}
-
 LRESULT CALLBACK StandInTray::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* tray = reinterpret_cast<StandInTray*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_CLOSE) {
-    DestroyWindow(window);
-    PostQuitMessage(0);
-    return 0;
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                                                 reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
   }
-  if (message != WM_COPYDATA || !tray) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_CLOSE) PostQuitMessage(0);
   const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (message != WM_COPYDATA || copy->cbData < kDataLength) return DefWindowProcA(window, message, wParam, lParam);
+  auto* tray = reinterpret_cast<StandInTray*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   const auto* data = static_cast<const BYTE*>(copy->lpData);
-  UINT flags = 0;
-  if (copy->cbData >= kDataLength) std::memcpy(&flags, data + kFlagsAt, sizeof(flags));
-  if (copy->dwData == NIM_MODIFY && (flags & NIF_INFO)) {
+  if (copy->dwData == NIM_MODIFY && (reinterpret_cast<const UINT*>(data + kFlagsAt)[0] & NIF_INFO)) {
     std::lock_guard<std::mutex> lock(tray->mutex_);
-    tray->balloons_.push_back({Narrow(data + kInfoTitleAt, 64), Narrow(data + kInfoAt, 256)});
+    tray->balloons_.emplace_back(Text(data + kInfoTitleAt, 64), Text(data + kInfoAt, 256));
   }
   return TRUE;
 }

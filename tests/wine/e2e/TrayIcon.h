@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "VandrelProcess.h"
@@ -25,28 +26,21 @@ HWND RightClickIcon(HWND owner);
 // the item reached; false when the menu did not close.
 bool ChooseFromMenu(HWND menu, std::initializer_list<WPARAM> keys);
 
-// A window of the shell's tray class that takes over from Wine's tray, on a
-// thread of its own (the shell's calls wait for its answer): it answers yes
-// to every notification and keeps the balloons asked for. It must come
-// after the program's icon was added, which stays in Wine's tray.
+// A window of the shell's tray class, put before Wine's so that the shell's
+// calls come to it, on a thread of its own (they wait for its answer): it
+// answers yes to each and keeps the balloons' titles and texts. Made after
+// the program's icon was added, which stays in Wine's tray.
 class StandInTray {
  public:
-  struct Balloon {
-    std::string title, text;
-    bool operator==(const Balloon&) const = default;
-  };
   StandInTray();
   ~StandInTray();
-  // Whether the shell's calls now reach this window.
   bool TakesOver() const { return FindWindowA("Shell_TrayWnd", nullptr) == window_; }
-  std::vector<Balloon> Balloons() const;
+  std::vector<std::pair<std::string, std::string>> Balloons() const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void Run(HANDLE ready);
-
   mutable std::mutex mutex_;
-  std::vector<Balloon> balloons_;
+  std::vector<std::pair<std::string, std::string>> balloons_;
   HWND window_ = nullptr;
   std::thread thread_;
 };
