@@ -1,4 +1,5 @@
 #pragma once
+#include "app/CloseNotice.h"
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
 #include "app/RecentlyClosedMenu.h"
@@ -52,8 +53,10 @@ class Program : private TrayCommands {
         recentlyClosed(platform.desktop, platform.browserAddresses),
         recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
                            prompts, platform.documents, [this] { SaveBlockList(); }),
+        notice(state.settings, platform.registry, state.titleSuffix, NoticeTimer,
+               [this] { return this->platform.waitLoop.TickCount(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts, *this,
-                  recentlyClosedMenu),
+                  recentlyClosedMenu, notice),
         aboutBox(platform.documents),
         demo(platform.registry, platform.files, platform.traceFiles, platform.shell, platform.urlCache,
              platform.waitLoop, prompts, eraseGuard) {
@@ -62,6 +65,7 @@ class Program : private TrayCommands {
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
     mainWindow.Scan().UseAllowed(allowedWindows);
+    recentlyClosed.onNews = [this](const std::vector<ClosedWindow>& closes) { notice.Closed(closes); };
     mainWindow.onBlockList = [this] { blockListDialog.AddtotheBlackList1Click(); };
     mainWindow.onAllowedList = [this] { allowedDialog.Open(); };
     // An entry added from the tray is the user's own change of the list: it is written.
@@ -118,6 +122,9 @@ class Program : private TrayCommands {
   AllowedWindows allowedWindows;
   RecentlyClosed recentlyClosed;
   RecentlyClosedMenu recentlyClosedMenu;
+  // The tray's balloon about the windows closed; its timer runs on the tray's window.
+  Timer NoticeTimer{CloseNotice::kGather, false};
+  CloseNotice notice;
   TrayMenus trayMenus;
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;

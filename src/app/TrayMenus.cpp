@@ -25,8 +25,8 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   return titles;
 }
 
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed) {
-  TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
+TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClosed) {
+  TrayMenu items;
   for (std::size_t i = 0; i < recentlyClosed.size(); ++i) {
     TrayMenuItem closed{recentlyClosed[i].caption, TrayAction::None};
     for (std::size_t action = 0; action < kClosedWindowActionCount; ++action) {
@@ -36,9 +36,18 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
                      recentlyClosed[i].hasAddress;
       closed.submenu.push_back(std::move(item));
     }
-    recent.submenu.push_back(std::move(closed));
+    items.push_back(std::move(closed));
   }
+  return items;
+}
+
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed,
+                        bool noticeOn) {
+  TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
+  recent.submenu = RecentlyClosedItems(recentlyClosed);
   recent.enabled = !recentlyClosed.empty();
+  TrayMenuItem notice{kNoticeCaption, TrayAction::NoticeToggle};
+  notice.checked = noticeOn;
   return {
       {"Show", TrayAction::Show},
       {modes.Start1.Caption(), TrayAction::StartToggle},
@@ -46,6 +55,7 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
       {"Block List", TrayAction::BlockList},
       {"Erase", TrayAction::Erase},
       recent,
+      notice,
       {"Exit", TrayAction::ExitWithQuestion},
   };
 }
@@ -76,14 +86,16 @@ std::string CleanedCaption(std::string_view caption) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed)
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed,
+                     CloseNotice& notice)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
       modes_(modes),
       prompts_(prompts),
       commands_(commands),
-      recentlyClosed_(recentlyClosed) {}
+      recentlyClosed_(recentlyClosed),
+      notice_(notice) {}
 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
@@ -111,7 +123,7 @@ void TrayMenus::Choose(std::size_t index) {
 
 void TrayMenus::ChooseStatic(std::size_t index) {
   // The items before the submenu never move, and the submenu itself runs nothing.
-  const TrayMenu menu = StaticTrayMenu(modes_, {});
+  const TrayMenu menu = StaticTrayMenu(modes_, {}, notice_.On());
   if (index < menu.size()) Run(menu[index].action);
 }
 
@@ -145,6 +157,7 @@ void TrayMenus::Run(TrayAction action) {
     case TrayAction::Erase: return commands_.Erase();
     case TrayAction::ExitWithQuestion: return commands_.ExitWithQuestion();
     case TrayAction::ExitWithoutQuestion: return commands_.ExitWithoutQuestion();
+    case TrayAction::NoticeToggle: return notice_.Toggle();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/CloseNotice.h"
 #include "app/RecentlyClosedMenu.h"
 #include "blocklist/BlockList.h"
 #include "monitor/BlockingModes.h"
@@ -48,6 +49,7 @@ enum class TrayAction {
   ExitWithQuestion,
   ExitWithoutQuestion,
   RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
+  NoticeToggle,    // the balloon about closed windows on or off
 };
 
 struct TrayMenuItem {
@@ -59,6 +61,7 @@ struct TrayMenuItem {
   std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item, and of each of its items
   bool enabled = true;
   int choice = -1;  // an item of a closed window's submenu: what ChooseRecentlyClosed takes
+  bool checked = false;
   bool IsSeparator() const { return caption == kTraySeparator; }
   bool operator==(const TrayMenuItem&) const = default;
 };
@@ -72,8 +75,12 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 // The static menu: the main window's context menu, and the icon's menu
 // while no browser window is open. Its "Recently closed" submenu holds
 // these items, each with the submenu of what it offers, and is disabled
-// while there are none.
-TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed);
+// while there are none; the notice's item after it is checked while the
+// notice is on.
+TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed,
+                        bool noticeOn);
+// The items of the "Recently closed" submenu, each with what it offers.
+TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClosed);
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
 
@@ -87,7 +94,7 @@ std::string CleanedCaption(std::string_view caption);
 class TrayMenus {
  public:
   TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed);
+            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice);
 
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
@@ -100,7 +107,9 @@ class TrayMenus {
   // The static menu shows the blocking modes and the recently closed
   // windows as they are now.
   TrayMenu CurrentMenu();
-  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Items()); }
+  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Items(), notice_.On()); }
+  // The "Recently closed" submenu as a menu of its own (a click on the balloon).
+  TrayMenu RecentlyClosedMenuItems() { return RecentlyClosedItems(recentlyClosed_.Items()); }
   // The item at this index of the current menu was chosen; out of range does nothing.
   void Choose(std::size_t index);
   // The static menu's item at this index (the main window's context menu).
@@ -124,6 +133,7 @@ class TrayMenus {
   Prompts& prompts_;
   TrayCommands& commands_;
   RecentlyClosedMenu& recentlyClosed_;
+  CloseNotice& notice_;
   TrayMenu browserWindows_;  // empty: the static menu is the icon's menu
 };
 

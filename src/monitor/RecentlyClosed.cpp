@@ -42,6 +42,10 @@ void RecentlyClosed::TickEnded() {
   // started among them must not find these.
   std::vector<ClosedWindow> closes;
   closes.swap(pending_);
+  std::vector<ClosedWindow> news;
+  for (const ClosedWindow& closed : closes) {
+    if (FindSame(closed) == closed_.end()) news.push_back(closed);
+  }
   // Of a storm of closes only the newest stay in the list: the shell is
   // asked for no others.
   const std::size_t firstKept = closes.size() > kRecentlyClosedCapacity ? closes.size() - kRecentlyClosedCapacity : 0;
@@ -54,6 +58,7 @@ void RecentlyClosed::TickEnded() {
     closed.time = time;
     Add(std::move(closed));
   }
+  if (onNews && !news.empty()) onNews(news);
 }
 
 std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {

@@ -47,6 +47,10 @@ class RecentlyClosed : public ClosedWindowReport {
   void Closing(WindowHandle window, std::string_view blockListEntry) override;
   void TickEnded() override;
 
+  // Told at the end of a tick of the windows it closed that the list did
+  // not hold yet, oldest first: a window closed again is no news.
+  std::function<void(const std::vector<ClosedWindow>&)> onNews;
+
   const std::deque<ClosedWindow>& Newest() const { return closed_; }
   bool empty() const { return closed_.empty(); }
   // Nothing when that record has gone out of the list.

@@ -37,6 +37,9 @@ struct Settings {
   bool SoundEnabled = true;
   std::string SoundFile = kDefaultSoundFile;
   bool BanSelected = false;
+  // The tray's balloon about the windows the scan closed; written at once
+  // when the tray menu turns it over, never by the options dialog.
+  bool NoticeEnabled = true;
 
   bool operator==(const Settings&) const = default;
 };

@@ -17,7 +17,7 @@ struct Field {
 };
 
 // The settings table, in the order the load reads it.
-constexpr std::array<Field, 27> kLoadOrder{{
+constexpr std::array<Field, 28> kLoadOrder{{
     {"DeleteConfirm", &Settings::DeleteConfirm},
     {"ExitConfirm", &Settings::ExitConfirm},
     {"LimitEnabled", &Settings::LimitEnabled},
@@ -45,6 +45,7 @@ constexpr std::array<Field, 27> kLoadOrder{{
     {"SoundEnabled", &Settings::SoundEnabled},
     {"SoundFile", &Settings::SoundFile},
     {"BanSelected", &Settings::BanSelected},
+    {"NoticeEnabled", &Settings::NoticeEnabled},
 }};
 
 // The order the store writes them; SoundFile follows, when the sound is on.

@@ -56,7 +56,7 @@ void Application::RunApplication(bool minimizeArgument) {
   mainWindow.OnSessionEnd([&program] { program.MessageLoopEnded(); });
   mainWindow.Create(instance_);
   prompts_.SetOwner(mainWindow.Handle());
-  TrayIconView trayIcon(program.mainWindow, program.trayMenus, prompts_);
+  TrayIconView trayIcon(program.mainWindow, program.trayMenus, program.notice, program.NoticeTimer, prompts_);
   trayIcon.Create(instance_);
   // Entered once the window and its icon are on the screen: loading COM
   // would lengthen the start.

@@ -1,5 +1,7 @@
 #include "app/win32/TrayIconView.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,7 +16,7 @@ namespace {
 
 BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenuId) {
   if (item.IsSeparator()) return AppendMenuA(menu, MF_SEPARATOR, id, nullptr);
-  const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
+  const UINT state = (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : MF_UNCHECKED);
   if (item.action != TrayAction::RecentlyClosed && item.submenu.empty()) {
     // A closed window's offers carry their own ids in the submenu's range.
     const UINT itemId = item.choice >= 0 ? firstSubmenuId + static_cast<UINT>(item.choice) : id;
@@ -26,6 +28,21 @@ BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenu
   }
   submenu.release();  // the menu owns it now
   return TRUE;
+}
+
+// The text, cut to fit the field with its end mark, at the start of a
+// character: never inside a double-byte one of the system's code page.
+template <std::size_t N>
+void CopyCut(char (&field)[N], const std::string& text) {
+  const char* start = text.c_str();
+  std::size_t length = 0;
+  while (length < text.size()) {
+    const auto next = static_cast<std::size_t>(CharNextA(start + length) - start);
+    if (next == length || next > N - 1) break;
+    length = next;
+  }
+  std::memcpy(field, start, length);
+  field[length] = '\0';
 }
 
 }  // namespace
@@ -47,12 +64,13 @@ void NotifyIcon::Attach(HWND owner, UINT id, UINT callbackMessage) {
   callbackMessage_ = callbackMessage;
 }
 
-NOTIFYICONDATAA NotifyIcon::Data(UINT flags) const {
+NOTIFYICONDATAA NotifyIcon::Data(UINT flags) {
   NOTIFYICONDATAA data{};
   // The layout of shell 5.0 (Windows 2000 and XP), which every later shell
-  // accepts too; the program uses none of the fields added after it.
+  // accepts too (the program uses none of the fields added after it); an
+  // older shell knows only the first layout, without balloons.
   static_assert(NOTIFYICONDATAA_V2_SIZE <= sizeof(data));
-  data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  data.cbSize = ShellMajorVersion() >= 5 ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
   data.hWnd = owner_;
   data.uID = id_;
   data.uFlags = flags;
@@ -63,12 +81,32 @@ NOTIFYICONDATAA NotifyIcon::Data(UINT flags) const {
 bool NotifyIcon::Show(HICON icon, const std::string& tip) {
   NOTIFYICONDATAA data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
   data.hIcon = icon;
-  const std::size_t length = std::min(tip.size(), sizeof(data.szTip) - 1);
-  std::memcpy(data.szTip, tip.data(), length);
+  CopyCut(data.szTip, tip);
   // A refused change means the shell no longer knows the icon: add it anew.
   if (added_ && Notify(NIM_MODIFY, data)) return true;
   added_ = Notify(NIM_ADD, data);
   return added_;
+}
+
+bool NotifyIcon::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs) {
+  if (!added_ || ShellMajorVersion() < 5) return false;
+  NOTIFYICONDATAA data = Data(NIF_INFO);
+  CopyCut(data.szInfoTitle, title);
+  CopyCut(data.szInfo, text);
+  data.uTimeout = timeoutMs;
+  // The scan sounds its closes itself; shell 5.0 knows no NIIF_NOSOUND.
+  data.dwInfoFlags = NIIF_INFO | (ShellMajorVersion() >= 6 ? NIIF_NOSOUND : 0);
+  return Notify(NIM_MODIFY, data);
+}
+
+DWORD NotifyIcon::ShellMajorVersion() {
+  if (shellMajorVersion_ == 0) {
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof(version);
+    const auto getVersion = shell32_.Find<DLLGETVERSIONPROC>("DllGetVersion");
+    shellMajorVersion_ = getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 4;
+  }
+  return shellMajorVersion_;
 }
 
 bool NotifyIcon::Notify(DWORD change, NOTIFYICONDATAA& data) {
@@ -85,11 +123,16 @@ void NotifyIcon::Remove() {
   added_ = false;
 }
 
-TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts) : form_(form), menus_(menus) {
+TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, CloseNotice& notice, Timer& noticeTimer,
+                           Prompts& prompts)
+    : form_(form), menus_(menus), notice_(notice), noticeTimer_(noticeTimer) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
 TrayIconView::~TrayIconView() {
+  // The window sees no WM_DESTROY (Window detaches it first): the timer goes here.
+  binder_.Unbind();
+  notice_.show = nullptr;
   form_.trayRedraw = nullptr;
   form_.ensureTrayIcon = nullptr;
   icon_.Remove();
@@ -113,6 +156,10 @@ void TrayIconView::Create(HINSTANCE instance) {
   Window::Create(windowClass, placement);
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   icon_.Attach(Handle(), kIconId, kCallbackMessage);
+  binder_.Bind(Handle(), {{noticeTimer_}});
+  notice_.show = [this](const Balloon& balloon) {
+    icon_.ShowBalloon(balloon.title, balloon.text, CloseNotice::kShownFor);
+  };
   form_.trayRedraw = [this] { DrawIcon(); };
   form_.ensureTrayIcon = [this] {
     if (!icon_.Shown()) DrawIcon();
@@ -128,6 +175,7 @@ void TrayIconView::DrawIcon() {
 }
 
 LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; binder_.Route(message, wParam, lParam, result)) return result;
   if (message == kCallbackMessage) {
     OnIconMouse(static_cast<UINT>(lParam));
     return 0;
@@ -160,6 +208,10 @@ void TrayIconView::OnIconMouse(UINT mouseMessage) {
       ShowMenu();
       return;
     case WM_LBUTTONDBLCLK: menus_.CoolTrayIcon1DblClick(); return;
+    // Shells 5.0 and later send it whether or not the icon asked for their
+    // newer behaviour (NIM_SETVERSION), which would change the mouse
+    // messages above; Wine 8 sends none.
+    case NIN_BALLOONUSERCLICK: ShowRecentlyClosedMenu(); return;
     default: return;
   }
 }
@@ -172,6 +224,14 @@ void TrayIconView::ShowMenu() {
   POINT at{};
   GetCursorPos(&at);
   Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId, kFirstRecentlyClosedId), at);
+}
+
+void TrayIconView::ShowRecentlyClosedMenu() {
+  const TrayMenu items = menus_.RecentlyClosedMenuItems();
+  if (items.empty()) return;
+  POINT at{};
+  GetCursorPos(&at);
+  Track(BuildPopupMenu(items, kFirstRecentlyClosedId, kFirstRecentlyClosedId), at);
 }
 
 HWND TrayIconView::MenuOwner() const {

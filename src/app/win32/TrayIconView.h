@@ -4,11 +4,13 @@
 #include <array>
 #include <string>
 
+#include "app/CloseNotice.h"
 #include "app/MainWindow.h"
 #include "app/TrayMenus.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LateLibrary.h"
 #include "ui/Prompts.h"
+#include "ui/win32/Binder.h"
 #include "ui/win32/Window.h"
 
 namespace vandrel {
@@ -31,14 +33,19 @@ class NotifyIcon {
   // Puts the icon in the notification area or changes it there. False when
   // the shell refused; the next call tries again.
   bool Show(HICON icon, const std::string& tip);
+  // A balloon at the icon, for `timeoutMs` where the shell lets it choose.
+  // False when the icon is not there or the shell (before 5.0) shows none.
+  bool ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs);
   // The shell has restarted and forgotten every icon.
   void Forget() { added_ = false; }
   bool Shown() const { return added_; }
   void Remove();
 
  private:
-  NOTIFYICONDATAA Data(UINT flags) const;
+  NOTIFYICONDATAA Data(UINT flags);
   bool Notify(DWORD change, NOTIFYICONDATAA& data);
+  // shell32's major version; 4 for a shell that cannot tell (before 4.71).
+  DWORD ShellMajorVersion();
 
   // shell32 is loaded with the first icon, after the main window is shown.
   LateLibrary shell32_{"shell32.dll"};
@@ -46,6 +53,7 @@ class NotifyIcon {
   UINT id_ = 0;
   UINT callbackMessage_ = 0;
   bool added_ = false;
+  DWORD shellMajorVersion_ = 0;  // 0: not asked yet
 };
 
 // The notification-area icon of the main window's form: its picture follows
@@ -53,7 +61,8 @@ class NotifyIcon {
 // hidden top-level window of its own, which receives the icon's mouse
 // messages and the shell's "TaskbarCreated" broadcast (a message-only window
 // would miss broadcasts), and owns the menus while none of the program's
-// windows is active.
+// windows is active. It shows the notice's balloons, and a click on one
+// opens the "Recently closed" list as a menu of its own.
 class TrayIconView : public Window {
  public:
   static constexpr const char* kWindowClass = "TCoolTrayIcon";
@@ -63,7 +72,7 @@ class TrayIconView : public Window {
   static constexpr UINT kFirstStaticItemId = 2000;      // the main window's context menu
   static constexpr UINT kFirstRecentlyClosedId = 3000;  // the "Recently closed" submenu
 
-  TrayIconView(TZAVOClass& form, TrayMenus& menus, Prompts& prompts);
+  TrayIconView(TZAVOClass& form, TrayMenus& menus, CloseNotice& notice, Timer& noticeTimer, Prompts& prompts);
   ~TrayIconView() override;
 
   // Creates the window, loads the pictures and shows the icon.
@@ -76,6 +85,7 @@ class TrayIconView : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnIconMouse(UINT mouseMessage);
   void ShowMenu();
+  void ShowRecentlyClosedMenu();
   // Shows the menu at the point and carries out the item chosen.
   void Track(UniqueMenu menu, POINT at);
   HWND MenuOwner() const;
@@ -84,6 +94,9 @@ class TrayIconView : public Window {
 
   TZAVOClass& form_;
   TrayMenus& menus_;
+  CloseNotice& notice_;
+  Timer& noticeTimer_;
+  Binder binder_;  // the notice's timer runs on this window
   UINT taskbarCreated_ = 0;
   std::array<UniqueIcon, 5> pictures_;
   NotifyIcon icon_;  // after the window: removed before it goes

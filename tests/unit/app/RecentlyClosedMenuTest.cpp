@@ -146,7 +146,8 @@ TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTh
                  program.mainWindow.Blocking,
                  prompts,
                  commands,
-                 menu};
+                 menu,
+                 program.notice};
   TrayMenu shown = tray.StaticMenu();
   ASSERT_EQ(shown[5].caption, kRecentlyClosedCaption);
   EXPECT_FALSE(shown[5].enabled);

@@ -56,7 +56,7 @@ class TrayMenusTest : public ::testing::Test {
   RecordedCommands commands{program};
   TrayMenus menus{
       memory.desktop, program.state.blockList,   program.state.titleSuffix, program.mainWindow.Blocking, prompts,
-      commands,       program.recentlyClosedMenu};
+      commands,       program.recentlyClosedMenu, program.notice};
 };
 
 TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes) {
@@ -65,12 +65,16 @@ TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes)
   memory.desktop.Open(Frame("Hidden"), "IEFrame", 0, false);
   menus.CoolTrayIcon1MouseDown();
   EXPECT_EQ(Captions(),
-            (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption, "Exit"}));
+            (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption, kNoticeCaption,
+                     "Exit"}));
+  EXPECT_TRUE(menus.CurrentMenu()[6].checked);
   menus.Choose(1);
   menus.Choose(2);
+  menus.Choose(6);
   EXPECT_EQ(Captions()[1], "UnB&lock");
   EXPECT_EQ(Captions()[2], "UnBlock &100%");
-  for (std::size_t index : {0u, 3u, 4u, 5u, 6u, 7u}) menus.Choose(index);
+  EXPECT_FALSE(menus.CurrentMenu()[6].checked);
+  for (std::size_t index : {0u, 3u, 4u, 5u, 7u, 8u}) menus.Choose(index);
   EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "Erase", "ExitWithQuestion"}));
 }
 
@@ -92,7 +96,7 @@ TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollo
   memory.desktop.Close(news);
   memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions().size(), 7u);
+  EXPECT_EQ(Captions().size(), 8u);
 }
 
 TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {

@@ -55,6 +55,10 @@ TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsList
   settings.LimitEnabled = true;
   settings.LimitWindows = 1;
   blockList.Assign({"ads"});
+  Strings news;  // what the tray's notice hears: a window closed again is not news
+  recent.onNews = [&news](const std::vector<ClosedWindow>& closes) {
+    for (const ClosedWindow& closed : closes) news.push_back(closed.title);
+  };
   Frame("Home");
   Tick();
   const WindowHandle both = Frame("Ads");  // beyond the limit and listed
@@ -68,6 +72,7 @@ TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsList
   EXPECT_EQ(recent.Newest()[0].window, limited);
   EXPECT_EQ(recent.Newest()[1].window, both);
   EXPECT_EQ(events.closed, 7);  // each of them counted as ever
+  EXPECT_EQ(news, (Strings{"Ads " + kSuffix, "Second " + kSuffix}));
 }
 
 TEST_F(RecentlyClosedTest, AStormInOneTickAsksTheShellOnlyForTheWindowsKeptAndAReclosedWindowNotAgain) {

@@ -44,7 +44,8 @@ const Named kLoadTable{{"DeleteConfirm", "1"},
                        {"StartMinimized", "0"},
                        {"SoundEnabled", "1"},
                        {"SoundFile", "Pop.wav"},
-                       {"BanSelected", "0"}};
+                       {"BanSelected", "0"},
+                       {"NoticeEnabled", "1"}};
 // The order the store writes them in, with the same defaults.
 const Named kStoreTable{{"DeleteConfirm", "1"},    {"ExitConfirm", "1"},
                         {"LimitEnabled", "0"},     {"LimitWindows", "5"},

@@ -2,7 +2,12 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <mutex>
 #include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "VandrelProcess.h"
 
@@ -20,6 +25,25 @@ HWND RightClickIcon(HWND owner);
 // Walks the open menu with these keys (separators are skipped) and takes
 // the item reached; false when the menu did not close.
 bool ChooseFromMenu(HWND menu, std::initializer_list<WPARAM> keys);
+
+// A window of the shell's tray class, put before Wine's so that the shell's
+// calls come to it, on a thread of its own (they wait for its answer): it
+// answers yes to each and keeps the balloons' titles and texts. Made after
+// the program's icon was added, which stays in Wine's tray.
+class StandInTray {
+ public:
+  StandInTray();
+  ~StandInTray();
+  bool TakesOver() const { return FindWindowA("Shell_TrayWnd", nullptr) == window_; }
+  std::vector<std::pair<std::string, std::string>> Balloons() const;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  mutable std::mutex mutex_;
+  std::vector<std::pair<std::string, std::string>> balloons_;
+  HWND window_ = nullptr;
+  std::thread thread_;
+};
 
 // A test that starts the program (after SetUp's own set-up, in StartVandrel)
 // and drives its icon through `owner`.

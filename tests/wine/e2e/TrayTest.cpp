@@ -19,8 +19,8 @@ constexpr const char* kNoTitle =
     "It looks like this window has no title, so it can not be added to the\r\nBlock list, because "
     "some windows will be closed immediately.";
 
-PopupWindowSpec Frame(const std::string& page) {
-  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, true};
+PopupWindowSpec Frame(const std::string& page, bool ignoresClose = true) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, ignoresClose};
 }
 
 HWND IconHost() {
@@ -99,6 +99,39 @@ TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsAndGoesWithTheProgram) {
   Choose(RightClickIcon(), {VK_UP});
   EXPECT_TRUE(vandrel->process().Wait(10000));
   EXPECT_TRUE(WaitUntil([] { return IconHost() == nullptr; }, 5000));
+}
+
+TEST_F(TrayTest, FramesClosedTogetherMakeOneBalloonWhoseClickListsThemAndTheItemTurnsItOff) {
+  vandrel.reset();  // again, with a block list
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"News"})));
+  StartVandrel();
+  StandInTray tray;
+  ASSERT_TRUE(tray.TakesOver());
+  {
+    // Frames that go when told: one closed at every tick is listed anew each time.
+    PopupHelper helper{Frame("Daily News", false), Frame("Sports News", false)};
+    ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 5000));
+    Sleep(1500 * TimeScale());  // no second one follows
+    ASSERT_EQ(tray.Balloons().size(), 1u);
+    const auto [title, text] = tray.Balloons()[0];
+    EXPECT_EQ(title, "2 windows closed");
+    EXPECT_TRUE(text == "Daily News (block list: News)\nSports News (block list: News)" ||
+                text == "Sports News (block list: News)\nDaily News (block list: News)") << text;
+    // A click on it, as the shell reports it, lists them: taking one offers to take its entry out.
+    PostMessageA(owner, WM_APP + 1, kIconId, NIN_BALLOONUSERCLICK);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenu() != nullptr; }, 5000));
+    Choose(VisibleMenu(), {VK_DOWN, VK_RIGHT});  // the first window's "Reopen"
+    const HWND question = vandrel->WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(VandrelProcess::QuestionText(question), "Remove 'News' from the block list?");
+    SendMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+  }
+  // The item after "Recently closed" turns it off: nothing after the quiet time.
+  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
+  PopupHelper again{Frame("Evening News")};
+  ASSERT_TRUE(again.WaitForCloses(0, 1));
+  Sleep(7000 * TimeScale());
+  EXPECT_EQ(tray.Balloons().size(), 1u);
 }
 
 }  // namespace
