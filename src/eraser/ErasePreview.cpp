@@ -90,6 +90,9 @@ class PreviewRegistry : public Registry {
   std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override {
     return registry_.ReadValue(root, path, name);
   }
+  std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) override {
+    return registry_.ReadPath(root, path, name);
+  }
   bool CreateKey(RootKey, const std::string&) override { return false; }
   void WriteString(RootKey, const std::string&, const std::string&, const std::string&) override {}
   void WriteDword(RootKey, const std::string&, const std::string&, std::uint32_t) override {}

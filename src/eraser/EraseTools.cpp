@@ -23,10 +23,19 @@ void EraseTools::DeleteTree(const std::string& folder) {
   if (deleted) deleted(folder, "*", true, counts);
 }
 
+namespace {
+std::string FolderOrEmpty(const std::optional<std::string>& folder) {
+  return folder && *folder != kMissingFolder ? *folder : std::string{};
+}
+}  // namespace
+
 std::string EraseTools::ShellFolder(const std::string& valueName) {
+  return FolderOrEmpty(registry.ReadPath(RootKey::CurrentUser, kShellFolders, valueName));
+}
+
+std::string EraseTools::AnsiShellFolder(const std::string& valueName) {
   const auto value = registry.ReadValue(RootKey::CurrentUser, kShellFolders, valueName);
-  if (!value || value->kind != ValueKind::String || value->text == kMissingFolder) return {};
-  return value->text;
+  return FolderOrEmpty(value && value->kind == ValueKind::String ? std::optional(value->text) : std::nullopt);
 }
 
 }  // namespace vandrel

@@ -47,8 +47,8 @@ std::string RealPlayerFolder(EraseTools& tools) {
   if (!tools.registry.KeyExists(RootKey::LocalMachine, kRealMainApp)) {
     return PathUnder(tools.shell.SpecialFolderPath(SpecialFolder::Programs), "Real\\RealOne Player\\");
   }
-  const auto program = tools.registry.ReadValue(RootKey::LocalMachine, kRealMainApp, "");
-  return program && program->kind == ValueKind::String ? FolderOf(program->text) : std::string{};
+  const auto program = tools.registry.ReadPath(RootKey::LocalMachine, kRealMainApp, "");
+  return program ? FolderOf(*program) : std::string{};
 }
 
 // The player's files and its history in one folder; nothing when the

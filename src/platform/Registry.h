@@ -31,6 +31,10 @@ class Registry {
   virtual bool CreateKey(RootKey root, const std::string& path) = 0;
   // The value, or nothing when the key or the value is missing.
   virtual std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) = 0;
+  // A String value that names a folder or file, in UTF-8 as the eraser's
+  // file layer takes paths (ReadValue's text is the program's ANSI text,
+  // which cannot hold every name); nothing when missing or not a String.
+  virtual std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) = 0;
   // Both create the key when missing.
   virtual void WriteString(RootKey root, const std::string& path, const std::string& name, const std::string& data) = 0;
   virtual void WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) = 0;

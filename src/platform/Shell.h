@@ -14,7 +14,7 @@ enum class SpecialFolder {
 };
 
 // What the erase steps ask of the shell and the environment besides the
-// registry and the file layer.
+// registry and the file layer. Paths and names, in and out, are UTF-8.
 class Shell {
  public:
   virtual ~Shell() = default;

@@ -37,7 +37,8 @@ enum class WipeOutcome {
 // step names and never through a link: a link found inside is removed
 // itself (or passed over when that cannot be done without touching its
 // target), and a folder that is itself a link is left with all behind it.
-// Files go for good, read-only, hidden and system ones included.
+// Files go for good, read-only, hidden and system ones included. Paths
+// and masks are UTF-8.
 class TraceFiles {
  public:
   virtual ~TraceFiles() = default;

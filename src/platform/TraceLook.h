@@ -28,7 +28,7 @@ enum class LookAt { EmptiedFolder, WholeFolder, Inside };
 
 // Looks at the folders the erase steps name as their deletes would meet
 // them, and changes nothing: nothing is opened for writing, deleted or
-// given other attributes.
+// given other attributes. Paths, masks and the names found are UTF-8.
 class TraceLook {
  public:
   virtual ~TraceLook() = default;

@@ -97,7 +97,7 @@ void TDemo::View(CheckBox& box, TextMemo& memo, DumpTarget target) {
 
 void TDemo::ShowIndexFile() {
   const IndexFile index = IndexFileOf(Target);
-  const std::string folder = tools_.ShellFolder(index.valueName);
+  const std::string folder = tools_.AnsiShellFolder(index.valueName);
   if (folder.empty()) {
     prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!", MessageButtons::Ok);
     return;

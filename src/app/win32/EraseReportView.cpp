@@ -1,5 +1,6 @@
 #include "app/win32/EraseReportView.h"
 
+#include "platform/win32/WidePath.h"
 #include "ui/Prompts.h"
 #include "ui/win32/DialogTemplate.h"
 #include "viewer/win32/ClipboardText.h"
@@ -30,7 +31,7 @@ DialogTemplate ReportTemplate() {
 
 void EraseReportView::Show(HWND owner, const std::string& title, const std::string& text) {
   title_ = title;
-  text_ = text;
+  text_ = WideFromUtf8(text);  // the places are paths in UTF-8, which the ANSI code page cannot all hold
   const DialogTemplate report = ReportTemplate();
   Run(owner, report.Get());
 }
@@ -43,7 +44,7 @@ void EraseReportView::Start() {
   const HWND text =
       PlaceControl(kEraseReportTextId, kMargin, kMargin, kClientWidth - 2 * kMargin, buttonTop - 2 * kMargin);
   SendMessageA(text, EM_SETLIMITTEXT, 0, 0);  // as long as the report is
-  SetWindowTextA(text, text_.c_str());
+  SetWindowTextW(text, text_.c_str());
   // The dialog selects the whole text as it focuses it: start at the top, unselected.
   PostMessageA(text, EM_SETSEL, 0, 0);
   PlaceControl(IDOK, kClientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight, "Close");
@@ -53,7 +54,7 @@ void EraseReportView::Start() {
 
 bool EraseReportView::Command(int id, int code) {
   if (id != kEraseReportCopyId || code != BN_CLICKED) return false;
-  const std::string failure = PutTextOnClipboard(Handle(), text_);
+  const std::string failure = PutTextOnClipboard(Handle(), std::wstring_view(text_));
   if (!failure.empty()) MessageBoxA(Handle(), failure.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
   return true;
 }

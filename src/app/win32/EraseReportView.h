@@ -25,7 +25,7 @@ class EraseReportView : public FormDialog {
   HBRUSH StaticColours(int, HDC) override { return nullptr; }
 
   std::string title_;
-  std::string text_;
+  std::wstring text_;
 };
 
 }  // namespace vandrel

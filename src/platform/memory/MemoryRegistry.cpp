@@ -60,6 +60,12 @@ std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::
   return value->second.second;
 }
 
+std::optional<std::string> MemoryRegistry::ReadPath(RootKey root, const std::string& path, const std::string& name) {
+  const auto value = ReadValue(root, path, name);
+  if (!value || value->kind != ValueKind::String) return std::nullopt;
+  return value->text;
+}
+
 void MemoryRegistry::Write(RootKey root, const std::string& path, const std::string& name, RegistryValue value) {
   const KeyId id = Id(root, path);
   if (Covers(denied_, id)) throw PlatformError(FormatMessageText(kFailedToSetData, name));

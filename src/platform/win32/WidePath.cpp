@@ -15,7 +15,6 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 
 }  // namespace
 
-std::wstring WideFromAnsi(std::string_view text) { return Widen(CP_ACP, text); }
 std::wstring WideFromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
 
 namespace {

@@ -32,8 +32,9 @@ bool WriteHeaderAndZeros(HANDLE file, unsigned long long length) {
 }  // namespace
 
 WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
-  const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, file));
-  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(file)));
+  // The error box shows the program's ANSI text.
+  const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, AnsiFromWide(WideFromUtf8(file))));
+  const auto asked = ParseFullPath(file);
   if (!asked || asked->names.empty()) throw cannotOpen;
   const std::wstring path = WidePathOf(*asked);
   const UniqueFileHandle index(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -85,7 +86,7 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
 }
 
 bool Win32TraceFiles::IndexIsWiped(const std::string& file) {
-  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(file)));
+  const auto asked = ParseFullPath(file);
   if (!asked) return false;
   const UniqueFileHandle index(CreateFileW(WidePathOf(*asked).c_str(), GENERIC_READ,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -7,6 +7,7 @@
 
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WidePath.h"
 
 namespace vandrel {
 namespace {
@@ -37,18 +38,24 @@ UniqueHkey CreateOrOpenKey(RootKey root, const std::string& path, REGSAM access)
   return key;
 }
 
-// Reads the raw bytes of a value, asking for its size first; the loop covers
-// a value that grows between the two calls.
-std::optional<std::vector<BYTE>> QueryBytes(HKEY key, const std::string& name, DWORD& type) {
+LONG QueryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) {
+  return RegQueryValueExA(key, name, nullptr, type, data, size);
+}
+LONG QueryValue(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size) {
+  return RegQueryValueExW(key, name, nullptr, type, data, size);
+}
+
+// Reads the raw bytes of a value (named in ANSI or wide), asking for its
+// size first; the loop covers a value that grows between the two calls.
+template <typename Char>
+std::optional<std::vector<BYTE>> QueryBytes(HKEY key, const Char* name, DWORD& type) {
   DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  if (QueryValue(key, name, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   std::vector<BYTE> data;
   for (;;) {
-    data.resize(size + 1);  // room for a NUL the stored data may lack
+    data.resize(size + sizeof(wchar_t));  // room for a NUL the stored data may lack
     size = static_cast<DWORD>(data.size());
-    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &size);
+    const LONG status = QueryValue(key, name, &type, data.data(), &size);
     if (status == ERROR_SUCCESS) break;
     if (status != ERROR_MORE_DATA) return std::nullopt;
   }
@@ -107,9 +114,21 @@ std::optional<RegistryValue> Win32Registry::ReadValue(RootKey root, const std::s
   const UniqueHkey key = OpenKey(root, path, KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
   DWORD type = REG_NONE;
-  const auto data = QueryBytes(key.get(), name, type);
+  const auto data = QueryBytes(key.get(), name.c_str(), type);
   if (!data) return std::nullopt;
   return ValueOf(type, *data);
+}
+
+// Read wide and handed on in UTF-8: no name is lost to the ANSI code page.
+std::optional<std::string> Win32Registry::ReadPath(RootKey root, const std::string& path, const std::string& name) {
+  const UniqueHkey key = OpenKey(root, path, KEY_QUERY_VALUE);
+  if (!key) return std::nullopt;
+  const std::wstring wideName = WideFromUtf8(name);
+  DWORD type = REG_NONE;
+  const auto data = QueryBytes(key.get(), wideName.c_str(), type);
+  if (!data || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  const std::wstring_view text(reinterpret_cast<const wchar_t*>(data->data()), data->size() / sizeof(wchar_t));
+  return Utf8FromWide(text.substr(0, text.find(L'\0')));
 }
 
 void Win32Registry::WriteString(RootKey root, const std::string& path, const std::string& name,

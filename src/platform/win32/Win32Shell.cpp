@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/WidePath.h"
+
 namespace vandrel {
 
 namespace {
@@ -23,25 +25,28 @@ constexpr DWORD kQuietEmpty = 0x7;  // SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI
 
 Win32Shell::Win32Shell(HWND owner) : owner_(owner) {}
 
+// Every path the shell hands out is read wide and handed on in UTF-8, as
+// the eraser's file layer takes it: no name is lost to the ANSI code page.
 std::string Win32Shell::EnvironmentVariable(const std::string& name) {
-  std::string value(MAX_PATH, '\0');
-  DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+  const std::wstring wideName = WideFromUtf8(name);
+  std::wstring value(MAX_PATH, L'\0');
+  DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
   if (length >= value.size()) {  // too long: the length asked for includes the terminator
     value.resize(length);
-    length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
     if (length >= value.size()) return {};
   }
   value.resize(length);
-  return value;
+  return Utf8FromWide(value);
 }
 
 std::string Win32Shell::SpecialFolderPath(SpecialFolder kind) {
-  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-  const auto folderPath = shfolder_.Find<FolderPathFunction>("SHGetFolderPathA");
+  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+  const auto folderPath = shfolder_.Find<FolderPathFunction>("SHGetFolderPathW");
   if (!folderPath) return {};
-  char buffer[MAX_PATH] = {};
+  wchar_t buffer[MAX_PATH] = {};
   if (FAILED(folderPath(owner_, FolderId(kind), nullptr, 0, buffer))) return {};
-  std::string path(buffer);
+  std::string path = Utf8FromWide(buffer);
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
 }
@@ -61,16 +66,16 @@ bool Win32Shell::EmptyRecycleBin() {
 std::vector<std::string> Win32Shell::Subfolders(const std::string& folder) {
   std::vector<std::string> names;
   if (folder.empty()) return names;
-  const std::string pattern = folder + (folder.back() == '\\' ? "*.*" : "\\*.*");
-  WIN32_FIND_DATAA found{};
-  const UniqueFind find(FindFirstFileA(pattern.c_str(), &found));
+  const std::wstring pattern = WideFromUtf8(folder + (folder.back() == '\\' ? "*.*" : "\\*.*"));
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(FindFirstFileW(pattern.c_str(), &found));
   if (!find) return names;
   do {
-    const std::string name = found.cFileName;
+    const std::wstring_view name = found.cFileName;
     const bool folderEntry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    if (folderEntry && !link && name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find.get(), &found));
+    if (folderEntry && !link && name != L"." && name != L"..") names.push_back(Utf8FromWide(name));
+  } while (FindNextFileW(find.get(), &found));
   return names;
 }
 

@@ -78,7 +78,7 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
                            refusal.kind == Refusal::Kind::HoldsProtected ||
                            (refusal.kind == Refusal::Kind::CannotTell && refusal.kept < kept.size());
     walk.counts.refused = true;
-    walk.counts.refusal = RefusalText(refusal, folder, namesKept ? AnsiFromWide(kept[refusal.kept].path) : "",
+    walk.counts.refusal = RefusalText(refusal, folder, namesKept ? Utf8FromWide(kept[refusal.kept].path) : "",
                                       namesKept ? kept[refusal.kept].what : "");
     return true;
   };
@@ -88,8 +88,8 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   const auto bySpelling = [&](const std::wstring& path) {
     return FindRefusal(ComparableSpelling(path), stepMask, spellings);
   };
-  const std::wstring named = WideFromAnsi(folder);
-  const auto asked = ParseFullPath(Utf8FromWide(named));
+  const std::wstring named = WideFromUtf8(folder);
+  const auto asked = ParseFullPath(folder);
   if (refused(bySpelling(named)) || (!asked && refused({Refusal::Kind::NoPlace}))) return walk.counts;
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -126,7 +126,7 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
       (MatchesEverything(stepMask) && refused(ProtectedIdentities(kept, calls_).Find(IdentityOf(information))))) {
     return walk.counts;
   }
-  DeleteEntries(walk, *where, WideFromAnsi(mask), keepDesktopIni);
+  DeleteEntries(walk, *where, WideFromUtf8(mask), keepDesktopIni);
   if (andItself) {
     root.reset();
     if (walk.counts.skipped == 0 && RemoveEmptiedFolder(path, *where)) {
@@ -239,7 +239,7 @@ bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::
 
 DeleteCounts Win32TraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
   Walk walk{progress, {}};
-  const auto asked = ParseFullPath(Utf8FromWide(WideFromAnsi(folder)));
+  const auto asked = ParseFullPath(folder);
   if (!asked || IsRoot(*asked)) {
     walk.counts.refused = true;
     return walk.counts;

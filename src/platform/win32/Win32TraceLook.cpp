@@ -14,23 +14,12 @@
 namespace vandrel {
 namespace {
 
-// A name in the program's ANSI text; a character the code page lacks
-// becomes '?', and such a folder then cannot be read.
-std::string AnsiFromWide(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
-
 LookedEntry EntryOf(const WIN32_FIND_DATAW& found) {
   const DWORD attributes = found.dwFileAttributes;
   const auto kind = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? LookedEntry::Kind::Link
                     : attributes & FILE_ATTRIBUTE_DIRECTORY   ? LookedEntry::Kind::Folder
                                                               : LookedEntry::Kind::File;
-  return {AnsiFromWide(found.cFileName), kind,
+  return {Utf8FromWide(found.cFileName), kind,
           (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow};
 }
 
@@ -49,8 +38,8 @@ FolderLook ListEntries(const std::wstring& pattern, std::vector<LookedEntry>& en
 
 FolderLook Win32TraceLook::List(const std::string& folder, const std::string& mask, LookAt at,
                                 std::vector<LookedEntry>& entries) {
-  const std::wstring named = WideFromAnsi(folder);
-  const auto asked = ParseFullPath(Utf8FromWide(named));
+  const std::wstring named = WideFromUtf8(folder);
+  const auto asked = ParseFullPath(folder);
   const bool checked = at != LookAt::Inside;
   const std::vector<ProtectedFolder> kept = checked ? ReadProtectedFolders() : std::vector<ProtectedFolder>{};
   std::vector<std::string> spellings;
@@ -88,11 +77,11 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
       return FolderLook::Refused;
     }
   }
-  return ListEntries(path + L"\\" + WideFromAnsi(mask), entries);
+  return ListEntries(path + L"\\" + WideFromUtf8(mask), entries);
 }
 
 bool Win32TraceLook::IsFile(const std::string& path) {
-  const auto full = ParseFullPath(Utf8FromWide(WideFromAnsi(path)));
+  const auto full = ParseFullPath(path);
   if (!full) return false;
   const DWORD attributes = GetFileAttributesW(WidePathOf(*full).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

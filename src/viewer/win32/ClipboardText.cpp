@@ -32,23 +32,31 @@ class OpenedClipboard {
 
 std::string Megabytes(std::size_t bytes) { return std::to_string((bytes + (1u << 20) - 1) >> 20); }
 
-}  // namespace
-
-std::string PutTextOnClipboard(HWND owner, std::string_view text) {
+template <typename Char>
+std::string PutOnClipboard(HWND owner, std::basic_string_view<Char> text, UINT format) {
   // Filled before the clipboard is opened: other programs are not kept waiting.
-  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-  char* const bytes = memory ? static_cast<char*>(GlobalLock(memory.get())) : nullptr;
-  if (!bytes) return "There is not enough memory to copy " + Megabytes(text.size()) + " MB of text.";
-  std::memcpy(bytes, text.data(), text.size());
-  bytes[text.size()] = '\0';
+  const std::size_t size = text.size() * sizeof(Char);
+  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size + sizeof(Char)));
+  Char* const chars = memory ? static_cast<Char*>(GlobalLock(memory.get())) : nullptr;
+  if (!chars) return "There is not enough memory to copy " + Megabytes(size) + " MB of text.";
+  std::memcpy(chars, text.data(), size);
+  chars[text.size()] = Char{};
   GlobalUnlock(memory.get());
 
   const OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen()) return "The clipboard is in use by another program. Try to copy again.";
   EmptyClipboard();
-  if (!SetClipboardData(CF_TEXT, memory.get())) return "The text could not be put on the clipboard.";
+  if (!SetClipboardData(format, memory.get())) return "The text could not be put on the clipboard.";
   memory.release();  // the clipboard's now
   return {};
+}
+
+}  // namespace
+
+std::string PutTextOnClipboard(HWND owner, std::string_view text) { return PutOnClipboard(owner, text, CF_TEXT); }
+
+std::string PutTextOnClipboard(HWND owner, std::wstring_view text) {
+  return PutOnClipboard(owner, text, CF_UNICODETEXT);
 }
 
 }  // namespace vandrel

@@ -11,5 +11,7 @@ namespace vandrel {
 // is there; else what went wrong, for the user. The text is copied once,
 // so even tens of megabytes take only a moment.
 std::string PutTextOnClipboard(HWND owner, std::string_view text);
+// The same as CF_UNICODETEXT, for texts that the ANSI code page cannot hold.
+std::string PutTextOnClipboard(HWND owner, std::wstring_view text);
 
 }  // namespace vandrel

@@ -74,6 +74,16 @@ TEST_P(Win32RegistryTest, ExpandStringsReadAsStringsUnexpanded) {
   EXPECT_EQ(TextOf(registry.ReadValue(rootKey(), kKey, "Path")), "%TEMP%\\x");
 }
 
+// A path reads whole in UTF-8, letters that the ANSI code page lacks too;
+// a value of another type is no path.
+TEST_P(Win32RegistryTest, PathsReadInUtf8WithEveryLetter) {
+  ASSERT_TRUE(test::WriteWideString(root(), kKey, "Path", L"C:\\T\u00e9mp \u03a4\u65e5", REG_EXPAND_SZ));
+  ASSERT_TRUE(test::WriteBinary(root(), kKey, "Binary", "ab"));
+  EXPECT_EQ(registry.ReadPath(rootKey(), kKey, "Path"), "C:\\T\xc3\xa9mp \xce\xa4\xe6\x97\xa5");
+  EXPECT_FALSE(registry.ReadPath(rootKey(), kKey, "Binary"));
+  EXPECT_FALSE(registry.ReadPath(rootKey(), kKey, "Missing"));
+}
+
 TEST_P(Win32RegistryTest, OtherTypesReadAsOther) {
   ASSERT_TRUE(test::WriteBinary(root(), kKey, "Binary", std::string("\x01\x00\x02", 3)));
   ASSERT_TRUE(test::WriteString(root(), kKey, "Multi", "a", REG_MULTI_SZ));

@@ -465,21 +465,25 @@ TEST_F(EraseTest, EverySpellingOfAProtectedFolderIsRefused) {
 }
 
 // A Temp whose name is beyond ASCII loses its files and subfolders as any
-// other: its name reaches the delete whole.
+// other: its name reaches the delete whole, also with letters that the ANSI
+// code page lacks (Greek and CJK), in a file's name as in the folder's.
 TEST_F(EraseTest, ATempNamedBeyondAsciiLosesItsFiles) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture makes the scratch folder";
-  const std::wstring temp = std::wstring(scratch, scratch + std::strlen(scratch)) + L"\\T\u00e9mp \u00c5se";
-  ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-  CreateDirectoryW((temp + L"\\sub").c_str(), nullptr);
-  for (const wchar_t* file : {L"\\a.tmp", L"\\sub\\b.tmp"}) WriteCanary(temp + file);
   ChooseOnly("TempFolder");
-  SetEnvironmentVariableW(L"Temp", temp.c_str());
-  RunErase();
-  SetEnvironmentVariableW(L"Temp", nullptr);
-  EXPECT_FALSE(ExistsW(temp + L"\\a.tmp"));
-  EXPECT_FALSE(ExistsW(temp + L"\\sub"));
-  EXPECT_TRUE(ExistsW(temp));
+  for (const wchar_t* name : {L"\\T\u00e9mp \u00c5se", L"\\T\u00e9mp \u03a4\u65e5"}) {
+    const std::wstring temp = std::wstring(scratch, scratch + std::strlen(scratch)) + name;
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    CreateDirectoryW((temp + L"\\sub").c_str(), nullptr);
+    for (const wchar_t* file : {L"\\a.tmp", L"\\sub\\b.tmp", L"\\\u03a4\u65e5.tmp"}) WriteCanary(temp + file);
+    SetEnvironmentVariableW(L"Temp", temp.c_str());
+    RunErase();
+    SetEnvironmentVariableW(L"Temp", nullptr);
+    EXPECT_FALSE(ExistsW(temp + L"\\a.tmp"));
+    EXPECT_FALSE(ExistsW(temp + L"\\\u03a4\u65e5.tmp"));
+    EXPECT_FALSE(ExistsW(temp + L"\\sub"));
+    EXPECT_TRUE(ExistsW(temp));
+  }
 }
 
 // A step set onto a protected folder by another name: favorites onto the

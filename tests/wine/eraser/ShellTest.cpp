@@ -33,6 +33,8 @@ TEST(Win32Shell, EnvironmentIsReadWhateverItsLength) {
   ASSERT_TRUE(SetEnvironmentVariableA("VANDREL_LONG", longValue.c_str()));
   EXPECT_EQ(shell.EnvironmentVariable("VANDREL_LONG"), longValue);
   EXPECT_EQ(shell.EnvironmentVariable("VANDREL_NOT_SET"), "");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"VANDREL_WIDE", L"C:\\T\u00e9mp \u03a4\u65e5"));
+  EXPECT_EQ(shell.EnvironmentVariable("VANDREL_WIDE"), "C:\\T\xc3\xa9mp \xce\xa4\xe6\x97\xa5");  // in UTF-8
 }
 
 TEST(Win32Shell, ListsSubfoldersButNotFiles) {
@@ -41,6 +43,8 @@ TEST(Win32Shell, ListsSubfoldersButNotFiles) {
   CreateDirectoryA(root.c_str(), nullptr);
   CreateDirectoryA((root + "\\One").c_str(), nullptr);
   CreateDirectoryA((root + "\\Two").c_str(), nullptr);
+  const std::wstring wide = std::wstring(root.begin(), root.end()) + L"\\\u03a4\u65e5";  // beyond the code page
+  CreateDirectoryW(wide.c_str(), nullptr);
   const HANDLE file = CreateFileA((root + "\\index.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -48,12 +52,13 @@ TEST(Win32Shell, ListsSubfoldersButNotFiles) {
 
   auto names = shell.Subfolders(root);
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"One", "Two"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"One", "Two", "\xce\xa4\xe6\x97\xa5"}));
   EXPECT_TRUE(shell.Subfolders(root + "\\missing").empty());
 
   DeleteFileA((root + "\\index.dat").c_str());
   RemoveDirectoryA((root + "\\One").c_str());
   RemoveDirectoryA((root + "\\Two").c_str());
+  RemoveDirectoryW(wide.c_str());
   RemoveDirectoryA(root.c_str());
 }
 

@@ -97,6 +97,15 @@ bool WriteString(HKEY root, const std::string& path, const std::string& name, co
   return WriteRaw(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1), DefaultViewOf(root));
 }
 
+bool WriteWideString(HKEY root, const std::string& path, const std::string& name, const std::wstring& text,
+                     DWORD type) {
+  const UniqueHkey key = Create(root, path, KEY_SET_VALUE, DefaultViewOf(root));
+  const std::wstring wideName(name.begin(), name.end());  // ASCII names
+  const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return key && RegSetValueExW(key.get(), wideName.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                               size) == ERROR_SUCCESS;
+}
+
 bool WriteDword(HKEY root, const std::string& path, const std::string& name, std::uint32_t number) {
   const DWORD value = number;
   return WriteRaw(root, path, name, REG_DWORD, &value, sizeof value, DefaultViewOf(root));

@@ -28,6 +28,8 @@ bool WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD
               View view);
 bool WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& text,
                  DWORD type = REG_SZ);
+// A string of any letters, written wide.
+bool WriteWideString(HKEY root, const std::string& path, const std::string& name, const std::wstring& text, DWORD type);
 bool WriteDword(HKEY root, const std::string& path, const std::string& name, std::uint32_t number);
 bool WriteBinary(HKEY root, const std::string& path, const std::string& name, const std::string& bytes);
 
