@@ -153,6 +153,7 @@ class Program : private TrayCommands {
   void StartToggle() override { mainWindow.Start1Click(); }
   void Block100Toggle() override { mainWindow.StoProcClick(); }
   void BlockList() override { mainWindow.AddtotheBlackList1Click(); }
+  void AllowedList() override { mainWindow.AllowedList1Click(); }
   void Erase() override { mainWindow.EraseStuffClick(); }
   void ExitWithQuestion() override { mainWindow.Exit1Click(); }
   void ExitWithoutQuestion() override { mainWindow.ExitMe(); }

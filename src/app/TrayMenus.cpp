@@ -53,6 +53,7 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
       {modes.Start1.Caption(), TrayAction::StartToggle},
       {modes.Stop1002.Caption(), TrayAction::Block100Toggle},
       {"Block List", TrayAction::BlockList},
+      {"Always Allowed", TrayAction::AllowedList},
       {"Erase", TrayAction::Erase},
       recent,
       notice,
@@ -158,6 +159,7 @@ void TrayMenus::Run(TrayAction action) {
     case TrayAction::ExitWithQuestion: return commands_.ExitWithQuestion();
     case TrayAction::ExitWithoutQuestion: return commands_.ExitWithoutQuestion();
     case TrayAction::NoticeToggle: return notice_.Toggle();
+    case TrayAction::AllowedList: return commands_.AllowedList();
   }
 }
 

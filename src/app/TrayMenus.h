@@ -31,6 +31,7 @@ class TrayCommands {
   virtual void StartToggle() = 0;     // Block on or off
   virtual void Block100Toggle() = 0;  // Block 100% on or off
   virtual void BlockList() = 0;       // the block list command (asks for the password)
+  virtual void AllowedList() = 0;     // the always-allowed window (asks for the password too)
   virtual void Erase() = 0;
   virtual void ExitWithQuestion() = 0;
   virtual void ExitWithoutQuestion() = 0;
@@ -50,6 +51,7 @@ enum class TrayAction {
   ExitWithoutQuestion,
   RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
   NoticeToggle,    // the balloon about closed windows on or off
+  AllowedList,     // the always-allowed window (asks for the password)
 };
 
 struct TrayMenuItem {

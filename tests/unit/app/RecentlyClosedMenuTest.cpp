@@ -21,6 +21,7 @@ struct NoCommands : TrayCommands {
   void StartToggle() override {}
   void Block100Toggle() override {}
   void BlockList() override {}
+  void AllowedList() override {}
   void Erase() override {}
   void ExitWithQuestion() override {}
   void ExitWithoutQuestion() override {}
@@ -149,27 +150,27 @@ TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTh
                  menu,
                  program.notice};
   TrayMenu shown = tray.StaticMenu();
-  ASSERT_EQ(shown[5].caption, kRecentlyClosedCaption);
-  EXPECT_FALSE(shown[5].enabled);
-  EXPECT_TRUE(shown[5].submenu.empty());
+  ASSERT_EQ(shown[6].caption, kRecentlyClosedCaption);
+  EXPECT_FALSE(shown[6].enabled);
+  EXPECT_TRUE(shown[6].submenu.empty());
   ClosedFrame("Casino");
   ClosedFrame("News", "http://news.example/");
   shown = tray.StaticMenu();
-  EXPECT_TRUE(shown[5].enabled);
-  ASSERT_EQ(shown[5].submenu.size(), 2u);
-  EXPECT_EQ(shown[5].submenu[0].caption.substr(0, 22), "News (block list: news");
+  EXPECT_TRUE(shown[6].enabled);
+  ASSERT_EQ(shown[6].submenu.size(), 2u);
+  EXPECT_EQ(shown[6].submenu[0].caption.substr(0, 22), "News (block list: news");
   EXPECT_EQ(shown.back().caption, "Exit");
   prompts.Script(Answer::No);
   tray.ChooseRecentlyClosed(0);
   EXPECT_EQ(Opened(), Strings{"http://news.example/"});
 
   // Each closed window offers to reopen it or to allow it; a site only where its address was read.
-  const auto& casino = shown[5].submenu[1].submenu;
+  const auto& casino = shown[6].submenu[1].submenu;
   ASSERT_EQ(casino.size(), 3u);
   EXPECT_EQ(casino[1].caption, "Always allow this &site");
   EXPECT_FALSE(casino[1].enabled);
-  EXPECT_TRUE(shown[5].submenu[0].submenu[1].enabled);
-  tray.ChooseRecentlyClosed(static_cast<std::size_t>(shown[5].submenu[0].submenu[1].choice));
+  EXPECT_TRUE(shown[6].submenu[0].submenu[1].enabled);
+  tray.ChooseRecentlyClosed(static_cast<std::size_t>(shown[6].submenu[0].submenu[1].choice));
   EXPECT_EQ(program.state.allowed.Entries(), (std::vector<AllowedEntry>{{AllowedKind::Site, "news.example"}}));
   EXPECT_EQ(Opened().size(), 2u);
   // The title's words are proposed in the list's window, where the user cuts them down before adding.

@@ -22,6 +22,7 @@ struct RecordedCommands : TrayCommands {
   void StartToggle() override { program.mainWindow.Start1Click(); }
   void Block100Toggle() override { program.mainWindow.Blocking.StoProcClick(); }
   void BlockList() override { calls.push_back("BlockList"); }
+  void AllowedList() override { calls.push_back("AllowedList"); }
   void Erase() override { calls.push_back("Erase"); }
   void ExitWithQuestion() override { calls.push_back("ExitWithQuestion"); }
   void ExitWithoutQuestion() override { calls.push_back("ExitWithoutQuestion"); }
@@ -65,17 +66,17 @@ TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes)
   memory.desktop.Open(Frame("Hidden"), "IEFrame", 0, false);
   menus.CoolTrayIcon1MouseDown();
   EXPECT_EQ(Captions(),
-            (Strings{"Show", "Block", "Block 100%", "Block List", "Erase", kRecentlyClosedCaption, kNoticeCaption,
-                     "Exit"}));
-  EXPECT_TRUE(menus.CurrentMenu()[6].checked);
+            (Strings{"Show", "Block", "Block 100%", "Block List", "Always Allowed", "Erase", kRecentlyClosedCaption,
+                     kNoticeCaption, "Exit"}));
+  EXPECT_TRUE(menus.CurrentMenu()[7].checked);
   menus.Choose(1);
   menus.Choose(2);
-  menus.Choose(6);
+  menus.Choose(7);
   EXPECT_EQ(Captions()[1], "UnB&lock");
   EXPECT_EQ(Captions()[2], "UnBlock &100%");
-  EXPECT_FALSE(menus.CurrentMenu()[6].checked);
-  for (std::size_t index : {0u, 3u, 4u, 5u, 7u, 8u}) menus.Choose(index);
-  EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "Erase", "ExitWithQuestion"}));
+  EXPECT_FALSE(menus.CurrentMenu()[7].checked);
+  for (std::size_t index : {0u, 3u, 4u, 5u, 6u, 8u, 9u}) menus.Choose(index);
+  EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "AllowedList", "Erase", "ExitWithQuestion"}));
 }
 
 TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollowsTheModes) {
@@ -96,7 +97,7 @@ TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollo
   memory.desktop.Close(news);
   memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions().size(), 8u);
+  EXPECT_EQ(Captions().size(), 9u);
 }
 
 TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {

@@ -276,7 +276,7 @@ TEST_F(EraseTest, TheToolbarButtonTheMenuItemAndTheTrayItemEachErase) {
       // Erase is the static menu's fifth item, after Show, the two modes and Block List.
       {"tray",
        [&] {
-         EXPECT_TRUE(ChooseFromMenu(RightClickIcon(iconOwner), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}));
+         EXPECT_TRUE(ChooseFromMenu(RightClickIcon(iconOwner), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}));
        }},
   };
   for (const auto& way : ways) {

@@ -16,7 +16,8 @@ namespace {
 constexpr const char* kIconOwnerClass = "TCoolTrayIcon";
 constexpr UINT kIconCallback = WM_APP + 1;
 constexpr UINT kIconId = 1;
-constexpr WPARAM kDownToRecentlyClosed = 6;  // Show, Block, Block 100%, Block List, Erase, Recently closed
+// Show, Block, Block 100%, Block List, Always Allowed, Erase, Recently closed
+constexpr WPARAM kDownToRecentlyClosed = 7;
 
 PopupWindowSpec Frame(const std::string& page) {
   return {"IEFrame", page + " - Microsoft Internet Explorer", true, true, false};

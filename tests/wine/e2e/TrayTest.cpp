@@ -127,7 +127,7 @@ TEST_F(TrayTest, FramesClosedTogetherMakeOneBalloonWhoseClickListsThemAndTheItem
     SendMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
   }
   // The item after "Recently closed" turns it off: nothing after the quiet time.
-  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
+  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
   PopupHelper again{Frame("Evening News")};
   ASSERT_TRUE(again.WaitForCloses(0, 1));
   Sleep(7000 * TimeScale());
