@@ -42,6 +42,10 @@ CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed) {
   }
   if (kind == AllowedKind::Title) {
     checked.text = std::string(typed);  // a title part keeps its spaces, as a block-list keyword does
+    if (checked.text.size() < kMinAllowedTitleLength) {
+      checked.problem = kAllowedTitleTooShort;
+      return checked;
+    }
   } else {
     checked.text = HostOf(text);
     const bool valid = !checked.text.empty() && std::all_of(checked.text.begin(), checked.text.end(), IsHostCharacter);

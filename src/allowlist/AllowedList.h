@@ -76,6 +76,9 @@ struct CheckedEntry {
 };
 CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed);
 
+// A title part shorter than this would let almost every window through.
+inline constexpr std::size_t kMinAllowedTitleLength = 3;
+inline constexpr const char* kAllowedTitleTooShort = "The keyword size should be at least 3 characters!";
 inline constexpr const char* kAllowedEntryEmpty = "Please, type a title part or a site to allow.";
 inline constexpr const char* kAllowedEntryTooLong = "The entry is too long: at most 254 characters.";
 inline constexpr const char* kAllowedSiteInvalid = "This is not a site's name, such as mail.example.com.";

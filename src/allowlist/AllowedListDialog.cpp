@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "blocklist/TForm3.h"
+#include "settings/DeleteConfirmation.h"
+
 namespace vandrel {
 namespace {
 
@@ -37,8 +40,16 @@ std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const Blo
 }
 
 AllowedListDialog::AllowedListDialog(AllowedList& list, AllowedStore& store, const BlockList& blockList,
-                                     BlockListPassword& password, Prompts& prompts, const UpperCaseTable& upper)
-    : list_(list), store_(store), blockList_(blockList), password_(password), prompts_(prompts), upper_(upper) {
+                                     BlockListPassword& password, Prompts& prompts, Settings& settings,
+                                     Registry& registry, const UpperCaseTable& upper)
+    : list_(list),
+      store_(store),
+      blockList_(blockList),
+      password_(password),
+      prompts_(prompts),
+      settings_(settings),
+      registry_(registry),
+      upper_(upper) {
   Form.SetCaption(kAllowedListCaption);
   Form.SetVisible(false);
   EntriesGroup.SetCaption("Windows that are never closed");
@@ -48,14 +59,10 @@ AllowedListDialog::AllowedListDialog(AllowedList& list, AllowedStore& store, con
   Kind.SetItemIndex(kTitleKind);
   Entries.SetHint("A title part allows every window whose title holds it; a site allows its pages and subdomains.");
   Entries.OnClick = [this] { EntriesClick(); };
-  const auto bind = [](Button& button, const char* caption, std::function<void()> handler) {
-    button.SetCaption(caption);
-    button.OnClick = std::move(handler);
-  };
-  bind(Add, "A&dd", [this] { AddClick(); });
-  bind(Change, "&Change", [this] { ChangeClick(); });
-  bind(Remove, "&Remove", [this] { RemoveClick(); });
-  bind(Close, "Close", [this] { CloseClick(); });
+  Add.Design("A&dd", [this] { AddClick(); });
+  Change.Design("&Change", [this] { ChangeClick(); });
+  Remove.Design("&Remove", [this] { RemoveClick(); });
+  Close.Design("Close", [this] { CloseClick(); });
 }
 
 void AllowedListDialog::Open() {
@@ -119,9 +126,26 @@ void AllowedListDialog::ChangeClick() {
 void AllowedListDialog::RemoveClick() {
   const int selected = Entries.ItemIndex();
   if (selected < 0 || selected >= static_cast<int>(list_.Entries().size())) return Warn(kAllowedNothingSelected);
-  list_.Remove(static_cast<std::size_t>(selected));
+  // Taken by value: the question runs messages, and the list may change meanwhile.
+  const AllowedEntry entry = list_.Entries()[static_cast<std::size_t>(selected)];
+  if (!ConfirmDelete(prompts_, settings_, registry_, kConfirmDelete)) return;
+  const int at = list_.IndexOf(entry.kind, entry.text);
+  if (at < 0) return;
+  list_.Remove(static_cast<std::size_t>(at));
   Saved();
   ShowEntries(-1);
+}
+
+void AllowedListDialog::EntriesKeyDown(int& key) {
+  if (key != kDeleteKey) return;
+  key = 0;
+  RemoveClick();
+}
+
+void AllowedListDialog::EntryTextKeyPress(char& key) {
+  if (key != kEnterCharacter) return;
+  key = 0;
+  AddClick();
 }
 
 void AllowedListDialog::Saved() { store_.Save(list_, true); }

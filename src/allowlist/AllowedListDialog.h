@@ -7,6 +7,8 @@
 #include "allowlist/AllowedStore.h"
 #include "blocklist/BlockList.h"
 #include "blocklist/BlockListPassword.h"
+#include "platform/Registry.h"
+#include "settings/Settings.h"
 #include "ui/Controls.h"
 #include "ui/FormModel.h"
 #include "ui/Prompts.h"
@@ -36,7 +38,7 @@ std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const Blo
 class AllowedListDialog {
  public:
   AllowedListDialog(AllowedList& list, AllowedStore& store, const BlockList& blockList, BlockListPassword& password,
-                    Prompts& prompts, const UpperCaseTable& upper);
+                    Prompts& prompts, Settings& settings, Registry& registry, const UpperCaseTable& upper);
   AllowedListDialog(const AllowedListDialog&) = delete;
   AllowedListDialog& operator=(const AllowedListDialog&) = delete;
 
@@ -61,6 +63,10 @@ class AllowedListDialog {
   void ChangeClick();
   void RemoveClick();
   void CloseClick() { Form.SetVisible(false); }
+  // The keys of the block list dialog: Del in the list removes, Enter in the
+  // entry adds. A handler may clear the key (set it to 0) to stop its default.
+  void EntriesKeyDown(int& key);
+  void EntryTextKeyPress(char& key);
 
  private:
   // The typed entry, checked; nothing (the problem told) when it may not be used.
@@ -74,6 +80,8 @@ class AllowedListDialog {
   const BlockList& blockList_;
   BlockListPassword& password_;
   Prompts& prompts_;
+  Settings& settings_;
+  Registry& registry_;
   UpperCaseTable upper_;
 };
 

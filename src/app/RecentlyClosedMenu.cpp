@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "blocklist/TitleSuffix.h"
-#include "settings/SettingsStore.h"
+#include "settings/DeleteConfirmation.h"
 
 namespace vandrel {
 namespace {
@@ -134,15 +134,7 @@ void RecentlyClosedMenu::Reopen(const ClosedWindow& chosen) {
 bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {
   // Taking an entry out is a delete from the block list, so the question
   // that confirms deletes decides whether it is asked.
-  if (!settings_.DeleteConfirm) return true;
-  const SilenceableAnswer answer =
-      prompts_.SilenceableMessage(MessageKind::Confirmation, RemoveEntryQuestion(entry), MessageButtons::YesNo);
-  if (answer.answer != Answer::Yes) return false;
-  if (answer.dontShowAgain) {
-    settings_.DeleteConfirm = false;
-    StoreBoolSetting(registry_, "DeleteConfirm", false);
-  }
-  return true;
+  return ConfirmDelete(prompts_, settings_, registry_, RemoveEntryQuestion(entry));
 }
 
 }  // namespace vandrel

@@ -5,7 +5,7 @@
 #include "blocklist/TitleSuffix.h"
 #include "platform/BrowserFrames.h"
 #include "platform/Desktop.h"
-#include "settings/SettingsStore.h"
+#include "settings/DeleteConfirmation.h"
 
 namespace vandrel {
 namespace {
@@ -33,18 +33,14 @@ TForm3::TForm3(Desktop& desktop, BlockList& list, TitlesStore& titles, Prompts& 
   Label2.SetCaption("Add a key&word to the Block list");
   ListBox1.SetHint("Double click on a title to add it to the Block list.");
   ListBox2.SetHint("Del to delete or right click for menu.");
-  const auto bind = [](Button& button, const char* caption, std::function<void()> handler) {
-    button.SetCaption(caption);
-    button.OnClick = std::move(handler);
-  };
-  bind(Refresh, "Refresh &titles", [this] { RefreshClick(); });
-  bind(AddToBlackList, "&Add to block list", [this] { AddToBlackListClick(); });
-  bind(Remove1, "Remove from block list", [this] { RemoveFromBlackListClick(); });
-  bind(RemoveFromBlackList, "&Remove from block list", [this] { RemoveFromBlackListClick(); });
-  bind(Import, "&Import", [this] { ImportClick(); });
-  bind(Export, "&Export", [this] { ExportClick(); });
-  bind(AddKeyword, "A&dd", [this] { AddKeywordClick(); });
-  bind(Minimize, "&Hide", [this] { MinimizeClick(); });
+  Refresh.Design("Refresh &titles", [this] { RefreshClick(); });
+  AddToBlackList.Design("&Add to block list", [this] { AddToBlackListClick(); });
+  Remove1.Design("Remove from block list", [this] { RemoveFromBlackListClick(); });
+  RemoveFromBlackList.Design("&Remove from block list", [this] { RemoveFromBlackListClick(); });
+  Import.Design("&Import", [this] { ImportClick(); });
+  Export.Design("&Export", [this] { ExportClick(); });
+  AddKeyword.Design("A&dd", [this] { AddKeywordClick(); });
+  Minimize.Design("&Hide", [this] { MinimizeClick(); });
 }
 
 void TForm3::FormCreate() {
@@ -99,15 +95,7 @@ void TForm3::RemoveFromBlackListClick() {
   // Taken by value: while the question is up, an add from the tray or the
   // keyword box may move the entries.
   const std::string entry = list_.Entries()[static_cast<std::size_t>(selected)];
-  if (settings_.DeleteConfirm) {
-    const SilenceableAnswer answer =
-        prompts_.SilenceableMessage(MessageKind::Confirmation, kConfirmDelete, MessageButtons::YesNo);
-    if (answer.answer != Answer::Yes) return;
-    if (answer.dontShowAgain) {
-      settings_.DeleteConfirm = false;
-      StoreBoolSetting(registry_, "DeleteConfirm", false);
-    }
-  }
+  if (!ConfirmDelete(prompts_, settings_, registry_, kConfirmDelete)) return;
   const auto& entries = list_.Entries();
   const auto found = std::find(entries.begin(), entries.end(), entry);
   if (found != entries.end()) list_.Delete(static_cast<std::size_t>(found - entries.begin()));

@@ -53,6 +53,11 @@ class Button : public ControlModel {
   void Click() {
     if (OnClick && Enabled()) OnClick();
   }
+  // Its caption and what a click runs, as a form sets them up.
+  void Design(const char* caption, std::function<void()> handler) {
+    SetCaption(caption);
+    OnClick = std::move(handler);
+  }
 
  private:
   int image_ = -1;

@@ -1,5 +1,7 @@
 #include "allowlist/win32/AllowedListView.h"
 
+#include <commctrl.h>
+
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/ModalForm.h"
 
@@ -23,6 +25,9 @@ enum ControlId : int {
   kChange,
   kRemove,
 };
+
+constexpr UINT_PTR kEntriesHook = 1;
+constexpr UINT_PTR kEntryTextHook = 2;
 
 }  // namespace
 
@@ -61,6 +66,8 @@ LRESULT AllowedListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE: dialog_.CloseClick(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
+      if (entries_) RemoveWindowSubclass(entries_, &AllowedListView::KeyHook, kEntriesHook);
+      if (entryText_) RemoveWindowSubclass(entryText_, &AllowedListView::KeyHook, kEntryTextHook);
       binder_.Unbind();
       hints_.Destroy();
       Unhook();
@@ -102,6 +109,34 @@ void AllowedListView::MakeContents() {
                          });
   hints_.Create(Handle());
   hints_.Add(entries, d.Entries.Hint());
+  entries_ = entries;
+  entryText_ = text;
+  SetWindowSubclass(entries, &AllowedListView::KeyHook, kEntriesHook, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(text, &AllowedListView::KeyHook, kEntryTextHook, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// Del in the list and Enter in the entry go to the model, which may swallow them.
+LRESULT CALLBACK AllowedListView::KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self) {
+  auto& view = *reinterpret_cast<AllowedListView*>(self);
+  if (id == kEntryTextHook && message == WM_GETDLGCODE && lParam &&
+      reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+    return DLGC_WANTALLKEYS;  // the dialog manager would take Enter for a default button
+  }
+  const bool textChar = id == kEntryTextHook && message == WM_CHAR;
+  const bool listKey = id == kEntriesHook && message == WM_KEYDOWN;
+  if (!textChar && !listKey) return DefSubclassProc(control, message, wParam, lParam);
+  const WPARAM key = RunGuarded(view.Handle(), ReportThrough(view.prompts_), WPARAM{0}, [&] {
+    if (textChar) {
+      char typed = static_cast<char>(wParam);
+      view.dialog_.EntryTextKeyPress(typed);
+      return static_cast<WPARAM>(static_cast<unsigned char>(typed));
+    }
+    int pressed = static_cast<int>(wParam);
+    view.dialog_.EntriesKeyDown(pressed);
+    return static_cast<WPARAM>(pressed);
+  });
+  return key == 0 ? 0 : DefSubclassProc(control, message, key, lParam);
 }
 
 void AllowedListView::DrawForm() {

@@ -29,12 +29,16 @@ class AllowedListView : public Window {
   void MakeContents() override;
   void DrawForm();
   void Unhook();
+  static LRESULT CALLBACK KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR self);
 
   AllowedListDialog& dialog_;
   Prompts& prompts_;
   Binder binder_;
   HintWindow hints_;
   HWND modalOwner_ = nullptr;
+  HWND entries_ = nullptr;
+  HWND entryText_ = nullptr;
 };
 
 }  // namespace vandrel

@@ -115,7 +115,8 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   BlockList blockList(system.UpperCasing());
   blockList.Assign({"ads", "news"});
   BlockListPassword password(registry, prompts);
-  AllowedListDialog dialog(list, store, blockList, password, prompts, system.UpperCasing());
+  Settings settings;
+  AllowedListDialog dialog(list, store, blockList, password, prompts, settings, registry, system.UpperCasing());
   const auto type = [&](int kind, const std::string& text) {
     dialog.Kind.SetItemIndex(kind);
     dialog.EntryText.UserTyped(text);
@@ -130,11 +131,14 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   dialog.AddClick();  // the same again
   type(0, "   ");
   dialog.AddClick();
+  type(0, "ab");
+  char enter = '\r';
+  dialog.EntryTextKeyPress(enter);
   EXPECT_EQ(dialog.Entries.Items(), (std::vector<std::string>{"Site: mail.example.com", "Title: Daily NEWS"}));
   std::vector<std::string> shown;
   for (const auto& message : prompts.Messages()) shown.push_back(message.text);
   EXPECT_EQ(shown, (std::vector<std::string>{std::string(kAllowedSiteCut) + "mail.example.com", kAllowedAlreadyThere,
-                                             kAllowedEntryEmpty}));
+                                             kAllowedEntryEmpty, kAllowedTitleTooShort}));
   EXPECT_EQ(dialog.Overrides.Caption(), std::string(kOverridesPrefix) + "'news'");
 
   dialog.Entries.UserSelect(0);
@@ -142,7 +146,9 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   type(1, "example.com");
   dialog.ChangeClick();
   dialog.Entries.UserSelect(1);
-  dialog.RemoveClick();
+  prompts.Script(Answer::Yes);  // "Do you really want to delete this title?"
+  int del = 46;
+  dialog.EntriesKeyDown(del);
   const std::vector<AllowedEntry> left{{AllowedKind::Site, "example.com"}};
   EXPECT_EQ(list.Entries(), left);
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(left));  // written at each change
