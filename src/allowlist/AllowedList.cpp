@@ -125,9 +125,8 @@ void AllowedList::Changed() {
 
 bool AllowedList::AllowsTitle(std::string_view title) const {
   if (titles_.empty()) return false;
-  std::vector<std::uint32_t> matches;
-  titles_.FindAll(title, matches);
-  return !matches.empty();
+  titles_.FindAll(title, matches_);
+  return !matches_.empty();
 }
 
 bool AllowedList::AllowsAddress(std::string_view address) const {

@@ -57,6 +57,7 @@ class AllowedList {
   UpperCaseTable upper_;
   std::vector<AllowedEntry> entries_;
   TitleMatcher titles_;  // over the title entries, rebuilt at each change
+  mutable std::vector<std::uint32_t> matches_;  // reused: the scan asks for every frame at every tick
   std::uint32_t revision_ = 0;
 };
 

@@ -16,10 +16,13 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
     return std::find(handles.begin(), handles.end(), known.first) == handles.end();
   });
   // Listed first: the snapshot may be taken again while the shell answers.
-  std::vector<WindowHandle> frames;
+  unseen_.clear();
   for (std::size_t i = 0; i < snapshot.size(); ++i) {
-    if (snapshot.IsBrowserFrame(i) && !siteAllowed_.contains(snapshot.Handle(i))) frames.push_back(snapshot.Handle(i));
+    if (snapshot.IsBrowserFrame(i) && !siteAllowed_.contains(snapshot.Handle(i))) unseen_.push_back(snapshot.Handle(i));
   }
+  if (unseen_.empty()) return;
+  // Copied: a tick started while the shell answers reuses the list.
+  const std::vector<WindowHandle> frames = unseen_;
   const std::uint32_t revision = revision_;
   for (const WindowHandle frame : frames) {
     const bool allowed = list_.AllowsAddress(addresses_.AddressOf(frame));

@@ -32,6 +32,7 @@ class AllowedWindows {
   BrowserAddresses& addresses_;
   std::unordered_map<WindowHandle, bool> siteAllowed_;  // by frame, for the list's revision below
   std::uint32_t revision_ = 0;
+  std::vector<WindowHandle> unseen_;  // reused, so a warm tick allocates nothing
 };
 
 }  // namespace vandrel

@@ -174,7 +174,6 @@ void ResetVandrelState() {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3");
   DeleteToolbarButtons();
   DeleteFileA(TitlesPath().c_str());
-  DeleteFileA(FileBesideVandrel("allowed.dat").c_str());
   HKEY run = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_SET_VALUE, &run) ==
       ERROR_SUCCESS) {
