@@ -1,6 +1,7 @@
 // The real Vandrel.exe under Wine closing helper windows at its scan ticks.
 #include <gtest/gtest.h>
 
+#include "BrowserAddresses.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
 #include "ScanTicks.h"
@@ -60,18 +61,25 @@ TEST_F(ScanTest, FramesBeyondTheLimitAreClosedTopmostFirstAndCounted) {
   EXPECT_EQ(vandrel.StatusText(1), "2 windows closed.");
 }
 
-TEST_F(ScanTest, AnAllowedFrameSurvivesTheLimitAndTheBlockListAndIsNotCounted) {
+TEST_F(ScanTest, FramesAllowedByTitleOrSiteSurviveTheLimitAndTheBlockListAndAreNotCounted) {
   Set("LimitEnabled", "1");
-  Set("LimitWindows", "1");
+  Set("LimitWindows", "3");
   ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
-  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TMail"})));  // a title part
-  PopupHelper helper{Frame("Home"), Frame("News Mail"), Frame("News"), TickWitness(), BarrierWindow()};
+  // A title part and a site, each with its kind letter.
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TMail", "Smail.example.com"})));
+  PopupHelper helper{Frame("Home"),  Frame("News Mail"), Frame("News"),
+                     Frame("News"),  Frame("Sport"),     TickWitness(),
+                     BarrierWindow()};
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
+  ASSERT_TRUE(addresses.Set(helper.Window(2), "http://news.mail.example.com/today"));  // a subdomain
+  ASSERT_TRUE(addresses.Set(helper.Window(3), "http://mail.example.com.evil.example/today"));
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
-  EXPECT_TRUE(helper.WaitForCloses(2, 1));
-  ASSERT_TRUE(WaitForScanTicks(helper, 3, 4, 3));
-  EXPECT_EQ(helper.ClosesReceived(0), 0);
-  EXPECT_EQ(helper.ClosesReceived(1), 0);
+  EXPECT_TRUE(helper.WaitForCloses(3, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 5, 6, 3));
+  // Counted, either allowed frame would have made Sport, the topmost, one too many.
+  for (const std::size_t i : {0, 1, 2, 4}) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
 }
 
 TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "BrowserAddresses.h"
 #include "ChildWindows.h"
 #include "RegistryReset.h"
 #include "RemoteStatusText.h"
@@ -12,9 +13,6 @@ namespace {
 
 constexpr const char* kClass = "TZAVOClass";
 constexpr const char* kTitle = "Vandrel";
-// The class of the shell's list of browser windows, redirected.
-constexpr const char* kShellWindowsTreatAs =
-    "Software\\Classes\\CLSID\\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\\TreatAs";
 
 struct WindowSearch {
   DWORD processId;  // 0: any process
@@ -147,24 +145,7 @@ void ResetVandrelState() {
   if (const char* sound = std::getenv("VANDREL_E2E_SOUND"); sound && std::string(sound) == "off") {
     WriteString(HKEY_CURRENT_USER, kSettingsKey, "SoundEnabled", "0");
   }
-  // The 32-bit run under qemu: a call to another process through ole32 goes
-  // through a worker thread of Wine's thread pool, and the emulated program
-  // then dies in most runs ("unexpected trap -1", a thread on garbage). The
-  // only such call is the address lookup in the shell's list of browser
-  // windows, which Wine's list never answers anyway: the run points that
-  // list's class at one nobody serves, in the 32-bit view that only the
-  // 32-bit program reads, so the lookup fails at once. Any other run takes
-  // the pointer away again.
-  const bool shellWindowsOff = [] {
-    const char* value = std::getenv("VANDREL_E2E_SHELL_WINDOWS");
-    return value && std::string(value) == "off";
-  }();
-  if (shellWindowsOff) {
-    const char kNobody[] = "{00000000-0000-0000-0000-0000000000A1}";
-    WriteRaw(HKEY_LOCAL_MACHINE, kShellWindowsTreatAs, "", REG_SZ, kNobody, sizeof kNobody, View::Wow32);
-  } else {
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kShellWindowsTreatAs, View::Wow32);
-  }
+  RestoreShellWindows();
   // A version test killed midway leaves the program's Windows version behind;
   // the run as XP has Wine report XP to every start.
   DeleteKeyTree(HKEY_CURRENT_USER, kAppDefaultsKey);

@@ -1,0 +1,201 @@
+// Stands in for the shell's list of browser windows inside the program under
+// test. Wine's list never names a frame's address, so a test points that
+// list's class at this library (TreatAs) and names each frame's address in
+// HKCU\Software\Vandrel Tests\Browser addresses: the value's name is the
+// frame's handle in hex digits, its data the address.
+//
+// It serves what the program asks of the list: its count, its items, and of
+// each item its window and its address. The other slots stay empty; a
+// program that called one would crash, and its test would show it.
+#define CINTERFACE
+#include <windows.h>
+#include <exdisp.h>
+#include <oleauto.h>
+
+#include <cwchar>
+#include <new>
+
+namespace {
+
+constexpr wchar_t kAddressesKey[] = L"Software\\Vandrel Tests\\Browser addresses";
+constexpr DWORD kMostFrames = 64;
+constexpr DWORD kLongestAddress = 2084;  // the browser's own limit
+
+// {5A1E0C3B-7D4F-4E8A-9C61-2B8F0D3E7A10}, named by the tests' registration.
+constexpr CLSID kDoubleClass = {0x5a1e0c3b, 0x7d4f, 0x4e8a, {0x9c, 0x61, 0x2b, 0x8f, 0x0d, 0x3e, 0x7a, 0x10}};
+
+struct Frame {
+  SHANDLE_PTR window = 0;
+  WCHAR address[kLongestAddress] = {};
+};
+
+template <typename Object>
+Object* Allocate() {
+  void* memory = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(Object));
+  return memory ? new (memory) Object() : nullptr;
+}
+
+template <typename Object>
+ULONG Release(Object* object) {
+  const LONG left = InterlockedDecrement(&object->references);
+  if (left == 0) {
+    object->~Object();
+    HeapFree(GetProcessHeap(), 0, object);
+  }
+  return static_cast<ULONG>(left);
+}
+
+bool Is(REFIID asked, REFIID offered) { return IsEqualIID(asked, offered) != FALSE; }
+
+// The item the list hands out for a frame. The interface comes first, so
+// that its pointer is the object's.
+struct Browser {
+  IWebBrowser2 face{};
+  LONG references = 1;
+  Frame frame;
+};
+
+Browser* BrowserOf(IWebBrowser2* face) { return reinterpret_cast<Browser*>(face); }
+
+HRESULT STDMETHODCALLTYPE BrowserQuery(IWebBrowser2* face, REFIID asked, void** object) {
+  if (!object) return E_POINTER;
+  if (Is(asked, IID_IUnknown) || Is(asked, IID_IDispatch) || Is(asked, IID_IWebBrowser) ||
+      Is(asked, IID_IWebBrowserApp) || Is(asked, IID_IWebBrowser2)) {
+    InterlockedIncrement(&BrowserOf(face)->references);
+    *object = face;
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+ULONG STDMETHODCALLTYPE BrowserAddRef(IWebBrowser2* face) {
+  return static_cast<ULONG>(InterlockedIncrement(&BrowserOf(face)->references));
+}
+ULONG STDMETHODCALLTYPE BrowserRelease(IWebBrowser2* face) { return Release(BrowserOf(face)); }
+HRESULT STDMETHODCALLTYPE BrowserAddress(IWebBrowser2* face, BSTR* address) {
+  if (!address) return E_POINTER;
+  *address = SysAllocString(BrowserOf(face)->frame.address);
+  return *address ? S_OK : E_OUTOFMEMORY;
+}
+HRESULT STDMETHODCALLTYPE BrowserWindow(IWebBrowser2* face, SHANDLE_PTR* window) {
+  if (!window) return E_POINTER;
+  *window = BrowserOf(face)->frame.window;
+  return S_OK;
+}
+
+const IWebBrowser2Vtbl kBrowserCalls = {
+    .QueryInterface = BrowserQuery,
+    .AddRef = BrowserAddRef,
+    .Release = BrowserRelease,
+    .get_LocationURL = BrowserAddress,
+    .get_HWND = BrowserWindow,
+};
+
+// The list, as the registry names it when the program asks for one.
+struct List {
+  IShellWindows face{};
+  LONG references = 1;
+  DWORD count = 0;
+  Frame frames[kMostFrames];
+};
+
+List* ListOf(IShellWindows* face) { return reinterpret_cast<List*>(face); }
+
+void ReadFrames(List& list) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddressesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+  for (DWORD i = 0; list.count < kMostFrames; ++i) {
+    WCHAR name[32] = {};
+    DWORD nameLength = ARRAYSIZE(name);
+    Frame& frame = list.frames[list.count];
+    DWORD type = 0;
+    DWORD size = sizeof(frame.address) - sizeof(WCHAR);  // room for the end
+    const LONG read = RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(frame.address), &size);
+    if (read == ERROR_NO_MORE_ITEMS) break;
+    if (read != ERROR_SUCCESS || type != REG_SZ) continue;
+    frame.window = static_cast<SHANDLE_PTR>(std::wcstoull(name, nullptr, 16));
+    ++list.count;
+  }
+  RegCloseKey(key);
+}
+
+HRESULT STDMETHODCALLTYPE ListQuery(IShellWindows* face, REFIID asked, void** object) {
+  if (!object) return E_POINTER;
+  if (Is(asked, IID_IUnknown) || Is(asked, IID_IDispatch) || Is(asked, IID_IShellWindows)) {
+    InterlockedIncrement(&ListOf(face)->references);
+    *object = face;
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+ULONG STDMETHODCALLTYPE ListAddRef(IShellWindows* face) {
+  return static_cast<ULONG>(InterlockedIncrement(&ListOf(face)->references));
+}
+ULONG STDMETHODCALLTYPE ListRelease(IShellWindows* face) { return Release(ListOf(face)); }
+HRESULT STDMETHODCALLTYPE ListCount(IShellWindows* face, LONG* count) {
+  if (!count) return E_POINTER;
+  *count = static_cast<LONG>(ListOf(face)->count);
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE ListItem(IShellWindows* face, VARIANT index, IDispatch** item) {
+  if (!item) return E_POINTER;
+  *item = nullptr;
+  const List& list = *ListOf(face);
+  if (index.vt != VT_I4 || index.lVal < 0 || static_cast<DWORD>(index.lVal) >= list.count) return S_FALSE;
+  Browser* browser = Allocate<Browser>();
+  if (!browser) return E_OUTOFMEMORY;
+  browser->face.lpVtbl = const_cast<IWebBrowser2Vtbl*>(&kBrowserCalls);
+  browser->frame = list.frames[index.lVal];
+  *item = reinterpret_cast<IDispatch*>(&browser->face);
+  return S_OK;
+}
+
+const IShellWindowsVtbl kListCalls = {
+    .QueryInterface = ListQuery,
+    .AddRef = ListAddRef,
+    .Release = ListRelease,
+    .get_Count = ListCount,
+    .Item = ListItem,
+};
+
+// The class object: no state, one for the process.
+HRESULT STDMETHODCALLTYPE FactoryQuery(IClassFactory* face, REFIID asked, void** object) {
+  if (!object) return E_POINTER;
+  if (Is(asked, IID_IUnknown) || Is(asked, IID_IClassFactory)) {
+    *object = face;
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+ULONG STDMETHODCALLTYPE FactoryAddRef(IClassFactory*) { return 2; }
+ULONG STDMETHODCALLTYPE FactoryRelease(IClassFactory*) { return 1; }
+HRESULT STDMETHODCALLTYPE FactoryCreate(IClassFactory*, IUnknown* outer, REFIID asked, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  List* list = Allocate<List>();
+  if (!list) return E_OUTOFMEMORY;
+  list->face.lpVtbl = const_cast<IShellWindowsVtbl*>(&kListCalls);
+  ReadFrames(*list);
+  const HRESULT result = ListQuery(&list->face, asked, object);
+  ListRelease(&list->face);
+  return result;
+}
+HRESULT STDMETHODCALLTYPE FactoryLock(IClassFactory*, BOOL) { return S_OK; }
+
+const IClassFactoryVtbl kFactoryCalls = {FactoryQuery, FactoryAddRef, FactoryRelease, FactoryCreate, FactoryLock};
+IClassFactory kFactory = {const_cast<IClassFactoryVtbl*>(&kFactoryCalls)};
+
+}  // namespace
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID type, REFIID asked, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (!IsEqualCLSID(type, kDoubleClass)) return CLASS_E_CLASSNOTAVAILABLE;
+  return FactoryQuery(&kFactory, asked, object);
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE; }
