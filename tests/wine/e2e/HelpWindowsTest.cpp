@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "AddressRecorder.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -14,10 +15,6 @@
 
 namespace vandrel::test {
 namespace {
-
-// The tests' own address scheme: the shell opens it with open_recorder.exe.
-// In the machine's classes: Wine 8 does not look into the user's.
-constexpr const char* kSchemeKey = "Software\\Classes\\vtest";
 
 std::string DialogText(HWND dialog, int id) {
   char text[512] = {};
@@ -42,15 +39,7 @@ bool Gone(HWND window) {
   return WaitUntil([&] { return !IsWindow(window); }, 5000);
 }
 
-class HelpWindowsTest : public VandrelTest {
- protected:
-  void TearDown() override {
-    VandrelTest::TearDown();
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, kSchemeKey, View::Wow64);
-    DeleteFileA(ReportPath().c_str());
-  }
-  static std::string ReportPath() { return WindowsPathOf(VANDREL_OPEN_RECORDER) + ".opened"; }
-};
+class HelpWindowsTest : public VandrelTest {};
 
 TEST_F(HelpWindowsTest, TheTipComesBeforeTheMainWindowAtTheFirstStartOnly) {
   HKEY key = nullptr;
@@ -124,12 +113,8 @@ TEST_F(HelpWindowsTest, TheAboutBoxShowsTheProgramAndTheMakerOverTheMainWindow) 
 }
 
 TEST_F(HelpWindowsTest, GoToUrlHandsAnAddressOfMoreThanTenCharactersToTheShell) {
-  const std::string command =
-      QuoteArgument(WindowsPathOf(VANDREL_OPEN_RECORDER)) + " " + QuoteArgument(ReportPath()) + " \"%1\"";
-  // The 64-bit program's view of the classes.
-  ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, kSchemeKey, "URL Protocol", REG_SZ, "", 1, View::Wow64));
-  ASSERT_TRUE(WriteRaw(HKEY_LOCAL_MACHINE, std::string(kSchemeKey) + "\\shell\\open\\command", "", REG_SZ,
-                       command.c_str(), static_cast<DWORD>(command.size() + 1), View::Wow64));
+  const AddressRecorder recorder;
+  ASSERT_TRUE(recorder.Ready());
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -166,9 +151,9 @@ TEST_F(HelpWindowsTest, GoToUrlHandsAnAddressOfMoreThanTenCharactersToTheShell) 
   ASSERT_NE(second, nullptr);
   PostMessageA(GetDlgItem(second, IDOK), BM_CLICK, 0, 0);
   ASSERT_TRUE(Gone(second));
-  ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(ReportPath()).has_value(); }, 10000)) << "nothing was opened";
+  ASSERT_TRUE(WaitUntil([&] { return recorder.Opened().has_value(); }, 10000)) << "nothing was opened";
   // Only the second address reached the shell, as it was typed.
-  EXPECT_EQ(ReadFileBytes(ReportPath()), "vtest:abcde\n");
+  EXPECT_EQ(recorder.Opened(), "vtest:abcde\n");
 }
 
 TEST_F(HelpWindowsTest, ThePromptOffersHttpAllSelected) {

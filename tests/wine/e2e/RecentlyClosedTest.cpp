@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "AddressRecorder.h"
+#include "BrowserAddresses.h"
 #include "PopupHelper.h"
 #include "ScanTicks.h"
 #include "TrayIcon.h"
@@ -38,28 +40,34 @@ class RecentlyClosedTest : public TrayIconTest {
   void SetUp() override {
     VandrelTest::SetUp();
     ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"News"})));
-    StartVandrel();
   }
+
+  // Down to the submenu, open it (its first item, the newest, is selected)
+  // and that window's offers; true when they are open, the first selected.
+  bool OpenOffersOfTheNewest() {
+    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
+    PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
+    if (!WaitUntil([] { return !VisibleMenus().empty(); }, 5000)) return false;
+    menu = VisibleMenus().front();
+    for (WPARAM i = 0; i < kDownToRecentlyClosed; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
+    if (!WaitUntil([] { return VisibleMenus().size() == 2; }, 5000)) return false;
+    PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
+    return WaitUntil([] { return VisibleMenus().size() == 3; }, 5000);
+  }
+
+  HWND menu = nullptr;  // the keys go to the first menu, as the menu loop reads them
 };
 
 TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntryOut) {
+  StartVandrel();
   {
     PopupHelper helper{Frame("Daily News & more")};
     ASSERT_TRUE(helper.WaitForCloses(0, 1));
   }
   ASSERT_TRUE(vandrel->WaitForStatus(1, "1 windows closed."));
-  // Down to the submenu, open it (its first item is selected), open that
-  // window's offers and take the first, "Reopen".
-  PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONDOWN);
-  PostMessageA(owner, kIconCallback, kIconId, WM_RBUTTONUP);
-  ASSERT_TRUE(WaitUntil([] { return !VisibleMenus().empty(); }, 5000)) << "no menu appeared";
-  const HWND menu = VisibleMenus().front();
-  for (WPARAM i = 0; i < kDownToRecentlyClosed; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
-  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; }, 5000)) << "the submenu did not open";
-  PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0);
-  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 3; }, 5000)) << "the window's offers did not open";
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(OpenOffersOfTheNewest());
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);  // "Reopen"
   ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }, 5000));
 
   const HWND question = vandrel->WaitForMessageBox();
@@ -72,6 +80,31 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
   PopupHelper again{Frame("Daily News & more"), TickWitness(), BarrierWindow()};
   ASSERT_TRUE(WaitForScanTicks(again, 1, 2, 3));
   EXPECT_EQ(again.ClosesReceived(0), 0);
+}
+
+TEST_F(RecentlyClosedTest, AllowingTheSiteOfAClosedWindowKeepsItsHostAndReopensItsAddress) {
+  const AddressRecorder recorder;
+  ASSERT_TRUE(recorder.Ready());
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
+  const std::string allowed = FileBesideVandrel("allowed.dat");
+  ASSERT_TRUE(WriteFileBytes(allowed, ScrambledTitles({"Smail.example.com"})));
+  PopupHelper helper{Frame("Daily News & more")};
+  // Named before the program first sees the frame: it asks once per frame.
+  ASSERT_TRUE(addresses.Set(helper.Window(0), "vtest://Daily.Example.com/news?id=7"));
+  StartVandrel();
+  ASSERT_TRUE(helper.WaitForCloses(0, 1));
+  ASSERT_TRUE(OpenOffersOfTheNewest());
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);  // "Always allow this site"
+  ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }, 5000));
+
+  const std::vector<std::string> expected{"Smail.example.com", "Sdaily.example.com"};
+  EXPECT_TRUE(WaitUntil([&] { return ReadScrambledTitles(allowed) == expected; }, 5000))
+      << testing::PrintToString(ReadScrambledTitles(allowed));
+  EXPECT_TRUE(WaitUntil([&] { return recorder.Opened() == "vtest://Daily.Example.com/news?id=7\n"; }, 10000))
+      << recorder.Opened().value_or("nothing was opened");
+  EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"}) << "the block list stays as it was";
 }
 
 }  // namespace

@@ -83,9 +83,9 @@ std::string ScrambledTitles(const std::vector<std::string>& entries) {
   return bytes;
 }
 
-std::vector<std::string> ReadScrambledTitles() {
+std::vector<std::string> ReadScrambledTitles(const std::string& path) {
   std::vector<std::string> entries;
-  const auto bytes = ReadFileBytes(TitlesPath());
+  const auto bytes = ReadFileBytes(path);
   if (!bytes) return entries;
   std::string entry;
   for (std::size_t i = 0; i < bytes->size(); ++i) {

@@ -68,8 +68,8 @@ std::string FileBesideVandrel(const std::string& name);
 // (each byte XOR 0xC5 and inverted, CR LF after each entry).
 std::string ScrambledTitles(const std::vector<std::string>& entries);
 // The file's entries, read in that layout (only for files without the three
-// characters that layout cannot hold).
-std::vector<std::string> ReadScrambledTitles();
+// characters that layout cannot hold); the block list file unless named.
+std::vector<std::string> ReadScrambledTitles(const std::string& path = TitlesPath());
 // False when the file could not be written whole.
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::string& path);
