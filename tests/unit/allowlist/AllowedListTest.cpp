@@ -146,6 +146,10 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   type(1, "example.com");
   dialog.ChangeClick();
   dialog.Entries.UserSelect(1);
+  type(1, "EXAMPLE.com");  // into the other entry: refused, nothing changes
+  dialog.ChangeClick();
+  EXPECT_EQ(prompts.Messages().back().text, kAllowedAlreadyThere);
+  EXPECT_EQ(dialog.Entries.Items(), (std::vector<std::string>{"Site: example.com", "Title: Daily NEWS"}));
   prompts.Script(Answer::Yes);  // "Do you really want to delete this title?"
   int del = 46;
   dialog.EntriesKeyDown(del);
