@@ -13,6 +13,7 @@
 #include <oleauto.h>
 
 #include <cwchar>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -35,8 +36,20 @@ Object* Allocate() {
   return memory ? new (memory) Object() : nullptr;
 }
 
-template <typename Object>
-ULONG Release(Object* object) {
+// The objects begin with their interface, so that its pointer is the object's.
+template <typename Object, typename Face>
+Object* ObjectOf(Face* face) {
+  return reinterpret_cast<Object*>(face);
+}
+
+template <typename Object, typename Face>
+ULONG STDMETHODCALLTYPE AddRef(Face* face) {
+  return static_cast<ULONG>(InterlockedIncrement(&ObjectOf<Object>(face)->references));
+}
+
+template <typename Object, typename Face>
+ULONG STDMETHODCALLTYPE Release(Face* face) {
+  Object* object = ObjectOf<Object>(face);
   const LONG left = InterlockedDecrement(&object->references);
   if (left == 0) {
     object->~Object();
@@ -45,48 +58,47 @@ ULONG Release(Object* object) {
   return static_cast<ULONG>(left);
 }
 
-bool Is(REFIID asked, REFIID offered) { return IsEqualIID(asked, offered) != FALSE; }
+// The object itself for each interface it offers.
+template <typename Object, typename Face>
+HRESULT Query(Face* face, REFIID asked, void** object, std::initializer_list<const IID*> offered) {
+  if (!object) return E_POINTER;
+  for (const IID* one : offered) {
+    if (IsEqualIID(asked, *one)) {
+      AddRef<Object>(face);
+      *object = face;
+      return S_OK;
+    }
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
 
-// The item the list hands out for a frame. The interface comes first, so
-// that its pointer is the object's.
+// The item the list hands out for a frame.
 struct Browser {
   IWebBrowser2 face{};
   LONG references = 1;
   Frame frame;
 };
 
-Browser* BrowserOf(IWebBrowser2* face) { return reinterpret_cast<Browser*>(face); }
-
 HRESULT STDMETHODCALLTYPE BrowserQuery(IWebBrowser2* face, REFIID asked, void** object) {
-  if (!object) return E_POINTER;
-  if (Is(asked, IID_IUnknown) || Is(asked, IID_IDispatch) || Is(asked, IID_IWebBrowser) ||
-      Is(asked, IID_IWebBrowserApp) || Is(asked, IID_IWebBrowser2)) {
-    InterlockedIncrement(&BrowserOf(face)->references);
-    *object = face;
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return Query<Browser>(face, asked, object,
+                        {&IID_IUnknown, &IID_IDispatch, &IID_IWebBrowser, &IID_IWebBrowserApp, &IID_IWebBrowser2});
 }
-ULONG STDMETHODCALLTYPE BrowserAddRef(IWebBrowser2* face) {
-  return static_cast<ULONG>(InterlockedIncrement(&BrowserOf(face)->references));
-}
-ULONG STDMETHODCALLTYPE BrowserRelease(IWebBrowser2* face) { return Release(BrowserOf(face)); }
 HRESULT STDMETHODCALLTYPE BrowserAddress(IWebBrowser2* face, BSTR* address) {
   if (!address) return E_POINTER;
-  *address = SysAllocString(BrowserOf(face)->frame.address);
+  *address = SysAllocString(ObjectOf<Browser>(face)->frame.address);
   return *address ? S_OK : E_OUTOFMEMORY;
 }
 HRESULT STDMETHODCALLTYPE BrowserWindow(IWebBrowser2* face, SHANDLE_PTR* window) {
   if (!window) return E_POINTER;
-  *window = BrowserOf(face)->frame.window;
+  *window = ObjectOf<Browser>(face)->frame.window;
   return S_OK;
 }
 
 const IWebBrowser2Vtbl kBrowserCalls = {
     .QueryInterface = BrowserQuery,
-    .AddRef = BrowserAddRef,
-    .Release = BrowserRelease,
+    .AddRef = AddRef<Browser>,
+    .Release = Release<Browser>,
     .get_LocationURL = BrowserAddress,
     .get_HWND = BrowserWindow,
 };
@@ -98,8 +110,6 @@ struct List {
   DWORD count = 0;
   Frame frames[kMostFrames];
 };
-
-List* ListOf(IShellWindows* face) { return reinterpret_cast<List*>(face); }
 
 void ReadFrames(List& list) {
   HKEY key = nullptr;
@@ -121,28 +131,17 @@ void ReadFrames(List& list) {
 }
 
 HRESULT STDMETHODCALLTYPE ListQuery(IShellWindows* face, REFIID asked, void** object) {
-  if (!object) return E_POINTER;
-  if (Is(asked, IID_IUnknown) || Is(asked, IID_IDispatch) || Is(asked, IID_IShellWindows)) {
-    InterlockedIncrement(&ListOf(face)->references);
-    *object = face;
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  return Query<List>(face, asked, object, {&IID_IUnknown, &IID_IDispatch, &IID_IShellWindows});
 }
-ULONG STDMETHODCALLTYPE ListAddRef(IShellWindows* face) {
-  return static_cast<ULONG>(InterlockedIncrement(&ListOf(face)->references));
-}
-ULONG STDMETHODCALLTYPE ListRelease(IShellWindows* face) { return Release(ListOf(face)); }
 HRESULT STDMETHODCALLTYPE ListCount(IShellWindows* face, LONG* count) {
   if (!count) return E_POINTER;
-  *count = static_cast<LONG>(ListOf(face)->count);
+  *count = static_cast<LONG>(ObjectOf<List>(face)->count);
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE ListItem(IShellWindows* face, VARIANT index, IDispatch** item) {
   if (!item) return E_POINTER;
   *item = nullptr;
-  const List& list = *ListOf(face);
+  const List& list = *ObjectOf<List>(face);
   if (index.vt != VT_I4 || index.lVal < 0 || static_cast<DWORD>(index.lVal) >= list.count) return S_FALSE;
   Browser* browser = Allocate<Browser>();
   if (!browser) return E_OUTOFMEMORY;
@@ -154,8 +153,8 @@ HRESULT STDMETHODCALLTYPE ListItem(IShellWindows* face, VARIANT index, IDispatch
 
 const IShellWindowsVtbl kListCalls = {
     .QueryInterface = ListQuery,
-    .AddRef = ListAddRef,
-    .Release = ListRelease,
+    .AddRef = AddRef<List>,
+    .Release = Release<List>,
     .get_Count = ListCount,
     .Item = ListItem,
 };
@@ -163,12 +162,8 @@ const IShellWindowsVtbl kListCalls = {
 // The class object: no state, one for the process.
 HRESULT STDMETHODCALLTYPE FactoryQuery(IClassFactory* face, REFIID asked, void** object) {
   if (!object) return E_POINTER;
-  if (Is(asked, IID_IUnknown) || Is(asked, IID_IClassFactory)) {
-    *object = face;
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
+  *object = IsEqualIID(asked, IID_IUnknown) || IsEqualIID(asked, IID_IClassFactory) ? face : nullptr;
+  return *object ? S_OK : E_NOINTERFACE;
 }
 ULONG STDMETHODCALLTYPE FactoryAddRef(IClassFactory*) { return 2; }
 ULONG STDMETHODCALLTYPE FactoryRelease(IClassFactory*) { return 1; }
@@ -181,7 +176,7 @@ HRESULT STDMETHODCALLTYPE FactoryCreate(IClassFactory*, IUnknown* outer, REFIID 
   list->face.lpVtbl = const_cast<IShellWindowsVtbl*>(&kListCalls);
   ReadFrames(*list);
   const HRESULT result = ListQuery(&list->face, asked, object);
-  ListRelease(&list->face);
+  Release<List>(&list->face);
   return result;
 }
 HRESULT STDMETHODCALLTYPE FactoryLock(IClassFactory*, BOOL) { return S_OK; }
