@@ -10,6 +10,11 @@ constexpr std::string_view kPrefix = "vdl";
 constexpr std::string_view kSuffix = ".tmp";
 constexpr unsigned kNumbers = 0x1000;  // three hex digits
 constexpr int kAttempts = 64;
+// A file that another program has open cannot be replaced. Scanners,
+// indexers and backups open a file for a moment just after it is written,
+// so the replace is tried again for a short while before it is reported.
+constexpr int kReplaceAttempts = 8;
+constexpr DWORD kReplaceWaitMs = 40;
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -114,8 +119,13 @@ SaveTemporary::~SaveTemporary() {
 
 bool SaveTemporary::CloseAndMoveOver(const std::string& target) {
   file_.reset();
-  moved_ = MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  return moved_;
+  for (int attempt = 1;; ++attempt) {
+    moved_ = MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (moved_ || attempt == kReplaceAttempts) return moved_;
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return false;
+    Sleep(kReplaceWaitMs);
+  }
 }
 
 bool IsSaveTemporaryName(std::string_view name) {

@@ -25,7 +25,8 @@ class SaveTemporary {
   bool Created() const { return static_cast<bool>(file_); }
   HANDLE File() const { return file_.get(); }
   // Closes the file and moves it over the target, replacing it; false when
-  // the move failed (the target is then untouched).
+  // the move failed (the target is then untouched). A target that another
+  // program holds open is waited for a moment (at most about 0.3 s).
   bool CloseAndMoveOver(const std::string& target);
 
  private:

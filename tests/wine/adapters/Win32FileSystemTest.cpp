@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <set>
+#include <thread>
 
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
@@ -164,6 +165,23 @@ TEST_F(Win32FileSystemTest, ATargetHeldOpenByAnotherProgramIsKept) {
             "Cannot create file " + In("titles.dat"));
   reader.reset();
   EXPECT_EQ(files.ReadWhole(In("titles.dat")), "old");
+  EXPECT_EQ(Names(), std::set<std::string>{"titles.dat"});
+}
+
+TEST_F(Win32FileSystemTest, ATargetHeldOpenForAMomentIsReplacedOnceLetGo) {
+  // As a virus scanner or an indexer reads a file that was just written.
+  PutFile(In("titles.dat"), "old");
+  UniqueFileHandle reader(CreateFileA(In("titles.dat").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+  ASSERT_TRUE(reader);
+  std::thread letGo([&] {
+    Sleep(60);
+    reader.reset();
+  });
+  EXPECT_EQ(ErrorOf([&] { files.WriteWholeAtomically(In("titles.dat"), "new"); }), "");
+  letGo.join();
+  EXPECT_EQ(files.ReadWhole(In("titles.dat")), "new");
   EXPECT_EQ(Names(), std::set<std::string>{"titles.dat"});
 }
 
