@@ -62,21 +62,37 @@ TEST_F(AllowedListTest, ASiteTypedWithItsAddressIsCutToItsHostAndKeptAcrossARest
   EXPECT_EQ(Shown(window), (std::vector<std::string>{"Title: Daily Mail", "Site: mail.example.com"}));
 }
 
-TEST_F(AllowedListTest, ADamagedFileIsReportedKeepsWhatLoadsAndIsNotWrittenOver) {
+TEST_F(AllowedListTest, ADamagedFileIsReportedAtEachStartAndWrittenOverOnlyWhenTheUserChangesTheList) {
   const std::string damaged = ScrambledTitles({"TDaily Mail", "Xno such kind", "Smail.example.com"});
   ASSERT_TRUE(WriteFileBytes(path, damaged));
-  VandrelProcess vandrel;
-  const HWND box = vandrel.WaitForMessageBox();
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(VandrelProcess::MessageBoxText(box).rfind("Some entries of the always-allowed list could not be read", 0),
-            0u)
-      << VandrelProcess::MessageBoxText(box);
-  SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  const HWND window = Open(vandrel);
+  const auto startAndOpen = [&](VandrelProcess& vandrel) -> HWND {
+    const HWND box = vandrel.WaitForMessageBox();
+    if (!box) return nullptr;
+    EXPECT_EQ(VandrelProcess::MessageBoxText(box).rfind("Some entries of the always-allowed list could not be read", 0),
+              0u)
+        << VandrelProcess::MessageBoxText(box);
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    const HWND window = Open(vandrel);
+    EXPECT_EQ(Shown(window), (std::vector<std::string>{"Title: Daily Mail", "Site: mail.example.com"}));
+    return window;
+  };
+  {
+    VandrelProcess vandrel;
+    ASSERT_NE(startAndOpen(vandrel), nullptr);
+    EXPECT_TRUE(vandrel.Quit());
+    EXPECT_EQ(ReadFileBytes(path), damaged);
+  }
+  // The user's own change writes what the list holds.
+  VandrelProcess again;
+  const HWND window = startAndOpen(again);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(Shown(window), (std::vector<std::string>{"Title: Daily Mail", "Site: mail.example.com"}));
-  EXPECT_TRUE(vandrel.Quit());
-  EXPECT_EQ(ReadFileBytes(path), damaged);
+  SetDlgItemTextA(window, kEntryText, "Forecast");
+  SendMessageA(GetDlgItem(window, kAdd), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return ReadScrambledTitles(path) == std::vector<std::string>{"TDaily Mail", "Smail.example.com", "TForecast"};
+      },
+      5000));
 }
 
 }  // namespace
