@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
 #include "settings/SettingsStore.h"
 
@@ -10,15 +11,8 @@ namespace {
 
 // Page titles longer than this are cut, so that a balloon names several windows.
 constexpr std::size_t kPageTitleLength = 60;
-constexpr const char* kCutMark = "...";
 // More lines than a balloon's text can hold are never kept.
 constexpr std::size_t kLinesKept = kBalloonTextLength / 4;
-
-std::string CutTo(std::string text, std::size_t length) {
-  if (text.size() <= length) return text;
-  text.resize(length - std::char_traits<char>::length(kCutMark));
-  return text + kCutMark;
-}
 
 std::string MoreLine(std::size_t count) { return "and " + std::to_string(count) + " more"; }
 
@@ -30,15 +24,20 @@ std::uint32_t Left(std::uint32_t now, std::uint32_t since, std::uint32_t span) {
 
 }  // namespace
 
-std::string NoticeLine(const ClosedWindow& closed, const std::string& titleSuffix) {
-  std::string page(TitlePart(closed.title, titleSuffix));
-  if (page.empty()) page = closed.title;
-  return CutTo(CutTo(page, kPageTitleLength) + " (" + RuleText(closed) + ")", kBalloonTextLength);
+std::string NoticeLine(const ClosedWindow& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes) {
+  const std::string_view page = TitlePart(closed.title, titleSuffix);
+  const std::string shown = Shortened(page.empty() ? std::string_view(closed.title) : page, kPageTitleLength, leadBytes);
+  return Shortened(shown + " (" + RuleText(closed) + ")", kBalloonTextLength, leadBytes);
 }
 
-CloseNotice::CloseNotice(Settings& settings, Registry& registry, const std::string& titleSuffix, Timer& timer,
-                         std::function<std::uint32_t()> clock)
-    : settings_(settings), registry_(registry), titleSuffix_(titleSuffix), timer_(timer), clock_(std::move(clock)) {
+CloseNotice::CloseNotice(Settings& settings, Registry& registry, const std::string& titleSuffix,
+                         const LeadByteTable& leadBytes, Timer& timer, std::function<std::uint32_t()> clock)
+    : settings_(settings),
+      registry_(registry),
+      titleSuffix_(titleSuffix),
+      leadBytes_(leadBytes),
+      timer_(timer),
+      clock_(std::move(clock)) {
   timer_.SetEnabled(false);
   timer_.OnTimer = [this] { TimerFired(); };
 }
@@ -48,7 +47,7 @@ void CloseNotice::Closed(const std::vector<ClosedWindow>& closes) {
   const std::uint32_t now = clock_();
   if (pending_ == 0) firstPendingAt_ = now;
   pending_ += closes.size();
-  for (const ClosedWindow& closed : closes) lines_.insert(lines_.begin(), NoticeLine(closed, titleSuffix_));
+  for (const ClosedWindow& closed : closes) lines_.insert(lines_.begin(), NoticeLine(closed, titleSuffix_, leadBytes_));
   if (lines_.size() > kLinesKept) lines_.resize(kLinesKept);
   // A system timer waits at least a few milliseconds anyway.
   timer_.SetInterval(static_cast<int>(std::max<std::uint32_t>(Wait(now), 1)));

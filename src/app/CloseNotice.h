@@ -7,6 +7,7 @@
 
 #include "monitor/RecentlyClosed.h"
 #include "platform/Registry.h"
+#include "platform/SystemInfo.h"
 #include "settings/Settings.h"
 #include "ui/Controls.h"
 
@@ -27,7 +28,7 @@ struct Balloon {
 
 // "<page title> (<rule>)": the page title, or the whole title when it has
 // none, cut so that the rule stays in sight.
-std::string NoticeLine(const ClosedWindow& closed, const std::string& titleSuffix);
+std::string NoticeLine(const ClosedWindow& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes);
 
 // The tray's balloon about the windows the scan closed. The first close
 // after a quiet spell waits a moment for the rest of its burst (pop-ups
@@ -43,8 +44,8 @@ class CloseNotice {
 
   // `timer` is a one-shot timer of the model's own; `clock` reads the
   // system's millisecond tick count (it may wrap).
-  CloseNotice(Settings& settings, Registry& registry, const std::string& titleSuffix, Timer& timer,
-              std::function<std::uint32_t()> clock);
+  CloseNotice(Settings& settings, Registry& registry, const std::string& titleSuffix, const LeadByteTable& leadBytes,
+              Timer& timer, std::function<std::uint32_t()> clock);
 
   // Windows the scan closed that had not been told of before, oldest first.
   void Closed(const std::vector<ClosedWindow>& closes);
@@ -63,6 +64,7 @@ class CloseNotice {
   Settings& settings_;
   Registry& registry_;
   const std::string& titleSuffix_;
+  const LeadByteTable& leadBytes_;
   Timer& timer_;
   std::function<std::uint32_t()> clock_;
   std::vector<std::string> lines_;  // newest first, only as many as a balloon holds

@@ -31,7 +31,7 @@ class Program : private TrayCommands {
  public:
   Program(Platform& platform, Prompts& prompts)
       : platform(platform),
-        state(platform.system.UpperCasing(), platform.collation),
+        state(platform.system.UpperCasing(), platform.system.LeadBytes(), platform.collation),
         titles(platform.files, platform.system, prompts),
         allowedStore(platform.files, platform.system, prompts),
         // The options dialog's controls are the working copy the main window
@@ -51,9 +51,9 @@ class Program : private TrayCommands {
         letThrough(platform.keys),
         allowedWindows(state.allowed, platform.browserAddresses),
         recentlyClosed(platform.desktop, platform.browserAddresses),
-        recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.blockList, state.settings, platform.registry,
+        recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.leadBytes, state.blockList, state.settings, platform.registry,
                            prompts, platform.documents, [this] { SaveBlockList(); }),
-        notice(state.settings, platform.registry, state.titleSuffix, NoticeTimer,
+        notice(state.settings, platform.registry, state.titleSuffix, state.leadBytes, NoticeTimer,
                [this] { return this->platform.waitLoop.TickCount(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts, *this,
                   recentlyClosedMenu, notice),

@@ -10,13 +10,16 @@ namespace vandrel {
 
 // The process-wide state every form shares, owned by the composition root.
 struct ProgramState {
-  ProgramState(const UpperCaseTable& upper, const TextCollation& collation) : blockList(upper, collation), allowed(upper) {}
+  ProgramState(const UpperCaseTable& upper, const LeadByteTable& leadBytes, const TextCollation& collation)
+      : blockList(upper, collation), allowed(upper), leadBytes(leadBytes) {}
 
   Settings settings;
   std::string titleSuffix = kDefaultTitleSuffix;
   BlockList blockList;
   // Windows the scan never closes nor counts.
   AllowedList allowed;
+  // Where a window title may be cut.
+  LeadByteTable leadBytes;
 };
 
 }  // namespace vandrel

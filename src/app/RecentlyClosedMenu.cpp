@@ -2,20 +2,17 @@
 
 #include <algorithm>
 
+#include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
 #include "settings/DeleteConfirmation.h"
 
 namespace vandrel {
 namespace {
 
-std::string ShownTitle(const std::string& title, const std::string& titleSuffix) {
+std::string ShownTitle(const std::string& title, const std::string& titleSuffix, const LeadByteTable& leadBytes) {
   // Every frame the two passes close carries the suffix; its page title is what tells them apart.
-  std::string shown(TitlePart(title, titleSuffix));
-  if (shown.empty()) shown = title;
-  if (shown.size() <= kShownTitleLength) return shown;
-  shown.resize(kShownTitleLength - std::char_traits<char>::length(kShortenedMark));
-  while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-  return shown + kShortenedMark;
+  const std::string_view page = TitlePart(title, titleSuffix);
+  return Shortened(page.empty() ? std::string_view(title) : page, kShownTitleLength, leadBytes);
 }
 
 std::string DoubledAmpersands(const std::string& text) {
@@ -36,18 +33,20 @@ int ExactIndex(const BlockList& list, const std::string& entry) {
 
 }  // namespace
 
-std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix) {
-  const std::string caption = ShownTitle(closed.title, titleSuffix) + " (" + RuleText(closed) + ")";
+std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix,
+                                  const LeadByteTable& leadBytes) {
+  const std::string caption = ShownTitle(closed.title, titleSuffix, leadBytes) + " (" + RuleText(closed) + ")";
   return DoubledAmpersands(caption) + "\t" + closed.time;
 }
 
 std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + entry + "' from the block list?"; }
 
 RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
-                                       BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
+                                       const LeadByteTable& leadBytes, BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
                                        DocumentOpener& documents, std::function<void()> saveBlockList)
     : closed_(closed),
       titleSuffix_(titleSuffix),
+      leadBytes_(leadBytes),
       blockList_(blockList),
       settings_(settings),
       registry_(registry),
@@ -60,7 +59,7 @@ std::vector<std::string> RecentlyClosedMenu::Captions() {
   std::vector<std::string> captions;
   for (const ClosedWindow& closed : closed_.Newest()) {
     shown_.push_back(closed.serial);
-    captions.push_back(RecentlyClosedCaption(closed, titleSuffix_));
+    captions.push_back(RecentlyClosedCaption(closed, titleSuffix_, leadBytes_));
   }
   return captions;
 }

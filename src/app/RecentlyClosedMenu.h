@@ -10,6 +10,7 @@
 #include "monitor/RecentlyClosed.h"
 #include "platform/DocumentOpener.h"
 #include "platform/Registry.h"
+#include "platform/SystemInfo.h"
 #include "settings/Settings.h"
 #include "ui/Prompts.h"
 
@@ -18,12 +19,13 @@ namespace vandrel {
 inline constexpr const char* kRecentlyClosedCaption = "Recently closed";
 // Page titles longer than this are cut, so the menu stays on the screen.
 inline constexpr std::size_t kShownTitleLength = 60;
-inline constexpr const char* kShortenedMark = "...";
 
-// "<page title> (<rule>)", the page title cut to kShownTitleLength and every
-// '&' doubled so that the menu shows it instead of taking it for a mnemonic;
-// then a tab and the time (the menu puts it in its own column).
-std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix);
+// "<page title> (<rule>)", the page title cut to kShownTitleLength (see
+// Shortened) and every '&' doubled so that the menu shows it instead of
+// taking it for a mnemonic; then a tab and the time (the menu puts it in its
+// own column).
+std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix,
+                                  const LeadByteTable& leadBytes);
 std::string RemoveEntryQuestion(const std::string& entry);
 
 // What each recently closed window offers, in its own submenu.
@@ -44,7 +46,8 @@ struct RecentlyClosedItem {
 class RecentlyClosedMenu {
  public:
   // `saveBlockList` writes the list's file after a removal.
-  RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix, BlockList& blockList,
+  RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes,
+                     BlockList& blockList,
                      Settings& settings, Registry& registry, Prompts& prompts, DocumentOpener& documents,
                      std::function<void()> saveBlockList);
 
@@ -69,6 +72,7 @@ class RecentlyClosedMenu {
 
   const RecentlyClosed& closed_;
   const std::string& titleSuffix_;
+  const LeadByteTable& leadBytes_;
   BlockList& blockList_;
   Settings& settings_;
   Registry& registry_;

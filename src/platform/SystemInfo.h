@@ -17,6 +17,9 @@ struct VersionRecord {
 
 // The system's single-byte upper-casing of all 256 byte values.
 using UpperCaseTable = std::array<unsigned char, 256>;
+// The byte values that begin a character of two bytes in the user's ANSI
+// code page (none in a code page of single bytes).
+using LeadByteTable = std::array<bool, 256>;
 
 class SystemInfo {
  public:
@@ -28,6 +31,7 @@ class SystemInfo {
   virtual std::string CommandLine() = 0;
   // The ANSI upper-casing of the user's locale, byte by byte.
   virtual UpperCaseTable UpperCasing() = 0;
+  virtual LeadByteTable LeadBytes() = 0;
 };
 
 }  // namespace vandrel

@@ -41,4 +41,10 @@ UpperCaseTable Win32SystemInfo::UpperCasing() {
   return table;
 }
 
+LeadByteTable Win32SystemInfo::LeadBytes() {
+  LeadByteTable table{};
+  for (std::size_t byte = 0; byte < table.size(); ++byte) table[byte] = IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+  return table;
+}
+
 }  // namespace vandrel

@@ -11,6 +11,7 @@ class Win32SystemInfo : public SystemInfo {
   std::string ExecutablePath() override;
   std::string CommandLine() override;
   UpperCaseTable UpperCasing() override;
+  LeadByteTable LeadBytes() override;
 };
 
 }  // namespace vandrel

@@ -64,7 +64,8 @@ class CloseNoticeTest : public ::testing::TestWithParam<Row> {
   std::string suffix = "- Microsoft Internet Explorer";
   Timer timer;
   std::uint32_t now = 0, armedAt = 0;
-  CloseNotice notice{settings, registry, suffix, timer, [this] { return now; }};
+  LeadByteTable singleBytes{};
+  CloseNotice notice{settings, registry, suffix, singleBytes, timer, [this] { return now; }};
   std::vector<Shown> shown;
 };
 

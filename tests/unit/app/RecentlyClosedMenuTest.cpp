@@ -37,16 +37,23 @@ ClosedWindow Closed(std::string title, std::string entry = {}) {
 }
 
 TEST(RecentlyClosedCaptionTest, ShowsThePageTitleCutToFitWithTheRuleAndEveryAmpersandLiteral) {
-  EXPECT_EQ(RecentlyClosedCaption(Closed("Q&A" + kSuffix, "q&a"), kSuffix.substr(1)), "Q&&A (block list: q&&a)\t09:41");
-  EXPECT_EQ(RecentlyClosedCaption(Closed("Home" + kSuffix), kSuffix.substr(1)), "Home (window limit)\t09:41");
+  LeadByteTable shiftJis{};  // the lead bytes of code page 932
+  for (int byte = 0x81; byte <= 0xFC; ++byte) shiftJis[byte] = byte <= 0x9F || byte >= 0xE0;
+  const auto caption = [&](const std::string& page, const std::string& entry = {}) {
+    return RecentlyClosedCaption(Closed(page + kSuffix, entry), kSuffix.substr(1), shiftJis);
+  };
+  const std::string x(kShownTitleLength - 4, 'x');
+  EXPECT_EQ(caption("Q&A", "q&a"), "Q&&A (block list: q&&a)\t09:41");
+  EXPECT_EQ(caption("Home"), "Home (window limit)\t09:41");
   // A title as long as a window title can be read (254 characters).
-  const std::string longPage = std::string(100, 'x') + " & " + std::string(151 - kSuffix.size(), 'y');
-  const std::string caption = RecentlyClosedCaption(Closed(longPage + kSuffix), kSuffix.substr(1));
-  EXPECT_EQ(caption, std::string(kShownTitleLength - 3, 'x') + "... (window limit)\t09:41");
+  EXPECT_EQ(caption(std::string(100, 'x') + " & " + std::string(151 - kSuffix.size(), 'y')),
+            std::string(kShownTitleLength - 3, 'x') + "... (window limit)\t09:41");
   // A cut that ends at an ampersand still doubles it whole.
-  const std::string cutAtAmpersand = std::string(kShownTitleLength - 4, 'x') + "&yyyyyyyy";
-  EXPECT_EQ(RecentlyClosedCaption(Closed(cutAtAmpersand + kSuffix), kSuffix.substr(1)),
-            std::string(kShownTitleLength - 4, 'x') + "&&... (window limit)\t09:41");
+  EXPECT_EQ(caption(x + "&yyyyyyyy"), x + "&&... (window limit)\t09:41");
+  // Nor does it part a character of two bytes, or keep blanks before the mark.
+  EXPECT_EQ(caption(x + "\x82\xA0\x82\xA0 yyyyy"), x + "... (window limit)\t09:41");
+  EXPECT_EQ(caption(x.substr(1) + "\x82\xA0\x82\xA0 yyyyy"), x.substr(1) + "\x82\xA0... (window limit)\t09:41");
+  EXPECT_EQ(caption(x + "  \x82\xA0yyyy"), x + "... (window limit)\t09:41");
 }
 
 class RecentlyClosedMenuTest : public ::testing::Test {
