@@ -68,8 +68,14 @@ std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWi
 }
 
 void RecentlyClosed::Add(ClosedWindow closed) {
-  if (const auto earlier = FindSame(closed); earlier != closed_.end()) closed_.erase(earlier);
-  closed.serial = nextSerial_++;
+  // A window closed again keeps its serial, so that a menu shown before
+  // this tick still takes it.
+  if (const auto earlier = FindSame(closed); earlier != closed_.end()) {
+    closed.serial = earlier->serial;
+    closed_.erase(earlier);
+  } else {
+    closed.serial = nextSerial_++;
+  }
   closed_.push_front(std::move(closed));
   if (closed_.size() > kRecentlyClosedCapacity) closed_.pop_back();
 }

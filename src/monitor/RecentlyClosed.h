@@ -19,7 +19,7 @@ inline constexpr const char* kBlockListRulePrefix = "block list: ";
 
 // One window a counted close took.
 struct ClosedWindow {
-  std::uint32_t serial = 0;  // unique while the program runs
+  std::uint32_t serial = 0;  // unique while the program runs; kept when the window is closed again
   WindowHandle window = 0;
   std::string title;
   std::string time;            // local, "HH:MM"

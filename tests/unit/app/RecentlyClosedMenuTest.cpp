@@ -144,6 +144,16 @@ TEST_F(RecentlyClosedMenuTest, AChoiceTakesTheItemThatWasShownAlsoWhenTheListHas
   menu.Choose(0);
   menu.Choose(5);
   EXPECT_EQ(Opened().size(), 1u);
+  // A window that asks before it goes is closed again at every tick: the
+  // item shown before the last tick still takes it.
+  const WindowHandle asking = memory.desktop.Open("Asking news" + kSuffix, "IEFrame", kWsMaximizeBox);
+  memory.browserAddresses.addresses[asking] = "http://asking.example/";
+  program.mainWindow.Timer1Timer();
+  menu.Captions();
+  program.mainWindow.Timer1Timer();
+  prompts.Script(Answer::No);
+  menu.Choose(0);
+  EXPECT_EQ(Opened(), (Strings{"http://first.example/", "http://asking.example/"}));
 }
 
 TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTheNewestFirst) {
