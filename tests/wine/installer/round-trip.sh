@@ -68,8 +68,19 @@ settings_key='HKCU\Software\Korvane\Vandrel'
 
 view_of() { [[ $1 == HKLM* ]] && echo "$machine_view"; }  # the user's keys are shared by both views
 value_of() {  # key, value name: the data, or nothing when absent
-  # shellcheck disable=SC2046 # no view is no argument
-  wine reg query "$1" /v "$2" $(view_of "$1") | sed -n "s/^    $2    REG_[A-Z_]*    //p"
+  # One read of a value that the install had written once came back empty
+  # while the reads before and after it found theirs: each read is a Wine
+  # process of its own, started while the prefix's server may be ending.
+  # An empty answer is asked again once, so only a value really absent is.
+  local data attempt
+  for attempt in 1 2; do
+    # shellcheck disable=SC2046 # no view is no argument
+    data=$(wine reg query "$1" /v "$2" $(view_of "$1") | sed -n "s/^    $2    REG_[A-Z_]*    //p")
+    [[ -n "$data" || $attempt == 2 ]] && break
+    echo "value_of: no answer for $1 $2, asking again" >>"$wine_log"
+    sleep 1
+  done
+  printf '%s\n' "$data"
 }
 # shellcheck disable=SC2046
 key_exists() { "$WINELOADER" reg query "$1" $(view_of "$1") </dev/null >/dev/null 2>&1; }
