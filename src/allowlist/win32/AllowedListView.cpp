@@ -26,12 +26,13 @@ enum ControlId : int {
   kRemove,
 };
 
-constexpr UINT_PTR kEntriesHook = 1;
-constexpr UINT_PTR kEntryTextHook = 2;
-
 }  // namespace
 
-AllowedListView::AllowedListView(AllowedListDialog& dialog, Prompts& prompts) : dialog_(dialog), prompts_(prompts) {
+AllowedListView::AllowedListView(AllowedListDialog& dialog, Prompts& prompts)
+    : dialog_(dialog),
+      prompts_(prompts),
+      keys_([&dialog](int& key) { dialog.EntriesKeyDown(key); },
+            [&dialog](char& key) { dialog.EntryTextKeyPress(key); }, ReportThrough(prompts)) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
@@ -66,8 +67,7 @@ LRESULT AllowedListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE: dialog_.CloseClick(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
-      if (entries_) RemoveWindowSubclass(entries_, &AllowedListView::KeyHook, kEntriesHook);
-      if (entryText_) RemoveWindowSubclass(entryText_, &AllowedListView::KeyHook, kEntryTextHook);
+      keys_.Unhook();
       binder_.Unbind();
       hints_.Destroy();
       Unhook();
@@ -109,34 +109,7 @@ void AllowedListView::MakeContents() {
                          });
   hints_.Create(Handle());
   hints_.Add(entries, d.Entries.Hint());
-  entries_ = entries;
-  entryText_ = text;
-  SetWindowSubclass(entries, &AllowedListView::KeyHook, kEntriesHook, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(text, &AllowedListView::KeyHook, kEntryTextHook, reinterpret_cast<DWORD_PTR>(this));
-}
-
-// Del in the list and Enter in the entry go to the model, which may swallow them.
-LRESULT CALLBACK AllowedListView::KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self) {
-  auto& view = *reinterpret_cast<AllowedListView*>(self);
-  if (id == kEntryTextHook && message == WM_GETDLGCODE && lParam &&
-      reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
-    return DLGC_WANTALLKEYS;  // the dialog manager would take Enter for a default button
-  }
-  const bool textChar = id == kEntryTextHook && message == WM_CHAR;
-  const bool listKey = id == kEntriesHook && message == WM_KEYDOWN;
-  if (!textChar && !listKey) return DefSubclassProc(control, message, wParam, lParam);
-  const WPARAM key = RunGuarded(view.Handle(), ReportThrough(view.prompts_), WPARAM{0}, [&] {
-    if (textChar) {
-      char typed = static_cast<char>(wParam);
-      view.dialog_.EntryTextKeyPress(typed);
-      return static_cast<WPARAM>(static_cast<unsigned char>(typed));
-    }
-    int pressed = static_cast<int>(wParam);
-    view.dialog_.EntriesKeyDown(pressed);
-    return static_cast<WPARAM>(pressed);
-  });
-  return key == 0 ? 0 : DefSubclassProc(control, message, key, lParam);
+  keys_.Hook(Handle(), entries, text);
 }
 
 void AllowedListView::DrawForm() {

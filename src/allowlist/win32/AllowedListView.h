@@ -5,6 +5,7 @@
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
 #include "ui/win32/HintWindow.h"
+#include "ui/win32/ListEntryKeys.h"
 #include "ui/win32/Window.h"
 
 namespace vandrel {
@@ -29,16 +30,13 @@ class AllowedListView : public Window {
   void MakeContents() override;
   void DrawForm();
   void Unhook();
-  static LRESULT CALLBACK KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR self);
 
   AllowedListDialog& dialog_;
   Prompts& prompts_;
   Binder binder_;
   HintWindow hints_;
   HWND modalOwner_ = nullptr;
-  HWND entries_ = nullptr;
-  HWND entryText_ = nullptr;
+  ListEntryKeys keys_;  // Del in the list, Enter in the entry
 };
 
 }  // namespace vandrel

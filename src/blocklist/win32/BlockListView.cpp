@@ -41,12 +41,14 @@ enum ControlId : int {
   kSave,
   kRemoveItem = 500,
 };
-constexpr UINT_PTR kKeywordHook = 1;
-constexpr UINT_PTR kBlockListHook = 2;
 
 }  // namespace
 
-BlockListView::BlockListView(TForm3& form, Prompts& prompts) : form_(form), prompts_(prompts) {
+BlockListView::BlockListView(TForm3& form, Prompts& prompts)
+    : form_(form),
+      prompts_(prompts),
+      keys_([&form](int& key) { form.ListBox2KeyDown(key); }, [&form](char& key) { form.AKWKeyPress(key); },
+            ReportThrough(prompts)) {
   SetErrorReporter(ReportThrough(prompts));
 }
 
@@ -86,8 +88,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE: form_.MinimizeClick(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
-      RemoveWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook);
-      RemoveWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook);
+      keys_.Unhook();
       binder_.Unbind();
       hints_.Destroy();
       form_.Form.redraw = nullptr;
@@ -149,8 +150,7 @@ void BlockListView::MakeContents() {
                              {p.Save, save},
                              {f.Minimize, hide},
                          });
-  SetWindowSubclass(keyword_, &BlockListView::KeyHook, kKeywordHook, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(list2_, &BlockListView::KeyHook, kBlockListHook, reinterpret_cast<DWORD_PTR>(this));
+  keys_.Hook(Handle(), list2_, keyword_);
   p.Label1.redraw = [this] { DrawState(label1_, form_.Protection.Label1); };
   DrawState(label1_, p.Label1);
   f.widestItem = [this](const ListBox& box, const std::vector<std::string>& items) { return WidestItem(box, items); };
@@ -205,31 +205,6 @@ int BlockListView::WidestItem(const ListBox& box, const std::vector<std::string>
     widest = std::max(widest, width);
   }
   return widest;
-}
-
-// Enter in the keyword box and every key in the block list go to the
-// model's key handlers, which may swallow them.
-LRESULT CALLBACK BlockListView::KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self) {
-  auto& view = *reinterpret_cast<BlockListView*>(self);
-  if (id == kKeywordHook && message == WM_GETDLGCODE && lParam &&
-      reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
-    return DLGC_WANTALLKEYS;  // the dialog manager would take Enter for a default button
-  }
-  const bool keywordChar = id == kKeywordHook && message == WM_CHAR;
-  const bool listKey = id == kBlockListHook && message == WM_KEYDOWN;
-  if (!keywordChar && !listKey) return DefSubclassProc(control, message, wParam, lParam);
-  const WPARAM key = RunGuarded(view.Handle(), ReportThrough(view.prompts_), WPARAM{0}, [&] {
-    if (keywordChar) {
-      char typed = static_cast<char>(wParam);
-      view.form_.AKWKeyPress(typed);
-      return static_cast<WPARAM>(static_cast<unsigned char>(typed));
-    }
-    int pressed = static_cast<int>(wParam);
-    view.form_.ListBox2KeyDown(pressed);
-    return static_cast<WPARAM>(pressed);
-  });
-  return key == 0 ? 0 : DefSubclassProc(control, message, key, lParam);
 }
 
 }  // namespace vandrel

@@ -5,6 +5,7 @@
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
 #include "ui/win32/HintWindow.h"
+#include "ui/win32/ListEntryKeys.h"
 #include "ui/win32/Window.h"
 
 namespace vandrel {
@@ -44,8 +45,6 @@ class BlockListView : public Window {
   void AddHints();
   void ShowContextMenu(LPARAM where);
   int WidestItem(const ListBox& box, const std::vector<std::string>& items) const;
-  static LRESULT CALLBACK KeyHook(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR self);
 
   TForm3& form_;
   Prompts& prompts_;
@@ -56,6 +55,7 @@ class BlockListView : public Window {
   HWND label1_ = nullptr;
   HintWindow hints_;
   HWND modalOwner_ = nullptr;
+  ListEntryKeys keys_;  // every key in the block list, Enter in the keyword box
 };
 
 }  // namespace vandrel
