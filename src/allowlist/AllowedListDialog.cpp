@@ -27,12 +27,18 @@ std::string AllowedItemText(const AllowedEntry& entry) {
 
 std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const BlockList& blockList,
                                            const UpperCaseTable& upper) {
+  // Upper-cased once: the block list may hold a hundred thousand entries.
+  std::vector<std::string> titleParts;
+  for (const AllowedEntry& entry : allowed.Entries()) {
+    if (entry.kind == AllowedKind::Title) titleParts.push_back(Upper(entry.text, upper));
+  }
   std::vector<std::string> overridden;
+  if (titleParts.empty()) return overridden;
   for (const std::string& blocked : blockList.Entries()) {
+    if (blocked.empty()) continue;
     const std::string blockedUpper = Upper(blocked, upper);
-    const bool covered = std::any_of(allowed.Entries().begin(), allowed.Entries().end(), [&](const AllowedEntry& entry) {
-      return entry.kind == AllowedKind::Title && !blocked.empty() &&
-             Upper(entry.text, upper).find(blockedUpper) != std::string::npos;
+    const bool covered = std::any_of(titleParts.begin(), titleParts.end(), [&](const std::string& part) {
+      return part.find(blockedUpper) != std::string::npos;
     });
     if (covered) overridden.push_back(blocked);
   }
