@@ -48,6 +48,7 @@ void WindowScan::Tick() {
     allowed_->LookUpSites(snapshot_);
     // A tick started while the shell answered has scanned in this one's place.
     if (tick != ticks_) return;
+    allowedThisTick_.assign(snapshot_.size(), kNotAskedYet);
   }
   ClassPass();
   if (settings_.LimitEnabled) LimitPass();
@@ -124,7 +125,13 @@ void WindowScan::LimitPass() {
 }
 
 bool WindowScan::AllowedFrame(std::size_t index) {
-  return allowed_ && allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_));
+  if (!allowed_) return false;
+  // The limit and the block-list pass both ask: the answer is found once a tick.
+  signed char& known = allowedThisTick_[index];
+  if (known == kNotAskedYet) {
+    known = allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_)) ? 1 : 0;
+  }
+  return known == 1;
 }
 
 void WindowScan::UpdateTrayIcon() {

@@ -73,6 +73,8 @@ class WindowScan {
   LetThrough* letThrough_ = nullptr;
   ClosedWindowReport* report_ = nullptr;
   AllowedWindows* allowed_ = nullptr;
+  static constexpr signed char kNotAskedYet = -1;
+  std::vector<signed char> allowedThisTick_;  // per snapshot window: kNotAskedYet, 0 or 1
   std::uint32_t ticks_ = 0;  // counts started ticks, to see one started within another
 
   std::vector<std::string> oldTitles_;  // sorted as text
