@@ -87,11 +87,16 @@ TEST_F(RecentlyClosedTest, AllowingTheSiteOfAClosedWindowKeepsItsHostAndReopensI
   ASSERT_TRUE(recorder.Ready());
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
+  // The list the earlier runs left stays: a host of this run's own is not in it.
   const std::string allowed = FileBesideVandrel("allowed.dat");
-  ASSERT_TRUE(WriteFileBytes(allowed, ScrambledTitles({"Smail.example.com"})));
+  std::vector<std::string> expected = ReadScrambledTitles(allowed);
+  std::string host = "run";  // letters only, which every layout of the file keeps as they are
+  for (DWORD tick = GetTickCount(); tick; tick /= 26) host += static_cast<char>('a' + tick % 26);
+  host += ".example.com";
+  const std::string address = "vtest://Daily." + host + "/news?id=7";
   PopupHelper helper{Frame("Daily News & more")};
   // Named before the program first sees the frame: it asks once per frame.
-  ASSERT_TRUE(addresses.Set(helper.Window(0), "vtest://Daily.Example.com/news?id=7"));
+  ASSERT_TRUE(addresses.Set(helper.Window(0), address));
   StartVandrel();
   ASSERT_TRUE(helper.WaitForCloses(0, 1));
   ASSERT_TRUE(OpenOffersOfTheNewest());
@@ -99,10 +104,10 @@ TEST_F(RecentlyClosedTest, AllowingTheSiteOfAClosedWindowKeepsItsHostAndReopensI
   PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);  // "Always allow this site"
   ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }, 5000));
 
-  const std::vector<std::string> expected{"Smail.example.com", "Sdaily.example.com"};
+  expected.push_back("Sdaily." + host);  // the host in lower case, without the page
   EXPECT_TRUE(WaitUntil([&] { return ReadScrambledTitles(allowed) == expected; }, 5000))
       << testing::PrintToString(ReadScrambledTitles(allowed));
-  EXPECT_TRUE(WaitUntil([&] { return recorder.Opened() == "vtest://Daily.Example.com/news?id=7\n"; }, 10000))
+  EXPECT_TRUE(WaitUntil([&] { return recorder.Opened() == address + "\n"; }, 10000))
       << recorder.Opened().value_or("nothing was opened");
   EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"}) << "the block list stays as it was";
 }
