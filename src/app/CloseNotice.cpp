@@ -47,7 +47,13 @@ void CloseNotice::Closed(const std::vector<ClosedWindow>& closes) {
   const std::uint32_t now = clock_();
   if (pending_ == 0) firstPendingAt_ = now;
   pending_ += closes.size();
-  for (const ClosedWindow& closed : closes) lines_.insert(lines_.begin(), NoticeLine(closed, titleSuffix_, leadBytes_));
+  // Newest first, and only as many as are kept: a storm of closes makes no more lines.
+  std::vector<std::string> newest;
+  const std::size_t made = std::min(closes.size(), kLinesKept);
+  for (auto closed = closes.rbegin(); closed != closes.rbegin() + static_cast<std::ptrdiff_t>(made); ++closed) {
+    newest.push_back(NoticeLine(*closed, titleSuffix_, leadBytes_));
+  }
+  lines_.insert(lines_.begin(), newest.begin(), newest.end());
   if (lines_.size() > kLinesKept) lines_.resize(kLinesKept);
   // A system timer waits at least a few milliseconds anyway.
   timer_.SetInterval(static_cast<int>(std::max<std::uint32_t>(Wait(now), 1)));
