@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/MenuCaption.h"
 #include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
 #include "settings/DeleteConfirmation.h"
@@ -15,16 +16,6 @@ std::string ShownTitle(const std::string& title, const std::string& titleSuffix,
   return Shortened(page.empty() ? std::string_view(title) : page, kShownTitleLength, leadBytes);
 }
 
-std::string DoubledAmpersands(const std::string& text) {
-  std::string doubled;
-  doubled.reserve(text.size());
-  for (const char c : text) {
-    doubled += c;
-    if (c == '&') doubled += '&';
-  }
-  return doubled;
-}
-
 int ExactIndex(const BlockList& list, const std::string& entry) {
   const auto& entries = list.Entries();
   const auto found = std::find(entries.begin(), entries.end(), entry);
@@ -36,7 +27,7 @@ int ExactIndex(const BlockList& list, const std::string& entry) {
 std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix,
                                   const LeadByteTable& leadBytes) {
   const std::string caption = ShownTitle(closed.title, titleSuffix, leadBytes) + " (" + RuleText(closed) + ")";
-  return DoubledAmpersands(caption) + "\t" + closed.time;
+  return LiteralCaption(caption) + "\t" + closed.time;
 }
 
 std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + entry + "' from the block list?"; }

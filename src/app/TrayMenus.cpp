@@ -1,5 +1,6 @@
 #include "app/TrayMenus.h"
 
+#include "app/MenuCaption.h"
 #include "blocklist/TitleSuffix.h"
 
 namespace vandrel {
@@ -62,8 +63,13 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
 }
 
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes) {
-  TrayMenu menu{{kTrayHeader, TrayAction::AddTitle}, {kTraySeparator, TrayAction::None}};
-  for (const std::string& title : titles) menu.push_back({title, TrayAction::AddTitle});
+  // The header only names the list below it: choosing it does nothing.
+  TrayMenu menu{{kTrayHeader, TrayAction::None}, {kTraySeparator, TrayAction::None}};
+  for (const std::string& title : titles) {
+    TrayMenuItem item{LiteralCaption(title), TrayAction::AddTitle};
+    item.title = title;
+    menu.push_back(std::move(item));
+  }
   menu.insert(menu.end(), {
                               {kTraySeparator, TrayAction::None},
                               {modes.BlockMenuLabel(), TrayAction::StartToggle},
@@ -76,14 +82,12 @@ TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const Blocki
   return menu;
 }
 
-std::string CleanedCaption(std::string_view caption) {
-  std::string text(caption);
-  if (const auto amp = text.find('&'); amp != std::string::npos) text.erase(amp, 1);
+std::string TrimmedTitle(std::string_view title) {
   std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
-  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+  std::size_t end = title.size();
+  while (begin < end && IsBlankOrControl(title[begin])) ++begin;
+  while (end > begin && IsBlankOrControl(title[end - 1])) --end;
+  return std::string(title.substr(begin, end - begin));
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
@@ -116,7 +120,7 @@ void TrayMenus::Choose(std::size_t index) {
   // it rebuilds the menu under any reference into it.
   const TrayMenuItem item = browserWindows_[index];
   if (item.action != TrayAction::AddTitle) return Run(item.action);
-  std::string caption = MyPopupHandler(item.caption);
+  std::string caption = MyPopupHandler(item.title);
   if (index < browserWindows_.size() && browserWindows_[index] == item) {
     browserWindows_[index].caption = std::move(caption);
   }
@@ -128,22 +132,28 @@ void TrayMenus::ChooseStatic(std::size_t index) {
   if (index < menu.size()) Run(menu[index].action);
 }
 
-std::string TrayMenus::MyPopupHandler(const std::string& caption) {
-  if (caption.find(kTrayHeader) != std::string::npos) return caption;
-  std::string cleaned = CleanedCaption(caption);
-  const auto suffixAt = cleaned.find(titleSuffix_);
+std::string TrayMenus::MyPopupHandler(const std::string& title) {
+  // The title comes from the item's record, not from its caption: a caption
+  // shows each '&' doubled, and a title may hold one ("Q&A Forum").
+  const std::string trimmed = TrimmedTitle(title);
+  std::string caption = LiteralCaption(trimmed);
+  const auto suffixAt = trimmed.find(titleSuffix_);
   // A frame without a page title would put the suffix (or nothing) in the
   // list, and that entry would close windows at once.
-  if (suffixAt == 0 || cleaned.find(kBlankPage) != std::string::npos) {
+  if (suffixAt == 0 || trimmed.find(kBlankPage) != std::string::npos) {
     prompts_.Message(MessageKind::Information, kNoTitleMessage, MessageButtons::Ok);
-    return cleaned;
+    return caption;
   }
   if (suffixAt != std::string::npos) {
-    const std::string_view part = TitlePart(cleaned, titleSuffix_);
+    const std::string_view part = TitlePart(trimmed, titleSuffix_);
+    if (TooShortForEntry(part)) {
+      prompts_.Message(MessageKind::Warning, kKeywordTooShort, MessageButtons::Ok);
+      return caption;
+    }
     if (blockList_.IndexOf(part) < 0) blockList_.Add(std::string(part));
   }
   commands_.SaveBlockList();
-  return cleaned;
+  return caption;
 }
 
 void TrayMenus::Run(TrayAction action) {

@@ -58,8 +58,9 @@ struct TrayMenuItem {
   TrayMenuItem() = default;
   TrayMenuItem(std::string caption, TrayAction action) : caption(std::move(caption)), action(action) {}
 
-  std::string caption;
+  std::string caption;  // as the menu shows it: '&' marks the accelerator, "&&" shows an '&'
   TrayAction action = TrayAction::None;
+  std::string title;  // an AddTitle item: the window's whole title, as read
   std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item, and of each of its items
   bool enabled = true;
   int choice = -1;  // an item of a closed window's submenu: what ChooseRecentlyClosed takes
@@ -86,10 +87,9 @@ TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClos
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
 
-// A menu caption as the block list sees it: the first '&' gone (a menu may
-// have added it as an accelerator mark), blanks and control characters
+// A window title as the block list takes it: blanks and control characters
 // trimmed from both ends.
-std::string CleanedCaption(std::string_view caption);
+std::string TrimmedTitle(std::string_view title);
 
 // The icon's menus: rebuilt at every mouse press on the icon, and the
 // choice of one of their items.
@@ -121,9 +121,9 @@ class TrayMenus {
     recentlyClosed_.Choose(choice / kClosedWindowActionCount,
                            static_cast<ClosedWindowAction>(choice % kClosedWindowActionCount));
   }
-  // A title item (or the header) of the browser windows menu was clicked;
-  // returns the caption to keep on the item.
-  std::string MyPopupHandler(const std::string& caption);
+  // A title item of the browser windows menu was clicked: `title` is the
+  // window's title as it was read. Returns the caption to keep on the item.
+  std::string MyPopupHandler(const std::string& title);
 
  private:
   void Run(TrayAction action);

@@ -11,6 +11,13 @@
 
 namespace vandrel {
 
+// Every add of an entry, typed or taken from a window's title, refuses one
+// shorter than this: a two-letter entry such as "Ad" would close every page
+// whose title holds those letters anywhere ("Headlines").
+inline constexpr const char* kKeywordTooShort = "The keyword size should be at least 3 characters!";
+inline constexpr std::size_t kMinKeywordLength = 3;
+inline bool TooShortForEntry(std::string_view text) { return text.size() < kMinKeywordLength; }
+
 // The block list's entries, always in ascending order of the collation (the
 // order of a sorted list box), and the matcher the scan uses on them,
 // rebuilt only when the entries change. An entry that sorts together with

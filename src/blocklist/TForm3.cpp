@@ -82,8 +82,8 @@ void TForm3::AddToBlackListClick() {
   const auto suffixAt = title.find(titleSuffix_);
   if (suffixAt == 0 || title.find(kBlankPage) != std::string::npos) return Warn(kWindowHasNoTitle);
   if (suffixAt != std::string::npos) {
-    // A suffix at the second character leaves an empty title part, which is added like any other.
     const std::string part(TitlePart(title, titleSuffix_));
+    if (TooShortForEntry(part)) return Warn(kKeywordTooShort);
     if (list_.IndexOf(part) < 0) list_.Add(part);
   }
   Scroller();
@@ -105,7 +105,7 @@ void TForm3::RemoveFromBlackListClick() {
 
 void TForm3::AddKeywordClick() {
   const std::string& keyword = AKW.Text();
-  if (keyword.size() < kMinKeywordLength) return Warn(kKeywordTooShort);
+  if (TooShortForEntry(keyword)) return Warn(kKeywordTooShort);
   if (list_.IndexOf(keyword) >= 0) return;
   list_.Add(keyword);
   ShowEntries();

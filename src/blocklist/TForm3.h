@@ -26,8 +26,6 @@ inline constexpr const char* kWindowHasNoTitle =
     "BlackList, because some windows will be closed immediately.";
 inline constexpr const char* kNoTitleSelected = "No titles selected. Please, select one and try again.";
 inline constexpr const char* kConfirmDelete = "Do you really want to delete this title?";
-inline constexpr const char* kKeywordTooShort = "The keyword size should be at least 3 characters!";
-inline constexpr std::size_t kMinKeywordLength = 3;
 inline constexpr int kScrollMargin = 5;
 inline constexpr int kDeleteKey = 46;
 inline constexpr char kEnterCharacter = 13;

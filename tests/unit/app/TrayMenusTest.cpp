@@ -114,17 +114,30 @@ TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTim
   EXPECT_TRUE(prompts.Messages().empty());
 }
 
-TEST_F(TrayMenusTest, CaptionsLoseTheirFirstAmpersandAndOuterBlanksAndControlCharacters) {
-  EXPECT_EQ(CleanedCaption("&News && Weather"), "News && Weather");
-  EXPECT_EQ(CleanedCaption(" \t\x01News\r\n "), "News");
-  EXPECT_EQ(CleanedCaption(" & \x1f"), "");
-  EXPECT_EQ(CleanedCaption("a\tb"), "a\tb");
-  EXPECT_EQ(menus.MyPopupHandler("\t R&&D - Microsoft Internet Explorer\x7f\x02"),
-            "R&D - Microsoft Internet Explorer\x7f");
+TEST_F(TrayMenusTest, ATitleIsAddedAsTheWindowHasItAndShownWithItsAmpersands) {
+  EXPECT_EQ(TrimmedTitle(" \t\x01News\r\n "), "News");
+  EXPECT_EQ(TrimmedTitle(" & \x1f"), "&");
+  EXPECT_EQ(TrimmedTitle("a\tb"), "a\tb");
+  memory.desktop.Open(Frame("&Q&A Forum"), "IEFrame");
+  menus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(Captions()[2], Frame("&&Q&&A Forum"));
+  menus.Choose(2);
+  EXPECT_EQ(Captions()[2], Frame("&&Q&&A Forum"));
+  EXPECT_EQ(menus.MyPopupHandler("\t R&D - Microsoft Internet Explorer\x7f\x02"),
+            "R&&D - Microsoft Internet Explorer\x7f");
 
   const std::string page(254 - Frame("").size(), 'x');  // the longest title the desktop reads
   menus.MyPopupHandler(Frame(page));
-  EXPECT_EQ(Entries(), (Strings{"R&D", page}));
+  EXPECT_EQ(Entries(), (Strings{"&Q&A Forum", "R&D", page}));
+}
+
+TEST_F(TrayMenusTest, APageTitleShorterThanAKeywordIsRefusedAndNothingIsWritten) {
+  for (const std::string& page : Strings{"Ad", " x", "ab"}) menus.MyPopupHandler(Frame(page));
+  EXPECT_TRUE(Entries().empty());
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[2].text, kKeywordTooShort);
+  EXPECT_EQ(prompts.Messages()[2].kind, MessageKind::Warning);
+  EXPECT_TRUE(commands.calls.empty());
 }
 
 TEST_F(TrayMenusTest, APressWhileTheNoTitleMessageIsUpRebuildsTheMenuSafely) {
@@ -139,7 +152,7 @@ TEST_F(TrayMenusTest, APressWhileTheNoTitleMessageIsUpRebuildsTheMenuSafely) {
 }
 
 TEST_F(TrayMenusTest, FramesWithoutAPageTitleGetTheNoTitleMessageAndNoSave) {
-  for (const std::string& caption : Strings{"- Microsoft Internet Explorer", " &- Microsoft Internet Explorer",
+  for (const std::string& caption : Strings{"- Microsoft Internet Explorer", " \t- Microsoft Internet Explorer",
                                             Frame("about:blank"), "about:blank"}) {
     menus.MyPopupHandler(caption);
   }

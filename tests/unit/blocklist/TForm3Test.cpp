@@ -54,6 +54,8 @@ TEST_F(TForm3Test, AddingATitleTakesItsTitlePartOnceAndRefusesBlankPages) {
   OpenBrowser("NEWS" + std::string(kSuffixed));
   OpenBrowser("Renamed - Other Browser");
   OpenBrowser("- Microsoft Internet Explorer");
+  OpenBrowser("Ad" + std::string(kSuffixed));
+  OpenBrowser("x- Microsoft Internet Explorer");  // an empty title part
   dialog.RefreshClick();
   dialog.AddToBlackListClick();
   SelectTitle("News" + std::string(kSuffixed));
@@ -62,13 +64,15 @@ TEST_F(TForm3Test, AddingATitleTakesItsTitlePartOnceAndRefusesBlankPages) {
     SelectTitle(title);
     dialog.AddToBlackListClick();
   }
-  for (const char* title : {"about:blank - Microsoft Internet Explorer", "- Microsoft Internet Explorer"}) {
+  for (const char* title : {"about:blank - Microsoft Internet Explorer", "- Microsoft Internet Explorer",
+                            "Ad - Microsoft Internet Explorer", "x- Microsoft Internet Explorer"}) {
     SelectTitle(title);
     dialog.AddToBlackListClick();
   }
   EXPECT_EQ(list.Entries(), Lines{"News"});
   EXPECT_EQ(dialog.ListBox2.Items(), Lines{"News"});
-  EXPECT_EQ(Shown(), (Lines{kNoTitlesToAdd, kSelectTitle, kWindowHasNoTitle, kWindowHasNoTitle}));
+  EXPECT_EQ(Shown(), (Lines{kNoTitlesToAdd, kSelectTitle, kWindowHasNoTitle, kWindowHasNoTitle, kKeywordTooShort,
+                            kKeywordTooShort}));
   EXPECT_FALSE(files.Exists(titles.TitlesPath()));  // written only when the dialog closes
 }
 

@@ -58,6 +58,13 @@ TEST_F(TrayTest, ChoosingABrowserWindowAddsItsPageTitleAndWritesTheFileAtOnce) {
   EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"});
 }
 
+TEST_F(TrayTest, ATitleWithAnAmpersandIsAddedAsItStandsAndItsFrameIsThenClosed) {
+  PopupHelper helper{Frame("Q&A Forum")};
+  Choose(RightClickIcon(), {VK_DOWN, VK_DOWN});
+  EXPECT_TRUE(WaitUntil([] { return ReadScrambledTitles() == std::vector<std::string>{"Q&A Forum"}; }, 5000));
+  EXPECT_TRUE(helper.WaitForCloses(0, 1));
+}
+
 TEST_F(TrayTest, TheMenuLeavesTheProgramsActiveWindowActive) {
   const HWND main = vandrel->WaitForMainWindow();
   SetForegroundWindow(main);
