@@ -157,16 +157,24 @@ TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Se
 }
 
 void TForm2::FormCreate() {
+  LoadReporting(record_);
+  ShowStored(record_);
+}
+
+void TForm2::LoadReporting(Settings& values) {
   // A value of the wrong type is reported; the controls still take every
   // value read (the damaged one at its default).
   try {
-    LoadSettings(registry_, record_);
+    LoadSettings(registry_, values);
   } catch (const PlatformError& error) {
     prompts_.ShowError(error.what());
   }
-  SetControls(record_);
+}
+
+void TForm2::ShowStored(const Settings& values) {
+  SetControls(values);
   SoundClick();
-  SelectInterval(record_.TimerInterval);
+  SelectInterval(values.TimerInterval);
   WriteHomePageWhenSet();
   PageControl1.SetActivePage(0);
   Messenger.ClearBusy();
@@ -241,7 +249,12 @@ void TForm2::OKClick() {
 }
 
 void TForm2::CancelClick() {
-  FormCreate();
+  // The controls go back to the stored values; the running values stay as
+  // they are: Block 100% keeps its forced limit while its button says so,
+  // and only OK changes them.
+  Settings stored = record_;
+  LoadReporting(stored);
+  ShowStored(stored);
   Form.SetVisible(false);
 }
 

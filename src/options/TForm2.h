@@ -83,10 +83,11 @@ class TForm2 : public LiveSettings, public EraseChoices {
   // Set by whoever shows the dialog: shows it modally, returns once closed.
   std::function<void()> showModal;
 
-  // Creation, and Cancel: the settings are read again and every control set.
+  // Creation: the settings are read again into the record and every control set.
   void FormCreate();
   void FormShow();
   void OKClick();
+  // Every control shows the stored values again; the record is not touched.
   void CancelClick();
   void DefaultsClick();
   void Button1Click();
@@ -113,6 +114,10 @@ class TForm2 : public LiveSettings, public EraseChoices {
   EraseSelection Current() override;
 
  private:
+  // Reads the settings key into `values`, reporting a damaged value.
+  void LoadReporting(Settings& values);
+  // The controls show `values`, with the side effects of a fresh start.
+  void ShowStored(const Settings& values);
   void SetControls(const Settings& values);
   void SelectInterval(int storedInterval);
   void WriteHomePageWhenSet();

@@ -200,6 +200,40 @@ TEST_F(TForm2Test, CancelBringsBackTheStoredValuesAndDefaultsWritesOnlyTheConfir
   EXPECT_FALSE(dialog().eCache.Checked()) << "Cancel on the question changes nothing";
 }
 
+TEST_F(TForm2Test, Block100StaysWhatItsButtonSaysThroughCancelAndEscAndEndsOnlyWithOk) {
+  prompts.Script(Answer::Ok);
+  program->mainWindow.StoProcClick();
+  ASSERT_TRUE(program->mainWindow.Timer1.Enabled()) << "blocking starts with the program";
+  const auto newFramesClosedByATick = [this] {
+    std::vector<WindowHandle> frames;
+    for (const char* page : {"One", "Two", "Three"}) {
+      frames.push_back(memory.desktop.Open(std::string(page) + " - Microsoft Internet Explorer", "IEFrame",
+                                           kWsMaximizeBox));
+    }
+    memory.desktop.Posted().clear();
+    program->mainWindow.Timer1.Fire();
+    const std::size_t closes = memory.desktop.Posted().size();
+    for (const WindowHandle frame : frames) memory.desktop.Close(frame);
+    return closes;
+  };
+  const std::function<void()> ways[] = {[this] { dialog().Cancel.Click(); },
+                                        [this] {
+                                          int key = 27;
+                                          dialog().MaxWindowsKeyDown(key);
+                                        }};
+  for (const auto& leave : ways) {
+    dialog().Form.SetVisible(true);
+    leave();
+    EXPECT_TRUE(program->mainWindow.Blocking.Block100Active());
+    EXPECT_EQ(program->mainWindow.Blocking.StoProc.Caption(), "UnBlock &100%");
+    EXPECT_EQ(newFramesClosedByATick(), 2u) << "one browser window is allowed";
+  }
+  dialog().Form.SetVisible(true);
+  dialog().OK.Click();
+  EXPECT_FALSE(program->mainWindow.Blocking.Block100Active());
+  EXPECT_EQ(newFramesClosedByATick(), 0u) << "the dialog's limit, off, holds from OK on";
+}
+
 TEST_F(TForm2Test, AllGovernsTheThreeBrowserBoxesAndTheSoundBoxItsFileControls) {
   Put("All", "1");
   Put("Cookies", "0");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ChildWindows.h"
+#include "PopupHelper.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -15,6 +16,7 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kAutoComplete = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 constexpr WPARAM kOptionsMenuItem = 2009;
+constexpr WPARAM kBlock100Button = 1002;
 
 std::optional<std::string> Text(const char* path, const char* name) {
   const auto raw = ReadRaw(HKEY_CURRENT_USER, path, name, View::Default);
@@ -118,6 +120,32 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingTheStartUpEntryAndTheHomePage) {
   EXPECT_EQ(Text(kRunKey, "Vandrel"), runValue);
   EXPECT_EQ(Text(kBrowserMain, "Start Page"), "http://a.example/");
   EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(OptionsDialogTest, CancelLeavesBlock100ItsOneBrowserWindow) {
+  Set("AutoStart", "1");
+  vandrel = std::make_unique<VandrelProcess>();
+  main = vandrel->WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  const HWND dialog = vandrel->WaitForWindowOfClass("TForm2");
+  ASSERT_NE(dialog, nullptr);
+  PostMessageA(main, WM_COMMAND, kBlock100Button, 0);
+  const HWND told = vandrel->WaitForMessageBox();
+  ASSERT_NE(told, nullptr);
+  PostMessageA(told, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 5000));
+  PostMessageA(main, WM_COMMAND, kOptionsMenuItem, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
+  Press(dialog, "&Cancel");
+  ASSERT_TRUE(Closed(dialog));
+
+  const auto frame = [](const char* page) {
+    return PopupWindowSpec{"IEFrame", std::string(page) + " - Microsoft Internet Explorer", true, true, true};
+  };
+  PopupHelper helper{frame("One"), frame("Two"), frame("Three")};  // Three on top
+  EXPECT_TRUE(helper.WaitForCloses(2, 1));
+  EXPECT_TRUE(helper.WaitForCloses(1, 1));
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
 }
 
 TEST_F(OptionsDialogTest, AStoredQuarterSecondShowsHalfASecondAndOkStoresIt) {
