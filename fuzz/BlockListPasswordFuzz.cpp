@@ -25,7 +25,7 @@ bool Opens(MemoryRegistry& registry, const std::optional<std::string>& typed) {
   ScriptedPrompts prompts;
   prompts.ScriptPassword(typed);
   BlockListPassword protection(registry, prompts);
-  return protection.MayOpen(false);
+  return protection.MayOpen();
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ AllowedListDialog::AllowedListDialog(AllowedList& list, AllowedStore& store, con
 }
 
 void AllowedListDialog::Open() {
-  if (password_.MayOpen(Form.Visible()) && showModal) showModal();
+  if (Form.Visible()) return Form.BringToFront();
+  if (password_.MayOpen() && showModal) showModal();
 }
 
 void AllowedListDialog::Propose(AllowedKind kind, std::string text) {

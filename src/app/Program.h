@@ -72,7 +72,7 @@ class Program : private TrayCommands {
     recentlyClosedMenu.UseAllowed(
         state.allowed, [this] { allowedStore.Save(state.allowed, true); },
         [this](std::string words) { allowedDialog.Propose(AllowedKind::Title, std::move(words)); });
-    trayMenus.onMouseDown = [this] { blockListDialog.RefreshClick(); };
+    trayMenus.onMouseDown = [this] { blockListDialog.RefreshTitles(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };
     mainWindow.onErase = [this] { eraser.EraseStuffClick(); };
     optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };

@@ -50,26 +50,23 @@ void BlockListPassword::Closing() {
   }
 }
 
-bool BlockListPassword::MayOpen(bool dialogVisible) {
+bool BlockListPassword::MayOpen() {
   const Stored stored = ReadStored();
-  if (stored.enabled) {
-    PassEnabled.SetChecked(true);
-    Password.SetText(stored.password);
-  } else {
+  if (!stored.enabled) {
     PassEnabled.SetChecked(false);
     Password.SetVisible(false);
     Password.SetEnabled(false);
     Password.SetText("");
-    if (!dialogVisible) return true;
+    return true;
   }
-  if (stored.enabled && !Accepts(stored.password)) {
-    entered_ = prompts_.PasswordPrompt(kEnterPassword).value_or("");
-  }
+  PassEnabled.SetChecked(true);
+  Password.SetText(stored.password);
+  if (!Accepts(stored.password)) entered_ = prompts_.PasswordPrompt(kEnterPassword).value_or("");
   if (!Accepts(stored.password)) {
     prompts_.Message(MessageKind::Information, kPasswordNotCorrect, MessageButtons::Ok);
     return false;
   }
-  return !dialogVisible;
+  return true;
 }
 
 BlockListPassword::Stored BlockListPassword::ReadStored() {

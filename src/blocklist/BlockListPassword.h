@@ -42,10 +42,11 @@ class BlockListPassword {
   // The dialog's close stores the frame's state. A ticked box with an empty
   // field keeps whatever is stored: only unticking switches protection off.
   void Closing();
-  // The block list command's check. True when the dialog is to be shown
-  // modally now; false when it is visible already or the password was
-  // refused (the refusal has been told).
-  bool MayOpen(bool dialogVisible);
+  // The block list command's check while the dialog is hidden: the frame
+  // mirrors the stored protection, and the password is asked when needed.
+  // True when the dialog is to be shown modally now; false when the
+  // password was refused (the refusal has been told).
+  bool MayOpen();
 
   // The text last accepted at the prompt; empty at start, kept for the run.
   const std::string& EnteredPassword() const { return entered_; }

@@ -54,6 +54,11 @@ void TForm3::FormClose() {
 }
 
 void TForm3::RefreshClick() {
+  RefreshTitles();
+  Protection.Refreshed();
+}
+
+void TForm3::RefreshTitles() {
   desktop_.ListVisibleWindows(windows_);
   std::vector<std::string> frames;
   TitleText title;
@@ -67,7 +72,6 @@ void TForm3::RefreshClick() {
   ListBox1.SetItemIndex(-1);
   ListBox1.SetItems(std::move(frames));
   Scroller();
-  Protection.Refreshed();
 }
 
 void TForm3::AddToBlackListClick() {
@@ -150,7 +154,10 @@ void TForm3::Scroller() {
 }
 
 void TForm3::AddtotheBlackList1Click() {
-  if (Protection.MayOpen(Form.Visible()) && showModal) showModal();
+  // An open dialog holds what the user is typing, the password frame too:
+  // the command only brings it to the front.
+  if (Form.Visible()) return Form.BringToFront();
+  if (Protection.MayOpen() && showModal) showModal();
 }
 
 void TForm3::ShowEntries() {

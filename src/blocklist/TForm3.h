@@ -63,7 +63,11 @@ class TForm3 {
   // Every close: the password state is stored, then the file written.
   void FormClose();
 
+  // The list of browser windows, then the password frame as stored.
   void RefreshClick();
+  // Only the list of browser windows: what a press on the tray icon
+  // refreshes, which must not empty a password being typed.
+  void RefreshTitles();
   void AddToBlackListClick();
   void RemoveFromBlackListClick();
   void AddKeywordClick();

@@ -1,5 +1,6 @@
 #include "ui/win32/ModalForm.h"
 
+#include "platform/ScopeExit.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DpiScale.h"
 
@@ -35,6 +36,9 @@ void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner) {
 void ShowFormModal(HWND window, FormModel& form, HWND owner, const ErrorReporter& report,
                    const std::function<void()>& onShow, const std::function<bool(const MSG&)>& ownKeys) {
   form.SetVisible(true);
+  // A command for the open form (a second "Block List" from the tray) brings it forward.
+  form.activate = [window] { SetForegroundWindow(window); };
+  const ScopeExit forget([&form] { form.activate = nullptr; });
   ShowAndFocus(window);
   if (onShow) {
     RunGuarded(window, report, 0, [&onShow] {

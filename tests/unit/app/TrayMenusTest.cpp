@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
+#include "blocklist/CryptString.h"
 #include "blocklist/TitlesFile.h"
+#include "settings/SettingsKey.h"
 #include "fakes/MemoryPlatform.h"
 #include "ui/memory/ScriptedPrompts.h"
 
@@ -165,6 +167,19 @@ TEST_F(TrayMenusTest, FramesWithoutAPageTitleGetTheNoTitleMessageAndNoSave) {
   menus.MyPopupHandler("Notes");
   EXPECT_TRUE(Entries().empty());
   EXPECT_EQ(commands.calls, Strings{"Save"});
+}
+
+TEST_F(TrayMenusTest, APressRefreshesTheOpenBlockListDialogsWindowsButNotThePasswordBeingTyped) {
+  SettingsKey(memory.registry).WriteString(kPassEnabledValue, "1");
+  SettingsKey(memory.registry).WriteString(kPasswordValue, CryptString("Secret"));
+  TForm3& dialog = program.blockListDialog;
+  dialog.Form.SetVisible(true);
+  dialog.RefreshClick();
+  dialog.Protection.Password.UserTyped("Changed");
+  memory.desktop.Open(Frame("News"), "IEFrame");
+  program.trayMenus.CoolTrayIcon1MouseDown();
+  EXPECT_EQ(dialog.ListBox1.Items(), Strings{Frame("News")});
+  EXPECT_EQ(dialog.Protection.Password.Text(), "Changed");
 }
 
 TEST_F(TrayMenusTest, AFailedWriteIsReportedAndTheEntryStaysInMemory) {

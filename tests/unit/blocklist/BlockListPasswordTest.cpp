@@ -129,6 +129,31 @@ TEST_F(BlockListPasswordTest, ClosingStoresTheTypedPasswordSilentlyAndOnlyUntick
   EXPECT_EQ(Stored(kPasswordValue), "");
 }
 
+TEST_F(BlockListPasswordTest, ASecondCommandOrATrayPressLeavesTheOpenDialogsFrameAsTheUserSetIt) {
+  int broughtForward = 0;
+  dialog.Form.activate = [&] { ++broughtForward; };
+  const auto editThenCommandAgain = [&](const std::function<void()>& edit) {
+    onShown = [&] {
+      edit();
+      dialog.AddtotheBlackList1Click();
+      dialog.RefreshTitles();  // what a press on the tray icon refreshes
+    };
+    dialog.AddtotheBlackList1Click();
+  };
+  editThenCommandAgain([this] {
+    frame.PassEnabled.UserToggle();
+    frame.Password.UserTyped("Typed");
+  });
+  EXPECT_EQ(Stored(kPasswordValue), CryptString("Typed"));
+  prompts.ScriptPassword("Typed");
+  editThenCommandAgain([this] { frame.PassEnabled.UserToggle(); });
+  EXPECT_EQ(Stored(kPassEnabledValue), "0");
+  EXPECT_EQ(broughtForward, 2);
+  EXPECT_EQ(openings, 2);
+  EXPECT_EQ(prompts.PasswordPrompts().size(), 1u);
+  EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(BlockListPasswordTest, ShortLongAndLineBreakingPasswordsSurviveWhole) {
   // '7' scrambles to CR and '0' to LF.
   for (const std::string& password : {std::string("x"), std::string(200, 'p'), std::string("a7b0c")}) {
