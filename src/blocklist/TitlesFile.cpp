@@ -77,6 +77,11 @@ std::vector<std::string> SplitLines(std::string_view content) {
   return lines;
 }
 
+bool LosesLinesAfterNul(std::string_view content) {
+  const auto nul = content.find('\0');
+  return nul != std::string_view::npos && content.find_first_not_of('\0', nul) != std::string_view::npos;
+}
+
 std::string EncodeTitles(const std::vector<std::string>& entries) {
   std::size_t size = 0;
   for (const std::string& entry : entries) size += entry.size() + kLineEnd.size();

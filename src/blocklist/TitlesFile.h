@@ -36,6 +36,10 @@ std::string EncodeTitles(const std::vector<std::string>& entries);
 // escape that is not one of the four is kept as it stands.
 std::vector<std::string> DecodeTitles(std::string_view content);
 
+// True when a NUL byte ends the content before its end: the lines after
+// it are not read (a damaged file, or one written with a ':' in an entry by
+// a writer older than the escaped layout).
+bool LosesLinesAfterNul(std::string_view content);
 // Plain text lines, each ended by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 

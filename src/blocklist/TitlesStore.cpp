@@ -51,12 +51,27 @@ std::optional<std::string> TitlesStore::ReadOrReport(const std::string& path) {
   return content;
 }
 
-void TitlesStore::WriteOrReport(const std::string& path, const std::string& content) {
+bool TitlesStore::WriteOrReport(const std::string& path, const std::string& content) {
   try {
     files_.WriteWholeAtomically(path, content);
+    return true;
   } catch (const PlatformError&) {
     prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
+    return false;
   }
+}
+
+bool TitlesStore::KeepDamagedCopy() {
+  if (!damagedContent_) return true;
+  // A copy kept by an earlier run may hold what this one has not: it stays.
+  std::string copy = FileBesideExecutable(system_, std::string(kDamagedTitlesName) + ".dat");
+  for (int number = 2; files_.Exists(copy) && number < kMaxDamagedCopies; ++number) {
+    copy = FileBesideExecutable(system_, std::string(kDamagedTitlesName) + "-" + std::to_string(number) + ".dat");
+  }
+  if (!WriteOrReport(copy, *damagedContent_)) return false;
+  damagedContent_.reset();
+  prompts_.Message(MessageKind::Warning, FormatMessageText(kTitlesDamaged, copy), MessageButtons::Ok);
+  return true;
 }
 
 void TitlesStore::LoadTitles(BlockList& list) {
@@ -65,7 +80,16 @@ void TitlesStore::LoadTitles(BlockList& list) {
   if (!files_.Exists(path)) return;
   const auto content = Read(path);
   unreadFileKept_ = !content || !AddDecoded(list, *content);
-  if (unreadFileKept_) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
+  if (unreadFileKept_) return prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
+  NoteDamage(*content);
+}
+
+void TitlesStore::NoteDamage(const std::string& content) {
+  // The entries after a NUL are lost to the list, not to the user: the file
+  // as it was is kept before any save writes over it.
+  if (!LosesLinesAfterNul(content)) return;
+  damagedContent_ = content;
+  KeepDamagedCopy();
 }
 
 void TitlesStore::SaveTitlesClick(BlockList& list) {
@@ -79,8 +103,11 @@ void TitlesStore::SaveTitlesClick(BlockList& list) {
       prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
       return;
     }
+    unreadFileKept_ = false;
+    NoteDamage(*content);
   }
   unreadFileKept_ = false;
+  if (!KeepDamagedCopy()) return;
   WriteOrReport(path, EncodeTitles(list.Entries()));
 }
 

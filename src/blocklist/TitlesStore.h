@@ -15,6 +15,13 @@ inline constexpr const char* kExportExtension = ".dat";
 inline constexpr const char* kImportExtension = "*.dat";
 inline constexpr const char* kConfirmOverwrite = "Are you sure to overwrite the selected file?";
 inline constexpr const char* kTitlesImported = "Titles imported successfully.";
+// The copy of a damaged titles.dat: titles.damaged.dat, or titles.damaged-2.dat and on.
+inline constexpr const char* kDamagedTitlesName = "titles.damaged";
+inline constexpr int kMaxDamagedCopies = 1000;
+// Shown once when titles.dat ends its readable part early; %s is the copy.
+inline constexpr const char* kTitlesDamaged =
+    "The block list file is damaged: the entries after the damaged place could not be read.\r\n"
+    "The file as it was is kept in %s.";
 
 // The executable's folder followed by `name`.
 std::string FileBesideExecutable(SystemInfo& system, std::string_view name);
@@ -33,7 +40,9 @@ class TitlesStore {
 
   // Adds the file's entries to the list, duplicates and empty lines
   // included. No file: nothing happens. An unreadable file is reported, and
-  // later saves will not write over it until it could be read.
+  // later saves will not write over it until it could be read. A file whose
+  // tail cannot be read is copied beside it first, and the copy named to
+  // the user; saves will not write over it until the copy is made.
   void LoadTitles(BlockList& list);
   // Writes the whole list to the file, also when it is empty; before
   // LoadTitles has run it writes nothing and keeps the list as it is. When the file
@@ -55,14 +64,20 @@ class TitlesStore {
   bool AddDecoded(BlockList& list, std::string_view content);
   // Reports "Cannot open file <path>" when the file cannot be read.
   std::optional<std::string> ReadOrReport(const std::string& path);
-  // Reports "Cannot create file <path>" when the file cannot be written.
-  void WriteOrReport(const std::string& path, const std::string& content);
+  // Reports "Cannot create file <path>" when the file cannot be written;
+  // false then.
+  bool WriteOrReport(const std::string& path, const std::string& content);
+  // A content whose tail a NUL hides is kept for its copy, written now if it can be.
+  void NoteDamage(const std::string& content);
+  // Writes the damaged file's copy once; false, reported, while it cannot.
+  bool KeepDamagedCopy();
 
   FileSystem& files_;
   SystemInfo& system_;
   Prompts& prompts_;
   bool loaded_ = false;          // LoadTitles has run: saves may write
   bool unreadFileKept_ = false;  // titles.dat exists but could not be loaded yet
+  std::optional<std::string> damagedContent_;  // titles.dat as read, until its copy is written
 };
 
 }  // namespace vandrel

@@ -4,6 +4,7 @@
 
 #include "blocklist/CryptString.h"
 #include "blocklist/TitlesStore.h"
+#include "platform/PlatformError.h"
 #include "platform/UpperCaseCollation.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemorySystemInfo.h"
@@ -91,10 +92,33 @@ TEST_F(TitlesStoreTest, LoadingWithoutAFileOrFromAnEmptyOneGivesAnEmptyListSilen
 }
 
 TEST_F(TitlesStoreTest, LoadingStopsAtANulAndSplitsAtLoneLineEnds) {
-  files.files[kTitles] = CryptString("a") + "\r" + CryptString("b") + "\n" + CryptString("c") + std::string(1, '\0') +
-                         CryptString("lost") + "\r\n";
+  files.files[kTitles] = CryptString("a") + "\r" + CryptString("b") + "\n" + CryptString("c") + std::string(2, '\0');
   store.LoadTitles(list);
   EXPECT_EQ(list.Entries(), (Lines{"a", "b", "c"}));
+  EXPECT_TRUE(prompts.Messages().empty()) << "nothing follows the NULs: nothing is lost";
+}
+
+TEST_F(TitlesStoreTest, AFileWhoseTailIsLostIsCopiedAndToldOnceBeforeASaveWritesOverIt) {
+  const std::string damaged = Scrambled({"a"}) + std::string(1, '\0') + Scrambled({"lost"});
+  const std::string copy = std::string(kFolder) + "\\titles.damaged.dat";
+  const std::string secondCopy = std::string(kFolder) + "\\titles.damaged-2.dat";
+  files.files[copy] = "an earlier run's copy";
+  files.files[kTitles] = damaged;
+  files.unwritableFolders.insert(kFolder);
+  store.LoadTitles(list);
+  store.SaveTitlesClick(list);  // the copy cannot be made: titles.dat stays as it is
+  EXPECT_EQ(files.files[kTitles], damaged);
+  EXPECT_EQ(Shown(), (Lines{"Cannot create file " + secondCopy, "Cannot create file " + secondCopy}));
+
+  files.unwritableFolders.clear();
+  store.SaveTitlesClick(list);
+  store.SaveTitlesClick(list);
+  EXPECT_EQ(files.files[secondCopy], damaged);
+  EXPECT_EQ(files.files[copy], "an earlier run's copy");
+  EXPECT_EQ(files.files[kTitles], Scrambled({"a"}));
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[2].kind, MessageKind::Warning);
+  EXPECT_EQ(prompts.Messages()[2].text, FormatMessageText(kTitlesDamaged, secondCopy));
 }
 
 TEST_F(TitlesStoreTest, EntriesWithEveryCharacterSurviveSavingAndLoading) {
