@@ -97,7 +97,9 @@ void TZAVOClass::Timer2Timer() {
   // A box shown during the creation runs this timer before the settings
   // and the window are whole: the decision waits for the next tick.
   if (!created_) return;
-  if (state_.settings.StartMinimized || minimizeArgument_) Form.SetVisible(false);
+  // Hidden only with the icon there: without it nothing would lead back.
+  const bool minimized = state_.settings.StartMinimized || minimizeArgument_;
+  if (minimized && (!ensureTrayIcon || ensureTrayIcon())) Form.SetVisible(false);
   Timer2.SetEnabled(false);
 }
 

@@ -82,21 +82,18 @@ bool NotifyIcon::Show(HICON icon, const std::string& tip) {
   NOTIFYICONDATAA data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
   data.hIcon = icon;
   CopyCut(data.szTip, tip);
-  // A refused change means the shell no longer knows the icon: add it anew.
-  if (added_ && Notify(NIM_MODIFY, data)) return true;
-  added_ = Notify(NIM_ADD, data);
-  return added_;
+  return presence_.Show([&](IconChange change) { return Notify(change, data); });
 }
 
 bool NotifyIcon::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs) {
-  if (!added_ || ShellMajorVersion() < 5) return false;
+  if (ShellMajorVersion() < 5) return false;
   NOTIFYICONDATAA data = Data(NIF_INFO);
   CopyCut(data.szInfoTitle, title);
   CopyCut(data.szInfo, text);
   data.uTimeout = timeoutMs;
   // The scan sounds its closes itself; shell 5.0 knows no NIIF_NOSOUND.
   data.dwInfoFlags = NIIF_INFO | (ShellMajorVersion() >= 6 ? NIIF_NOSOUND : 0);
-  return Notify(NIM_MODIFY, data);
+  return presence_.Change([&](IconChange change) { return Notify(change, data); });
 }
 
 DWORD NotifyIcon::ShellMajorVersion() {
@@ -109,18 +106,20 @@ DWORD NotifyIcon::ShellMajorVersion() {
   return shellMajorVersion_;
 }
 
-bool NotifyIcon::Notify(DWORD change, NOTIFYICONDATAA& data) {
+bool NotifyIcon::Notify(IconChange change, NOTIFYICONDATAA& data) {
   using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
   const auto notify = shell32_.Find<NotifyFunction>("Shell_NotifyIconA");
-  return notify && notify(change, &data) != FALSE;
+  const DWORD message = change == IconChange::Add      ? NIM_ADD
+                        : change == IconChange::Modify ? NIM_MODIFY
+                                                       : NIM_DELETE;
+  return notify && notify(message, &data) != FALSE;
 }
 
 void NotifyIcon::Remove() {
-  if (!added_) return;
+  if (!owner_) return;
   NOTIFYICONDATAA data = Data(0);
   // A refusal means the shell has dropped it already; nothing is left to undo.
-  Notify(NIM_DELETE, data);
-  added_ = false;
+  presence_.Remove([&](IconChange change) { return Notify(change, data); });
 }
 
 TrayIconView::TrayIconView(TZAVOClass& form, TrayMenus& menus, CloseNotice& notice, Timer& noticeTimer,

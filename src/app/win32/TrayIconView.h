@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CloseNotice.h"
+#include "app/IconPresence.h"
 #include "app/MainWindow.h"
 #include "app/TrayMenus.h"
 #include "platform/win32/Handles.h"
@@ -37,13 +38,13 @@ class NotifyIcon {
   // False when the icon is not there or the shell (before 5.0) shows none.
   bool ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs);
   // The shell has restarted and forgotten every icon.
-  void Forget() { added_ = false; }
-  bool Shown() const { return added_; }
+  void Forget() { presence_.Forget(); }
+  bool Shown() const { return presence_.Shown(); }
   void Remove();
 
  private:
   NOTIFYICONDATAA Data(UINT flags);
-  bool Notify(DWORD change, NOTIFYICONDATAA& data);
+  bool Notify(IconChange change, NOTIFYICONDATAA& data);
   // shell32's major version; 4 for a shell that cannot tell (before 4.71).
   DWORD ShellMajorVersion();
 
@@ -52,7 +53,7 @@ class NotifyIcon {
   HWND owner_ = nullptr;
   UINT id_ = 0;
   UINT callbackMessage_ = 0;
-  bool added_ = false;
+  IconPresence presence_;
   DWORD shellMajorVersion_ = 0;  // 0: not asked yet
 };
 

@@ -154,6 +154,13 @@ TEST_F(MainWindowTest, TheHideTimerHidesOnceForMinimizeOrStartMinimized) {
   Main().ShowOnRequest();
   EXPECT_TRUE(Main().Form.Visible());
   EXPECT_EQ(activations, 1);
+
+  // No icon could be put in the notification area: the window is the only way back.
+  Start(true);
+  Main().ensureTrayIcon = [] { return false; };
+  Main().Timer2.Fire();
+  EXPECT_TRUE(Main().Form.Visible());
+  EXPECT_FALSE(Main().Timer2.Enabled());
 }
 
 TEST_F(MainWindowTest, CountedClosesShowInTheStatusBarAndPlayTheSoundFile) {
