@@ -52,8 +52,9 @@ void WindowScan::Tick() {
   }
   ClassPass();
   if (settings_.LimitEnabled) LimitPass();
-  UpdateTrayIcon();
   BlockListPass();
+  // Last: the icon's change waits on the shell, which may be busy.
+  UpdateTrayIcon();
   if (report_) report_->TickEnded();
 }
 

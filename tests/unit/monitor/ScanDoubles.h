@@ -15,10 +15,14 @@ inline const std::string kSuffix = "- Microsoft Internet Explorer";
 struct RecordingEvents : ScanEvents {
   void CountClosedWindow() override { ++closed; }
   void LimitRaised(int limit) override { raisedTo.push_back(limit); }
-  void SetTrayIconIndex(int index) override { icon = index; }
+  void SetTrayIconIndex(int index) override {
+    icon = index;
+    closedWhenIconSet = closed;
+  }
   int closed = 0;
   std::vector<int> raisedTo;
   int icon = -1;
+  int closedWhenIconSet = -1;
 };
 
 // The scan over in-memory doubles, for the monitor's tests.
