@@ -16,7 +16,7 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 constexpr const char* kBrowserMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kAutoComplete = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
 constexpr WPARAM kOptionsMenuItem = 2009;
-constexpr WPARAM kBlock100Button = 1002;
+constexpr WPARAM kBlock100MenuItem = 2003;
 
 std::optional<std::string> Text(const char* path, const char* name) {
   const auto raw = ReadRaw(HKEY_CURRENT_USER, path, name, View::Default);
@@ -129,7 +129,7 @@ TEST_F(OptionsDialogTest, CancelLeavesBlock100ItsOneBrowserWindow) {
   ASSERT_NE(main, nullptr);
   const HWND dialog = vandrel->WaitForWindowOfClass("TForm2");
   ASSERT_NE(dialog, nullptr);
-  PostMessageA(main, WM_COMMAND, kBlock100Button, 0);
+  PostMessageA(main, WM_COMMAND, kBlock100MenuItem, 0);
   const HWND told = vandrel->WaitForMessageBox();
   ASSERT_NE(told, nullptr);
   PostMessageA(told, WM_COMMAND, IDOK, 0);
