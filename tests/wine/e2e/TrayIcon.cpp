@@ -1,6 +1,7 @@
 #include "TrayIcon.h"
 
 #include <future>
+#include <utility>
 
 #include "WaitUntil.h"
 
@@ -21,7 +22,7 @@ std::string Text(const BYTE* at, std::size_t count) {
 
 }  // namespace
 
-StandInTray::StandInTray() {
+StandInTray::StandInTray(bool refusesFirstAdd) : refusesFirstAdd_(refusesFirstAdd), holdsIcon_(!refusesFirstAdd) {
   std::promise<void> made;
   thread_ = std::thread([this, &made] {
     const WNDCLASSA windowClass{0, &StandInTray::Procedure, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -46,6 +47,11 @@ std::vector<std::pair<std::string, std::string>> StandInTray::Balloons() const {
   return balloons_;
 }
 
+std::vector<DWORD> StandInTray::Changes() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return changes_;
+}
+
 LRESULT CALLBACK StandInTray::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
@@ -56,11 +62,18 @@ LRESULT CALLBACK StandInTray::Procedure(HWND window, UINT message, WPARAM wParam
   if (message != WM_COPYDATA || copy->cbData < kDataLength) return DefWindowProcA(window, message, wParam, lParam);
   auto* tray = reinterpret_cast<StandInTray*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   const auto* data = static_cast<const BYTE*>(copy->lpData);
+  std::lock_guard<std::mutex> lock(tray->mutex_);
+  tray->changes_.push_back(static_cast<DWORD>(copy->dwData));
   if (copy->dwData == NIM_MODIFY && (reinterpret_cast<const UINT*>(data + kFlagsAt)[0] & NIF_INFO)) {
-    std::lock_guard<std::mutex> lock(tray->mutex_);
     tray->balloons_.emplace_back(Text(data + kInfoTitleAt, 64), Text(data + kInfoAt, 256));
   }
-  return TRUE;
+  switch (copy->dwData) {
+    case NIM_ADD:
+      tray->holdsIcon_ = true;
+      return std::exchange(tray->refusesFirstAdd_, false) ? FALSE : TRUE;
+    case NIM_DELETE: return std::exchange(tray->holdsIcon_, false) ? TRUE : FALSE;
+    default: return tray->holdsIcon_ ? TRUE : FALSE;
+  }
 }
 
 HWND VisibleMenu() {

@@ -29,18 +29,25 @@ bool ChooseFromMenu(HWND menu, std::initializer_list<WPARAM> keys);
 // A window of the shell's tray class, put before Wine's so that the shell's
 // calls come to it, on a thread of its own (they wait for its answer): it
 // answers yes to each and keeps the balloons' titles and texts. Made after
-// the program's icon was added, which stays in Wine's tray.
+// the program's icon was added, which stays in Wine's tray; or before the
+// program starts, when it stands for a shell that times out on the first add:
+// it keeps the icon but answers no, as a busy shell does at log-on.
 class StandInTray {
  public:
-  StandInTray();
+  explicit StandInTray(bool refusesFirstAdd = false);
   ~StandInTray();
   bool TakesOver() const { return FindWindowA("Shell_TrayWnd", nullptr) == window_; }
   std::vector<std::pair<std::string, std::string>> Balloons() const;
+  // The NIM_ codes of the changes asked so far, in order.
+  std::vector<DWORD> Changes() const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   mutable std::mutex mutex_;
   std::vector<std::pair<std::string, std::string>> balloons_;
+  std::vector<DWORD> changes_;
+  bool refusesFirstAdd_;
+  bool holdsIcon_;  // made after the add: the icon it never saw counts as held
   HWND window_ = nullptr;
   std::thread thread_;
 };

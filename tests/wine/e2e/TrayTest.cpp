@@ -2,6 +2,7 @@
 // shell drives it: mouse messages sent to the window that owns the icon.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 
@@ -106,6 +107,23 @@ TEST_F(TrayTest, TheIconComesBackWhenTheShellRestartsAndGoesWithTheProgram) {
   Choose(RightClickIcon(), {VK_UP});
   EXPECT_TRUE(vandrel->process().Wait(10000));
   EXPECT_TRUE(WaitUntil([] { return IconHost() == nullptr; }, 5000));
+}
+
+TEST_F(TrayTest, AnIconTheShellTookAfterRefusingItsAddGetsBalloonsAndIsDeletedAtTheEnd) {
+  vandrel.reset();  // again, with a block list and a shell that times out on the add
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"News"})));
+  StandInTray tray(true);
+  ASSERT_TRUE(tray.TakesOver());
+  StartVandrel();
+  {
+    PopupHelper helper{Frame("Daily News", false)};
+    EXPECT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 5000));
+  }
+  ASSERT_TRUE(vandrel->Quit());
+  const std::vector<DWORD> changes = tray.Changes();
+  EXPECT_EQ(std::count(changes.begin(), changes.end(), DWORD{NIM_ADD}), 1);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back(), DWORD{NIM_DELETE}) << "no dead icon is left";
 }
 
 TEST_F(TrayTest, FramesClosedTogetherMakeOneBalloonWhoseClickListsThemAndTheItemTurnsItOff) {
