@@ -1,5 +1,7 @@
 #include "eraser/CacheContainerGate.h"
 
+#include <algorithm>
+
 #include "eraser/EraseTools.h"
 #include "platform/FullPath.h"
 
@@ -23,11 +25,30 @@ constexpr ContainerPlace kPlaces[] = {
 
 const ContainerPlace& PlaceOf(CacheContainer container) { return kPlaces[static_cast<int>(container)]; }
 
+bool IsInside(const std::string& path, const std::string& folder) {
+  const auto entry = ParseFullPath(path), above = ParseFullPath(folder);
+  return entry && above && entry->names.size() > above->names.size() && IsSameOrBelow(*entry, *above);
+}
+
+std::string FolderAbove(const std::string& path) {
+  auto full = ParseFullPath(path);
+  if (!full || full->names.empty()) return {};
+  full->names.pop_back();
+  return PlainForm(*full);
+}
+
 }  // namespace
 
-void CacheContainerGate::Begin() {
+void CacheContainerGate::Start() {
   mayCall_.clear();
   left_.clear();
+  tools_.wipedIndexes.clear();
+  ending_ = false;
+}
+
+const DeleteProgress& CacheContainerGate::Progress() const {
+  static const DeleteProgress kQuiet;
+  return ending_ ? kQuiet : tools_.progress;
 }
 
 std::string CacheContainerGate::FolderOf(CacheContainer container) const {
@@ -43,8 +64,8 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
     return mayCall_[container] = false;
   };
   if (folder.empty()) return leave(ContainerLeftReason::FolderUnknown);
-  const DeleteCounts links = tools_.files.RemoveLinksInside(folder, tools_.progress);
-  if (links.refused) return leave(ContainerLeftReason::FolderUnknown);
+  const DeleteCounts links = tools_.files.RemoveLinksInside(folder, Progress());
+  if (links.refused) return leave(ContainerLeftReason::Refused);
   if (links.rootWasLink || links.skipped > 0) return leave(ContainerLeftReason::LinkKept);
   // The history keeps a container for each of its day and week folders too.
   std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
@@ -74,19 +95,49 @@ void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::functio
   }
 }
 
-void CacheContainerGate::RemoveWipedIndexesBesideLinks() {
-  for (const ContainerLeft& left : left_) {
-    const std::string index = PathUnder(left.folder, "index.dat");
-    if (left.reason == ContainerLeftReason::LinkKept && tools_.files.IndexIsWiped(index)) {
-      tools_.files.DeleteMatching(left.folder, "index.dat", false, tools_.progress);
+std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {
+  std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
+  for (const std::string& name : tools_.shell.Subfolders(folder)) {
+    indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
+  }
+  for (const std::string& index : tools_.wipedIndexes) {
+    if (IsInside(index, folder) && std::find(indexes.begin(), indexes.end(), index) == indexes.end()) {
+      indexes.push_back(index);
     }
   }
+  std::erase_if(indexes, [&](const std::string& index) { return !tools_.files.IndexIsWiped(index); });
+  return indexes;
 }
+
+void CacheContainerGate::End() noexcept {
+  ending_ = true;
+  try {
+    for (const ContainerPlace& place : kPlaces) {
+      const std::string folder = FolderOf(place.container);
+      const bool wipedInside = std::any_of(tools_.wipedIndexes.begin(), tools_.wipedIndexes.end(),
+                                           [&](const std::string& index) { return IsInside(index, folder); });
+      if (!folder.empty() && wipedInside && mayCall_.count(place.container) == 0) MayCall(place.container);
+    }
+    for (const ContainerLeft& left : left_) {
+      if (left.reason != ContainerLeftReason::LinkKept) continue;
+      for (const std::string& index : WipedIndexesIn(left.folder)) {
+        tools_.files.DeleteMatching(FolderAbove(index), "index.dat", false, Progress());
+      }
+    }
+  } catch (...) {
+    // Nothing more can be done as the erase ends; the next erase's gate
+    // keeps the library from a wiped index all the same.
+  }
+  ending_ = false;
+}
+
+const char* ContainerName(CacheContainer container) { return PlaceOf(container).shellFolder; }
 
 const char* ReasonText(ContainerLeftReason reason) {
   switch (reason) {
     case ContainerLeftReason::LinkKept: return "a link in it cannot be removed as itself";
     case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
+    case ContainerLeftReason::Refused: return "its folder is a protected folder, or holds one: nothing in it is touched";
     case ContainerLeftReason::WipedIndex: return "its index is wiped";
   }
   return "";
@@ -98,7 +149,7 @@ std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
     text += (text.empty() ? "Erased without the URL cache: " : "; ") +
-            std::string(PlaceOf(container.container).shellFolder) + " (" + ReasonText(container.reason) + ")";
+            std::string(ContainerName(container.container)) + " (" + ReasonText(container.reason) + ")";
   }
   return text;
 }

@@ -30,7 +30,20 @@ void EraseAftermath::Deleted(const std::string& folder, const std::string& mask,
 }
 
 void EraseAftermath::Add(PlaceFate fate, const std::string& place, const std::string& why) {
-  told_.push_back({step_, fate, place, 0, 0, why});
+  AddUnder(step_, fate, place, why);
+}
+
+void EraseAftermath::AddUnder(const std::string& step, PlaceFate fate, const std::string& place,
+                              const std::string& why) {
+  const auto same = [&](const ReportEntry& entry) {
+    return entry.step == step && entry.fate == fate && entry.place == place && entry.why == why;
+  };
+  if (std::none_of(told_.begin(), told_.end(), same)) told_.push_back({step, fate, place, 0, 0, why});
+}
+
+void EraseAftermath::IndexWiped(const std::string& file, WipeOutcome outcome, const std::string& failure) {
+  if (!failure.empty()) return Add(PlaceFate::Stayed, file, failure + ": " + kWhyWipeFailed);
+  if (outcome == WipeOutcome::LeftAlone) Add(PlaceFate::Stayed, file, kWhyIndexLeftAlone);
 }
 
 EraseReport EraseAftermath::Report(TraceLook& look) const {

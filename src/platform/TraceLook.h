@@ -37,6 +37,8 @@ class TraceLook {
                           std::vector<LookedEntry>& entries) = 0;
   // A plain file is at path.
   virtual bool IsFile(const std::string& path) = 0;
+  // The file holds what a wipe leaves (IsWipedIndex), read only.
+  virtual bool IsWipedIndexFile(const std::string& path) = 0;
 };
 
 }  // namespace vandrel

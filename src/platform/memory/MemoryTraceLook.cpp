@@ -50,4 +50,10 @@ bool MemoryTraceLook::IsFile(const std::string& path) {
   return found != files_.entries.end() && found->second.kind == Kind::File;
 }
 
+bool MemoryTraceLook::IsWipedIndexFile(const std::string& path) {
+  const auto full = ParseFullPath(path);
+  const auto found = full ? files_.entries.find(PlainForm(*full)) : files_.entries.end();
+  return found != files_.entries.end() && found->second.kind == Kind::File && IsWipedIndex(found->second.content);
+}
+
 }  // namespace vandrel

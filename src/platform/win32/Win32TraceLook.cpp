@@ -10,6 +10,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
+#include "platform/win32/Win32TraceFiles.h"
 
 namespace vandrel {
 namespace {
@@ -86,5 +87,7 @@ bool Win32TraceLook::IsFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WidePathOf(*full).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool Win32TraceLook::IsWipedIndexFile(const std::string& path) { return ReadsAsWipedIndex(path); }
 
 }  // namespace vandrel
