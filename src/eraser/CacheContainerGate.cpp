@@ -42,6 +42,7 @@ std::string FolderAbove(const std::string& path) {
 void CacheContainerGate::Start() {
   mayCall_.clear();
   left_.clear();
+  called_.clear();
   tools_.wipedIndexes.clear();
   ending_ = false;
 }
@@ -83,16 +84,21 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
 void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) {
   if (search != CacheSearch::All) {
     for (const ContainerPlace& place : kPlaces) {
-      if (place.search == search && MayCall(place.container)) library_.DeleteAllEntries(search, pump);
+      if (place.search == search && MayCall(place.container)) Call(search, pump);
     }
     return;
   }
   bool everyOne = true;
   for (const ContainerPlace& place : kPlaces) everyOne = MayCall(place.container) && everyOne;
-  if (everyOne) return library_.DeleteAllEntries(CacheSearch::All, pump);
+  if (everyOne) return Call(CacheSearch::All, pump);
   for (const ContainerPlace& place : kPlaces) {
-    if (MayCall(place.container)) library_.DeleteAllEntries(place.search, pump);
+    if (MayCall(place.container)) Call(place.search, pump);
   }
+}
+
+void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& pump) {
+  if (std::find(called_.begin(), called_.end(), search) == called_.end()) called_.push_back(search);
+  library_.DeleteAllEntries(search, pump);
 }
 
 std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {
@@ -129,6 +135,16 @@ void CacheContainerGate::End() noexcept {
     // keeps the library from a wiped index all the same.
   }
   ending_ = false;
+}
+
+const char* CacheEntriesText(CacheSearch search) {
+  switch (search) {
+    case CacheSearch::All: return "every URL-cache entry";
+    case CacheSearch::Cookies: return "the URL cache's cookies";
+    case CacheSearch::History: return "the URL cache's visited pages";
+    case CacheSearch::Url: return "the URL cache's pages";
+  }
+  return "";
 }
 
 const char* ContainerName(CacheContainer container) { return PlaceOf(container).shellFolder; }

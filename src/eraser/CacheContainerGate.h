@@ -51,6 +51,8 @@ class CacheContainerGate : public UrlCacheEraser {
   // The search's containers that may be handed to the library; All goes as
   // one walk only when all three may.
   void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) override;
+  // The searches this erase handed to the library, each once, in order.
+  const std::vector<CacheSearch>& Called() const { return called_; }
   // The containers of this erase that got no call, in the order found.
   const std::vector<ContainerLeft>& Left() const { return left_; }
   // Runs once when the erase ends, however it ends (finished, a quit, a
@@ -65,6 +67,7 @@ class CacheContainerGate : public UrlCacheEraser {
  private:
   void Start();
   bool MayCall(CacheContainer container);
+  void Call(CacheSearch search, const std::function<void()>& pump);
   std::string FolderOf(CacheContainer container) const;
   // The wiped index files in a container's folder and its subfolders, and
   // those the erase wiped anywhere below it (the tools' wipedIndexes).
@@ -75,9 +78,13 @@ class CacheContainerGate : public UrlCacheEraser {
   EraseTools& tools_;
   std::map<CacheContainer, bool> mayCall_;
   std::vector<ContainerLeft> left_;
+  std::vector<CacheSearch> called_;
   bool ending_ = false;  // in End: the file calls get no progress, so no message runs
 };
 
+// The entries a search deletes, as the report names them.
+const char* CacheEntriesText(CacheSearch search);
+inline constexpr const char* kWhyThroughLibrary = "through the browser's library";
 // The container's name, as its erase step's: "Cache", "Cookies", "History".
 const char* ContainerName(CacheContainer container);
 // Why a container was left to the eraser's own walk, in the user's words.

@@ -65,8 +65,9 @@ void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, EraseRep
   std::vector<ReportEntry> stayed;
   for (const std::string& file : walk.filePaths)
     stayed.push_back({place.step, PlaceFate::Stayed, file, 0, 0, kWhyStillThere});
-  for (const std::string& link : walk.links)
-    stayed.push_back({place.step, PlaceFate::Stayed, link, 0, 0, kWhyLinkStayed});
+  for (const auto* links : {&walk.links, &walk.keptLinks}) {
+    for (const std::string& link : *links) stayed.push_back({place.step, PlaceFate::Stayed, link, 0, 0, kWhyLinkStayed});
+  }
   for (const std::string& folder : walk.unreadable) {
     stayed.push_back({place.step, PlaceFate::Stayed, folder, 0, 0, kWhyUnreadable});
   }

@@ -147,7 +147,12 @@ void EraseCommand::RunErase() {
 void EraseCommand::DeleteCacheEntries() {
   for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
     ShowStep(step.name);
+    const std::size_t calledBefore = gate_.Called().size();
     tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump);
+    // Under the step, as the preview tells them.
+    for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
+      aftermath_.Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
+    }
   }
 }
 

@@ -50,10 +50,14 @@ class PreviewFiles : public TraceFiles {
     DeleteCounts counts;
     counts.refused = walk.look == FolderLook::Refused;
     counts.rootWasLink = walk.look == FolderLook::Link;
-    counts.skipped = walk.unreadable.size() + (walk.look == FolderLook::Unreadable ? 1 : 0);
+    counts.skipped = walk.unreadable.size() + walk.keptLinks.size() + (walk.look == FolderLook::Unreadable ? 1 : 0);
+    for (const std::string& link : walk.keptLinks) {
+      recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
+      linksTold_.insert(link);
+    }
     for (const std::string& link : walk.links) {
       recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
-      removedLinks_.insert(link);
+      linksTold_.insert(link);
       ++counts.removed;
     }
     return counts;
@@ -86,7 +90,10 @@ class PreviewFiles : public TraceFiles {
           recorder_.report.Add({recorder_.step, PlaceFate::Emptied, place, walk.files, walk.bytes, {}});
         }
         for (const std::string& link : walk.links) {
-          if (removedLinks_.count(link) == 0) recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+          if (linksTold_.count(link) == 0) recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+        }
+        for (const std::string& link : walk.keptLinks) {
+          if (linksTold_.count(link) == 0) recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
         }
         for (const std::string& folderLeft : walk.unreadable) {
           recorder_.Add(PlaceFate::Stayed, folderLeft, kWhyUnreadable);
@@ -98,7 +105,7 @@ class PreviewFiles : public TraceFiles {
 
   TraceLook& look_;
   Recorder& recorder_;
-  std::set<std::string> removedLinks_;  // by the gate, before the steps meet them
+  std::set<std::string> linksTold_;  // by the gate, before the steps meet them
 };
 
 // Reads pass through; a delete of what is there is reported, not done.
@@ -155,20 +162,10 @@ class PreviewCache : public UrlCacheEraser {
  public:
   explicit PreviewCache(Recorder& recorder) : recorder_(recorder) {}
   void DeleteAllEntries(CacheSearch search, const std::function<void()>&) override {
-    recorder_.Add(PlaceFate::CacheEntries, EntriesOf(search), "through the browser's library");
+    recorder_.Add(PlaceFate::CacheEntries, CacheEntriesText(search), kWhyThroughLibrary);
   }
 
  private:
-  static const char* EntriesOf(CacheSearch search) {
-    switch (search) {
-      case CacheSearch::All: return "every URL-cache entry";
-      case CacheSearch::Cookies: return "the URL cache's cookies";
-      case CacheSearch::History: return "the URL cache's visited pages";
-      case CacheSearch::Url: return "the URL cache's pages";
-    }
-    return "";
-  }
-
   Recorder& recorder_;
 };
 

@@ -11,7 +11,7 @@ void WalkEntries(TraceLook& look, const std::string& folder, const std::vector<L
   for (const LookedEntry& entry : entries) {
     const std::string path = PathUnder(folder, entry.name);
     switch (entry.kind) {
-      case LookedEntry::Kind::Link: walk.links.push_back(path); break;
+      case LookedEntry::Kind::Link: (entry.removable ? walk.links : walk.keptLinks).push_back(path); break;
       case LookedEntry::Kind::File:
         if (keepDesktopIni && IsDesktopIni(entry.name)) break;
         ++walk.files;

@@ -16,7 +16,8 @@ struct FolderWalk {
   std::size_t files = 0;                  // files that go, subfolders' included
   std::uint64_t bytes = 0;
   std::vector<std::string> filePaths;   // those files
-  std::vector<std::string> links;       // links found inside
+  std::vector<std::string> links;       // links found inside that can be removed as themselves
+  std::vector<std::string> keptLinks;   // links that cannot (the erase leaves them, and what they lead to)
   std::vector<std::string> unreadable;  // subfolders whose entries cannot be read
 };
 

@@ -11,6 +11,7 @@ struct LookedEntry {
   std::string name;
   Kind kind = Kind::File;
   std::uint64_t bytes = 0;  // a file's size
+  bool removable = true;    // a link that can be removed as itself (none can under Wine)
 };
 
 // How the erase would meet a folder, before its entries.
