@@ -46,22 +46,23 @@ void EraseAftermath::IndexWiped(const std::string& file, WipeOutcome outcome, co
   if (outcome == WipeOutcome::LeftAlone) Add(PlaceFate::Stayed, file, kWhyIndexLeftAlone);
 }
 
-EraseReport EraseAftermath::Report(TraceLook& look) const {
+EraseReport EraseAftermath::Report(TraceLook& look, const std::function<void()>& pump) const {
   EraseReport report;
   report.kind = ran_ ? EraseReport::Kind::AfterErase : EraseReport::Kind::NoEraseYet;
   for (const Place& place : places_) {
     if (place.went > 0) report.Add({place.step, PlaceFate::Emptied, place.folder, place.went, 0, {}});
     if (place.last.refused) report.Add({place.step, PlaceFate::Refused, place.folder, 0, 0, RefusalWhy(place.folder)});
     if (place.last.rootWasLink) report.Add({place.step, PlaceFate::Stayed, place.folder, 0, 0, kWhyFolderIsLink});
-    if (place.last.skipped > 0) AddWhatStayed(place, look, report);
+    if (place.last.skipped > 0) AddWhatStayed(place, look, pump, report);
   }
   for (const ReportEntry& entry : told_) report.Add(entry);
   return report;
 }
 
-void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, EraseReport& report) const {
+void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,
+                                   EraseReport& report) const {
   // Looked at as a folder inside: a refusal would have left nothing to find.
-  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Inside, !place.whole);
+  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Inside, !place.whole, pump);
   std::vector<ReportEntry> stayed;
   for (const std::string& file : walk.filePaths)
     stayed.push_back({place.step, PlaceFate::Stayed, file, 0, 0, kWhyStillThere});

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,8 @@ class EraseAftermath {
 
   // Nothing when no erase has run. The places that kept something are
   // looked at again, and each entry still there is named.
-  EraseReport Report(TraceLook& look) const;
+  // pump runs between the entries walked (see WalkFolder).
+  EraseReport Report(TraceLook& look, const std::function<void()>& pump = {}) const;
 
  private:
   struct Place {
@@ -40,7 +42,8 @@ class EraseAftermath {
     std::size_t went = 0;  // over every pass
     DeleteCounts last;     // of the last pass
   };
-  void AddWhatStayed(const Place& place, TraceLook& look, EraseReport& report) const;
+  void AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,
+                     EraseReport& report) const;
 
   std::vector<Place> places_;  // in the order first met
   std::vector<ReportEntry> told_;

@@ -29,7 +29,8 @@ std::string RootName(RootKey root) {
 // The steps' deletes: each folder looked at and reported with what it holds.
 class PreviewFiles : public TraceFiles {
  public:
-  PreviewFiles(TraceLook& look, Recorder& recorder) : look_(look), recorder_(recorder) {}
+  PreviewFiles(TraceLook& look, Recorder& recorder, const std::function<void()>& pump)
+      : look_(look), recorder_(recorder), pump_(pump) {}
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress&) override {
     return Report(folder, "*", LookAt::WholeFolder, false);
@@ -46,7 +47,7 @@ class PreviewFiles : public TraceFiles {
   // The gate's look into a URL-cache container: judged as the erase judges
   // it, then each link it would remove, found once.
   DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress&) override {
-    const FolderWalk walk = WalkFolder(look_, folder, "*", LookAt::EmptiedFolder, false);
+    const FolderWalk walk = WalkFolder(look_, folder, "*", LookAt::EmptiedFolder, false, pump_);
     DeleteCounts counts;
     counts.refused = walk.look == FolderLook::Refused;
     counts.rootWasLink = walk.look == FolderLook::Link;
@@ -66,7 +67,7 @@ class PreviewFiles : public TraceFiles {
 
  private:
   DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, bool keepDesktopIni) {
-    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni);
+    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni, pump_);
     const std::string place = mask == "*" || mask == "*.*" ? folder : PathUnder(folder, mask);
     DeleteCounts counts;
     switch (walk.look) {
@@ -105,6 +106,7 @@ class PreviewFiles : public TraceFiles {
 
   TraceLook& look_;
   Recorder& recorder_;
+  const std::function<void()>& pump_;
   std::set<std::string> linksTold_;  // by the gate, before the steps meet them
 };
 
@@ -197,8 +199,9 @@ namespace {
 
 // The stand-ins, and the erase's own gate and tools over them.
 struct PreviewParts {
-  PreviewParts(Registry& registry, Shell& shell, TraceLook& look, Recorder& recorder)
-      : files(look, recorder),
+  PreviewParts(Registry& registry, Shell& shell, TraceLook& look, Recorder& recorder,
+               const std::function<void()>& pump)
+      : files(look, recorder, pump),
         registry(registry, recorder),
         shell(shell, recorder),
         cache(recorder),
@@ -215,14 +218,15 @@ struct PreviewParts {
 
 }  // namespace
 
-EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look) {
+EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
+                         const std::function<void()>& pump) {
   EraseReport report;
   Recorder recorder{report, "Erase"};
   if (!chosen.Any()) {
     recorder.Add(PlaceFate::Told, kNothingSelected);
     return report;
   }
-  PreviewParts parts(registry, shell, look, recorder);
+  PreviewParts parts(registry, shell, look, recorder, pump);
   {
     // The URL-cache calls go through the gate, as the erase's do: the links
     // it would remove, and the containers it would keep from the library.

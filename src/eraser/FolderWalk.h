@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@ struct FolderWalk {
 // The folder's entries matching mask, then everything in its subfolders;
 // with keepDesktopIni a desktop.ini directly in the folder is left out, as
 // the step keeps it.
+// pump runs before each entry, so that the caller's windows keep working
+// through a large tree; it may end the walk by throwing.
 FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
-                      bool keepDesktopIni);
+                      bool keepDesktopIni, const std::function<void()>& pump = {});
 
 }  // namespace vandrel

@@ -269,7 +269,9 @@ TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesN
   look.unreadable.insert("C:\\P\\Temp\\locked");
   const auto filesBefore = files.entries.size();
 
-  const EraseReport report = PreviewErase(choices.selection, registry, shell, look);
+  int walkPumps = 0;  // the walks let messages run between entries
+  const EraseReport report = PreviewErase(choices.selection, registry, shell, look, [&] { ++walkPumps; });
+  EXPECT_GE(walkPumps, 5);
   const std::vector<Line> expected{
       {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, "through the browser's library"},
       {"Cookies", PlaceFate::Emptied, "C:\\P\\Cookies", 1, 40, ""},
