@@ -722,8 +722,8 @@ TEST_F(EraseTest, ACookieFolderSetOntoTheDocumentsLeavesThemAndTheirLinkAsTheyWe
   Answer(vandrel, "Erase completed.", IDOK);
   EXPECT_EQ(SnapshotFolder(documents), before);
   EXPECT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-  EXPECT_NE(vandrel.StatusText(0).value_or("").find("Cookies (its folder is a protected folder"), std::string::npos)
-      << vandrel.StatusText(0).value_or("");
+  const std::string report = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
+  EXPECT_NE(report.find("walked  " + documents + "\\ (its folder is a protected folder"), std::string::npos) << report;
 }
 
 // The lines of a preview or a report about the URL cache: the calls made
