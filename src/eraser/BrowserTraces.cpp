@@ -7,10 +7,6 @@ namespace vandrel {
 
 namespace {
 
-void WipeIfPresent(EraseTools& tools, const std::string& file) {
-  if (!file.empty()) tools.files.WipeIndexFile(file);
-}
-
 void Pump(EraseTools& tools) {
   if (tools.progress.pump) tools.progress.pump();
 }
@@ -23,16 +19,16 @@ void ClearShit(EraseTools& tools) {
   if (history.empty()) return tools.Inform(kHistoryFolderMissing);
   for (const std::string& name : tools.shell.Subfolders(history)) {
     Pump(tools);
-    WipeIfPresent(tools, PathUnder(PathUnder(history, name), "index.dat"));
+    tools.WipeIndex(PathUnder(PathUnder(history, name), "index.dat"));
   }
-  WipeIfPresent(tools, PathUnder(history, "index.dat"));
+  tools.WipeIndex(PathUnder(history, "index.dat"));
 }
 
 void ClearCookies(EraseTools& tools) {
   const std::string folder = tools.ShellFolder("Cookies");
   if (PathUnder(folder, "index.dat").empty()) return tools.Inform(kCookieFolderMissing);
-  tools.DeleteFiles(folder, "*.*");
-  WipeIfPresent(tools, PathUnder(folder, "index.dat"));
+  // A folder the delete refuses (set onto the documents, say) keeps its files.
+  if (!tools.DeleteFiles(folder, "*.*").refused) tools.WipeIndex(PathUnder(folder, "index.dat"));
 }
 
 void ClearCache(EraseTools& tools) {
@@ -44,7 +40,7 @@ void ClearCache(EraseTools& tools) {
     if (!IsDesktopIni(name)) tools.DeleteTree(PathUnder(content, name));
     Pump(tools);
   }
-  WipeIfPresent(tools, PathUnder(content, "index.dat"));
+  tools.WipeIndex(PathUnder(content, "index.dat"));
 }
 
 }  // namespace vandrel

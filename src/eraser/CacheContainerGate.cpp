@@ -1,5 +1,7 @@
 #include "eraser/CacheContainerGate.h"
 
+#include <algorithm>
+
 #include "eraser/EraseTools.h"
 #include "platform/FullPath.h"
 
@@ -23,11 +25,31 @@ constexpr ContainerPlace kPlaces[] = {
 
 const ContainerPlace& PlaceOf(CacheContainer container) { return kPlaces[static_cast<int>(container)]; }
 
+bool IsInside(const std::string& path, const std::string& folder) {
+  const auto entry = ParseFullPath(path), above = ParseFullPath(folder);
+  return entry && above && entry->names.size() > above->names.size() && IsSameOrBelow(*entry, *above);
+}
+
+std::string FolderAbove(const std::string& path) {
+  auto full = ParseFullPath(path);
+  if (!full || full->names.empty()) return {};
+  full->names.pop_back();
+  return PlainForm(*full);
+}
+
 }  // namespace
 
-void CacheContainerGate::Begin() {
+void CacheContainerGate::Start() {
   mayCall_.clear();
   left_.clear();
+  called_.clear();
+  tools_.wipedIndexes.clear();
+  ending_ = false;
+}
+
+const DeleteProgress& CacheContainerGate::Progress() const {
+  static const DeleteProgress kQuiet;
+  return ending_ ? kQuiet : tools_.progress;
 }
 
 std::string CacheContainerGate::FolderOf(CacheContainer container) const {
@@ -43,8 +65,8 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
     return mayCall_[container] = false;
   };
   if (folder.empty()) return leave(ContainerLeftReason::FolderUnknown);
-  const DeleteCounts links = tools_.files.RemoveLinksInside(folder, tools_.progress);
-  if (links.refused) return leave(ContainerLeftReason::FolderUnknown);
+  const DeleteCounts links = tools_.files.RemoveLinksInside(folder, Progress());
+  if (links.refused) return leave(ContainerLeftReason::Refused);
   if (links.rootWasLink || links.skipped > 0) return leave(ContainerLeftReason::LinkKept);
   // The history keeps a container for each of its day and week folders too.
   std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
@@ -62,31 +84,76 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
 void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) {
   if (search != CacheSearch::All) {
     for (const ContainerPlace& place : kPlaces) {
-      if (place.search == search && MayCall(place.container)) library_.DeleteAllEntries(search, pump);
+      if (place.search == search && MayCall(place.container)) Call(search, pump);
     }
     return;
   }
   bool everyOne = true;
   for (const ContainerPlace& place : kPlaces) everyOne = MayCall(place.container) && everyOne;
-  if (everyOne) return library_.DeleteAllEntries(CacheSearch::All, pump);
+  if (everyOne) return Call(CacheSearch::All, pump);
   for (const ContainerPlace& place : kPlaces) {
-    if (MayCall(place.container)) library_.DeleteAllEntries(place.search, pump);
+    if (MayCall(place.container)) Call(place.search, pump);
   }
 }
 
-void CacheContainerGate::RemoveWipedIndexesBesideLinks() {
-  for (const ContainerLeft& left : left_) {
-    const std::string index = PathUnder(left.folder, "index.dat");
-    if (left.reason == ContainerLeftReason::LinkKept && tools_.files.IndexIsWiped(index)) {
-      tools_.files.DeleteMatching(left.folder, "index.dat", false, tools_.progress);
+void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& pump) {
+  if (std::find(called_.begin(), called_.end(), search) == called_.end()) called_.push_back(search);
+  library_.DeleteAllEntries(search, pump);
+}
+
+std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {
+  std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
+  for (const std::string& name : tools_.shell.Subfolders(folder)) {
+    indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
+  }
+  for (const std::string& index : tools_.wipedIndexes) {
+    if (IsInside(index, folder) && std::find(indexes.begin(), indexes.end(), index) == indexes.end()) {
+      indexes.push_back(index);
     }
   }
+  std::erase_if(indexes, [&](const std::string& index) { return !tools_.files.IndexIsWiped(index); });
+  return indexes;
 }
+
+void CacheContainerGate::End() noexcept {
+  ending_ = true;
+  try {
+    for (const ContainerPlace& place : kPlaces) {
+      const std::string folder = FolderOf(place.container);
+      const bool wipedInside = std::any_of(tools_.wipedIndexes.begin(), tools_.wipedIndexes.end(),
+                                           [&](const std::string& index) { return IsInside(index, folder); });
+      if (!folder.empty() && wipedInside && mayCall_.count(place.container) == 0) MayCall(place.container);
+    }
+    for (const ContainerLeft& left : left_) {
+      if (left.reason != ContainerLeftReason::LinkKept) continue;
+      for (const std::string& index : WipedIndexesIn(left.folder)) {
+        tools_.files.DeleteMatching(FolderAbove(index), "index.dat", false, Progress());
+      }
+    }
+  } catch (...) {
+    // Nothing more can be done as the erase ends; the next erase's gate
+    // keeps the library from a wiped index all the same.
+  }
+  ending_ = false;
+}
+
+const char* CacheEntriesText(CacheSearch search) {
+  switch (search) {
+    case CacheSearch::All: return "every URL-cache entry";
+    case CacheSearch::Cookies: return "the URL cache's cookies";
+    case CacheSearch::History: return "the URL cache's visited pages";
+    case CacheSearch::Url: return "the URL cache's pages";
+  }
+  return "";
+}
+
+const char* ContainerName(CacheContainer container) { return PlaceOf(container).shellFolder; }
 
 const char* ReasonText(ContainerLeftReason reason) {
   switch (reason) {
     case ContainerLeftReason::LinkKept: return "a link in it cannot be removed as itself";
     case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
+    case ContainerLeftReason::Refused: return "its folder is a protected folder, or holds one: nothing in it is touched";
     case ContainerLeftReason::WipedIndex: return "its index is wiped";
   }
   return "";
@@ -98,7 +165,7 @@ std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
     text += (text.empty() ? "Erased without the URL cache: " : "; ") +
-            std::string(PlaceOf(container.container).shellFolder) + " (" + ReasonText(container.reason) + ")";
+            std::string(ContainerName(container.container)) + " (" + ReasonText(container.reason) + ")";
   }
   return text;
 }

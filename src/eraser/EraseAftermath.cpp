@@ -30,30 +30,45 @@ void EraseAftermath::Deleted(const std::string& folder, const std::string& mask,
 }
 
 void EraseAftermath::Add(PlaceFate fate, const std::string& place, const std::string& why) {
-  told_.push_back({step_, fate, place, 0, 0, why});
+  AddUnder(step_, fate, place, why);
 }
 
-EraseReport EraseAftermath::Report(TraceLook& look) const {
+void EraseAftermath::AddUnder(const std::string& step, PlaceFate fate, const std::string& place,
+                              const std::string& why) {
+  const auto same = [&](const ReportEntry& entry) {
+    return entry.step == step && entry.fate == fate && entry.place == place && entry.why == why;
+  };
+  if (std::none_of(told_.begin(), told_.end(), same)) told_.push_back({step, fate, place, 0, 0, why});
+}
+
+void EraseAftermath::IndexWiped(const std::string& file, WipeOutcome outcome, const std::string& failure) {
+  if (!failure.empty()) return Add(PlaceFate::Stayed, file, failure + ": " + kWhyWipeFailed);
+  if (outcome == WipeOutcome::LeftAlone) Add(PlaceFate::Stayed, file, kWhyIndexLeftAlone);
+}
+
+EraseReport EraseAftermath::Report(TraceLook& look, const std::function<void()>& pump) const {
   EraseReport report;
   report.kind = ran_ ? EraseReport::Kind::AfterErase : EraseReport::Kind::NoEraseYet;
   for (const Place& place : places_) {
     if (place.went > 0) report.Add({place.step, PlaceFate::Emptied, place.folder, place.went, 0, {}});
     if (place.last.refused) report.Add({place.step, PlaceFate::Refused, place.folder, 0, 0, RefusalWhy(place.folder)});
     if (place.last.rootWasLink) report.Add({place.step, PlaceFate::Stayed, place.folder, 0, 0, kWhyFolderIsLink});
-    if (place.last.skipped > 0) AddWhatStayed(place, look, report);
+    if (place.last.skipped > 0) AddWhatStayed(place, look, pump, report);
   }
   for (const ReportEntry& entry : told_) report.Add(entry);
   return report;
 }
 
-void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, EraseReport& report) const {
+void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,
+                                   EraseReport& report) const {
   // Looked at as a folder inside: a refusal would have left nothing to find.
-  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Inside, !place.whole);
+  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Inside, !place.whole, pump);
   std::vector<ReportEntry> stayed;
   for (const std::string& file : walk.filePaths)
     stayed.push_back({place.step, PlaceFate::Stayed, file, 0, 0, kWhyStillThere});
-  for (const std::string& link : walk.links)
-    stayed.push_back({place.step, PlaceFate::Stayed, link, 0, 0, kWhyLinkStayed});
+  for (const auto* links : {&walk.links, &walk.keptLinks}) {
+    for (const std::string& link : *links) stayed.push_back({place.step, PlaceFate::Stayed, link, 0, 0, kWhyLinkStayed});
+  }
   for (const std::string& folder : walk.unreadable) {
     stayed.push_back({place.step, PlaceFate::Stayed, folder, 0, 0, kWhyUnreadable});
   }

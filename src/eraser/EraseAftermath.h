@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,16 @@ class EraseAftermath {
   // What other parts of the erase know, under the running step: a URL-cache
   // container left to the eraser's own walk, for one.
   void Add(PlaceFate fate, const std::string& place, const std::string& why);
+  // The same under the step named; told once, however many passes tell it.
+  void AddUnder(const std::string& step, PlaceFate fate, const std::string& place, const std::string& why);
+  // An index file wipe of the running step: one left alone, or one that
+  // failed (the erase stops there), is told; a wipe that went is not.
+  void IndexWiped(const std::string& file, WipeOutcome outcome, const std::string& failure);
 
   // Nothing when no erase has run. The places that kept something are
   // looked at again, and each entry still there is named.
-  EraseReport Report(TraceLook& look) const;
+  // pump runs between the entries walked (see WalkFolder).
+  EraseReport Report(TraceLook& look, const std::function<void()>& pump = {}) const;
 
  private:
   struct Place {
@@ -35,7 +42,8 @@ class EraseAftermath {
     std::size_t went = 0;  // over every pass
     DeleteCounts last;     // of the last pass
   };
-  void AddWhatStayed(const Place& place, TraceLook& look, EraseReport& report) const;
+  void AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,
+                     EraseReport& report) const;
 
   std::vector<Place> places_;  // in the order first met
   std::vector<ReportEntry> told_;
@@ -43,6 +51,9 @@ class EraseAftermath {
   bool ran_ = false;
 };
 
+inline constexpr const char* kWhyIndexLeftAlone =
+    "not wiped: not a plain file of its own (a link, or a file with other names)";
+inline constexpr const char* kWhyWipeFailed = "the erase stopped here";
 inline constexpr const char* kWhyStillThere = "could not be deleted: in use by another program, or protected";
 inline constexpr const char* kWhyLinkStayed =
     "a link that could not be removed as itself: what it leads to is untouched";

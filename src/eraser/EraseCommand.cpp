@@ -5,6 +5,7 @@
 
 #include "eraser/EraseSteps.h"
 #include "platform/BrowserFrames.h"
+#include "platform/PlatformError.h"
 #include "platform/ScopeExit.h"
 #include "platform/WaitLoop.h"
 
@@ -33,6 +34,9 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
   tools_.deleted = [this](const std::string& folder, const std::string& mask, bool whole, const DeleteCounts& counts) {
     aftermath_.Deleted(folder, mask, whole, counts);
+  };
+  tools_.indexWiped = [this](const std::string& file, WipeOutcome outcome, const std::string& failure) {
+    aftermath_.IndexWiped(file, outcome, failure);
   };
   // Under Wine each look at the message queue is a trip to the server:
   // looking between every file would cost more than the delete.
@@ -92,31 +96,18 @@ void EraseCommand::EraseStuffClick() {
   erased_ = 0;
   lastCount_ = 0;
   shownCount_ = 0;
-  gate_.Begin();
   step_.clear();
   aftermath_.Start();
   try {
-    // Every URL-cache call of the erase comes before the first index file
-    // is wiped, and each container is looked at before its first call (the
-    // gate): handed a wiped index, the browser's library rebuilds the
-    // container and first clears its folder, following any link inside.
-    {
-      const auto hourglass = HourglassFor(feedback_.hourglass);
-      for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
-    }
-    for (int pass = 0; pass < kErasePasses; ++pass) {
-      Barsalka();
-      step_.clear();
-      ShowCount();
-    }
-    gate_.RemoveWipedIndexesBesideLinks();
-    for (const ContainerLeft& left : gate_.Left()) {
-      aftermath_.Add(PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
-    }
+    RunErase();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
     // the main loop ends the program.
     return;
+  } catch (const PlatformError& error) {
+    // The error box shows the failure; the status bar keeps it.
+    if (feedback_.statusText) feedback_.statusText(kEraseStopped + std::string(error.what()));
+    throw;
   }
   // Told once: what the last pass still found and left, and the containers
   // the URL cache was kept from.
@@ -126,14 +117,42 @@ void EraseCommand::EraseStuffClick() {
   }
   const std::string containers = DescribeLeft(gate_.Left());
   if (!containers.empty()) told += (told.empty() ? "" : ". ") + containers;
-  if (!told.empty() && feedback_.statusText) feedback_.statusText(told);
+  if (!told.empty() && feedback_.statusText) feedback_.statusText(told + kSeeTheReport);
   tools_.Inform(kEraseCompleted);
+}
+
+void EraseCommand::RunErase() {
+  // Told last, after the gate has ended, on every way out.
+  const ScopeExit tellContainersLeft([this] {
+    for (const ContainerLeft& left : gate_.Left()) {
+      aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
+    }
+  });
+  const auto gate = gate_.Begin();
+  // Every URL-cache call of the erase comes before the first index file
+  // is wiped, and each container is looked at before its first call (the
+  // gate): handed a wiped index, the browser's library rebuilds the
+  // container and first clears its folder, following any link inside.
+  {
+    const auto hourglass = HourglassFor(feedback_.hourglass);
+    for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
+  }
+  for (int pass = 0; pass < kErasePasses; ++pass) {
+    Barsalka();
+    step_.clear();
+    ShowCount();
+  }
 }
 
 void EraseCommand::DeleteCacheEntries() {
   for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
     ShowStep(step.name);
+    const std::size_t calledBefore = gate_.Called().size();
     tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump);
+    // Under the step, as the preview tells them.
+    for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
+      aftermath_.Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
+    }
   }
 }
 

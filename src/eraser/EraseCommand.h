@@ -16,6 +16,9 @@ inline constexpr const char* kNothingSelected = "Nothing is selected to erase!";
 inline constexpr const char* kCloseBrowsers = "Please close all browser windows and try again.";
 inline constexpr const char* kConfirmErase = "Are you sure to erase the selected files?";
 inline constexpr const char* kEraseCompleted = "Erase completed.";
+// The status bar's ends of an erase that left something, or stopped.
+inline constexpr const char* kSeeTheReport = ". Erase report: what stayed and why";
+inline constexpr const char* kEraseStopped = "Erase stopped: ";
 inline constexpr int kErasePasses = 3;
 // The status bar shows the count after this many more removals, and after
 // each pass; waiting messages run at every this many entries.
@@ -59,6 +62,8 @@ class EraseCommand {
 
  private:
   bool BrowserWindowOpen();
+  // The URL-cache deletes and the passes, with the gate held around them.
+  void RunErase();
   void CountRemoved(std::size_t removed);
   void ShowCount();
   // The status bar names the running step with the count.

@@ -1,5 +1,9 @@
 #include "eraser/ErasePreview.h"
 
+#include <set>
+
+#include "eraser/CacheContainerGate.h"
+
 #include "eraser/EraseCommand.h"
 #include "eraser/EraseSteps.h"
 #include "eraser/FolderWalk.h"
@@ -25,7 +29,8 @@ std::string RootName(RootKey root) {
 // The steps' deletes: each folder looked at and reported with what it holds.
 class PreviewFiles : public TraceFiles {
  public:
-  PreviewFiles(TraceLook& look, Recorder& recorder) : look_(look), recorder_(recorder) {}
+  PreviewFiles(TraceLook& look, Recorder& recorder, const std::function<void()>& pump)
+      : look_(look), recorder_(recorder), pump_(pump) {}
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress&) override {
     return Report(folder, "*", LookAt::WholeFolder, false);
@@ -39,13 +44,30 @@ class PreviewFiles : public TraceFiles {
     recorder_.Add(PlaceFate::Wiped, file);
     return WipeOutcome::Wiped;
   }
-  // The links of the folders to clean are listed by their walk.
-  DeleteCounts RemoveLinksInside(const std::string&, const DeleteProgress&) override { return {}; }
-  bool IndexIsWiped(const std::string&) override { return false; }
+  // The gate's look into a URL-cache container: judged as the erase judges
+  // it, then each link it would remove, found once.
+  DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress&) override {
+    const FolderWalk walk = WalkFolder(look_, folder, "*", LookAt::EmptiedFolder, false, pump_);
+    DeleteCounts counts;
+    counts.refused = walk.look == FolderLook::Refused;
+    counts.rootWasLink = walk.look == FolderLook::Link;
+    counts.skipped = walk.unreadable.size() + walk.keptLinks.size() + (walk.look == FolderLook::Unreadable ? 1 : 0);
+    for (const std::string& link : walk.keptLinks) {
+      recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
+      linksTold_.insert(link);
+    }
+    for (const std::string& link : walk.links) {
+      recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+      linksTold_.insert(link);
+      ++counts.removed;
+    }
+    return counts;
+  }
+  bool IndexIsWiped(const std::string& file) override { return look_.IsWipedIndexFile(file); }
 
  private:
   DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, bool keepDesktopIni) {
-    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni);
+    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni, pump_);
     const std::string place = mask == "*" || mask == "*.*" ? folder : PathUnder(folder, mask);
     DeleteCounts counts;
     switch (walk.look) {
@@ -68,7 +90,12 @@ class PreviewFiles : public TraceFiles {
         if (walk.files > 0 || walk.links.empty()) {
           recorder_.report.Add({recorder_.step, PlaceFate::Emptied, place, walk.files, walk.bytes, {}});
         }
-        for (const std::string& link : walk.links) recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+        for (const std::string& link : walk.links) {
+          if (linksTold_.count(link) == 0) recorder_.Add(PlaceFate::RemovedLink, link, kWhyLinkRemoved);
+        }
+        for (const std::string& link : walk.keptLinks) {
+          if (linksTold_.count(link) == 0) recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
+        }
         for (const std::string& folderLeft : walk.unreadable) {
           recorder_.Add(PlaceFate::Stayed, folderLeft, kWhyUnreadable);
         }
@@ -79,6 +106,8 @@ class PreviewFiles : public TraceFiles {
 
   TraceLook& look_;
   Recorder& recorder_;
+  const std::function<void()>& pump_;
+  std::set<std::string> linksTold_;  // by the gate, before the steps meet them
 };
 
 // Reads pass through; a delete of what is there is reported, not done.
@@ -135,20 +164,10 @@ class PreviewCache : public UrlCacheEraser {
  public:
   explicit PreviewCache(Recorder& recorder) : recorder_(recorder) {}
   void DeleteAllEntries(CacheSearch search, const std::function<void()>&) override {
-    recorder_.Add(PlaceFate::CacheEntries, EntriesOf(search), "through the browser's library");
+    recorder_.Add(PlaceFate::CacheEntries, CacheEntriesText(search), kWhyThroughLibrary);
   }
 
  private:
-  static const char* EntriesOf(CacheSearch search) {
-    switch (search) {
-      case CacheSearch::All: return "every URL-cache entry";
-      case CacheSearch::Cookies: return "the URL cache's cookies";
-      case CacheSearch::History: return "the URL cache's visited pages";
-      case CacheSearch::Url: return "the URL cache's pages";
-    }
-    return "";
-  }
-
   Recorder& recorder_;
 };
 
@@ -176,27 +195,56 @@ const char* RefusalWhy(const std::string& folder) {
   return IsRoot(*path) ? kWhyRoot : kWhyProtected;
 }
 
-EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look) {
+namespace {
+
+// The stand-ins, and the erase's own gate and tools over them.
+struct PreviewParts {
+  PreviewParts(Registry& registry, Shell& shell, TraceLook& look, Recorder& recorder,
+               const std::function<void()>& pump)
+      : files(look, recorder, pump),
+        registry(registry, recorder),
+        shell(shell, recorder),
+        cache(recorder),
+        prompts(recorder) {}
+
+  PreviewFiles files;
+  PreviewRegistry registry;
+  PreviewShell shell;
+  PreviewCache cache;
+  PreviewPrompts prompts;
+  CacheContainerGate gate{cache, tools};
+  EraseTools tools{registry, files, shell, prompts, gate, {}};
+};
+
+}  // namespace
+
+EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
+                         const std::function<void()>& pump) {
   EraseReport report;
   Recorder recorder{report, "Erase"};
   if (!chosen.Any()) {
     recorder.Add(PlaceFate::Told, kNothingSelected);
     return report;
   }
-  PreviewFiles files(look, recorder);
-  PreviewRegistry previewRegistry(registry, recorder);
-  PreviewShell previewShell(shell, recorder);
-  PreviewCache cache(recorder);
-  PreviewPrompts prompts(recorder);
-  EraseTools tools{previewRegistry, files, previewShell, prompts, cache, {}};
-  for (const CacheStep& step : ChosenCacheSteps(chosen)) {
-    recorder.step = step.name;
-    cache.DeleteAllEntries(step.search, {});
+  PreviewParts parts(registry, shell, look, recorder, pump);
+  {
+    // The URL-cache calls go through the gate, as the erase's do: the links
+    // it would remove, and the containers it would keep from the library.
+    const auto gate = parts.gate.Begin();
+    for (const CacheStep& step : ChosenCacheSteps(chosen)) {
+      recorder.step = step.name;
+      parts.gate.DeleteAllEntries(step.search, {});
+    }
+    for (const EraseStep& step : EraseSteps()) {
+      if (!step.chosen(chosen)) continue;
+      recorder.step = step.name;
+      step.run(parts.tools);
+    }
+    recorder.step = "Erase";  // what the erase does as it ends
   }
-  for (const EraseStep& step : EraseSteps()) {
-    if (!step.chosen(chosen)) continue;
-    recorder.step = step.name;
-    step.run(tools);
+  for (const ContainerLeft& left : parts.gate.Left()) {
+    recorder.report.Add({ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, 0, 0,
+                         ReasonText(left.reason)});
   }
   return report;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseReport.h"
 #include "platform/Registry.h"
@@ -12,7 +14,9 @@ namespace vandrel {
 // values only read, the URL cache and the shell's lists never called, the
 // steps' messages reported instead of shown. Nothing here can delete or
 // write: the stand-ins hold no object that could.
-EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look);
+// pump runs between the entries of its walks (see WalkFolder).
+EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
+                         const std::function<void()>& pump = {});
 
 // The report's words for how a walked folder stands.
 inline constexpr const char* kWhyNotFullPath = "names no drive: never erased";

@@ -1,6 +1,7 @@
 #include "eraser/EraseTools.h"
 
 #include "platform/EraseRefusal.h"
+#include "platform/PlatformError.h"
 
 namespace vandrel {
 
@@ -9,11 +10,27 @@ constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVers
 constexpr const char* kMissingFolder = "Error";
 }  // namespace
 
-void EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
+DeleteCounts EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
   const DeleteCounts counts = files.DeleteMatching(folder, mask, true, progress);
   leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
   if (deleted) deleted(folder, mask, false, counts);
   if (counts.refused) Inform(kDeleteFilesRefused);
+  return counts;
+}
+
+void EraseTools::WipeIndex(const std::string& file) {
+  if (file.empty()) return;
+  WipeOutcome outcome = WipeOutcome::Missing;
+  try {
+    outcome = files.WipeIndexFile(file);
+  } catch (const PlatformError& error) {
+    wipedIndexes.push_back(file);
+    if (indexWiped) indexWiped(file, WipeOutcome::Wiped, error.what());
+    throw;
+  }
+  if (outcome == WipeOutcome::Wiped) wipedIndexes.push_back(file);
+  if (outcome == WipeOutcome::LeftAlone) ++leftInPlace;
+  if (indexWiped) indexWiped(file, outcome, {});
 }
 
 void EraseTools::DeleteTree(const std::string& folder) {

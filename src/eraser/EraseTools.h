@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "eraser/UrlCacheEraser.h"
 #include "platform/Registry.h"
@@ -26,10 +27,19 @@ struct EraseTools {
   // the report after the erase.
   std::function<void(const std::string& folder, const std::string& mask, bool whole, const DeleteCounts&)> deleted =
       nullptr;
+  // The index files wiped, or failed half way through wiping, since the
+  // URL-cache gate's erase began.
+  std::vector<std::string> wipedIndexes = {};
+  // Told of each index file wipe: what it did, or (failure set) that it
+  // failed and may have written part of the file.
+  std::function<void(const std::string& file, WipeOutcome outcome, const std::string& failure)> indexWiped = nullptr;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
   // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
-  void DeleteFiles(const std::string& folder, const std::string& mask);
+  DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask);
+  // An index file overwritten in place (nothing for an empty path); a
+  // failure is told to indexWiped, then thrown on.
+  void WipeIndex(const std::string& file);
   // DelTree of the steps.
   void DeleteTree(const std::string& folder);
   // A shell folder of the current user, or empty when it cannot be found;

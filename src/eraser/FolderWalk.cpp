@@ -7,11 +7,12 @@ namespace vandrel {
 namespace {
 
 void WalkEntries(TraceLook& look, const std::string& folder, const std::vector<LookedEntry>& entries,
-                 bool keepDesktopIni, FolderWalk& walk) {
+                 bool keepDesktopIni, const std::function<void()>& pump, FolderWalk& walk) {
   for (const LookedEntry& entry : entries) {
+    if (pump) pump();
     const std::string path = PathUnder(folder, entry.name);
     switch (entry.kind) {
-      case LookedEntry::Kind::Link: walk.links.push_back(path); break;
+      case LookedEntry::Kind::Link: (entry.removable ? walk.links : walk.keptLinks).push_back(path); break;
       case LookedEntry::Kind::File:
         if (keepDesktopIni && IsDesktopIni(entry.name)) break;
         ++walk.files;
@@ -26,7 +27,7 @@ void WalkEntries(TraceLook& look, const std::string& folder, const std::vector<L
         } else if (found != FolderLook::Listed) {
           walk.unreadable.push_back(path);
         } else {
-          WalkEntries(look, path, inside, false, walk);
+          WalkEntries(look, path, inside, false, pump, walk);
         }
         break;
       }
@@ -37,11 +38,11 @@ void WalkEntries(TraceLook& look, const std::string& folder, const std::vector<L
 }  // namespace
 
 FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
-                      bool keepDesktopIni) {
+                      bool keepDesktopIni, const std::function<void()>& pump) {
   FolderWalk walk;
   std::vector<LookedEntry> entries;
   walk.look = look.List(folder, mask, at, entries);
-  if (walk.look == FolderLook::Listed) WalkEntries(look, folder, entries, keepDesktopIni, walk);
+  if (walk.look == FolderLook::Listed) WalkEntries(look, folder, entries, keepDesktopIni, pump, walk);
   return walk;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,14 +17,17 @@ struct FolderWalk {
   std::size_t files = 0;                  // files that go, subfolders' included
   std::uint64_t bytes = 0;
   std::vector<std::string> filePaths;   // those files
-  std::vector<std::string> links;       // links found inside
+  std::vector<std::string> links;       // links found inside that can be removed as themselves
+  std::vector<std::string> keptLinks;   // links that cannot (the erase leaves them, and what they lead to)
   std::vector<std::string> unreadable;  // subfolders whose entries cannot be read
 };
 
 // The folder's entries matching mask, then everything in its subfolders;
 // with keepDesktopIni a desktop.ini directly in the folder is left out, as
 // the step keeps it.
+// pump runs before each entry, so that the caller's windows keep working
+// through a large tree; it may end the walk by throwing.
 FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
-                      bool keepDesktopIni);
+                      bool keepDesktopIni, const std::function<void()>& pump = {});
 
 }  // namespace vandrel

@@ -65,9 +65,12 @@ class TraceFiles {
   // Before the browser's URL-cache library may work in a folder of its
   // own: every link in the folder's tree is removed as itself, never what
   // it leads to (the library rebuilds a container whose index it cannot
-  // read by deleting the folder first, through any link inside). removed:
-  // the links that went; skipped: links that could not be removed as
-  // themselves (Wine opens none as itself) and entries that could not be
+  // read by deleting the folder first, through any link inside). A link is
+  // a reparse point that names another place (a junction, a mount point, a
+  // symbolic link); any other reparse point is a file and stays. Refused,
+  // with nothing touched, where DeleteMatching(folder, "*") is refused.
+  // removed: the links that went; skipped: links that could not be removed
+  // as themselves (Wine opens none as itself) and entries that could not be
   // looked at; rootWasLink: the folder or one above it is a link.
   virtual DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) = 0;
   // The file holds what a wipe leaves (IsWipedIndex); false when it is
@@ -78,11 +81,17 @@ class TraceFiles {
 // The index file's header after a wipe; zeros follow it.
 inline constexpr char kEmptyIndexHeader[] = "Client UrlCache MMF Ver 5.2";
 inline constexpr std::size_t kEmptyIndexHeaderSize = sizeof(kEmptyIndexHeader) - 1;
+// A wipe writes the header and zeros in pieces of this size; a live index
+// holds its sizes and tables in its first bytes.
+inline constexpr std::size_t kWipePieceSize = std::size_t{1} << 16;
 
-// An index file's content as a wipe leaves it: the header, then zeros only.
+// An index file's content as a wipe leaves it, also one that failed half
+// way (old records may follow): the header, then zeros only over the first
+// piece the wipe writes.
 inline bool IsWipedIndex(std::string_view content) {
-  return content.substr(0, kEmptyIndexHeaderSize) == std::string_view(kEmptyIndexHeader, kEmptyIndexHeaderSize) &&
-         content.find_first_not_of('\0', kEmptyIndexHeaderSize) == std::string_view::npos;
+  const std::string_view first = content.substr(0, kWipePieceSize);
+  return first.substr(0, kEmptyIndexHeaderSize) == std::string_view(kEmptyIndexHeader, kEmptyIndexHeaderSize) &&
+         first.find_first_not_of('\0', kEmptyIndexHeaderSize) == std::string_view::npos;
 }
 
 }  // namespace vandrel

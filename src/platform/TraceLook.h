@@ -11,6 +11,7 @@ struct LookedEntry {
   std::string name;
   Kind kind = Kind::File;
   std::uint64_t bytes = 0;  // a file's size
+  bool removable = true;    // a link that can be removed as itself (none can under Wine)
 };
 
 // How the erase would meet a folder, before its entries.
@@ -37,6 +38,8 @@ class TraceLook {
                           std::vector<LookedEntry>& entries) = 0;
   // A plain file is at path.
   virtual bool IsFile(const std::string& path) = 0;
+  // The file holds what a wipe leaves (IsWipedIndex), read only.
+  virtual bool IsWipedIndexFile(const std::string& path) = 0;
 };
 
 }  // namespace vandrel

@@ -149,7 +149,7 @@ void TDemo::EraseStuffClick() {
   // wiped, and each container is looked at before its first call (the
   // gate): handed a wiped index, the browser's library rebuilds the
   // container and first clears its folder, following any link inside.
-  gate_.Begin();
+  const auto gate = gate_.Begin();  // ends on every way out, a failed wipe's too
   const struct {
     bool checked;
     CacheSearch search;
@@ -166,7 +166,6 @@ void TDemo::EraseStuffClick() {
     for (const auto& file : files) {
       for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
     }
-    gate_.RemoveWipedIndexesBesideLinks();
     const std::string containers = DescribeLeft(gate_.Left());
     if (!containers.empty()) guard_.Tell(containers);
   } catch (const ProgramEnding&) {

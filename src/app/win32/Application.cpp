@@ -89,22 +89,37 @@ void Application::RunApplication(bool minimizeArgument) {
   Win32TraceLook look;
   EraseReportView eraseReport;
   eraseReport.SetErrorReporter(ReportThrough(prompts_));
-  const auto showReport = [&eraseReport, &mainWindow, owner](const char* title, const auto& makeReport) {
+  // The walks let the waiting messages run every kPumpEvery entries (the
+  // scan, the tray, a quit, which ends the walk and shows nothing); a second
+  // preview or report asked for meanwhile is not started.
+  bool looking = false;
+  std::size_t entriesWalked = 0;
+  const std::function<void()> pumpWhileLooking = [this, &entriesWalked] {
+    if (entriesWalked++ % kPumpEvery != 0) return;
+    platform_.waitLoop.DispatchPendingMessages();
+    platform_.waitLoop.StopIfQuitting();
+  };
+  const auto showReport = [&eraseReport, &mainWindow, &looking, owner](const char* title, const auto& makeReport) {
+    if (looking) return;
     std::string text;
-    {
+    try {
+      const auto lookingNow = FlagFor(looking, true);
       mainWindow.SetHourglass(true);
       const ScopeExit arrow([&mainWindow] { mainWindow.SetHourglass(false); });
       text = ReportText(makeReport());
+    } catch (const ProgramEnding&) {
+      return;  // the main loop ends the program
     }
     eraseReport.Show(owner, title, text);
   };
   program.mainWindow.onErasePreview = [&] {
     showReport(kErasePreviewTitle, [&] {
-      return PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look);
+      return PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look,
+                          pumpWhileLooking);
     });
   };
   program.mainWindow.onEraseReport = [&] {
-    showReport(kEraseReportTitle, [&] { return program.eraser.Aftermath().Report(look); });
+    showReport(kEraseReportTitle, [&] { return program.eraser.Aftermath().Report(look, pumpWhileLooking); });
   };
   program.WindowsCreated();
 

@@ -115,12 +115,22 @@ WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
   Entry& entry = found->second;
   if (entry.kind != Kind::File || entry.links != 1) return WipeOutcome::LeftAlone;
   const std::size_t length = std::max(entry.content.size(), kEmptyIndexHeaderSize);
-  entry.content = std::string(kEmptyIndexHeader) + std::string(length - kEmptyIndexHeaderSize, '\0');
+  const std::string wiped = std::string(kEmptyIndexHeader) + std::string(length - kEmptyIndexHeaderSize, '\0');
+  if (failingWipes.count(found->first) != 0) {
+    // The first piece went, the old records after it stay.
+    entry.content.replace(0, std::min(length, kWipePieceSize), wiped, 0, std::min(length, kWipePieceSize));
+    throw PlatformError(FormatMessageText(kCannotOpenFile, file));
+  }
+  entry.content = wiped;
   return WipeOutcome::Wiped;
 }
 
 DeleteCounts MemoryTraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
   DeleteCounts counts;
+  if (RefusesDeleteFiles(folder, "*", protectedFolders)) {
+    counts.refused = true;
+    return counts;
+  }
   const std::string key = Key(folder);
   const auto root = entries.find(key);
   if (root != entries.end() && root->second.kind == Kind::Link) {

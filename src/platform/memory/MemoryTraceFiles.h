@@ -22,6 +22,7 @@ class MemoryTraceFiles : public TraceFiles {
 
   std::map<std::string, Entry> entries;  // by plain full path
   std::set<std::string> heldOpen;        // cannot be deleted or opened for writing
+  std::set<std::string> failingWipes;    // a wipe writes its first piece, then fails
   std::vector<std::string> protectedFolders{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
                                             "C:\\Documents and Settings\\User"};
 

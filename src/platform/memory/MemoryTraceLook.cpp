@@ -39,7 +39,9 @@ FolderLook MemoryTraceLook::List(const std::string& folder, const std::string& m
     if (child->first.compare(0, prefix.size(), prefix) != 0) break;
     const std::string name = child->first.substr(prefix.size());
     if (name.find('\\') != std::string::npos || !MatchesMask(name, mask)) continue;
-    entries.push_back({name, KindOf(child->second.kind), child->second.content.size()});
+    // A held link stands for one that cannot be removed as itself.
+    entries.push_back({name, KindOf(child->second.kind), child->second.content.size(),
+                       files_.heldOpen.count(child->first) == 0});
   }
   return FolderLook::Listed;
 }
@@ -48,6 +50,12 @@ bool MemoryTraceLook::IsFile(const std::string& path) {
   const auto full = ParseFullPath(path);
   const auto found = full ? files_.entries.find(PlainForm(*full)) : files_.entries.end();
   return found != files_.entries.end() && found->second.kind == Kind::File;
+}
+
+bool MemoryTraceLook::IsWipedIndexFile(const std::string& path) {
+  const auto full = ParseFullPath(path);
+  const auto found = full ? files_.entries.find(PlainForm(*full)) : files_.entries.end();
+  return found != files_.entries.end() && found->second.kind == Kind::File && IsWipedIndex(found->second.content);
 }
 
 }  // namespace vandrel

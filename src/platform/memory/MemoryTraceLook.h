@@ -19,6 +19,7 @@ class MemoryTraceLook : public TraceLook {
   FolderLook List(const std::string& folder, const std::string& mask, LookAt at,
                   std::vector<LookedEntry>& entries) override;
   bool IsFile(const std::string& path) override;
+  bool IsWipedIndexFile(const std::string& path) override;
 
  private:
   const MemoryTraceFiles& files_;

@@ -10,10 +10,26 @@ namespace vandrel {
 namespace {
 
 // Errors that say the folder is not there to be erased either: nothing of
-// that name, a name no folder can have, a share or drive that does not answer.
+// that name, a name no folder can have, a drive that is not ready, or a
+// share that cannot be reached (an offline server, a network that is down).
 bool NotThere(DWORD error) {
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
-         error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME || error == ERROR_NOT_READY;
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_NOT_READY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_REM_NOT_LIST:
+    case ERROR_NO_NET_OR_BAD_PATH:
+    case ERROR_NOT_CONNECTED:
+    case ERROR_SEM_TIMEOUT: return true;
+  }
+  return false;
 }
 
 }  // namespace

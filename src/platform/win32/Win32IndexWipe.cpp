@@ -17,7 +17,7 @@ namespace {
 bool WriteHeaderAndZeros(HANDLE file, unsigned long long length) {
   LARGE_INTEGER start{};
   if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return false;
-  std::string chunk(std::min<unsigned long long>(length, 1u << 16), '\0');
+  std::string chunk(std::min<unsigned long long>(length, kWipePieceSize), '\0');
   std::copy_n(kEmptyIndexHeader, kEmptyIndexHeaderSize, chunk.begin());
   for (unsigned long long left = length; left > 0;) {
     const DWORD wanted = static_cast<DWORD>(std::min<unsigned long long>(left, chunk.size()));
@@ -85,23 +85,25 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
   return WipeOutcome::Wiped;
 }
 
-bool Win32TraceFiles::IndexIsWiped(const std::string& file) {
+bool Win32TraceFiles::IndexIsWiped(const std::string& file) { return ReadsAsWipedIndex(file); }
+
+bool ReadsAsWipedIndex(const std::string& file) {
   const auto asked = ParseFullPath(file);
   if (!asked) return false;
   const UniqueFileHandle index(CreateFileW(WidePathOf(*asked).c_str(), GENERIC_READ,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!index) return false;
-  // A live index tells itself in its first bytes; only a wiped one is read
-  // to its end.
-  std::string chunk(1u << 16, '\0');
-  for (bool first = true;; first = false) {
-    DWORD read = 0;
-    if (!ReadFile(index.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) return false;
-    const std::string_view piece(chunk.data(), read);
-    if (read == 0) return !first;
-    if (first ? !IsWipedIndex(piece) : piece.find_first_not_of('\0') != std::string_view::npos) return false;
+  // The first piece tells: a live index keeps its sizes there, and a wipe
+  // that failed half way wrote that piece before what it left.
+  std::string piece(kWipePieceSize, '\0');
+  std::size_t filled = 0;
+  for (DWORD read = 1; read > 0 && filled < piece.size(); filled += read) {
+    if (!ReadFile(index.get(), piece.data() + filled, static_cast<DWORD>(piece.size() - filled), &read, nullptr)) {
+      return false;
+    }
   }
+  return IsWipedIndex(std::string_view(piece.data(), filled));
 }
 
 }  // namespace vandrel

@@ -36,7 +36,8 @@ bool ListEntries(const std::wstring& pattern, std::vector<Win32TraceFiles::Found
   if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES;
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back({std::wstring(name), found.dwFileAttributes});
+    // The reparse tag, where there is one, is in dwReserved0 (0 under Wine).
+    if (name != L"." && name != L"..") entries.push_back({std::wstring(name), found.dwFileAttributes, found.dwReserved0});
   } while (FindNextFileW(search.get(), &found));
   return GetLastError() == ERROR_NO_MORE_FILES;
 }
@@ -67,10 +68,25 @@ DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const st
 DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                            bool andItself, const DeleteProgress& progress) {
   Walk walk{progress, {}};
+  std::optional<Judged> judged = Judge(folder, andItself ? "*" : mask, andItself, walk);
+  if (!judged) return walk.counts;
+  DeleteEntries(walk, judged->where, WideFromUtf8(mask), keepDesktopIni);
+  if (andItself) {
+    judged->root.reset();
+    if (walk.counts.skipped == 0 && RemoveEmptiedFolder(judged->path, judged->where)) {
+      walk.Removed();
+    } else {
+      ++walk.counts.skipped;
+    }
+  }
+  return walk.counts;
+}
+
+std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string& folder, const std::string& stepMask,
+                                                              bool andItself, Walk& walk) {
   const std::vector<ProtectedFolder> kept = ReadProtectedFolders();
   std::vector<std::string> spellings;
   for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
-  const std::string stepMask = andItself ? "*" : mask;
   // Counts and tells a refusal; false when there is none.
   const auto refused = [&](const Refusal& refusal) {
     if (refusal.kind == Refusal::Kind::None) return false;
@@ -90,13 +106,13 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   };
   const std::wstring named = WideFromUtf8(folder);
   const auto asked = ParseFullPath(folder);
-  if (refused(bySpelling(named)) || (!asked && refused({Refusal::Kind::NoPlace}))) return walk.counts;
+  if (refused(bySpelling(named)) || (!asked && refused({Refusal::Kind::NoPlace}))) return std::nullopt;
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return walk.counts;
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
   if (PassesThroughLink(*asked)) {
     walk.counts.rootWasLink = true;
-    return walk.counts;
+    return std::nullopt;
   }
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     // A tree that is a link goes as the link alone; a folder to be emptied
@@ -106,36 +122,28 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
     } else {
       walk.counts.rootWasLink = true;
     }
-    return walk.counts;
+    return std::nullopt;
   }
-  UniqueFileHandle root = OpenItself(path, true);
+  Judged judged{OpenItself(path, true), path, {}};
   BY_HANDLE_FILE_INFORMATION information;
-  if (!root || !GetFileInformationByHandle(root.get(), &information)) {
+  if (!judged.root || !GetFileInformationByHandle(judged.root.get(), &information)) {
     ++walk.counts.skipped;
-    return walk.counts;
+    return std::nullopt;
   }
   if (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     walk.counts.rootWasLink = true;
-    return walk.counts;
+    return std::nullopt;
   }
   // Where the folder cannot be told, nothing in it is. The same folder
   // under another name (a link or junction leading to it, a share or a
   // mapped drive of this machine) is told by what it is.
-  const auto where = calls_.FinalPath(root.get());
+  const auto where = calls_.FinalPath(judged.root.get());
   if ((!where && refused({Refusal::Kind::CannotTell, kept.size()})) || refused(bySpelling(WidePathOf(*where))) ||
       (MatchesEverything(stepMask) && refused(ProtectedIdentities(kept, calls_).Find(IdentityOf(information))))) {
-    return walk.counts;
+    return std::nullopt;
   }
-  DeleteEntries(walk, *where, WideFromUtf8(mask), keepDesktopIni);
-  if (andItself) {
-    root.reset();
-    if (walk.counts.skipped == 0 && RemoveEmptiedFolder(path, *where)) {
-      walk.Removed();
-    } else {
-      ++walk.counts.skipped;
-    }
-  }
-  return walk.counts;
+  judged.where = *where;
+  return judged;
 }
 
 void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni) {
@@ -238,29 +246,10 @@ bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::
 }
 
 DeleteCounts Win32TraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
+  // Judged as a delete of everything in it is, before any link is touched:
+  // a container set onto the documents or the profile keeps its links.
   Walk walk{progress, {}};
-  const auto asked = ParseFullPath(folder);
-  if (!asked || IsRoot(*asked)) {
-    walk.counts.refused = true;
-    return walk.counts;
-  }
-  const std::wstring path = WidePathOf(*asked);
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return walk.counts;  // the library makes it anew
-  const UniqueFileHandle root = OpenItself(path, true);
-  BY_HANDLE_FILE_INFORMATION information;
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked) || !root ||
-      !GetFileInformationByHandle(root.get(), &information) ||
-      (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    walk.counts.rootWasLink = true;
-    return walk.counts;
-  }
-  const auto where = calls_.FinalPath(root.get());
-  if (!where) {
-    ++walk.counts.skipped;
-    return walk.counts;
-  }
-  if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveLinksBelow(walk, *where);
+  if (const std::optional<Judged> judged = Judge(folder, "*", false, walk)) RemoveLinksBelow(walk, judged->where);
   return walk.counts;
 }
 
@@ -281,10 +270,13 @@ void Win32TraceFiles::RemoveLinksBelow(Walk& walk, const FullPath& where) const 
       ++walk.counts.skipped;
       continue;
     }
+    // Another kind of reparse point (a cloud placeholder, a deduplicated
+    // file) is a file: removing it would delete that file.
+    const bool reparse = (found.attributes | information.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT;
+    if (reparse && !NamesAnotherPlace(found.reparseTag)) continue;
     // A file link looks like a plain file: only where it leads tells.
-    const bool link = (found.attributes | information.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT;
-    const auto final = link ? std::nullopt : calls_.FinalPath(item.get());
-    if (link || !final || !IsEntryOf(*final, where, name)) {
+    const auto final = reparse ? std::nullopt : calls_.FinalPath(item.get());
+    if (reparse || !final || !IsEntryOf(*final, where, name)) {
       if (RemoveNamedLink(entry)) {
         walk.Removed();
       } else {

@@ -1,12 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/FullPath.h"
 #include "platform/TraceFiles.h"
 #include "platform/win32/HandleFileCalls.h"
+#include "platform/win32/Handles.h"
 
 namespace vandrel {
 
@@ -27,10 +29,22 @@ class Win32TraceFiles : public TraceFiles {
   struct Found {
     std::wstring name;
     DWORD attributes;
+    DWORD reparseTag;  // 0 where the listing tells none
   };
 
  private:
   struct Walk;
+  // A folder a delete may work in, held open (see OpenItself), with where
+  // it really lies.
+  struct Judged {
+    UniqueFileHandle root;
+    std::wstring path;
+    FullPath where;
+  };
+  // Every check a delete of stepMask in folder makes before it touches
+  // anything; nothing when the delete must not go in (counted and told in
+  // the walk). A whole tree that is a link is removed as the link here.
+  std::optional<Judged> Judge(const std::string& folder, const std::string& stepMask, bool andItself, Walk& walk);
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni, bool andItself,
                             const DeleteProgress& progress);
   // The caller holds the folder open meanwhile. keepDesktopIni: the step's
@@ -45,5 +59,9 @@ class Win32TraceFiles : public TraceFiles {
 
   HandleFileCalls calls_;
 };
+
+// The index file at path holds what a wipe leaves; read only, and false
+// when it is not there or cannot be read.
+bool ReadsAsWipedIndex(const std::string& path);
 
 }  // namespace vandrel

@@ -10,6 +10,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
+#include "platform/win32/Win32TraceFiles.h"
 
 namespace vandrel {
 namespace {
@@ -23,13 +24,26 @@ LookedEntry EntryOf(const WIN32_FIND_DATAW& found) {
           (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow};
 }
 
-FolderLook ListEntries(const std::wstring& pattern, std::vector<LookedEntry>& entries) {
+// A link the erase can remove as itself: opened as itself, its handle
+// carries the reparse attribute (under Wine it leads to the target).
+bool OpensAsItself(const std::wstring& path) {
+  const UniqueFileHandle link(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  return link && GetFileInformationByHandle(link.get(), &information) &&
+         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+FolderLook ListEntries(const std::wstring& folder, const std::wstring& mask, std::vector<LookedEntry>& entries) {
   WIN32_FIND_DATAW found;
-  const UniqueFind search(FindFirstFileW(pattern.c_str(), &found));
+  const UniqueFind search(FindFirstFileW((folder + L"\\" + mask).c_str(), &found));
   if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND ? FolderLook::Listed : FolderLook::Unreadable;
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back(EntryOf(found));
+    if (name == L"." || name == L"..") continue;
+    entries.push_back(EntryOf(found));
+    if (entries.back().kind == LookedEntry::Kind::Link) entries.back().removable = OpensAsItself(folder + L"\\" + found.cFileName);
   } while (FindNextFileW(search.get(), &found));
   return GetLastError() == ERROR_NO_MORE_FILES ? FolderLook::Listed : FolderLook::Unreadable;
 }
@@ -77,7 +91,7 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
       return FolderLook::Refused;
     }
   }
-  return ListEntries(path + L"\\" + WideFromUtf8(mask), entries);
+  return ListEntries(path, WideFromUtf8(mask), entries);
 }
 
 bool Win32TraceLook::IsFile(const std::string& path) {
@@ -86,5 +100,7 @@ bool Win32TraceLook::IsFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(WidePathOf(*full).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool Win32TraceLook::IsWipedIndexFile(const std::string& path) { return ReadsAsWipedIndex(path); }
 
 }  // namespace vandrel

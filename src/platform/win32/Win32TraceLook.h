@@ -16,6 +16,7 @@ class Win32TraceLook : public TraceLook {
   FolderLook List(const std::string& folder, const std::string& mask, LookAt at,
                   std::vector<LookedEntry>& entries) override;
   bool IsFile(const std::string& path) override;
+  bool IsWipedIndexFile(const std::string& path) override;
 
  private:
   HandleFileCalls calls_;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -234,7 +235,7 @@ TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
   EXPECT_FALSE(files.Has("C:\\Temp\\a.tmp"));
   EXPECT_FALSE(files.Has("C:\\TIF\\Content.IE5\\AB12"));
   // Not three times over: only the last pass's count.
-  EXPECT_EQ(status.back(), "Erased: 3, left in place: 1");
+  EXPECT_EQ(status.back(), std::string("Erased: 3, left in place: 1") + kSeeTheReport);
   EXPECT_EQ(std::count_if(status.begin(), status.end(),
                           [](const std::string& text) { return text.find("left") != std::string::npos; }),
             1);
@@ -268,7 +269,9 @@ TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesN
   look.unreadable.insert("C:\\P\\Temp\\locked");
   const auto filesBefore = files.entries.size();
 
-  const EraseReport report = PreviewErase(choices.selection, registry, shell, look);
+  int walkPumps = 0;  // the walks let messages run between entries
+  const EraseReport report = PreviewErase(choices.selection, registry, shell, look, [&] { ++walkPumps; });
+  EXPECT_GE(walkPumps, 5);
   const std::vector<Line> expected{
       {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, "through the browser's library"},
       {"Cookies", PlaceFate::Emptied, "C:\\P\\Cookies", 1, 40, ""},
@@ -316,6 +319,8 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
 TEST(WipedIndex, IsTheHeaderFollowedByZerosOnly) {
   const std::string header = kEmptyIndexHeader, zeros(100, '\0');
   EXPECT_TRUE(IsWipedIndex(header) && IsWipedIndex(header + zeros));
+  // A wipe that failed half way: its first piece went, old records follow.
+  EXPECT_TRUE(IsWipedIndex(header + std::string(kWipePieceSize, '\0') + "old records"));
   for (const std::string& other :
        {header + zeros + "x", header.substr(0, 26), std::string(), "WINE URLCache Ver 0.2012001" + zeros}) {
     EXPECT_FALSE(IsWipedIndex(other)) << other;
@@ -363,6 +368,116 @@ TEST_F(EraseCommandTest, TheUrlCacheNeverMeetsAWipedIndexOrAKeptLink) {
   EXPECT_EQ(urlCache.calls, (Calls{{CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}}));
   ASSERT_EQ(command.ContainersLeft().size(), 2u);
   EXPECT_EQ(command.ContainersLeft()[1].reason, ContainerLeftReason::WipedIndex);
+}
+
+// However an erase ends, no container that keeps a link is left with a
+// wiped index at any depth, and what failed is in the report.
+struct EraseEnd {
+  const char* name;
+  const char* stopAtStep;  // the step whose start this many times stops the erase ("": never)
+  int stopAtTime;
+  bool quit;                // stopped by the quit, else by another exception
+  const char* heldIndex;    // an index that cannot be opened, below C:\P
+  const char* failingWipe;  // an index whose wipe fails half way, below C:\P
+};
+void PrintTo(const EraseEnd& end, std::ostream* out) { *out << end.name; }
+class EraseEndTest : public EraseCommandTest, public ::testing::WithParamInterface<EraseEnd> {};
+
+TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
+  const EraseEnd& end = GetParam();
+  choices.selection = {.cache = true, .cookies = true, .history = true, .all = true};
+  SetShellFolder("Cache", "C:\\P\\TIF");
+  SetShellFolder("Cookies", "C:\\P\\Cookies");
+  SetShellFolder("History", "C:\\P\\History");
+  for (const char* index : {"TIF\\Content.IE5", "History\\History.IE5", "History\\History.IE5\\MSHist01",
+                            "History\\History.IE5\\MSHist02", "Cookies"}) {
+    files.AddFile("C:\\P\\" + std::string(index) + "\\index.dat", std::string(kWipePieceSize + 40, 'i'));
+  }
+  for (const char* link : {"TIF\\Content.IE5\\AB12\\kept", "History\\History.IE5\\MSHist02\\kept"}) {
+    files.AddLink("C:\\P\\" + std::string(link));
+    files.heldOpen.insert("C:\\P\\" + std::string(link));  // cannot be removed as itself
+  }
+  if (*end.heldIndex) files.heldOpen.insert("C:\\P\\" + std::string(end.heldIndex));
+  if (*end.failingWipe) files.failingWipes.insert("C:\\P\\" + std::string(end.failingWipe));
+  int stepStarts = 0;
+  const auto stopHere = [&](const std::string& text) {
+    if (*end.stopAtStep && text.find(end.stopAtStep) != std::string::npos && ++stepStarts == end.stopAtTime) {
+      if (end.quit) throw ProgramEnding();
+      throw std::runtime_error("ended");
+    }
+  };
+  EraseCommand erase{choices, desktop, registry, files, shell, prompts, urlCache, guard, {nullptr, stopHere, nullptr}};
+  ConfirmErase();
+  if (*end.heldIndex || *end.failingWipe || (*end.stopAtStep && !end.quit)) {
+    EXPECT_ANY_THROW(erase.EraseStuffClick());
+  } else {
+    EXPECT_NO_THROW(erase.EraseStuffClick());
+  }
+  for (const auto& [path, entry] : files.entries) {
+    const bool besideKeptLink = path.rfind("C:\\P\\TIF", 0) == 0 || path.rfind("C:\\P\\History", 0) == 0;
+    EXPECT_FALSE(besideKeptLink && IsWipedIndex(entry.content)) << "a wiped index beside a kept link: " << path;
+  }
+  EXPECT_TRUE(files.Has("C:\\P\\History\\History.IE5\\MSHist02\\kept"));
+  const std::string failed = std::string("C:\\P\\") + (*end.heldIndex ? end.heldIndex : end.failingWipe);
+  MemoryTraceLook look(files);
+  const std::string report = ReportText(erase.Aftermath().Report(look));
+  EXPECT_TRUE(failed.back() == '\\' || report.find(failed + " (Cannot open file") != std::string::npos) << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, EraseEndTest,
+    ::testing::Values(EraseEnd{"Finished", "", 0, false, "", ""},
+                      EraseEnd{"QuitInPass1", "(Cache)", 1, true, "", ""},
+                      EraseEnd{"QuitInPass2", "(Cache)", 2, true, "", ""},
+                      EraseEnd{"QuitInPass3", "(Cache)", 3, true, "", ""},
+                      EraseEnd{"FailedWipe", "", 0, false, "TIF\\Content.IE5\\index.dat", ""},
+                      EraseEnd{"WipeFailedHalfWay", "", 0, false, "", "History\\History.IE5\\MSHist01\\index.dat"},
+                      EraseEnd{"Exception", "(Cache)", 2, false, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The preview runs the erase's own gate: the URL-cache calls it promises,
+// the links it would remove and the containers it would leave are what the
+// erase then does, on the first erase and the next. A cookie folder set
+// onto the profile keeps its links; an index left alone is reported.
+TEST_F(EraseCommandTest, APreviewPromisesWhatTheGateThenDoesTwiceOver) {
+  choices.selection = {.cache = true, .cookies = true, .history = true};
+  SetShellFolder("Cache", "C:\\P\\TIF");
+  SetShellFolder("Cookies", "C:\\Documents and Settings\\User");
+  SetShellFolder("History", "C:\\P\\History");
+  files.AddLink("C:\\Documents and Settings\\User\\Music");
+  files.AddFile("C:\\Documents and Settings\\User\\index.dat", "live");
+  files.AddLink("C:\\P\\TIF\\Content.IE5\\AB12\\link");
+  files.AddFile("C:\\P\\TIF\\Content.IE5\\index.dat", "live");
+  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", "live", 2);  // another name: left alone
+  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", "live");
+  MemoryTraceLook look(files);
+  const auto gateLines = [](const EraseReport& report) {
+    std::vector<std::string> lines;
+    for (const ReportEntry& entry : report.entries) {
+      if (entry.fate == PlaceFate::CacheEntries || entry.fate == PlaceFate::LeftToWalk) {
+        lines.push_back(entry.step + ": " + entry.place + " (" + entry.why + ")");
+      }
+    }
+    return lines;
+  };
+  for (const std::size_t links : {1u, 0u}) {
+    const EraseReport preview = PreviewErase(choices.selection, registry, shell, look);
+    std::vector<std::string> removed;
+    for (const ReportEntry& entry : preview.entries) {
+      if (entry.fate == PlaceFate::RemovedLink && entry.place.find("Content.IE5") != std::string::npos) {
+        removed.push_back(entry.place);
+      }
+    }
+    EXPECT_EQ(removed.size(), links);
+    ConfirmErase();
+    command.EraseStuffClick();
+    EXPECT_EQ(gateLines(preview), gateLines(command.Aftermath().Report(look)));
+    for (const std::string& link : removed) EXPECT_FALSE(files.Has(link));
+    EXPECT_TRUE(files.Has("C:\\Documents and Settings\\User\\Music"));
+    EXPECT_EQ(files.entries.at("C:\\Documents and Settings\\User\\index.dat").content, "live");
+  }
+  EXPECT_NE(ReportText(command.Aftermath().Report(look)).find(kWhyIndexLeftAlone), std::string::npos);
+  EXPECT_NE(status.back().find("left in place: 1. Erased without the URL cache: Cookies"), std::string::npos);
 }
 
 // Each step's keys, folders and messages.

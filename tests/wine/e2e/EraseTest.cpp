@@ -700,5 +700,81 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   EXPECT_NE(shown.find("stayed  " + folder + "\\held.tmp (could not be deleted"), std::string::npos) << shown;
 }
 
+// The cookie folder set onto the documents, which hold a folder link and an
+// index file: each pass refuses the folder, nothing in the documents
+// changes, the link included, and the URL cache is kept from the container.
+TEST_F(EraseTest, ACookieFolderSetOntoTheDocumentsLeavesThemAndTheirLinkAsTheyWere) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the documents and the link";
+  const std::string documents = std::string(scratch) + "\\documents-real";
+  ASSERT_TRUE(WriteFileBytes(documents + "\\index.dat", std::string(4096, 'd')));
+  ASSERT_TRUE(WriteFileBytes(documents + "\\letter.txt", "mine"));
+  ASSERT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+  const auto before = SnapshotFolder(documents);
+  ChooseOnly("Cookies");
+  const ShellFolderOverride kept("Personal", documents), cookies("Cookies", documents);
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+  Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+  for (int pass = 0; pass < 3; ++pass) Answer(vandrel, "Error calling DeleteFiles function!", IDOK);
+  Answer(vandrel, "Erase completed.", IDOK);
+  EXPECT_EQ(SnapshotFolder(documents), before);
+  EXPECT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+  const std::string report = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
+  EXPECT_NE(report.find("walked  " + documents + "\\ (its folder is a protected folder"), std::string::npos) << report;
+}
+
+// The lines of a preview or a report about the URL cache: the calls made
+// (or promised) and the containers left to the erase's own walk, with the
+// step each is under, in the preview's words.
+std::vector<std::string> UrlCacheLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string step;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find("\r\n", at), text.size());
+    const std::string line = text.substr(at, end - at);
+    at = end + 2;
+    if (!line.empty() && line[0] != ' ') step = line;
+    for (const auto& [said, as] : {std::pair{"    delete  ", "delete "}, {"    deleted  ", "delete "},
+                                   {"    walk  ", "walk "}, {"    walked  ", "walk "}}) {
+      if (line.rfind(said, 0) == 0) lines.push_back(step + ": " + as + line.substr(std::strlen(said)));
+    }
+  }
+  return lines;
+}
+
+// A cache with a folder link the erase cannot remove as itself, cookies and
+// a history index: the preview's URL-cache calls and the containers it
+// leaves are the report's after the erase, on the first erase and the next.
+TEST_F(EraseTest, ThePreviewTellsWhatTheEraseThenDoesTwiceInARow) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the containers";
+  const std::string containers = std::string(scratch) + "\\preview";
+  ASSERT_TRUE(WriteFileBytes(containers + "\\history\\History.IE5\\index.dat", std::string(32768, 'h')));
+  ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\user@site.txt", "cookie"));
+  const auto canary = SnapshotFolder(containers + "\\canary");
+  ChooseOnly("Cookies");
+  Set("Cache", "1");
+  Set("History", "1");
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies"),
+      cache("Cache", containers + "\\cache"), history("History", containers + "\\history");
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (const char* erase : {"the first erase", "the second erase"}) {
+    SCOPED_TRACE(erase);
+    const std::string preview = ReportWindowText(vandrel, main, kCmdErasePreview1, "Erase preview");
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);
+    const std::string report = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
+    EXPECT_EQ(UrlCacheLines(preview), UrlCacheLines(report)) << preview << "\n\n" << report;
+    EXPECT_NE(UrlCacheLines(preview), std::vector<std::string>{}) << preview;
+    EXPECT_EQ(SnapshotFolder(containers + "\\canary"), canary);
+  }
+}
+
 }  // namespace
 }  // namespace vandrel::test

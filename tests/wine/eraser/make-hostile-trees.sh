@@ -52,3 +52,14 @@ done
 # with a junction), and a local application data with programs' data in it.
 mkdir -p "$scratch/documents-real/sub/deeper" "$scratch/local/Mail" "$scratch/local/Vendor"
 ln -s documents-real "$scratch/documents-link"
+# A folder link in the documents, to a canary beside them: a cookie folder
+# set onto the documents must leave it.
+mkdir -p "$scratch/documents-canary"
+printf 'canary\n' >"$scratch/documents-canary/canary.txt"
+ln -s ../documents-canary "$scratch/documents-real/linked"
+# Containers for the preview against the erase: a folder link in a cache
+# subfolder, to a canary beside them.
+mkdir -p "$scratch/preview/cache/Content.IE5/AB12" "$scratch/preview/cookies" "$scratch/preview/history/History.IE5" \
+  "$scratch/preview/canary"
+printf 'canary\n' >"$scratch/preview/canary/canary.txt"
+ln -s ../../../canary "$scratch/preview/cache/Content.IE5/AB12/dirlink"
