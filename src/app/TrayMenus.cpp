@@ -13,14 +13,14 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   std::vector<WindowHandle> windows;
   desktop.ListVisibleWindows(windows);
   std::vector<std::string> titles;
-  TitleText title;
+  std::string title;
   ClassText className;
   for (const WindowHandle window : windows) {
     desktop.ReadTitle(window, title);
     if (title.empty()) continue;
     desktop.ReadClassName(window, className);
     if (!IsBrowserFrameClass(className.view())) continue;
-    titles.emplace_back(title.view());
+    titles.push_back(title);
   }
   return titles;
 }
@@ -32,8 +32,8 @@ TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClos
     for (std::size_t action = 0; action < kClosedWindowActionCount; ++action) {
       TrayMenuItem item{kClosedWindowActionCaptions[action], TrayAction::None};
       item.choice = static_cast<int>(i * kClosedWindowActionCount + action);
-      item.enabled = static_cast<ClosedWindowAction>(action) != ClosedWindowAction::AllowSite ||
-                     recentlyClosed[i].hasAddress;
+      item.enabled =
+          static_cast<ClosedWindowAction>(action) != ClosedWindowAction::AllowSite || recentlyClosed[i].hasAddress;
       closed.submenu.push_back(std::move(item));
     }
     items.push_back(std::move(closed));
@@ -87,8 +87,7 @@ std::string CleanedCaption(std::string_view caption) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed,
-                     CloseNotice& notice)
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
@@ -131,7 +130,8 @@ void TrayMenus::ChooseStatic(std::size_t index) {
 std::string TrayMenus::MyPopupHandler(const std::string& caption) {
   if (caption.find(kTrayHeader) != std::string::npos) return caption;
   std::string cleaned = CleanedCaption(caption);
-  const auto suffixAt = cleaned.find(titleSuffix_);
+  const LeadByteTable& leadBytes = blockList_.CodePage().LeadBytes();
+  const auto suffixAt = TitleSuffixAt(cleaned, titleSuffix_, leadBytes);
   // A frame without a page title would put the suffix (or nothing) in the
   // list, and that entry would close windows at once.
   if (suffixAt == 0 || cleaned.find(kBlankPage) != std::string::npos) {
@@ -139,7 +139,7 @@ std::string TrayMenus::MyPopupHandler(const std::string& caption) {
     return cleaned;
   }
   if (suffixAt != std::string::npos) {
-    const std::string_view part = TitlePart(cleaned, titleSuffix_);
+    const std::string_view part = TitlePart(cleaned, titleSuffix_, leadBytes);
     if (blockList_.IndexOf(part) < 0) blockList_.Add(std::string(part));
   }
   commands_.SaveBlockList();

@@ -52,6 +52,19 @@ TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWri
   EXPECT_EQ(ReadFileBytes(TitlesPath()), file);
 }
 
+// A page title of 300 characters puts the suffix beyond the first 255
+// bytes of the frame's title: the title is read whole, so an entry in it is seen.
+TEST_F(BlockListTest, AFrameWithALongPageTitleHoldingAnEntryIsClosed) {
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
+  PopupHelper helper{Frame(std::string(295, 'x') + " news"), Frame(std::string(300, 'y')), TickWitness(),
+                     BarrierWindow()};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(0, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 2, 3, 2));
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+}
+
 TEST_F(BlockListTest, WithoutAFileTheListIsEmptyAndAnEmptyFileIsWrittenAtExit) {
   PopupHelper helper{Frame("Anything"), TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
