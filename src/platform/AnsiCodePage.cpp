@@ -48,13 +48,16 @@ std::size_t CharacterCount(std::string_view text, const LeadByteTable& leadBytes
 }
 
 std::size_t FindCharacters(std::string_view text, std::string_view needle, const LeadByteTable& leadBytes) {
-  for (std::size_t at = 0; at + needle.size() <= text.size(); at += CharacterSizeAt(text, at, leadBytes)) {
-    if (text.substr(at, needle.size()) != needle) continue;
+  // The plain search finds the candidates; one walk over the characters,
+  // kept from candidate to candidate, tells where they begin.
+  std::size_t start = 0;
+  for (auto at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
+    while (start < at) start += CharacterSizeAt(text, start, leadBytes);
+    if (start != at) continue;
     // The needle's last byte may be a lead byte that takes a byte of the text's next character.
-    const std::size_t end = at + needle.size();
-    std::size_t next = at;
-    while (next < end) next += CharacterSizeAt(text, next, leadBytes);
-    if (next == end) return at;
+    std::size_t end = at;
+    while (end < at + needle.size()) end += CharacterSizeAt(text, end, leadBytes);
+    if (end == at + needle.size()) return at;
   }
   return std::string_view::npos;
 }
