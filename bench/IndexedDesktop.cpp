@@ -25,9 +25,13 @@ const IndexedDesktop::Window* IndexedDesktop::Lookup(WindowHandle window) const 
 
 void IndexedDesktop::ListVisibleWindows(std::vector<WindowHandle>& out) { out = order_; }
 
-void IndexedDesktop::ReadTitle(WindowHandle window, TitleText& out) {
+void IndexedDesktop::ReadTitle(WindowHandle window, std::string& out) {
   const Window* found = Lookup(window);
-  out = found ? found->title : TitleText{};
+  if (found) {
+    out.assign(found->title);
+  } else {
+    out.clear();
+  }
 }
 
 void IndexedDesktop::ReadClassName(WindowHandle window, ClassText& out) {
@@ -49,7 +53,7 @@ bool IndexedDesktop::Post(WindowHandle window, std::uint32_t, std::uintptr_t, st
 WindowHandle IndexedDesktop::Find(const std::string& className, const std::string& title) {
   for (const WindowHandle handle : order_) {
     const Window& window = windows_.at(handle);
-    if (window.className.view() == className && window.title.view() == title) return handle;
+    if (window.className.view() == className && window.title == title) return handle;
   }
   return 0;
 }

@@ -19,7 +19,7 @@ class IndexedDesktop : public Desktop {
   std::size_t TakePostedCount();
 
   void ListVisibleWindows(std::vector<WindowHandle>& out) override;
-  void ReadTitle(WindowHandle window, TitleText& out) override;
+  void ReadTitle(WindowHandle window, std::string& out) override;
   void ReadClassName(WindowHandle window, ClassText& out) override;
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override { return Lookup(window) != nullptr; }  // it holds the visible ones
@@ -29,7 +29,7 @@ class IndexedDesktop : public Desktop {
 
  private:
   struct Window {
-    TitleText title;
+    std::string title;
     ClassText className;
     std::uint32_t style = 0;
   };

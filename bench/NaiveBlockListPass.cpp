@@ -31,7 +31,7 @@ void NaiveBlockListPass::Run() {
     desktop_.ReadClassName(window, className_);
     if (className_.view().find(kBrowserFrameClass) == std::string_view::npos) continue;
 
-    UpperCaseInto(TitlePart(title_.view(), titleSuffix_), upper_, upperTitlePart_);
+    UpperCaseInto(TitlePart(title_, titleSuffix_, LeadByteTable{}), upper_, upperTitlePart_);
     for (const std::string& entry : entries_) {
       if (entry.empty()) continue;
       UpperCaseInto(entry, upper_, upperEntry_);

@@ -35,7 +35,7 @@ class NaiveBlockListPass {
 
   // Reused from run to run, as the scan reuses its own.
   std::vector<WindowHandle> windows_;
-  TitleText title_;
+  std::string title_;
   ClassText className_;
   std::string upperTitlePart_;
   std::string upperEntry_;

@@ -1,12 +1,13 @@
 // The scan's matching of block list entries in window titles, against a
-// plain search of each upper-cased entry; and the page title taken from a
-// frame's title. Input: its first byte separates the entries, the last part
-// is the title.
+// plain search of each upper-cased entry that keeps to whole characters; and
+// the page title taken from a frame's title; in code pages 1252 and 932.
+// Input: its first byte separates the entries, the last part is the title.
 #include <algorithm>
 
 #include "FuzzCheck.h"
 #include "blocklist/TitleMatcher.h"
 #include "blocklist/TitleSuffix.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/memory/MemorySystemInfo.h"
 
 using namespace vandrel;
@@ -14,10 +15,29 @@ using vandrel::fuzz::Require;
 
 namespace {
 
-std::string UpperCased(std::string_view text, const UpperCaseTable& upper) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
-  return result;
+void CheckIn(unsigned codePageNumber, const std::vector<std::string>& entries, const std::string& title) {
+  const AnsiCodePage codePage(UpperCasingOfCodePage(codePageNumber), LeadBytesOfCodePage(codePageNumber));
+  const LeadByteTable& leadBytes = codePage.LeadBytes();
+  const TitleMatcher matcher(entries, codePage);
+  std::vector<std::uint32_t> found;
+  matcher.FindAll(title, found);
+  std::vector<std::uint32_t> expected;
+  const std::string upperTitle = codePage.UpperCased(title);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].empty() &&
+        FindCharacters(upperTitle, codePage.UpperCased(entries[i]), leadBytes) != std::string::npos) {
+      expected.push_back(static_cast<std::uint32_t>(i));
+    }
+  }
+  Require(found == expected, "every entry found in the title, once, in order");
+
+  const std::string suffix = entries.empty() ? std::string(kDefaultTitleSuffix) : entries.front();
+  const std::string_view part = TitlePart(title, suffix, leadBytes);
+  if (!part.empty()) {
+    Require(title.starts_with(part), "the page title starts the frame's title");
+    Require(TitleSuffixAt(title, suffix, leadBytes) == part.size() + CharacterSizeAt(title, part.size(), leadBytes),
+            "and ends one character before the first suffix");
+  }
 }
 
 }  // namespace
@@ -29,24 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string title = std::move(entries.back());
   entries.pop_back();
 
-  const UpperCaseTable upper = MemorySystemInfo().UpperCasing();
-  const TitleMatcher matcher(entries, upper);
-  std::vector<std::uint32_t> found;
-  matcher.FindAll(title, found);
-  std::vector<std::uint32_t> expected;
-  const std::string upperTitle = UpperCased(title, upper);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].empty() && upperTitle.find(UpperCased(entries[i], upper)) != std::string::npos) {
-      expected.push_back(static_cast<std::uint32_t>(i));
-    }
-  }
-  Require(found == expected, "every entry found in the title, once, in order");
-
-  const std::string suffix = entries.empty() ? std::string(kDefaultTitleSuffix) : entries.front();
-  const std::string_view part = TitlePart(title, suffix);
-  if (!part.empty()) {
-    Require(title.starts_with(part), "the page title starts the frame's title");
-    Require(title.find(suffix) == part.size() + 1, "and ends one character before the first suffix");
-  }
+  for (const unsigned codePage : {1252u, 932u}) CheckIn(codePage, entries, title);
   return 0;
 }

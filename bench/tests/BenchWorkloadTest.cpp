@@ -56,7 +56,7 @@ TEST(BenchDesktopTest, HoldsTwoHundredVisibleWindowsOfWhichTwentyAreFramesWithAM
 
   std::size_t frames = 0, untitled = 0;
   for (const WindowHandle window : windows) {
-    TitleText title;
+    std::string title;
     ClassText className;
     desktop.ReadTitle(window, title);
     desktop.ReadClassName(window, className);
@@ -64,7 +64,7 @@ TEST(BenchDesktopTest, HoldsTwoHundredVisibleWindowsOfWhichTwentyAreFramesWithAM
     if (className.view() != kBrowserFrameClass) continue;
     ++frames;
     EXPECT_NE(desktop.ReadStyle(window) & kWsMaximizeBox, 0u);
-    EXPECT_FALSE(TitlePart(title.view(), kSuffix).empty());
+    EXPECT_FALSE(TitlePart(title, kSuffix, LeadByteTable{}).empty());
   }
   EXPECT_EQ(frames, 20u);
   EXPECT_GT(untitled, 0u);

@@ -18,7 +18,7 @@ inline BOOL CALLBACK Collect(HWND window, LPARAM list) {
 // and style of the visible ones.
 struct BareLoop {
   std::vector<HWND> windows;
-  char title[kTitleBufferSize];
+  char title[256];
   char className[kClassBufferSize];
   std::size_t visible = 0;
   void operator()() {

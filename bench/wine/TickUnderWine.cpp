@@ -38,8 +38,8 @@ double PerTickCost(const std::vector<HWND>& windows, Call&& call) {
 }
 
 void PrintCallCosts(const std::vector<HWND>& visible) {
-  char text[kTitleBufferSize];
-  wchar_t wide[kTitleBufferSize];
+  char text[256];
+  wchar_t wide[256];
   std::vector<HWND> scratch;
   std::vector<double> enumerations;
   for (int round = 0; round < kRounds / 2; ++round) {
@@ -61,8 +61,7 @@ void PrintCallCosts(const std::vector<HWND>& visible) {
         }));
   print("GetClassNameA", PerTickCost(visible, [&](HWND w) { GetClassNameA(w, text, sizeof text); }));
   print("GetWindowTextA", PerTickCost(visible, [&](HWND w) { GetWindowTextA(w, text, sizeof text); }));
-  print("InternalGetWindowText",
-        PerTickCost(visible, [&](HWND w) { InternalGetWindowText(w, wide, kTitleBufferSize); }));
+  print("InternalGetWindowText", PerTickCost(visible, [&](HWND w) { InternalGetWindowText(w, wide, 256); }));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::string HostOf(std::string_view address) {
   return host;
 }
 
-CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed) {
+CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed, const LeadByteTable& leadBytes) {
   CheckedEntry checked;
   const std::string_view text = Trimmed(typed);
   if (text.empty()) {
@@ -57,7 +57,7 @@ CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed) {
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
     if (lowered != checked.text) checked.note = kAllowedSiteCut + checked.text;
   }
-  if (checked.text.size() > kMaxAllowedEntryLength) checked.problem = kAllowedEntryTooLong;
+  if (CharacterCount(checked.text, leadBytes) > kMaxAllowedEntryLength) checked.problem = kAllowedEntryTooLong;
   return checked;
 }
 
@@ -66,15 +66,9 @@ bool AllowedList::HasSites() const {
                      [](const AllowedEntry& entry) { return entry.kind == AllowedKind::Site; });
 }
 
-bool AllowedList::EqualIgnoringCase(std::string_view a, std::string_view b) const {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [this](char x, char y) {
-           return upper_[static_cast<unsigned char>(x)] == upper_[static_cast<unsigned char>(y)];
-         });
-}
-
 int AllowedList::IndexOf(AllowedKind kind, std::string_view text) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i].kind == kind && EqualIgnoringCase(entries_[i].text, text)) return static_cast<int>(i);
+    if (entries_[i].kind == kind && codePage_.EqualIgnoringCase(entries_[i].text, text)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -120,7 +114,7 @@ void AllowedList::Changed() {
   for (const AllowedEntry& entry : entries_) {
     if (entry.kind == AllowedKind::Title) titles.push_back(entry.text);
   }
-  titles_ = TitleMatcher(titles, upper_);
+  titles_ = TitleMatcher(titles, codePage_);
 }
 
 bool AllowedList::AllowsTitle(std::string_view title) const {

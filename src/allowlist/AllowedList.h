@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "blocklist/TitleMatcher.h"
-#include "platform/SystemInfo.h"
+#include "platform/AnsiCodePage.h"
 
 namespace vandrel {
 
@@ -25,11 +25,12 @@ struct AllowedEntry {
 // in; an entry equal to another ignoring case is not added twice.
 class AllowedList {
  public:
-  explicit AllowedList(const UpperCaseTable& upper) : upper_(upper) {}
+  explicit AllowedList(const AnsiCodePage& codePage) : codePage_(codePage) {}
   AllowedList(const AllowedList&) = delete;
   AllowedList& operator=(const AllowedList&) = delete;
 
   const std::vector<AllowedEntry>& Entries() const { return entries_; }
+  const AnsiCodePage& CodePage() const { return codePage_; }
   bool empty() const { return entries_.empty(); }
   bool HasSites() const;
   // Changes at every change of the entries.
@@ -51,12 +52,11 @@ class AllowedList {
 
  private:
   static AllowedEntry Normalized(AllowedEntry entry);
-  bool EqualIgnoringCase(std::string_view a, std::string_view b) const;
   void Changed();
 
-  UpperCaseTable upper_;
+  AnsiCodePage codePage_;
   std::vector<AllowedEntry> entries_;
-  TitleMatcher titles_;  // over the title entries, rebuilt at each change
+  TitleMatcher titles_;                         // over the title entries, rebuilt at each change
   mutable std::vector<std::uint32_t> matches_;  // reused: the scan asks for every frame at every tick
   std::uint32_t revision_ = 0;
 };
@@ -65,7 +65,7 @@ class AllowedList {
 // gives "mail.example.com"), lower-cased; empty when it has none.
 std::string HostOf(std::string_view address);
 
-inline constexpr std::size_t kMaxAllowedEntryLength = 254;  // as much as a title shows
+inline constexpr std::size_t kMaxAllowedEntryLength = 254;  // characters of the code page
 
 // An entry as the user typed it, checked: `text` is what would be added (a
 // site typed with a scheme or path is cut to its host, and `note` says so);
@@ -75,7 +75,7 @@ struct CheckedEntry {
   std::string problem;
   std::string note;
 };
-CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed);
+CheckedEntry CheckAllowedEntry(AllowedKind kind, std::string_view typed, const LeadByteTable& leadBytes);
 
 // A title part shorter than this would let almost every window through.
 inline constexpr std::size_t kMinAllowedTitleLength = 3;

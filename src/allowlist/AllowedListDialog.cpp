@@ -13,32 +13,26 @@ constexpr int kSiteKind = 1;
 
 AllowedKind KindAt(int index) { return index == kSiteKind ? AllowedKind::Site : AllowedKind::Title; }
 
-std::string Upper(std::string_view text, const UpperCaseTable& upper) {
-  std::string upperCased(text);
-  for (char& c : upperCased) c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
-  return upperCased;
-}
-
 }  // namespace
 
 std::string AllowedItemText(const AllowedEntry& entry) {
   return (entry.kind == AllowedKind::Site ? kAllowedSiteItemPrefix : kAllowedTitleItemPrefix) + entry.text;
 }
 
-std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const BlockList& blockList,
-                                           const UpperCaseTable& upper) {
+std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const BlockList& blockList) {
+  const AnsiCodePage& codePage = blockList.CodePage();
   // Upper-cased once: the block list may hold a hundred thousand entries.
   std::vector<std::string> titleParts;
   for (const AllowedEntry& entry : allowed.Entries()) {
-    if (entry.kind == AllowedKind::Title) titleParts.push_back(Upper(entry.text, upper));
+    if (entry.kind == AllowedKind::Title) titleParts.push_back(codePage.UpperCased(entry.text));
   }
   std::vector<std::string> overridden;
   if (titleParts.empty()) return overridden;
   for (const std::string& blocked : blockList.Entries()) {
     if (blocked.empty()) continue;
-    const std::string blockedUpper = Upper(blocked, upper);
+    const std::string blockedUpper = codePage.UpperCased(blocked);
     const bool covered = std::any_of(titleParts.begin(), titleParts.end(), [&](const std::string& part) {
-      return part.find(blockedUpper) != std::string::npos;
+      return FindCharacters(part, blockedUpper, codePage.LeadBytes()) != std::string::npos;
     });
     if (covered) overridden.push_back(blocked);
   }
@@ -47,15 +41,14 @@ std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const Blo
 
 AllowedListDialog::AllowedListDialog(AllowedList& list, AllowedStore& store, const BlockList& blockList,
                                      BlockListPassword& password, Prompts& prompts, Settings& settings,
-                                     Registry& registry, const UpperCaseTable& upper)
+                                     Registry& registry)
     : list_(list),
       store_(store),
       blockList_(blockList),
       password_(password),
       prompts_(prompts),
       settings_(settings),
-      registry_(registry),
-      upper_(upper) {
+      registry_(registry) {
   Form.SetCaption(kAllowedListCaption);
   Form.SetVisible(false);
   EntriesGroup.SetCaption("Windows that are never closed");
@@ -94,7 +87,7 @@ void AllowedListDialog::EntriesClick() {
 
 std::optional<AllowedEntry> AllowedListDialog::TypedEntry() {
   const AllowedKind kind = KindAt(Kind.ItemIndex());
-  const CheckedEntry checked = CheckAllowedEntry(kind, EntryText.Text());
+  const CheckedEntry checked = CheckAllowedEntry(kind, EntryText.Text(), list_.CodePage().LeadBytes());
   if (!checked.problem.empty()) {
     Warn(checked.problem);
     return std::nullopt;
@@ -162,7 +155,7 @@ void AllowedListDialog::ShowEntries(int selected) {
   for (const AllowedEntry& entry : list_.Entries()) items.push_back(AllowedItemText(entry));
   Entries.SetItems(std::move(items));
   Entries.SetItemIndex(selected);
-  const std::vector<std::string> overridden = OverriddenEntries(list_, blockList_, upper_);
+  const std::vector<std::string> overridden = OverriddenEntries(list_, blockList_);
   std::string text = overridden.empty() ? kOverridesNone : kOverridesPrefix;
   for (std::size_t i = 0; i < overridden.size(); ++i) text += (i ? ", '" : "'") + overridden[i] + "'";
   Overrides.SetCaption(text);

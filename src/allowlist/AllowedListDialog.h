@@ -28,8 +28,7 @@ std::string AllowedItemText(const AllowedEntry& entry);
 // The block list entries that an allowed title part overrides: those that
 // match in a title whenever the allowed part does (an equal entry, or one
 // that occurs in the allowed part), ignoring case.
-std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const BlockList& blockList,
-                                           const UpperCaseTable& upper);
+std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const BlockList& blockList);
 
 // The window that edits the always-allowed list: the entries, the kind and
 // text of the one to add or change, and which block-list entries the list
@@ -38,7 +37,7 @@ std::vector<std::string> OverriddenEntries(const AllowedList& allowed, const Blo
 class AllowedListDialog {
  public:
   AllowedListDialog(AllowedList& list, AllowedStore& store, const BlockList& blockList, BlockListPassword& password,
-                    Prompts& prompts, Settings& settings, Registry& registry, const UpperCaseTable& upper);
+                    Prompts& prompts, Settings& settings, Registry& registry);
   AllowedListDialog(const AllowedListDialog&) = delete;
   AllowedListDialog& operator=(const AllowedListDialog&) = delete;
 
@@ -82,7 +81,6 @@ class AllowedListDialog {
   Prompts& prompts_;
   Settings& settings_;
   Registry& registry_;
-  UpperCaseTable upper_;
 };
 
 }  // namespace vandrel

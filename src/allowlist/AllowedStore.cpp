@@ -49,7 +49,7 @@ void AllowedStore::Load(AllowedList& list) {
     const std::string content = files_.ReadWhole(path);
     std::vector<AllowedEntry> entries = DecodeAllowed(content, unreadable);
     for (AllowedEntry& entry : entries) {
-      if (CheckAllowedEntry(entry.kind, entry.text).problem.empty()) {
+      if (CheckAllowedEntry(entry.kind, entry.text, list.CodePage().LeadBytes()).problem.empty()) {
         list.Add(std::move(entry));
       } else {
         ++unreadable;

@@ -25,8 +25,9 @@ std::uint32_t Left(std::uint32_t now, std::uint32_t since, std::uint32_t span) {
 }  // namespace
 
 std::string NoticeLine(const ClosedWindow& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes) {
-  const std::string_view page = TitlePart(closed.title, titleSuffix);
-  const std::string shown = Shortened(page.empty() ? std::string_view(closed.title) : page, kPageTitleLength, leadBytes);
+  const std::string_view page = TitlePart(closed.title, titleSuffix, leadBytes);
+  const std::string shown =
+      Shortened(page.empty() ? std::string_view(closed.title) : page, kPageTitleLength, leadBytes);
   return Shortened(shown + " (" + RuleText(closed) + ")", kBalloonTextLength, leadBytes);
 }
 

@@ -11,7 +11,9 @@ namespace vandrel {
 // The process-wide state every form shares, owned by the composition root.
 struct ProgramState {
   ProgramState(const UpperCaseTable& upper, const LeadByteTable& leadBytes, const TextCollation& collation)
-      : blockList(upper, collation), allowed(upper), leadBytes(leadBytes) {}
+      : blockList(AnsiCodePage(upper, leadBytes), collation),
+        allowed(AnsiCodePage(upper, leadBytes)),
+        leadBytes(leadBytes) {}
 
   Settings settings;
   std::string titleSuffix = kDefaultTitleSuffix;

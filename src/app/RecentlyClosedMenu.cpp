@@ -12,7 +12,7 @@ namespace {
 
 std::string ShownTitle(const std::string& title, const std::string& titleSuffix, const LeadByteTable& leadBytes) {
   // Every frame the two passes close carries the suffix; its page title is what tells them apart.
-  const std::string_view page = TitlePart(title, titleSuffix);
+  const std::string_view page = TitlePart(title, titleSuffix, leadBytes);
   return Shortened(page.empty() ? std::string_view(title) : page, kShownTitleLength, leadBytes);
 }
 
@@ -33,8 +33,9 @@ std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string&
 std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + entry + "' from the block list?"; }
 
 RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
-                                       const LeadByteTable& leadBytes, BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
-                                       DocumentOpener& documents, std::function<void()> saveBlockList)
+                                       const LeadByteTable& leadBytes, BlockList& blockList, Settings& settings,
+                                       Registry& registry, Prompts& prompts, DocumentOpener& documents,
+                                       std::function<void()> saveBlockList)
     : closed_(closed),
       titleSuffix_(titleSuffix),
       leadBytes_(leadBytes),
@@ -96,12 +97,12 @@ void RecentlyClosedMenu::AllowSite(const ClosedWindow& chosen) {
 void RecentlyClosedMenu::AllowTitle(const ClosedWindow& chosen) {
   if (!allowed_ || !proposeTitle_) return;
   // The page title's words, for the user to cut down before adding.
-  std::string words(TitlePart(chosen.title, titleSuffix_));
+  std::string words(TitlePart(chosen.title, titleSuffix_, leadBytes_));
   if (words.empty()) words = chosen.title;
   const std::uint32_t before = allowed_->Revision();
   proposeTitle_(words);
   // Reopened only when the window added an entry that now lets the page through.
-  if (allowed_->Revision() != before && allowed_->AllowsTitle(TitlePart(chosen.title, titleSuffix_)) &&
+  if (allowed_->Revision() != before && allowed_->AllowsTitle(TitlePart(chosen.title, titleSuffix_, leadBytes_)) &&
       !chosen.address.empty()) {
     documents_.Open(chosen.address, ShowCommand::Normal, false);
   }

@@ -1,5 +1,7 @@
 #include "app/ShortText.h"
 
+#include "platform/AnsiCodePage.h"
+
 namespace vandrel {
 
 std::string Shortened(std::string_view text, std::size_t length, const LeadByteTable& leadBytes) {
@@ -7,8 +9,7 @@ std::string Shortened(std::string_view text, std::size_t length, const LeadByteT
   const std::size_t room = length - std::char_traits<char>::length(kShortenedMark);
   std::size_t kept = 0;
   while (kept < text.size()) {
-    const bool pair = leadBytes[static_cast<unsigned char>(text[kept])] && kept + 1 < text.size();
-    const std::size_t next = kept + (pair ? 2 : 1);
+    const std::size_t next = kept + CharacterSizeAt(text, kept, leadBytes);
     if (next > room) break;
     kept = next;
   }

@@ -1,6 +1,7 @@
 #include "app/TrayMenus.h"
 
 #include "app/MenuCaption.h"
+#include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
 
 namespace vandrel {
@@ -14,14 +15,14 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
   std::vector<WindowHandle> windows;
   desktop.ListVisibleWindows(windows);
   std::vector<std::string> titles;
-  TitleText title;
+  std::string title;
   ClassText className;
   for (const WindowHandle window : windows) {
     desktop.ReadTitle(window, title);
     if (title.empty()) continue;
     desktop.ReadClassName(window, className);
     if (!IsBrowserFrameClass(className.view())) continue;
-    titles.emplace_back(title.view());
+    titles.push_back(title);
   }
   return titles;
 }
@@ -33,8 +34,8 @@ TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClos
     for (std::size_t action = 0; action < kClosedWindowActionCount; ++action) {
       TrayMenuItem item{kClosedWindowActionCaptions[action], TrayAction::None};
       item.choice = static_cast<int>(i * kClosedWindowActionCount + action);
-      item.enabled = static_cast<ClosedWindowAction>(action) != ClosedWindowAction::AllowSite ||
-                     recentlyClosed[i].hasAddress;
+      item.enabled =
+          static_cast<ClosedWindowAction>(action) != ClosedWindowAction::AllowSite || recentlyClosed[i].hasAddress;
       closed.submenu.push_back(std::move(item));
     }
     items.push_back(std::move(closed));
@@ -62,11 +63,12 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
   };
 }
 
-TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes) {
+TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes,
+                            const LeadByteTable& leadBytes) {
   // The header only names the list below it: choosing it does nothing.
   TrayMenu menu{{kTrayHeader, TrayAction::None}, {kTraySeparator, TrayAction::None}};
   for (const std::string& title : titles) {
-    TrayMenuItem item{LiteralCaption(title), TrayAction::AddTitle};
+    TrayMenuItem item{LiteralCaption(Shortened(title, kMenuTitleLength, leadBytes)), TrayAction::AddTitle};
     item.title = title;
     menu.push_back(std::move(item));
   }
@@ -91,8 +93,7 @@ std::string TrimmedTitle(std::string_view title) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed,
-                     CloseNotice& notice)
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
@@ -105,7 +106,7 @@ TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
   const auto titles = BrowserFrameTitles(desktop_);
-  browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_);
+  browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_, blockList_.CodePage().LeadBytes());
 }
 
 TrayMenu TrayMenus::CurrentMenu() { return browserWindows_.empty() ? StaticMenu() : browserWindows_; }
@@ -136,8 +137,9 @@ std::string TrayMenus::MyPopupHandler(const std::string& title) {
   // The title comes from the item's record, not from its caption: a caption
   // shows each '&' doubled, and a title may hold one ("Q&A Forum").
   const std::string trimmed = TrimmedTitle(title);
-  std::string caption = LiteralCaption(trimmed);
-  const auto suffixAt = trimmed.find(titleSuffix_);
+  const LeadByteTable& leadBytes = blockList_.CodePage().LeadBytes();
+  std::string caption = LiteralCaption(Shortened(trimmed, kMenuTitleLength, leadBytes));
+  const auto suffixAt = TitleSuffixAt(trimmed, titleSuffix_, leadBytes);
   // A frame without a page title would put the suffix (or nothing) in the
   // list, and that entry would close windows at once.
   if (suffixAt == 0 || trimmed.find(kBlankPage) != std::string::npos) {
@@ -145,7 +147,7 @@ std::string TrayMenus::MyPopupHandler(const std::string& title) {
     return caption;
   }
   if (suffixAt != std::string::npos) {
-    const std::string_view part = TitlePart(trimmed, titleSuffix_);
+    const std::string_view part = TitlePart(trimmed, titleSuffix_, leadBytes);
     if (TooShortForEntry(part)) {
       prompts_.Message(MessageKind::Warning, kKeywordTooShort, MessageButtons::Ok);
       return caption;

@@ -84,8 +84,12 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
                         bool noticeOn);
 // The items of the "Recently closed" submenu, each with what it offers.
 TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClosed);
+// A title item's caption keeps this many bytes of the title at the most:
+// a title is read whole, and a page may make it thousands of characters long.
+inline constexpr std::size_t kMenuTitleLength = 200;
 // The menu that lists the open browser windows, to add one to the block list.
-TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes);
+TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes,
+                            const LeadByteTable& leadBytes);
 
 // A window title as the block list takes it: blanks and control characters
 // trimmed from both ends.

@@ -6,23 +6,9 @@
 
 namespace vandrel {
 
-bool BlockList::EqualIgnoringCase(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper_[static_cast<unsigned char>(a[i])] != upper_[static_cast<unsigned char>(b[i])]) return false;
-  }
-  return true;
-}
-
-std::string BlockList::UpperCased(std::string_view text) const {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(upper_[static_cast<unsigned char>(c)]);
-  return upper;
-}
-
 int BlockList::IndexOf(std::string_view text) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (EqualIgnoringCase(entries_[i], text)) return static_cast<int>(i);
+    if (codePage_.EqualIgnoringCase(entries_[i], text)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -70,10 +56,10 @@ void BlockList::AddAll(std::vector<std::string> entries) {
 std::size_t BlockList::AddMissing(const std::vector<std::string>& candidates) {
   std::unordered_set<std::string> present;
   present.reserve(entries_.size() + candidates.size());
-  for (const std::string& entry : entries_) present.insert(UpperCased(entry));
+  for (const std::string& entry : entries_) present.insert(codePage_.UpperCased(entry));
   std::vector<std::string> accepted;
   for (const std::string& candidate : candidates) {
-    if (present.insert(UpperCased(candidate)).second) accepted.push_back(candidate);
+    if (present.insert(codePage_.UpperCased(candidate)).second) accepted.push_back(candidate);
   }
   const std::size_t added = accepted.size();
   AddAll(std::move(accepted));
@@ -94,7 +80,7 @@ void BlockList::Assign(std::vector<std::string> entries) {
 
 const TitleMatcher& BlockList::Matcher() const {
   if (matcherStale_) {
-    matcher_ = TitleMatcher(entries_, upper_);
+    matcher_ = TitleMatcher(entries_, codePage_);
     matcherStale_ = false;
   }
   return matcher_;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "blocklist/TitleMatcher.h"
-#include "platform/SystemInfo.h"
+#include "platform/AnsiCodePage.h"
 #include "platform/TextCollation.h"
 #include "platform/UpperCaseCollation.h"
 
@@ -26,11 +26,12 @@ inline bool TooShortForEntry(std::string_view text) { return text.size() < kMinK
 class BlockList {
  public:
   // `collation` must outlive the list.
-  BlockList(const UpperCaseTable& upper, const TextCollation& collation) : upper_(upper), collation_(&collation) {}
+  BlockList(const AnsiCodePage& codePage, const TextCollation& collation)
+      : codePage_(codePage), collation_(&collation) {}
   // Orders by the upper-cased bytes alone, for lists that do without the
   // locale's rules.
-  explicit BlockList(const UpperCaseTable& upper)
-      : upper_(upper), fallbackCollation_(upper), collation_(&fallbackCollation_) {}
+  explicit BlockList(const AnsiCodePage& codePage)
+      : codePage_(codePage), fallbackCollation_(codePage), collation_(&fallbackCollation_) {}
 
   BlockList(const BlockList&) = delete;
   BlockList& operator=(const BlockList&) = delete;
@@ -59,14 +60,14 @@ class BlockList {
   void Assign(std::vector<std::string> entries);
 
   const TitleMatcher& Matcher() const;
+  // The code page its entries and the titles they match are in.
+  const AnsiCodePage& CodePage() const { return codePage_; }
 
  private:
-  bool EqualIgnoringCase(std::string_view a, std::string_view b) const;
-  std::string UpperCased(std::string_view text) const;
   void Changed() { matcherStale_ = true; }
 
-  UpperCaseTable upper_;
-  UpperCaseCollation fallbackCollation_{upper_};
+  AnsiCodePage codePage_;
+  UpperCaseCollation fallbackCollation_{codePage_};
   const TextCollation* collation_;
   std::vector<std::string> entries_;
   mutable TitleMatcher matcher_;

@@ -61,13 +61,13 @@ void TForm3::RefreshClick() {
 void TForm3::RefreshTitles() {
   desktop_.ListVisibleWindows(windows_);
   std::vector<std::string> frames;
-  TitleText title;
+  std::string title;
   ClassText className;
   for (const WindowHandle window : windows_) {
     desktop_.ReadTitle(window, title);
     if (title.empty()) continue;
     desktop_.ReadClassName(window, className);
-    if (IsBrowserFrameClass(className.view())) frames.emplace_back(title.view());
+    if (IsBrowserFrameClass(className.view())) frames.push_back(title);
   }
   ListBox1.SetItemIndex(-1);
   ListBox1.SetItems(std::move(frames));
@@ -83,10 +83,11 @@ void TForm3::AddToBlackListClick() {
     return Scroller();
   }
   const std::string& title = titles[static_cast<std::size_t>(selected)];
-  const auto suffixAt = title.find(titleSuffix_);
+  const LeadByteTable& leadBytes = list_.CodePage().LeadBytes();
+  const auto suffixAt = TitleSuffixAt(title, titleSuffix_, leadBytes);
   if (suffixAt == 0 || title.find(kBlankPage) != std::string::npos) return Warn(kWindowHasNoTitle);
   if (suffixAt != std::string::npos) {
-    const std::string part(TitlePart(title, titleSuffix_));
+    const std::string part(TitlePart(title, titleSuffix_, leadBytes));
     if (TooShortForEntry(part)) return Warn(kKeywordTooShort);
     if (list_.IndexOf(part) < 0) list_.Add(part);
   }

@@ -6,18 +6,37 @@
 
 namespace vandrel {
 
-TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperCaseTable& upper) : upper_(upper) {
+template <typename Visit>
+void TitleMatcher::ForEachSymbol(std::string_view text, Visit&& visit) const {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const Symbol single = singles_[byte];
+    if (single != kLead) {
+      visit(single);
+    } else if (at + 1 < text.size()) {
+      visit(Symbol{byte});
+      visit(static_cast<Symbol>(kSecondOfPair + static_cast<unsigned char>(text[++at])));
+    } else {
+      visit(static_cast<Symbol>(kLoneLead + byte));
+    }
+  }
+}
+
+TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const AnsiCodePage& codePage) {
+  for (std::size_t byte = 0; byte < singles_.size(); ++byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    singles_[byte] = codePage.IsLead(b) ? kLead : codePage.UpperOfSingle(b);
+  }
   // Build a plain trie first, then lay it out flat with sorted edges.
   struct BuildNode {
-    std::map<unsigned char, std::uint32_t> children;
+    std::map<Symbol, std::uint32_t> children;
     std::vector<std::uint32_t> ids;
   };
   std::vector<BuildNode> trie(1);
   for (std::uint32_t id = 0; id < entries.size(); ++id) {
     if (entries[id].empty()) continue;
     std::uint32_t node = 0;
-    for (const char ch : entries[id]) {
-      const unsigned char c = upper_[static_cast<unsigned char>(ch)];
+    ForEachSymbol(entries[id], [&](Symbol c) {
       auto found = trie[node].children.find(c);
       if (found == trie[node].children.end()) {
         const auto child = static_cast<std::uint32_t>(trie.size());
@@ -27,17 +46,17 @@ TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperC
       } else {
         node = found->second;
       }
-    }
+    });
     trie[node].ids.push_back(id);
   }
 
   nodes_.resize(trie.size());
   for (std::uint32_t n = 0; n < trie.size(); ++n) {
     Node& node = nodes_[n];
-    node.firstEdge = static_cast<std::uint32_t>(edgeBytes_.size());
+    node.firstEdge = static_cast<std::uint32_t>(edgeSymbols_.size());
     node.edgeCount = static_cast<std::uint32_t>(trie[n].children.size());
     for (const auto& [c, child] : trie[n].children) {
-      edgeBytes_.push_back(c);
+      edgeSymbols_.push_back(c);
       edgeTargets_.push_back(child);
     }
     node.firstMatch = static_cast<std::uint32_t>(matchIds_.size());
@@ -61,15 +80,15 @@ TitleMatcher::TitleMatcher(const std::vector<std::string>& entries, const UpperC
   }
 }
 
-std::uint32_t TitleMatcher::Child(std::uint32_t node, unsigned char c) const {
+std::uint32_t TitleMatcher::Child(std::uint32_t node, Symbol c) const {
   const Node& n = nodes_[node];
-  const auto first = edgeBytes_.begin() + n.firstEdge;
+  const auto first = edgeSymbols_.begin() + n.firstEdge;
   const auto last = first + n.edgeCount;
   const auto found = std::lower_bound(first, last, c);
-  return (found != last && *found == c) ? edgeTargets_[found - edgeBytes_.begin()] : 0;
+  return (found != last && *found == c) ? edgeTargets_[found - edgeSymbols_.begin()] : 0;
 }
 
-std::uint32_t TitleMatcher::Step(std::uint32_t state, unsigned char c) const {
+std::uint32_t TitleMatcher::Step(std::uint32_t state, Symbol c) const {
   while (state != 0) {
     if (const std::uint32_t next = Child(state, c)) return next;
     state = nodes_[state].failure;
@@ -81,15 +100,15 @@ void TitleMatcher::FindAll(std::string_view text, std::vector<std::uint32_t>& ma
   matches.clear();
   if (empty()) return;
   std::uint32_t state = 0;
-  for (const char ch : text) {
-    state = Step(state, upper_[static_cast<unsigned char>(ch)]);
+  ForEachSymbol(text, [&](Symbol c) {
+    state = Step(state, c);
     for (std::uint32_t out = nodes_[state].matchCount ? state : nodes_[state].nextOutput; out != 0;
          out = nodes_[out].nextOutput) {
       const Node& node = nodes_[out];
       matches.insert(matches.end(), matchIds_.begin() + node.firstMatch,
                      matchIds_.begin() + node.firstMatch + node.matchCount);
     }
-  }
+  });
   std::sort(matches.begin(), matches.end());
   matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
 }

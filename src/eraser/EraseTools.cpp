@@ -50,9 +50,4 @@ std::string EraseTools::ShellFolder(const std::string& valueName) {
   return FolderOrEmpty(registry.ReadPath(RootKey::CurrentUser, kShellFolders, valueName));
 }
 
-std::string EraseTools::AnsiShellFolder(const std::string& valueName) {
-  const auto value = registry.ReadValue(RootKey::CurrentUser, kShellFolders, valueName);
-  return FolderOrEmpty(value && value->kind == ValueKind::String ? std::optional(value->text) : std::nullopt);
-}
-
 }  // namespace vandrel

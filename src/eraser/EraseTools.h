@@ -45,9 +45,6 @@ struct EraseTools {
   // A shell folder of the current user, or empty when it cannot be found;
   // in UTF-8, as the erase's file layer takes paths.
   std::string ShellFolder(const std::string& valueName);
-  // The same in the program's ANSI text, for the plain file reads of the
-  // index.dat viewer.
-  std::string AnsiShellFolder(const std::string& valueName);
 };
 
 }  // namespace vandrel

@@ -26,8 +26,8 @@ std::uint8_t FragmentsOf(std::string_view className) {
 void DesktopSnapshot::Take() {
   desktop_.ListVisibleWindows(handles_);
   windows_.clear();
-  titles_.clear();
-  titles_.reserve(handles_.size());
+  titlesRead_ = 0;
+  if (titles_.size() < handles_.size()) titles_.resize(handles_.size());
   for (const WindowHandle handle : handles_) {
     desktop_.ReadClassName(handle, className_);
     windows_.push_back(Window{handle, FragmentsOf(className_.view())});
@@ -37,10 +37,10 @@ void DesktopSnapshot::Take() {
 std::string_view DesktopSnapshot::Title(std::size_t index) {
   Window& window = windows_[index];
   if (window.titleSlot == kNotRead) {
-    window.titleSlot = static_cast<std::uint32_t>(titles_.size());
-    desktop_.ReadTitle(window.handle, titles_.emplace_back());
+    window.titleSlot = static_cast<std::uint32_t>(titlesRead_++);
+    desktop_.ReadTitle(window.handle, titles_[window.titleSlot]);
   }
-  return titles_[window.titleSlot].view();
+  return titles_[window.titleSlot];
 }
 
 std::uint32_t DesktopSnapshot::Style(std::size_t index) {

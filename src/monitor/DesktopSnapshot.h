@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -47,7 +48,10 @@ class DesktopSnapshot {
   // Storage kept from tick to tick, so a warm tick allocates nothing.
   std::vector<WindowHandle> handles_;
   std::vector<Window> windows_;
-  std::vector<TitleText> titles_;  // reserved for every window: views stay valid
+  // Whole titles; the strings and their storage stay from tick to tick, and
+  // the list is sized for every window before a view is handed out.
+  std::vector<std::string> titles_;
+  std::size_t titlesRead_ = 0;  // of this tick
   ClassText className_;
 };
 

@@ -28,10 +28,9 @@ void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntr
   const bool reported = std::any_of(pending_.begin(), pending_.end(),
                                     [window](const ClosedWindow& closed) { return closed.window == window; });
   if (reported) return;
-  desktop_.ReadTitle(window, title_);
   ClosedWindow closed;
   closed.window = window;
-  closed.title = std::string(title_.view());
+  desktop_.ReadTitle(window, closed.title);
   closed.blockListEntry = std::string(blockListEntry);
   pending_.push_back(std::move(closed));
 }

@@ -67,7 +67,6 @@ class RecentlyClosed : public ClosedWindowReport {
   std::vector<ClosedWindow> pending_;  // this tick's closes, in order
   std::deque<ClosedWindow> closed_;    // newest first
   std::uint32_t nextSerial_ = 1;
-  TitleText title_;
 };
 
 }  // namespace vandrel

@@ -8,10 +8,6 @@
 namespace vandrel {
 namespace {
 
-bool Contains(std::string_view text, std::string_view fragment) {
-  return text.find(fragment) != std::string_view::npos;
-}
-
 WindowHandle ParseHandle(const std::string& text) {
   WindowHandle handle = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
@@ -83,7 +79,8 @@ void WindowScan::ClassPass() {
 void WindowScan::LimitPass() {
   newTitles_.clear();
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
-    if (snapshot_.IsBrowserFrame(i) && Contains(snapshot_.Title(i), titleSuffix_) && !AllowedFrame(i)) {
+    if (snapshot_.IsBrowserFrame(i) &&
+        TitleSuffixAt(snapshot_.Title(i), titleSuffix_, LeadBytes()) != std::string_view::npos && !AllowedFrame(i)) {
       newTitles_.push_back(std::to_string(snapshot_.Handle(i)));
     }
   }
@@ -130,7 +127,9 @@ bool WindowScan::AllowedFrame(std::size_t index) {
   // The limit and the block-list pass both ask: the answer is found once a tick.
   signed char& known = allowedThisTick_[index];
   if (known == kNotAskedYet) {
-    known = allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_)) ? 1 : 0;
+    known = allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_, LeadBytes()))
+                ? 1
+                : 0;
   }
   return known == 1;
 }
@@ -150,7 +149,7 @@ void WindowScan::BlockListPass() {
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     if (!snapshot_.IsBrowserFrame(i) || AllowedFrame(i)) continue;
     const WindowHandle window = snapshot_.Handle(i);
-    matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_), matches_);
+    matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_, LeadBytes()), matches_);
     if (matches_.empty() || !MayClose(window)) continue;
     ReportClosing(window, blockList_.Entry(matches_.front()));
     for (std::size_t match = 0; match < matches_.size(); ++match) {

@@ -58,6 +58,7 @@ class WindowScan {
   void LimitPass();
   void UpdateTrayIcon();
   void BlockListPass();
+  const LeadByteTable& LeadBytes() const { return blockList_.CodePage().LeadBytes(); }
   bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
   // An always-allowed browser frame of the snapshot.
   bool AllowedFrame(std::size_t index);
@@ -75,7 +76,7 @@ class WindowScan {
   AllowedWindows* allowed_ = nullptr;
   static constexpr signed char kNotAskedYet = -1;
   std::vector<signed char> allowedThisTick_;  // per snapshot window: kNotAskedYet, 0 or 1
-  std::uint32_t ticks_ = 0;  // counts started ticks, to see one started within another
+  std::uint32_t ticks_ = 0;                   // counts started ticks, to see one started within another
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order

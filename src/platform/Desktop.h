@@ -14,8 +14,8 @@ inline constexpr std::uint32_t kWmQuit = 0x0012;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 inline constexpr std::uint32_t kWsMaximizeBox = 0x00010000;
 
-// A window text read into a fixed buffer, as GetWindowTextA/GetClassNameA
-// read them: at most Capacity - 1 characters, no allocation.
+// A class name read into a fixed buffer, as GetClassNameA reads it: at most
+// Capacity - 1 characters, no allocation.
 template <std::size_t Capacity>
 struct WindowText {
   char data[Capacity];
@@ -24,9 +24,7 @@ struct WindowText {
   bool empty() const { return length == 0; }
 };
 
-inline constexpr std::size_t kTitleBufferSize = 255;  // at most 254 characters seen
 inline constexpr std::size_t kClassBufferSize = 128;  // at most 127 characters seen
-using TitleText = WindowText<kTitleBufferSize>;
 using ClassText = WindowText<kClassBufferSize>;
 
 // The desktop's top-level windows, as the scan and the start-up see them.
@@ -38,7 +36,8 @@ class Desktop {
   // Top-level windows visible at the moment of enumeration, topmost first.
   // Fills the given list (cleared first) so a caller can reuse its storage.
   virtual void ListVisibleWindows(std::vector<WindowHandle>& out) = 0;
-  virtual void ReadTitle(WindowHandle window, TitleText& out) = 0;
+  // The whole title, however long, into `out`, whose storage is reused.
+  virtual void ReadTitle(WindowHandle window, std::string& out) = 0;
   virtual void ReadClassName(WindowHandle window, ClassText& out) = 0;
   // The window's style bits, or 0 when its information cannot be read.
   virtual std::uint32_t ReadStyle(WindowHandle window) = 0;

@@ -27,6 +27,13 @@ class FileSystem {
     (void)betweenPieces;
     return ReadWhole(path);
   }
+  // The same for a path in UTF-8, which holds every name where the program's
+  // ANSI text cannot: how the eraser spells the shell folders, which the
+  // index.dat viewer reads in. A failure names the path in ANSI.
+  virtual bool ExistsUtf8(const std::string& path) { return Exists(path); }
+  virtual std::string ReadWholeInPiecesUtf8(const std::string& path, const std::function<void()>& betweenPieces) {
+    return ReadWholeInPieces(path, betweenPieces);
+  }
   // Replaces the file's content, or creates it, so that no reader ever sees
   // a half-written file: on any failure the old file stays as it was and
   // PlatformError "Cannot create file <path>" is thrown.

@@ -97,13 +97,14 @@ void TDemo::View(CheckBox& box, TextMemo& memo, DumpTarget target) {
 
 void TDemo::ShowIndexFile() {
   const IndexFile index = IndexFileOf(Target);
-  const std::string folder = tools_.AnsiShellFolder(index.valueName);
+  // Read wide, in UTF-8: the folder's name may hold what the ANSI code page cannot.
+  const std::string folder = tools_.ShellFolder(index.valueName);
   if (folder.empty()) {
     prompts_.Message(MessageKind::Plain, kDemoRegistryError + std::string(index.valueName) + "!", MessageButtons::Ok);
     return;
   }
   const std::string file = PathUnder(folder, index.underFolder);
-  if (file.empty() || !files_.Exists(file)) {
+  if (file.empty() || !files_.ExistsUtf8(file)) {
     prompts_.Message(MessageKind::Plain, kDemoFileError + std::string(index.valueName) + " index.dat files!",
                      MessageButtons::Ok);
     return;
@@ -113,7 +114,7 @@ void TDemo::ShowIndexFile() {
   const ScopeExit defaultCursor([this] { Busy(false); });
   // Read whole and closed before the dump: the file is not held while it
   // runs. A large file comes in pieces with the window working in between.
-  const std::string content = files_.ReadWholeInPieces(file, [this] { Pump(); });
+  const std::string content = files_.ReadWholeInPiecesUtf8(file, [this] { Pump(); });
   DumpText(reinterpret_cast<const std::uint8_t*>(content.data()), content.size(), MemoOf(Target));
 }
 

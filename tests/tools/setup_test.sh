@@ -35,12 +35,16 @@ printf '#!/bin/sh\n[ "$1" = --print-foreign-architectures ] && echo i386\n' >"$w
 printf '#!/bin/sh\necho " release n=bookworm,l=Debian"; echo " release n=bookworm-security,l=Debian-Security"\n' \
   >"$work/bin/apt-cache"
 printf '#!/bin/sh\nexec "$@"\n' >"$work/bin/sudo"
+# The Japanese locale is there unless a case says it is not.
+printf '#!/bin/sh\n[ -f "%s/no-locale" ] || echo ja_JP.utf8\n' "$work" >"$work/bin/locale"
+printf '#!/bin/sh\necho "localedef $*" >>"%s/log"\n' "$work" >"$work/bin/localedef"
 chmod +x "$work"/bin/* "$work/scripts/"*
 
 # One case: the lagging suite (or none), the install answers, then what must
 # hold of the exit code, the log of installs and what the setup said.
-run_case() {  # description, lagging suite or "", answers, wanted exit, wanted log, wanted words said
-  rm -f "$work/log" "$work/installed" "$work/lagging"
+run_case() {  # description, lagging suite or "", answers, wanted exit, wanted log, wanted words said[, no-locale]
+  rm -f "$work/log" "$work/installed" "$work/lagging" "$work/no-locale"
+  [[ ${7:-} == no-locale ]] && touch "$work/no-locale"
   [[ -n $2 ]] && echo "$2" >"$work/lagging"
   tr ' ' '\n' <<<"$3" >"$work/answers"
   local said code log
@@ -58,6 +62,12 @@ run_case "a working mirror installs both parts, with no pin" "" "ok ok" 0 "$(pri
   'install nsis xdotool pins:' \
   'install qemu-user-static wine32:i386 pins:' \
   'setup-32bit ran')" "installing qemu-user-static wine32:i386"
+
+run_case "a machine without the Japanese locale generates it" "" "ok ok" 0 "$(printf '%s\n' \
+  'install nsis xdotool pins:' \
+  'localedef -i ja_JP -f UTF-8 ja_JP.UTF-8' \
+  'install qemu-user-static wine32:i386 pins:' \
+  'setup-32bit ran')" "generating the locale ja_JP.UTF-8" no-locale
 
 run_case "a lagging suite's twins are installed again with that suite held below the others" \
   bookworm-security "ok no ok" 0 "$(printf '%s\n' \

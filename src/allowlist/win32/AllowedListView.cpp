@@ -96,7 +96,8 @@ void AllowedListView::MakeContents() {
   const HWND change = make(kChange, {94, 250, 80, 25}, kPushButtonKind);
   const HWND remove = make(kRemove, {180, 250, 80, 25}, kPushButtonKind);
   const HWND close = make(kCloseId, {332, 250, 80, 25}, kPushButtonKind);
-  SendMessageA(text, EM_LIMITTEXT, kMaxAllowedEntryLength + 200, 0);  // room for a scheme and path to be cut
+  // In bytes: room for characters of two, and for a scheme and path to be cut.
+  SendMessageA(text, EM_LIMITTEXT, 2 * kMaxAllowedEntryLength + 200, 0);
   binder_.Bind(Handle(), {
                              {d.Entries, entries},
                              {d.Overrides, overrides},

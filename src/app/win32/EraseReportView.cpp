@@ -33,7 +33,8 @@ void EraseReportView::Show(HWND owner, const std::string& title, const std::stri
   title_ = title;
   text_ = WideFromUtf8(text);  // the places are paths in UTF-8, which the ANSI code page cannot all hold
   const DialogTemplate report = ReportTemplate();
-  Run(owner, report.Get());
+  // Made wide: an edit control made by an ANSI call keeps only what the code page holds.
+  Run(owner, report.Get(), Characters::Wide);
 }
 
 void EraseReportView::Start() {

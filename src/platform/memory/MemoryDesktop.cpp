@@ -73,10 +73,14 @@ bool MemoryDesktop::IsVisible(WindowHandle window) {
   return found && found->visible;
 }
 
-void MemoryDesktop::ReadTitle(WindowHandle window, TitleText& out) {
+void MemoryDesktop::ReadTitle(WindowHandle window, std::string& out) {
   ++reads_[window].titles;
   const Window* found = Lookup(window);
-  CopyText(found ? found->title : std::string(), out);
+  if (found) {
+    out.assign(found->title);
+  } else {
+    out.clear();
+  }
 }
 
 void MemoryDesktop::ReadClassName(WindowHandle window, ClassText& out) {

@@ -22,11 +22,25 @@ BOOL CALLBACK KeepVisible(HWND window, LPARAM list) {
   return TRUE;
 }
 
-// Both calls return the number of characters copied, 0 on failure.
-template <std::size_t Capacity>
-void StoreLength(int copied, WindowText<Capacity>& out) {
+// GetClassNameA returns the number of characters copied, 0 on failure.
+void StoreLength(int copied, ClassText& out) {
   out.length = copied > 0 ? static_cast<std::size_t>(copied) : 0;
   if (out.length == 0) out.data[0] = '\0';
+}
+
+constexpr std::size_t kFirstTitleBuffer = 256;
+constexpr int kTitleReadAttempts = 3;
+
+// Reads the title into all of `out`; true when it is whole: a read that
+// leaves less than a character of two bytes free may have been cut (Wine
+// drops a character of two that does not fit whole).
+bool ReadTitleInto(HWND window, std::string& out) {
+  out.resize(out.capacity() < kFirstTitleBuffer ? kFirstTitleBuffer : out.capacity());
+  const int copied = GetWindowTextA(window, out.data(), static_cast<int>(out.size()));
+  const std::size_t length = copied > 0 ? static_cast<std::size_t>(copied) : 0;
+  const bool whole = length + 2 < out.size();
+  out.resize(length);
+  return whole;
 }
 
 }  // namespace
@@ -36,8 +50,19 @@ void Win32Desktop::ListVisibleWindows(std::vector<WindowHandle>& out) {
   EnumWindows(KeepVisible, reinterpret_cast<LPARAM>(&out));
 }
 
-void Win32Desktop::ReadTitle(WindowHandle window, TitleText& out) {
-  StoreLength(GetWindowTextA(ToHwnd(window), out.data, static_cast<int>(kTitleBufferSize)), out);
+// Into the buffer the last read left first, which holds every usual title
+// with one call; a longer title is read again after asking its length (an
+// upper bound), and again should it have grown in between. Neither call
+// sends a message to another process's window.
+void Win32Desktop::ReadTitle(WindowHandle window, std::string& out) {
+  const HWND hwnd = ToHwnd(window);
+  for (int attempt = 0; attempt < kTitleReadAttempts; ++attempt) {
+    if (ReadTitleInto(hwnd, out)) return;
+    const int length = GetWindowTextLengthA(hwnd);
+    if (length <= 0) return;
+    out.reserve(static_cast<std::size_t>(length) + 3);
+  }
+  ReadTitleInto(hwnd, out);  // a title that keeps growing is taken as it reads now
 }
 
 void Win32Desktop::ReadClassName(WindowHandle window, ClassText& out) {

@@ -7,7 +7,7 @@ namespace vandrel {
 class Win32Desktop : public Desktop {
  public:
   void ListVisibleWindows(std::vector<WindowHandle>& out) override;
-  void ReadTitle(WindowHandle window, TitleText& out) override;
+  void ReadTitle(WindowHandle window, std::string& out) override;
   void ReadClassName(WindowHandle window, ClassText& out) override;
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override;

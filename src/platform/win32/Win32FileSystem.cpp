@@ -8,6 +8,7 @@
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SaveTemporary.h"
+#include "platform/win32/WidePath.h"
 
 namespace vandrel {
 namespace {
@@ -44,20 +45,18 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return true;
 }
 
-}  // namespace
-
-Win32FileSystem::Win32FileSystem(const std::string& programPath) : programFolder_(FolderPrefixOf(programPath)) {}
-
-bool Win32FileSystem::Exists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+// A file, not a folder, by the attributes read of its path, or by why they could not be read.
+bool IsFileThere(DWORD attributes) {
   if (attributes != INVALID_FILE_ATTRIBUTES) return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   return !MeansNothingIsThere(GetLastError());
 }
 
-std::string Win32FileSystem::ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) {
-  const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, path));
-  UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+constexpr DWORD kReadSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+constexpr DWORD kReadFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
+
+std::string ReadOpened(const UniqueFileHandle& file, const std::string& shownPath,
+                       const std::function<void()>& betweenPieces) {
+  const PlatformError cannotOpen(FormatMessageText(kCannotOpenFile, shownPath));
   LARGE_INTEGER size{};
   if (!file || !GetFileSizeEx(file.get(), &size)) throw cannotOpen;
   if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) throw cannotOpen;
@@ -76,6 +75,30 @@ std::string Win32FileSystem::ReadWholeInPieces(const std::string& path, const st
   }
   content.resize(filled);
   return content;
+}
+
+}  // namespace
+
+Win32FileSystem::Win32FileSystem(const std::string& programPath) : programFolder_(FolderPrefixOf(programPath)) {}
+
+bool Win32FileSystem::Exists(const std::string& path) { return IsFileThere(GetFileAttributesA(path.c_str())); }
+
+bool Win32FileSystem::ExistsUtf8(const std::string& path) {
+  return IsFileThere(GetFileAttributesW(WideFromUtf8(path).c_str()));
+}
+
+std::string Win32FileSystem::ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) {
+  const UniqueFileHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, kReadSharing, nullptr, OPEN_EXISTING, kReadFlags, nullptr));
+  return ReadOpened(file, path, betweenPieces);
+}
+
+std::string Win32FileSystem::ReadWholeInPiecesUtf8(const std::string& path,
+                                                   const std::function<void()>& betweenPieces) {
+  const std::wstring wide = WideFromUtf8(path);
+  const UniqueFileHandle file(
+      CreateFileW(wide.c_str(), GENERIC_READ, kReadSharing, nullptr, OPEN_EXISTING, kReadFlags, nullptr));
+  return ReadOpened(file, AnsiFromWide(wide), betweenPieces);
 }
 
 void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_view content) {

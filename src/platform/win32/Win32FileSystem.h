@@ -18,6 +18,8 @@ class Win32FileSystem : public FileSystem {
   bool Exists(const std::string& path) override;
   std::string ReadWhole(const std::string& path) override { return ReadWholeInPieces(path, {}); }
   // A piece is 4 MB.
+  bool ExistsUtf8(const std::string& path) override;
+  std::string ReadWholeInPiecesUtf8(const std::string& path, const std::function<void()>& betweenPieces) override;
   std::string ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) override;
   void WriteWholeAtomically(const std::string& path, std::string_view content) override;
 

@@ -34,16 +34,22 @@ std::string Win32SystemInfo::ExecutablePath() {
 
 std::string Win32SystemInfo::CommandLine() { return GetCommandLineA(); }
 
+// Each byte alone: in a code page of two-byte characters a string of all
+// bytes would pair a lead byte with the byte after it.
 UpperCaseTable Win32SystemInfo::UpperCasing() {
   UpperCaseTable table{};
-  for (std::size_t byte = 1; byte < table.size(); ++byte) table[byte] = static_cast<unsigned char>(byte);
-  CharUpperBuffA(reinterpret_cast<char*>(table.data() + 1), static_cast<DWORD>(table.size() - 1));
+  for (std::size_t byte = 1; byte < table.size(); ++byte) {
+    char character = static_cast<char>(byte);
+    if (!IsDBCSLeadByte(static_cast<BYTE>(byte))) CharUpperBuffA(&character, 1);
+    table[byte] = static_cast<unsigned char>(character);
+  }
   return table;
 }
 
 LeadByteTable Win32SystemInfo::LeadBytes() {
   LeadByteTable table{};
-  for (std::size_t byte = 0; byte < table.size(); ++byte) table[byte] = IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+  for (std::size_t byte = 0; byte < table.size(); ++byte)
+    table[byte] = IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
   return table;
 }
 

@@ -5,9 +5,10 @@
 
 namespace vandrel {
 
-INT_PTR ModalDialog::Run(HWND owner, const DLGTEMPLATE& dialogTemplate) {
-  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate, owner,
-                                                 &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
+INT_PTR ModalDialog::Run(HWND owner, const DLGTEMPLATE& dialogTemplate, Characters characters) {
+  const auto run = characters == Characters::Wide ? &DialogBoxIndirectParamW : &DialogBoxIndirectParamA;
+  const INT_PTR result =
+      run(GetModuleHandleA(nullptr), &dialogTemplate, owner, &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
   handle_ = nullptr;
   if (result == -1) throw PlatformError("Cannot create the dialog box");
   return result;

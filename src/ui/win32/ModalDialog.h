@@ -20,9 +20,12 @@ class ModalDialog {
  protected:
   ModalDialog() = default;
 
+  // Which calls make the dialog, and so its controls: wide controls hold
+  // text of any script, ANSI ones only what the code page holds.
+  enum class Characters { Ansi, Wide };
   // Shows the dialog and returns the value given to End(). Throws
   // PlatformError when the dialog cannot be made.
-  INT_PTR Run(HWND owner, const DLGTEMPLATE& dialogTemplate);
+  INT_PTR Run(HWND owner, const DLGTEMPLATE& dialogTemplate, Characters characters = Characters::Ansi);
   // A dialog that lives hidden from its creation and is shown modally on
   // each request: CreateHidden makes it (throws PlatformError when it cannot),
   // ShowHiddenModally shows it over a disabled `owner` and runs the thread's

@@ -45,6 +45,12 @@ TEST(AllowedListTest, TitlePartsIgnoreCaseAndSitesCoverTheirSubdomainsOnly) {
   }
 }
 
+std::string Repeated(const std::string& text, std::size_t times) {
+  std::string repeated;
+  for (std::size_t i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 TEST(AllowedListTest, TypedEntriesAreCheckedAndASiteKeepsOnlyItsHost) {
   struct Row {
     AllowedKind kind;
@@ -55,6 +61,9 @@ TEST(AllowedListTest, TypedEntriesAreCheckedAndASiteKeepsOnlyItsHost) {
       {AllowedKind::Site, "   ", "", kAllowedEntryEmpty, ""},
       {AllowedKind::Title, " Mail ", " Mail ", "", ""},
       {AllowedKind::Title, std::string(255, 'x'), std::string(255, 'x'), kAllowedEntryTooLong, ""},
+      // Counted in characters of the code page (932 here): "ア" is two bytes.
+      {AllowedKind::Title, Repeated("\x83\x41", 254), Repeated("\x83\x41", 254), "", ""},
+      {AllowedKind::Title, Repeated("\x83\x41", 255), "", kAllowedEntryTooLong, ""},
       {AllowedKind::Site, "http://mail.example.com/inbox", "mail.example.com", "",
        std::string(kAllowedSiteCut) + "mail.example.com"},
       {AllowedKind::Site, " Mail.Example.com ", "mail.example.com", "", ""},
@@ -62,7 +71,7 @@ TEST(AllowedListTest, TypedEntriesAreCheckedAndASiteKeepsOnlyItsHost) {
       {AllowedKind::Site, "http:///inbox", "", kAllowedSiteInvalid, ""},
   };
   for (const Row& row : rows) {
-    const CheckedEntry checked = CheckAllowedEntry(row.kind, row.typed);
+    const CheckedEntry checked = CheckAllowedEntry(row.kind, row.typed, LeadBytesOfCodePage(932));
     EXPECT_EQ(checked.problem, row.problem) << row.typed;
     if (row.problem.empty()) {
       EXPECT_EQ(checked.text, row.text) << row.typed;
@@ -116,7 +125,7 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   blockList.Assign({"ads", "news"});
   BlockListPassword password(registry, prompts);
   Settings settings;
-  AllowedListDialog dialog(list, store, blockList, password, prompts, settings, registry, system.UpperCasing());
+  AllowedListDialog dialog(list, store, blockList, password, prompts, settings, registry);
   const auto type = [&](int kind, const std::string& text) {
     dialog.Kind.SetItemIndex(kind);
     dialog.EntryText.UserTyped(text);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "blocklist/TitleMatcher.h"
@@ -62,8 +63,57 @@ TEST(TitleMatcherTest, AgreesWithANaiveSearchOnRandomLists) {
   }
 }
 
+// In code pages of two-byte characters (932, 936, 949) an entry matches
+// only whole characters of the title and a character of two bytes never
+// changes case; in 1252 the same bytes are characters of one byte each and
+// match as they always did. Titles in code page 932: "ア" is 83 41,
+// "ソフトウェアDL" holds the bytes "AD" but not the text; "ニ" (83 6A) and
+// "カ" (83 4A), "広" (8D 4C) and "考" (8D 6C) differ in a letter's case.
+TEST(TitleMatcherTest, MatchesWholeCharactersOfTheCodePage) {
+  constexpr unsigned kCodePages[] = {1252, 932, 936, 949};
+  const struct {
+    const char* entry;
+    const char* title;
+    std::array<bool, 4> matches;  // in the code pages above
+  } rows[] = {
+      {"ad",
+       "\x83\x5C\x83\x74\x83\x67\x83\x45\x83\x46\x83\x41"
+       "DL",
+       {true, false, false, false}},
+      {"\x83\x6A", "\x83\x4A", {true, false, false, false}},
+      {"\x8D\x6C", "\x96\xB3\x97\xBF\x8D\x4C\x8D\x90", {true, false, false, false}},
+      {"\x8D\x4C\x8D\x90", "\x96\xB3\x97\xBF\x8D\x4C\x8D\x90", {true, true, true, true}},
+      {"ad", "\x83\x41 ad", {true, true, true, true}},
+      // A lone lead byte ends an entry or a title: it matches only itself.
+      {"dl\x83", "DL\x83\x41", {true, false, false, false}},
+      {"dl\x83", "xDL\x83", {true, true, true, true}},
+      {"a\x83", "A\x83", {true, true, true, true}},
+  };
+  for (std::size_t page = 0; page < std::size(kCodePages); ++page) {
+    const AnsiCodePage codePage(UpperCasingOfCodePage(kCodePages[page]), LeadBytesOfCodePage(kCodePages[page]));
+    for (const auto& row : rows) {
+      const TitleMatcher matcher({row.entry}, codePage);
+      EXPECT_EQ(!Find(matcher, row.title).empty(), row.matches[page]) << kCodePages[page] << ": " << row.entry;
+      EXPECT_EQ(codePage.EqualIgnoringCase(row.entry, row.title),
+                row.matches[page] && std::string_view(row.entry).size() == std::string_view(row.title).size())
+          << kCodePages[page] << ": " << row.entry;
+    }
+    const LeadByteTable& leadBytes = codePage.LeadBytes();
+    const bool twoByte = page > 0;
+    // "ア- Microsoft Internet Explorer": the suffix at the second character.
+    EXPECT_EQ(TitlePart("\x83\x41- Microsoft Internet Explorer", "- Microsoft Internet Explorer", leadBytes),
+              twoByte ? "" : "\x83");
+    EXPECT_EQ(TitlePart("\x83\x41\x83 - X", "- X", leadBytes), twoByte ? "\x83\x41" : "\x83\x41\x83");
+    // The suffix's first byte taken as the second of a character is no suffix.
+    EXPECT_EQ(TitlePart("ab\x83- X - X", "- X", leadBytes), twoByte ? "ab\x83- X" : "ab");
+  }
+}
+
 TEST(TitleSuffixTest, TitlePartDropsTheBlankBeforeTheFirstSuffix) {
   const std::string suffix = "- Microsoft Internet Explorer";
+  const auto TitlePart = [](std::string_view title, std::string_view suffix) {
+    return vandrel::TitlePart(title, suffix, LeadByteTable{});
+  };
   EXPECT_EQ(TitlePart("Daily NEWS - Microsoft Internet Explorer", suffix), "Daily NEWS");
   EXPECT_EQ(TitlePart("A - Microsoft Internet Explorer", suffix), "A");
   EXPECT_EQ(TitlePart("A- Microsoft Internet Explorer", suffix), "");  // suffix at the 2nd character

@@ -269,17 +269,18 @@ TEST_F(WindowScanTest, OnlyTheTitlePartBeforeTheFirstSuffixIsMatched) {
   EXPECT_EQ(desktop.ClosesPostedTo(notAFrame), 0);
 }
 
-TEST_F(WindowScanTest, OnlyTheFirst254CharactersOfATitleAreSeen) {
+// However long a title, its suffix and every entry in its page title are
+// seen, by the limit as by the block list.
+TEST_F(WindowScanTest, LongTitlesAreSeenWhole) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 3;
   Block({"ppp", "tail"});
-  // 230 characters: the whole suffix is seen.
   const auto fits = desktop.Open(std::string(200, 'p') + " " + kSuffix, "IEFrame", kMax);
-  // The suffix starts within the first 254 characters but is cut short there.
-  const auto cut = desktop.Open(std::string(250, 'p') + " " + kSuffix, "IEFrame", kMax);
-  const auto late = desktop.Open(std::string(260, 'q') + "tail " + kSuffix, "IEFrame", kMax);
+  const auto cutOnce = desktop.Open(std::string(250, 'p') + " " + kSuffix, "IEFrame", kMax);
+  const auto late = desktop.Open(std::string(2000, 'q') + "tail " + kSuffix, "IEFrame", kMax);
   scan.Tick();
-  EXPECT_EQ(desktop.ClosesPostedTo(fits), 1);
-  EXPECT_EQ(desktop.ClosesPostedTo(cut), 0);
-  EXPECT_EQ(desktop.ClosesPostedTo(late), 0);
+  for (const auto frame : {fits, cutOnce, late}) EXPECT_EQ(desktop.ClosesPostedTo(frame), 1) << frame;
+  EXPECT_EQ(scan.OldTitles().size(), 3u);
 }
 
 // The passes share one walk of the desktop: a tick enumerates once, reads

@@ -48,23 +48,28 @@ TEST_F(Win32DesktopTest, ListsVisibleWindowsTopmostFirstWithoutHiddenOnes) {
 
 TEST_F(Win32DesktopTest, ReadsTitleAndClassName) {
   const PopupHelper helper({{.className = "DeskNamed", .title = "Page - Microsoft Internet Explorer"}});
-  TitleText title;
+  std::string title;
   ClassText className;
   desktop.ReadTitle(HandleOf(helper.Window(0)), title);
   desktop.ReadClassName(HandleOf(helper.Window(0)), className);
-  EXPECT_EQ(title.view(), "Page - Microsoft Internet Explorer");
+  EXPECT_EQ(title, "Page - Microsoft Internet Explorer");
   EXPECT_EQ(className.view(), "DeskNamed");
 }
 
-TEST_F(Win32DesktopTest, LongTitlesAndClassNamesAreCutToTheirBuffers) {
-  const std::string longTitle(300, 't');
+// A title is read whole however long, also into storage a shorter one left;
+// a class name is cut to its buffer.
+TEST_F(Win32DesktopTest, TitlesAreReadWholeAndClassNamesCutToTheirBuffer) {
+  const std::string longTitle(3000, 't');
   const std::string longClass(200, 'c');
-  const PopupHelper helper({{.className = longClass, .title = longTitle}});
-  TitleText title;
+  const PopupHelper helper(
+      {{.className = longClass, .title = longTitle}, {.className = "DeskShort", .title = "short"}});
+  std::string title;
   ClassText className;
-  desktop.ReadTitle(HandleOf(helper.Window(0)), title);
+  for (const std::size_t window : {0, 1, 0}) {
+    desktop.ReadTitle(HandleOf(helper.Window(window)), title);
+    EXPECT_EQ(title, window == 0 ? longTitle : "short");
+  }
   desktop.ReadClassName(HandleOf(helper.Window(0)), className);
-  EXPECT_EQ(title.view(), longTitle.substr(0, 254));
   EXPECT_EQ(className.view(), longClass.substr(0, 127));
 }
 
@@ -74,7 +79,7 @@ TEST_F(Win32DesktopTest, AGoneWindowReadsEmptyWithNoStyle) {
     const PopupHelper helper({{.className = "DeskGone", .title = "gone"}});
     gone = helper.Window(0);
   }
-  TitleText title;
+  std::string title = "stale";
   ClassText className;
   desktop.ReadTitle(HandleOf(gone), title);
   desktop.ReadClassName(HandleOf(gone), className);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/memory/MemorySystemInfo.h"
 #include "platform/win32/Win32SystemInfo.h"
 
 namespace vandrel {
@@ -58,6 +59,17 @@ TEST(Win32SystemInfo, UpperCasingFollowsTheAnsiCodePage) {
   EXPECT_EQ(table[0xC4], 0xC4);
   EXPECT_EQ(table[0xF7], 0xF7);  // the division sign has no case
   EXPECT_EQ(table[0xDF], 0xDF);  // sharp s has no single upper-case letter
+}
+
+// The lead bytes the native tests take for code pages of two-byte characters
+// are those the system reports.
+TEST(Win32SystemInfo, TheNativeTestsLeadBytesAreTheSystems) {
+  for (const unsigned codePage : {1252u, 932u, 936u, 949u, 950u}) {
+    const LeadByteTable table = LeadBytesOfCodePage(codePage);
+    for (int byte = 0; byte < 256; ++byte) {
+      EXPECT_EQ(table[byte], IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) != FALSE) << codePage << ": " << byte;
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The real Vandrel.exe under Wine with a block list file beside it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -52,6 +55,19 @@ TEST_F(BlockListTest, EntriesWithAColonOrDigitsLoadFromTheEscapedLayoutAndAreWri
   EXPECT_EQ(ReadFileBytes(TitlesPath()), file);
 }
 
+// A page title of 300 characters puts the suffix beyond the first 255
+// bytes of the frame's title: the title is read whole, so an entry in it is seen.
+TEST_F(BlockListTest, AFrameWithALongPageTitleHoldingAnEntryIsClosed) {
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
+  PopupHelper helper{Frame(std::string(295, 'x') + " news"), Frame(std::string(300, 'y')), TickWitness(),
+                     BarrierWindow()};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(helper.WaitForCloses(0, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 2, 3, 2));
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+}
+
 TEST_F(BlockListTest, WithoutAFileTheListIsEmptyAndAnEmptyFileIsWrittenAtExit) {
   PopupHelper helper{Frame("Anything"), TickWitness(), BarrierWindow()};
   VandrelProcess vandrel;
@@ -86,6 +102,30 @@ TEST_F(BlockListTest, AHundredThousandEntriesLoadAndSaveQuickly) {
               static_cast<long long>(std::chrono::duration_cast<ms>(firstClose - started).count()),
               static_cast<long long>(std::chrono::duration_cast<ms>(ended - firstClose).count()));
   EXPECT_EQ(ReadScrambledTitles().size(), 100000u);
+}
+
+// In a Japanese locale, code page 932 (the ctest entry wine.e2e.codepage932
+// runs with LC_ALL=ja_JP.UTF-8, which Wine turns into code page 932 for every
+// program the test starts). "ソフトウェアDL" holds the bytes of "AD" (the
+// second byte of "ア", then "D") but no "ad" as text; "無料広告" holds "広告".
+class CodePage932Test : public VandrelTest {};
+
+TEST_F(CodePage932Test, AnEntryMatchesWholeCharactersOnlyAndTheFileKeepsItsBytes) {
+  ASSERT_EQ(GetACP(), 932u) << "no Japanese locale: ja_JP.UTF-8 must be generated (scripts/setup)";
+  const std::vector<std::string> entries = {"ad", "\x8D\x4C\x8D\x90"};
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles(entries)));
+  PopupHelper helper{Frame("\x83\x5C\x83\x74\x83\x67\x83\x45\x83\x46\x83\x41"
+                           "DL"),
+                     Frame("\x96\xB3\x97\xBF\x8D\x4C\x8D\x90"), TickWitness(), BarrierWindow()};
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(helper.WaitForCloses(1, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 2, 3, 2));
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  ASSERT_TRUE(vandrel.Quit());
+  std::vector<std::string> written = ReadScrambledTitles();
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(written, entries);
 }
 
 }  // namespace

@@ -610,7 +610,8 @@ void SettleRegistryFiles(const std::string& prefix) {
   ASSERT_TRUE(WaitUntil([&] { return !holdsMarker("user.reg") && !holdsMarker("system.reg"); }, 90000));
 }
 
-// The text of the erase preview or report window, closed afterwards.
+// The text of the erase preview or report window, read wide and given in
+// UTF-8; the window is closed afterwards.
 std::string ReportWindowText(VandrelProcess& vandrel, HWND main, WPARAM command, const char* title) {
   PostMessageA(main, WM_COMMAND, command, 0);
   const HWND window = vandrel.WaitForDialog(title, 60000);
@@ -618,15 +619,18 @@ std::string ReportWindowText(VandrelProcess& vandrel, HWND main, WPARAM command,
   // A control of another process tells its text only through the message.
   const HWND text = GetDlgItem(window, 1401);
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-  std::string shown(length + 1, '\0');
+  SendMessageTimeoutW(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring shown(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(text, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()), SMTO_ABORTIFHUNG, 5000,
+  SendMessageTimeoutW(text, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()), SMTO_ABORTIFHUNG, 5000,
                       &copied);
   shown.resize(copied);
   PostMessageA(window, WM_COMMAND, IDCANCEL, 0);  // as Esc does
   WaitUntil([&] { return !IsWindow(window) && IsWindowEnabled(main); }, 5000);
-  return shown;
+  std::string utf8(shown.size() * 3, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, shown.data(), static_cast<int>(shown.size()), utf8.data(),
+                                  static_cast<int>(utf8.size()), nullptr, nullptr));
+  return utf8;
 }
 
 // Every choice on, a file in Temp and typed addresses: the preview lists
@@ -684,6 +688,11 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   const UniqueFileHandle held(
       CreateFileA((folder + "\\held.tmp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(held);
+  // A name of a script that the ANSI code page cannot hold ("Ω"): the report shows it.
+  const UniqueFileHandle heldGreek(
+      CreateFileW((std::wstring(folder.begin(), folder.end()) + L"\\held-\u03A9.tmp").c_str(), GENERIC_WRITE,
+                  FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(heldGreek);
   ChooseOnly("TempFolder");
   SetEnvironmentVariableA("Temp", folder.c_str());  // the program inherits it
   VandrelProcess vandrel;
@@ -698,6 +707,7 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   EXPECT_FALSE(Exists(folder + "\\gone.tmp"));
   EXPECT_NE(shown.find("cleaned  " + folder + ": 1 removed"), std::string::npos) << shown;
   EXPECT_NE(shown.find("stayed  " + folder + "\\held.tmp (could not be deleted"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("stayed  " + folder + "\\held-\xCE\xA9.tmp (could not be deleted"), std::string::npos) << shown;
 }
 
 // The cookie folder set onto the documents, which hold a folder link and an

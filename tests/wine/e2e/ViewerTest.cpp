@@ -18,6 +18,7 @@
 #include "RegistryReset.h"
 #include "TrayIcon.h"
 #include "ShellFolderOverride.h"
+#include "platform/win32/Handles.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 
@@ -368,6 +369,42 @@ TEST_F(ViewerTest, TabGoesThroughTheControlsInOrderAndTheKeysPressButtonsAndClos
   ASSERT_EQ(FocusedId(viewer), kExitId);
   PressKeys(viewer, {VK_RETURN});
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, 5000)) << "Enter pressed Exit demo";
+}
+
+// A history folder whose name the ANSI code page cannot hold ("Ω") is read
+// through the wide calls and dumped as any other.
+TEST_F(ViewerTest, AnIndexFileInAFolderNamedInAnotherScriptIsShown) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring folder = std::wstring(temp) + L"vandrel-viewer-\u03A9";
+  const std::wstring file = folder + L"\\History.IE5\\index.dat";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  CreateDirectoryW((folder + L"\\History.IE5").c_str(), nullptr);
+  const std::string bytes = "Client UrlCache MMF Ver 5.2, in a folder of another script";
+  {
+    const UniqueFileHandle index(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(index && WriteFile(index.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                          KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  const auto size = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+  EXPECT_EQ(RegSetValueExW(key, L"History", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()), size),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  {
+    VandrelProcess vandrel;
+    const HWND viewer = OpenViewer(vandrel);
+    ASSERT_NE(viewer, nullptr);
+    Click(viewer, kViewId);
+    ASSERT_TRUE(WaitForViewToEnd(viewer));
+    EXPECT_EQ(TextOf(Memo(viewer, 0)), Dumped(bytes, bytes.size()));
+  }
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW((folder + L"\\History.IE5").c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(ViewerTest, AMissingFolderValueAFolderThatIsNotThereAndALockedFileAreTold) {
