@@ -290,7 +290,11 @@ TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp)
   addresses.addresses[arriving] = "about:blank";
   const auto leaving = Frame("Weather");
   addresses.addresses[leaving] = "http://www.example.com/weather";
+  const auto loading = Frame("Loading");  // its title stays while its page arrives
+  addresses.addresses[loading] = "about:blank";
   scan.Tick();
+  addresses.addresses[loading] = "http://example.com/";
+  Block({"news", "loading"});
   desktop.Retitle(arriving, "News " + kSuffix);
   addresses.addresses[arriving] = "http://www.example.com/news";
   desktop.Retitle(leaving, "News " + kSuffix);
@@ -298,6 +302,7 @@ TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp)
   scan.Tick();
   EXPECT_EQ(desktop.ClosesPostedTo(arriving), 0);
   EXPECT_EQ(desktop.ClosesPostedTo(leaving), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(loading), 0);
   EXPECT_EQ(addresses.reads, 2);
 
   // The shell stops answering: the passes still run in every tick, each
