@@ -13,7 +13,7 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
   }
   // Only a read of this tick is waited for: one still running from an
   // earlier tick is a browser that does not answer.
-  if (addresses_.Send()) addresses_.Take(kAddressWait);
+  if (addresses_.Send()) addresses_.Take(addresses_.ReadWait());
 }
 
 bool AllowedWindows::AllowsFrame(WindowHandle frame, std::string_view title, std::string_view titlePart) const {

@@ -16,8 +16,8 @@ class AllowedWindows {
   AllowedWindows(const AllowedList& list, FrameAddresses& addresses) : list_(list), addresses_(addresses) {}
 
   // Before the passes: asks for the addresses the tick needs and waits for
-  // them at most kAddressWait; a frame whose answer is late is judged by
-  // its title alone until it comes.
+  // them at most kAddressWait (the run's first read kFirstAddressWait); a
+  // frame whose answer is late is judged by its title alone until it comes.
   void LookUpSites(DesktopSnapshot& snapshot);
 
   // A browser frame showing `title` whose title part or site is allowed.

@@ -29,6 +29,7 @@ bool FrameAddresses::Send() {
 void FrameAddresses::Take(std::uint32_t milliseconds) {
   if (!reading_ || !shell_.TakeAnswer(answer_, milliseconds)) return;
   reading_ = false;
+  answered_ = true;
   for (auto& [frame, title] : asked_) {
     const auto found =
         std::find_if(answer_.begin(), answer_.end(), [frame](const FrameAddress& read) { return read.frame == frame; });

@@ -14,6 +14,9 @@ namespace vandrel {
 // shell answers in milliseconds, a busy browser answers when it can, and
 // the passes must run on time meanwhile.
 inline constexpr std::uint32_t kAddressWait = 50;
+// The first read of a run starts the reading thread and loads COM and the
+// list's server, which takes longer; it is waited for longer, once.
+inline constexpr std::uint32_t kFirstAddressWait = 1000;
 
 // What the scan knows of the browser frames' addresses. Each address is
 // kept with the title the frame showed when it was asked for, since a new
@@ -30,6 +33,8 @@ class FrameAddresses {
   bool Send();
   // Takes the running read's answer, waiting at most `milliseconds` for it.
   void Take(std::uint32_t milliseconds);
+  // How long a tick that started a read waits for it.
+  std::uint32_t ReadWait() const { return answered_ ? kAddressWait : kFirstAddressWait; }
   // The address read for the frame while it showed `title` (empty when the
   // shell named none); null when none was read for that title.
   const std::string* AddressOf(WindowHandle frame, std::string_view title) const;
@@ -52,6 +57,7 @@ class FrameAddresses {
   std::unordered_map<WindowHandle, Known> known_;
   std::vector<FrameAddress> answer_;  // reused
   bool reading_ = false;
+  bool answered_ = false;  // a read has been answered in this run
 };
 
 // An address that names no page yet: a new window shows one until its page

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LateLibrary.h"
 
@@ -66,19 +67,6 @@ WindowHandle FrameOf(SHANDLE_PTR reported) {
 // The COM calls the reading thread makes, loaded on it.
 class ShellWindowsReader {
  public:
-  ShellWindowsReader() {
-    using InitialiseFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
-    const auto initialise = ole32_.Find<InitialiseFunction>("CoInitializeEx");
-    entered_ = initialise && SUCCEEDED(initialise(nullptr, COINIT_MULTITHREADED));
-  }
-  ~ShellWindowsReader() {
-    using UninitialiseFunction = void(WINAPI*)();
-    if (!entered_) return;
-    if (const auto uninitialise = ole32_.Find<UninitialiseFunction>("CoUninitialize")) uninitialise();
-  }
-  ShellWindowsReader(const ShellWindowsReader&) = delete;
-  ShellWindowsReader& operator=(const ShellWindowsReader&) = delete;
-
   // Every listed frame and its address; one the list cannot name is left out.
   void ReadAll(std::vector<FrameAddress>& into) {
     into.clear();
@@ -86,7 +74,7 @@ class ShellWindowsReader {
     const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
     const auto freeText = oleaut32_.Find<FreeTextFunction>("SysFreeString");
     const auto textLength = oleaut32_.Find<TextLengthFunction>("SysStringLen");
-    if (!entered_ || !create || !freeText || !textLength) return;
+    if (!apartment_.Entered() || !create || !freeText || !textLength) return;
     ComRef<IShellWindows> windows;
     if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
                       reinterpret_cast<void**>(windows.put()))) ||
@@ -114,9 +102,9 @@ class ShellWindowsReader {
   }
 
  private:
+  const ComApartment apartment_{ComApartment::Kind::Multithreaded};
   LateLibrary ole32_{"ole32.dll"};
   LateLibrary oleaut32_{"oleaut32.dll"};
-  bool entered_ = false;
 };
 
 }  // namespace

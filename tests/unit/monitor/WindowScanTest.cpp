@@ -307,6 +307,7 @@ TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp)
 
   // The shell stops answering: the passes still run in every tick, each
   // waiting for no more than the read it started.
+  EXPECT_EQ(addresses.waited, kFirstAddressWait + kAddressWait) << "only the run's first read is waited for longer";
   addresses.busy = true;
   addresses.waited = 0;
   const auto unlisted = Frame("News");
