@@ -95,13 +95,13 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
   Set("LimitEnabled", "1");
   Set("LimitWindows", "2");
   ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
-  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TExample Mail", "Sexample.com"})));
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TExample Mail", "Sexample.org"})));
   PopupHelper helper{Frame("Home"),  Frame("Example Mail Inbox"), Frame("about:blank"), Frame("Weather"), TickWitness(),
                      BarrierWindow()};
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
   ASSERT_TRUE(addresses.Set(helper.Window(2), "about:blank"));
-  ASSERT_TRUE(addresses.Set(helper.Window(3), "http://www.example.com/weather"));
+  ASSERT_TRUE(addresses.Set(helper.Window(3), "http://www.example.org/weather"));
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 2));
@@ -109,7 +109,7 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
   SetWindowTextA(helper.Window(1), ("Re: budget" + suffix).c_str());  // the limit is full without it
   ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
   EXPECT_EQ(helper.ClosesReceived(1), 0);
-  ASSERT_TRUE(addresses.Set(helper.Window(2), "http://www.example.com/news"));
+  ASSERT_TRUE(addresses.Set(helper.Window(2), "http://www.example.org/news"));
   SetWindowTextA(helper.Window(2), ("News" + suffix).c_str());
   ASSERT_TRUE(addresses.Set(helper.Window(3), "http://news.example.net/"));
   SetWindowTextA(helper.Window(3), ("News" + suffix).c_str());
@@ -122,7 +122,7 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
 // elsewhere is closed at the next tick, not when the answer comes.
 TEST_F(ScanTest, AShellListThatDoesNotAnswerHoldsNoTickUp) {
   ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
-  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"Sexample.com"})));
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"Sexample.org"})));
   PopupHelper busy{Frame("Busy page"), TickWitness(), BarrierWindow()};
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
