@@ -300,13 +300,14 @@ Section "Uninstall"
     StrCpy $R2 "remove"
   ${Else}
     StrCpy $R2 "keep"
-    MessageBox MB_ICONQUESTION|MB_YESNO "Remove your Vandrel settings and your block list (titles.dat) as well?" /SD IDNO IDNO +2
+    MessageBox MB_ICONQUESTION|MB_YESNO "Remove your Vandrel settings, your block list (titles.dat) and your always-allowed list (allowed.dat) as well?" /SD IDNO IDNO +2
     StrCpy $R2 "remove"
   ${EndIf}
   ${If} $R2 == "remove"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "${MAKER_KEY}"
     Delete "$INSTDIR\titles.dat"
+    Delete "$INSTDIR\allowed.dat"
   ${EndIf}
 
   Delete "$INSTDIR\uninstall.exe"

@@ -40,10 +40,8 @@ std::vector<AllowedEntry> DecodeAllowed(std::string_view content, std::size_t& u
 
 std::string AllowedStore::AllowedPath() { return FileBesideExecutable(system_, kAllowedFileName); }
 
-void AllowedStore::Load(AllowedList& list) {
-  loaded_ = true;
-  const std::string path = AllowedPath();
-  if (!files_.Exists(path)) return;
+AllowedStore::ReadResult AllowedStore::ReadInto(AllowedList& list, const std::string& path) {
+  if (!files_.Exists(path)) return ReadResult::Missing;
   std::size_t unreadable = 0;
   try {
     const std::string content = files_.ReadWhole(path);
@@ -56,20 +54,35 @@ void AllowedStore::Load(AllowedList& list) {
       }
     }
   } catch (const PlatformError&) {
-    damagedKept_ = true;
-    prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
-    return;
+    return ReadResult::CannotOpen;
   } catch (const std::bad_alloc&) {
     unreadable = 1;
   }
   damagedKept_ = unreadable > 0;
   if (damagedKept_) prompts_.ShowError(FormatMessageText(kAllowedFileDamaged, path));
+  return ReadResult::Read;
 }
 
-bool AllowedStore::Save(const AllowedList& list, bool onPurpose) {
-  // Before the load the list holds only what was added meanwhile.
-  if (!loaded_ || (damagedKept_ && !onPurpose)) return false;
+void AllowedStore::Load(AllowedList& list) {
+  loaded_ = true;
   const std::string path = AllowedPath();
+  unopened_ = ReadInto(list, path) == ReadResult::CannotOpen;
+  if (unopened_) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
+}
+
+bool AllowedStore::Save(AllowedList& list, bool onPurpose) {
+  // Before the load the list holds only what was added meanwhile.
+  if (!loaded_) return false;
+  const std::string path = AllowedPath();
+  if (unopened_) {
+    // Written only once what the file holds is in the list.
+    unopened_ = ReadInto(list, path) == ReadResult::CannotOpen;
+    if (unopened_) {
+      prompts_.ShowError(FormatMessageText(kAllowedFileNotWritten, path));
+      return false;
+    }
+  }
+  if (damagedKept_ && !onPurpose) return false;
   try {
     files_.WriteWholeAtomically(path, EncodeAllowed(list.Entries()));
   } catch (const PlatformError&) {

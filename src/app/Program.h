@@ -14,6 +14,7 @@
 #include "help/HelpCommands.h"
 #include "help/TForm4.h"
 #include "monitor/AllowedWindows.h"
+#include "monitor/FrameAddresses.h"
 #include "monitor/LetThrough.h"
 #include "monitor/RecentlyClosed.h"
 #include "options/TForm2.h"
@@ -49,10 +50,11 @@ class Program : private TrayCommands {
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
                ieCacheEraser, eraseGuard, EraseFeedbackOf()),
         letThrough(platform.keys),
-        allowedWindows(state.allowed, platform.browserAddresses),
-        recentlyClosed(platform.desktop, platform.browserAddresses),
-        recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.leadBytes, state.blockList, state.settings,
-                           platform.registry, prompts, platform.documents, [this] { SaveBlockList(); }),
+        frameAddresses(platform.browserAddresses),
+        allowedWindows(state.allowed, frameAddresses),
+        recentlyClosed(platform.desktop, frameAddresses),
+        recentlyClosedMenu(recentlyClosed, state.titleSuffix, state.leadBytes, state.blockList, state.settings, platform.registry,
+                           prompts, platform.documents, [this] { SaveBlockList(); }),
         notice(state.settings, platform.registry, state.titleSuffix, state.leadBytes, NoticeTimer,
                [this] { return this->platform.waitLoop.TickCount(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts, *this,
@@ -119,6 +121,9 @@ class Program : private TrayCommands {
   EraseCommand eraser;
   // Held Ctrl lets new windows through the scan; the counted closes are listed.
   LetThrough letThrough;
+  // The frames' addresses, read apart from the scan; the allowed sites and
+  // what was closed use them.
+  FrameAddresses frameAddresses;
   AllowedWindows allowedWindows;
   RecentlyClosed recentlyClosed;
   RecentlyClosedMenu recentlyClosedMenu;

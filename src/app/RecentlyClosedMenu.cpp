@@ -5,6 +5,7 @@
 #include "app/MenuCaption.h"
 #include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
+#include "platform/PlatformError.h"
 #include "settings/DeleteConfirmation.h"
 
 namespace vandrel {
@@ -31,6 +32,26 @@ std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string&
 }
 
 std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + entry + "' from the block list?"; }
+
+bool IsWebAddress(std::string_view address) {
+  for (const std::string_view scheme : {"http://", "https://", "ftp://"}) {
+    if (address.size() > scheme.size() &&
+        std::equal(scheme.begin(), scheme.end(), address.begin(), [](char expected, char c) {
+          return expected == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        })) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void RecentlyClosedMenu::OpenAddress(const std::string& address) {
+  if (IsWebAddress(address)) {
+    documents_.Open(address, ShowCommand::Normal, false);
+  } else {
+    prompts_.Message(MessageKind::Information, FormatMessageText(kAddressNotOpened, address), MessageButtons::Ok);
+  }
+}
 
 RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
                                        const LeadByteTable& leadBytes, BlockList& blockList, Settings& settings,
@@ -91,7 +112,7 @@ void RecentlyClosedMenu::AllowSite(const ClosedWindow& chosen) {
   if (!allowed_ || host.empty()) return;
   allowed_->Add({AllowedKind::Site, host});
   if (saveAllowed_) saveAllowed_();
-  documents_.Open(chosen.address, ShowCommand::Normal, false);
+  OpenAddress(chosen.address);
 }
 
 void RecentlyClosedMenu::AllowTitle(const ClosedWindow& chosen) {
@@ -104,7 +125,7 @@ void RecentlyClosedMenu::AllowTitle(const ClosedWindow& chosen) {
   // Reopened only when the window added an entry that now lets the page through.
   if (allowed_->Revision() != before && allowed_->AllowsTitle(TitlePart(chosen.title, titleSuffix_, leadBytes_)) &&
       !chosen.address.empty()) {
-    documents_.Open(chosen.address, ShowCommand::Normal, false);
+    OpenAddress(chosen.address);
   }
 }
 
@@ -119,7 +140,7 @@ void RecentlyClosedMenu::Reopen(const ClosedWindow& chosen) {
       if (saveBlockList_) saveBlockList_();
     }
   }
-  if (!chosen.address.empty()) documents_.Open(chosen.address, ShowCommand::Normal, false);
+  if (!chosen.address.empty()) OpenAddress(chosen.address);
 }
 
 bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {

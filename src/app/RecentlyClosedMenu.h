@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "allowlist/AllowedList.h"
@@ -28,6 +29,12 @@ std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string&
                                   const LeadByteTable& leadBytes);
 std::string RemoveEntryQuestion(const std::string& entry);
 
+// Only a web page's address is handed to the shell: a closed window's
+// address comes from the page, and another scheme (a file, a script, a
+// program's path) would run what the page chose.
+bool IsWebAddress(std::string_view address);
+inline constexpr const char* kAddressNotOpened = "This address is not a web page's, so it is not opened:\r\n%s";
+
 // What each recently closed window offers, in its own submenu.
 enum class ClosedWindowAction { Reopen, AllowSite, AllowTitle };
 inline constexpr std::size_t kClosedWindowActionCount = 3;
@@ -47,9 +54,8 @@ class RecentlyClosedMenu {
  public:
   // `saveBlockList` writes the list's file after a removal.
   RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes,
-                     BlockList& blockList,
-                     Settings& settings, Registry& registry, Prompts& prompts, DocumentOpener& documents,
-                     std::function<void()> saveBlockList);
+                     BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
+                     DocumentOpener& documents, std::function<void()> saveBlockList);
 
   // The items, newest first; the ones a later Choose picks from.
   std::vector<std::string> Captions();
@@ -57,8 +63,7 @@ class RecentlyClosedMenu {
   // The always-allowed list its items add to: `save` writes the list's file,
   // `proposeTitle` opens the list's window with a title part typed in and
   // returns when it has closed.
-  void UseAllowed(AllowedList& allowed, std::function<void()> save,
-                  std::function<void(std::string)> proposeTitle);
+  void UseAllowed(AllowedList& allowed, std::function<void()> save, std::function<void(std::string)> proposeTitle);
   // `action` of the item at `index` of the last Captions()/Items().
   void Choose(std::size_t index, ClosedWindowAction action);
   // The item at this index of the last Captions(); gone or out of range does nothing.
@@ -69,6 +74,7 @@ class RecentlyClosedMenu {
   void AllowSite(const ClosedWindow& chosen);
   void AllowTitle(const ClosedWindow& chosen);
   void Reopen(const ClosedWindow& chosen);
+  void OpenAddress(const std::string& address);
 
   const RecentlyClosed& closed_;
   const std::string& titleSuffix_;

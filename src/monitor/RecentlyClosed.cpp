@@ -20,8 +20,12 @@ std::string LocalClockText() {
   return std::string(text, std::strftime(text, sizeof text, "%H:%M", local));
 }
 
-RecentlyClosed::RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses, std::function<std::string()> clock)
-    : desktop_(desktop), addresses_(addresses), clock_(std::move(clock)) {}
+RecentlyClosed::RecentlyClosed(Desktop& desktop, FrameAddresses& addresses, std::function<std::string()> clock)
+    : desktop_(desktop), addresses_(addresses), clock_(std::move(clock)) {
+  addresses_.onRead = [this](WindowHandle window, const std::string& title, const std::string& address) {
+    AddressRead(window, title, address);
+  };
+}
 
 void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntry) {
   // The limit and block-list passes may both take the same new window.
@@ -36,9 +40,10 @@ void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntr
 }
 
 void RecentlyClosed::TickEnded() {
+  addresses_.Take(0);
   if (pending_.empty()) return;
-  // Taken out first: the shell's answer may run messages, and a tick
-  // started among them must not find these.
+  // Taken out first: the notice's balloon goes to the shell, and a tick
+  // started meanwhile must not find these.
   std::vector<ClosedWindow> closes;
   closes.swap(pending_);
   std::vector<ClosedWindow> news;
@@ -53,11 +58,25 @@ void RecentlyClosed::TickEnded() {
     ClosedWindow& closed = closes[i];
     // A window that stays open is closed at every tick: its address is known.
     const auto earlier = FindSame(closed);
-    closed.address = earlier != closed_.end() ? earlier->address : addresses_.AddressOf(closed.window);
+    const std::string* read = addresses_.AddressOf(closed.window, closed.title);
+    if (earlier != closed_.end()) {
+      closed.address = earlier->address;
+    } else if (read) {
+      closed.address = *read;
+    } else {
+      addresses_.Want(closed.window, closed.title);
+    }
     closed.time = time;
     Add(std::move(closed));
   }
+  addresses_.Send();
   if (onNews && !news.empty()) onNews(news);
+}
+
+void RecentlyClosed::AddressRead(WindowHandle window, const std::string& title, const std::string& address) {
+  for (ClosedWindow& closed : closed_) {
+    if (closed.window == window && closed.title == title && closed.address.empty()) closed.address = address;
+  }
 }
 
 std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "monitor/ClosedWindowReport.h"
-#include "platform/BrowserAddresses.h"
+#include "monitor/FrameAddresses.h"
 #include "platform/Desktop.h"
 
 namespace vandrel {
@@ -40,10 +40,11 @@ std::string LocalClockText();
 // tick) moves to the front instead of filling the list with copies.
 class RecentlyClosed : public ClosedWindowReport {
  public:
-  RecentlyClosed(Desktop& desktop, BrowserAddresses& addresses, std::function<std::string()> clock = LocalClockText);
+  RecentlyClosed(Desktop& desktop, FrameAddresses& addresses, std::function<std::string()> clock = LocalClockText);
 
-  // The title is read now; the address waits for the end of the tick,
-  // since asking the shell may run messages.
+  // The title is read now. The address is the one the scan read for that
+  // page, if it did; else it is asked of the shell at the end of the tick,
+  // apart from the scan, and filled in when the answer comes.
   void Closing(WindowHandle window, std::string_view blockListEntry) override;
   void TickEnded() override;
 
@@ -60,9 +61,10 @@ class RecentlyClosed : public ClosedWindowReport {
   void Add(ClosedWindow closed);
   // The record of the same window with the same title, if the list holds one.
   std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
+  void AddressRead(WindowHandle window, const std::string& title, const std::string& address);
 
   Desktop& desktop_;
-  BrowserAddresses& addresses_;
+  FrameAddresses& addresses_;
   std::function<std::string()> clock_;
   std::vector<ClosedWindow> pending_;  // this tick's closes, in order
   std::deque<ClosedWindow> closed_;    // newest first

@@ -8,6 +8,15 @@
 namespace vandrel {
 namespace {
 
+// The part of a title an allowed title part is matched against, in every
+// pass: the page's part, as the block list matches it, when the title
+// carries the browser's suffix (whose name must not allow every pop-up),
+// else the whole title.
+std::string_view PageOf(std::string_view title, std::string_view suffix, const LeadByteTable& leadBytes) {
+  return TitleSuffixAt(title, suffix, leadBytes) != std::string_view::npos ? TitlePart(title, suffix, leadBytes)
+                                                                           : title;
+}
+
 WindowHandle ParseHandle(const std::string& text) {
   WindowHandle handle = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
@@ -38,12 +47,9 @@ WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& bl
       snapshot_(desktop) {}
 
 void WindowScan::Tick() {
-  const std::uint32_t tick = ++ticks_;
   snapshot_.Take();
   if (allowed_) {
     allowed_->LookUpSites(snapshot_);
-    // A tick started while the shell answered has scanned in this one's place.
-    if (tick != ticks_) return;
     allowedThisTick_.assign(snapshot_.size(), kNotAskedYet);
   }
   ClassPass();
@@ -56,6 +62,7 @@ void WindowScan::Tick() {
 
 void WindowScan::Reset() {
   oldTitles_.clear();
+  knownCounted_ = 0;
   newTitles_.clear();
   expandPending_ = true;
   if (letThrough_) letThrough_->Forget();
@@ -68,7 +75,7 @@ void WindowScan::ClassPass() {
     // The style first: a window that keeps its maximise box needs no title.
     if (fragments == 0 || (snapshot_.Style(i) & kWsMaximizeBox) != 0) continue;
     if (snapshot_.Title(i).empty() || !MayClose(snapshot_.Handle(i))) continue;
-    if (allowed_ && allowed_->AllowsTitle(snapshot_.Title(i))) continue;
+    if (allowed_ && allowed_->AllowsTitle(PageOf(snapshot_.Title(i), titleSuffix_, LeadBytes()))) continue;
     // One close per fragment the class name holds.
     for (std::size_t bit = 0; bit < std::size(kPopupClassFragments); ++bit) {
       if (fragments & (1u << bit)) desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
@@ -77,33 +84,44 @@ void WindowScan::ClassPass() {
 }
 
 void WindowScan::LimitPass() {
+  // Every frame is listed, allowed or not: a frame is new once, and one that
+  // stops being allowed (its title changed, an entry was removed) is a known
+  // frame that counts from then on, never a new one beyond the limit.
   newTitles_.clear();
+  newAllowed_.clear();
+  int openCounted = 0;
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     if (snapshot_.IsBrowserFrame(i) &&
-        TitleSuffixAt(snapshot_.Title(i), titleSuffix_, LeadBytes()) != std::string_view::npos && !AllowedFrame(i)) {
+        TitleSuffixAt(snapshot_.Title(i), titleSuffix_, LeadBytes()) != std::string_view::npos) {
       newTitles_.push_back(std::to_string(snapshot_.Handle(i)));
+      newAllowed_.push_back(AllowedFrame(i));
+      if (!newAllowed_.back()) ++openCounted;
     }
   }
 
-  const int openFrames = static_cast<int>(newTitles_.size());
-  if (expandPending_ && settings_.LimitClose == kExpandLimit && openFrames - 1 > settings_.LimitWindows) {
+  if (expandPending_ && settings_.LimitClose == kExpandLimit && openCounted - 1 > settings_.LimitWindows) {
     expandPending_ = false;
-    settings_.LimitWindows = std::min(openFrames, kMaxExpandedLimit);
+    settings_.LimitWindows = std::min(openCounted, kMaxExpandedLimit);
     events_.LimitRaised(settings_.LimitWindows);
   }
 
   // Keep the known frames that are still open; what remains in NewTitles
   // was first seen in this tick.
-  std::erase_if(oldTitles_, [&](const std::string& known) {
-    const auto found = std::find(newTitles_.begin(), newTitles_.end(), known);
+  std::size_t known = 0;  // the known frames the limit counts
+  std::erase_if(oldTitles_, [&](const std::string& entry) {
+    const auto found = std::find(newTitles_.begin(), newTitles_.end(), entry);
     if (found == newTitles_.end()) return true;
+    const auto at = found - newTitles_.begin();
+    if (!newAllowed_[static_cast<std::size_t>(at)]) ++known;
     newTitles_.erase(found);
+    newAllowed_.erase(newAllowed_.begin() + at);
     return false;
   });
 
-  // The new frames lowest in the Z-order survive first; the topmost go.
-  std::size_t known = oldTitles_.size();
+  // The new frames lowest in the Z-order survive first; the topmost go. An
+  // allowed frame is neither counted nor closed.
   for (auto entry = newTitles_.size(); entry-- > 0;) {
+    if (newAllowed_[entry]) continue;
     ++known;
     const WindowHandle window = ParseHandle(newTitles_[entry]);
     if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
@@ -113,8 +131,10 @@ void WindowScan::LimitPass() {
       }
       newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
       events_.CountClosedWindow();
+      --known;  // not kept: the limit's fill counts what stays
     }
   }
+  knownCounted_ = known;
 
   for (const std::string& entry : newTitles_) {
     const auto at = std::lower_bound(oldTitles_.begin(), oldTitles_.end(), entry);
@@ -127,9 +147,8 @@ bool WindowScan::AllowedFrame(std::size_t index) {
   // The limit and the block-list pass both ask: the answer is found once a tick.
   signed char& known = allowedThisTick_[index];
   if (known == kNotAskedYet) {
-    known = allowed_->AllowsFrame(snapshot_.Handle(index), TitlePart(snapshot_.Title(index), titleSuffix_, LeadBytes()))
-                ? 1
-                : 0;
+    const std::string_view title = snapshot_.Title(index);
+    known = allowed_->AllowsFrame(snapshot_.Handle(index), title, TitlePart(title, titleSuffix_, LeadBytes())) ? 1 : 0;
   }
   return known == 1;
 }
@@ -139,7 +158,7 @@ void WindowScan::UpdateTrayIcon() {
     events_.SetTrayIconIndex(0);
     return;
   }
-  const int index = TrayIconIndexFor(oldTitles_.size(), settings_.LimitWindows);
+  const int index = TrayIconIndexFor(knownCounted_, settings_.LimitWindows);
   if (index >= 0) events_.SetTrayIconIndex(index);
 }
 

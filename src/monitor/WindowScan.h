@@ -76,10 +76,11 @@ class WindowScan {
   AllowedWindows* allowed_ = nullptr;
   static constexpr signed char kNotAskedYet = -1;
   std::vector<signed char> allowedThisTick_;  // per snapshot window: kNotAskedYet, 0 or 1
-  std::uint32_t ticks_ = 0;                   // counts started ticks, to see one started within another
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order
+  std::vector<bool> newAllowed_;        // beside newTitles_: the frame is always allowed
+  std::size_t knownCounted_ = 0;        // the known frames the limit counts: not allowed
   bool expandPending_ = true;
 
   DesktopSnapshot snapshot_;            // this tick's windows

@@ -31,6 +31,9 @@ bool TakenAsDialogKey(std::initializer_list<HWND> windows, MSG& message) {
   return false;
 }
 
+// How often the message loop looks whether its main window still exists.
+constexpr UINT kMainWindowCheckMs = 2000;
+
 }  // namespace
 
 void Application::RequestQuit() { PostQuitMessage(0); }
@@ -123,8 +126,21 @@ void Application::RunApplication(bool minimizeArgument) {
   };
   program.WindowsCreated();
 
+  // The session's windows can go without their program: when Wine's desktop
+  // process ends, every window on its desktop goes with it and no
+  // WM_DESTROY runs. The loop would then wait for ever with nothing to scan
+  // and no icon, so a thread timer (it needs no window) looks for the main
+  // window and, once it is gone, the program ends as at the end of a session.
+  const UINT_PTR windowCheck = SetTimer(nullptr, 0, kMainWindowCheckMs, nullptr);
+  const ScopeExit stopWindowCheck([windowCheck] {
+    if (windowCheck) KillTimer(nullptr, windowCheck);
+  });
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == windowCheck) {
+      if (!IsWindow(owner)) break;
+      continue;
+    }
     if (TakenAsDialogKey({demo.Handle(), richMedia.Handle()}, message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -32,6 +32,12 @@ void MemoryDesktop::Show(WindowHandle window) {
   }
 }
 
+void MemoryDesktop::Retitle(WindowHandle window, std::string title) {
+  for (Window& w : windows_) {
+    if (w.handle == window) w.title = title;
+  }
+}
+
 void MemoryDesktop::ApplyCloses() {
   for (; appliedUpTo_ < posted_.size(); ++appliedUpTo_) {
     if (posted_[appliedUpTo_].message == kWmClose) Close(posted_[appliedUpTo_].window);

@@ -35,6 +35,8 @@ class MemoryDesktop : public Desktop {
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0, bool visible = true);
   void Close(WindowHandle window);
   void Show(WindowHandle window);
+  // The window's title changes, as a browser's does at every page.
+  void Retitle(WindowHandle window, std::string title);
   // Closes every window that was posted WM_CLOSE since the last call.
   void ApplyCloses();
   std::vector<PostedMessage>& Posted() { return posted_; }

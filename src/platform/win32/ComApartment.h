@@ -5,16 +5,18 @@
 
 namespace vandrel {
 
-// The calling thread's COM apartment (for the shell's list of browser
-// windows and the shell's own calls), entered at construction and left at
-// destruction on the same thread; ole32 is loaded with it. A refusal
-// leaves the list unavailable, nothing else.
+// The calling thread's COM apartment (the GUI thread's for the shell's own
+// calls, the reading thread's multithreaded one for the shell's list of
+// browser windows), entered at construction and left at destruction on the
+// same thread; ole32 is loaded with it. A refusal leaves the list
+// unavailable, nothing else.
 class ComApartment {
  public:
-  ComApartment() {
-    using InitialiseFunction = HRESULT(WINAPI*)(LPVOID);
-    const auto initialise = ole32_.Find<InitialiseFunction>("CoInitialize");
-    entered_ = initialise && SUCCEEDED(initialise(nullptr));
+  enum class Kind : DWORD { SingleThreaded = COINIT_APARTMENTTHREADED, Multithreaded = COINIT_MULTITHREADED };
+  explicit ComApartment(Kind kind = Kind::SingleThreaded) {
+    using InitialiseFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    const auto initialise = ole32_.Find<InitialiseFunction>("CoInitializeEx");
+    entered_ = initialise && SUCCEEDED(initialise(nullptr, static_cast<DWORD>(kind)));
   }
   ~ComApartment() {
     using UninitialiseFunction = void(WINAPI*)();
@@ -23,6 +25,8 @@ class ComApartment {
   }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
+
+  bool Entered() const { return entered_; }
 
  private:
   LateLibrary ole32_{"ole32.dll"};

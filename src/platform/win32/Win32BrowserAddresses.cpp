@@ -4,9 +4,13 @@
 #include <exdisp.h>
 #include <oleauto.h>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/LateLibrary.h"
 
 namespace vandrel {
 namespace {
@@ -53,45 +57,127 @@ std::string AnsiText(BSTR text, TextLengthFunction textLength) {
   return lossy ? std::string() : ansi;
 }
 
-// A window handle has 32 significant bits, also in a 64-bit process; the
-// browser hands it back in a LONG on older versions.
-bool SameWindow(SHANDLE_PTR reported, WindowHandle frame) {
-  return static_cast<std::uint32_t>(reported) == static_cast<std::uint32_t>(frame);
+// The frame's handle as the window manager gives it: a window handle has 32
+// significant bits, also in a 64-bit process, and older browsers hand it
+// back in a LONG.
+WindowHandle FrameOf(SHANDLE_PTR reported) {
+  return reinterpret_cast<WindowHandle>(LongToHandle(static_cast<LONG>(reported)));
 }
+
+// The COM calls the reading thread makes, loaded on it.
+class ShellWindowsReader {
+ public:
+  // Every listed frame and its address; one the list cannot name is left out.
+  void ReadAll(std::vector<FrameAddress>& into) {
+    into.clear();
+    using CreateFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
+    const auto freeText = oleaut32_.Find<FreeTextFunction>("SysFreeString");
+    const auto textLength = oleaut32_.Find<TextLengthFunction>("SysStringLen");
+    if (!apartment_.Entered() || !create || !freeText || !textLength) return;
+    ComRef<IShellWindows> windows;
+    if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
+                      reinterpret_cast<void**>(windows.put()))) ||
+        !windows) {
+      return;
+    }
+    long count = 0;
+    if (FAILED(windows.get()->get_Count(&count))) return;
+    for (long i = 0; i < count; ++i) {
+      VARIANT index{};  // as VariantInit leaves it, then a number
+      index.vt = VT_I4;
+      index.lVal = i;
+      ComRef<IDispatch> item;
+      if (FAILED(windows.get()->Item(index, item.put())) || !item) continue;
+      ComRef<IWebBrowser2> browser;
+      if (FAILED(item.get()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) || !browser) {
+        continue;  // a shell folder window, not a browser
+      }
+      SHANDLE_PTR handle = 0;
+      if (FAILED(browser.get()->get_HWND(&handle)) || handle == 0) continue;
+      OwnedBstr address(freeText);
+      if (FAILED(browser.get()->get_LocationURL(address.put())) || !address.get()) continue;
+      into.push_back({FrameOf(handle), AnsiText(address.get(), textLength)});
+    }
+  }
+
+ private:
+  const ComApartment apartment_{ComApartment::Kind::Multithreaded};
+  LateLibrary ole32_{"ole32.dll"};
+  LateLibrary oleaut32_{"oleaut32.dll"};
+};
 
 }  // namespace
 
-std::string Win32BrowserAddresses::AddressOf(WindowHandle frame) {
-  using CreateFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-  const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
-  const auto freeText = oleaut32_.Find<FreeTextFunction>("SysFreeString");
-  const auto textLength = oleaut32_.Find<TextLengthFunction>("SysStringLen");
-  if (!create || !freeText || !textLength) return {};
-  ComRef<IShellWindows> windows;
-  if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
-                    reinterpret_cast<void**>(windows.put()))) ||
-      !windows) {
-    return {};
+struct Win32BrowserAddresses::Shared {
+  UniqueHandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};  // a read is wanted, or the end
+  UniqueHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};   // the answer is there
+  std::atomic<bool> ending{false};
+  // Written by the thread between a wake and done, read by the caller only
+  // after done: the events order the two.
+  std::vector<FrameAddress> answer;
+};
+
+namespace {
+
+DWORD WINAPI ReadWhenWoken(LPVOID parameter) {
+  const std::unique_ptr<std::shared_ptr<Win32BrowserAddresses::Shared>> handed(
+      static_cast<std::shared_ptr<Win32BrowserAddresses::Shared>*>(parameter));
+  const std::shared_ptr<Win32BrowserAddresses::Shared> shared = *handed;
+  ShellWindowsReader reader;
+  while (WaitForSingleObject(shared->wake.get(), INFINITE) == WAIT_OBJECT_0 && !shared->ending) {
+    reader.ReadAll(shared->answer);
+    SetEvent(shared->done.get());
   }
-  long count = 0;
-  if (FAILED(windows.get()->get_Count(&count))) return {};
-  for (long i = 0; i < count; ++i) {
-    VARIANT index{};  // as VariantInit leaves it, then a number
-    index.vt = VT_I4;
-    index.lVal = i;
-    ComRef<IDispatch> item;
-    if (FAILED(windows.get()->Item(index, item.put())) || !item) continue;
-    ComRef<IWebBrowser2> browser;
-    if (FAILED(item.get()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) || !browser) {
-      continue;  // a shell folder window, not a browser
-    }
-    SHANDLE_PTR handle = 0;
-    if (FAILED(browser.get()->get_HWND(&handle)) || !SameWindow(handle, frame)) continue;
-    OwnedBstr address(freeText);
-    if (FAILED(browser.get()->get_LocationURL(address.put())) || !address.get()) return {};
-    return AnsiText(address.get(), textLength);
+  return 0;
+}
+
+// How long the end of the program waits for a read to end.
+constexpr DWORD kEndWait = 500;
+
+}  // namespace
+
+Win32BrowserAddresses::~Win32BrowserAddresses() {
+  if (!thread_) return;
+  shared_->ending = true;
+  SetEvent(shared_->wake.get());
+  WaitForSingleObject(thread_.get(), kEndWait);
+}
+
+bool Win32BrowserAddresses::StartThread() {
+  if (thread_) return true;
+  if (noThread_) return false;
+  shared_ = std::make_shared<Shared>();
+  auto handed = std::make_unique<std::shared_ptr<Shared>>(shared_);
+  if (shared_->wake && shared_->done) {
+    thread_.reset(CreateThread(nullptr, 0, ReadWhenWoken, handed.get(), 0, nullptr));
   }
-  return {};
+  if (!thread_) {
+    noThread_ = true;
+    return false;
+  }
+  handed.release();  // the thread owns it now
+  return true;
+}
+
+void Win32BrowserAddresses::StartReading() {
+  if (reading_) return;
+  reading_ = true;
+  if (!StartThread()) return;
+  ResetEvent(shared_->done.get());
+  SetEvent(shared_->wake.get());
+}
+
+bool Win32BrowserAddresses::TakeAnswer(std::vector<FrameAddress>& into, std::uint32_t milliseconds) {
+  if (!reading_) return false;
+  if (noThread_) {
+    into.clear();
+  } else {
+    if (WaitForSingleObject(shared_->done.get(), milliseconds) != WAIT_OBJECT_0) return false;
+    into.swap(shared_->answer);
+  }
+  reading_ = false;
+  return true;
 }
 
 }  // namespace vandrel

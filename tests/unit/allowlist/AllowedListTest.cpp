@@ -111,6 +111,25 @@ TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) 
   EXPECT_EQ(files.files[kAllowedPath], damaged);
   EXPECT_TRUE(damagedStore.Save(partial, true));
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
+
+  // A file held open at the start: no save writes it until it can be read,
+  // and then what it holds is kept beside the change.
+  files.unreadable.insert(kAllowedPath);
+  AllowedList held(system.UpperCasing());
+  AllowedStore heldStore(files, system, prompts);
+  heldStore.Load(held);
+  held.Add({AllowedKind::Site, "example.org"});
+  EXPECT_FALSE(heldStore.Save(held, true));
+  EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[1].text, FormatMessageText(kCannotOpenFile, kAllowedPath));
+  EXPECT_EQ(prompts.Messages()[2].text, FormatMessageText(kAllowedFileNotWritten, kAllowedPath));
+  files.unreadable.clear();
+  EXPECT_TRUE(heldStore.Save(held, true));
+  AllowedList after(system.UpperCasing());
+  AllowedStore(files, system, prompts).Load(after);
+  EXPECT_EQ(after.Entries().size(), 3u);
+  EXPECT_GE(after.IndexOf(AllowedKind::Site, "example.org"), 0);
 }
 
 TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverriddenBlockListEntries) {

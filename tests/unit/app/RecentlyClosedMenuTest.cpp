@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "blocklist/TitlesFile.h"
 #include "fakes/MemoryPlatform.h"
+#include "platform/PlatformError.h"
 #include "ui/memory/ScriptedPrompts.h"
 
 namespace vandrel {
@@ -70,6 +71,7 @@ class RecentlyClosedMenuTest : public ::testing::Test {
     if (!address.empty()) memory.browserAddresses.addresses[frame] = address;
     program.mainWindow.Timer1Timer();
     memory.desktop.ApplyCloses();
+    program.mainWindow.Timer1Timer();  // takes the shell's answer, read apart from the tick
     return frame;
   }
   Strings Opened() const {
@@ -201,6 +203,28 @@ TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTh
   EXPECT_EQ(proposed, "Casino");
   EXPECT_EQ(program.state.allowed.Entries().back(), (AllowedEntry{AllowedKind::Title, "Casino"}));
   EXPECT_TRUE(memory.files.files.contains("C:\\Program Files\\Vandrel\\allowed.dat"));
+}
+
+// A closed window's address comes from its page: only a web page's address
+// is handed to the shell; another is named to the user and not opened.
+TEST_F(RecentlyClosedMenuTest, OnlyAWebPagesAddressIsOpened) {
+  for (const char* web : {"http://a.example/", "HTTPS://a.example/x", "ftp://files.example/"}) {
+    EXPECT_TRUE(IsWebAddress(web)) << web;
+  }
+  for (const char* other : {"file:///C:/Windows/notepad.exe", "javascript:alert(1)", "C:\\evil.exe", "http://", "",
+                            "mailto:x@example.com", "about:blank"}) {
+    EXPECT_FALSE(IsWebAddress(other)) << other;
+  }
+  program.state.blockList.Assign({});
+  program.state.settings.LimitEnabled = true;
+  program.state.settings.LimitWindows = 0;
+  ClosedFrame("Script", "file://server/share/run.exe");
+  menu.Captions();
+  menu.Choose(0);
+  menu.Choose(0, ClosedWindowAction::AllowSite);
+  EXPECT_TRUE(Opened().empty());
+  ASSERT_EQ(prompts.Messages().size(), 2u);
+  EXPECT_EQ(prompts.Messages()[0].text, FormatMessageText(kAddressNotOpened, "file://server/share/run.exe"));
 }
 
 }  // namespace

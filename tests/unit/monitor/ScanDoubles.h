@@ -39,7 +39,8 @@ struct ScanDoubles {
   RecordingEvents events;
   AllowedList allowed{system.UpperCasing()};
   MemoryBrowserAddresses addresses;
-  AllowedWindows allowedWindows{allowed, addresses};
+  FrameAddresses frameAddresses{addresses};
+  AllowedWindows allowedWindows{allowed, frameAddresses};
   WindowScan scan{desktop, settings, blockList, suffix, events};
 };
 

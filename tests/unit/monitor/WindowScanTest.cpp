@@ -240,6 +240,7 @@ TEST_F(WindowScanTest, AllowedWindowsSurviveEveryPassAndAreLeftOutOfTheCount) {
   settings.LimitWindows = 1;
   Block({"news"});
   allowed.Add({AllowedKind::Title, "mail"});
+  allowed.Add({AllowedKind::Title, "Explorer"});  // the suffix's own word spares no pop-up
   allowed.Add({AllowedKind::Site, "example.com"});
   const auto known = Frame("Home");
   scan.Tick();
@@ -248,12 +249,83 @@ TEST_F(WindowScanTest, AllowedWindowsSurviveEveryPassAndAreLeftOutOfTheCount) {
   addresses.addresses[bySite] = "http://www.example.com/news";
   const auto notAllowed = Frame("News");
   const auto dialog = desktop.Open("Mail", "Internet Explorer_TridentDlgFrame");
+  const auto suffixed = desktop.Open("Alert " + kSuffix, "Internet Explorer_TridentDlgFrame");
   scan.Tick();
   scan.Tick();
   for (const auto window : {known, byTitle, bySite, dialog}) EXPECT_EQ(desktop.ClosesPostedTo(window), 0) << window;
   EXPECT_EQ(desktop.ClosesPostedTo(notAllowed), 4);  // limit and block list, at each tick
-  EXPECT_EQ(scan.OldTitles(), (std::vector<std::string>{std::to_string(known)}));
-  EXPECT_EQ(addresses.lookups, 4) << "each frame's address is asked for once";
+  EXPECT_EQ(desktop.ClosesPostedTo(suffixed), 2);
+  EXPECT_EQ(events.icon, 4);  // one counted of one
+  // Seen once, known while they live: an allowed frame is only left out of the count.
+  auto expected = std::vector<std::string>{std::to_string(known), std::to_string(byTitle), std::to_string(bySite)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(scan.OldTitles(), expected);
+}
+
+// A frame that stops being allowed, by a new title or a removed entry, is a
+// known frame: it counts from then on and is never closed as a new one.
+TEST_F(WindowScanTest, AFrameThatStopsBeingAllowedIsKnownNotNew) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  allowed.Add({AllowedKind::Title, "Example Mail"});
+  allowed.Add({AllowedKind::Title, "Calendar"});
+  Frame("Home");
+  const auto mail = Frame("Example Mail Inbox");
+  const auto calendar = Frame("Calendar");
+  scan.Tick();
+  desktop.Retitle(mail, "Re: budget " + kSuffix);
+  allowed.Remove(1);
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(mail), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(calendar), 0);
+  const auto next = Frame("Next");
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(next), 1);
+  EXPECT_EQ(events.closed, 1);
+}
+
+// A site is judged by the page the frame shows now: its address is asked
+// again when its title changes and while it names no page, and a shell that
+// does not answer holds no tick up longer than kAddressWait.
+TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp) {
+  Block({"news"});
+  allowed.Add({AllowedKind::Site, "example.com"});
+  const auto arriving = Frame("about:blank");
+  addresses.addresses[arriving] = "about:blank";
+  const auto leaving = Frame("Weather");
+  addresses.addresses[leaving] = "http://www.example.com/weather";
+  const auto loading = Frame("Loading");  // its title stays while its page arrives
+  addresses.addresses[loading] = "about:blank";
+  scan.Tick();
+  addresses.addresses[loading] = "http://example.com/";
+  Block({"news", "loading"});
+  desktop.Retitle(arriving, "News " + kSuffix);
+  addresses.addresses[arriving] = "http://www.example.com/news";
+  desktop.Retitle(leaving, "News " + kSuffix);
+  addresses.addresses[leaving] = "http://news.example.net/";
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(arriving), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(leaving), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(loading), 0);
+  EXPECT_EQ(addresses.reads, 2);
+
+  // The shell stops answering: the passes still run in every tick, each
+  // waiting for no more than the read it started.
+  EXPECT_EQ(addresses.waited, kFirstAddressWait + kAddressWait) << "only the run's first read is waited for longer";
+  addresses.busy = true;
+  addresses.waited = 0;
+  const auto unlisted = Frame("News");
+  const auto dialog = desktop.Open("Message", "Internet Explorer_TridentDlgFrame");
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(unlisted), 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(dialog), 2);
+  EXPECT_EQ(desktop.ClosesPostedTo(arriving), 0) << "its answer still names the page it shows";
+  EXPECT_EQ(addresses.waited, kAddressWait);
+  addresses.busy = false;
+  addresses.addresses[unlisted] = "http://example.com/";
+  scan.Tick();  // the late answer named nothing: it is asked again, and the page is allowed
+  EXPECT_EQ(desktop.ClosesPostedTo(unlisted), 2);
 }
 
 TEST_F(WindowScanTest, OnlyTheTitlePartBeforeTheFirstSuffixIsMatched) {

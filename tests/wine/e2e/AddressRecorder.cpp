@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "Launch.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
@@ -9,27 +11,38 @@
 namespace vandrel::test {
 namespace {
 
-// In the machine's classes: Wine 8 does not look into the user's.
-constexpr const char* kSchemeKey = "Software\\Classes\\vtest";
+constexpr View kViews[] = {View::Wow32, View::Wow64};
 
 std::string ReportPath() { return WindowsPathOf(VANDREL_OPEN_RECORDER) + ".opened"; }
 
 }  // namespace
 
-AddressRecorder::AddressRecorder() {
+// In the machine's classes: Wine 8 does not look into the user's.
+AddressRecorder::AddressRecorder(std::string scheme) : schemeKey_("Software\\Classes\\" + scheme) {
   DeleteFileA(ReportPath().c_str());
   const std::string command =
       QuoteArgument(WindowsPathOf(VANDREL_OPEN_RECORDER)) + " " + QuoteArgument(ReportPath()) + " \"%1\"";
   ready_ = true;
-  for (const View view : {View::Wow32, View::Wow64}) {
-    ready_ = ready_ && WriteRaw(HKEY_LOCAL_MACHINE, kSchemeKey, "URL Protocol", REG_SZ, "", 1, view) &&
-             WriteRaw(HKEY_LOCAL_MACHINE, std::string(kSchemeKey) + "\\shell\\open\\command", "", REG_SZ,
-                      command.c_str(), static_cast<DWORD>(command.size() + 1), view);
+  for (std::size_t i = 0; i < std::size(kViews); ++i) {
+    if (const auto earlier = ReadRaw(HKEY_LOCAL_MACHINE, schemeKey_ + "\\shell\\open\\command", "", kViews[i])) {
+      earlierCommand_[i] = earlier->bytes;
+    }
+    ready_ = ready_ && WriteRaw(HKEY_LOCAL_MACHINE, schemeKey_, "URL Protocol", REG_SZ, "", 1, kViews[i]) &&
+             WriteRaw(HKEY_LOCAL_MACHINE, schemeKey_ + "\\shell\\open\\command", "", REG_SZ, command.c_str(),
+                      static_cast<DWORD>(command.size() + 1), kViews[i]);
   }
 }
 
 AddressRecorder::~AddressRecorder() {
-  for (const View view : {View::Wow32, View::Wow64}) DeleteKeyTree(HKEY_LOCAL_MACHINE, kSchemeKey, view);
+  for (std::size_t i = 0; i < std::size(kViews); ++i) {
+    const std::optional<std::string>& earlier = earlierCommand_[i];
+    if (!earlier) {
+      DeleteKeyTree(HKEY_LOCAL_MACHINE, schemeKey_, kViews[i]);
+    } else {
+      WriteRaw(HKEY_LOCAL_MACHINE, schemeKey_ + "\\shell\\open\\command", "", REG_SZ, earlier->data(),
+               static_cast<DWORD>(earlier->size()), kViews[i]);
+    }
+  }
   DeleteFileA(ReportPath().c_str());
 }
 

@@ -4,13 +4,15 @@
 
 namespace vandrel::test {
 
-// The tests' own address scheme "vtest:", which the shell opens with
-// open_recorder.exe: each address the program hands the shell is recorded.
+// An address scheme the shell opens with open_recorder.exe while this lives:
+// each address of it the program hands the shell is recorded. By default
+// the tests' own "vtest:"; a scheme the system has ("ftp", for what the
+// program opens only as a web page) gets its own command back afterwards.
 // Registered in both registry views, for the 64-bit and the 32-bit program.
 class AddressRecorder {
  public:
-  AddressRecorder();
-  ~AddressRecorder();  // the scheme and the record taken away
+  explicit AddressRecorder(std::string scheme = "vtest");
+  ~AddressRecorder();  // the scheme as it was, and the record taken away
   AddressRecorder(const AddressRecorder&) = delete;
   AddressRecorder& operator=(const AddressRecorder&) = delete;
 
@@ -19,6 +21,8 @@ class AddressRecorder {
   std::optional<std::string> Opened() const;
 
  private:
+  std::string schemeKey_;
+  std::optional<std::string> earlierCommand_[2];  // by view: the system's own, if it had one
   bool ready_ = false;
 };
 

@@ -18,6 +18,13 @@ constexpr char kDoubleClass[] = "{5A1E0C3B-7D4F-4E8A-9C61-2B8F0D3E7A10}";
 constexpr const char* kDoubleServerKey =
     "Software\\Classes\\CLSID\\{5A1E0C3B-7D4F-4E8A-9C61-2B8F0D3E7A10}\\InprocServer32";
 constexpr const char* kAddressesKey = "Software\\Vandrel Tests\\Browser addresses";
+constexpr const char* kDelaysKey = "Software\\Vandrel Tests\\Browser delays";
+
+std::string HexName(HWND frame) {
+  char name[32] = {};
+  std::snprintf(name, sizeof name, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(frame)));
+  return name;
+}
 
 bool WriteText(const char* path, const char* name, const std::string& text, View view) {
   return WriteRaw(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1), view);
@@ -25,8 +32,8 @@ bool WriteText(const char* path, const char* name, const std::string& text, View
 
 // The program's registry view, from the machine its exe is built for.
 View VandrelView() {
-  const UniqueFileHandle file(CreateFileA(VandrelPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                      nullptr));
+  const UniqueFileHandle file(
+      CreateFileA(VandrelPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   IMAGE_DOS_HEADER dos{};
   DWORD read = 0;
   if (!file || !ReadFile(file.get(), &dos, sizeof dos, &read, nullptr) || read != sizeof dos ||
@@ -49,6 +56,7 @@ std::string DoublePath(View view) {
 
 void RestoreShellWindows() {
   DeleteKeyTree(HKEY_CURRENT_USER, kAddressesKey);
+  DeleteKeyTree(HKEY_CURRENT_USER, kDelaysKey);
   for (const View view : {View::Wow32, View::Wow64}) {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\" + std::string(kDoubleClass), view);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, kShellWindowsTreatAs, view);
@@ -77,9 +85,12 @@ BrowserAddresses::BrowserAddresses() {
 BrowserAddresses::~BrowserAddresses() { RestoreShellWindows(); }
 
 bool BrowserAddresses::Set(HWND frame, const std::string& address) {
-  char name[32] = {};
-  std::snprintf(name, sizeof name, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(frame)));
-  return WriteString(HKEY_CURRENT_USER, kAddressesKey, name, address);
+  return WriteString(HKEY_CURRENT_USER, kAddressesKey, HexName(frame), address);
+}
+
+bool BrowserAddresses::Delay(HWND frame, DWORD milliseconds) {
+  return WriteRaw(HKEY_CURRENT_USER, kDelaysKey, HexName(frame).c_str(), REG_DWORD, &milliseconds, sizeof milliseconds,
+                  View::Default);
 }
 
 }  // namespace vandrel::test

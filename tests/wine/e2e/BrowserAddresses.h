@@ -21,6 +21,8 @@ class BrowserAddresses {
   bool Ready() const { return ready_; }
   // Read by the program when it next asks the list.
   [[nodiscard]] bool Set(HWND frame, const std::string& address);
+  // The frame answers for its address `milliseconds` late, as a busy browser does.
+  [[nodiscard]] bool Delay(HWND frame, DWORD milliseconds);
 
  private:
   bool ready_ = false;

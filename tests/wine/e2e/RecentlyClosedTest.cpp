@@ -83,7 +83,7 @@ TEST_F(RecentlyClosedTest, ChoosingAWindowTheBlockListClosedOffersToTakeItsEntry
 }
 
 TEST_F(RecentlyClosedTest, AllowingTheSiteOfAClosedWindowKeepsItsHostAndReopensItsAddress) {
-  const AddressRecorder recorder;
+  const AddressRecorder recorder("ftp");  // only a web page's address is reopened
   ASSERT_TRUE(recorder.Ready());
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
@@ -93,9 +93,8 @@ TEST_F(RecentlyClosedTest, AllowingTheSiteOfAClosedWindowKeepsItsHostAndReopensI
   std::string host = "run";  // letters only, which every layout of the file keeps as they are
   for (DWORD tick = GetTickCount(); tick; tick /= 26) host += static_cast<char>('a' + tick % 26);
   host += ".example.com";
-  const std::string address = "vtest://Daily." + host + "/news?id=7";
+  const std::string address = "ftp://Daily." + host + "/news?id=7";
   PopupHelper helper{Frame("Daily News & more")};
-  // Named before the program first sees the frame: it asks once per frame.
   ASSERT_TRUE(addresses.Set(helper.Window(0), address));
   StartVandrel();
   ASSERT_TRUE(helper.WaitForCloses(0, 1));

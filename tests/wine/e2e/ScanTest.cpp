@@ -1,6 +1,8 @@
 // The real Vandrel.exe under Wine closing helper windows at its scan ticks.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "BrowserAddresses.h"
 #include "PopupHelper.h"
 #include "RegistryReset.h"
@@ -70,7 +72,7 @@ TEST_F(ScanTest, WindowsAllowedByTitleOrSiteSurviveEveryPassAndAreNotCounted) {
   const auto dialog = [](const char* title) {
     return PopupWindowSpec{"Internet Explorer_TridentDlgFrame", title, true, false, true};
   };
-  PopupHelper helper{Frame("Home"),          Frame("News Mail"), Frame("News"), Frame("News"), Frame("Sport"),
+  PopupHelper helper{Frame("Home"),          Frame("News Mail"), Frame("News"), Frame("News"),  Frame("Sport"),
                      dialog("Mail sign-in"), dialog("Sign-in"),  TickWitness(), BarrierWindow()};
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
@@ -83,6 +85,61 @@ TEST_F(ScanTest, WindowsAllowedByTitleOrSiteSurviveEveryPassAndAreNotCounted) {
   ASSERT_TRUE(WaitForScanTicks(helper, 7, 8, 3));
   // Counted, either allowed frame would have made Sport, the topmost, one too many.
   for (const std::size_t i : {0, 1, 2, 4, 5}) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
+}
+
+// Titles and pages change while a frame lives: a frame whose title leaves
+// its allowed part is a known frame, not a new one beyond the limit; one
+// that arrives at an allowed site after about:blank stays; one that leaves
+// it for a page of the block list goes.
+TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "2");
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"TExample Mail", "Sexample.org"})));
+  PopupHelper helper{Frame("Home"),  Frame("Example Mail Inbox"), Frame("about:blank"), Frame("Weather"), TickWitness(),
+                     BarrierWindow()};
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
+  ASSERT_TRUE(addresses.Set(helper.Window(2), "about:blank"));
+  ASSERT_TRUE(addresses.Set(helper.Window(3), "http://www.example.org/weather"));
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 2));
+  const std::string suffix = " - Microsoft Internet Explorer";
+  SetWindowTextA(helper.Window(1), ("Re: budget" + suffix).c_str());  // the limit is full without it
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
+  EXPECT_EQ(helper.ClosesReceived(1), 0);
+  ASSERT_TRUE(addresses.Set(helper.Window(2), "http://www.example.org/news"));
+  SetWindowTextA(helper.Window(2), ("News" + suffix).c_str());
+  ASSERT_TRUE(addresses.Set(helper.Window(3), "http://news.example.net/"));
+  SetWindowTextA(helper.Window(3), ("News" + suffix).c_str());
+  EXPECT_TRUE(helper.WaitForCloses(3, 1));
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
+  for (const std::size_t i : {0, 1, 2}) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
+}
+
+// A browser that does not answer for its address holds no tick up: a pop-up
+// elsewhere is closed at the next tick, not when the answer comes.
+TEST_F(ScanTest, AShellListThatDoesNotAnswerHoldsNoTickUp) {
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"news"})));
+  ASSERT_TRUE(WriteFileBytes(FileBesideVandrel("allowed.dat"), ScrambledTitles({"Sexample.org"})));
+  PopupHelper busy{Frame("Busy page"), TickWitness(), BarrierWindow()};
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
+  ASSERT_TRUE(addresses.Set(busy.Window(0), "http://busy.example.net/"));
+  const DWORD answer = 10000 * TimeScale();
+  ASSERT_TRUE(addresses.Delay(busy.Window(0), answer));
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(busy.WaitForCloses(1, 1, 15000));  // a tick has asked for the busy frame's address
+  const DWORD shown = GetTickCount();
+  PopupHelper elsewhere{{"Internet Explorer_TridentDlgFrame", "Script dialog", true, false, true}, Frame("News")};
+  EXPECT_TRUE(elsewhere.WaitForCloses(0, 1, 15000));
+  EXPECT_TRUE(elsewhere.WaitForCloses(1, 1, 15000));
+  const DWORD waited = GetTickCount() - shown;
+  std::printf("pop-ups closed %lu ms after they were shown, the shell's answer taking %lu ms\n",
+              static_cast<unsigned long>(waited), static_cast<unsigned long>(answer));
+  EXPECT_LT(waited, answer * 3 / 10);
 }
 
 TEST_F(ScanTest, ExpandingRaisesAndStoresTheLimitInsteadOfClosing) {

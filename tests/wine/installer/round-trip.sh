@@ -208,8 +208,10 @@ install_folder 'C:\Other\Vandrel'
 wine "$setup" /S '/D=C:\Other' || fail "the third setup ended with an error"
 expect_installed "install onto another program's folder"
 expect_other_kept "the install"
-# A save cut off before its rename, and the exe taken by a virus scanner.
+# A save cut off before its rename, the always-allowed list a user kept,
+# and the exe taken by a virus scanner.
 : >"$folder/vdl1A2.tmp"
+printf 'the always-allowed list' >"$folder/allowed.dat"
 rm "$folder/Vandrel.exe"
 wine "$folder/uninstall.exe" /S /REMOVESETTINGS
 wait_for_prefix

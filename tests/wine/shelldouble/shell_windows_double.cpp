@@ -2,7 +2,10 @@
 // test. Wine's list never names a frame's address, so a test points that
 // list's class at this library (TreatAs) and names each frame's address in
 // HKCU\Software\Vandrel Tests\Browser addresses: the value's name is the
-// frame's handle in hex digits, its data the address.
+// frame's handle in hex digits, its data the address. A frame named the same
+// way in HKCU\Software\Vandrel Tests\Browser delays (a DWORD of
+// milliseconds) answers for its address that much later, as a busy
+// browser does.
 //
 // It serves what the program asks of the list: its count, its items, and of
 // each item its window and its address. The other slots stay empty; a
@@ -19,6 +22,7 @@
 namespace {
 
 constexpr wchar_t kAddressesKey[] = L"Software\\Vandrel Tests\\Browser addresses";
+constexpr wchar_t kDelaysKey[] = L"Software\\Vandrel Tests\\Browser delays";
 constexpr DWORD kMostFrames = 64;
 constexpr DWORD kLongestAddress = 2084;  // the browser's own limit
 
@@ -27,6 +31,7 @@ constexpr CLSID kDoubleClass = {0x5a1e0c3b, 0x7d4f, 0x4e8a, {0x9c, 0x61, 0x2b, 0
 
 struct Frame {
   SHANDLE_PTR window = 0;
+  DWORD delay = 0;  // milliseconds before the address is told
   WCHAR address[kLongestAddress] = {};
 };
 
@@ -86,6 +91,7 @@ HRESULT STDMETHODCALLTYPE BrowserQuery(IWebBrowser2* face, REFIID asked, void** 
 }
 HRESULT STDMETHODCALLTYPE BrowserAddress(IWebBrowser2* face, BSTR* address) {
   if (!address) return E_POINTER;
+  Sleep(ObjectOf<Browser>(face)->frame.delay);
   *address = SysAllocString(ObjectOf<Browser>(face)->frame.address);
   return *address ? S_OK : E_OUTOFMEMORY;
 }
@@ -111,6 +117,20 @@ struct List {
   Frame frames[kMostFrames];
 };
 
+DWORD DelayOf(const WCHAR* frameName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kDelaysKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
+  DWORD delay = 0;
+  DWORD type = 0;
+  DWORD size = sizeof delay;
+  if (RegQueryValueExW(key, frameName, nullptr, &type, reinterpret_cast<BYTE*>(&delay), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD) {
+    delay = 0;
+  }
+  RegCloseKey(key);
+  return delay;
+}
+
 void ReadFrames(List& list) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddressesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
@@ -120,11 +140,12 @@ void ReadFrames(List& list) {
     Frame& frame = list.frames[list.count];
     DWORD type = 0;
     DWORD size = sizeof(frame.address) - sizeof(WCHAR);  // room for the end
-    const LONG read = RegEnumValueW(key, i, name, &nameLength, nullptr, &type,
-                                    reinterpret_cast<BYTE*>(frame.address), &size);
+    const LONG read =
+        RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(frame.address), &size);
     if (read == ERROR_NO_MORE_ITEMS) break;
     if (read != ERROR_SUCCESS || type != REG_SZ) continue;
     frame.window = static_cast<SHANDLE_PTR>(std::wcstoull(name, nullptr, 16));
+    frame.delay = DelayOf(name);
     ++list.count;
   }
   RegCloseKey(key);

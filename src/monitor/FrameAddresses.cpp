@@ -1,0 +1,54 @@
+#include "monitor/FrameAddresses.h"
+
+#include <algorithm>
+
+namespace vandrel {
+
+bool NamesNoPage(std::string_view address) {
+  constexpr std::string_view kBlank = "about:blank";
+  return address.empty() || (address.size() == kBlank.size() &&
+                             std::equal(address.begin(), address.end(), kBlank.begin(), [](char a, char b) {
+                               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+                             }));
+}
+
+void FrameAddresses::Want(WindowHandle frame, std::string_view title) {
+  auto [wanted, added] = wanted_.try_emplace(frame);
+  if (added || wanted->second != title) wanted->second.assign(title);
+}
+
+bool FrameAddresses::Send() {
+  if (reading_ || wanted_.empty()) return false;
+  asked_.swap(wanted_);
+  wanted_.clear();
+  reading_ = true;
+  shell_.StartReading();
+  return true;
+}
+
+void FrameAddresses::Take(std::uint32_t milliseconds) {
+  if (!reading_ || !shell_.TakeAnswer(answer_, milliseconds)) return;
+  reading_ = false;
+  answered_ = true;
+  for (auto& [frame, title] : asked_) {
+    const auto found =
+        std::find_if(answer_.begin(), answer_.end(), [frame](const FrameAddress& read) { return read.frame == frame; });
+    Known& known = known_[frame];
+    known.title = std::move(title);
+    known.address = found != answer_.end() ? found->address : std::string();
+    if (onRead) onRead(frame, known.title, known.address);
+  }
+  asked_.clear();
+}
+
+const std::string* FrameAddresses::AddressOf(WindowHandle frame, std::string_view title) const {
+  const auto known = known_.find(frame);
+  return known != known_.end() && known->second.title == title ? &known->second.address : nullptr;
+}
+
+void FrameAddresses::KeepOnly(const std::vector<WindowHandle>& open) {
+  std::erase_if(known_,
+                [&open](const auto& known) { return std::find(open.begin(), open.end(), known.first) == open.end(); });
+}
+
+}  // namespace vandrel

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/BrowserAddresses.h"
+
+namespace vandrel {
+
+// How long a tick waits for the shell's answer to a read it started: the
+// shell answers in milliseconds, a busy browser answers when it can, and
+// the passes must run on time meanwhile.
+inline constexpr std::uint32_t kAddressWait = 50;
+// The first read of a run starts the reading thread and loads COM and the
+// list's server, which takes longer; it is waited for longer, once.
+inline constexpr std::uint32_t kFirstAddressWait = 1000;
+
+// What the scan knows of the browser frames' addresses. Each address is
+// kept with the title the frame showed when it was asked for, since a new
+// title is a new page: it names the page only while the title stays.
+// Reads run apart from the scan (BrowserAddresses); a frame wanted while
+// one runs is asked in the next.
+class FrameAddresses {
+ public:
+  explicit FrameAddresses(BrowserAddresses& shell) : shell_(shell) {}
+
+  // The frame, showing `title`, is to be asked at the next Send.
+  void Want(WindowHandle frame, std::string_view title);
+  // Starts a read of what is wanted, unless one runs; true when this started one.
+  bool Send();
+  // Takes the running read's answer, waiting at most `milliseconds` for it.
+  void Take(std::uint32_t milliseconds);
+  // How long a tick that started a read waits for it.
+  std::uint32_t ReadWait() const { return answered_ ? kAddressWait : kFirstAddressWait; }
+  // The address read for the frame while it showed `title` (empty when the
+  // shell named none); null when none was read for that title.
+  const std::string* AddressOf(WindowHandle frame, std::string_view title) const;
+  // Forgets the frames not among `open`: a new window may get their handle.
+  void KeepOnly(const std::vector<WindowHandle>& open);
+
+  // Told of each frame an answer was taken for: its title when asked, and
+  // the address read (empty when none).
+  std::function<void(WindowHandle, const std::string&, const std::string&)> onRead;
+
+ private:
+  struct Known {
+    std::string title;
+    std::string address;
+  };
+
+  BrowserAddresses& shell_;
+  std::unordered_map<WindowHandle, std::string> wanted_;  // frame to its title, for the next read
+  std::unordered_map<WindowHandle, std::string> asked_;   // of the read that runs
+  std::unordered_map<WindowHandle, Known> known_;
+  std::vector<FrameAddress> answer_;  // reused
+  bool reading_ = false;
+  bool answered_ = false;  // a read has been answered in this run
+};
+
+// An address that names no page yet: a new window shows one until its page
+// arrives, so it is asked again.
+bool NamesNoPage(std::string_view address);
+
+}  // namespace vandrel
