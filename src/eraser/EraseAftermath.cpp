@@ -52,6 +52,7 @@ EraseReport EraseAftermath::Report(TraceLook& look, const std::function<void()>&
   for (const Place& place : places_) {
     if (place.went > 0) report.Add({place.step, PlaceFate::Emptied, place.folder, place.went, 0, {}});
     if (place.last.refused) report.Add({place.step, PlaceFate::Refused, place.folder, 0, 0, RefusalWhy(place.folder)});
+    if (place.last.unreachable) report.Add({place.step, PlaceFate::NotReached, place.folder, 0, 0, kWhyUnreachable});
     if (place.last.rootWasLink) report.Add({place.step, PlaceFate::Stayed, place.folder, 0, 0, kWhyFolderIsLink});
     if (place.last.skipped > 0) AddWhatStayed(place, look, pump, report);
   }

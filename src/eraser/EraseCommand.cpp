@@ -128,6 +128,7 @@ void EraseCommand::RunErase() {
       aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
     }
   });
+  const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();
   // Every URL-cache call of the erase comes before the first index file
   // is wiped, and each container is looked at before its first call (the

@@ -51,6 +51,7 @@ class PreviewFiles : public TraceFiles {
     DeleteCounts counts;
     counts.refused = walk.look == FolderLook::Refused;
     counts.rootWasLink = walk.look == FolderLook::Link;
+    counts.unreachable = walk.look == FolderLook::Unreachable;
     counts.skipped = walk.unreadable.size() + walk.keptLinks.size() + (walk.look == FolderLook::Unreadable ? 1 : 0);
     for (const std::string& link : walk.keptLinks) {
       recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
@@ -72,6 +73,10 @@ class PreviewFiles : public TraceFiles {
     DeleteCounts counts;
     switch (walk.look) {
       case FolderLook::Missing: break;
+      case FolderLook::Unreachable:
+        recorder_.Add(PlaceFate::NotReached, place, kWhyUnreachable);
+        counts.unreachable = true;
+        break;
       case FolderLook::Refused:
         recorder_.Add(PlaceFate::Refused, place, RefusalWhy(folder));
         counts.refused = true;

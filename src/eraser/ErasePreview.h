@@ -23,6 +23,7 @@ inline constexpr const char* kWhyNotFullPath = "names no drive: never erased";
 inline constexpr const char* kWhyRoot = "a drive's root";
 inline constexpr const char* kWhyProtected = "a protected folder, or one that holds one";
 inline constexpr const char* kWhyUnreadable = "cannot be read";
+inline constexpr const char* kWhyUnreachable = "cannot be reached over the network";
 inline constexpr const char* kWhyFolderIsLink = "the folder is a link: what it leads to is left alone";
 inline constexpr const char* kWhyLinkRemoved = "removed as a link: what it leads to stays";
 

@@ -20,6 +20,7 @@ FateWords WordsOf(PlaceFate fate) {
     case PlaceFate::ShellEmptied: return {"empty", "emptied"};
     case PlaceFate::Stayed: return {"stays", "stayed"};
     case PlaceFate::Refused: return {"refused", "refused"};
+    case PlaceFate::NotReached: return {"not there", "not there"};
     case PlaceFate::LeftToWalk: return {"walk", "walked"};
     case PlaceFate::Told: return {"message", "message"};
   }

@@ -17,6 +17,7 @@ enum class PlaceFate {
   ShellEmptied,  // a list the shell empties: the recycle bin, the recent documents
   Stayed,        // left in place: why tells why (in use, a link that could not go ...)
   Refused,       // not touched at all: why tells why
+  NotReached,    // not there for the step: it cannot be reached over the network
   LeftToWalk,    // a URL-cache container the library was not called for: the eraser's own walk took its files
   Told,          // a message the step shows: place holds its text
 };

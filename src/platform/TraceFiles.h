@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ScopeExit.h"
+
 namespace vandrel {
 
 // What a delete did. Entries it passed over (a link it could not remove
@@ -15,6 +17,7 @@ struct DeleteCounts {
   std::size_t skipped = 0;
   bool rootWasLink = false;  // the folder, or one above it, is a link left in place: nothing behind it was touched
   bool refused = false;      // a root, a protected folder, an empty base or an unknown place: nothing was touched
+  bool unreachable = false;  // the folder cannot be reached over the network: not there for this delete
   std::string refusal;       // when refused, which folder and why, as the user reads it
 };
 
@@ -76,6 +79,24 @@ class TraceFiles {
   // The file holds what a wipe leaves (IsWipedIndex); false when it is
   // not there or cannot be read.
   virtual bool IndexIsWiped(const std::string& file) = 0;
+
+  // While held, the protected folders are found once, at the first delete
+  // that needs them, and kept: finding them may wait out a network's
+  // time-out (documents redirected onto an offline share). An erase holds
+  // this from its start to its end; the next erase finds them afresh.
+  [[nodiscard]] auto KeepProtectedFolders() {
+    ++keepers_;
+    return ScopeExit([this] {
+      if (--keepers_ == 0) ForgetProtectedFolders();
+    });
+  }
+
+ protected:
+  bool KeepingProtectedFolders() const { return keepers_ > 0; }
+  virtual void ForgetProtectedFolders() {}
+
+ private:
+  int keepers_ = 0;
 };
 
 // The index file's header after a wipe; zeros follow it.

@@ -18,6 +18,7 @@ struct LookedEntry {
 enum class FolderLook {
   Listed,      // its entries are read
   Missing,     // nothing (or a file) is there: nothing to do
+  Unreachable, // it cannot be reached over the network: not there for this step
   Unreadable,  // it is there, but its entries or where it really lies cannot be read
   Refused,     // the erase refuses it: a root, a protected folder or one above one, no full path
   Link,        // the folder, or one above it, is a link

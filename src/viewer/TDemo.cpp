@@ -150,6 +150,7 @@ void TDemo::EraseStuffClick() {
   // wiped, and each container is looked at before its first call (the
   // gate): handed a wiped index, the browser's library rebuilds the
   // container and first clears its folder, following any link inside.
+  const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();  // ends on every way out, a failed wipe's too
   const struct {
     bool checked;

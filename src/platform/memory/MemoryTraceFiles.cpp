@@ -40,6 +40,13 @@ void MemoryTraceFiles::AddFolder(const std::string& path) { Add(path, {Kind::Fol
 void MemoryTraceFiles::AddLink(const std::string& path) { Add(path, {Kind::Link, {}, 1}); }
 bool MemoryTraceFiles::Has(const std::string& path) const { return entries.count(Key(path)) != 0; }
 
+bool MemoryTraceFiles::Unreachable(const std::string& path) const {
+  const std::string key = Key(path);
+  return std::any_of(unreachable.begin(), unreachable.end(), [&](const std::string& folder) {
+    return key == folder || key.compare(0, folder.size() + 1, folder + "\\") == 0;
+  });
+}
+
 void MemoryTraceFiles::Remove(const std::string& key, const DeleteProgress& progress, DeleteCounts& counts) {
   entries.erase(key);
   ++counts.removed;
@@ -78,9 +85,10 @@ DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const s
     counts.refused = true;
     return counts;
   }
+  counts.unreachable = Unreachable(folder);
   const std::string key = Key(folder);
   const auto found = entries.find(key);
-  if (found == entries.end()) return counts;
+  if (found == entries.end() || counts.unreachable) return counts;
   if (found->second.kind == Kind::Link) {
     counts.rootWasLink = true;
     return counts;
@@ -108,7 +116,7 @@ DeleteCounts MemoryTraceFiles::DeleteTree(const std::string& folder, const Delet
 
 WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
   const auto found = entries.find(Key(file));
-  if (found == entries.end()) return WipeOutcome::Missing;
+  if (found == entries.end() || Unreachable(file)) return WipeOutcome::Missing;
   if (heldOpen.count(found->first) != 0) {
     throw PlatformError(FormatMessageText(kCannotOpenFile, file));
   }

@@ -23,6 +23,7 @@ class MemoryTraceFiles : public TraceFiles {
   std::map<std::string, Entry> entries;  // by plain full path
   std::set<std::string> heldOpen;        // cannot be deleted or opened for writing
   std::set<std::string> failingWipes;    // a wipe writes its first piece, then fails
+  std::set<std::string> unreachable;     // folders on a network that cannot be reached, with all below them
   std::vector<std::string> protectedFolders{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
                                             "C:\\Documents and Settings\\User"};
 
@@ -31,6 +32,7 @@ class MemoryTraceFiles : public TraceFiles {
   void AddFolder(const std::string& path);
   void AddLink(const std::string& path);
   bool Has(const std::string& path) const;
+  bool Unreachable(const std::string& path) const;
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,

@@ -30,6 +30,7 @@ FolderLook MemoryTraceLook::List(const std::string& folder, const std::string& m
     const auto found = files_.entries.find(PlainForm(above));
     if (found != files_.entries.end() && found->second.kind == Kind::Link) return FolderLook::Link;
   }
+  if (files_.Unreachable(folder)) return FolderLook::Unreachable;
   const std::string key = PlainForm(*path);
   const auto found = files_.entries.find(key);
   if (found == files_.entries.end() || found->second.kind != Kind::Folder) return FolderLook::Missing;
@@ -49,7 +50,7 @@ FolderLook MemoryTraceLook::List(const std::string& folder, const std::string& m
 bool MemoryTraceLook::IsFile(const std::string& path) {
   const auto full = ParseFullPath(path);
   const auto found = full ? files_.entries.find(PlainForm(*full)) : files_.entries.end();
-  return found != files_.entries.end() && found->second.kind == Kind::File;
+  return found != files_.entries.end() && found->second.kind == Kind::File && !files_.Unreachable(path);
 }
 
 bool MemoryTraceLook::IsWipedIndexFile(const std::string& path) {

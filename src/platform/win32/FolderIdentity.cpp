@@ -3,36 +3,11 @@
 #include <algorithm>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/NotThereErrors.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 
 namespace vandrel {
-namespace {
-
-// Errors that say the folder is not there to be erased either: nothing of
-// that name, a name no folder can have, a drive that is not ready, or a
-// share that cannot be reached (an offline server, a network that is down).
-bool NotThere(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_NOT_READY:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_NETWORK_UNREACHABLE:
-    case ERROR_HOST_UNREACHABLE:
-    case ERROR_NETNAME_DELETED:
-    case ERROR_UNEXP_NET_ERR:
-    case ERROR_REM_NOT_LIST:
-    case ERROR_NO_NET_OR_BAD_PATH:
-    case ERROR_NOT_CONNECTED:
-    case ERROR_SEM_TIMEOUT: return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 FolderIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
   return {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
@@ -65,7 +40,7 @@ bool ProtectedIdentities::Add(const std::wstring& path, std::size_t kept, bool a
   const UniqueFileHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!folder) return NotThere(GetLastError());
+  if (!folder) return IsNotThere(GetLastError());
   BY_HANDLE_FILE_INFORMATION information;
   if (!GetFileInformationByHandle(folder.get(), &information)) return false;
   places_.push_back({IdentityOf(information), kept, above});

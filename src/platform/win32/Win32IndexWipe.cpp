@@ -9,6 +9,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
+#include "platform/win32/NotThereErrors.h"
 #include "platform/win32/Win32TraceFiles.h"
 
 namespace vandrel {
@@ -42,7 +43,11 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!index) {
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WipeOutcome::Missing;
+    // A folder that cannot be reached over the network is not there; the
+    // folder's own delete tells it.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || IsNetworkUnreachable(error)) {
+      return WipeOutcome::Missing;
+    }
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return WipeOutcome::LeftAlone;

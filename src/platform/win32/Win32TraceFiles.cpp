@@ -5,6 +5,7 @@
 #include "platform/win32/ComparableSpelling.h"
 #include "platform/win32/FolderIdentity.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/NotThereErrors.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 
@@ -82,11 +83,24 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
   return walk.counts;
 }
 
+Win32TraceFiles::ProtectedPlaces& Win32TraceFiles::Protected() {
+  if (!protected_ || !KeepingProtectedFolders()) {
+    protected_.emplace(ProtectedPlaces{readProtected_(), {}, std::nullopt});
+    for (const ProtectedFolder& folder : protected_->kept) protected_->spellings.push_back(ComparableSpelling(folder.path));
+  }
+  return *protected_;
+}
+
+const ProtectedIdentities& Win32TraceFiles::Identities(ProtectedPlaces& places) const {
+  if (!places.identities) places.identities.emplace(places.kept, calls_);
+  return *places.identities;
+}
+
 std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string& folder, const std::string& stepMask,
                                                               bool andItself, Walk& walk) {
-  const std::vector<ProtectedFolder> kept = ReadProtectedFolders();
-  std::vector<std::string> spellings;
-  for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
+  ProtectedPlaces& places = Protected();
+  const std::vector<ProtectedFolder>& kept = places.kept;
+  const std::vector<std::string>& spellings = places.spellings;
   // Counts and tells a refusal; false when there is none.
   const auto refused = [&](const Refusal& refusal) {
     if (refusal.kind == Refusal::Kind::None) return false;
@@ -109,7 +123,11 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
   if (refused(bySpelling(named)) || (!asked && refused({Refusal::Kind::NoPlace}))) return std::nullopt;
   const std::wstring path = WidePathOf(*asked);
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    walk.counts.unreachable = IsNetworkUnreachable(GetLastError());
+    return std::nullopt;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
   if (PassesThroughLink(*asked)) {
     walk.counts.rootWasLink = true;
     return std::nullopt;
@@ -139,7 +157,7 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
   // mapped drive of this machine) is told by what it is.
   const auto where = calls_.FinalPath(judged.root.get());
   if ((!where && refused({Refusal::Kind::CannotTell, kept.size()})) || refused(bySpelling(WidePathOf(*where))) ||
-      (MatchesEverything(stepMask) && refused(ProtectedIdentities(kept, calls_).Find(IdentityOf(information))))) {
+      (MatchesEverything(stepMask) && refused(Identities(places).Find(IdentityOf(information))))) {
     return std::nullopt;
   }
   judged.where = *where;

@@ -1,12 +1,15 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FullPath.h"
 #include "platform/TraceFiles.h"
+#include "platform/win32/FolderIdentity.h"
 #include "platform/win32/HandleFileCalls.h"
 #include "platform/win32/Handles.h"
 
@@ -18,6 +21,10 @@ namespace vandrel {
 // cleaned, which stays open meanwhile; anything else is counted and left.
 class Win32TraceFiles : public TraceFiles {
  public:
+  using ProtectedFoldersReader = std::function<std::vector<ProtectedFolder>()>;
+  explicit Win32TraceFiles(ProtectedFoldersReader readProtected = ReadProtectedFolders)
+      : readProtected_(std::move(readProtected)) {}
+
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                               const DeleteProgress& progress) override;
@@ -32,8 +39,21 @@ class Win32TraceFiles : public TraceFiles {
     DWORD reparseTag;  // 0 where the listing tells none
   };
 
+ protected:
+  void ForgetProtectedFolders() override { protected_.reset(); }
+
  private:
   struct Walk;
+  // The protected folders as a delete compares them: by spelling, and
+  // (found when first needed) by identity.
+  struct ProtectedPlaces {
+    std::vector<ProtectedFolder> kept;
+    std::vector<std::string> spellings;
+    std::optional<ProtectedIdentities> identities;
+  };
+  // Read now, or kept from an earlier delete while they are held.
+  ProtectedPlaces& Protected();
+  const ProtectedIdentities& Identities(ProtectedPlaces& places) const;
   // A folder a delete may work in, held open (see OpenItself), with where
   // it really lies.
   struct Judged {
@@ -58,6 +78,8 @@ class Win32TraceFiles : public TraceFiles {
   void RemoveLinksBelow(Walk& walk, const FullPath& where) const;
 
   HandleFileCalls calls_;
+  ProtectedFoldersReader readProtected_;
+  std::optional<ProtectedPlaces> protected_;
 };
 
 // The index file at path holds what a wipe leaves; read only, and false

@@ -8,6 +8,7 @@
 #include "platform/win32/ComparableSpelling.h"
 #include "platform/win32/FolderIdentity.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/NotThereErrors.h"
 #include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/Win32TraceFiles.h"
@@ -69,6 +70,7 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
+    if (IsNetworkUnreachable(error)) return FolderLook::Unreachable;
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FolderLook::Missing
                                                                           : FolderLook::Unreadable;
   }

@@ -297,21 +297,33 @@ TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesN
 TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) {
   MemoryTraceLook look(files);
   EXPECT_EQ(ReportText(command.Aftermath().Report(look)), kNoEraseYet);
-  choices.selection = {.favorites = true, .tempFolder = true};
+  choices.selection = {.cookies = true, .favorites = true, .tempFolder = true};
   shell.environment["Temp"] = "C:\\Temp";
   files.AddFile("C:\\Temp\\a.tmp");
   files.AddFile("C:\\Temp\\sub\\held.tmp");
   files.heldOpen.insert("C:\\Temp\\sub\\held.tmp");
   SetShellFolder("Favorites", "C:\\");
+  // On a share that is offline: not there, told once over the three passes.
+  SetShellFolder("Cookies", "N:\\Cookies");
+  files.AddFile("N:\\Cookies\\index.dat", "live");
+  files.unreachable.insert("N:\\Cookies");
   for (int box = 0; box < kErasePasses; ++box) prompts.Script(Answer::Ok);
   ConfirmErase();
   command.EraseStuffClick();
+  const Line notThere{"Cookies", PlaceFate::NotReached, "N:\\Cookies", 0, 0, kWhyUnreachable};
   const std::vector<Line> expected{
+      notThere,
       {"Temp folder", PlaceFate::Emptied, "C:\\Temp", 1, 0, ""},
       {"Temp folder", PlaceFate::Stayed, "C:\\Temp\\sub\\held.tmp", 0, 0, kWhyStillThere},
       {"Favorites", PlaceFate::Refused, "C:\\", 0, 0, kWhyRoot},
+      {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, kWhyThroughLibrary},
   };
   EXPECT_EQ(LinesOf(command.Aftermath().Report(look)), expected);
+  EXPECT_EQ(files.entries.at("N:\\Cookies\\index.dat").content, "live");
+  // The preview says the same of it, and promises no wipe there.
+  const std::vector<Line> preview = LinesOf(PreviewErase(choices.selection, registry, shell, look));
+  EXPECT_EQ(std::count(preview.begin(), preview.end(), notThere), 1);
+  EXPECT_EQ(std::count_if(preview.begin(), preview.end(), [](const Line& line) { return std::get<1>(line) == PlaceFate::Wiped; }), 0);
 }
 
 // What a wipe leaves, and only that, is a wiped index: the library must

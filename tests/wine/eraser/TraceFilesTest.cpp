@@ -195,6 +195,31 @@ TEST_F(HostileTree, RefusesTheWholeOfADriveOrTheWindowsFolder) {
   EXPECT_EQ(narrow.removed, 0u);
 }
 
+// An erase finds the protected folders once (they may be on a network
+// that times out); the next erase finds them afresh.
+TEST_F(HostileTree, AnEraseFindsTheProtectedFoldersOnceAndAnOfflineShareIsNotThere) {
+  int reads = 0;
+  Win32TraceFiles files([&reads] {
+    ++reads;
+    return ReadProtectedFolders();
+  });
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string offline = "\\\\offline.invalid\\share\\Temp";
+  {
+    const auto erase = files.KeepProtectedFolders();
+    EXPECT_TRUE(files.DeleteMatching(windows, "*.*", true, {}).refused);
+    EXPECT_TRUE(files.DeleteTree(std::string(windows) + "\\system32", {}).refused);
+    const DeleteCounts unreached = files.DeleteMatching(offline, "*.*", true, {});
+    EXPECT_TRUE(unreached.unreachable);
+    EXPECT_FALSE(unreached.refused);
+    EXPECT_EQ(files.WipeIndexFile(offline + "\\index.dat"), WipeOutcome::Missing);
+    EXPECT_EQ(reads, 1);
+  }
+  EXPECT_TRUE(files.DeleteMatching(windows, "*.*", true, {}).refused);
+  EXPECT_EQ(reads, 2);
+}
+
 struct WipeCase {
   std::size_t length;
   std::size_t after;
