@@ -80,11 +80,11 @@ bool EraseCommand::BrowserWindowOpen() {
 }
 
 void EraseCommand::EraseStuffClick() {
-  if (guard_.Running()) {
+  const auto running = guard_.TryHold();
+  if (!running) {
     if (feedback_.statusText) feedback_.statusText(kEraseAlreadyRunning);
     return;
   }
-  const auto running = guard_.Hold();
   if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
   while (BrowserWindowOpen()) {
     if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
@@ -93,13 +93,12 @@ void EraseCommand::EraseStuffClick() {
     }
   }
   if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
-  erased_ = 0;
-  lastCount_ = 0;
-  shownCount_ = 0;
-  step_.clear();
-  aftermath_.Start();
+  // Kept whatever ends the erase, as far as it got.
+  const ScopeExit ended([this] {
+    if (feedback_.ended) feedback_.ended();
+  });
   try {
-    RunErase();
+    EraseChosen();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
     // the main loop ends the program.
@@ -119,6 +118,15 @@ void EraseCommand::EraseStuffClick() {
   if (!containers.empty()) told += (told.empty() ? "" : ". ") + containers;
   if (!told.empty() && feedback_.statusText) feedback_.statusText(told + kSeeTheReport);
   tools_.Inform(kEraseCompleted);
+}
+
+void EraseCommand::EraseChosen() {
+  erased_ = 0;
+  lastCount_ = 0;
+  shownCount_ = 0;
+  step_.clear();
+  aftermath_.Start();
+  RunErase();
 }
 
 void EraseCommand::RunErase() {

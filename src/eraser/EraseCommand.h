@@ -32,6 +32,8 @@ struct EraseFeedback {
   // Lets waiting window messages run; throws ProgramEnding once the quit
   // message was met, which ends the erase there.
   std::function<void()> pump;
+  // An erase ran, to its end or as far as it got: its report may be kept.
+  std::function<void()> ended = nullptr;
 };
 
 // The erase command: checks the choice and the open browser windows, asks,
@@ -47,6 +49,13 @@ class EraseCommand {
   // The click handler of every Erase button and menu item. An index file
   // that cannot be opened ends it with that PlatformError.
   void EraseStuffClick();
+  // The erase of the chosen steps with no check and no question, for an
+  // erase that asks nothing (the caller holds the guard). A quit throws
+  // ProgramEnding, a failure PlatformError, the gate ended either way.
+  void EraseChosen();
+  bool BrowserWindowOpen();
+  // Entries removed by the last erase.
+  std::size_t Erased() const { return erased_; }
   // The URL-cache entries of one erase pass: all of them (the All choice),
   // else the pages, cookies and visits chosen. The command runs these of
   // all three passes before the first pass.
@@ -61,7 +70,6 @@ class EraseCommand {
   EraseAftermath& Aftermath() { return aftermath_; }
 
  private:
-  bool BrowserWindowOpen();
   // The URL-cache deletes and the passes, with the gate held around them.
   void RunErase();
   void CountRemoved(std::size_t removed);

@@ -38,6 +38,17 @@ class FileSystem {
   // a half-written file: on any failure the old file stays as it was and
   // PlatformError "Cannot create file <path>" is thrown.
   virtual void WriteWholeAtomically(const std::string& path, std::string_view content) = 0;
+  // The same for a path in UTF-8 (a name the ANSI code page cannot spell
+  // fails as a file that cannot be created).
+  virtual void WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) {
+    WriteWholeAtomically(path, content);
+  }
+  // Makes the folder (UTF-8) when it is not there; false when it is not
+  // there afterwards. Where there are no folders, every one is there.
+  virtual bool MakeFolderUtf8(const std::string& path) {
+    (void)path;
+    return true;
+  }
 };
 
 }  // namespace vandrel

@@ -141,9 +141,9 @@ void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo)
 
 void TDemo::EraseStuffClick() {
   if (working_) return;
-  if (guard_.Running()) return guard_.Tell(kEraseAlreadyRunning);
+  const auto erasing = guard_.TryHold();
+  if (!erasing) return guard_.Tell(kEraseAlreadyRunning);
   const auto working = FlagFor(working_, true);
-  const auto erasing = guard_.Hold();
   Busy(true);
   const ScopeExit defaultCursor([this] { Busy(false); });
   // Every round's URL-cache deletes come before the first index file is

@@ -16,6 +16,7 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 }  // namespace
 
 std::wstring WideFromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
+std::wstring WideFromAnsi(std::string_view text) { return Widen(CP_ACP, text); }
 
 namespace {
 

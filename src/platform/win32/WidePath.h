@@ -12,5 +12,6 @@ std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
 // For the program's own texts, which are ANSI.
 std::string AnsiFromWide(std::wstring_view text);
+std::wstring WideFromAnsi(std::string_view text);
 
 }  // namespace vandrel

@@ -121,4 +121,19 @@ void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_
   if (!temporary.CloseAndMoveOver(path)) throw cannotCreate;
 }
 
+void Win32FileSystem::WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) {
+  const std::wstring wide = WideFromUtf8(path);
+  const std::string ansi = AnsiFromWide(wide);
+  // A name the code page cannot spell would be written elsewhere.
+  if (WideFromAnsi(ansi) != wide) throw PlatformError(FormatMessageText(kCannotCreateFile, ansi));
+  WriteWholeAtomically(ansi, content);
+}
+
+bool Win32FileSystem::MakeFolderUtf8(const std::string& path) {
+  const std::wstring wide = WideFromUtf8(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace vandrel

@@ -22,6 +22,8 @@ class Win32FileSystem : public FileSystem {
   std::string ReadWholeInPiecesUtf8(const std::string& path, const std::function<void()>& betweenPieces) override;
   std::string ReadWholeInPieces(const std::string& path, const std::function<void()>& betweenPieces) override;
   void WriteWholeAtomically(const std::string& path, std::string_view content) override;
+  void WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) override;
+  bool MakeFolderUtf8(const std::string& path) override;
 
  private:
   std::string programFolder_;  // as FolderPrefixOf gives it

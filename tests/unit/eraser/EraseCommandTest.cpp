@@ -13,6 +13,9 @@
 #include "eraser/BrowserTraces.h"
 #include "eraser/ErasePreview.h"
 #include "eraser/OtherTraces.h"
+#include "eraser/UnattendedErase.h"
+#include "fakes/MemoryPlatform.h"
+#include "settings/SettingsKey.h"
 #include "platform/EraseRefusal.h"
 #include "platform/PlatformError.h"
 #include "platform/WaitLoop.h"
@@ -639,6 +642,83 @@ TEST_F(EraseStepTest, OnlyARegistryFailureIsTold) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{kTypedUrlsNotErased, kPasswordsNotErased, kRecentFolderMissing,
                                                kRecentListsNotErased}));
 }
+
+// Vandrel.exe Erase and the erase at log-on: the stored choices, no box,
+// an exit code a script can test and the report kept where the window finds it.
+struct UnattendedCase {
+  const char* what;
+  std::function<void(MemoryPlatform&, std::vector<std::string>& arguments, bool& otherProcessErases)> arrange;
+  UnattendedEnd end;
+  const char* reportHolds;  // null: no report is kept
+  bool tempErased;
+};
+
+class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
+
+TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
+  MemoryPlatform machine;
+  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
+                           "History", "MPlayer", "RealOne"}) {
+    machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, "0");
+  }
+  machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "1");
+  machine.shell.environment["Temp"] = "C:\\Temp";
+  machine.traceFiles.AddFile("C:\\Temp\\a.tmp");
+  machine.shell.specialFolders[SpecialFolder::AppData] = "C:\\AD";
+  std::vector<std::string> arguments;
+  bool otherProcessErases = false;
+  GetParam().arrange(machine, arguments, otherProcessErases);
+  struct OtherProcess : CrossProcessLock {
+    bool& held;
+    explicit OtherProcess(bool& held) : held(held) {}
+    bool TryTake() override { return !held; }
+    void Release() override {}
+  } lock(otherProcessErases);
+  EraseGuard guard;
+  guard.UseLock(&lock);
+  MemoryTraceLook look(machine.traceFiles);
+  UnattendedErase erase(machine.platform, guard, look, [] {});
+
+  EXPECT_EQ(erase.Run(arguments).end, GetParam().end);
+  EXPECT_EQ(machine.traceFiles.Has("C:\\Temp\\a.tmp"), !GetParam().tempErased);
+  const auto kept = machine.files.files.find("C:\\AD\\Vandrel\\erase-report.txt");
+  ASSERT_EQ(kept != machine.files.files.end(), GetParam().reportHolds != nullptr);
+  if (kept != machine.files.files.end()) {
+    EXPECT_NE(kept->second.find(GetParam().reportHolds), std::string::npos) << kept->second;
+  }
+  EXPECT_FALSE(guard.Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, UnattendedEraseTest,
+    ::testing::Values(
+        UnattendedCase{"AllDone", [](auto&, auto&, bool&) {}, UnattendedEnd::AllDone, "C:\\Temp: 1 removed", true},
+        UnattendedCase{"NothingChosen",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "0");
+                       },
+                       UnattendedEnd::NotStarted, nullptr, false},
+        UnattendedCase{"AnotherProcessErases", [](auto&, auto&, bool& other) { other = true; },
+                       UnattendedEnd::NotStarted, nullptr, false},
+        UnattendedCase{"BrowserOpenLeavesTheCacheOut",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
+                         m.desktop.Open("A page", "IEFrame");
+                       },
+                       UnattendedEnd::SomethingStayed, kBrowserOpenLeftOut, true},
+        UnattendedCase{"WrongTypeLeavesItsStepOut",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", 1);
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Recent", "1");
+                       },
+                       UnattendedEnd::SomethingStayed, "left out: TempFolder", false},
+        UnattendedCase{"ArgumentsAreIgnoredAndSaid",
+                       [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
+                       UnattendedEnd::SomethingStayed, "ignored: /all now", true},
+        UnattendedCase{"AReportThatCannotBeKeptLosesNoErase",
+                       [](MemoryPlatform& m, auto&, bool&) { m.files.unwritableFolders.insert("C:\\AD\\Vandrel"); },
+                       UnattendedEnd::SomethingStayed, nullptr, true}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace vandrel

@@ -196,15 +196,24 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
 
   traceFiles.AddFile("C:\\K\\again@site.txt", "cookie");
   urlCache.extendedPatterns.clear();
-  {
-    // An erase of the main window's or the tray's runs: this one is refused.
+  // An erase of the main window's or the tray's runs, or one of another
+  // process (a Vandrel.exe Erase): this one is refused.
+  struct OtherProcess : CrossProcessLock {
+    bool held = false;
+    bool TryTake() override { return !held; }
+    void Release() override {}
+  } otherProcess;
+  guard.UseLock(&otherProcess);
+  for (const bool elsewhere : {false, true}) {
     std::string told;
     guard.statusText = [&](const std::string& text) { told = text; };
-    const auto held = guard.Hold();
+    otherProcess.held = elsewhere;
+    const auto held = elsewhere ? std::nullopt : guard.TryHold();
     demo.EraseStuff.Click();
     EXPECT_EQ(told, kEraseAlreadyRunning);
     EXPECT_TRUE(traceFiles.Has("C:\\K\\again@site.txt"));
   }
+  otherProcess.held = false;
   traceFiles.heldOpen.insert(kHistoryIndex);
   EXPECT_THROW(demo.EraseStuff.Click(), PlatformError);
   // Every round's URL-cache deletes came before that first wipe, which

@@ -1,0 +1,98 @@
+#include "eraser/UnattendedErase.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/PlatformError.h"
+#include "platform/WaitLoop.h"
+
+namespace vandrel {
+
+Answer UnattendedErase::ReportedPrompts::Message(MessageKind, const std::string& text, MessageButtons buttons) {
+  if (tell) tell(text);
+  // Nobody is there to agree: a question is answered no.
+  switch (buttons) {
+    case MessageButtons::Ok: return Answer::Ok;
+    case MessageButtons::YesNo: return Answer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::RetryCancel: return Answer::Cancel;
+  }
+  return Answer::Cancel;
+}
+
+UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, std::function<void()> pump)
+    : platform_(platform),
+      guard_(guard),
+      look_(look),
+      pump_(std::move(pump)),
+      cache_(platform.urlCache),
+      cacheEraser_(cache_),
+      command_(choices_, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts_,
+               cacheEraser_, guard, EraseFeedback{nullptr, nullptr, pump_}),
+      kept_(platform.files, platform.shell) {
+  prompts_.tell = [this](const std::string& text) { command_.Aftermath().Add(PlaceFate::Told, text, {}); };
+}
+
+UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredArguments) {
+  UnattendedOutcome outcome;
+  const auto running = guard_.TryHold();
+  if (!running) {
+    outcome.why = kEraseAlreadyRunning;
+    return outcome;
+  }
+  StoredEraseChoices stored;
+  try {
+    stored = ReadStoredEraseChoices(platform_.registry);
+  } catch (const PlatformError& error) {
+    outcome.why = error.what();
+    return outcome;
+  }
+  if (!stored.selection.Any() && stored.wrongType.empty()) {
+    outcome.why = kNothingSelected;
+    return outcome;
+  }
+  std::vector<std::string> leftOut;
+  for (const std::string& name : stored.wrongType) leftOut.push_back(kWrongTypeLeftOut + name);
+  if (!ignoredArguments.empty()) {
+    std::string arguments;
+    for (const std::string& argument : ignoredArguments) arguments += (arguments.empty() ? "" : " ") + argument;
+    leftOut.push_back(kArgumentsIgnored + arguments);
+  }
+  // The window's erase asks the user to close the browser; nobody is here
+  // to, and the library must not run under a browser that uses it.
+  if (UsesUrlCache(stored.selection) && command_.BrowserWindowOpen()) {
+    stored.selection = WithoutUrlCache(stored.selection);
+    leftOut.push_back(kBrowserOpenLeftOut);
+  }
+  choices_.selection = stored.selection;
+  bool ending = false;
+  try {
+    command_.EraseChosen();
+  } catch (const ProgramEnding&) {
+    ending = true;  // the session ends: the report is kept as far as the erase got
+  } catch (const PlatformError& error) {
+    command_.Aftermath().Add(PlaceFate::Told, error.what(), kWhyWipeFailed);
+  }
+  for (const std::string& text : leftOut) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
+  EraseReport report;
+  try {
+    report = command_.Aftermath().Report(look_, ending ? std::function<void()>{} : pump_);
+  } catch (const ProgramEnding&) {
+    report = command_.Aftermath().Report(look_);  // a quit met while it looked: the rest without messages
+  }
+  outcome.stayed = static_cast<std::size_t>(
+      std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
+        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;
+      }));
+  try {
+    kept_.Save(ReportText(report));
+  } catch (const PlatformError& error) {
+    ++outcome.stayed;
+    outcome.why = kReportNotKept + std::string(error.what());
+  }
+  outcome.erased = command_.Erased();
+  outcome.end = outcome.stayed > 0 ? UnattendedEnd::SomethingStayed : UnattendedEnd::AllDone;
+  return outcome;
+}
+
+}  // namespace vandrel
