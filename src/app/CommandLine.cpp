@@ -33,6 +33,7 @@ StartKind ClassifyArguments(const std::vector<std::string>& arguments) {
   if (first == "Register") return StartKind::Register;
   if (first == "Unregister") return StartKind::Unregister;
   if (first == "Minimize") return StartKind::Minimize;
+  if (first == "Erase") return StartKind::Erase;
   return StartKind::Unrecognised;
 }
 

@@ -9,7 +9,7 @@ namespace vandrel {
 // into one and are themselves dropped.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-enum class StartKind { Register, Unregister, Minimize, Unrecognised, Normal };
+enum class StartKind { Register, Unregister, Minimize, Erase, Unrecognised, Normal };
 
 // What the first argument (after the program name) asks for. Keywords are
 // compared exactly and case-sensitively.

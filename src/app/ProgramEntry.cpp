@@ -38,6 +38,11 @@ EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& p
     Unregister(platform, toolbarButtons);
     return EntryOutcome::Unregistered;
   }
+  // Beside a running instance too: the erase lock keeps the two apart.
+  if (kind == StartKind::Erase) {
+    host.EraseWithoutWindow({arguments.begin() + 2, arguments.end()});
+    return EntryOutcome::Erased;
+  }
   // An unknown argument still activates a running instance, or goes through
   // the whole start-up, before the quit request ends the program.
   if (kind == StartKind::Unrecognised) host.RequestQuit();

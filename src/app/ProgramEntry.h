@@ -34,9 +34,12 @@ class EntryHost {
   // process; false when another process claimed it first.
   virtual bool ClaimSingleInstance() = 0;
   virtual void Pause(int milliseconds) = 0;
+  // Erases the stored choices with no window; the process's exit code.
+  // ignoredArguments: those after the keyword.
+  virtual int EraseWithoutWindow(const std::vector<std::string>& ignoredArguments) = 0;
 };
 
-enum class EntryOutcome { Registered, Unregistered, ActivatedRunningInstance, LostStartRace, Ran };
+enum class EntryOutcome { Registered, Unregistered, Erased, ActivatedRunningInstance, LostStartRace, Ran };
 
 // How long a start that lost the race to another start waits for the
 // winner's main window before it gives up (the winner may be showing its

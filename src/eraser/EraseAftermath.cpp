@@ -5,6 +5,7 @@
 #include "eraser/ErasePreview.h"
 #include "eraser/FolderWalk.h"
 #include "platform/FullPath.h"
+#include "platform/WaitLoop.h"
 
 namespace vandrel {
 
@@ -58,6 +59,14 @@ EraseReport EraseAftermath::Report(TraceLook& look, const std::function<void()>&
   }
   for (const ReportEntry& entry : told_) report.Add(entry);
   return report;
+}
+
+EraseReport EraseAftermath::ReportEvenWhenEnding(TraceLook& look, const std::function<void()>& pump) const {
+  try {
+    return Report(look, pump);
+  } catch (const ProgramEnding&) {
+    return Report(look);
+  }
 }
 
 void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,

@@ -34,6 +34,9 @@ class EraseAftermath {
   // looked at again, and each entry still there is named.
   // pump runs between the entries walked (see WalkFolder).
   EraseReport Report(TraceLook& look, const std::function<void()>& pump = {}) const;
+  // The same, also while the program ends: a quit met while it looks stops
+  // the messages, not the report, which is then told as far as it got.
+  EraseReport ReportEvenWhenEnding(TraceLook& look, const std::function<void()>& pump) const;
 
  private:
   struct Place {

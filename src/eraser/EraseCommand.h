@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "eraser/CacheContainerGate.h"
 #include "eraser/EraseAftermath.h"
@@ -54,6 +55,8 @@ class EraseCommand {
   // ProgramEnding, a failure PlatformError, the gate ended either way.
   void EraseChosen();
   bool BrowserWindowOpen();
+  // Told when an erase ran, to its end or as far as it got.
+  void OnEnded(std::function<void()> ended) { feedback_.ended = std::move(ended); }
   // Entries removed by the last erase.
   std::size_t Erased() const { return erased_; }
   // The URL-cache entries of one erase pass: all of them (the All choice),

@@ -74,12 +74,8 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
     command_.Aftermath().Add(PlaceFate::Told, error.what(), kWhyWipeFailed);
   }
   for (const std::string& text : leftOut) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
-  EraseReport report;
-  try {
-    report = command_.Aftermath().Report(look_, ending ? std::function<void()>{} : pump_);
-  } catch (const ProgramEnding&) {
-    report = command_.Aftermath().Report(look_);  // a quit met while it looked: the rest without messages
-  }
+  const EraseReport report =
+      command_.Aftermath().ReportEvenWhenEnding(look_, ending ? std::function<void()>{} : pump_);
   outcome.stayed = static_cast<std::size_t>(
       std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
         return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;

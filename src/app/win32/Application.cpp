@@ -9,6 +9,10 @@
 #include "blocklist/win32/BlockListView.h"
 #include "eraser/ErasePreview.h"
 #include "app/win32/EraseReportView.h"
+#include "app/win32/NamedEraseLock.h"
+#include "eraser/KeptReport.h"
+#include "eraser/UnattendedErase.h"
+#include "platform/PlatformError.h"
 #include "help/TTipForm.h"
 #include "help/win32/AboutView.h"
 #include "help/win32/TipView.h"
@@ -34,9 +38,29 @@ bool TakenAsDialogKey(std::initializer_list<HWND> windows, MSG& message) {
 // How often the message loop looks whether its main window still exists.
 constexpr UINT kMainWindowCheckMs = 2000;
 
+// Lets the waiting messages run at every kPumpEvery-th call (under Wine each
+// look is a trip to the server) and ends the work once the quit was seen.
+std::function<void()> PumpEvery(WaitLoop& waitLoop) {
+  return [&waitLoop, calls = std::size_t{0}]() mutable {
+    if (calls++ % kPumpEvery != 0) return;
+    waitLoop.DispatchPendingMessages();
+    waitLoop.StopIfQuitting();
+  };
+}
+
 }  // namespace
 
 void Application::RequestQuit() { PostQuitMessage(0); }
+
+int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArguments) {
+  NamedEraseLock lock;
+  EraseGuard guard;
+  guard.UseLock(&lock);
+  Win32TraceLook look;
+  UnattendedErase erase(platform_, guard, look, PumpEvery(platform_.waitLoop));
+  exitCode_ = static_cast<int>(erase.Run(ignoredArguments).end);
+  return exitCode_;
+}
 
 bool Application::ClaimSingleInstance() {
   // A named mutex in the session: the first process to create it holds the claim.
@@ -92,24 +116,19 @@ void Application::RunApplication(bool minimizeArgument) {
   Win32TraceLook look;
   EraseReportView eraseReport;
   eraseReport.SetErrorReporter(ReportThrough(prompts_));
-  // The walks let the waiting messages run every kPumpEvery entries (the
-  // scan, the tray, a quit, which ends the walk and shows nothing); a second
-  // preview or report asked for meanwhile is not started.
+  // The walks let the waiting messages run (the scan, the tray, a quit,
+  // which ends the walk and shows nothing); a second preview or report
+  // asked for meanwhile is not started.
   bool looking = false;
-  std::size_t entriesWalked = 0;
-  const std::function<void()> pumpWhileLooking = [this, &entriesWalked] {
-    if (entriesWalked++ % kPumpEvery != 0) return;
-    platform_.waitLoop.DispatchPendingMessages();
-    platform_.waitLoop.StopIfQuitting();
-  };
-  const auto showReport = [&eraseReport, &mainWindow, &looking, owner](const char* title, const auto& makeReport) {
+  const std::function<void()> pumpWhileLooking = PumpEvery(platform_.waitLoop);
+  const auto showReport = [&eraseReport, &mainWindow, &looking, owner](const char* title, const auto& makeText) {
     if (looking) return;
     std::string text;
     try {
       const auto lookingNow = FlagFor(looking, true);
       mainWindow.SetHourglass(true);
       const ScopeExit arrow([&mainWindow] { mainWindow.SetHourglass(false); });
-      text = ReportText(makeReport());
+      text = makeText();
     } catch (const ProgramEnding&) {
       return;  // the main loop ends the program
     }
@@ -117,12 +136,36 @@ void Application::RunApplication(bool minimizeArgument) {
   };
   program.mainWindow.onErasePreview = [&] {
     showReport(kErasePreviewTitle, [&] {
-      return PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look,
-                          pumpWhileLooking);
+      return ReportText(PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look,
+                                     pumpWhileLooking));
     });
   };
+  // One erase at a time with Vandrel.exe Erase too; each erase's report is
+  // kept where the window shows it from, whoever ran the erase.
+  NamedEraseLock eraseLock;
+  program.eraseGuard.UseLock(&eraseLock);
+  KeptReport keptReport(platform_.files, platform_.shell);
+  std::optional<std::string> reportNotKept;  // this process's last report, when it could not be kept
+  program.eraser.OnEnded([&] {
+    try {
+      const std::string text = ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(look, pumpWhileLooking));
+      reportNotKept = text;
+      keptReport.Save(text);
+      reportNotKept.reset();
+    } catch (const PlatformError& error) {
+      prompts_.ShowError(kReportNotKept + std::string(error.what()));
+    }
+  });
   program.mainWindow.onEraseReport = [&] {
-    showReport(kEraseReportTitle, [&] { return program.eraser.Aftermath().Report(look, pumpWhileLooking); });
+    showReport(kEraseReportTitle, [&] {
+      if (reportNotKept) return *reportNotKept;
+      try {
+        if (const auto kept = keptReport.Load()) return *kept;
+      } catch (const PlatformError& error) {
+        prompts_.ShowError(error.what());
+      }
+      return ReportText(program.eraser.Aftermath().Report(look, pumpWhileLooking));
+    });
   };
   program.WindowsCreated();
 

@@ -19,12 +19,16 @@ class Application : public EntryHost {
   void RunApplication(bool minimizeArgument) override;
   bool ClaimSingleInstance() override;
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+  int EraseWithoutWindow(const std::vector<std::string>& ignoredArguments) override;
+  // What the process ends with: the erase's code for Vandrel.exe Erase.
+  int ExitCode() const { return exitCode_; }
 
  private:
   HINSTANCE instance_;
   Platform& platform_;
   Win32Prompts& prompts_;
   UniqueHandle instanceClaim_;  // held for the life of the process
+  int exitCode_ = 0;
 };
 
 }  // namespace vandrel

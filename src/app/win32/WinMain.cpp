@@ -51,10 +51,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ToolbarButtonStore toolbarButtons(registry, guids);
   try {
     ProgramEntry(SplitCommandLine(system.CommandLine()), platform, &toolbarButtons, application);
+    return application.ExitCode();
   } catch (const std::exception& error) {
     // A registration run has no window: its failure is reported on its own.
     prompts.ShowError(error.what());
     return 1;
   }
-  return 0;
 }

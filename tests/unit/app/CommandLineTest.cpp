@@ -23,6 +23,8 @@ TEST(CommandLineTest, OnlyTheExactFirstArgumentCounts) {
   EXPECT_EQ(ClassifyArguments({"v.exe", "x", "Minimize"}), StartKind::Unrecognised);
   EXPECT_EQ(ClassifyArguments({"v.exe", "minimize"}), StartKind::Unrecognised);
   EXPECT_EQ(ClassifyArguments({"v.exe", "register"}), StartKind::Unrecognised);
+  EXPECT_EQ(ClassifyArguments({"v.exe", "Erase", "now"}), StartKind::Erase);
+  EXPECT_EQ(ClassifyArguments({"v.exe", "erase"}), StartKind::Unrecognised);
   EXPECT_EQ(ClassifyArguments({"v.exe", "Minimize "}), StartKind::Unrecognised);
   EXPECT_EQ(ClassifyArguments({"v.exe", ""}), StartKind::Unrecognised);
 }

@@ -11,6 +11,10 @@ namespace {
 struct RecordingHost : EntryHost {
   void RequestQuit() override { calls.push_back("quit"); }
   void RunApplication(bool minimize) override { calls.push_back(minimize ? "run minimized" : "run"); }
+  int EraseWithoutWindow(const std::vector<std::string>& ignored) override {
+    calls.push_back("erase" + std::to_string(ignored.size()));
+    return 0;
+  }
   bool ClaimSingleInstance() override { return !claimedElsewhere; }
   void Pause(int milliseconds) override {
     paused += milliseconds;
@@ -96,6 +100,11 @@ TEST_F(ProgramEntryTest, ASecondStartShowsTheRunningInstanceWhateverItsArgument)
     EXPECT_EQ(desktop.Foreground(), running);
   }
   EXPECT_EQ(host.calls, std::vector<std::string>{"quit"});  // the last, unknown argument
+  // Erase runs beside the running instance, which it neither shows nor quits.
+  desktop.Posted().clear();
+  EXPECT_EQ(Start({"Erase", "extra"}), EntryOutcome::Erased);
+  EXPECT_TRUE(MessagesTo(running).empty());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"quit", "erase1"}));
 }
 
 TEST_F(ProgramEntryTest, AStartThatLosesTheRaceWaitsForTheWinnersWindowAndShowsIt) {

@@ -699,7 +699,8 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   SetEnvironmentVariableA("Temp", nullptr);
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report"), "No erase has run yet.");
+  // The report kept by the last erase run in this prefix, if any: not this one's.
+  EXPECT_EQ(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report").find(folder), std::string::npos);
   PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
   Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
   Answer(vandrel, "Erase completed.", IDOK);
@@ -784,6 +785,76 @@ TEST_F(EraseTest, ThePreviewTellsWhatTheEraseThenDoesTwiceInARow) {
     EXPECT_NE(UrlCacheLines(preview), std::vector<std::string>{}) << preview;
     EXPECT_EQ(SnapshotFolder(containers + "\\canary"), canary);
   }
+}
+
+// Vandrel.exe Erase, as a script or a scheduled task runs it: no window,
+// the stored choices, an exit code to test, and the report kept where the
+// window's "Erase report" shows it.
+TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the links";
+  const std::string root = scratch, plain = root + "\\plain-temp", victim = root + "\\tree7\\victim";
+  CreateDirectoryA(plain.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(plain + "\\a.tmp", "a"));
+  ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
+  const auto outsideBefore = SnapshotFolder(root + "\\outside");
+  ChooseOnly("TempFolder");
+  const std::string keptReport = Environment("APPDATA") + "\\Vandrel\\erase-report.txt";
+  std::string temp = plain;
+  const auto erase = [&](const std::vector<std::string>& arguments) -> std::optional<DWORD> {
+    SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
+    const Process process = Launch(VandrelPath(), arguments);
+    SetEnvironmentVariableA("Temp", nullptr);
+    if (!process.Wait(60000)) return std::nullopt;
+    return process.ExitCode();
+  };
+
+  EXPECT_EQ(erase({"Erase"}), 0u);
+  EXPECT_FALSE(Exists(plain + "\\a.tmp"));
+  EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("cleaned  " + plain + ": 1 removed"), std::string::npos);
+  // Links Wine cannot remove as themselves stay, named, and end it with 1;
+  // nothing behind them is touched.
+  temp = victim;
+  EXPECT_EQ(erase({"Erase"}), 1u);
+  EXPECT_FALSE(Exists(victim + "\\own.txt"));
+  EXPECT_EQ(SnapshotFolder(root + "\\outside"), outsideBefore);
+  const std::string cleaned = "cleaned  " + victim;
+  const std::string linkStayed = "stayed  " + victim + "\\dirlink (a link that could not be removed as itself";
+  EXPECT_NE(ReadFileBytes(keptReport).value_or("").find(linkStayed), std::string::npos);
+  {
+    // The window shows that report: the last one, whoever ran it.
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_NE(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report").find(cleaned), std::string::npos);
+  }
+  {
+    // A browser window is open and the cache chosen: that step is left out, not waited for.
+    const PopupHelper browser{{"IEFrame", "Page", true, true, true}};
+    Set("Cache", "1");
+    EXPECT_EQ(erase({"Erase", "ignored"}), 1u);
+    Set("Cache", "0");
+    const std::string report = ReadFileBytes(keptReport).value_or("");
+    EXPECT_NE(report.find("A browser window is open"), std::string::npos) << report;
+    EXPECT_NE(report.find("ignored: ignored"), std::string::npos) << report;
+  }
+  // Another erase runs (this test holds the session's erase lock, as a
+  // running erase does): the command ends with 2 at once, and the window's
+  // erase is refused too.
+  const UniqueHandle lock(CreateMutexA(nullptr, TRUE, "Local\\Korvane.Vandrel.Erase"));
+  ASSERT_TRUE(lock);
+  ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
+  EXPECT_EQ(erase({"Erase"}), 2u);
+  EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("A browser window is open"), std::string::npos)
+      << "a refused erase keeps the last report";
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+  // Refused before its question (the status bar says so; a menu hint may take it back).
+  EXPECT_EQ(vandrel.WaitForMessageBox(3000), nullptr);
+  EXPECT_TRUE(Exists(victim + "\\own.txt"));
+  ReleaseMutex(lock.get());
 }
 
 }  // namespace
