@@ -58,7 +58,7 @@ class Program : private TrayCommands {
         notice(state.settings, platform.registry, state.titleSuffix, state.leadBytes, NoticeTimer,
                [this] { return this->platform.waitLoop.TickCount(); }),
         trayMenus(platform.desktop, state.blockList, state.titleSuffix, mainWindow.Blocking, prompts, *this,
-                  recentlyClosedMenu, notice),
+                  recentlyClosedMenu, notice, logOnErase),
         aboutBox(platform.documents),
         demo(platform.registry, platform.files, platform.traceFiles, platform.shell, platform.urlCache,
              platform.waitLoop, prompts, eraseGuard) {
@@ -130,6 +130,7 @@ class Program : private TrayCommands {
   // The tray's balloon about the windows closed; its timer runs on the tray's window.
   Timer NoticeTimer{CloseNotice::kGather, false};
   CloseNotice notice;
+  LogOnEraseOption logOnErase{platform.registry};
   TrayMenus trayMenus;
   // Set by the view: the screen cursor's hourglass while an erase runs.
   std::function<void(bool)> showHourglass;

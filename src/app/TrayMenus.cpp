@@ -44,12 +44,14 @@ TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClos
 }
 
 TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed,
-                        bool noticeOn) {
+                        bool noticeOn, bool logOnEraseOn) {
   TrayMenuItem recent{kRecentlyClosedCaption, TrayAction::RecentlyClosed};
   recent.submenu = RecentlyClosedItems(recentlyClosed);
   recent.enabled = !recentlyClosed.empty();
   TrayMenuItem notice{kNoticeCaption, TrayAction::NoticeToggle};
   notice.checked = noticeOn;
+  TrayMenuItem logOnErase{kLogOnEraseCaption, TrayAction::LogOnEraseToggle};
+  logOnErase.checked = logOnEraseOn;
   return {
       {"Show", TrayAction::Show},
       {modes.Start1.Caption(), TrayAction::StartToggle},
@@ -59,6 +61,7 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
       {"Erase", TrayAction::Erase},
       recent,
       notice,
+      logOnErase,
       {"Exit", TrayAction::ExitWithQuestion},
   };
 }
@@ -93,7 +96,8 @@ std::string TrimmedTitle(std::string_view title) {
 }
 
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice)
+                     Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice,
+                     LogOnEraseOption& logOnErase)
     : desktop_(desktop),
       blockList_(blockList),
       titleSuffix_(titleSuffix),
@@ -101,7 +105,8 @@ TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& 
       prompts_(prompts),
       commands_(commands),
       recentlyClosed_(recentlyClosed),
-      notice_(notice) {}
+      notice_(notice),
+      logOnErase_(logOnErase) {}
 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
@@ -129,7 +134,7 @@ void TrayMenus::Choose(std::size_t index) {
 
 void TrayMenus::ChooseStatic(std::size_t index) {
   // The items before the submenu never move, and the submenu itself runs nothing.
-  const TrayMenu menu = StaticTrayMenu(modes_, {}, notice_.On());
+  const TrayMenu menu = StaticMenu();
   if (index < menu.size()) Run(menu[index].action);
 }
 
@@ -171,6 +176,7 @@ void TrayMenus::Run(TrayAction action) {
     case TrayAction::ExitWithQuestion: return commands_.ExitWithQuestion();
     case TrayAction::ExitWithoutQuestion: return commands_.ExitWithoutQuestion();
     case TrayAction::NoticeToggle: return notice_.Toggle();
+    case TrayAction::LogOnEraseToggle: return logOnErase_.Toggle();
     case TrayAction::AllowedList: return commands_.AllowedList();
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CloseNotice.h"
+#include "app/LogOnErase.h"
 #include "app/RecentlyClosedMenu.h"
 #include "blocklist/BlockList.h"
 #include "monitor/BlockingModes.h"
@@ -51,6 +52,7 @@ enum class TrayAction {
   ExitWithoutQuestion,
   RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
   NoticeToggle,    // the balloon about closed windows on or off
+  LogOnEraseToggle,  // the erase at log-on on or off
   AllowedList,     // the always-allowed window (asks for the password)
 };
 
@@ -79,9 +81,9 @@ std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 // while no browser window is open. Its "Recently closed" submenu holds
 // these items, each with the submenu of what it offers, and is disabled
 // while there are none; the notice's item after it is checked while the
-// notice is on.
+// notice is on, and the log-on erase's after that while it is on.
 TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyClosedItem>& recentlyClosed,
-                        bool noticeOn);
+                        bool noticeOn, bool logOnEraseOn);
 // The items of the "Recently closed" submenu, each with what it offers.
 TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClosed);
 // A title item's caption keeps this many bytes of the title at the most:
@@ -100,7 +102,8 @@ std::string TrimmedTitle(std::string_view title);
 class TrayMenus {
  public:
   TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
-            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice);
+            Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice,
+            LogOnEraseOption& logOnErase);
 
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
@@ -113,7 +116,9 @@ class TrayMenus {
   // The static menu shows the blocking modes and the recently closed
   // windows as they are now.
   TrayMenu CurrentMenu();
-  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Items(), notice_.On()); }
+  TrayMenu StaticMenu() {
+    return StaticTrayMenu(modes_, recentlyClosed_.Items(), notice_.On(), logOnErase_.On());
+  }
   // The "Recently closed" submenu as a menu of its own (a click on the balloon).
   TrayMenu RecentlyClosedMenuItems() { return RecentlyClosedItems(recentlyClosed_.Items()); }
   // The item at this index of the current menu was chosen; out of range does nothing.
@@ -140,6 +145,7 @@ class TrayMenus {
   TrayCommands& commands_;
   RecentlyClosedMenu& recentlyClosed_;
   CloseNotice& notice_;
+  LogOnEraseOption& logOnErase_;
   TrayMenu browserWindows_;  // empty: the static menu is the icon's menu
 };
 

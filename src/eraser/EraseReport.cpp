@@ -27,8 +27,9 @@ FateWords WordsOf(PlaceFate fate) {
   return {"", ""};
 }
 
-// 1234567 as "1,234,567".
-std::string Grouped(std::uint64_t number) {
+}  // namespace
+
+std::string GroupedNumber(std::uint64_t number) {
   const std::string digits = std::to_string(number);
   std::string grouped;
   for (std::size_t at = 0; at < digits.size(); ++at) {
@@ -37,6 +38,10 @@ std::string Grouped(std::uint64_t number) {
   }
   return grouped;
 }
+
+namespace {
+
+std::string Grouped(std::uint64_t number) { return GroupedNumber(number); }
 
 std::string Plural(std::uint64_t count, const char* one, const char* many) {
   return Grouped(count) + " " + (count == 1 ? one : many);

@@ -46,6 +46,9 @@ inline constexpr const char* kPreviewHeading = "Preview of the erase: nothing ha
 inline constexpr const char* kReportHeading = "What the last erase did:";
 inline constexpr const char* kNoEraseYet = "No erase has run yet.";
 
+// 1234567 as "1,234,567".
+std::string GroupedNumber(std::uint64_t number);
+
 // The report as the view shows it: a heading, then each step with its
 // places in the order they came, one a line ("\r\n" between lines).
 std::string ReportText(const EraseReport& report);

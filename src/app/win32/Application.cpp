@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/LogOnErase.h"
 #include "app/Program.h"
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
@@ -167,6 +168,14 @@ void Application::RunApplication(bool minimizeArgument) {
       return ReportText(program.eraser.Aftermath().Report(look, pumpWhileLooking));
     });
   };
+  // The log-on start erases first when the option asks for it: before the
+  // scan begins, with no box, its end told in the notice's balloon. The
+  // windows and the icon exist, so the end of the session reaches it.
+  if (minimizeArgument && program.logOnErase.On()) {
+    UnattendedErase logOnErase(platform_, program.eraseGuard, look, PumpEvery(platform_.waitLoop));
+    const UnattendedOutcome outcome = logOnErase.Run({});
+    if (program.notice.On() && program.notice.show) program.notice.show(LogOnEraseBalloon(outcome));
+  }
   program.WindowsCreated();
 
   // The session's windows can go without their program: when Wine's desktop

@@ -167,7 +167,8 @@ TEST_F(RecentlyClosedMenuTest, TheTrayMenusSubmenuIsDisabledWhileEmptyAndListsTh
                  prompts,
                  commands,
                  menu,
-                 program.notice};
+                 program.notice,
+                 program.logOnErase};
   TrayMenu shown = tray.StaticMenu();
   ASSERT_EQ(shown[6].caption, kRecentlyClosedCaption);
   EXPECT_FALSE(shown[6].enabled);

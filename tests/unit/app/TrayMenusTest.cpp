@@ -59,7 +59,8 @@ class TrayMenusTest : public ::testing::Test {
   RecordedCommands commands{program};
   TrayMenus menus{
       memory.desktop, program.state.blockList,   program.state.titleSuffix, program.mainWindow.Blocking, prompts,
-      commands,       program.recentlyClosedMenu, program.notice};
+      commands,       program.recentlyClosedMenu, program.notice,
+      program.logOnErase};
 };
 
 TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes) {
@@ -69,15 +70,19 @@ TEST_F(TrayMenusTest, WithoutBrowserWindowsTheStaticMenuFollowsTheBlockingModes)
   menus.CoolTrayIcon1MouseDown();
   EXPECT_EQ(Captions(),
             (Strings{"Show", "Block", "Block 100%", "Block List", "Always Allowed", "Erase", kRecentlyClosedCaption,
-                     kNoticeCaption, "Exit"}));
+                     kNoticeCaption, kLogOnEraseCaption, "Exit"}));
   EXPECT_TRUE(menus.CurrentMenu()[7].checked);
+  EXPECT_FALSE(menus.CurrentMenu()[8].checked);  // off until chosen
   menus.Choose(1);
   menus.Choose(2);
   menus.Choose(7);
+  menus.Choose(8);
   EXPECT_EQ(Captions()[1], "UnB&lock");
   EXPECT_EQ(Captions()[2], "UnBlock &100%");
   EXPECT_FALSE(menus.CurrentMenu()[7].checked);
-  for (std::size_t index : {0u, 3u, 4u, 5u, 6u, 8u, 9u}) menus.Choose(index);
+  EXPECT_TRUE(menus.CurrentMenu()[8].checked);
+  EXPECT_TRUE(LogOnEraseOption(memory.registry).On()) << "stored with the settings";
+  for (std::size_t index : {0u, 3u, 4u, 5u, 6u, 9u, 10u}) menus.Choose(index);
   EXPECT_EQ(commands.calls, (Strings{"Show", "BlockList", "AllowedList", "Erase", "ExitWithQuestion"}));
 }
 
@@ -99,7 +104,7 @@ TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollo
   memory.desktop.Close(news);
   memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
   menus.CoolTrayIcon1MouseDown();
-  EXPECT_EQ(Captions().size(), 9u);
+  EXPECT_EQ(Captions().size(), 10u);
 }
 
 TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {

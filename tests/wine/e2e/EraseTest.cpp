@@ -861,5 +861,28 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   ReleaseMutex(lock.get());
 }
 
+// The log-on start with the erase at log-on on: the chosen steps go before
+// the scan begins, with no box, and the notice's balloon tells it.
+TEST_F(EraseTest, TheLogOnStartErasesFirstAndTellsItInTheBalloon) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: it gives the scratch folder";
+  const std::string temp = std::string(scratch) + "\\logon-temp";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(temp + "\\a.tmp", "a"));
+  ChooseOnly("TempFolder");
+  Set("EraseAtLogOn", "1");
+  Set("NoticeEnabled", "1");
+  StandInTray tray;
+  SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
+  VandrelProcess vandrel({"Minimize"});
+  SetEnvironmentVariableA("Temp", nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 15000));
+  EXPECT_EQ(tray.Balloons().front(), std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
+  EXPECT_FALSE(Exists(temp + "\\a.tmp"));
+  const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
+  EXPECT_NE(kept.find("cleaned  " + temp + ": 1 removed"), std::string::npos) << kept;
+  EXPECT_EQ(vandrel.WaitForMessageBox(500), nullptr);
+}
+
 }  // namespace
 }  // namespace vandrel::test
