@@ -95,7 +95,7 @@ void EraseCommand::EraseStuffClick() {
   if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
   // Kept whatever ends the erase, as far as it got.
   const ScopeExit ended([this] {
-    if (feedback_.ended) feedback_.ended();
+    if (feedback_.ended) feedback_.ended(true);
   });
   try {
     EraseChosen();
@@ -138,6 +138,12 @@ void EraseCommand::RunErase() {
   });
   const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();
+  // At the end of the session the gate ends and the report is kept before
+  // the session's message returns; the quit it posts then ends the erase.
+  const auto sessionEnd = guard_.EndsForSessionWith([this] {
+    gate_.End();
+    if (feedback_.ended) feedback_.ended(false);
+  });
   // Every URL-cache call of the erase comes before the first index file
   // is wiped, and each container is looked at before its first call (the
   // gate): handed a wiped index, the browser's library rebuilds the

@@ -34,7 +34,8 @@ struct EraseFeedback {
   // message was met, which ends the erase there.
   std::function<void()> pump;
   // An erase ran, to its end or as far as it got: its report may be kept.
-  std::function<void()> ended = nullptr;
+  // messagesMayRun is false at the end of the session.
+  std::function<void(bool messagesMayRun)> ended = nullptr;
 };
 
 // The erase command: checks the choice and the open browser windows, asks,
@@ -56,7 +57,7 @@ class EraseCommand {
   void EraseChosen();
   bool BrowserWindowOpen();
   // Told when an erase ran, to its end or as far as it got.
-  void OnEnded(std::function<void()> ended) { feedback_.ended = std::move(ended); }
+  void OnEnded(std::function<void(bool messagesMayRun)> ended) { feedback_.ended = std::move(ended); }
   // Entries removed by the last erase.
   std::size_t Erased() const { return erased_; }
   // The URL-cache entries of one erase pass: all of them (the All choice),

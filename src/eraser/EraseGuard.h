@@ -3,6 +3,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/ScopeExit.h"
 
 namespace vandrel {
 
@@ -41,6 +44,17 @@ class EraseGuard {
     running_ = true;
     return std::optional<Held>(std::in_place, *this);
   }
+  // The end of the session, met while an erase runs: nothing after its
+  // message is sure to run, so the running erase ends its work there, while
+  // it is still on the stack (see EraseCommand), letting no message run.
+  void EndForSession() const {
+    if (endForSession_) endForSession_();
+  }
+  // Set by the running erase for as long as the returned guard lives.
+  [[nodiscard]] auto EndsForSessionWith(std::function<void()> end) {
+    endForSession_ = std::move(end);
+    return ScopeExit([this] { endForSession_ = nullptr; });
+  }
   // The main window's first status panel: a refused erase and what an
   // erase left to the eraser's own walk are told there.
   std::function<void(const std::string&)> statusText;
@@ -56,6 +70,7 @@ class EraseGuard {
 
   bool running_ = false;
   CrossProcessLock* lock_ = nullptr;
+  std::function<void()> endForSession_;
 };
 
 }  // namespace vandrel

@@ -31,6 +31,28 @@ UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLoo
                cacheEraser_, guard, EraseFeedback{nullptr, nullptr, pump_}),
       kept_(platform.files, platform.shell) {
   prompts_.tell = [this](const std::string& text) { command_.Aftermath().Add(PlaceFate::Told, text, {}); };
+  // At the end of the session the report is kept there and then, as far as
+  // the erase got (the process may not run again after).
+  command_.OnEnded([this](bool messagesMayRun) {
+    UnattendedOutcome ignored;
+    if (!messagesMayRun) Keep(false, ignored);
+  });
+}
+
+void UnattendedErase::Keep(bool messagesMayRun, UnattendedOutcome& outcome) {
+  for (const std::string& text : leftOut_) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
+  const EraseReport report =
+      command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? pump_ : std::function<void()>{});
+  outcome.stayed = static_cast<std::size_t>(
+      std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
+        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;
+      }));
+  try {
+    kept_.Save(ReportText(report));
+  } catch (const PlatformError& error) {
+    ++outcome.stayed;
+    outcome.why = kReportNotKept + std::string(error.what());
+  }
 }
 
 UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredArguments) {
@@ -51,7 +73,8 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
     outcome.why = kNothingSelected;
     return outcome;
   }
-  std::vector<std::string> leftOut;
+  std::vector<std::string>& leftOut = leftOut_;
+  leftOut.clear();
   for (const std::string& name : stored.wrongType) leftOut.push_back(kWrongTypeLeftOut + name);
   if (!ignoredArguments.empty()) {
     std::string arguments;
@@ -69,23 +92,11 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
   try {
     command_.EraseChosen();
   } catch (const ProgramEnding&) {
-    ending = true;  // the session ends: the report is kept as far as the erase got
+    ending = true;  // a quit: the report is kept as far as the erase got
   } catch (const PlatformError& error) {
     command_.Aftermath().Add(PlaceFate::Told, error.what(), kWhyWipeFailed);
   }
-  for (const std::string& text : leftOut) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
-  const EraseReport report =
-      command_.Aftermath().ReportEvenWhenEnding(look_, ending ? std::function<void()>{} : pump_);
-  outcome.stayed = static_cast<std::size_t>(
-      std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
-        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;
-      }));
-  try {
-    kept_.Save(ReportText(report));
-  } catch (const PlatformError& error) {
-    ++outcome.stayed;
-    outcome.why = kReportNotKept + std::string(error.what());
-  }
+  Keep(!ending, outcome);
   outcome.erased = command_.Erased();
   outcome.end = outcome.stayed > 0 ? UnattendedEnd::SomethingStayed : UnattendedEnd::AllDone;
   return outcome;

@@ -62,6 +62,10 @@ class UnattendedErase {
   EraseGuard& guard_;
   TraceLook& look_;
   std::function<void()> pump_;
+  // Tells what was left out, and keeps the report (its stayed lines counted).
+  void Keep(bool messagesMayRun, UnattendedOutcome& outcome);
+
+  std::vector<std::string> leftOut_;  // of the running erase
   StoredChoices choices_;
   ReportedPrompts prompts_;
   TIECache cache_;

@@ -81,7 +81,13 @@ void Application::RunApplication(bool minimizeArgument) {
   Program program(platform_, prompts_);
   MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
   // Nothing runs after the end of the session: the block list is written then.
-  mainWindow.OnSessionEnd([&program] { program.MessageLoopEnded(); });
+  // A running erase ends its work first (the gate's clean-up, the report
+  // kept), and the quit posted here stops it at its next message.
+  mainWindow.OnSessionEnd([this, &program] {
+    program.eraseGuard.EndForSession();
+    program.MessageLoopEnded();
+    RequestQuit();
+  });
   mainWindow.Create(instance_);
   prompts_.SetOwner(mainWindow.Handle());
   TrayIconView trayIcon(program.mainWindow, program.trayMenus, program.notice, program.NoticeTimer, prompts_);
@@ -147,14 +153,16 @@ void Application::RunApplication(bool minimizeArgument) {
   program.eraseGuard.UseLock(&eraseLock);
   KeptReport keptReport(platform_.files, platform_.shell);
   std::optional<std::string> reportNotKept;  // this process's last report, when it could not be kept
-  program.eraser.OnEnded([&] {
+  program.eraser.OnEnded([&](bool messagesMayRun) {
     try {
-      const std::string text = ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(look, pumpWhileLooking));
+      const std::string text = ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
+          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{}));
       reportNotKept = text;
       keptReport.Save(text);
       reportNotKept.reset();
     } catch (const PlatformError& error) {
-      prompts_.ShowError(kReportNotKept + std::string(error.what()));
+      // No box at the end of the session: the report stays in memory.
+      if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
     }
   });
   program.mainWindow.onEraseReport = [&] {

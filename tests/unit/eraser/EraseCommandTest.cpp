@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -394,6 +395,7 @@ struct EraseEnd {
   bool quit;                // stopped by the quit, else by another exception
   const char* heldIndex;    // an index that cannot be opened, below C:\P
   const char* failingWipe;  // an index whose wipe fails half way, below C:\P
+  bool sessionEnd = false;  // the quit comes as the end of the session: the process may be killed right after
 };
 void PrintTo(const EraseEnd& end, std::ostream* out) { *out << end.name; }
 class EraseEndTest : public EraseCommandTest, public ::testing::WithParamInterface<EraseEnd> {};
@@ -415,8 +417,13 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
   if (*end.heldIndex) files.heldOpen.insert("C:\\P\\" + std::string(end.heldIndex));
   if (*end.failingWipe) files.failingWipes.insert("C:\\P\\" + std::string(end.failingWipe));
   int stepStarts = 0;
+  std::map<std::string, MemoryTraceFiles::Entry> atKill;  // what the session's end leaves
   const auto stopHere = [&](const std::string& text) {
     if (*end.stopAtStep && text.find(end.stopAtStep) != std::string::npos && ++stepStarts == end.stopAtTime) {
+      if (end.sessionEnd) {
+        guard.EndForSession();
+        atKill = files.entries;
+      }
       if (end.quit) throw ProgramEnding();
       throw std::runtime_error("ended");
     }
@@ -428,7 +435,7 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
   } else {
     EXPECT_NO_THROW(erase.EraseStuffClick());
   }
-  for (const auto& [path, entry] : files.entries) {
+  for (const auto& [path, entry] : end.sessionEnd ? atKill : files.entries) {
     const bool besideKeptLink = path.rfind("C:\\P\\TIF", 0) == 0 || path.rfind("C:\\P\\History", 0) == 0;
     EXPECT_FALSE(besideKeptLink && IsWipedIndex(entry.content)) << "a wiped index beside a kept link: " << path;
   }
@@ -445,6 +452,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EraseEnd{"QuitInPass1", "(Cache)", 1, true, "", ""},
                       EraseEnd{"QuitInPass2", "(Cache)", 2, true, "", ""},
                       EraseEnd{"QuitInPass3", "(Cache)", 3, true, "", ""},
+                      EraseEnd{"SessionEndInPass2", "(Cache)", 2, true, "", "", true},
                       EraseEnd{"FailedWipe", "", 0, false, "TIF\\Content.IE5\\index.dat", ""},
                       EraseEnd{"WipeFailedHalfWay", "", 0, false, "", "History\\History.IE5\\MSHist01\\index.dat"},
                       EraseEnd{"Exception", "(Cache)", 2, false, "", ""}),
