@@ -93,21 +93,28 @@ void EraseCommand::EraseStuffClick() {
     }
   }
   if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
-  // Kept whatever ends the erase, as far as it got.
-  const ScopeExit ended([this] {
+  // Kept whatever ends the erase, as far as it got, and before any box:
+  // "Erase report" asked for once a box is answered shows this erase.
+  const auto keepReport = [this] {
     if (feedback_.ended) feedback_.ended(true);
-  });
+  };
   try {
     EraseChosen();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
     // the main loop ends the program.
+    keepReport();
     return;
   } catch (const PlatformError& error) {
     // The error box shows the failure; the status bar keeps it.
     if (feedback_.statusText) feedback_.statusText(kEraseStopped + std::string(error.what()));
+    keepReport();
+    throw;
+  } catch (...) {
+    keepReport();
     throw;
   }
+  keepReport();
   // Told once: what the last pass still found and left, and the containers
   // the URL cache was kept from.
   std::string told;

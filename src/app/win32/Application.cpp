@@ -154,6 +154,8 @@ void Application::RunApplication(bool minimizeArgument) {
   KeptReport keptReport(platform_.files, platform_.shell);
   std::optional<std::string> reportNotKept;  // this process's last report, when it could not be kept
   program.eraser.OnEnded([&](bool messagesMayRun) {
+    // A report asked for while this one is made would show the last erase's.
+    const auto keeping = FlagFor(looking, true);
     try {
       const std::string text = ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
           look, messagesMayRun ? pumpWhileLooking : std::function<void()>{}));
