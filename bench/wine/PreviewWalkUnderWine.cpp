@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "TempTree.h"
 #include "WineTiming.h"
 #include "eraser/EraseCommand.h"
 #include "eraser/ErasePreview.h"
@@ -35,18 +36,6 @@ class TempOnly : public Shell {
   std::string temp_;
 };
 
-void MakeTree(const std::string& root, int files, int folders) {
-  CreateDirectoryA(root.c_str(), nullptr);
-  for (int f = 0; f < folders; ++f) {
-    const std::string folder = root + "\\folder" + std::to_string(f);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int i = 0; i < files / folders; ++i) {
-      const UniqueFileHandle file(CreateFileA((folder + "\\file" + std::to_string(i) + ".tmp").c_str(), GENERIC_WRITE,
-                                              0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +45,7 @@ int main(int argc, char** argv) {
   const DWORD length = GetModuleFileNameA(nullptr, executable, MAX_PATH);
   const std::string exePath(executable, length);
   const std::string root = exePath.substr(0, exePath.find_last_of('\\')) + "\\preview-bench";
-  MakeTree(root, files, folders);
+  MakeTempTree(root, files, folders);
 
   MemoryRegistry registry;
   TempOnly shell(root);
