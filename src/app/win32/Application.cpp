@@ -39,7 +39,10 @@ constexpr UINT kMainWindowCheckMs = 2000;
 void Application::RequestQuit() { PostQuitMessage(0); }
 
 bool Application::ClaimSingleInstance() {
-  // A named mutex in the session: the first process to create it holds the claim.
+  // A named mutex in the session: the first process to create it holds the
+  // claim. The handle an earlier refused claim opened would keep the
+  // mutex alive after its holder ended: it goes first.
+  instanceClaim_.reset();
   instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
   // Without a mutex there is nothing to wait for: start as the window test said.
   return !instanceClaim_ || GetLastError() != ERROR_ALREADY_EXISTS;
