@@ -8,9 +8,10 @@
 # started since. Vandrel must end as at the end of a session, its block list
 # written back (sorted), rather than run on with no scan.
 #   desktop-closed.sh VANDREL_EXE ASKER_EXE
-# Exits 77 (skipped) when Wine's desktop process does not serve the list (its
-# registration with COM can be stale after a desktop process ended) or did
-# not close the desktop.
+# Exits 77 (skipped) when Wine did not close the desktop, or when its desktop
+# process does not serve the list: once a desktop process that served it has
+# ended, the next one often cannot register the list again until the
+# wineserver restarts (vandrel_wine_stop), so run it first after a restart.
 set -uo pipefail
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env"
