@@ -82,10 +82,7 @@ int main(int argc, char** argv) {
   const std::string vandrel = argv[1];
   const int files = argc > 2 ? std::atoi(argv[2]) : 100'000;
   const int folders = argc > 3 ? std::atoi(argv[3]) : 400;
-  char executable[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, executable, MAX_PATH);
-  const std::string exePath(executable, length);
-  const std::string root = exePath.substr(0, exePath.find_last_of('\\')) + "\\command-line-erase-bench";
+  const std::string root = BesideThisProgram("command-line-erase-bench");
   for (const char* name : {"Cache", "All", "LocationBar", "Recent", "Recycled Bin", "Cookies", "Bookmarks", "History",
                            "MPlayer", "RealOne", "EraseAtLogOn"}) {
     test::WriteString(HKEY_CURRENT_USER, kSettings, name, "0");

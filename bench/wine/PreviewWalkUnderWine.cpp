@@ -41,10 +41,7 @@ class TempOnly : public Shell {
 int main(int argc, char** argv) {
   const int files = argc > 1 ? std::atoi(argv[1]) : 100'000;
   const int folders = argc > 2 ? std::atoi(argv[2]) : 400;
-  char executable[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, executable, MAX_PATH);
-  const std::string exePath(executable, length);
-  const std::string root = exePath.substr(0, exePath.find_last_of('\\')) + "\\preview-bench";
+  const std::string root = BesideThisProgram("preview-bench");
   MakeTempTree(root, files, folders);
 
   MemoryRegistry registry;

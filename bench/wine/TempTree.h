@@ -8,6 +8,14 @@
 
 namespace vandrel {
 
+// A path beside the benchmark's own exe.
+inline std::string BesideThisProgram(const std::string& name) {
+  char executable[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, executable, MAX_PATH);
+  const std::string path(executable, length);
+  return path.substr(0, path.find_last_of('\\')) + "\\" + name;
+}
+
 inline void MakeTempTree(const std::string& root, int files, int folders) {
   CreateDirectoryA(root.c_str(), nullptr);
   for (int f = 0; f < folders; ++f) {
