@@ -31,8 +31,7 @@ class EntryHost {
   // Creates the windows, runs the message loop and writes the block list.
   virtual void RunApplication(bool minimizeArgument) = 0;
   // Claims the right to be the one running instance for the life of this
-  // process; false while another process holds it. Asked again until it
-  // holds.
+  // process; false when another process claimed it first.
   virtual bool ClaimSingleInstance() = 0;
   virtual void Pause(int milliseconds) = 0;
   // Erases the stored choices with no window; the process's exit code.
