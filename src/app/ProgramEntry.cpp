@@ -51,12 +51,16 @@ EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& p
   WindowHandle running = desktop.Find(kMainWindowClass, kMainWindowTitle);
   // Two starts at the same moment both find no window; the claim makes
   // the later one wait for the earlier one's window instead of running too.
+  // A holder that ends without one (its windows gone, or left on a desktop
+  // that the session closed) leaves the claim to this start, which then runs.
   if (!running && !host.ClaimSingleInstance()) {
-    for (int waited = 0; !running && waited < kStartRaceWaitMs; waited += kStartRacePollMs) {
+    bool claimed = false;
+    for (int waited = 0; !running && !claimed && waited < kStartRaceWaitMs; waited += kStartRacePollMs) {
       host.Pause(kStartRacePollMs);
       running = desktop.Find(kMainWindowClass, kMainWindowTitle);
+      claimed = !running && host.ClaimSingleInstance();
     }
-    if (!running) return EntryOutcome::LostStartRace;
+    if (!running && !claimed) return EntryOutcome::LostStartRace;
   }
   if (running) {
     desktop.Post(running, kWmUser, 0, 0);

@@ -31,7 +31,8 @@ class EntryHost {
   // Creates the windows, runs the message loop and writes the block list.
   virtual void RunApplication(bool minimizeArgument) = 0;
   // Claims the right to be the one running instance for the life of this
-  // process; false when another process claimed it first.
+  // process; false while another process holds it. Asked again until it
+  // holds.
   virtual bool ClaimSingleInstance() = 0;
   virtual void Pause(int milliseconds) = 0;
   // Erases the stored choices with no window; the process's exit code.

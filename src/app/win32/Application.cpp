@@ -49,6 +49,22 @@ std::function<void()> PumpEvery(WaitLoop& waitLoop) {
   };
 }
 
+// Whether the desktop of this thread's windows has been closed under them.
+// Wine closes a desktop that it believes no program uses any more, and it
+// can believe so wrongly: when its desktop process ends a thread while one
+// other program with a single thread is left (a worker that served a call
+// to the shell's list of browser windows ends some seconds after it). The
+// desktop then loses its name and its desktop process ends; the windows on
+// it stay, but every program started since lives on a new desktop that
+// they are not on. A desktop always has a name otherwise; a failed
+// question proves nothing.
+bool DesktopClosed() {
+  char name[64] = {};
+  DWORD needed = 0;
+  return GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &needed) &&
+         name[0] == '\0';
+}
+
 }  // namespace
 
 void Application::RequestQuit() { PostQuitMessage(0); }
@@ -64,7 +80,10 @@ int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArgum
 }
 
 bool Application::ClaimSingleInstance() {
-  // A named mutex in the session: the first process to create it holds the claim.
+  // A named mutex in the session: the first process to create it holds the
+  // claim. The handle an earlier refused claim opened would keep the
+  // mutex alive after its holder ended: it goes first.
+  instanceClaim_.reset();
   instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
   // Without a mutex there is nothing to wait for: start as the window test said.
   return !instanceClaim_ || GetLastError() != ERROR_ALREADY_EXISTS;
@@ -188,11 +207,11 @@ void Application::RunApplication(bool minimizeArgument) {
   }
   program.WindowsCreated();
 
-  // The session's windows can go without their program: when Wine's desktop
-  // process ends, every window on its desktop goes with it and no
-  // WM_DESTROY runs. The loop would then wait for ever with nothing to scan
-  // and no icon, so a thread timer (it needs no window) looks for the main
-  // window and, once it is gone, the program ends as at the end of a session.
+  // The program's windows can go, or be left on a desktop that the session
+  // no longer uses, without their program: no WM_DESTROY runs. The loop
+  // would then wait for ever with nothing to scan and no icon, so a thread
+  // timer (it needs no window) looks for the main window and the desktop
+  // and, once either is gone, the program ends as at the end of a session.
   const UINT_PTR windowCheck = SetTimer(nullptr, 0, kMainWindowCheckMs, nullptr);
   const ScopeExit stopWindowCheck([windowCheck] {
     if (windowCheck) KillTimer(nullptr, windowCheck);
@@ -200,7 +219,7 @@ void Application::RunApplication(bool minimizeArgument) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (!message.hwnd && message.message == WM_TIMER && message.wParam == windowCheck) {
-      if (!IsWindow(owner)) break;
+      if (!IsWindow(owner) || DesktopClosed()) break;
       continue;
     }
     if (TakenAsDialogKey({demo.Handle(), richMedia.Handle()}, message)) continue;

@@ -118,6 +118,14 @@ TEST_F(ProgramEntryTest, AStartThatLosesTheRaceWaitsForTheWinnersWindowAndShowsI
   EXPECT_TRUE(host.calls.empty());
 }
 
+TEST_F(ProgramEntryTest, AStartThatLosesTheRaceRunsWhenTheWinnerEndsWithoutAWindow) {
+  host.claimedElsewhere = true;
+  host.onPause = [&] { host.claimedElsewhere = host.paused < 2000; };
+  EXPECT_EQ(Start({}), EntryOutcome::Ran);
+  EXPECT_LT(host.paused, 2100);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"run"});
+}
+
 TEST_F(ProgramEntryTest, AStartThatLosesTheRaceGivesUpWhenNoWindowComes) {
   host.claimedElsewhere = true;
   EXPECT_EQ(Start({}), EntryOutcome::LostStartRace);

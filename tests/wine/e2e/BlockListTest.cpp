@@ -12,6 +12,8 @@
 #include "ScanTicks.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
+#include "WindowTaker.h"
+#include "platform/ScopeExit.h"
 
 namespace vandrel::test {
 namespace {
@@ -76,6 +78,34 @@ TEST_F(BlockListTest, WithoutAFileTheListIsEmptyAndAnEmptyFileIsWrittenAtExit) {
   EXPECT_EQ(helper.ClosesReceived(0), 0);
   ASSERT_TRUE(vandrel.Quit());
   EXPECT_EQ(ReadFileBytes(TitlesPath()), std::string());
+}
+
+// Every window of the program's thread goes, unseen by its window
+// procedures, as windows go with the desktop they live on; true once the
+// main one is gone.
+bool TakeWindowsOf(HWND mainWindow) {
+  const HMODULE taker = LoadLibraryA(WindowsPathOf(VANDREL_WINDOW_TAKER).c_str());
+  const ScopeExit freeTaker([taker] { FreeLibrary(taker); });
+  const auto procedure =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(taker, kTakeWindowsProcedure)));
+  if (!procedure) return false;
+  const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, procedure, taker, GetWindowThreadProcessId(mainWindow, nullptr));
+  const ScopeExit unhook([hook] { UnhookWindowsHookEx(hook); });
+  return hook && PostMessageA(mainWindow, RegisterWindowMessageA(kTakeWindowsMessage), 0, 0) &&
+         WaitUntil([mainWindow] { return !IsWindow(mainWindow); }, 5000);
+}
+
+TEST_F(BlockListTest, WithItsWindowsTakenAwayTheProgramEndsWritingTheFileAndAStartMadeMeanwhileRuns) {
+  ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"zeta", "alpha"})));
+  VandrelProcess vandrel;
+  const HWND mainWindow = vandrel.WaitForMainWindow();
+  ASSERT_NE(mainWindow, nullptr);
+  ASSERT_TRUE(TakeWindowsOf(mainWindow));
+  VandrelProcess next;
+  // It looks for its main window every 2 s.
+  EXPECT_TRUE(vandrel.process().Wait(5000));
+  EXPECT_EQ(ReadScrambledTitles(), (std::vector<std::string>{"alpha", "zeta"}));
+  EXPECT_NE(next.WaitForMainWindow(), nullptr);
 }
 
 TEST_F(BlockListTest, AHundredThousandEntriesLoadAndSaveQuickly) {

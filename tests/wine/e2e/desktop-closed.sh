@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Wine closes a desktop under a running program when its desktop process
+# ends a thread while that program, with a single thread, is the only other
+# one on it. Here Vandrel is alone on the desktop; a helper makes one call
+# to the shell's list of browser windows and ends, and the desktop process's
+# worker that served it ends some seconds later. The desktop loses its name
+# and its process; Vandrel's windows stay on it, unseen by every program
+# started since. Vandrel must end as at the end of a session, its block list
+# written back (sorted), rather than run on with no scan.
+#   desktop-closed.sh VANDREL_EXE ASKER_EXE
+# Exits 77 (skipped) when Wine did not close the desktop, or when its desktop
+# process does not serve the list: once a desktop process that served it has
+# ended, the next one often cannot register the list again until the
+# wineserver restarts (vandrel_wine_stop), so run it first after a restart.
+set -uo pipefail
+# shellcheck source=scripts/wine-env
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env"
+exe=${1:?Vandrel.exe} asker=${2:?shell_windows_asker.exe}
+titles="$(dirname "$exe")/titles.dat"
+wine=/usr/lib/wine/wine64
+
+# The block list file's plain layout: each byte XOR 0xC5 and inverted, CR LF after each entry.
+scrambled() {
+  local entry i code
+  for entry in "$@"; do
+    for ((i = 0; i < ${#entry}; i++)); do
+      printf -v code '%d' "'${entry:i:1}"
+      printf "\\$(printf '%03o' $(((~(code ^ 0xC5)) & 0xFF)))"
+    done
+    printf '\r\n'
+  done
+}
+look() { "$wine" "$asker" look 2>/dev/null | tr -d '\r'; }
+running() { kill -0 "$vandrel" 2>/dev/null; }
+
+"$wine" reg add 'HKCU\Software\Korvane\Vandrel' /v TOD /d 1 /f >/dev/null 2>&1  # no tip first
+scrambled zeta alpha >"$titles"
+"$wine" "$exe" >/dev/null 2>&1 &
+vandrel=$!
+trap 'running && kill "$vandrel"; rm -f "$titles"' EXIT
+before=""
+for ((i = 0; i < 60; i++)); do
+  read -r owner windows < <(look)
+  [[ "${windows:-0}" == 1 ]] && before=$owner && break
+  sleep 0.5
+done
+[[ -n "$before" ]] || { echo "FAIL: no main window"; exit 1; }
+
+if ! "$wine" "$asker" ask; then
+  echo "SKIP: the desktop process does not serve the shell's list of browser windows"
+  exit 77
+fi
+for ((i = 0; i < 40; i++)); do running && sleep 0.5; done
+read -r after windows < <(look)
+if [[ "$after" == "$before" ]]; then
+  echo "SKIP: Wine did not close the desktop (its owner is still $before)"
+  exit 77
+fi
+running && { echo "FAIL: the desktop was closed and Vandrel still runs on it"; exit 1; }
+cmp -s "$titles" <(scrambled alpha zeta) || { echo "FAIL: the block list was not written back"; exit 1; }
+echo "PASS: the desktop was closed, and Vandrel ended and wrote its block list"

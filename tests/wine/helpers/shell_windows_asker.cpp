@@ -1,0 +1,46 @@
+// Asks the desktop process once, as any program may: "ask" makes one call
+// to the shell's list of browser windows, which Wine's desktop process
+// serves on a worker thread of its own, and ends. "look" prints the
+// process id of the desktop's owner and how many Vandrel main windows this
+// program's desktop holds, as "<owner> <windows>".
+#include <windows.h>
+#include <exdisp.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int Ask() {
+  if (FAILED(CoInitialize(nullptr))) return 1;
+  IShellWindows* windows = nullptr;
+  const bool made = SUCCEEDED(
+      CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, reinterpret_cast<void**>(&windows)));
+  if (made) {
+    long count = 0;
+    windows->get_Count(&count);  // a call to the desktop process, whatever it answers (Wine's: not implemented)
+    windows->Release();
+  }
+  CoUninitialize();
+  return made ? 0 : 1;
+}
+
+int Look() {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(GetDesktopWindow(), &owner);
+  int windows = 0;
+  for (HWND window = FindWindowExA(nullptr, nullptr, "TZAVOClass", "Vandrel"); window;
+       window = FindWindowExA(nullptr, window, "TZAVOClass", "Vandrel")) {
+    ++windows;
+  }
+  std::printf("%lu %d\n", owner, windows);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "ask") == 0) return Ask();
+  if (argc == 2 && std::strcmp(argv[1], "look") == 0) return Look();
+  return 2;
+}
