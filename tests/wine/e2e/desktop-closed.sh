@@ -11,7 +11,7 @@
 # Exits 77 (skipped) when Wine did not close the desktop, or when its desktop
 # process does not serve the list: once a desktop process that served it has
 # ended, the next one often cannot register the list again until the
-# wineserver restarts (vandrel_wine_stop), so run it first after a restart.
+# wineserver restarts, so Vandrel starts first in a new server session.
 set -uo pipefail
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env"
@@ -34,6 +34,9 @@ look() { "$wine" "$asker" look 2>/dev/null | tr -d '\r'; }
 running() { kill -0 "$vandrel" 2>/dev/null; }
 
 "$wine" reg add 'HKCU\Software\Korvane\Vandrel' /v TOD /d 1 /f >/dev/null 2>&1  # no tip first
+# That program's desktop ended after it, and the next desktop process often
+# does not serve the list: Vandrel starts first in a new server session.
+vandrel_wine_restart_server
 scrambled zeta alpha >"$titles"
 "$wine" "$exe" >/dev/null 2>&1 &
 vandrel=$!
