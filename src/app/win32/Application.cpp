@@ -203,9 +203,13 @@ void Application::RunApplication(bool minimizeArgument) {
   if (minimizeArgument && program.logOnErase.On()) {
     UnattendedErase logOnErase(platform_, program.eraseGuard, look, PumpEvery(platform_.waitLoop));
     const UnattendedOutcome outcome = logOnErase.Run({});
-    if (program.notice.On() && program.notice.show) program.notice.show(LogOnEraseBalloon(outcome));
+    // A quit or the end of the session met during the erase ends the start
+    // here: no balloon, no scan; the loop meets the quit again at once.
+    if (!platform_.waitLoop.QuitSeen() && program.notice.On() && program.notice.show) {
+      program.notice.show(LogOnEraseBalloon(outcome));
+    }
   }
-  program.WindowsCreated();
+  if (!platform_.waitLoop.QuitSeen()) program.WindowsCreated();
 
   // The program's windows can go, or be left on a desktop that the session
   // no longer uses, without their program: no WM_DESTROY runs. The loop
