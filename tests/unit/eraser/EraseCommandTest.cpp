@@ -687,6 +687,7 @@ struct UnattendedCase {
   UnattendedEnd end;
   const char* reportHolds;  // null: no report is kept
   bool tempErased;
+  bool outOfMemory = false;  // the erase's first look at the message queue runs out of memory
 };
 
 class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
@@ -713,7 +714,9 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   EraseGuard guard;
   guard.UseLock(&lock);
   MemoryTraceLook look(machine.traceFiles);
-  UnattendedErase erase(machine.platform, guard, look, [] {});
+  UnattendedErase erase(machine.platform, guard, look, [failing = GetParam().outOfMemory]() mutable {
+    if (std::exchange(failing, false)) throw std::bad_alloc();
+  });
 
   EXPECT_EQ(erase.Run(arguments).end, GetParam().end);
   EXPECT_EQ(machine.traceFiles.Has("C:\\Temp\\a.tmp"), !GetParam().tempErased);
@@ -753,7 +756,9 @@ INSTANTIATE_TEST_SUITE_P(
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
         UnattendedCase{"AReportThatCannotBeKeptLosesNoErase",
                        [](MemoryPlatform& m, auto&, bool&) { m.files.unwritableFolders.insert("C:\\AD\\Vandrel"); },
-                       UnattendedEnd::SomethingStayed, nullptr, true}),
+                       UnattendedEnd::SomethingStayed, nullptr, true},
+        UnattendedCase{"AnyFailureIsReportedWithItsCode", [](auto&, auto&, bool&) {}, UnattendedEnd::SomethingStayed,
+                       "\"std::bad_alloc\" (the erase stopped here)", false, true}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
