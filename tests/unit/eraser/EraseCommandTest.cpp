@@ -16,6 +16,7 @@
 #include "eraser/OtherTraces.h"
 #include "eraser/UnattendedErase.h"
 #include "fakes/MemoryPlatform.h"
+#include "fakes/OtherProcessLock.h"
 #include "settings/SettingsKey.h"
 #include "platform/EraseRefusal.h"
 #include "platform/PlatformError.h"
@@ -705,12 +706,8 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   std::vector<std::string> arguments;
   bool otherProcessErases = false;
   GetParam().arrange(machine, arguments, otherProcessErases);
-  struct OtherProcess : CrossProcessLock {
-    bool& held;
-    explicit OtherProcess(bool& held) : held(held) {}
-    bool TryTake() override { return !held; }
-    void Release() override {}
-  } lock(otherProcessErases);
+  OtherProcessLock lock;
+  lock.held = otherProcessErases;
   EraseGuard guard;
   guard.UseLock(&lock);
   MemoryTraceLook look(machine.traceFiles);
