@@ -40,7 +40,11 @@ EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& p
   }
   // Beside a running instance too: the erase lock keeps the two apart.
   if (kind == StartKind::Erase) {
-    host.EraseWithoutWindow({arguments.begin() + 2, arguments.end()});
+    try {
+      host.EraseWithoutWindow({arguments.begin() + 2, arguments.end()});
+    } catch (...) {
+      return EntryOutcome::EraseStopped;
+    }
     return EntryOutcome::Erased;
   }
   // An unknown argument still activates a running instance, or goes through

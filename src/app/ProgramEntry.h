@@ -40,7 +40,17 @@ class EntryHost {
   virtual int EraseWithoutWindow(const std::vector<std::string>& ignoredArguments) = 0;
 };
 
-enum class EntryOutcome { Registered, Unregistered, Erased, ActivatedRunningInstance, LostStartRace, Ran };
+// EraseStopped: Vandrel.exe Erase ended by a failure its erase did not
+// report; the process ends with 1 and shows no box (nobody may see it).
+enum class EntryOutcome {
+  Registered,
+  Unregistered,
+  Erased,
+  EraseStopped,
+  ActivatedRunningInstance,
+  LostStartRace,
+  Ran
+};
 
 // How long a start that lost the race to another start waits for the
 // winner's main window before it gives up (the winner may be showing its

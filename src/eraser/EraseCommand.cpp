@@ -138,17 +138,14 @@ void EraseCommand::EraseChosen() {
 
 void EraseCommand::RunErase() {
   // Told last, after the gate has ended, on every way out.
-  const ScopeExit tellContainersLeft([this] {
-    for (const ContainerLeft& left : gate_.Left()) {
-      aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
-    }
-  });
+  const ScopeExit tellContainersLeft([this] { TellContainersLeft(); });
   const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();
   // At the end of the session the gate ends and the report is kept before
   // the session's message returns; the quit it posts then ends the erase.
   const auto sessionEnd = guard_.EndsForSessionWith([this] {
     gate_.End();
+    TellContainersLeft();
     if (feedback_.ended) feedback_.ended(false);
   });
   // Every URL-cache call of the erase comes before the first index file
@@ -163,6 +160,12 @@ void EraseCommand::RunErase() {
     Barsalka();
     step_.clear();
     ShowCount();
+  }
+}
+
+void EraseCommand::TellContainersLeft() {
+  for (const ContainerLeft& left : gate_.Left()) {
+    aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
   }
 }
 

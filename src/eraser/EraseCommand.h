@@ -76,6 +76,9 @@ class EraseCommand {
  private:
   // The URL-cache deletes and the passes, with the gate held around them.
   void RunErase();
+  // The report names each container the gate left to the eraser's own
+  // walk; told again, a line is not repeated.
+  void TellContainersLeft();
   void CountRemoved(std::size_t removed);
   void ShowCount();
   // The status bar names the running step with the count.

@@ -1,43 +1,23 @@
 #include "eraser/StoredEraseChoices.h"
 
+#include "eraser/EraseStepSettings.h"
 #include "platform/PlatformError.h"
-#include "settings/Settings.h"
 #include "settings/SettingsKey.h"
+#include "settings/SettingsStore.h"
 
 namespace vandrel {
-namespace {
-
-struct StoredStep {
-  const char* name;
-  bool Settings::*setting;  // its default
-  bool EraseSelection::*step;
-};
-
-constexpr StoredStep kStoredSteps[] = {
-    {"Cache", &Settings::Cache, &EraseSelection::cache},
-    {"All", &Settings::All, &EraseSelection::all},
-    {"LocationBar", &Settings::LocationBar, &EraseSelection::locationBar},
-    {"Recent", &Settings::Recent, &EraseSelection::recent},
-    {"TempFolder", &Settings::TempFolder, &EraseSelection::tempFolder},
-    {"Recycled Bin", &Settings::RecycledBin, &EraseSelection::recycleBin},
-    {"Cookies", &Settings::Cookies, &EraseSelection::cookies},
-    {"Bookmarks", &Settings::Bookmarks, &EraseSelection::favorites},
-    {"History", &Settings::History, &EraseSelection::history},
-    {"MPlayer", &Settings::MPlayer, &EraseSelection::mediaPlayer},
-    {"RealOne", &Settings::RealOne, &EraseSelection::realOne},
-};
-
-}  // namespace
 
 StoredEraseChoices ReadStoredEraseChoices(Registry& registry) {
   SettingsKey key(registry);
   StoredEraseChoices stored;
   const Settings defaults;
-  for (const StoredStep& step : kStoredSteps) {
+  for (const EraseStepSetting& step : kEraseStepSettings) {
+    // Under the name, and of the type, the settings' own load reads it.
+    const std::string name = SettingValueName(step.setting);
     try {
-      stored.selection.*step.step = key.ReadBool(step.name, defaults.*step.setting);
+      stored.selection.*step.step = key.ReadBool(name, defaults.*step.setting);
     } catch (const PlatformError&) {
-      stored.wrongType.push_back(step.name);
+      stored.wrongType.push_back(name);
     }
   }
   return stored;

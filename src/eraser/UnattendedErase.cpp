@@ -93,7 +93,9 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
     command_.EraseChosen();
   } catch (const ProgramEnding&) {
     ending = true;  // a quit: the report is kept as far as the erase got
-  } catch (const PlatformError& error) {
+  } catch (const std::exception& error) {
+    // A failed wipe, or another failure (memory running out): the report
+    // says where it stopped, and a script gets its code, never a box.
     command_.Aftermath().Add(PlaceFate::Told, error.what(), kWhyWipeFailed);
   }
   Keep(!ending, outcome);

@@ -1,5 +1,6 @@
 #include "options/TForm2.h"
 
+#include "eraser/EraseStepSettings.h"
 #include "platform/PlatformError.h"
 #include "settings/SettingsStore.h"
 #include "settings/SharedRegistryPlaces.h"
@@ -28,39 +29,33 @@ int Taken(const SpinEdit& spin) { return spin.Value(); }
 std::string Taken(const Edit& edit) { return edit.Text(); }
 int Taken(const RadioGroup& group) { return group.ItemIndex(); }
 
-// One setting and the control of the dialog that edits it; a box of the
-// eraser page also names its erase step.
+// One setting and the control of the dialog that edits it.
 struct SettingBinding {
   void (*show)(TForm2& form, const Settings& values);
   void (*take)(const TForm2& form, Settings& values);
-  void (*choose)(const TForm2& form, EraseSelection& chosen);
 };
 
-template <auto field, auto control, auto eraseStep = nullptr>
+template <auto field, auto control>
 constexpr SettingBinding Bind() {
-  SettingBinding binding{[](TForm2& form, const Settings& values) { Show(form.*control, values.*field); },
-                         [](const TForm2& form, Settings& values) { values.*field = Taken(form.*control); }, nullptr};
-  if constexpr (eraseStep != nullptr) {
-    binding.choose = [](const TForm2& form, EraseSelection& chosen) { chosen.*eraseStep = Taken(form.*control); };
-  }
-  return binding;
+  return {[](TForm2& form, const Settings& values) { Show(form.*control, values.*field); },
+          [](const TForm2& form, Settings& values) { values.*field = Taken(form.*control); }};
 }
 
 // Every setting the dialog edits (the confirmations and the interval are the
 // record's own), in the order the controls take them: All comes before the
 // three boxes it governs, which then take their own states.
 constexpr SettingBinding kSettingBindings[] = {
-    Bind<&Settings::All, &TForm2::All, &EraseSelection::all>(),
-    Bind<&Settings::LocationBar, &TForm2::eLocationBar, &EraseSelection::locationBar>(),
-    Bind<&Settings::Recent, &TForm2::eRecent, &EraseSelection::recent>(),
-    Bind<&Settings::TempFolder, &TForm2::eTempFolder, &EraseSelection::tempFolder>(),
-    Bind<&Settings::RecycledBin, &TForm2::eBin, &EraseSelection::recycleBin>(),
-    Bind<&Settings::Cache, &TForm2::eCache, &EraseSelection::cache>(),
-    Bind<&Settings::Cookies, &TForm2::eCookies, &EraseSelection::cookies>(),
-    Bind<&Settings::Bookmarks, &TForm2::eBookmarks, &EraseSelection::favorites>(),
-    Bind<&Settings::History, &TForm2::eHistory, &EraseSelection::history>(),
-    Bind<&Settings::MPlayer, &TForm2::eMPlayer, &EraseSelection::mediaPlayer>(),
-    Bind<&Settings::RealOne, &TForm2::eRealOne, &EraseSelection::realOne>(),
+    Bind<&Settings::All, &TForm2::All>(),
+    Bind<&Settings::LocationBar, &TForm2::eLocationBar>(),
+    Bind<&Settings::Recent, &TForm2::eRecent>(),
+    Bind<&Settings::TempFolder, &TForm2::eTempFolder>(),
+    Bind<&Settings::RecycledBin, &TForm2::eBin>(),
+    Bind<&Settings::Cache, &TForm2::eCache>(),
+    Bind<&Settings::Cookies, &TForm2::eCookies>(),
+    Bind<&Settings::Bookmarks, &TForm2::eBookmarks>(),
+    Bind<&Settings::History, &TForm2::eHistory>(),
+    Bind<&Settings::MPlayer, &TForm2::eMPlayer>(),
+    Bind<&Settings::RealOne, &TForm2::eRealOne>(),
     Bind<&Settings::LimitEnabled, &TForm2::Limit>(),
     Bind<&Settings::LimitWindows, &TForm2::MaxWindows>(),
     Bind<&Settings::LimitClose, &TForm2::WhenStarted>(),
@@ -217,13 +212,7 @@ Settings TForm2::ValuesToStore() const {
   return values;
 }
 
-EraseSelection TForm2::Current() {
-  EraseSelection chosen;
-  for (const SettingBinding& binding : kSettingBindings) {
-    if (binding.choose) binding.choose(*this, chosen);
-  }
-  return chosen;
-}
+EraseSelection TForm2::Current() { return ChosenSteps(ValuesToStore()); }
 
 void TForm2::OKClick() {
   // The record takes the controls (its confirmations and interval are its

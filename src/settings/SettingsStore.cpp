@@ -111,6 +111,14 @@ void Write(SettingsKey& key, const Field& field, const Settings& values) {
 
 }  // namespace
 
+std::string SettingValueName(bool Settings::*setting) {
+  for (const Field& field : kLoadOrder) {
+    const auto* member = std::get_if<bool Settings::*>(&field.member);
+    if (member && *member == setting) return field.name;
+  }
+  return {};
+}
+
 void LoadSettings(Registry& registry, Settings& record) {
   SettingsKey key(registry);
   record = Settings{};

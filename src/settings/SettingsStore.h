@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/Registry.h"
 #include "settings/Settings.h"
 
@@ -16,6 +18,10 @@ void LoadSettings(Registry& registry, Settings& record);
 // A refused write throws "Failed to set data for '<name>'" and the values
 // after it are not written.
 void StoreSettings(Registry& registry, const Settings& values);
+
+// The name of the value that stores a switch of the record, as the load
+// reads it; empty for one the store does not keep.
+std::string SettingValueName(bool Settings::*setting);
 
 // The one value a single-value write changes (DeleteConfirm = "0", ...).
 void StoreBoolSetting(Registry& registry, const char* name, bool value);

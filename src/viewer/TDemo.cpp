@@ -152,6 +152,9 @@ void TDemo::EraseStuffClick() {
   // container and first clears its folder, following any link inside.
   const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();  // ends on every way out, a failed wipe's too
+  // At the end of the session the gate ends before the session's message
+  // returns: the process may be gone before the quit it posts is met.
+  const auto sessionEnd = guard_.EndsForSessionWith([this] { gate_.End(); });
   const struct {
     bool checked;
     CacheSearch search;

@@ -50,8 +50,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32GuidSource guids;
   ToolbarButtonStore toolbarButtons(registry, guids);
   try {
-    ProgramEntry(SplitCommandLine(system.CommandLine()), platform, &toolbarButtons, application);
-    return application.ExitCode();
+    const EntryOutcome outcome =
+        ProgramEntry(SplitCommandLine(system.CommandLine()), platform, &toolbarButtons, application);
+    return outcome == EntryOutcome::EraseStopped ? 1 : application.ExitCode();
   } catch (const std::exception& error) {
     // A registration run has no window: its failure is reported on its own.
     prompts.ShowError(error.what());

@@ -43,11 +43,9 @@ WipeOutcome Win32TraceFiles::WipeIndexFile(const std::string& file) {
                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!index) {
     const DWORD error = GetLastError();
-    // A folder that cannot be reached over the network is not there; the
-    // folder's own delete tells it.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || IsNetworkUnreachable(error)) {
-      return WipeOutcome::Missing;
-    }
+    // Not there as the folder's delete decides it (a drive not ready, a
+    // share out of reach ...): that delete tells it.
+    if (IsNotThere(error)) return WipeOutcome::Missing;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return WipeOutcome::LeftAlone;

@@ -70,9 +70,9 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
+    // Not there as the delete decides it; out of reach is told apart.
     if (IsNetworkUnreachable(error)) return FolderLook::Unreachable;
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FolderLook::Missing
-                                                                          : FolderLook::Unreadable;
+    return IsNotThere(error) ? FolderLook::Missing : FolderLook::Unreadable;
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FolderLook::Missing;
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) return FolderLook::Link;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 
 #include "app/ProgramEntry.h"
 #include "fakes/MemoryPlatform.h"
@@ -13,6 +14,7 @@ struct RecordingHost : EntryHost {
   void RunApplication(bool minimize) override { calls.push_back(minimize ? "run minimized" : "run"); }
   int EraseWithoutWindow(const std::vector<std::string>& ignored) override {
     calls.push_back("erase" + std::to_string(ignored.size()));
+    if (eraseFails) throw std::bad_alloc();
     return 0;
   }
   bool ClaimSingleInstance() override { return !claimedElsewhere; }
@@ -22,6 +24,7 @@ struct RecordingHost : EntryHost {
   }
   std::vector<std::string> calls;
   bool claimedElsewhere = false;
+  bool eraseFails = false;
   int paused = 0;
   std::function<void()> onPause;
 };
@@ -105,6 +108,9 @@ TEST_F(ProgramEntryTest, ASecondStartShowsTheRunningInstanceWhateverItsArgument)
   EXPECT_EQ(Start({"Erase", "extra"}), EntryOutcome::Erased);
   EXPECT_TRUE(MessagesTo(running).empty());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"quit", "erase1"}));
+  // A failure the erase did not report: no box for a script's hidden run.
+  host.eraseFails = true;
+  EXPECT_EQ(Start({"Erase"}), EntryOutcome::EraseStopped);
 }
 
 TEST_F(ProgramEntryTest, AStartThatLosesTheRaceWaitsForTheWinnersWindowAndShowsIt) {

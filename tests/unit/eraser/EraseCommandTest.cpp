@@ -16,16 +16,21 @@
 #include "eraser/OtherTraces.h"
 #include "eraser/UnattendedErase.h"
 #include "fakes/MemoryPlatform.h"
+#include "fakes/OtherProcessLock.h"
 #include "settings/SettingsKey.h"
 #include "platform/EraseRefusal.h"
 #include "platform/PlatformError.h"
 #include "platform/WaitLoop.h"
 #include "platform/memory/MemoryDesktop.h"
+#include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryShell.h"
 #include "platform/memory/MemoryTraceFiles.h"
 #include "platform/memory/MemoryTraceLook.h"
+#include "platform/memory/MemoryUrlCache.h"
+#include "platform/memory/MemoryWaitLoop.h"
 #include "ui/memory/ScriptedPrompts.h"
+#include "viewer/TDemo.h"
 
 namespace vandrel {
 namespace {
@@ -396,6 +401,7 @@ struct EraseEnd {
   const char* heldIndex;    // an index that cannot be opened, below C:\P
   const char* failingWipe;  // an index whose wipe fails half way, below C:\P
   bool sessionEnd = false;  // the quit comes as the end of the session: the process may be killed right after
+  bool viewer = false;      // the viewer's erase, stopped at its first pump after the history's index is wiped
 };
 void PrintTo(const EraseEnd& end, std::ostream* out) { *out << end.name; }
 class EraseEndTest : public EraseCommandTest, public ::testing::WithParamInterface<EraseEnd> {};
@@ -429,19 +435,41 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
     }
   };
   EraseCommand erase{choices, desktop, registry, files, shell, prompts, urlCache, guard, {nullptr, stopHere, nullptr}};
+  MemoryTraceLook look(files);
+  std::string keptAtKill;  // the report kept at the end of the session
+  erase.OnEnded([&](bool messagesMayRun) {
+    if (!messagesMayRun) keptAtKill = ReportText(erase.Aftermath().Report(look));
+  });
+  MemoryFileSystem viewed;
+  MemoryUrlCache viewersLibrary;
+  MemoryWaitLoop viewersLoop;
+  TDemo viewer{registry, viewed, files, shell, viewersLibrary, viewersLoop, prompts, guard};
+  viewersLoop.onDispatch = [&] {
+    const auto history = files.entries.find("C:\\P\\History\\History.IE5\\index.dat");
+    if (viewersLoop.quitPosted || history == files.entries.end() || !IsWipedIndex(history->second.content)) return;
+    guard.EndForSession();
+    atKill = files.entries;
+    viewersLoop.quitPosted = true;
+  };
   ConfirmErase();
-  if (*end.heldIndex || *end.failingWipe || (*end.stopAtStep && !end.quit)) {
+  if (end.viewer) {
+    EXPECT_NO_THROW(viewer.EraseStuffClick());
+  } else if (*end.heldIndex || *end.failingWipe || (*end.stopAtStep && !end.quit)) {
     EXPECT_ANY_THROW(erase.EraseStuffClick());
   } else {
     EXPECT_NO_THROW(erase.EraseStuffClick());
   }
+  EXPECT_EQ(!atKill.empty(), end.sessionEnd) << "the session ended during the erase";
   for (const auto& [path, entry] : end.sessionEnd ? atKill : files.entries) {
     const bool besideKeptLink = path.rfind("C:\\P\\TIF", 0) == 0 || path.rfind("C:\\P\\History", 0) == 0;
     EXPECT_FALSE(besideKeptLink && IsWipedIndex(entry.content)) << "a wiped index beside a kept link: " << path;
   }
   EXPECT_TRUE(files.Has("C:\\P\\History\\History.IE5\\MSHist02\\kept"));
+  if (end.viewer) return;
+  // What the session's end kept names the containers left to the walk.
+  EXPECT_EQ(keptAtKill.find(ReasonText(ContainerLeftReason::LinkKept)) != std::string::npos, end.sessionEnd)
+      << keptAtKill;
   const std::string failed = std::string("C:\\P\\") + (*end.heldIndex ? end.heldIndex : end.failingWipe);
-  MemoryTraceLook look(files);
   const std::string report = ReportText(erase.Aftermath().Report(look));
   EXPECT_TRUE(failed.back() == '\\' || report.find(failed + " (Cannot open file") != std::string::npos) << report;
 }
@@ -453,6 +481,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EraseEnd{"QuitInPass2", "(Cache)", 2, true, "", ""},
                       EraseEnd{"QuitInPass3", "(Cache)", 3, true, "", ""},
                       EraseEnd{"SessionEndInPass2", "(Cache)", 2, true, "", "", true},
+                      EraseEnd{"SessionEndInTheViewersErase", "", 0, true, "", "", true, true},
                       EraseEnd{"FailedWipe", "", 0, false, "TIF\\Content.IE5\\index.dat", ""},
                       EraseEnd{"WipeFailedHalfWay", "", 0, false, "", "History\\History.IE5\\MSHist01\\index.dat"},
                       EraseEnd{"Exception", "(Cache)", 2, false, "", ""}),
@@ -659,6 +688,7 @@ struct UnattendedCase {
   UnattendedEnd end;
   const char* reportHolds;  // null: no report is kept
   bool tempErased;
+  bool outOfMemory = false;  // the erase's first look at the message queue runs out of memory
 };
 
 class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
@@ -676,16 +706,14 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   std::vector<std::string> arguments;
   bool otherProcessErases = false;
   GetParam().arrange(machine, arguments, otherProcessErases);
-  struct OtherProcess : CrossProcessLock {
-    bool& held;
-    explicit OtherProcess(bool& held) : held(held) {}
-    bool TryTake() override { return !held; }
-    void Release() override {}
-  } lock(otherProcessErases);
+  OtherProcessLock lock;
+  lock.held = otherProcessErases;
   EraseGuard guard;
   guard.UseLock(&lock);
   MemoryTraceLook look(machine.traceFiles);
-  UnattendedErase erase(machine.platform, guard, look, [] {});
+  UnattendedErase erase(machine.platform, guard, look, [failing = GetParam().outOfMemory]() mutable {
+    if (std::exchange(failing, false)) throw std::bad_alloc();
+  });
 
   EXPECT_EQ(erase.Run(arguments).end, GetParam().end);
   EXPECT_EQ(machine.traceFiles.Has("C:\\Temp\\a.tmp"), !GetParam().tempErased);
@@ -725,7 +753,9 @@ INSTANTIATE_TEST_SUITE_P(
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
         UnattendedCase{"AReportThatCannotBeKeptLosesNoErase",
                        [](MemoryPlatform& m, auto&, bool&) { m.files.unwritableFolders.insert("C:\\AD\\Vandrel"); },
-                       UnattendedEnd::SomethingStayed, nullptr, true}),
+                       UnattendedEnd::SomethingStayed, nullptr, true},
+        UnattendedCase{"AnyFailureIsReportedWithItsCode", [](auto&, auto&, bool&) {}, UnattendedEnd::SomethingStayed,
+                       "\"std::bad_alloc\" (the erase stopped here)", false, true}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

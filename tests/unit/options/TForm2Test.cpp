@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "app/ProgramEntry.h"
+#include "eraser/StoredEraseChoices.h"
 #include "fakes/MemoryPlatform.h"
 #include "platform/PlatformError.h"
 #include "settings/SettingsKey.h"
@@ -127,12 +128,15 @@ TEST_F(TForm2Test, EverySettingReachesItsOwnControlAndComesBackOnOk) {
     for (const Box& box : boxes) Put(box.value, &box == &on ? "1" : "0");
     d.FormCreate();
     const EraseSelection chosen = d.Current();
+    // An erase without the dialog (Vandrel.exe Erase, the log-on erase) chooses the same.
+    const EraseSelection stored = ReadStoredEraseChoices(memory.registry).selection;
     d.OK.Click();
     for (const Box& box : boxes) {
       const bool wanted = &box == &on;  // also the boxes All governs: they take their own states
       EXPECT_EQ((d.*box.box).Checked(), wanted) << box.value << " with only " << on.value << " stored on";
       if (box.step) {
         EXPECT_EQ(chosen.*box.step, wanted) << box.value << " with only " << on.value << " on";
+        EXPECT_EQ(stored.*box.step, wanted) << box.value << " stored, with only " << on.value << " on";
       }
       EXPECT_EQ(Stored(box.value), wanted ? "1" : "0") << box.value << " with only " << on.value << " on";
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fakes/OtherProcessLock.h"
 #include "platform/PlatformError.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
@@ -198,11 +199,7 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   urlCache.extendedPatterns.clear();
   // An erase of the main window's or the tray's runs, or one of another
   // process (a Vandrel.exe Erase): this one is refused.
-  struct OtherProcess : CrossProcessLock {
-    bool held = false;
-    bool TryTake() override { return !held; }
-    void Release() override {}
-  } otherProcess;
+  OtherProcessLock otherProcess;
   guard.UseLock(&otherProcess);
   for (const bool elsewhere : {false, true}) {
     std::string told;

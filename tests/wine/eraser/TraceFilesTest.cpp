@@ -16,6 +16,7 @@
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32TraceFiles.h"
+#include "platform/win32/Win32TraceLook.h"
 
 namespace vandrel {
 namespace {
@@ -262,10 +263,18 @@ TEST_F(HostileTree, LeavesLinkedIndexFilesAloneAndCannotOpenAReadOnlyOne) {
   EXPECT_EQ(Read(readOnly), "old");
 }
 
+// A folder that is not there (a name no folder can have stands for a
+// card reader with no card, which Wine cannot show) is missing to the wipe
+// and to the preview's look alike, as to the folder's delete.
 TEST_F(HostileTree, AMissingIndexFileIsToldAndAFolderOfThatNameLeftAlone) {
   const std::string folder = Scratch() + "\\tree7\\victim";
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\none.dat"), WipeOutcome::Missing);
-  EXPECT_EQ(files_.WipeIndexFile(folder + "\\nowhere\\index.dat"), WipeOutcome::Missing);
+  Win32TraceLook look;
+  std::vector<LookedEntry> entries;
+  for (const std::string& nowhere : {folder + "\\nowhere", folder + "\\no|name"}) {
+    EXPECT_EQ(files_.WipeIndexFile(nowhere + "\\index.dat"), WipeOutcome::Missing) << nowhere;
+    EXPECT_EQ(look.List(nowhere, "*.*", LookAt::Inside, entries), FolderLook::Missing) << nowhere;
+  }
   EXPECT_EQ(files_.WipeIndexFile(folder + "\\sub"), WipeOutcome::LeftAlone);
   EXPECT_TRUE(Exists(folder + "\\sub\\deeper"));
 }
