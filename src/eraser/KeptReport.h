@@ -20,10 +20,12 @@ class KeptReport {
   KeptReport(FileSystem& files, Shell& shell) : files_(files), shell_(shell) {}
 
   // Replaces the kept report whole, as the block list's file is replaced.
-  // Throws PlatformError when the folder or the file cannot be written.
+  // Throws PlatformError when the folder or the file cannot be written;
+  // the text is then held here instead, until a later save is kept.
   void Save(const std::string& text);
-  // The kept report; nothing when none was kept. Throws PlatformError when
-  // it is there but cannot be read.
+  // The last report this process could not keep, else the kept one;
+  // nothing when none was kept. Throws PlatformError when it is there but
+  // cannot be read.
   std::optional<std::string> Load();
   // %APPDATA%\Vandrel\erase-report.txt in UTF-8; empty when the
   // application data folder is not known.
@@ -32,6 +34,7 @@ class KeptReport {
  private:
   FileSystem& files_;
   Shell& shell_;
+  std::optional<std::string> notKept_;
 };
 
 }  // namespace vandrel

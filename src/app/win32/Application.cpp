@@ -171,16 +171,12 @@ void Application::RunApplication(bool minimizeArgument) {
   NamedEraseLock eraseLock;
   program.eraseGuard.UseLock(&eraseLock);
   KeptReport keptReport(platform_.files, platform_.shell);
-  std::optional<std::string> reportNotKept;  // this process's last report, when it could not be kept
   program.eraser.OnEnded([&](bool messagesMayRun) {
     // A report asked for while this one is made would show the last erase's.
     const auto keeping = FlagFor(looking, true);
     try {
-      const std::string text = ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
-          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{}));
-      reportNotKept = text;
-      keptReport.Save(text);
-      reportNotKept.reset();
+      keptReport.Save(ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
+          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{})));
     } catch (const PlatformError& error) {
       // No box at the end of the session: the report stays in memory.
       if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
@@ -188,7 +184,6 @@ void Application::RunApplication(bool minimizeArgument) {
   });
   program.mainWindow.onEraseReport = [&] {
     showReport(kEraseReportTitle, [&] {
-      if (reportNotKept) return *reportNotKept;
       try {
         if (const auto kept = keptReport.Load()) return *kept;
       } catch (const PlatformError& error) {

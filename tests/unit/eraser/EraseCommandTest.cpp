@@ -13,6 +13,7 @@
 
 #include "eraser/BrowserTraces.h"
 #include "eraser/ErasePreview.h"
+#include "eraser/KeptReport.h"
 #include "eraser/OtherTraces.h"
 #include "eraser/UnattendedErase.h"
 #include "fakes/MemoryPlatform.h"
@@ -759,4 +760,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
+// "Erase report" shows the last erase: one that could not be kept is shown
+// from memory until a later one is kept, which every process then shows.
+TEST(KeptReportTest, AReportThatCannotBeKeptIsShownUntilALaterOneIs) {
+  MemoryPlatform machine;
+  machine.shell.specialFolders[SpecialFolder::AppData] = "C:\\AD";
+  KeptReport window(machine.files, machine.shell);
+  KeptReport other(machine.files, machine.shell);
+  EXPECT_EQ(window.Load(), std::nullopt);
+  window.Save("first");
+  machine.files.unwritableFolders.insert("C:\\AD\\Vandrel");
+  EXPECT_THROW(window.Save("second"), PlatformError);
+  EXPECT_EQ(window.Load(), "second");
+  EXPECT_EQ(other.Load(), "first");
+  machine.files.unwritableFolders.clear();
+  other.Save("third");
+  window.Save("fourth");
+  EXPECT_EQ(other.Load(), "fourth");
+  EXPECT_EQ(window.Load(), "fourth");
+}
+
 }  // namespace vandrel
