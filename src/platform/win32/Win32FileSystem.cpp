@@ -124,9 +124,23 @@ void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_
 void Win32FileSystem::WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) {
   const std::wstring wide = WideFromUtf8(path);
   const std::string ansi = AnsiFromWide(wide);
-  // A name the code page cannot spell would be written elsewhere.
-  if (WideFromAnsi(ansi) != wide) throw PlatformError(FormatMessageText(kCannotCreateFile, ansi));
-  WriteWholeAtomically(ansi, content);
+  if (WideFromAnsi(ansi) == wide) return WriteWholeAtomically(ansi, content);
+  // A folder the code page cannot spell (a user name in another script) is
+  // reached through its short name, which the system spells in ASCII. A
+  // name that cannot be spelled either way would be written elsewhere.
+  const std::size_t cut = wide.find_last_of(L'\\');
+  const std::wstring name = cut == std::wstring::npos ? wide : wide.substr(cut + 1);
+  std::wstring shortFolder(MAX_PATH, L'\0');
+  const DWORD length = cut == std::wstring::npos ? 0
+                                                 : GetShortPathNameW(wide.substr(0, cut).c_str(), shortFolder.data(),
+                                                                     static_cast<DWORD>(shortFolder.size()));
+  shortFolder.resize(length < shortFolder.size() ? length : 0);
+  const std::wstring throughShortName = shortFolder + L'\\' + name;
+  const std::string ansiThroughShortName = AnsiFromWide(throughShortName);
+  if (shortFolder.empty() || WideFromAnsi(ansiThroughShortName) != throughShortName) {
+    throw PlatformError(FormatMessageText(kCannotCreateFile, ansi));
+  }
+  WriteWholeAtomically(ansiThroughShortName, content);
 }
 
 bool Win32FileSystem::MakeFolderUtf8(const std::string& path) {

@@ -9,6 +9,7 @@
 #include "platform/PlatformError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/WidePath.h"
 
 namespace vandrel {
 namespace {
@@ -58,14 +59,19 @@ class Win32FileSystemTest : public ::testing::Test {
     } while (FindNextFileA(find.get(), &found));
     return names;
   }
-  void RemoveAll() { RemoveTree(folder); }
-  static void RemoveTree(const std::string& folder) {
-    for (const auto& name : NamesIn(folder)) {
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path.c_str())) RemoveTree(path);
+  void RemoveAll() { RemoveTree(WideFromAnsi(folder)); }
+  // In wide names: a test may leave names that the code page cannot spell.
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    const UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.get(), &found)) {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileW(path.c_str())) RemoveTree(path);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
   std::string In(const std::string& name) const { return folder + "\\" + name; }
   // The longest folder in the scratch one where titles.dat can still be
@@ -197,6 +203,31 @@ TEST_F(Win32FileSystemTest, NamesThatCannotBeCreatedAreReported) {
     EXPECT_EQ(ErrorOf([&] { files.WriteWholeAtomically(path, "x"); }), "Cannot create file " + path);
   }
   EXPECT_TRUE(Names().empty());
+}
+
+// A profile folder in a script the code page lacks (here Greek under the
+// Western one): the report is kept through the folder's short name, and a
+// file name that cannot be spelled is refused, never written elsewhere.
+TEST_F(Win32FileSystemTest, AFolderTheCodePageCannotSpellIsWrittenThroughItsShortName) {
+  const std::string greek = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 folder";  // UTF-8
+  const std::wstring wideFolder = WideFromAnsi(folder) + L"\\" + WideFromUtf8(greek);
+  const auto namesInGreek = [&wideFolder] {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const UniqueFind find(FindFirstFileW((wideFolder + L"\\*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.get(), &found)) {
+      if (found.cFileName[0] != L'.') names.insert(found.cFileName);
+    }
+    return names;
+  };
+  ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
+  const std::string target = folder + "\\" + greek + "\\erase-report.txt";
+  files.WriteWholeAtomicallyUtf8(target, "kept");
+  files.WriteWholeAtomicallyUtf8(target, "replaced");
+  EXPECT_EQ(files.ReadWholeInPiecesUtf8(target, {}), "replaced");
+  EXPECT_EQ(namesInGreek(), std::set<std::wstring>{L"erase-report.txt"});
+  EXPECT_FALSE(ErrorOf([&] { files.WriteWholeAtomicallyUtf8(target + "\xce\xa9", "x"); }).empty());
+  EXPECT_EQ(namesInGreek(), std::set<std::wstring>{L"erase-report.txt"});
 }
 
 TEST_F(Win32FileSystemTest, PathsLongerThanMaxPathAreReportedNotFollowed) {
