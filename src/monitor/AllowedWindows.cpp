@@ -16,11 +16,13 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
   if (addresses_.Send()) addresses_.Take(addresses_.ReadWait());
 }
 
-bool AllowedWindows::AllowsFrame(WindowHandle frame, std::string_view title, std::string_view titlePart) const {
-  if (list_.AllowsTitle(titlePart)) return true;
-  if (!list_.HasSites()) return false;
+AllowedWindows::Verdict AllowedWindows::Judge(WindowHandle frame, std::string_view title,
+                                              std::string_view titlePart) const {
+  if (list_.AllowsTitle(titlePart)) return Verdict::Allowed;
+  if (!list_.HasSites()) return Verdict::NotAllowed;
   const std::string* address = addresses_.AddressOf(frame, title);
-  return address && list_.AllowsAddress(*address);
+  if (!address || NamesNoPage(*address)) return Verdict::Undecided;
+  return list_.AllowsAddress(*address) ? Verdict::Allowed : Verdict::NotAllowed;
 }
 
 }  // namespace vandrel

@@ -20,8 +20,12 @@ class AllowedWindows {
   // frame whose answer is late is judged by its title alone until it comes.
   void LookUpSites(DesktopSnapshot& snapshot);
 
-  // A browser frame showing `title` whose title part or site is allowed.
-  bool AllowsFrame(WindowHandle frame, std::string_view title, std::string_view titlePart) const;
+  // Whether a browser frame showing `title` is allowed by its title part or
+  // its site. Undecided while the list holds sites, the title allows nothing
+  // and no address naming a page has been read for this title: its page
+  // may still be one of an allowed site.
+  enum class Verdict : signed char { NotAllowed, Allowed, Undecided };
+  Verdict Judge(WindowHandle frame, std::string_view title, std::string_view titlePart) const;
   // Any window whose title part holds an allowed title part.
   bool AllowsTitle(std::string_view titlePart) const { return list_.AllowsTitle(titlePart); }
 
