@@ -3,9 +3,11 @@
 namespace vandrel {
 
 void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
-  if (!list_.HasSites()) return;
+  // Whatever the list holds: the closed windows' addresses are kept there
+  // too, and a later window may get a gone one's handle.
   addresses_.Take(0);
   addresses_.KeepOnly(snapshot.Handles());
+  if (!list_.HasSites()) return;
   for (std::size_t i = 0; i < snapshot.size(); ++i) {
     if (!snapshot.IsBrowserFrame(i)) continue;
     const std::string* address = addresses_.AddressOf(snapshot.Handle(i), snapshot.Title(i));

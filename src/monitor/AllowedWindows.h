@@ -15,9 +15,10 @@ class AllowedWindows {
  public:
   AllowedWindows(const AllowedList& list, FrameAddresses& addresses) : list_(list), addresses_(addresses) {}
 
-  // Before the passes: asks for the addresses the tick needs and waits for
-  // them at most kAddressWait (the run's first read kFirstAddressWait); a
-  // frame whose answer is late is judged by its title alone until it comes.
+  // Before the passes: forgets the addresses of the windows gone, then asks
+  // for the addresses the tick needs and waits for them at most
+  // kAddressWait (the run's first read kFirstAddressWait); a frame whose
+  // answer is late is judged by its title alone until it comes.
   void LookUpSites(DesktopSnapshot& snapshot);
 
   // Whether a browser frame showing `title` is allowed by its title part or

@@ -59,7 +59,7 @@ void WindowScan::Tick() {
   BlockListPass();
   // Last: the icon's change waits on the shell, which may be busy.
   UpdateTrayIcon();
-  if (report_) report_->TickEnded();
+  if (report_) report_->TickEnded(snapshot_.Handles());
 }
 
 void WindowScan::Reset() {
