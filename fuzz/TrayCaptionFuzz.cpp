@@ -6,7 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "app/MenuCaption.h"
-#include "app/TrayMenus.h"
+#include "blocklist/TitleEntry.h"
 
 using namespace vandrel;
 using vandrel::fuzz::Require;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/AsciiCase.h"
+
 namespace vandrel {
 namespace {
 
@@ -10,8 +12,6 @@ std::string_view Trimmed(std::string_view text) {
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsHostCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||

@@ -5,6 +5,7 @@
 #include "app/MenuCaption.h"
 #include "app/ShortText.h"
 #include "blocklist/TitleSuffix.h"
+#include "platform/AsciiCase.h"
 #include "platform/PlatformError.h"
 #include "settings/DeleteConfirmation.h"
 
@@ -35,12 +36,7 @@ std::string RemoveEntryQuestion(const std::string& entry) { return "Remove '" + 
 
 bool IsWebAddress(std::string_view address) {
   for (const std::string_view scheme : {"http://", "https://", "ftp://"}) {
-    if (address.size() > scheme.size() &&
-        std::equal(scheme.begin(), scheme.end(), address.begin(), [](char expected, char c) {
-          return expected == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-        })) {
-      return true;
-    }
+    if (address.size() > scheme.size() && StartsWithIgnoringAsciiCase(address, scheme)) return true;
   }
   return false;
 }

@@ -2,30 +2,10 @@
 
 #include "app/MenuCaption.h"
 #include "app/ShortText.h"
-#include "blocklist/TitleSuffix.h"
+#include "blocklist/TitleEntry.h"
+#include "platform/BrowserFrames.h"
 
 namespace vandrel {
-namespace {
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-}  // namespace
-
-std::vector<std::string> BrowserFrameTitles(Desktop& desktop) {
-  std::vector<WindowHandle> windows;
-  desktop.ListVisibleWindows(windows);
-  std::vector<std::string> titles;
-  std::string title;
-  ClassText className;
-  for (const WindowHandle window : windows) {
-    desktop.ReadTitle(window, title);
-    if (title.empty()) continue;
-    desktop.ReadClassName(window, className);
-    if (!IsBrowserFrameClass(className.view())) continue;
-    titles.push_back(title);
-  }
-  return titles;
-}
 
 TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClosed) {
   TrayMenu items;
@@ -87,14 +67,6 @@ TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const Blocki
   return menu;
 }
 
-std::string TrimmedTitle(std::string_view title) {
-  std::size_t begin = 0;
-  std::size_t end = title.size();
-  while (begin < end && IsBlankOrControl(title[begin])) ++begin;
-  while (end > begin && IsBlankOrControl(title[end - 1])) --end;
-  return std::string(title.substr(begin, end - begin));
-}
-
 TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& titleSuffix, const BlockingModes& modes,
                      Prompts& prompts, TrayCommands& commands, RecentlyClosedMenu& recentlyClosed, CloseNotice& notice,
                      LogOnEraseOption& logOnErase)
@@ -141,23 +113,20 @@ void TrayMenus::ChooseStatic(std::size_t index) {
 std::string TrayMenus::MyPopupHandler(const std::string& title) {
   // The title comes from the item's record, not from its caption: a caption
   // shows each '&' doubled, and a title may hold one ("Q&A Forum").
-  const std::string trimmed = TrimmedTitle(title);
   const LeadByteTable& leadBytes = blockList_.CodePage().LeadBytes();
-  std::string caption = LiteralCaption(Shortened(trimmed, kMenuTitleLength, leadBytes));
-  const auto suffixAt = TitleSuffixAt(trimmed, titleSuffix_, leadBytes);
-  // A frame without a page title would put the suffix (or nothing) in the
-  // list, and that entry would close windows at once.
-  if (suffixAt == 0 || trimmed.find(kBlankPage) != std::string::npos) {
-    prompts_.Message(MessageKind::Information, kNoTitleMessage, MessageButtons::Ok);
-    return caption;
-  }
-  if (suffixAt != std::string::npos) {
-    const std::string_view part = TitlePart(trimmed, titleSuffix_, leadBytes);
-    if (TooShortForEntry(part)) {
+  std::string caption = LiteralCaption(Shortened(TrimmedTitle(title), kMenuTitleLength, leadBytes));
+  const TitleEntry taken = EntryOfTitle(title, titleSuffix_, leadBytes);
+  switch (taken.outcome) {
+    case TitleEntry::Outcome::NoTitle:
+      prompts_.Message(MessageKind::Information, kNoTitleMessage, MessageButtons::Ok);
+      return caption;
+    case TitleEntry::Outcome::TooShort:
       prompts_.Message(MessageKind::Warning, kKeywordTooShort, MessageButtons::Ok);
       return caption;
-    }
-    if (blockList_.IndexOf(part) < 0) blockList_.Add(std::string(part));
+    case TitleEntry::Outcome::Entry:
+      if (blockList_.IndexOf(taken.entry) < 0) blockList_.Add(taken.entry);
+      break;
+    case TitleEntry::Outcome::NoSuffix: break;
   }
   commands_.SaveBlockList();
   return caption;

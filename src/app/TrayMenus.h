@@ -18,7 +18,6 @@ namespace vandrel {
 
 inline constexpr const char* kTrayHeader = "vvvvvv Add to block list vvvvvv";
 inline constexpr const char* kTraySeparator = "-";
-inline constexpr const char* kBlankPage = "about:blank";
 inline constexpr const char* kNoTitleMessage =
     "It looks like this window has no title, so it can not be added to the\r\nBlock list, because "
     "some windows will be closed immediately.";
@@ -50,10 +49,10 @@ enum class TrayAction {
   Erase,
   ExitWithQuestion,
   ExitWithoutQuestion,
-  RecentlyClosed,  // the submenu; its items run ChooseRecentlyClosed
-  NoticeToggle,    // the balloon about closed windows on or off
+  RecentlyClosed,    // the submenu; its items run ChooseRecentlyClosed
+  NoticeToggle,      // the balloon about closed windows on or off
   LogOnEraseToggle,  // the erase at log-on on or off
-  AllowedList,     // the always-allowed window (asks for the password)
+  AllowedList,       // the always-allowed window (asks for the password)
 };
 
 struct TrayMenuItem {
@@ -62,7 +61,7 @@ struct TrayMenuItem {
 
   std::string caption;  // as the menu shows it: '&' marks the accelerator, "&&" shows an '&'
   TrayAction action = TrayAction::None;
-  std::string title;  // an AddTitle item: the window's whole title, as read
+  std::string title;                  // an AddTitle item: the window's whole title, as read
   std::vector<TrayMenuItem> submenu;  // of the RecentlyClosed item, and of each of its items
   bool enabled = true;
   int choice = -1;  // an item of a closed window's submenu: what ChooseRecentlyClosed takes
@@ -72,10 +71,6 @@ struct TrayMenuItem {
 };
 
 using TrayMenu = std::vector<TrayMenuItem>;
-
-// The full titles of the browser frames (visible, titled, class containing
-// "IEFrame"), in the desktop's enumeration order.
-std::vector<std::string> BrowserFrameTitles(Desktop& desktop);
 
 // The static menu: the main window's context menu, and the icon's menu
 // while no browser window is open. Its "Recently closed" submenu holds
@@ -92,10 +87,6 @@ inline constexpr std::size_t kMenuTitleLength = 200;
 // The menu that lists the open browser windows, to add one to the block list.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes,
                             const LeadByteTable& leadBytes);
-
-// A window title as the block list takes it: blanks and control characters
-// trimmed from both ends.
-std::string TrimmedTitle(std::string_view title);
 
 // The icon's menus: rebuilt at every mouse press on the icon, and the
 // choice of one of their items.
@@ -116,9 +107,7 @@ class TrayMenus {
   // The static menu shows the blocking modes and the recently closed
   // windows as they are now.
   TrayMenu CurrentMenu();
-  TrayMenu StaticMenu() {
-    return StaticTrayMenu(modes_, recentlyClosed_.Items(), notice_.On(), logOnErase_.On());
-  }
+  TrayMenu StaticMenu() { return StaticTrayMenu(modes_, recentlyClosed_.Items(), notice_.On(), logOnErase_.On()); }
   // The "Recently closed" submenu as a menu of its own (a click on the balloon).
   TrayMenu RecentlyClosedMenuItems() { return RecentlyClosedItems(recentlyClosed_.Items()); }
   // The item at this index of the current menu was chosen; out of range does nothing.

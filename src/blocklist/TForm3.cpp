@@ -2,18 +2,11 @@
 
 #include <algorithm>
 
-#include "blocklist/TitleSuffix.h"
+#include "blocklist/TitleEntry.h"
 #include "platform/BrowserFrames.h"
-#include "platform/Desktop.h"
 #include "settings/DeleteConfirmation.h"
 
 namespace vandrel {
-namespace {
-
-constexpr std::string_view kBlankPage = "about:blank";
-
-}  // namespace
-
 TForm3::TForm3(Desktop& desktop, BlockList& list, TitlesStore& titles, Prompts& prompts, Registry& registry,
                Settings& settings, const std::string& titleSuffix)
     : Protection(registry, prompts),
@@ -59,18 +52,8 @@ void TForm3::RefreshClick() {
 }
 
 void TForm3::RefreshTitles() {
-  desktop_.ListVisibleWindows(windows_);
-  std::vector<std::string> frames;
-  std::string title;
-  ClassText className;
-  for (const WindowHandle window : windows_) {
-    desktop_.ReadTitle(window, title);
-    if (title.empty()) continue;
-    desktop_.ReadClassName(window, className);
-    if (IsBrowserFrameClass(className.view())) frames.push_back(title);
-  }
   ListBox1.SetItemIndex(-1);
-  ListBox1.SetItems(std::move(frames));
+  ListBox1.SetItems(BrowserFrameTitles(desktop_));
   Scroller();
 }
 
@@ -82,15 +65,11 @@ void TForm3::AddToBlackListClick() {
     Warn(kSelectTitle);
     return Scroller();
   }
-  const std::string& title = titles[static_cast<std::size_t>(selected)];
-  const LeadByteTable& leadBytes = list_.CodePage().LeadBytes();
-  const auto suffixAt = TitleSuffixAt(title, titleSuffix_, leadBytes);
-  if (suffixAt == 0 || title.find(kBlankPage) != std::string::npos) return Warn(kWindowHasNoTitle);
-  if (suffixAt != std::string::npos) {
-    const std::string part(TitlePart(title, titleSuffix_, leadBytes));
-    if (TooShortForEntry(part)) return Warn(kKeywordTooShort);
-    if (list_.IndexOf(part) < 0) list_.Add(part);
-  }
+  const TitleEntry taken =
+      EntryOfTitle(titles[static_cast<std::size_t>(selected)], titleSuffix_, list_.CodePage().LeadBytes());
+  if (taken.outcome == TitleEntry::Outcome::NoTitle) return Warn(kWindowHasNoTitle);
+  if (taken.outcome == TitleEntry::Outcome::TooShort) return Warn(kKeywordTooShort);
+  if (taken.outcome == TitleEntry::Outcome::Entry && list_.IndexOf(taken.entry) < 0) list_.Add(taken.entry);
   Scroller();
 }
 

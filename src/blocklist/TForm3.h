@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,7 +97,6 @@ class TForm3 {
   Registry& registry_;
   Settings& settings_;
   const std::string& titleSuffix_;
-  std::vector<std::uintptr_t> windows_;  // the desktop's handles, reused
 };
 
 }  // namespace vandrel

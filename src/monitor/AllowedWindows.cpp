@@ -3,9 +3,11 @@
 namespace vandrel {
 
 void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
-  if (!list_.HasSites()) return;
+  // Whatever the list holds: the closed windows' addresses are kept there
+  // too, and a later window may get a gone one's handle.
   addresses_.Take(0);
   addresses_.KeepOnly(snapshot.Handles());
+  if (!list_.HasSites()) return;
   for (std::size_t i = 0; i < snapshot.size(); ++i) {
     if (!snapshot.IsBrowserFrame(i)) continue;
     const std::string* address = addresses_.AddressOf(snapshot.Handle(i), snapshot.Title(i));
@@ -16,11 +18,13 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
   if (addresses_.Send()) addresses_.Take(addresses_.ReadWait());
 }
 
-bool AllowedWindows::AllowsFrame(WindowHandle frame, std::string_view title, std::string_view titlePart) const {
-  if (list_.AllowsTitle(titlePart)) return true;
-  if (!list_.HasSites()) return false;
+AllowedWindows::Verdict AllowedWindows::Judge(WindowHandle frame, std::string_view title,
+                                              std::string_view titlePart) const {
+  if (list_.AllowsTitle(titlePart)) return Verdict::Allowed;
+  if (!list_.HasSites()) return Verdict::NotAllowed;
   const std::string* address = addresses_.AddressOf(frame, title);
-  return address && list_.AllowsAddress(*address);
+  if (!address || NamesNoPage(*address)) return Verdict::Undecided;
+  return list_.AllowsAddress(*address) ? Verdict::Allowed : Verdict::NotAllowed;
 }
 
 }  // namespace vandrel

@@ -15,13 +15,18 @@ class AllowedWindows {
  public:
   AllowedWindows(const AllowedList& list, FrameAddresses& addresses) : list_(list), addresses_(addresses) {}
 
-  // Before the passes: asks for the addresses the tick needs and waits for
-  // them at most kAddressWait (the run's first read kFirstAddressWait); a
-  // frame whose answer is late is judged by its title alone until it comes.
+  // Before the passes: forgets the addresses of the windows gone, then asks
+  // for the addresses the tick needs and waits for them at most
+  // kAddressWait (the run's first read kFirstAddressWait); a frame whose
+  // answer is late is judged by its title alone until it comes.
   void LookUpSites(DesktopSnapshot& snapshot);
 
-  // A browser frame showing `title` whose title part or site is allowed.
-  bool AllowsFrame(WindowHandle frame, std::string_view title, std::string_view titlePart) const;
+  // Whether a browser frame showing `title` is allowed by its title part or
+  // its site. Undecided while the list holds sites, the title allows nothing
+  // and no address naming a page has been read for this title: its page
+  // may still be one of an allowed site.
+  enum class Verdict : signed char { NotAllowed, Allowed, Undecided };
+  Verdict Judge(WindowHandle frame, std::string_view title, std::string_view titlePart) const;
   // Any window whose title part holds an allowed title part.
   bool AllowsTitle(std::string_view titlePart) const { return list_.AllowsTitle(titlePart); }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string_view>
+#include <vector>
 
 #include "platform/Desktop.h"
 
@@ -14,7 +15,8 @@ class ClosedWindowReport {
   // Runs inside the pass: it must not hand control to the message loop.
   virtual void Closing(WindowHandle window, std::string_view blockListEntry) = 0;
   // The tick's passes are over; the scan's own state is no longer in use.
-  virtual void TickEnded() = 0;
+  // `open` are the windows of the tick: a window not among them is gone.
+  virtual void TickEnded(const std::vector<WindowHandle>& open) = 0;
 };
 
 }  // namespace vandrel

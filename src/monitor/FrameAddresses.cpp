@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/AsciiCase.h"
+#include "platform/BrowserFrames.h"
+
 namespace vandrel {
 
-bool NamesNoPage(std::string_view address) {
-  constexpr std::string_view kBlank = "about:blank";
-  return address.empty() || (address.size() == kBlank.size() &&
-                             std::equal(address.begin(), address.end(), kBlank.begin(), [](char a, char b) {
-                               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-                             }));
-}
+bool NamesNoPage(std::string_view address) { return address.empty() || EqualIgnoringAsciiCase(address, kBlankPage); }
 
 void FrameAddresses::Want(WindowHandle frame, std::string_view title) {
   auto [wanted, added] = wanted_.try_emplace(frame);

@@ -39,8 +39,11 @@ void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntr
   pending_.push_back(std::move(closed));
 }
 
-void RecentlyClosed::TickEnded() {
+void RecentlyClosed::TickEnded(const std::vector<WindowHandle>& open) {
   addresses_.Take(0);
+  for (ClosedWindow& closed : closed_) {
+    if (closed.stillOpen) closed.stillOpen = std::find(open.begin(), open.end(), closed.window) != open.end();
+  }
   if (pending_.empty()) return;
   // Taken out first: the notice's balloon goes to the shell, and a tick
   // started meanwhile must not find these.
@@ -61,10 +64,12 @@ void RecentlyClosed::TickEnded() {
     const std::string* read = addresses_.AddressOf(closed.window, closed.title);
     if (earlier != closed_.end()) {
       closed.address = earlier->address;
+      closed.addressAsked = earlier->addressAsked;
     } else if (read) {
       closed.address = *read;
     } else {
       addresses_.Want(closed.window, closed.title);
+      closed.addressAsked = true;
     }
     closed.time = time;
     Add(std::move(closed));
@@ -75,13 +80,16 @@ void RecentlyClosed::TickEnded() {
 
 void RecentlyClosed::AddressRead(WindowHandle window, const std::string& title, const std::string& address) {
   for (ClosedWindow& closed : closed_) {
-    if (closed.window == window && closed.title == title && closed.address.empty()) closed.address = address;
+    if (closed.addressAsked && closed.window == window && closed.title == title) {
+      closed.address = address;
+      closed.addressAsked = false;
+    }
   }
 }
 
 std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {
   return std::find_if(closed_.begin(), closed_.end(), [&closed](const ClosedWindow& earlier) {
-    return earlier.window == closed.window && earlier.title == closed.title;
+    return earlier.stillOpen && earlier.window == closed.window && earlier.title == closed.title;
   });
 }
 

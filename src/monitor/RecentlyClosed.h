@@ -25,6 +25,10 @@ struct ClosedWindow {
   std::string time;            // local, "HH:MM"
   std::string blockListEntry;  // empty: the window limit closed it
   std::string address;         // empty: none could be read
+  // The window has lived on since: closing the same window with the same
+  // title is a close again, not a new window that got its handle.
+  bool stillOpen = true;
+  bool addressAsked = false;  // the shell's answer for this close has not come yet
   bool ClosedByBlockList() const { return !blockListEntry.empty(); }
 };
 
@@ -46,7 +50,7 @@ class RecentlyClosed : public ClosedWindowReport {
   // page, if it did; else it is asked of the shell at the end of the tick,
   // apart from the scan, and filled in when the answer comes.
   void Closing(WindowHandle window, std::string_view blockListEntry) override;
-  void TickEnded() override;
+  void TickEnded(const std::vector<WindowHandle>& open) override;
 
   // Told at the end of a tick of the windows it closed that the list did
   // not hold yet, oldest first: a window closed again is no news.
@@ -59,7 +63,7 @@ class RecentlyClosed : public ClosedWindowReport {
 
  private:
   void Add(ClosedWindow closed);
-  // The record of the same window with the same title, if the list holds one.
+  // The record of the same window, still open, with the same title, if the list holds one.
   std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
   void AddressRead(WindowHandle window, const std::string& title, const std::string& address);
 

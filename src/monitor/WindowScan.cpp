@@ -37,6 +37,8 @@ int TrayIconIndexFor(std::size_t known, int limit) {
   return 4;
 }
 
+int SiteWaitTicks(int timerInterval) { return std::max(2, kSiteWaitMilliseconds / std::max(1, timerInterval)); }
+
 WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& blockList, const std::string& titleSuffix,
                        ScanEvents& events)
     : desktop_(desktop),
@@ -57,13 +59,14 @@ void WindowScan::Tick() {
   BlockListPass();
   // Last: the icon's change waits on the shell, which may be busy.
   UpdateTrayIcon();
-  if (report_) report_->TickEnded();
+  if (report_) report_->TickEnded(snapshot_.Handles());
 }
 
 void WindowScan::Reset() {
   oldTitles_.clear();
   knownCounted_ = 0;
   newTitles_.clear();
+  held_.clear();
   expandPending_ = true;
   if (letThrough_) letThrough_->Forget();
 }
@@ -87,17 +90,23 @@ void WindowScan::LimitPass() {
   // Every frame is listed, allowed or not: a frame is new once, and one that
   // stops being allowed (its title changed, an entry was removed) is a known
   // frame that counts from then on, never a new one beyond the limit.
+  // A frame held back is left out as if it had not appeared yet.
   newTitles_.clear();
   newAllowed_.clear();
+  heldNext_.clear();
   int openCounted = 0;
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
-    if (snapshot_.IsBrowserFrame(i) &&
-        TitleSuffixAt(snapshot_.Title(i), titleSuffix_, LeadBytes()) != std::string_view::npos) {
-      newTitles_.push_back(std::to_string(snapshot_.Handle(i)));
-      newAllowed_.push_back(AllowedFrame(i));
-      if (!newAllowed_.back()) ++openCounted;
+    if (!snapshot_.IsBrowserFrame(i) ||
+        TitleSuffixAt(snapshot_.Title(i), titleSuffix_, LeadBytes()) == std::string_view::npos) {
+      continue;
     }
+    std::string entry = std::to_string(snapshot_.Handle(i));
+    if (HeldBack(i, entry)) continue;
+    newTitles_.push_back(std::move(entry));
+    newAllowed_.push_back(AllowedFrame(i));
+    if (!newAllowed_.back()) ++openCounted;
   }
+  held_.swap(heldNext_);
 
   if (expandPending_ && settings_.LimitClose == kExpandLimit && openCounted - 1 > settings_.LimitWindows) {
     expandPending_ = false;
@@ -142,15 +151,32 @@ void WindowScan::LimitPass() {
   }
 }
 
-bool WindowScan::AllowedFrame(std::size_t index) {
-  if (!allowed_) return false;
+AllowedWindows::Verdict WindowScan::Judged(std::size_t index) {
+  if (!allowed_) return AllowedWindows::Verdict::NotAllowed;
   // The limit and the block-list pass both ask: the answer is found once a tick.
   signed char& known = allowedThisTick_[index];
   if (known == kNotAskedYet) {
     const std::string_view title = snapshot_.Title(index);
-    known = allowed_->AllowsFrame(snapshot_.Handle(index), title, TitlePart(title, titleSuffix_, LeadBytes())) ? 1 : 0;
+    known = static_cast<signed char>(
+        allowed_->Judge(snapshot_.Handle(index), title, TitlePart(title, titleSuffix_, LeadBytes())));
   }
-  return known == 1;
+  return static_cast<AllowedWindows::Verdict>(known);
+}
+
+bool WindowScan::HeldBack(std::size_t index, const std::string& entry) {
+  if (Judged(index) != AllowedWindows::Verdict::Undecided ||
+      std::binary_search(oldTitles_.begin(), oldTitles_.end(), entry)) {
+    return false;
+  }
+  const WindowHandle frame = snapshot_.Handle(index);
+  const auto before =
+      std::find_if(held_.begin(), held_.end(), [frame](const Held& held) { return held.frame == frame; });
+  const int wait = SiteWaitTicks(settings_.TimerInterval);
+  // One whose wait is over stays listed, so that it is not waited for again
+  // while it lives on new (a close it asks about first).
+  const int ticks = std::min(before == held_.end() ? 1 : before->ticks + 1, wait + 1);
+  heldNext_.push_back({frame, ticks});
+  return ticks <= wait;
 }
 
 void WindowScan::UpdateTrayIcon() {

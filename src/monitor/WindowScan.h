@@ -30,6 +30,17 @@ class ScanEvents {
 // when the icon keeps its image (above 100 %).
 int TrayIconIndexFor(std::size_t known, int limit);
 
+// How many ticks a new browser frame whose site is undecided (its page has
+// not arrived, or the shell has not named it yet) is held back from the
+// limit: about two seconds of the scan timer's ticks, and two at the least,
+// so that a pop-up opened at about:blank reaches the page of an allowed
+// site first. Counted in ticks, not time, so that every tick of the wait has
+// asked for the frame's address however slowly the ticks run; bounded, so
+// that a pop-up whose page never arrives, or a shell that never answers,
+// keeps no frame from the limit for long.
+inline constexpr int kSiteWaitMilliseconds = 2000;
+int SiteWaitTicks(int timerInterval);
+
 // The periodic scan of the desktop's top-level windows: one Tick() is one
 // event of the scan timer, with its class, limit and block-list passes over
 // one shared snapshot of the desktop.
@@ -60,8 +71,12 @@ class WindowScan {
   void BlockListPass();
   const LeadByteTable& LeadBytes() const { return blockList_.CodePage().LeadBytes(); }
   bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
-  // An always-allowed browser frame of the snapshot.
-  bool AllowedFrame(std::size_t index);
+  // What the allowed list says of a browser frame of the snapshot.
+  AllowedWindows::Verdict Judged(std::size_t index);
+  bool AllowedFrame(std::size_t index) { return Judged(index) == AllowedWindows::Verdict::Allowed; }
+  // A frame not known yet whose site is undecided, within its wait: the
+  // limit neither counts nor closes it in this tick, and it stays new.
+  bool HeldBack(std::size_t index, const std::string& entry);
   void ReportClosing(WindowHandle window, std::string_view blockListEntry) {
     if (report_) report_->Closing(window, blockListEntry);
   }
@@ -75,7 +90,12 @@ class WindowScan {
   ClosedWindowReport* report_ = nullptr;
   AllowedWindows* allowed_ = nullptr;
   static constexpr signed char kNotAskedYet = -1;
-  std::vector<signed char> allowedThisTick_;  // per snapshot window: kNotAskedYet, 0 or 1
+  std::vector<signed char> allowedThisTick_;  // per snapshot window: kNotAskedYet or a Verdict
+  struct Held {
+    WindowHandle frame;
+    int ticks;  // the ticks it has waited, this one included
+  };
+  std::vector<Held> held_, heldNext_;  // the last limit pass's, and this one's
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order

@@ -16,8 +16,9 @@ void CopyText(const std::string& text, WindowText<Capacity>& out) {
 }  // namespace
 
 WindowHandle MemoryDesktop::Open(std::string title, std::string className, std::uint32_t style, bool visible) {
-  const WindowHandle handle = nextHandle_;
-  nextHandle_ += 0x10;
+  const WindowHandle handle = reused_ ? reused_ : nextHandle_;
+  if (reused_ == 0) nextHandle_ += 0x10;
+  reused_ = 0;
   windows_.insert(windows_.begin(), Window{handle, std::move(title), std::move(className), style, visible});
   return handle;
 }

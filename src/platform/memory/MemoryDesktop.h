@@ -34,6 +34,8 @@ class MemoryDesktop : public Desktop {
   // Opens a window on top of all others; returns its handle.
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0, bool visible = true);
   void Close(WindowHandle window);
+  // The next Open gets this handle, as the system may give a gone window's to a new one.
+  void HandOutAgain(WindowHandle handle) { reused_ = handle; }
   void Show(WindowHandle window);
   // The window's title changes, as a browser's does at every page.
   void Retitle(WindowHandle window, std::string title);
@@ -62,6 +64,7 @@ class MemoryDesktop : public Desktop {
   std::vector<PostedMessage> posted_;
   std::size_t appliedUpTo_ = 0;
   WindowHandle nextHandle_ = 0x10010;
+  WindowHandle reused_ = 0;
   WindowHandle foreground_ = 0;
   int enumerations_ = 0;
   std::map<WindowHandle, ReadCounts> reads_;

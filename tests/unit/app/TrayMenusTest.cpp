@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "blocklist/CryptString.h"
+#include "blocklist/TitleEntry.h"
 #include "blocklist/TitlesFile.h"
 #include "settings/SettingsKey.h"
 #include "fakes/MemoryPlatform.h"

@@ -55,12 +55,14 @@ TEST_F(TForm3Test, AddingATitleTakesItsTitlePartOnceAndRefusesBlankPages) {
   OpenBrowser("Renamed - Other Browser");
   OpenBrowser("- Microsoft Internet Explorer");
   OpenBrowser("Ad" + std::string(kSuffixed));
-  OpenBrowser("x- Microsoft Internet Explorer");  // an empty title part
+  OpenBrowser("x- Microsoft Internet Explorer");     // an empty title part
+  OpenBrowser("\t Sport" + std::string(kSuffixed));  // taken trimmed, as the tray takes it
   dialog.RefreshClick();
   dialog.AddToBlackListClick();
   SelectTitle("News" + std::string(kSuffixed));
   dialog.AddToBlackListClick();
-  for (const char* title : {"NEWS - Microsoft Internet Explorer", "Renamed - Other Browser"}) {
+  for (const char* title :
+       {"NEWS - Microsoft Internet Explorer", "Renamed - Other Browser", "\t Sport - Microsoft Internet Explorer"}) {
     SelectTitle(title);
     dialog.AddToBlackListClick();
   }
@@ -69,8 +71,8 @@ TEST_F(TForm3Test, AddingATitleTakesItsTitlePartOnceAndRefusesBlankPages) {
     SelectTitle(title);
     dialog.AddToBlackListClick();
   }
-  EXPECT_EQ(list.Entries(), Lines{"News"});
-  EXPECT_EQ(dialog.ListBox2.Items(), Lines{"News"});
+  EXPECT_EQ(list.Entries(), (Lines{"News", "Sport"}));
+  EXPECT_EQ(dialog.ListBox2.Items(), (Lines{"News", "Sport"}));
   EXPECT_EQ(Shown(), (Lines{kNoTitlesToAdd, kSelectTitle, kWindowHasNoTitle, kWindowHasNoTitle, kKeywordTooShort,
                             kKeywordTooShort}));
   EXPECT_FALSE(files.Exists(titles.TitlesPath()));  // written only when the dialog closes

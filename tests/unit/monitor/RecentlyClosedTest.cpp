@@ -99,5 +99,22 @@ TEST_F(RecentlyClosedTest, AStormInOneTickAsksTheShellOnlyForTheWindowsKeptAndAR
   EXPECT_EQ(recent.Newest()[1].title, "Casino 0 " + kSuffix);
 }
 
+// A gone window's handle may go to a later window: one with the same title
+// is closed anew, and neither takes the other's address.
+TEST_F(RecentlyClosedTest, ALaterWindowGivenAGoneWindowsHandleIsAWindowOfItsOwn) {
+  blockList.Assign({"casino"});
+  const WindowHandle gone = Frame("Casino");  // the shell names no address for it
+  Tick();
+  Tick();  // the answer comes, and the window is gone
+  desktop.HandOutAgain(gone);
+  ASSERT_EQ(Frame("Casino"), gone);
+  addresses.addresses[gone] = "http://casino.example/new";
+  Tick();
+  Tick();
+  ASSERT_EQ(recent.Newest().size(), 2u);
+  EXPECT_EQ(recent.Newest()[0].address, "http://casino.example/new");
+  EXPECT_EQ(recent.Newest()[1].address, "");
+}
+
 }  // namespace
 }  // namespace vandrel

@@ -243,11 +243,13 @@ TEST_F(WindowScanTest, AllowedWindowsSurviveEveryPassAndAreLeftOutOfTheCount) {
   allowed.Add({AllowedKind::Title, "Explorer"});  // the suffix's own word spares no pop-up
   allowed.Add({AllowedKind::Site, "example.com"});
   const auto known = Frame("Home");
+  addresses.addresses[known] = "http://home.example.net/";
   scan.Tick();
   const auto byTitle = Frame("News Mail");
   const auto bySite = Frame("News");
   addresses.addresses[bySite] = "http://www.example.com/news";
   const auto notAllowed = Frame("News");
+  addresses.addresses[notAllowed] = "http://news.example.net/";
   const auto dialog = desktop.Open("Mail", "Internet Explorer_TridentDlgFrame");
   const auto suffixed = desktop.Open("Alert " + kSuffix, "Internet Explorer_TridentDlgFrame");
   scan.Tick();
@@ -326,6 +328,52 @@ TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp)
   addresses.addresses[unlisted] = "http://example.com/";
   scan.Tick();  // the late answer named nothing: it is asked again, and the page is allowed
   EXPECT_EQ(desktop.ClosesPostedTo(unlisted), 2);
+}
+
+// While the list holds sites, a frame first seen before its page is named
+// is held back from the limit, still new, for SiteWaitTicks at the most.
+TEST_F(WindowScanTest, ANewFrameWaitsForItsSiteBeforeTheLimitTakesIt) {
+  settings.LimitEnabled = true;
+  settings.LimitWindows = 1;
+  allowed.Add({AllowedKind::Site, "example.com"});
+  const auto home = Frame("Home");
+  addresses.addresses[home] = "http://home.example.net/";
+  scan.Tick();
+  const auto deals = Frame("about:blank");
+  const auto blank = Frame("about:blank");  // its page never arrives
+  addresses.addresses[deals] = addresses.addresses[blank] = "about:blank";
+  const auto unnamed = Frame("Offers");  // the shell does not list it
+  const int wait = SiteWaitTicks(settings.TimerInterval);
+  const auto waitThenTick = [&] {
+    for (int tick = 1; tick < wait; ++tick) scan.Tick();
+    EXPECT_EQ(events.closed, 0);
+    EXPECT_EQ(events.icon, 4);  // one of one: a frame held back is not counted
+    scan.Tick();
+  };
+  scan.Tick();
+  desktop.Retitle(deals, "Example Deals " + kSuffix);
+  addresses.addresses[deals] = "http://www.example.com/deals";
+  waitThenTick();
+  EXPECT_EQ(desktop.ClosesPostedTo(deals), 0);
+  EXPECT_EQ(desktop.ClosesPostedTo(blank), 1);
+  EXPECT_EQ(desktop.ClosesPostedTo(unnamed), 1);
+  auto expected = std::vector<std::string>{std::to_string(home), std::to_string(deals)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(scan.OldTitles(), expected);
+  scan.Tick();  // still open: closed again at once, not waited for again
+  EXPECT_EQ(desktop.ClosesPostedTo(blank), 2);
+
+  addresses.busy = true;  // the shell never answers
+  desktop.ApplyCloses();
+  events.closed = 0;
+  const auto unanswered = Frame("Deals");
+  scan.Tick();
+  waitThenTick();
+  EXPECT_EQ(desktop.ClosesPostedTo(unanswered), 1);
+  allowed.Remove(0);  // without sites a frame is judged at once
+  const auto atOnce = Frame("about:blank");
+  scan.Tick();
+  EXPECT_EQ(desktop.ClosesPostedTo(atOnce), 1);
 }
 
 TEST_F(WindowScanTest, OnlyTheTitlePartBeforeTheFirstSuffixIsMatched) {

@@ -116,6 +116,14 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
   EXPECT_TRUE(helper.WaitForCloses(3, 1));
   ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
   for (const std::size_t i : {0, 1, 2}) EXPECT_EQ(helper.ClosesReceived(i), 0) << i;
+  // Beyond the full limit, a pop-up that opens at about:blank and arrives at the allowed site stays.
+  PopupHelper popup{Frame("about:blank")};
+  ASSERT_TRUE(addresses.Set(popup.Window(0), "about:blank"));
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 2));
+  ASSERT_TRUE(addresses.Set(popup.Window(0), "http://www.example.org/deals"));
+  SetWindowTextA(popup.Window(0), ("Example Deals" + suffix).c_str());
+  ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
+  EXPECT_EQ(popup.ClosesReceived(0), 0);
 }
 
 // A browser that does not answer for its address holds no tick up: a pop-up
