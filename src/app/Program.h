@@ -1,5 +1,6 @@
 #pragma once
 #include "app/CloseNotice.h"
+#include "app/LogOnErase.h"
 #include "app/MainWindow.h"
 #include "app/ProgramState.h"
 #include "app/RecentlyClosedMenu.h"
@@ -99,6 +100,20 @@ class Program : private TrayCommands {
   // Every window exists: switch blocking on when the settings ask for it.
   void WindowsCreated() {
     if (state.settings.AutoStart) mainWindow.Start1Click();
+  }
+
+  // The log-on start's WindowsCreated: it erases first when the option asks
+  // for it (`eraseAtLogOn` runs the erase with no box), before the scan
+  // begins, and tells its end in the notice's balloon. A quit or the end of
+  // the session met during the erase ends the start there: no balloon, no
+  // scan; the main loop meets the quit at once.
+  void LogOnWindowsCreated(const std::function<UnattendedOutcome()>& eraseAtLogOn) {
+    if (logOnErase.On()) {
+      const UnattendedOutcome outcome = eraseAtLogOn();
+      if (platform.waitLoop.QuitSeen()) return;
+      if (notice.On() && notice.show) notice.show(LogOnEraseBalloon(outcome));
+    }
+    WindowsCreated();
   }
 
   // The message loop has ended, or the Windows session is ending (after

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/LogOnErase.h"
 #include "app/Program.h"
 #include "app/win32/MainWindowView.h"
 #include "app/win32/TrayIconView.h"
@@ -192,19 +191,16 @@ void Application::RunApplication(bool minimizeArgument) {
       return ReportText(program.eraser.Aftermath().Report(look, pumpWhileLooking));
     });
   };
-  // The log-on start erases first when the option asks for it: before the
-  // scan begins, with no box, its end told in the notice's balloon. The
-  // windows and the icon exist, so the end of the session reaches it.
-  if (minimizeArgument && program.logOnErase.On()) {
-    UnattendedErase logOnErase(platform_, program.eraseGuard, look, PumpEvery(platform_.waitLoop));
-    const UnattendedOutcome outcome = logOnErase.Run({});
-    // A quit or the end of the session met during the erase ends the start
-    // here: no balloon, no scan; the loop meets the quit again at once.
-    if (!platform_.waitLoop.QuitSeen() && program.notice.On() && program.notice.show) {
-      program.notice.show(LogOnEraseBalloon(outcome));
-    }
+  // The windows and the icon exist, so the end of the session reaches the
+  // log-on erase.
+  if (minimizeArgument) {
+    program.LogOnWindowsCreated([&] {
+      UnattendedErase logOnErase(platform_, program.eraseGuard, look, PumpEvery(platform_.waitLoop));
+      return logOnErase.Run({});
+    });
+  } else {
+    program.WindowsCreated();
   }
-  if (!platform_.waitLoop.QuitSeen()) program.WindowsCreated();
 
   // The program's windows can go, or be left on a desktop that the session
   // no longer uses, without their program: no WM_DESTROY runs. The loop

@@ -4,6 +4,7 @@
 #include <functional>
 #include <utility>
 
+#include "app/LogOnErase.h"
 #include "app/Program.h"
 #include "blocklist/TitlesFile.h"
 #include "fakes/MemoryPlatform.h"
@@ -36,13 +37,16 @@ class MainWindowTest : public ::testing::Test {
   }
   // Creates the program's windows as the normal run does.
   Program& Start(bool minimizeArgument = false, int workAreaWidth = INT_MAX) {
+    CreateAllButTheLast(minimizeArgument, workAreaWidth);
+    program->WindowsCreated();
+    return *program;
+  }
+  void CreateAllButTheLast(bool minimizeArgument = false, int workAreaWidth = INT_MAX) {
     program = std::make_unique<Program>(platform, prompts);
     program->mainWindow.FormCreate(806, minimizeArgument, workAreaWidth);
     program->richMedia.FormCreate();
     program->OptionsCreated();
     program->BlockListCreated();
-    program->WindowsCreated();
-    return *program;
   }
   TZAVOClass& Main() { return program->mainWindow; }
   WindowHandle Frame(const std::string& page) {
@@ -68,6 +72,25 @@ TEST_F(MainWindowTest, CreationShowsTheCaptionZeroClosedAndStartsBlockingByDefau
   EXPECT_EQ(Main().Timer1.Interval(), 100);
   EXPECT_TRUE(Main().Form.Visible());
   EXPECT_TRUE(prompts.errors.empty());
+}
+
+// The log-on start erases before blocking begins; a quit or the end of the
+// session met during that erase ends the start: no balloon, no blocking.
+TEST_F(MainWindowTest, TheLogOnStartErasesFirstAndAQuitMeanwhileEndsItThere) {
+  Put(kLogOnEraseSetting, "1");
+  for (const bool quitMeanwhile : {false, true}) {
+    CreateAllButTheLast(true);
+    int balloons = 0;
+    program->notice.show = [&balloons](const Balloon&) { ++balloons; };
+    program->LogOnWindowsCreated([&] {
+      EXPECT_FALSE(Main().BlockingOn());
+      memory.waitLoop.quitPosted = quitMeanwhile;
+      memory.waitLoop.DispatchPendingMessages();
+      return UnattendedOutcome{};
+    });
+    EXPECT_EQ(Main().BlockingOn(), !quitMeanwhile);
+    EXPECT_EQ(balloons, quitMeanwhile ? 0 : 1);
+  }
 }
 
 TEST_F(MainWindowTest, XpAndLaterGetTheNarrowWidthAWorkAreaNarrowerStillAndTheStatusPanelFollows) {
