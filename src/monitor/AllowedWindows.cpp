@@ -15,7 +15,7 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
   }
   // Only a read of this tick is waited for: one still running from an
   // earlier tick is a browser that does not answer.
-  if (addresses_.Send()) addresses_.Take(addresses_.ReadWait());
+  if (addresses_.StartReadOfWanted()) addresses_.Take(addresses_.ReadWait());
 }
 
 AllowedWindows::Verdict AllowedWindows::Judge(WindowHandle frame, std::string_view title,

@@ -14,7 +14,7 @@ void FrameAddresses::Want(WindowHandle frame, std::string_view title) {
   if (added || wanted->second != title) wanted->second.assign(title);
 }
 
-bool FrameAddresses::Send() {
+bool FrameAddresses::StartReadOfWanted() {
   if (reading_ || wanted_.empty()) return false;
   asked_.swap(wanted_);
   wanted_.clear();

@@ -27,10 +27,10 @@ class FrameAddresses {
  public:
   explicit FrameAddresses(BrowserAddresses& shell) : shell_(shell) {}
 
-  // The frame, showing `title`, is to be asked at the next Send.
+  // The frame, showing `title`, is to be asked at the next StartReadOfWanted.
   void Want(WindowHandle frame, std::string_view title);
   // Starts a read of what is wanted, unless one runs; true when this started one.
-  bool Send();
+  bool StartReadOfWanted();
   // Takes the running read's answer, waiting at most `milliseconds` for it.
   void Take(std::uint32_t milliseconds);
   // How long a tick that started a read waits for it.

@@ -74,7 +74,7 @@ void RecentlyClosed::TickEnded(const std::vector<WindowHandle>& open) {
     closed.time = time;
     Add(std::move(closed));
   }
-  addresses_.Send();
+  addresses_.StartReadOfWanted();
   if (onNews && !news.empty()) onNews(news);
 }
 
