@@ -2,19 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/AsciiCase.h"
+
 namespace vandrel {
 namespace {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && SameIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
 
 // The names of a backslash-separated path, one by one.
 std::vector<std::string> SplitNames(std::string_view rest) {
@@ -39,12 +32,12 @@ std::optional<FullPath> ParseFullPath(std::string_view raw) {
   std::replace(path.begin(), path.end(), '/', '\\');
   std::string_view rest = path;
   bool share = false;
-  if (StartsWith(rest, "\\\\?\\UNC\\") || StartsWith(rest, "\\\\.\\UNC\\")) {
+  if (StartsWithIgnoringAsciiCase(rest, "\\\\?\\UNC\\") || StartsWithIgnoringAsciiCase(rest, "\\\\.\\UNC\\")) {
     rest.remove_prefix(8);
     share = true;
-  } else if (StartsWith(rest, "\\\\?\\") || StartsWith(rest, "\\\\.\\")) {
+  } else if (StartsWithIgnoringAsciiCase(rest, "\\\\?\\") || StartsWithIgnoringAsciiCase(rest, "\\\\.\\")) {
     rest.remove_prefix(4);
-  } else if (StartsWith(rest, "\\\\")) {
+  } else if (StartsWithIgnoringAsciiCase(rest, "\\\\")) {
     rest.remove_prefix(2);
     share = true;
   }
@@ -87,15 +80,15 @@ std::string PlainForm(const FullPath& path) {
 
 std::string ExtendedLengthForm(const FullPath& path) {
   const std::string plain = PlainForm(path);
-  if (StartsWith(plain, "\\\\")) return "\\\\?\\UNC\\" + plain.substr(2);
+  if (StartsWithIgnoringAsciiCase(plain, "\\\\")) return "\\\\?\\UNC\\" + plain.substr(2);
   return "\\\\?\\" + plain;
 }
 
 bool IsRoot(const FullPath& path) { return path.names.empty(); }
 
 bool IsSameOrBelow(const FullPath& path, const FullPath& ancestor) {
-  if (!SameIgnoringCase(path.root, ancestor.root) || path.names.size() < ancestor.names.size()) return false;
-  return std::equal(ancestor.names.begin(), ancestor.names.end(), path.names.begin(), SameIgnoringCase);
+  if (!EqualIgnoringAsciiCase(path.root, ancestor.root) || path.names.size() < ancestor.names.size()) return false;
+  return std::equal(ancestor.names.begin(), ancestor.names.end(), path.names.begin(), EqualIgnoringAsciiCase);
 }
 
 bool IsEntryOf(const FullPath& entry, const FullPath& folder, std::string_view name) {
@@ -113,7 +106,7 @@ std::optional<FullPath> ParseObjectName(std::string_view name,
   const std::size_t deviceEnd = second == std::string_view::npos ? second : name.find('\\', second + 1);
   if (name.substr(0, 1) != "\\" || deviceEnd == std::string_view::npos) return std::nullopt;
   for (char drive = 'A'; drive <= 'Z'; ++drive) {
-    if (SameIgnoringCase(deviceOfDrive(drive), name.substr(0, deviceEnd))) {
+    if (EqualIgnoringAsciiCase(deviceOfDrive(drive), name.substr(0, deviceEnd))) {
       return ParseFullPath(std::string{drive, ':'} + std::string(name.substr(deviceEnd)));
     }
   }

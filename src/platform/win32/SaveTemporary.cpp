@@ -1,7 +1,8 @@
 #include "platform/win32/SaveTemporary.h"
 
-#include <cctype>
 #include <optional>
+
+#include "platform/AsciiCase.h"
 
 namespace vandrel {
 namespace {
@@ -15,16 +16,6 @@ constexpr int kAttempts = 64;
 // so the replace is tried again for a short while before it is reported.
 constexpr int kReplaceAttempts = 8;
 constexpr DWORD kReplaceWaitMs = 40;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::string TemporaryName(unsigned number) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -87,7 +78,7 @@ class LinkCheck {
     std::string expected = *folder_;
     if (expected.empty() || expected.back() != '\\') expected += '\\';
     expected += name;
-    return EqualIgnoringCase(*file, expected);
+    return EqualIgnoringAsciiCase(*file, expected);
   }
 
  private:
@@ -135,8 +126,8 @@ bool IsSaveTemporaryName(std::string_view name) {
   for (const char digit : digits) {
     if (!std::isxdigit(static_cast<unsigned char>(digit))) return false;
   }
-  return EqualIgnoringCase(name.substr(0, kPrefix.size()), kPrefix) &&
-         EqualIgnoringCase(name.substr(name.size() - kSuffix.size()), kSuffix);
+  return EqualIgnoringAsciiCase(name.substr(0, kPrefix.size()), kPrefix) &&
+         EqualIgnoringAsciiCase(name.substr(name.size() - kSuffix.size()), kSuffix);
 }
 
 void RemoveStaleSaveTemporaries(const std::string& folderPrefix, std::string_view targetName) {
@@ -147,7 +138,7 @@ void RemoveStaleSaveTemporaries(const std::string& folderPrefix, std::string_vie
   constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY;
   do {
     const std::string name = found.cFileName;
-    if (!IsSaveTemporaryName(name) || EqualIgnoringCase(name, targetName)) continue;
+    if (!IsSaveTemporaryName(name) || EqualIgnoringAsciiCase(name, targetName)) continue;
     if (found.dwFileAttributes & kNotPlain) continue;
     const std::string path = folderPrefix + name;
     if (links.LiesInTheFolder(path, name)) DeleteFileA(path.c_str());
