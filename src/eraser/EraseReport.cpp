@@ -41,10 +41,8 @@ std::string GroupedNumber(std::uint64_t number) {
 
 namespace {
 
-std::string Grouped(std::uint64_t number) { return GroupedNumber(number); }
-
 std::string Plural(std::uint64_t count, const char* one, const char* many) {
-  return Grouped(count) + " " + (count == 1 ? one : many);
+  return GroupedNumber(count) + " " + (count == 1 ? one : many);
 }
 
 std::string LineOf(const ReportEntry& entry, bool preview) {
@@ -53,7 +51,7 @@ std::string LineOf(const ReportEntry& entry, bool preview) {
   line += entry.fate == PlaceFate::Told ? "\"" + entry.place + "\"" : entry.place;
   if (entry.fate == PlaceFate::Emptied) {
     line += preview ? ": " + Plural(entry.files, "file", "files") + ", " + Plural(entry.bytes, "byte", "bytes")
-                    : ": " + Grouped(entry.files) + " removed";
+                    : ": " + GroupedNumber(entry.files) + " removed";
   }
   if (!entry.why.empty()) line += " (" + entry.why + ")";
   return line;

@@ -73,19 +73,18 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
     outcome.why = kNothingSelected;
     return outcome;
   }
-  std::vector<std::string>& leftOut = leftOut_;
-  leftOut.clear();
-  for (const std::string& name : stored.wrongType) leftOut.push_back(kWrongTypeLeftOut + name);
+  leftOut_.clear();
+  for (const std::string& name : stored.wrongType) leftOut_.push_back(kWrongTypeLeftOut + name);
   if (!ignoredArguments.empty()) {
     std::string arguments;
     for (const std::string& argument : ignoredArguments) arguments += (arguments.empty() ? "" : " ") + argument;
-    leftOut.push_back(kArgumentsIgnored + arguments);
+    leftOut_.push_back(kArgumentsIgnored + arguments);
   }
   // The window's erase asks the user to close the browser; nobody is here
   // to, and the library must not run under a browser that uses it.
   if (UsesUrlCache(stored.selection) && command_.BrowserWindowOpen()) {
     stored.selection = WithoutUrlCache(stored.selection);
-    leftOut.push_back(kBrowserOpenLeftOut);
+    leftOut_.push_back(kBrowserOpenLeftOut);
   }
   choices_.selection = stored.selection;
   bool ending = false;

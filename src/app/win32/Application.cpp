@@ -50,9 +50,10 @@ std::function<void()> PumpEvery(WaitLoop& waitLoop) {
 
 // Whether the desktop of this thread's windows has been closed under them.
 // Wine closes a desktop that it believes no program uses any more, and it
-// can believe so wrongly: when its desktop process ends a thread while one
-// other program with a single thread is left (a worker that served a call
-// to the shell's list of browser windows ends some seconds after it). The
+// can believe so wrongly: as a thread on it ends, it compares the threads
+// counted on the desktop with its desktop process's own, and that process
+// runs threads that are not counted there (a worker that served a call to
+// the shell's list of browser windows ends some seconds after it). The
 // desktop then loses its name and its desktop process ends; the windows on
 // it stay, but every program started since lives on a new desktop that
 // they are not on. A desktop always has a name otherwise; a failed
