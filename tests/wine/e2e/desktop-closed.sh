@@ -40,7 +40,8 @@ vandrel_wine_restart_server
 scrambled zeta alpha >"$titles"
 "$wine" "$exe" >/dev/null 2>&1 &
 vandrel=$!
-trap 'running && kill "$vandrel"; rm -f "$titles"' EXIT
+# The block list file stays as Vandrel wrote it, as on a user's machine.
+trap 'running && kill "$vandrel"' EXIT
 before=""
 for ((i = 0; i < 60; i++)); do
   read -r owner windows < <(look)
