@@ -65,6 +65,13 @@ bool DesktopClosed() {
          name[0] == '\0';
 }
 
+// The check's timer as a box's or a dialog's own loop dispatches it: the
+// quit posted here ends that loop, which posts it again for the main loop.
+// A box on a closed desktop is never seen, so it is never answered.
+void CALLBACK QuitIfDesktopClosed(HWND, UINT, UINT_PTR, DWORD) {
+  if (DesktopClosed()) PostQuitMessage(0);
+}
+
 }  // namespace
 
 void Application::RequestQuit() { PostQuitMessage(0); }
@@ -207,8 +214,9 @@ void Application::RunApplication(bool minimizeArgument) {
   // no longer uses, without their program: no WM_DESTROY runs. The loop
   // would then wait for ever with nothing to scan and no icon, so a thread
   // timer (it needs no window) looks for the main window and the desktop
-  // and, once either is gone, the program ends as at the end of a session.
-  const UINT_PTR windowCheck = SetTimer(nullptr, 0, kMainWindowCheckMs, nullptr);
+  // and, once either is gone, the program ends as at the end of a session;
+  // inside a box's loop the timer's own call looks for the desktop.
+  const UINT_PTR windowCheck = SetTimer(nullptr, 0, kMainWindowCheckMs, QuitIfDesktopClosed);
   const ScopeExit stopWindowCheck([windowCheck] {
     if (windowCheck) KillTimer(nullptr, windowCheck);
   });

@@ -2,12 +2,15 @@
 // to the shell's list of browser windows, which Wine's desktop process
 // serves on a worker thread of its own, and ends. "look" prints the
 // process id of the desktop's owner and how many Vandrel main windows this
-// program's desktop holds, as "<owner> <windows>".
+// program's desktop holds, as "<owner> <windows>". "about" opens Vandrel's
+// About box, whose own loop then runs until the box is closed.
 #include <windows.h>
 #include <exdisp.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include "app/CommandIds.h"
 
 namespace {
 
@@ -37,10 +40,16 @@ int Look() {
   return 0;
 }
 
+int OpenAbout() {
+  const HWND main = FindWindowA("TZAVOClass", "Vandrel");
+  return main && PostMessageA(main, WM_COMMAND, vandrel::kCmdAbout1, 0) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "ask") == 0) return Ask();
   if (argc == 2 && std::strcmp(argv[1], "look") == 0) return Look();
+  if (argc == 2 && std::strcmp(argv[1], "about") == 0) return OpenAbout();
   return 2;
 }
