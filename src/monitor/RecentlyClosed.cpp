@@ -20,21 +20,21 @@ std::string LocalClockText() {
   return std::string(text, std::strftime(text, sizeof text, "%H:%M", local));
 }
 
-RecentlyClosed::RecentlyClosed(Desktop& desktop, FrameAddresses& addresses, std::function<std::string()> clock)
-    : desktop_(desktop), addresses_(addresses), clock_(std::move(clock)) {
+RecentlyClosed::RecentlyClosed(FrameAddresses& addresses, std::function<std::string()> clock)
+    : addresses_(addresses), clock_(std::move(clock)) {
   addresses_.onRead = [this](WindowHandle window, const std::string& title, const std::string& address) {
     AddressRead(window, title, address);
   };
 }
 
-void RecentlyClosed::Closing(WindowHandle window, std::string_view blockListEntry) {
+void RecentlyClosed::Closing(WindowHandle window, std::string_view title, std::string_view blockListEntry) {
   // The limit and block-list passes may both take the same new window.
   const bool reported = std::any_of(pending_.begin(), pending_.end(),
                                     [window](const ClosedWindow& closed) { return closed.window == window; });
   if (reported) return;
   ClosedWindow closed;
   closed.window = window;
-  desktop_.ReadTitle(window, closed.title);
+  closed.title = std::string(title);
   closed.blockListEntry = std::string(blockListEntry);
   pending_.push_back(std::move(closed));
 }

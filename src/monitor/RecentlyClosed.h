@@ -44,12 +44,12 @@ std::string LocalClockText();
 // tick) moves to the front instead of filling the list with copies.
 class RecentlyClosed : public ClosedWindowReport {
  public:
-  RecentlyClosed(Desktop& desktop, FrameAddresses& addresses, std::function<std::string()> clock = LocalClockText);
+  explicit RecentlyClosed(FrameAddresses& addresses, std::function<std::string()> clock = LocalClockText);
 
-  // The title is read now. The address is the one the scan read for that
+  // The title is the one the scan judged. The address is the one the scan read for that
   // page, if it did; else it is asked of the shell at the end of the tick,
   // apart from the scan, and filled in when the answer comes.
-  void Closing(WindowHandle window, std::string_view blockListEntry) override;
+  void Closing(WindowHandle window, std::string_view title, std::string_view blockListEntry) override;
   void TickEnded(const std::vector<WindowHandle>& open) override;
 
   // Told at the end of a tick of the windows it closed that the list did
@@ -67,7 +67,6 @@ class RecentlyClosed : public ClosedWindowReport {
   std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
   void AddressRead(WindowHandle window, const std::string& title, const std::string& address);
 
-  Desktop& desktop_;
   FrameAddresses& addresses_;
   std::function<std::string()> clock_;
   std::vector<ClosedWindow> pending_;  // this tick's closes, in order

@@ -92,7 +92,7 @@ void WindowScan::LimitPass() {
   // frame that counts from then on, never a new one beyond the limit.
   // A frame held back is left out as if it had not appeared yet.
   newTitles_.clear();
-  newAllowed_.clear();
+  newIndex_.clear();
   heldNext_.clear();
   int openCounted = 0;
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
@@ -103,8 +103,8 @@ void WindowScan::LimitPass() {
     std::string entry = std::to_string(snapshot_.Handle(i));
     if (HeldBack(i, entry)) continue;
     newTitles_.push_back(std::move(entry));
-    newAllowed_.push_back(AllowedFrame(i));
-    if (!newAllowed_.back()) ++openCounted;
+    newIndex_.push_back(i);
+    if (!AllowedFrame(i)) ++openCounted;
   }
   held_.swap(heldNext_);
 
@@ -121,21 +121,21 @@ void WindowScan::LimitPass() {
     const auto found = std::find(newTitles_.begin(), newTitles_.end(), entry);
     if (found == newTitles_.end()) return true;
     const auto at = found - newTitles_.begin();
-    if (!newAllowed_[static_cast<std::size_t>(at)]) ++known;
+    if (!AllowedFrame(newIndex_[static_cast<std::size_t>(at)])) ++known;
     newTitles_.erase(found);
-    newAllowed_.erase(newAllowed_.begin() + at);
+    newIndex_.erase(newIndex_.begin() + at);
     return false;
   });
 
   // The new frames lowest in the Z-order survive first; the topmost go. An
   // allowed frame is neither counted nor closed.
   for (auto entry = newTitles_.size(); entry-- > 0;) {
-    if (newAllowed_[entry]) continue;
+    if (AllowedFrame(newIndex_[entry])) continue;
     ++known;
     const WindowHandle window = ParseHandle(newTitles_[entry]);
     if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
       if (window) {
-        ReportClosing(window, {});
+        ReportClosing(newIndex_[entry], {});
         desktop_.Post(window, kWmClose, 0, 0);
       }
       newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
@@ -196,7 +196,7 @@ void WindowScan::BlockListPass() {
     const WindowHandle window = snapshot_.Handle(i);
     matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_, LeadBytes()), matches_);
     if (matches_.empty() || !MayClose(window)) continue;
-    ReportClosing(window, blockList_.Entry(matches_.front()));
+    ReportClosing(i, blockList_.Entry(matches_.front()));
     for (std::size_t match = 0; match < matches_.size(); ++match) {
       desktop_.Post(window, kWmClose, 0, 0);
       events_.CountClosedWindow();

@@ -77,8 +77,9 @@ class WindowScan {
   // A frame not known yet whose site is undecided, within its wait: the
   // limit neither counts nor closes it in this tick, and it stays new.
   bool HeldBack(std::size_t index, const std::string& entry);
-  void ReportClosing(WindowHandle window, std::string_view blockListEntry) {
-    if (report_) report_->Closing(window, blockListEntry);
+  // The title is the one the pass judged: the window may be gone by now.
+  void ReportClosing(std::size_t index, std::string_view blockListEntry) {
+    if (report_) report_->Closing(snapshot_.Handle(index), snapshot_.Title(index), blockListEntry);
   }
 
   Desktop& desktop_;
@@ -99,7 +100,7 @@ class WindowScan {
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order
-  std::vector<bool> newAllowed_;        // beside newTitles_: the frame is always allowed
+  std::vector<std::size_t> newIndex_;   // beside newTitles_: the frame's place in the snapshot
   std::size_t knownCounted_ = 0;        // the known frames the limit counts: not allowed
   bool expandPending_ = true;
 

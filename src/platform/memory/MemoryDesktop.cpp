@@ -88,6 +88,10 @@ void MemoryDesktop::ReadTitle(WindowHandle window, std::string& out) {
   } else {
     out.clear();
   }
+  if (window == goesAfterTitleRead_) {
+    goesAfterTitleRead_ = 0;
+    Close(window);
+  }
 }
 
 void MemoryDesktop::ReadClassName(WindowHandle window, ClassText& out) {

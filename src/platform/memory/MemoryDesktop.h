@@ -37,6 +37,9 @@ class MemoryDesktop : public Desktop {
   // The next Open gets this handle, as the system may give a gone window's to a new one.
   void HandOutAgain(WindowHandle handle) { reused_ = handle; }
   void Show(WindowHandle window);
+  // The window ends right after its title is next read, as one told to
+  // close at an earlier tick may end while the scan looks at it.
+  void GoesAfterNextTitleRead(WindowHandle window) { goesAfterTitleRead_ = window; }
   // The window's title changes, as a browser's does at every page.
   void Retitle(WindowHandle window, std::string title);
   // Closes every window that was posted WM_CLOSE since the last call.
@@ -65,6 +68,7 @@ class MemoryDesktop : public Desktop {
   std::size_t appliedUpTo_ = 0;
   WindowHandle nextHandle_ = 0x10010;
   WindowHandle reused_ = 0;
+  WindowHandle goesAfterTitleRead_ = 0;
   WindowHandle foreground_ = 0;
   int enumerations_ = 0;
   std::map<WindowHandle, ReadCounts> reads_;
