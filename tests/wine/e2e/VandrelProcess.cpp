@@ -1,5 +1,6 @@
 #include "VandrelProcess.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "BrowserAddresses.h"
@@ -172,6 +173,21 @@ VandrelProcess::~VandrelProcess() {
 
 HWND VandrelProcess::WaitForMainWindow(DWORD timeoutMs) {
   main_ = WaitForTopLevel(kClass, kTitle, timeoutMs);
+  // What a failing test cannot see afterwards: whether the program ended,
+  // and whether this test's desktop is still the open one.
+  if (!main_) {
+    if (const auto code = process_.ExitCode()) {
+      std::fprintf(stderr, "Vandrel.exe showed no main window and ended with exit code %lu\n", *code);
+    } else {
+      std::fprintf(stderr, "Vandrel.exe showed no main window and still runs\n");
+    }
+    char name[64] = {};
+    DWORD needed = 0;
+    if (GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &needed) &&
+        name[0] == '\0') {
+      std::fprintf(stderr, "this test's desktop has been closed\n");
+    }
+  }
   return main_;
 }
 
