@@ -7,9 +7,7 @@
 // program ending). Vandrel then ends, as it must on a closed desktop
 // (desktop-closed.sh shows that case), and the tests after it would drive a
 // program that is gone. A user's desktop holds more programs than a test
-// run's; these idle threads stand for them while this program runs, also
-// when it runs without ctest. Between test programs, desktop_holder.exe
-// keeps the desktop.
+// run's; these idle threads stand for them, for the whole run.
 #include <windows.h>
 #include <gtest/gtest.h>
 

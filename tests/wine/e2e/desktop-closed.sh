@@ -7,10 +7,7 @@
 # and its process; Vandrel's windows stay on it, unseen by every program
 # started since. Vandrel must end as at the end of a session, its block list
 # written back (sorted), rather than run on with no scan.
-#   desktop-closed.sh VANDREL_EXE ASKER_EXE HOLDER_EXE
-# The desktop holder of the test run would keep the desktop open: each round
-# starts a new server session without it, and the holder starts again at the
-# end, for the tests that follow.
+#   desktop-closed.sh VANDREL_EXE ASKER_EXE
 # Exits 77 (skipped) when Wine did not close the desktop, or when its desktop
 # process does not serve the list: once a desktop process that served it has
 # ended, the next one often cannot register the list again until the
@@ -18,7 +15,7 @@
 set -uo pipefail
 # shellcheck source=scripts/wine-env
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine-env"
-exe=${1:?Vandrel.exe} asker=${2:?shell_windows_asker.exe} holder=${3:?desktop_holder.exe}
+exe=${1:?Vandrel.exe} asker=${2:?shell_windows_asker.exe}
 titles="$(dirname "$exe")/titles.dat"
 wine=/usr/lib/wine/wine64
 
@@ -39,11 +36,7 @@ running() { kill -0 "$vandrel" 2>/dev/null; }
 "$wine" reg add 'HKCU\Software\Korvane\Vandrel' /v TOD /d 1 /f >/dev/null 2>&1  # no tip first
 vandrel=""
 # The block list file stays as Vandrel wrote it, as on a user's machine.
-finish() {
-  [[ -n "$vandrel" ]] && running && kill "$vandrel"
-  vandrel_wine_hold_desktop "$holder"
-}
-trap finish EXIT
+trap '[[ -n "$vandrel" ]] && running && kill "$vandrel"' EXIT
 
 # One round: Vandrel alone on a new desktop, its About box open or not (a
 # box runs a loop of its own), then the call that makes Wine close it.
