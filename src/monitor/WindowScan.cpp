@@ -1,7 +1,6 @@
 #include "monitor/WindowScan.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "blocklist/TitleSuffix.h"
 
@@ -15,12 +14,6 @@ namespace {
 std::string_view PageOf(std::string_view title, std::string_view suffix, const LeadByteTable& leadBytes) {
   return TitleSuffixAt(title, suffix, leadBytes) != std::string_view::npos ? TitlePart(title, suffix, leadBytes)
                                                                            : title;
-}
-
-WindowHandle ParseHandle(const std::string& text) {
-  WindowHandle handle = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), handle);
-  return (error == std::errc() && end == text.data() + text.size()) ? handle : 0;
 }
 
 }  // namespace
@@ -132,13 +125,12 @@ void WindowScan::LimitPass() {
   for (auto entry = newTitles_.size(); entry-- > 0;) {
     if (AllowedFrame(newIndex_[entry])) continue;
     ++known;
-    const WindowHandle window = ParseHandle(newTitles_[entry]);
+    const WindowHandle window = snapshot_.Handle(newIndex_[entry]);
     if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
-      if (window) {
-        ReportClosing(newIndex_[entry], {});
-        desktop_.Post(window, kWmClose, 0, 0);
-      }
+      ReportClosing(newIndex_[entry], {});
+      desktop_.Post(window, kWmClose, 0, 0);
       newTitles_.erase(newTitles_.begin() + static_cast<std::ptrdiff_t>(entry));
+      newIndex_.erase(newIndex_.begin() + static_cast<std::ptrdiff_t>(entry));
       events_.CountClosedWindow();
       --known;  // not kept: the limit's fill counts what stays
     }
