@@ -17,7 +17,10 @@ class Win32WindowEvents : public WindowEvents {
   Win32WindowEvents() = default;
   Win32WindowEvents(const Win32WindowEvents&) = delete;
   Win32WindowEvents& operator=(const Win32WindowEvents&) = delete;
+  ~Win32WindowEvents() override { StopListening(); }
 
+  // False also while another listener listens on this thread: the thread's
+  // events have one listener.
   bool Listen(std::function<void(WindowHandle window)> onEvent) override;
   void StopListening() override;
 
@@ -25,11 +28,13 @@ class Win32WindowEvents : public WindowEvents {
   static void CALLBACK Heard(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
                              DWORD time);
 
-  // A hook's callback gets no pointer of its own: it finds the listener
-  // through this message-only window, named by the listening thread. A
-  // listener that is gone leaves no window, so an event still queued after
-  // the unhook finds nothing.
-  UniqueWindow receiver_;
+  // A hook's callback gets no pointer of its own, and it runs on the thread
+  // that set the hook: it finds its listener in that thread's own slot,
+  // never through anything on the desktop, where any program can make a
+  // window of any class and name. A listener that stopped has left the
+  // slot, so an event still queued after the unhook finds nothing.
+  static thread_local Win32WindowEvents* listenerOfThisThread_;
+
   std::array<UniqueWinEventHook, 3> hooks_;
   std::function<void(WindowHandle window)> onEvent_;
 };
