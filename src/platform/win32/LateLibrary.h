@@ -3,6 +3,7 @@
 
 #include "platform/win32/FunctionLookup.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace vandrel {
 
@@ -10,6 +11,7 @@ namespace vandrel {
 // program: under Wine every library in the import table lengthens the time
 // before the main window is on the screen, and these are needed only later
 // (the tray icon, a sound, the shell, COM). It is freed with this object.
+// fileName names a library of the system folder.
 class LateLibrary {
  public:
   explicit LateLibrary(const char* fileName) : fileName_(fileName) {}
@@ -20,10 +22,7 @@ class LateLibrary {
   bool Load() {
     if (!tried_) {
       tried_ = true;
-      // A missing library must not put up the system's box.
-      const UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-      module_.reset(LoadLibraryA(fileName_));
-      SetErrorMode(previousMode);
+      module_.reset(LoadSystemLibrary(fileName_));
     }
     return static_cast<bool>(module_);
   }

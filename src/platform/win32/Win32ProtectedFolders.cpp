@@ -4,6 +4,7 @@
 #include "platform/win32/FunctionLookup.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/ProtectedFolders.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace vandrel {
 namespace {
@@ -109,7 +110,7 @@ std::vector<ProtectedFolder> ReadProtectedFolders() {
   // The shell knows them best; its folder query is looked up, as shell32
   // is not otherwise loaded.
   using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-  const UniqueModule shell(LoadLibraryA("shell32.dll"));
+  const UniqueModule shell(LoadSystemLibrary("shell32.dll"));
   const auto folderPath = LookupFunction<FolderPathFunction>(shell.get(), "SHGetFolderPathW");
   for (const Kind& kind : kShellKinds) {
     if (!folderPath) break;

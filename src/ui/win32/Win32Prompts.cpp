@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/FunctionLookup.h"
+#include "platform/win32/SystemLibrary.h"
 #include "ui/win32/MessageStyle.h"
 #include "ui/win32/PasswordBox.h"
 #include "ui/win32/SilenceableBox.h"
@@ -72,7 +73,7 @@ SilenceableAnswer Win32Prompts::SilenceableMessage(MessageKind kind, const std::
 }
 
 FileDialogFunction Win32Prompts::CommonDialog(const char* name) {
-  if (!commonDialogs_) commonDialogs_.reset(LoadLibraryA("comdlg32.dll"));
+  if (!commonDialogs_) commonDialogs_.reset(LoadSystemLibrary("comdlg32.dll"));
   return LookupFunction<FileDialogFunction>(commonDialogs_.get(), name);
 }
 
