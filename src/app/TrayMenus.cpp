@@ -1,5 +1,7 @@
 #include "app/TrayMenus.h"
 
+#include <algorithm>
+
 #include "app/MenuCaption.h"
 #include "app/ShortText.h"
 #include "blocklist/TitleEntry.h"
@@ -46,14 +48,24 @@ TrayMenu StaticTrayMenu(const BlockingModes& modes, const std::vector<RecentlyCl
   };
 }
 
+std::string MoreFramesCaption(std::size_t leftOut) {
+  return "... and " + std::to_string(leftOut) + (leftOut == 1 ? " more browser window" : " more browser windows");
+}
+
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes,
-                            const LeadByteTable& leadBytes) {
+                            const LeadByteTable& leadBytes, std::size_t mostTitles) {
   // The header only names the list below it: choosing it does nothing.
   TrayMenu menu{{kTrayHeader, TrayAction::None}, {kTraySeparator, TrayAction::None}};
-  for (const std::string& title : titles) {
-    TrayMenuItem item{LiteralCaption(Shortened(title, kMenuTitleLength, leadBytes)), TrayAction::AddTitle};
-    item.title = title;
+  const std::size_t listed = std::min(titles.size(), std::max<std::size_t>(mostTitles, 1));
+  for (std::size_t i = 0; i < listed; ++i) {
+    TrayMenuItem item{LiteralCaption(Shortened(titles[i], kMenuTitleLength, leadBytes)), TrayAction::AddTitle};
+    item.title = titles[i];
     menu.push_back(std::move(item));
+  }
+  if (listed < titles.size()) {
+    TrayMenuItem more{MoreFramesCaption(titles.size() - listed), TrayAction::None};
+    more.enabled = false;
+    menu.push_back(std::move(more));
   }
   menu.insert(menu.end(), {
                               {kTraySeparator, TrayAction::None},
@@ -83,7 +95,7 @@ TrayMenus::TrayMenus(Desktop& desktop, BlockList& blockList, const std::string& 
 void TrayMenus::CoolTrayIcon1MouseDown() {
   if (onMouseDown) onMouseDown();
   const auto titles = BrowserFrameTitles(desktop_);
-  browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_, blockList_.CodePage().LeadBytes());
+  browserWindows_ = titles.empty() ? TrayMenu{} : BrowserWindowsMenu(titles, modes_, blockList_.CodePage().LeadBytes(), mostListedFrames);
 }
 
 TrayMenu TrayMenus::CurrentMenu() { return browserWindows_.empty() ? StaticMenu() : browserWindows_; }

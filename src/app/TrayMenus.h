@@ -84,9 +84,18 @@ TrayMenu RecentlyClosedItems(const std::vector<RecentlyClosedItem>& recentlyClos
 // A title item's caption keeps this many bytes of the title at the most:
 // a title is read whole, and a page may make it thousands of characters long.
 inline constexpr std::size_t kMenuTitleLength = 200;
-// The menu that lists the open browser windows, to add one to the block list.
+// The menu that lists the open browser windows, to add one to the block list:
+// the first mostTitles of them (a page can open a thousand frames off the
+// screen), then a line that counts the rest.
 TrayMenu BrowserWindowsMenu(const std::vector<std::string>& titles, const BlockingModes& modes,
-                            const LeadByteTable& leadBytes);
+                            const LeadByteTable& leadBytes, std::size_t mostTitles);
+// The frames a menu lists until the view says how many its screen holds.
+inline constexpr std::size_t kMostListedFrames = 30;
+// The browser windows menu's items besides the titles (header, separators,
+// the count of the rest, the commands).
+inline constexpr std::size_t kBrowserMenuFixedItems = 9;
+// The line after the listed titles, with the number of those left out.
+std::string MoreFramesCaption(std::size_t leftOut);
 
 // The icon's menus: rebuilt at every mouse press on the icon, and the
 // choice of one of their items.
@@ -99,6 +108,9 @@ class TrayMenus {
   // A mouse button went down on the icon: the menu becomes the list of
   // browser windows, or the static menu when none is open.
   void CoolTrayIcon1MouseDown();
+  // How many frames the browser windows menu lists at the most: what the
+  // screen holds, which the view tells.
+  std::size_t mostListedFrames = kMostListedFrames;
   // Runs first at every press: the block list dialog refreshes its list of
   // browser windows.
   std::function<void()> onMouseDown;

@@ -14,20 +14,42 @@ static_assert(IDI_TRAY_LEVEL_COUNT == 5, "one picture per fill level");
 
 namespace {
 
-BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id, UINT firstSubmenuId) {
+BOOL AppendItem(HMENU menu, const TrayMenuItem& item, UINT id) {
   if (item.IsSeparator()) return AppendMenuA(menu, MF_SEPARATOR, id, nullptr);
   const UINT state = (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : MF_UNCHECKED);
   if (item.action != TrayAction::RecentlyClosed && item.submenu.empty()) {
     // A closed window's offers carry their own ids in the submenu's range.
-    const UINT itemId = item.choice >= 0 ? firstSubmenuId + static_cast<UINT>(item.choice) : id;
+    const UINT itemId = item.choice >= 0 ? FirstIdOf(TrayMenuKind::RecentlyClosed) + static_cast<UINT>(item.choice) : id;
     return AppendMenuA(menu, MF_STRING | state, itemId, item.caption.c_str());
   }
-  UniqueMenu submenu = BuildPopupMenu(item.submenu, firstSubmenuId, firstSubmenuId);
+  UniqueMenu submenu = BuildPopupMenu(item.submenu, TrayMenuKind::RecentlyClosed);
   if (!AppendMenuA(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(submenu.get()), item.caption.c_str())) {
     return FALSE;
   }
   submenu.release();  // the menu owns it now
   return TRUE;
+}
+
+// Whether every id of the menu stays in its kind's range.
+bool IdsInRange(const TrayMenu& items) {
+  if (items.size() > kTrayMenuIdRange) return false;
+  for (const TrayMenuItem& item : items) {
+    if (item.choice >= static_cast<int>(kTrayMenuIdRange) || !IdsInRange(item.submenu)) return false;
+  }
+  return true;
+}
+
+// The browser windows menu's titles that the work area holds one below
+// another, with the menu's other items.
+std::size_t FramesTheScreenHolds(POINT at) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  const HMONITOR shown = MonitorFromPoint(at, MONITOR_DEFAULTTOPRIMARY);
+  RECT area{0, 0, 0, 768};
+  if (shown && GetMonitorInfoA(shown, &monitor)) area = monitor.rcWork;
+  const int itemHeight = std::max(GetSystemMetrics(SM_CYMENUSIZE), 1);
+  const auto rows = static_cast<std::size_t>(std::max<LONG>(area.bottom - area.top, 0) / itemHeight);
+  return rows > kBrowserMenuFixedItems ? rows - kBrowserMenuFixedItems : 1;
 }
 
 // The text, cut to fit the field with its end mark, at the start of a
@@ -47,12 +69,12 @@ void CopyCut(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId, UINT firstSubmenuId) {
-  UniqueMenu menu(CreatePopupMenu());
+UniqueMenu BuildPopupMenu(const TrayMenu& items, TrayMenuKind kind) {
+  UniqueMenu menu(IdsInRange(items) ? CreatePopupMenu() : nullptr);
   if (!menu) throw PlatformError("Cannot create the menu");
-  UINT id = firstId;
+  UINT id = FirstIdOf(kind);
   for (const TrayMenuItem& item : items) {
-    if (!AppendItem(menu.get(), item, id, firstSubmenuId)) throw PlatformError("Cannot create the menu");
+    if (!AppendItem(menu.get(), item, id)) throw PlatformError("Cannot create the menu");
     ++id;
   }
   return menu;
@@ -188,13 +210,13 @@ LRESULT TrayIconView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   return Default(message, wParam, lParam);
 }
 
-void TrayIconView::OnMenuCommand(UINT id) {
-  if (id >= kFirstRecentlyClosedId) {
-    menus_.ChooseRecentlyClosed(id - kFirstRecentlyClosedId);
-  } else if (id >= kFirstStaticItemId) {
-    menus_.ChooseStatic(id - kFirstStaticItemId);
-  } else if (id >= kFirstItemId) {
-    menus_.Choose(id - kFirstItemId);
+void TrayIconView::OnMenuCommand(UINT id, TrayMenuKind tracked) {
+  const auto choice = ChoiceOf(id, tracked);
+  if (!choice) return;
+  switch (choice->kind) {
+    case TrayMenuKind::RecentlyClosed: menus_.ChooseRecentlyClosed(choice->index); return;
+    case TrayMenuKind::Static: menus_.ChooseStatic(choice->index); return;
+    case TrayMenuKind::Icon: menus_.Choose(choice->index); return;
   }
 }
 
@@ -202,10 +224,14 @@ void TrayIconView::OnIconMouse(UINT mouseMessage) {
   switch (mouseMessage) {
     case WM_LBUTTONDOWN:
     case WM_MBUTTONDOWN: menus_.CoolTrayIcon1MouseDown(); return;
-    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+      POINT at{};
+      GetCursorPos(&at);
+      menus_.mostListedFrames = FramesTheScreenHolds(at);
       menus_.CoolTrayIcon1MouseDown();
       ShowMenu();
       return;
+    }
     case WM_LBUTTONDBLCLK: menus_.CoolTrayIcon1DblClick(); return;
     // Shells 5.0 and later send it whether or not the icon asked for their
     // newer behaviour (NIM_SETVERSION), which would change the mouse
@@ -216,13 +242,13 @@ void TrayIconView::OnIconMouse(UINT mouseMessage) {
 }
 
 void TrayIconView::ShowContextMenu(POINT at) {
-  Track(BuildPopupMenu(menus_.StaticMenu(), kFirstStaticItemId, kFirstRecentlyClosedId), at);
+  Track(menus_.StaticMenu(), TrayMenuKind::Static, at);
 }
 
 void TrayIconView::ShowMenu() {
   POINT at{};
   GetCursorPos(&at);
-  Track(BuildPopupMenu(menus_.CurrentMenu(), kFirstItemId, kFirstRecentlyClosedId), at);
+  Track(menus_.CurrentMenu(), TrayMenuKind::Icon, at);
 }
 
 void TrayIconView::ShowRecentlyClosedMenu() {
@@ -230,7 +256,7 @@ void TrayIconView::ShowRecentlyClosedMenu() {
   if (items.empty()) return;
   POINT at{};
   GetCursorPos(&at);
-  Track(BuildPopupMenu(items, kFirstRecentlyClosedId, kFirstRecentlyClosedId), at);
+  Track(items, TrayMenuKind::RecentlyClosed, at);
 }
 
 HWND TrayIconView::MenuOwner() const {
@@ -244,7 +270,8 @@ HWND TrayIconView::MenuOwner() const {
   return Handle();
 }
 
-void TrayIconView::Track(UniqueMenu menu, POINT at) {
+void TrayIconView::Track(const TrayMenu& items, TrayMenuKind kind, POINT at) {
+  UniqueMenu menu = BuildPopupMenu(items, kind);
   // Without the foreground the menu would not close when the user clicks
   // elsewhere; the null message lets a second press open it again at once.
   // The command comes back here rather than to the owner, which may be a
@@ -255,7 +282,7 @@ void TrayIconView::Track(UniqueMenu menu, POINT at) {
       TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
   PostMessageA(owner, WM_NULL, 0, 0);
   menu.reset();
-  if (chosen != 0) OnMenuCommand(chosen);
+  if (chosen != 0) OnMenuCommand(chosen, kind);
 }
 
 }  // namespace vandrel

@@ -7,6 +7,7 @@
 #include "app/CloseNotice.h"
 #include "app/IconPresence.h"
 #include "app/MainWindow.h"
+#include "app/TrayMenuIds.h"
 #include "app/TrayMenus.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/LateLibrary.h"
@@ -16,10 +17,11 @@
 
 namespace vandrel {
 
-// A pop-up menu with the items in order; item i gets the command id
-// firstId + i, separators included (they send nothing). The items of an
-// item's submenu get firstSubmenuId + j.
-UniqueMenu BuildPopupMenu(const TrayMenu& items, UINT firstId, UINT firstSubmenuId);
+// A pop-up menu of this kind with the items in order; item i gets the
+// command id FirstIdOf(kind) + i, separators included (they send nothing). A
+// closed window's offers get their choice in the range of "Recently closed".
+// A menu whose ids would leave their range is not made (PlatformError).
+UniqueMenu BuildPopupMenu(const TrayMenu& items, TrayMenuKind kind);
 
 // One icon in the notification area, owned by a window that receives its
 // mouse messages. It is removed when this goes.
@@ -69,9 +71,6 @@ class TrayIconView : public Window {
   static constexpr const char* kWindowClass = "TCoolTrayIcon";
   static constexpr UINT kCallbackMessage = WM_APP + 1;
   static constexpr UINT kIconId = 1;
-  static constexpr UINT kFirstItemId = 1000;
-  static constexpr UINT kFirstStaticItemId = 2000;      // the main window's context menu
-  static constexpr UINT kFirstRecentlyClosedId = 3000;  // the "Recently closed" submenu
 
   TrayIconView(TZAVOClass& form, TrayMenus& menus, CloseNotice& notice, Timer& noticeTimer, Prompts& prompts);
   ~TrayIconView() override;
@@ -87,10 +86,10 @@ class TrayIconView : public Window {
   void OnIconMouse(UINT mouseMessage);
   void ShowMenu();
   void ShowRecentlyClosedMenu();
-  // Shows the menu at the point and carries out the item chosen.
-  void Track(UniqueMenu menu, POINT at);
+  // Shows the menu of this kind at the point and carries out the item chosen.
+  void Track(const TrayMenu& items, TrayMenuKind kind, POINT at);
   HWND MenuOwner() const;
-  void OnMenuCommand(UINT id);
+  void OnMenuCommand(UINT id, TrayMenuKind tracked);
   void DrawIcon();
 
   TZAVOClass& form_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
+#include "app/TrayMenuIds.h"
 #include "blocklist/CryptString.h"
 #include "blocklist/TitleEntry.h"
 #include "blocklist/TitlesFile.h"
@@ -106,6 +107,42 @@ TEST_F(TrayMenusTest, BrowserWindowsMenuListsTheFramesInEnumerationOrderAndFollo
   memory.desktop.Close(memory.desktop.Find("IEFrame", Frame("about:blank")));
   menus.CoolTrayIcon1MouseDown();
   EXPECT_EQ(Captions().size(), 10u);
+}
+
+// A page can open a thousand frames off the screen: the menu lists what the
+// screen holds, and no id of an item can reach another menu's command.
+TEST_F(TrayMenusTest, TheBrowserWindowsMenuListsAScreenfulAndEveryIdStaysInItsMenu) {
+  for (int i = 0; i < 1000; ++i) memory.desktop.Open(Frame("Page " + std::to_string(i)), "IEFrame");
+  menus.mostListedFrames = 20;
+  menus.CoolTrayIcon1MouseDown();
+  const TrayMenu menu = menus.CurrentMenu();
+  ASSERT_EQ(menu.size(), 20 + kBrowserMenuFixedItems);
+  EXPECT_EQ(menu[2].caption, Frame("Page 999"));
+  EXPECT_EQ(menu[22].caption, MoreFramesCaption(980));
+  EXPECT_FALSE(menu[22].enabled);
+  menus.Choose(22);
+  menus.Choose(menu.size() - 1);
+  EXPECT_EQ(commands.calls, (Strings{"ExitWithoutQuestion"}));
+
+  using Kind = TrayMenuKind;
+  const struct {
+    unsigned id;
+    Kind tracked;
+    std::optional<TrayMenuChoice> choice;
+  } ids[] = {
+      {FirstIdOf(Kind::Icon) + 5, Kind::Icon, TrayMenuChoice{Kind::Icon, 5}},
+      {FirstIdOf(Kind::Static) - 1, Kind::Icon, TrayMenuChoice{Kind::Icon, kTrayMenuIdRange - 1}},
+      {FirstIdOf(Kind::Static), Kind::Icon, std::nullopt},  // the icon menu's 1001st item is not Show
+      {FirstIdOf(Kind::Static) + 3, Kind::Static, TrayMenuChoice{Kind::Static, 3}},
+      {FirstIdOf(Kind::Icon) + 3, Kind::Static, std::nullopt},
+      {FirstIdOf(Kind::RecentlyClosed) + 7, Kind::Icon, TrayMenuChoice{Kind::RecentlyClosed, 7}},
+      {FirstIdOf(Kind::RecentlyClosed) + 7, Kind::Static, TrayMenuChoice{Kind::RecentlyClosed, 7}},
+      {FirstIdOf(Kind::RecentlyClosed), Kind::RecentlyClosed, TrayMenuChoice{Kind::RecentlyClosed, 0}},
+      {FirstIdOf(Kind::Icon), Kind::RecentlyClosed, std::nullopt},
+      {FirstIdOf(Kind::RecentlyClosed) + kTrayMenuIdRange, Kind::Icon, std::nullopt},
+      {0, Kind::Icon, std::nullopt},
+  };
+  for (const auto& row : ids) EXPECT_EQ(ChoiceOf(row.id, row.tracked), row.choice) << row.id;
 }
 
 TEST_F(TrayMenusTest, ChoosingATitleAddsItsPageTitleOnceAndWritesTheFileEveryTime) {
