@@ -68,15 +68,10 @@ void EraseCommand::ShowStep(const char* step) {
   ShowCount();
 }
 
-bool EraseCommand::BrowserWindowOpen() {
-  std::vector<WindowHandle> windows;
-  desktop_.ListVisibleWindows(windows);
-  ClassText className;
-  for (WindowHandle window : windows) {
-    desktop_.ReadClassName(window, className);
-    if (IsBrowserFrameClass(className.view())) return true;
-  }
-  return false;
+std::optional<std::string> EraseCommand::OpenBrowserFrame() {
+  std::vector<std::string> titles = BrowserFrameTitles(desktop_);
+  if (titles.empty()) return std::nullopt;
+  return std::move(titles.front());
 }
 
 void EraseCommand::EraseStuffClick() {
@@ -86,7 +81,7 @@ void EraseCommand::EraseStuffClick() {
     return;
   }
   if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
-  while (BrowserWindowOpen()) {
+  while (OpenBrowserFrame()) {
     if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
         Answer::Retry) {
       return;

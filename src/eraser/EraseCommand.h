@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -55,7 +56,10 @@ class EraseCommand {
   // erase that asks nothing (the caller holds the guard). A quit throws
   // ProgramEnding, a failure PlatformError, the gate ended either way.
   void EraseChosen();
-  bool BrowserWindowOpen();
+  // The title of a browser frame that is open (visible and titled, as the
+  // scan's frames: a hidden or untitled window of the frame class, which any
+  // program can make, holds nothing back); nothing when none is.
+  std::optional<std::string> OpenBrowserFrame();
   // Told when an erase ran, to its end or as far as it got.
   void OnEnded(std::function<void(bool messagesMayRun)> ended) { feedback_.ended = std::move(ended); }
   // Entries removed by the last erase.

@@ -82,9 +82,9 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
   }
   // The window's erase asks the user to close the browser; nobody is here
   // to, and the library must not run under a browser that uses it.
-  if (UsesUrlCache(stored.selection) && command_.BrowserWindowOpen()) {
+  if (const auto frame = UsesUrlCache(stored.selection) ? command_.OpenBrowserFrame() : std::nullopt) {
     stored.selection = WithoutUrlCache(stored.selection);
-    leftOut_.push_back(kBrowserOpenLeftOut);
+    leftOut_.push_back(kBrowserOpenLeftOut + std::string(" (\"") + *frame + "\")");
   }
   choices_.selection = stored.selection;
   bool ending = false;

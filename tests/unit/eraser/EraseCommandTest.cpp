@@ -690,6 +690,7 @@ struct UnattendedCase {
   const char* reportHolds;  // null: no report is kept
   bool tempErased;
   bool outOfMemory = false;  // the erase's first look at the message queue runs out of memory
+  const char* reportLacks = nullptr;
 };
 
 class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
@@ -722,6 +723,9 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   ASSERT_EQ(kept != machine.files.files.end(), GetParam().reportHolds != nullptr);
   if (kept != machine.files.files.end()) {
     EXPECT_NE(kept->second.find(GetParam().reportHolds), std::string::npos) << kept->second;
+    if (GetParam().reportLacks) {
+      EXPECT_EQ(kept->second.find(GetParam().reportLacks), std::string::npos) << kept->second;
+    }
   }
   EXPECT_FALSE(guard.Running());
 }
@@ -742,7 +746,14 @@ INSTANTIATE_TEST_SUITE_P(
                          m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
                          m.desktop.Open("A page", "IEFrame");
                        },
-                       UnattendedEnd::SomethingStayed, kBrowserOpenLeftOut, true},
+                       UnattendedEnd::SomethingStayed, "history steps were left out (\"A page\")", true},
+        UnattendedCase{"AHiddenOrUntitledFrameHoldsNothingBack",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
+                         m.desktop.Open("", "IEFrame");
+                         m.desktop.Open("Hidden", "IEFrame", 0, false);
+                       },
+                       UnattendedEnd::SomethingStayed, "C:\\Temp: 1 removed", true, false, kBrowserOpenLeftOut},
         UnattendedCase{"WrongTypeLeavesItsStepOut",
                        [](MemoryPlatform& m, auto&, bool&) {
                          m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", 1);
