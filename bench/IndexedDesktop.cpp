@@ -50,12 +50,4 @@ bool IndexedDesktop::Post(WindowHandle window, std::uint32_t, std::uintptr_t, st
   return true;
 }
 
-WindowHandle IndexedDesktop::Find(const std::string& className, const std::string& title) {
-  for (const WindowHandle handle : order_) {
-    const Window& window = windows_.at(handle);
-    if (window.className.view() == className && window.title == title) return handle;
-  }
-  return 0;
-}
-
 }  // namespace vandrel

@@ -24,7 +24,8 @@ class IndexedDesktop : public Desktop {
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override { return Lookup(window) != nullptr; }  // it holds the visible ones
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-  WindowHandle Find(const std::string& className, const std::string& title) override;
+  // Its windows are no program's: the start-up's question finds none.
+  WindowHandle FindOfProgram(const std::string&, const std::string&, std::string_view) override { return 0; }
   void BringToForeground(WindowHandle) override {}
 
  private:

@@ -1,12 +1,48 @@
 #include "app/ProgramEntry.h"
 
+#include <optional>
+#include <string_view>
+
+#include "platform/FullPath.h"
+#include "platform/PlatformError.h"
+#include "settings/SettingsKey.h"
+
 namespace vandrel {
 namespace {
 
-void QuitRunningInstance(Desktop& desktop) {
-  if (const WindowHandle running = desktop.Find(kMainWindowClass, kMainWindowTitle)) {
-    desktop.Post(running, kWmQuit, 0, 0);
+// The running instance's main window: a window of its class and title made
+// by a program of this one's file name. Any program can make a hidden
+// window of that class and title; only a Vandrel's is shown or told to quit.
+WindowHandle FindRunningInstance(Platform& platform) {
+  const std::string executable = platform.system.ExecutablePath();
+  return platform.desktop.FindOfProgram(kMainWindowClass, kMainWindowTitle, FileNameOf(executable));
+}
+
+void QuitRunningInstance(Platform& platform) {
+  if (const WindowHandle running = FindRunningInstance(platform)) platform.desktop.Post(running, kWmQuit, 0, 0);
+}
+
+// A start at log-on that gave up keeps its line for the next start; that
+// start, unless it is one at log-on too, shows it once.
+void KeepStartGaveUp(Registry& registry) {
+  try {
+    registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, kStartGaveUpValue,
+                         std::string(kStartGaveUpAtLogOn) + kStartGaveUp);
+  } catch (const PlatformError&) {
+    // Nobody to tell at log-on: the next start that gives up says it again.
   }
+}
+
+void ShowStartGaveUpAtLogOn(Registry& registry, EntryHost& host) {
+  std::optional<RegistryValue> kept;
+  try {
+    kept = registry.ReadValue(RootKey::CurrentUser, kSettingsKeyPath, kStartGaveUpValue);
+  } catch (const PlatformError&) {
+    return;  // a line that cannot be read keeps no start from running
+  }
+  if (!kept) return;
+  registry.DeleteValue(RootKey::CurrentUser, kSettingsKeyPath, kStartGaveUpValue);
+  if (kept->kind == ValueKind::String && !kept->text.empty()) host.ShowStartGaveUp(kept->text);
 }
 
 void Register(Platform& platform, ToolbarButtons* toolbarButtons) {
@@ -16,13 +52,13 @@ void Register(Platform& platform, ToolbarButtons* toolbarButtons) {
     toolbarButtons->Register(executable);
   }
   platform.registry.WriteString(RootKey::CurrentUser, kRunKeyPath, kRunValueName, RunValueFor(executable));
-  QuitRunningInstance(platform.desktop);
+  QuitRunningInstance(platform);
 }
 
 void Unregister(Platform& platform, ToolbarButtons* toolbarButtons) {
   if (toolbarButtons) toolbarButtons->Unregister(kToolbarButtonText);
   platform.registry.DeleteValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
-  QuitRunningInstance(platform.desktop);
+  QuitRunningInstance(platform);
 }
 
 }  // namespace
@@ -51,26 +87,32 @@ EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& p
   // the whole start-up, before the quit request ends the program.
   if (kind == StartKind::Unrecognised) host.RequestQuit();
 
-  Desktop& desktop = platform.desktop;
-  WindowHandle running = desktop.Find(kMainWindowClass, kMainWindowTitle);
-  // Two starts at the same moment both find no window; the claim makes
-  // the later one wait for the earlier one's window instead of running too.
-  // A holder that ends without one (its windows gone, or left on a desktop
-  // that the session closed) leaves the claim to this start, which then runs.
-  if (!running && !host.ClaimSingleInstance()) {
-    bool claimed = false;
-    for (int waited = 0; !running && !claimed && waited < kStartRaceWaitMs; waited += kStartRacePollMs) {
+  // The claim decides: the process that holds it runs. A start that cannot
+  // have it shows the running instance's window, or runs once the holder
+  // has ended without one (its windows gone, or left on a desktop that the
+  // session closed), waiting a while for either: the holder may be another
+  // start, still making its windows.
+  const bool atLogOn = kind == StartKind::Minimize;
+  if (!host.ClaimSingleInstance()) {
+    for (int waited = 0;; waited += kStartRacePollMs) {
+      if (const WindowHandle running = FindRunningInstance(platform)) {
+        platform.desktop.Post(running, kWmUser, 0, 0);
+        platform.desktop.BringToForeground(running);
+        return EntryOutcome::ActivatedRunningInstance;
+      }
+      if (host.ClaimSingleInstance()) break;
+      if (waited >= kStartRaceWaitMs) {
+        if (atLogOn) {
+          KeepStartGaveUp(platform.registry);
+        } else {
+          host.ShowStartGaveUp(kStartGaveUp);
+        }
+        return EntryOutcome::LostStartRace;
+      }
       host.Pause(kStartRacePollMs);
-      running = desktop.Find(kMainWindowClass, kMainWindowTitle);
-      claimed = !running && host.ClaimSingleInstance();
     }
-    if (!running && !claimed) return EntryOutcome::LostStartRace;
   }
-  if (running) {
-    desktop.Post(running, kWmUser, 0, 0);
-    desktop.BringToForeground(running);
-    return EntryOutcome::ActivatedRunningInstance;
-  }
+  if (!atLogOn) ShowStartGaveUpAtLogOn(platform.registry, host);
   host.RunApplication(kind == StartKind::Minimize);
   return EntryOutcome::Ran;
 }

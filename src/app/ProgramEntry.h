@@ -31,9 +31,11 @@ class EntryHost {
   // Creates the windows, runs the message loop and writes the block list.
   virtual void RunApplication(bool minimizeArgument) = 0;
   // Claims the right to be the one running instance for the life of this
-  // process; false while another process holds it. Asked again until it
-  // holds.
+  // process; false while another process holds it, or when the claim cannot
+  // be made at all. Asked again until it holds.
   virtual bool ClaimSingleInstance() = 0;
+  // A start that gave up says why, in a box the user answers.
+  virtual void ShowStartGaveUp(const std::string& why) = 0;
   virtual void Pause(int milliseconds) = 0;
   // Erases the stored choices with no window; the process's exit code.
   // ignoredArguments: those after the keyword.
@@ -57,6 +59,15 @@ enum class EntryOutcome {
 // tip of the day first).
 inline constexpr int kStartRaceWaitMs = 10000;
 inline constexpr int kStartRacePollMs = 50;
+
+// What a start that gave up says. At log-on nobody is asked: the line is
+// kept in the settings key, and the next start that is not a log-on start
+// shows it once.
+inline constexpr const char* kStartGaveUp =
+    "Vandrel did not start: another process holds its claim to run, and no Vandrel window answered within 10 "
+    "seconds. Close that process, or log off and on again, and start Vandrel once more.";
+inline constexpr const char* kStartGaveUpAtLogOn = "At the last log-on, ";
+inline constexpr const char* kStartGaveUpValue = "StartGaveUp";
 
 // The program entry: registration runs, the quit request for an unknown
 // argument, the single-instance test, and otherwise the normal run.

@@ -44,8 +44,12 @@ class Desktop {
   // Shown now; false for a window that has gone away.
   virtual bool IsVisible(WindowHandle window) = 0;
   virtual bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-  // 0 when no top-level window has this class and title.
-  virtual WindowHandle Find(const std::string& className, const std::string& title) = 0;
+  // A top-level window, shown or hidden, with this class and title that a
+  // program of this file name made ("Vandrel.exe", ASCII case ignored); 0
+  // when there is none. Any program can make a window of any class and
+  // title; a window whose program cannot be told is none of its.
+  virtual WindowHandle FindOfProgram(const std::string& className, const std::string& title,
+                                     std::string_view programFileName) = 0;
   virtual void BringToForeground(WindowHandle window) = 0;
 };
 

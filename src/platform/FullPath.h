@@ -49,4 +49,10 @@ std::optional<FullPath> ParseObjectName(std::string_view name,
 // built on an empty special folder must not land on the current drive.
 std::string PathUnder(std::string_view base, std::string_view relative);
 
+// The last name of a path ("Vandrel.exe" of "C:\Program Files\Vandrel\Vandrel.exe").
+inline std::string_view FileNameOf(std::string_view path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace vandrel

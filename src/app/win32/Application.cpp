@@ -87,14 +87,19 @@ int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArgum
 }
 
 bool Application::ClaimSingleInstance() {
-  // A named mutex in the session: the first process to create it holds the
-  // claim. The handle an earlier refused claim opened would keep the
-  // mutex alive after its holder ended: it goes first.
-  instanceClaim_.reset();
-  instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
-  // Without a mutex there is nothing to wait for: start as the window test said.
-  return !instanceClaim_ || GetLastError() != ERROR_ALREADY_EXISTS;
+  // The process whose main thread owns the session's named mutex holds the
+  // claim, for its whole life: the system gives the ownership up when that
+  // process ends however it ends (abandoned), so a handle that another start
+  // keeps open never holds it, and a program that merely made the mutex
+  // holds nothing. One that owns it, or a mutex that cannot be had at all,
+  // keeps every start waiting, which then says why.
+  if (!instanceClaim_) instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
+  if (!instanceClaim_) return false;
+  const DWORD waited = WaitForSingleObject(instanceClaim_.get(), 0);
+  return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
+
+void Application::ShowStartGaveUp(const std::string& why) { prompts_.ShowError(why); }
 
 void Application::RunApplication(bool minimizeArgument) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};

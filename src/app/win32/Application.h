@@ -18,6 +18,7 @@ class Application : public EntryHost {
   void RequestQuit() override;
   void RunApplication(bool minimizeArgument) override;
   bool ClaimSingleInstance() override;
+  void ShowStartGaveUp(const std::string& why) override;
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
   int EraseWithoutWindow(const std::vector<std::string>& ignoredArguments) override;
   // What the process ends with: the erase's code for Vandrel.exe Erase.

@@ -1,5 +1,7 @@
 #include "platform/memory/MemoryDesktop.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,7 +21,7 @@ WindowHandle MemoryDesktop::Open(std::string title, std::string className, std::
   const WindowHandle handle = reused_ ? reused_ : nextHandle_;
   if (reused_ == 0) nextHandle_ += 0x10;
   reused_ = 0;
-  windows_.insert(windows_.begin(), Window{handle, std::move(title), std::move(className), style, visible});
+  windows_.insert(windows_.begin(), Window{handle, std::move(title), std::move(className), style, visible, {}});
   return handle;
 }
 
@@ -112,11 +114,28 @@ bool MemoryDesktop::Post(WindowHandle window, std::uint32_t message, std::uintpt
   return true;
 }
 
-WindowHandle MemoryDesktop::Find(const std::string& className, const std::string& title) {
+WindowHandle MemoryDesktop::Find(const std::string& className, const std::string& title) const {
   for (const Window& window : windows_) {
     if (window.className == className && window.title == title) return window.handle;
   }
   return 0;
+}
+
+WindowHandle MemoryDesktop::FindOfProgram(const std::string& className, const std::string& title,
+                                          std::string_view programFileName) {
+  for (const Window& window : windows_) {
+    if (window.className == className && window.title == title && !window.program.empty() &&
+        EqualIgnoringAsciiCase(window.program, programFileName)) {
+      return window.handle;
+    }
+  }
+  return 0;
+}
+
+void MemoryDesktop::MadeBy(WindowHandle window, std::string program) {
+  for (Window& w : windows_) {
+    if (w.handle == window) w.program = std::move(program);
+  }
 }
 
 void MemoryDesktop::BringToForeground(WindowHandle window) { foreground_ = window; }

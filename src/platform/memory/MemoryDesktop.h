@@ -17,6 +17,7 @@ class MemoryDesktop : public Desktop {
     std::string className;
     std::uint32_t style = 0;
     bool visible = true;
+    std::string program;  // the file name of the program that made it; empty: cannot be told
   };
   struct PostedMessage {
     WindowHandle window;
@@ -34,6 +35,10 @@ class MemoryDesktop : public Desktop {
   // Opens a window on top of all others; returns its handle.
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0, bool visible = true);
   void Close(WindowHandle window);
+  // The window was made by the program of this file name.
+  void MadeBy(WindowHandle window, std::string program);
+  // The topmost window with this class and title, whoever made it; 0 when none.
+  WindowHandle Find(const std::string& className, const std::string& title) const;
   // The next Open gets this handle, as the system may give a gone window's to a new one.
   void HandOutAgain(WindowHandle handle) { reused_ = handle; }
   void Show(WindowHandle window);
@@ -57,7 +62,8 @@ class MemoryDesktop : public Desktop {
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override;
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-  WindowHandle Find(const std::string& className, const std::string& title) override;
+  WindowHandle FindOfProgram(const std::string& className, const std::string& title,
+                             std::string_view programFileName) override;
   void BringToForeground(WindowHandle window) override;
 
  private:

@@ -2,10 +2,41 @@
 
 #include <windows.h>
 
+#include "platform/AsciiCase.h"
+#include "platform/FullPath.h"
+#include "platform/win32/FunctionLookup.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
+
 namespace vandrel {
 namespace {
 
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+// The full path of the program that made the window; empty when it cannot
+// be read. Vista and later answer for any process of the user's, elevated
+// or not; XP, which lacks that call, answers through psapi.
+std::string ProgramImageOf(HWND window) {
+  DWORD processId = 0;
+  if (!GetWindowThreadProcessId(window, &processId) || processId == 0) return {};
+  char path[MAX_PATH + 1] = {};
+  using FullImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+  constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista and later
+  if (const auto fullImageName = LookupFunction<FullImageName>(GetModuleHandleA("kernel32.dll"),
+                                                              "QueryFullProcessImageNameA")) {
+    const UniqueHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
+    DWORD size = MAX_PATH;
+    if (process && fullImageName(process.get(), 0, path, &size)) return std::string(path, size);
+    return {};
+  }
+  using ModuleFileName = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+  const UniqueModule psapi(LoadSystemLibrary("psapi.dll"));
+  const auto moduleFileName = LookupFunction<ModuleFileName>(psapi.get(), "GetModuleFileNameExA");
+  const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!moduleFileName || !process) return {};
+  const DWORD length = moduleFileName(process.get(), nullptr, path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
 
 std::uint32_t StyleOf(HWND window) {
   return static_cast<std::uint32_t>(GetWindowLongPtrA(window, GWL_STYLE));  // 0 when gone
@@ -79,8 +110,14 @@ bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr
   return PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
 }
 
-WindowHandle Win32Desktop::Find(const std::string& className, const std::string& title) {
-  return reinterpret_cast<WindowHandle>(FindWindowA(className.c_str(), title.c_str()));
+WindowHandle Win32Desktop::FindOfProgram(const std::string& className, const std::string& title,
+                                         std::string_view programFileName) {
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className.c_str(), title.c_str()));) {
+    if (EqualIgnoringAsciiCase(FileNameOf(ProgramImageOf(window)), programFileName)) {
+      return reinterpret_cast<WindowHandle>(window);
+    }
+  }
+  return 0;
 }
 
 void Win32Desktop::BringToForeground(WindowHandle window) { SetForegroundWindow(ToHwnd(window)); }

@@ -12,7 +12,8 @@ class Win32Desktop : public Desktop {
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override;
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-  WindowHandle Find(const std::string& className, const std::string& title) override;
+  WindowHandle FindOfProgram(const std::string& className, const std::string& title,
+                             std::string_view programFileName) override;
   void BringToForeground(WindowHandle window) override;
 };
 

@@ -18,6 +18,7 @@ struct RecordingHost : EntryHost {
     return 0;
   }
   bool ClaimSingleInstance() override { return !claimedElsewhere; }
+  void ShowStartGaveUp(const std::string& why) override { calls.push_back("box: " + why); }
   void Pause(int milliseconds) override {
     paused += milliseconds;
     if (onPause) onPause();
@@ -44,7 +45,13 @@ class ProgramEntryTest : public ::testing::Test {
   std::optional<RegistryValue> RunValue() {
     return registry.ReadValue(RootKey::CurrentUser, kRunKeyPath, kRunValueName);
   }
-  WindowHandle RunningInstance() { return desktop.Open("Vandrel", "TZAVOClass", 0, false); }
+  // A running Vandrel holds the claim and has its main window.
+  WindowHandle RunningInstance() {
+    host.claimedElsewhere = true;
+    const WindowHandle window = desktop.Open("Vandrel", "TZAVOClass", 0, false);
+    desktop.MadeBy(window, "VANDREL.EXE");
+    return window;
+  }
   std::vector<std::uint32_t> MessagesTo(WindowHandle window) {
     std::vector<std::uint32_t> messages;
     for (const auto& posted : desktop.Posted()) {
@@ -132,16 +139,46 @@ TEST_F(ProgramEntryTest, AStartThatLosesTheRaceRunsWhenTheWinnerEndsWithoutAWind
   EXPECT_EQ(host.calls, std::vector<std::string>{"run"});
 }
 
-TEST_F(ProgramEntryTest, AStartThatLosesTheRaceGivesUpWhenNoWindowComes) {
+// The claim is held, by a start still making its windows or by a program
+// that took the mutex, and no Vandrel window comes: the start says why, at
+// log-on through the next start.
+TEST_F(ProgramEntryTest, AStartThatLosesTheRaceGivesUpWhenNoWindowComesAndSaysWhy) {
   host.claimedElsewhere = true;
   EXPECT_EQ(Start({}), EntryOutcome::LostStartRace);
   EXPECT_GE(host.paused, kStartRaceWaitMs);
-  EXPECT_TRUE(host.calls.empty());
+  EXPECT_EQ(host.calls, std::vector<std::string>{std::string("box: ") + kStartGaveUp});
+
+  host.calls.clear();
+  EXPECT_EQ(Start({"Minimize"}), EntryOutcome::LostStartRace);
+  EXPECT_TRUE(host.calls.empty()) << "no box at log-on";
+  host.claimedElsewhere = false;
+  EXPECT_EQ(Start({"Minimize"}), EntryOutcome::Ran);
+  Start({});
+  Start({});
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"run minimized",
+                                                  std::string("box: ") + kStartGaveUpAtLogOn + kStartGaveUp, "run",
+                                                  "run"}));
 }
 
-TEST_F(ProgramEntryTest, AWindowWithTheClassButAnotherTitleIsNoInstance) {
+// Any program can make a hidden window of the main window's class and title:
+// it is neither shown, nor told to quit, nor keeps Vandrel from starting.
+TEST_F(ProgramEntryTest, OnlyAVandrelsWindowIsTakenForTheRunningInstance) {
   desktop.Open("Vandrel - Options", "TZAVOClass");
+  const WindowHandle untold = desktop.Open("Vandrel", "TZAVOClass", 0, false);
+  const WindowHandle foreign = desktop.Open("Vandrel", "TZAVOClass", 0, false);
+  desktop.MadeBy(foreign, "Vandrel.exe.squatter.exe");
   EXPECT_EQ(Start({}), EntryOutcome::Ran);
+  Start({"Register"});
+  Start({"Unregister"});
+  host.claimedElsewhere = true;
+  EXPECT_EQ(Start({}), EntryOutcome::LostStartRace);
+  EXPECT_TRUE(MessagesTo(untold).empty());
+  EXPECT_TRUE(MessagesTo(foreign).empty());
+  // The real one behind them is found.
+  const WindowHandle running = RunningInstance();
+  desktop.Open("Vandrel", "TZAVOClass", 0, false);
+  EXPECT_EQ(Start({}), EntryOutcome::ActivatedRunningInstance);
+  EXPECT_EQ(MessagesTo(running), std::vector<std::uint32_t>{kWmUser});
 }
 
 TEST_F(ProgramEntryTest, AnUnknownArgumentAsksToQuitThenStartsAsUsual) {

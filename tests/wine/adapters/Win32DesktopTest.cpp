@@ -118,15 +118,17 @@ TEST_F(Win32DesktopTest, PostToAGoneWindowFails) {
   EXPECT_FALSE(desktop.Post(HandleOf(gone), kWmUser, 0, 0));
 }
 
-TEST_F(Win32DesktopTest, FindsAWindowByClassAndTitle) {
+TEST_F(Win32DesktopTest, FindsAWindowByClassTitleAndTheProgramThatMadeIt) {
   const PopupHelper helper({{.className = "DeskFind", .title = "wanted"},
                             {.className = "DeskFind", .title = "other"},
                             {.className = "DeskFindHidden", .title = "hidden", .visible = false}});
-  EXPECT_EQ(desktop.Find("DeskFind", "wanted"), HandleOf(helper.Window(0)));
-  EXPECT_EQ(desktop.Find("DeskFind", "other"), HandleOf(helper.Window(1)));
-  EXPECT_EQ(desktop.Find("DeskFindHidden", "hidden"), HandleOf(helper.Window(2)));
-  EXPECT_EQ(desktop.Find("DeskFind", "missing"), 0u);
-  EXPECT_EQ(desktop.Find("DeskNoSuchClass", "wanted"), 0u);
+  EXPECT_EQ(desktop.FindOfProgram("DeskFind", "wanted", "popup_helper.exe"), HandleOf(helper.Window(0)));
+  EXPECT_EQ(desktop.FindOfProgram("DeskFind", "other", "POPUP_HELPER.EXE"), HandleOf(helper.Window(1)));
+  EXPECT_EQ(desktop.FindOfProgram("DeskFindHidden", "hidden", "popup_helper.exe"), HandleOf(helper.Window(2)));
+  EXPECT_EQ(desktop.FindOfProgram("DeskFind", "wanted", "Vandrel.exe"), 0u);
+  EXPECT_EQ(desktop.FindOfProgram("DeskFind", "wanted", "helper.exe"), 0u);
+  EXPECT_EQ(desktop.FindOfProgram("DeskFind", "missing", "popup_helper.exe"), 0u);
+  EXPECT_EQ(desktop.FindOfProgram("DeskNoSuchClass", "wanted", "popup_helper.exe"), 0u);
 }
 
 TEST_F(Win32DesktopTest, BringToForegroundActivatesTheWindow) {

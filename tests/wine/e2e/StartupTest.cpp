@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "PopupHelper.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -110,6 +111,27 @@ TEST_F(StartupTest, AnUnknownArgumentStartsAndEndsAtOnce) {
   ASSERT_TRUE(vandrel.process().Wait(10000));
   EXPECT_EQ(vandrel.process().ExitCode(), 0u);
   EXPECT_TRUE(VandrelMainWindows().empty());
+}
+
+// Any program can make a hidden window of the main window's class and title:
+// Vandrel starts beside it, shows itself to a second start, and neither it
+// nor a registration run tells that program's window anything.
+TEST_F(StartupTest, AnotherProgramsWindowOfTheMainWindowsNameKeepsNoStartBack) {
+  const PopupHelper before({{.className = "TZAVOClass", .title = "Vandrel", .visible = false}});
+  VandrelProcess running({"Minimize"});
+  const HWND main = running.WaitForMainWindow();
+  ASSERT_NE(main, nullptr) << "the start ended at the other program's window";
+  ASSERT_TRUE(Hidden(main));
+  const PopupHelper after({{.className = "TZAVOClass", .title = "Vandrel", .visible = false}});
+  VandrelProcess second;
+  ASSERT_TRUE(second.process().Wait(10000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
+  EXPECT_FALSE(IsWindowVisible(after.Window(0)));
+  VandrelProcess registering({"Register"});
+  ASSERT_TRUE(registering.process().Wait(10000));
+  EXPECT_TRUE(running.process().Wait(10000)) << "the running instance did not quit";
+  EXPECT_FALSE(before.process().Wait(500)) << "told to quit";
+  EXPECT_FALSE(after.process().Wait(0)) << "told to quit";
 }
 
 TEST_F(StartupTest, RegisterWritesTheStartupEntryAndQuitsTheRunningInstance) {
