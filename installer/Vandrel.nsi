@@ -4,7 +4,7 @@
 ; shipped setup is 32-bit, for the 32-bit program, and runs on both.
 ;
 ; Silent use: VandrelSetup.exe /S [/D=<folder>] installs; uninstall.exe /S
-; uninstalls and keeps the user's settings and block list unless
+; uninstalls and keeps the user's settings, lists and erase report unless
 ; /REMOVESETTINGS is given too. A folder, typed or given by /D=, that is not
 ; named Vandrel gets a Vandrel folder of its own inside it.
 Unicode true
@@ -32,6 +32,10 @@ Unicode true
 !define EXTENSIONS_KEY "Software\Microsoft\Internet Explorer\Extensions"
 !define BUTTONS_KEY "Software\IE5Tools\ToolBar Buttons"
 !define BUTTON_TEXT "P&&ZAVO"
+; Where the program keeps the last erase's report: a folder of its own in
+; the user's application data folder.
+!define REPORT_FOLDER "Vandrel"
+!define REPORT_NAME "erase-report.txt"
 
 Name "Vandrel ${VERSION}"
 Caption "Vandrel ${VERSION} Setup"
@@ -240,10 +244,10 @@ Function un.RemoveRegistration
 FunctionEnd
 
 ; Deletes the temporaries of saves cut off before their rename (the program
-; was killed): vdl, one to four hex digits, .tmp, beside the exe. They would
-; keep the folder.
+; was killed): vdl, one to four hex digits, .tmp, in the folder $R9 (beside
+; the exe, or beside the kept report). They would keep the folder.
 Function un.RemoveSaveTemporaries
-  FindFirst $R8 $R0 "$INSTDIR\vdl*.tmp"
+  FindFirst $R8 $R0 "$R9\vdl*.tmp"
   ${DoWhile} $R0 != ""
     StrLen $R3 $R0
     IntOp $R3 $R3 - 7
@@ -253,12 +257,116 @@ Function un.RemoveSaveTemporaries
       StrCpy $R1 "vdl$R1.tmp"
       Call un.FitsShape
       ${If} $R2 == 1
-        Delete "$INSTDIR\$R0"
+        Delete "$R9\$R0"
       ${EndIf}
     ${EndIf}
     FindNext $R8 $R0
   ${Loop}
   FindClose $R8
+FunctionEnd
+
+; $R2 = 1 when the folder $R9 and each folder between it and $R8 (which
+; holds it) is a plain folder, no link or junction: what is deleted in it
+; then lies there and nowhere else. 0 also when $R9 is not there.
+Function un.IsPlainFolderUnder
+  StrCpy $R2 0
+  StrCpy $R3 $R9
+  ${Do}
+    System::Call 'kernel32::GetFileAttributesW(w R3) i .R4'
+    IntOp $R4 $R4 & 0x410  ; FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT
+    ${If} $R4 <> 0x10
+      Return
+    ${EndIf}
+    ${un.GetParent} $R3 $R3
+    ${If} $R3 == ""
+      Return
+    ${EndIf}
+  ${LoopUntil} $R3 == $R8
+  StrCpy $R2 1
+FunctionEnd
+
+; $R2 = the text of the class $R1 (a WTS_INFO_CLASS) of the uninstaller's
+; session; empty when it cannot be had.
+Function un.SessionText
+  StrCpy $R2 ""
+  System::Call 'wtsapi32::WTSQuerySessionInformationW(p 0, i -1, i R1, *p .R6, *i) i .R7'
+  ${If} $R7 <> 0
+    System::Call 'kernel32::lstrcpynW(w .R2, p R6, i ${NSIS_MAX_STRLEN})'
+    System::Call 'wtsapi32::WTSFreeMemory(p R6)'
+  ${EndIf}
+FunctionEnd
+
+; $R0 = 1 when the uninstaller runs as the user logged on to its session
+; (an administrator's own account, elevated through UAC or not), 0 when it
+; runs as another account: an administrator's, whose password a limited
+; user gave to UAC or to "Run as". HKCU and the profile's folders are then
+; that administrator's. A session whose user cannot be told (a service's)
+; counts as the uninstaller's own. $R3 and $R4 are the session's user and
+; domain, $R5 the uninstaller's account as DOMAIN\user.
+Function un.RunsAsSessionUser
+  StrCpy $R1 5  ; WTSUserName
+  Call un.SessionText
+  StrCpy $R3 $R2
+  StrCpy $R1 7  ; WTSDomainName
+  Call un.SessionText
+  StrCpy $R4 $R2
+  System::Call 'secur32::GetUserNameExW(i 2, w .R5, *i ${NSIS_MAX_STRLEN})'  ; NameSamCompatible
+  StrCpy $R0 1
+  ; Compared ignoring case, as Windows compares account names.
+  ${If} $R3 != ""
+  ${AndIf} $R4 != ""
+  ${AndIf} $R5 != "$R4\$R3"
+    StrCpy $R0 0
+  ${EndIf}
+FunctionEnd
+
+; The user's own data, removed when asked: the two lists beside the exe,
+; the settings key, Windows' copies of the lists and the kept erase report.
+; Those last three are the account's that the uninstaller runs as: when
+; that is not the user logged on, they are left, as the user's own are
+; out of reach, and the uninstaller says so.
+Function un.RemoveUserData
+  Delete "$INSTDIR\titles.dat"
+  Delete "$INSTDIR\allowed.dat"
+  Call un.RunsAsSessionUser
+  ${If} $R0 != 1
+    DetailPrint "Kept the data of $R3: the uninstaller runs as $R5"
+    MessageBox MB_ICONINFORMATION|MB_OK "The uninstaller runs as $R5, not as $R4\$R3, who is logged on: the Vandrel settings, lists and erase report kept in the profile of $R3 were not removed." /SD IDOK
+    Return
+  ${EndIf}
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "${MAKER_KEY}"
+  SetShellVarContext current
+  ; Vista and later put what the 32-bit exe, unelevated, writes beside
+  ; itself in Program Files into the user's VirtualStore instead, under the
+  ; folder's path without its drive. Only the Windows drive has one.
+  StrCpy $R0 "$INSTDIR" 3
+  StrCpy $R1 "$WINDIR" 3
+  StrCpy $R8 "$LOCALAPPDATA"
+  StrCpy $R9 "$INSTDIR" "" 3
+  StrCpy $R9 "$R8\VirtualStore\$R9"
+  ${If} $R8 != ""
+  ${AndIf} $R0 == $R1
+    Call un.IsPlainFolderUnder
+    ${If} $R2 == 1
+      Delete "$R9\titles.dat"
+      Delete "$R9\allowed.dat"
+      Call un.RemoveSaveTemporaries
+      RMDir "$R9"
+    ${EndIf}
+  ${EndIf}
+  ; The kept erase report, in the application data folder (CSIDL_APPDATA).
+  StrCpy $R8 "$APPDATA"
+  StrCpy $R9 "$R8\${REPORT_FOLDER}"
+  ${If} $R8 != ""
+    Call un.IsPlainFolderUnder
+    ${If} $R2 == 1
+      Delete "$R9\${REPORT_NAME}"
+      Call un.RemoveSaveTemporaries
+      RMDir "$R9"
+    ${EndIf}
+  ${EndIf}
+  Call un.UseRegistryView
 FunctionEnd
 
 Function un.onInit
@@ -285,6 +393,7 @@ Section "Uninstall"
   Call un.RemoveRegistration
   Delete "$INSTDIR\help.chm"
   Delete "$INSTDIR\Pop.wav"
+  StrCpy $R9 "$INSTDIR"
   Call un.RemoveSaveTemporaries
   Delete "${MENU_FOLDER}\Vandrel.lnk"
   Delete "${MENU_FOLDER}\Vandrel Help.lnk"
@@ -300,14 +409,11 @@ Section "Uninstall"
     StrCpy $R2 "remove"
   ${Else}
     StrCpy $R2 "keep"
-    MessageBox MB_ICONQUESTION|MB_YESNO "Remove your Vandrel settings, your block list (titles.dat) and your always-allowed list (allowed.dat) as well?" /SD IDNO IDNO +2
+    MessageBox MB_ICONQUESTION|MB_YESNO "Remove your Vandrel settings, your block list (titles.dat), your always-allowed list (allowed.dat) and the erase report as well?" /SD IDNO IDNO +2
     StrCpy $R2 "remove"
   ${EndIf}
   ${If} $R2 == "remove"
-    DeleteRegKey HKCU "${SETTINGS_KEY}"
-    DeleteRegKey /ifempty HKCU "${MAKER_KEY}"
-    Delete "$INSTDIR\titles.dat"
-    Delete "$INSTDIR\allowed.dat"
+    Call un.RemoveUserData
   ${EndIf}
 
   Delete "$INSTDIR\uninstall.exe"

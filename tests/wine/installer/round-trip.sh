@@ -5,10 +5,13 @@
 # the uninstall entry, the Run value and the browser's toolbar button that
 # "Register" writes), a second install over the first while Vandrel runs, a
 # silent uninstall while Vandrel runs (it is closed; the user's settings and
-# block list stay), and an install with /D= onto another program's folder
-# (into a Vandrel folder inside it) uninstalled with /REMOVESETTINGS after
-# Vandrel.exe was deleted and a save left a temporary beside it (nothing of
-# Vandrel stays, all of the other program does).
+# block list stay, and so do their copies in the VirtualStore and the erase
+# report), an install with /D= onto another program's folder (into a Vandrel
+# folder inside it) uninstalled with /REMOVESETTINGS after Vandrel.exe was
+# deleted, a save left a temporary beside it and the report's folder became
+# a link (nothing of Vandrel stays, all of the other program does, and so do
+# the files the link leads to), and an uninstall with /REMOVESETTINGS that
+# removes the copies and the report too, but another program's file there.
 set -uo pipefail
 exe=$1
 work=$2
@@ -139,6 +142,27 @@ show_prefix_processes() {  # what still runs, and what Wine said
   tail -n 40 "$wine_log" | sed 's/^/  /'
 }
 
+# The user's data that Windows keeps outside the program's folder, planted
+# as it leaves it (Wine has no VirtualStore): the copies of the lists and of
+# a save's temporary made for the unelevated 32-bit exe, and the erase report.
+shell_folder() { realpath -m "$(wine winepath -u "$(value_of 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' "$1")")"; }
+virtual_store="$(shell_folder 'Local AppData')/VirtualStore/${folder#"$drive"/}"
+report_folder="$(shell_folder AppData)/Vandrel"
+[[ $virtual_store == /?*/VirtualStore/* && $report_folder == /?*/Vandrel ]] || { fail "no application data folders"; exit 1; }
+user_files=("$virtual_store/"{titles.dat,allowed.dat,vdl7C.tmp} "$report_folder/"{erase-report.txt,vdl3e0.tmp})
+plant_user_data() {
+  mkdir -p "$virtual_store" "$report_folder"
+  local file
+  for file in "${user_files[@]}" "$virtual_store/notes.txt"; do echo "${file##*/}" >"$file"; done
+}
+expect_user_data() {  # kept or gone, after what
+  local file
+  for file in "${user_files[@]}"; do
+    [[ $1 == kept && -f $file || $1 == gone && ! -e $file ]] || fail "$2: ${file#"$drive"/} is not $1"
+  done
+  [[ -f "$virtual_store/notes.txt" ]] || fail "$2 removed another program's file beside the lists"
+}
+
 expect_installed() {  # when
   local file
   for file in Vandrel.exe help.chm Pop.wav uninstall.exe; do
@@ -184,6 +208,7 @@ expect_vandrel_closed "the second install"
 expect_installed "second install"
 
 echo "== silent uninstall while Vandrel runs"
+plant_user_data
 start_vandrel
 wine "$folder/uninstall.exe" /S
 wait_for_prefix
@@ -191,6 +216,7 @@ expect_vandrel_closed "the uninstall"
 expect_program_gone "uninstall"
 [[ -f "$folder/titles.dat" ]] || fail "the block list written by the closed Vandrel was not kept"
 [[ "$(value_of "$settings_key" TOD)" == 1 ]] || fail "the settings were not kept"
+expect_user_data kept "the silent uninstall"
 
 echo "== install onto another program's folder, uninstall without Vandrel.exe, with /REMOVESETTINGS"
 other="$drive/Other"
@@ -213,13 +239,27 @@ expect_other_kept "the install"
 : >"$folder/vdl1A2.tmp"
 printf 'the always-allowed list' >"$folder/allowed.dat"
 rm "$folder/Vandrel.exe"
+# The report's folder made a link to another folder, which keeps its files.
+mv "$report_folder" "$work/linked" && ln -s "$work/linked" "$report_folder"
 wine "$folder/uninstall.exe" /S /REMOVESETTINGS
 wait_for_prefix
+[[ -f "$work/linked/erase-report.txt" ]] || fail "the uninstall deleted in a folder that a link leads to"
+rm "$report_folder"
 expect_program_gone "uninstall without Vandrel.exe"
 [[ ! -e "$folder" ]] || fail "the program's folder is still there: $(ls "$folder")"
 expect_other_kept "the uninstall"
 ! key_exists "$settings_key" || fail "the settings key is still there"
 ! key_exists 'HKCU\Software\Korvane' || fail "the maker's empty key is still there"
+
+echo "== install, uninstall with /REMOVESETTINGS: the user's data goes wherever Windows keeps it"
+install_folder "$program_files\Vandrel"
+wine "$setup" /S || fail "the fourth setup ended with an error"
+plant_user_data
+wine "$folder/uninstall.exe" /S /REMOVESETTINGS
+wait_for_prefix
+[[ ! -e "$folder" ]] || fail "the program's folder is still there: $(ls "$folder")"
+expect_user_data gone "the uninstall with /REMOVESETTINGS"
+[[ ! -e "$report_folder" ]] || fail "the erase report's folder is still there: $(ls "$report_folder")"
 
 echo "round trip: $failures failure(s)"
 [[ $failures -eq 0 ]]
