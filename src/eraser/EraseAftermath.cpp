@@ -71,9 +71,13 @@ EraseReport EraseAftermath::ReportEvenWhenEnding(TraceLook& look, const std::fun
 
 void EraseAftermath::AddWhatStayed(const Place& place, TraceLook& look, const std::function<void()>& pump,
                                    EraseReport& report) const {
-  // Looked at as a folder inside: a refusal would have left nothing to find.
-  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Inside, !place.whole, pump);
+  // Looked at again, unchecked: a refusal would have left nothing to find.
+  const FolderWalk walk = WalkFolder(look, place.folder, place.mask, LookAt::Again, !place.whole, pump);
   std::vector<ReportEntry> stayed;
+  // First, so that the named ones always tell it.
+  for (const std::string& folder : walk.tooDeep) {
+    stayed.push_back({place.step, PlaceFate::Stayed, folder, 0, 0, TooDeepWhy()});
+  }
   for (const std::string& file : walk.filePaths)
     stayed.push_back({place.step, PlaceFate::Stayed, file, 0, 0, kWhyStillThere});
   for (const auto* links : {&walk.links, &walk.keptLinks}) {

@@ -8,6 +8,7 @@
 #include "eraser/EraseSteps.h"
 #include "eraser/FolderWalk.h"
 #include "platform/FullPath.h"
+#include "platform/TraceFiles.h"
 
 namespace vandrel {
 namespace {
@@ -52,7 +53,8 @@ class PreviewFiles : public TraceFiles {
     counts.refused = walk.look == FolderLook::Refused;
     counts.rootWasLink = walk.look == FolderLook::Link;
     counts.unreachable = walk.look == FolderLook::Unreachable;
-    counts.skipped = walk.unreadable.size() + walk.keptLinks.size() + (walk.look == FolderLook::Unreadable ? 1 : 0);
+    counts.skipped = walk.unreadable.size() + walk.keptLinks.size() + walk.tooDeep.size() +
+                     (walk.look == FolderLook::Unreadable ? 1 : 0);
     for (const std::string& link : walk.keptLinks) {
       recorder_.Add(PlaceFate::Stayed, link, kWhyLinkStayed);
       linksTold_.insert(link);
@@ -104,6 +106,7 @@ class PreviewFiles : public TraceFiles {
         for (const std::string& folderLeft : walk.unreadable) {
           recorder_.Add(PlaceFate::Stayed, folderLeft, kWhyUnreadable);
         }
+        for (const std::string& folderLeft : walk.tooDeep) recorder_.Add(PlaceFate::Stayed, folderLeft, TooDeepWhy());
         break;
     }
     return counts;
@@ -198,6 +201,10 @@ const char* RefusalWhy(const std::string& folder) {
   if (folder.size() < 4 && path && IsRoot(*path)) return kWhyRoot;
   if (folder.size() < 4 || !path) return kWhyNotFullPath;
   return IsRoot(*path) ? kWhyRoot : kWhyProtected;
+}
+
+std::string TooDeepWhy() {
+  return "more than " + GroupedNumber(kMaxWalkDepth) + " folders deep: left with all it holds";
 }
 
 namespace {

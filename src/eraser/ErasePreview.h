@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <string>
 
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseReport.h"
@@ -29,5 +30,7 @@ inline constexpr const char* kWhyLinkRemoved = "removed as a link: what it leads
 
 // Why the erase refuses a folder, in the report's words.
 const char* RefusalWhy(const std::string& folder);
+// Why a folder deeper than the walks go stays.
+std::string TooDeepWhy();
 
 }  // namespace vandrel

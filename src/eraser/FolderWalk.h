@@ -20,9 +20,11 @@ struct FolderWalk {
   std::vector<std::string> links;       // links found inside that can be removed as themselves
   std::vector<std::string> keptLinks;   // links that cannot (the erase leaves them, and what they lead to)
   std::vector<std::string> unreadable;  // subfolders whose entries cannot be read
+  std::vector<std::string> tooDeep;     // subfolders deeper than kMaxWalkDepth: not looked into, they stay whole
 };
 
-// The folder's entries matching mask, then everything in its subfolders;
+// The folder's entries matching mask, then everything in its subfolders
+// down to kMaxWalkDepth, in time that grows with the entries;
 // with keepDesktopIni a desktop.ini directly in the folder is left out, as
 // the step keeps it.
 // pump runs before each entry, so that the caller's windows keep working

@@ -92,9 +92,9 @@ bool IsSameOrBelow(const FullPath& path, const FullPath& ancestor) {
 }
 
 bool IsEntryOf(const FullPath& entry, const FullPath& folder, std::string_view name) {
-  FullPath expected = folder;
-  expected.names.emplace_back(name);
-  return entry.names.size() == expected.names.size() && IsSameOrBelow(entry, expected);
+  // Compared in place: a walk asks this of every entry, however deep.
+  return entry.names.size() == folder.names.size() + 1 && IsSameOrBelow(entry, folder) &&
+         EqualIgnoringAsciiCase(entry.names.back(), name);
 }
 
 std::optional<FullPath> ParseObjectName(std::string_view name,

@@ -21,6 +21,20 @@ struct DeleteCounts {
   std::string refusal;       // when refused, which folder and why, as the user reads it
 };
 
+// The walks of a step's folder (its delete, the sweep of its links, the
+// preview's and the report's looks) go at most this many folders below it;
+// a folder deeper than that is not entered and stays with all it holds,
+// counted as what stayed. Far beyond any real tree (a cache is two levels
+// deep, a path within MAX_PATH holds at most about 128) and well below the
+// 16,000 one-letter levels a \\?\ path of 32,767 characters holds, it
+// bounds, against a tree made deep on purpose (a page of low integrity may
+// write one into %TEMP%\Low or Cookies\Low), the folders a delete holds
+// open, one a level, and the length of the paths a walk hands the system:
+// each call's cost grows with its path's length, and under Wine a handle's
+// final path costs a look at every folder above it, so that a walk of 1,000
+// levels took minutes there.
+inline constexpr std::size_t kMaxWalkDepth = 256;
+
 // Called between entries: removed after each entry that went, with the
 // running count; pump so that the caller's windows keep working. pump may
 // end the delete by throwing (the program is ending), so a delete holds

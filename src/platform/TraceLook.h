@@ -25,8 +25,12 @@ enum class FolderLook {
 };
 
 // Which checks a look makes: those of a step's folder, emptied or removed
-// whole, or none beyond reading for a folder found inside one.
-enum class LookAt { EmptiedFolder, WholeFolder, Inside };
+// whole; for a step's folder looked at again after its delete, none beyond
+// reading and the links above it; for a folder a walk found in its
+// folder's listing, none beyond reading and whether it is a link itself
+// (the walk came down through the folders above it: looking at each again
+// at every level would cost the square of the depth).
+enum class LookAt { EmptiedFolder, WholeFolder, Again, Inside };
 
 // Looks at the folders the erase steps name as their deletes would meet
 // them, and changes nothing: nothing is opened for writing, deleted or

@@ -17,8 +17,6 @@ std::string Key(const std::string& path) {
   return full ? PlainForm(*full) : std::string();
 }
 
-std::string ParentOf(const std::string& key) { return key.substr(0, key.find_last_of('\\')); }
-
 void Pump(const DeleteProgress& progress) {
   if (progress.pump) progress.pump();
 }
@@ -47,35 +45,68 @@ bool MemoryTraceFiles::Unreachable(const std::string& path) const {
   });
 }
 
+std::vector<std::string> MemoryTraceFiles::ChildrenOf(const std::string& key) const {
+  const std::string prefix = key + "\\";
+  std::vector<std::string> children;
+  for (auto child = entries.lower_bound(prefix); child != entries.end() && child->first.starts_with(prefix);) {
+    const std::size_t below = child->first.find('\\', prefix.size());
+    if (below == std::string::npos) {
+      children.push_back(child->first);
+      ++child;
+    } else {
+      // Past everything in that subfolder: ']' follows '\\'.
+      child = entries.lower_bound(child->first.substr(0, below) + "]");
+    }
+  }
+  return children;
+}
+
 void MemoryTraceFiles::Remove(const std::string& key, const DeleteProgress& progress, DeleteCounts& counts) {
   entries.erase(key);
   ++counts.removed;
   if (progress.removed) progress.removed(counts.removed);
 }
 
-bool MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                      const DeleteProgress& progress, DeleteCounts& counts) {
-  std::vector<std::string> children;
-  for (const auto& [key, entry] : entries) {
-    if (key.size() > folder.size() && ParentOf(key) == folder) children.push_back(key);
-  }
-  bool allGone = true;
-  for (const std::string& key : children) {
+  struct Emptied {
+    std::string key;
+    std::vector<std::string> children;
+    std::size_t level = 0;  // below folder, which is 0
+    std::size_t skippedBefore = 0;
+    std::size_t next = 0;
+  };
+  std::vector<Emptied> folders;  // folder, then each subfolder in the one before
+  folders.push_back({folder, ChildrenOf(folder), 0, counts.skipped, 0});
+  while (!folders.empty()) {
+    Emptied& in = folders.back();
+    if (in.next == in.children.size()) {
+      const Emptied left = std::move(in);
+      folders.pop_back();
+      if (left.level == 0) continue;
+      if (counts.skipped == left.skippedBefore) {
+        Remove(left.key, progress, counts);
+      } else {
+        ++counts.skipped;  // the folder keeps what could not go
+      }
+      continue;
+    }
+    const std::string key = in.children[in.next++];
     Pump(progress);
-    const std::string name = key.substr(folder.size() + 1);
+    const std::string name = key.substr(in.key.size() + 1);
     const Kind kind = entries.at(key).kind;
-    if (!MatchesMask(name, mask) || (kind == Kind::File && keepDesktopIni && IsDesktopIni(name))) {
-      allGone = false;
+    // The folder's own entries are chosen by the mask; a subfolder goes whole.
+    if (in.level == 0 && (!MatchesMask(name, mask) || (kind == Kind::File && keepDesktopIni && IsDesktopIni(name)))) {
       continue;
     }
-    if (heldOpen.count(key) != 0 || (kind == Kind::Folder && !DeleteEntries(key, "*", false, progress, counts))) {
-      ++counts.skipped;
-      allGone = false;
-      continue;
+    if (heldOpen.count(key) != 0 || (kind == Kind::Folder && in.level >= kMaxWalkDepth)) {
+      ++counts.skipped;  // deeper than the walk goes, a folder stays with all it holds
+    } else if (kind == Kind::Folder) {
+      folders.push_back({key, ChildrenOf(key), in.level + 1, counts.skipped, 0});
+    } else {
+      Remove(key, progress, counts);
     }
-    Remove(key, progress, counts);
   }
-  return allGone;
 }
 
 DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
@@ -145,19 +176,22 @@ DeleteCounts MemoryTraceFiles::RemoveLinksInside(const std::string& folder, cons
     counts.rootWasLink = true;
     return counts;
   }
-  std::vector<std::string> links;
-  for (const auto& [path, entry] : entries) {
-    if (entry.kind == Kind::Link && path.size() > key.size() && path.compare(0, key.size() + 1, key + "\\") == 0) {
-      links.push_back(path);
-    }
-  }
-  for (const std::string& link : links) {
-    Pump(progress);
-    // A held link stands for one that cannot be removed as itself.
-    if (heldOpen.count(link) != 0) {
-      ++counts.skipped;
-    } else {
-      Remove(link, progress, counts);
+  std::vector<std::pair<std::string, std::size_t>> folders{{key, 0}};  // to look into, with their level
+  while (!folders.empty()) {
+    const auto [folder, level] = std::move(folders.back());
+    folders.pop_back();
+    for (const std::string& child : ChildrenOf(folder)) {
+      Pump(progress);
+      const Kind kind = entries.at(child).kind;
+      // A held link stands for one that cannot be removed as itself; deeper
+      // than the walk goes, what links a folder holds is not known.
+      if ((kind == Kind::Link && heldOpen.count(child) != 0) || (kind == Kind::Folder && level >= kMaxWalkDepth)) {
+        ++counts.skipped;
+      } else if (kind == Kind::Link) {
+        Remove(child, progress, counts);
+      } else if (kind == Kind::Folder) {
+        folders.emplace_back(child, level + 1);
+      }
     }
   }
   return counts;

@@ -33,6 +33,9 @@ class MemoryTraceFiles : public TraceFiles {
   void AddLink(const std::string& path);
   bool Has(const std::string& path) const;
   bool Unreachable(const std::string& path) const;
+  // The entries directly in the folder of this plain full path, in order,
+  // found without passing over what lies deeper.
+  std::vector<std::string> ChildrenOf(const std::string& key) const;
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
   DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
@@ -43,8 +46,9 @@ class MemoryTraceFiles : public TraceFiles {
 
  private:
   void Add(const std::string& path, Entry entry);
-  // Deletes the matching entries below folder; false when one stayed.
-  bool DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  // Deletes the matching entries below folder, down to kMaxWalkDepth, as
+  // the real walk does: folder by folder on a stack of its own.
+  void DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                      const DeleteProgress& progress, DeleteCounts& counts);
   void Remove(const std::string& path, const DeleteProgress& progress, DeleteCounts& counts);
 };

@@ -25,24 +25,24 @@ FolderLook MemoryTraceLook::List(const std::string& folder, const std::string& m
   if (refused) return FolderLook::Refused;
   const auto path = ParseFullPath(folder);
   if (!path) return FolderLook::Unreadable;
-  // The folder itself and every folder above it, outermost last.
+  // The folder itself and every folder above it, outermost last (a folder
+  // inside, itself only).
   for (FullPath above = *path; !above.names.empty(); above.names.pop_back()) {
     const auto found = files_.entries.find(PlainForm(above));
     if (found != files_.entries.end() && found->second.kind == Kind::Link) return FolderLook::Link;
+    if (at == LookAt::Inside) break;
   }
   if (files_.Unreachable(folder)) return FolderLook::Unreachable;
   const std::string key = PlainForm(*path);
   const auto found = files_.entries.find(key);
   if (found == files_.entries.end() || found->second.kind != Kind::Folder) return FolderLook::Missing;
   if (unreadable.count(key) != 0) return FolderLook::Unreadable;
-  const std::string prefix = key + "\\";
-  for (auto child = files_.entries.lower_bound(prefix); child != files_.entries.end(); ++child) {
-    if (child->first.compare(0, prefix.size(), prefix) != 0) break;
-    const std::string name = child->first.substr(prefix.size());
-    if (name.find('\\') != std::string::npos || !MatchesMask(name, mask)) continue;
+  for (const std::string& child : files_.ChildrenOf(key)) {
+    const std::string name = child.substr(key.size() + 1);
+    if (!MatchesMask(name, mask)) continue;
+    const MemoryTraceFiles::Entry& entry = files_.entries.at(child);
     // A held link stands for one that cannot be removed as itself.
-    entries.push_back({name, KindOf(child->second.kind), child->second.content.size(),
-                       files_.heldOpen.count(child->first) == 0});
+    entries.push_back({name, KindOf(entry.kind), entry.content.size(), files_.heldOpen.count(child) == 0});
   }
   return FolderLook::Listed;
 }

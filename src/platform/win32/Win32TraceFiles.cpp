@@ -47,13 +47,76 @@ constexpr DWORD kBlocksDelete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN 
 
 }  // namespace
 
+// A folder a walk is in, with its entries read before any goes.
+struct Win32TraceFiles::Folder {
+  Folder(UniqueFileHandle heldOpen, FullPath at) : held(std::move(heldOpen)), where(std::move(at)) {}
+
+  UniqueFileHandle held;       // a subfolder being emptied, held while the walk is in it; the caller holds the step's
+  FullPath where;              // where it really lies
+  std::size_t level = 0;       // below the step's folder, which is 0
+  std::size_t pathLength = 0;  // of its path, at the start of the walk's path
+  std::size_t skippedBefore = 0;  // the count when the walk went in
+  std::vector<Found> entries;
+  std::size_t next = 0;
+
+  // Its subfolders lie at most kMaxWalkDepth below the step's folder.
+  bool MayEnterSubfolders() const { return level < kMaxWalkDepth; }
+};
+
 struct Win32TraceFiles::Walk {
   const DeleteProgress& progress;
   DeleteCounts counts;
+  // The entry at hand, as opened: its folder's path, which every entry of
+  // the folder shares, then its name.
+  std::wstring path;
 
   void Removed() {
     ++counts.removed;
     if (progress.removed) progress.removed(counts.removed);
+  }
+
+  // The tree of the folder at root, folder by folder on a stack of its own
+  // (a tree deep enough would end a walk that recursed with the end of the
+  // thread's stack): enter(folder, found) is called for each entry after
+  // the pump, with path the entry's, and hands back a subfolder to go into
+  // (only where MayEnterSubfolders); leave(folder) when a subfolder is
+  // done. A pump that throws leaves the walk, every folder held released.
+  template <typename Enter, typename Leave>
+  void Tree(FullPath root, std::wstring_view mask, Enter enter, Leave leave) {
+    path = WidePathOf(root);
+    std::vector<Folder> folders;  // root, then each subfolder in the one before
+    folders.emplace_back(UniqueFileHandle(), std::move(root));
+    folders.back().pathLength = path.size();
+    List(folders.back(), mask);
+    while (!folders.empty()) {
+      Folder& folder = folders.back();
+      if (folder.next == folder.entries.size()) {
+        if (folders.size() > 1) leave(folder);
+        folders.pop_back();
+        continue;
+      }
+      const Found& found = folder.entries[folder.next++];
+      if (progress.pump) progress.pump();
+      path.resize(folder.pathLength);
+      path += L'\\';
+      path += found.name;
+      std::optional<Folder> inside = enter(folder, found);
+      if (!inside) continue;
+      inside->level = folder.level + 1;
+      inside->pathLength = path.size();
+      inside->skippedBefore = counts.skipped;
+      List(*inside, L"*");
+      folders.push_back(std::move(*inside));
+    }
+  }
+
+ private:
+  // The entries of the folder whose path path holds.
+  void List(Folder& folder, std::wstring_view mask) {
+    path += L'\\';
+    path += mask;
+    if (!ListEntries(path, folder.entries)) ++counts.skipped;
+    path.resize(folder.pathLength);
   }
 };
 
@@ -68,7 +131,7 @@ DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const st
 
 DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                            bool andItself, const DeleteProgress& progress) {
-  Walk walk{progress, {}};
+  Walk walk{progress, {}, {}};
   std::optional<Judged> judged = Judge(folder, andItself ? "*" : mask, andItself, walk);
   if (!judged) return walk.counts;
   DeleteEntries(walk, judged->where, WideFromUtf8(mask), keepDesktopIni);
@@ -164,63 +227,57 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
   return judged;
 }
 
-void Win32TraceFiles::DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni) {
-  std::vector<Found> entries;
-  if (!ListEntries(WidePathOf(where) + L"\\" + mask, entries)) ++walk.counts.skipped;
-  for (const Found& found : entries) {
-    if (walk.progress.pump) walk.progress.pump();
-    DeleteEntry(walk, where, found, keepDesktopIni);
-  }
+void Win32TraceFiles::DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, bool keepDesktopIni) {
+  walk.Tree(
+      std::move(where), mask,
+      [&](const Folder& in, const Found& found) {
+        // A subfolder goes whole, its desktop.ini too.
+        return DeleteEntry(walk, in, found, keepDesktopIni && in.level == 0);
+      },
+      [&](Folder& left) { LeaveFolder(walk, left); });
 }
 
-void Win32TraceFiles::DeleteEntry(Walk& walk, const FullPath& where, const Found& found, bool keepDesktopIni) {
+std::optional<Win32TraceFiles::Folder> Win32TraceFiles::DeleteEntry(Walk& walk, const Folder& in, const Found& found,
+                                                                    bool keepDesktopIni) {
   const std::string name = Utf8FromWide(found.name);
   const bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
-  if (!folder && keepDesktopIni && IsDesktopIni(name)) return;
+  if (!folder && keepDesktopIni && IsDesktopIni(name)) return std::nullopt;
 
-  const FullPath entry = Below(where, name);
-  const std::wstring path = WidePathOf(entry);
   const bool link = found.attributes & FILE_ATTRIBUTE_REPARSE_POINT;
-  UniqueFileHandle item = OpenItself(path, folder && !link);
+  UniqueFileHandle item = OpenItself(walk.path, folder && !link);
   BY_HANDLE_FILE_INFORMATION information;
-  if (!item || !GetFileInformationByHandle(item.get(), &information)) {
+  const auto stays = [&] {
     ++walk.counts.skipped;
-    return;
-  }
+    return std::nullopt;
+  };
+  if (!item || !GetFileInformationByHandle(item.get(), &information)) return stays();
   if (link || (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    if (RemoveLink(item.get(), where, name)) {
-      walk.Removed();
-    } else {
-      ++walk.counts.skipped;
-    }
-    return;
+    if (!RemoveLink(item.get(), in.where, name)) return stays();
+    walk.Removed();
+    return std::nullopt;
   }
   // A file link looks like a plain file: only where it leads tells.
-  const auto final = calls_.FinalPath(item.get());
+  auto final = calls_.FinalPath(item.get());
   const bool isFolder = information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-  if (!final || !IsEntryOf(*final, where, name) || isFolder != folder) {
-    ++walk.counts.skipped;
-    return;
-  }
+  if (!final || !IsEntryOf(*final, in.where, name) || isFolder != folder) return stays();
   if (isFolder) {
-    const std::size_t skippedBefore = walk.counts.skipped;
-    DeleteEntries(walk, *final, L"*", false);  // a subfolder goes whole, its desktop.ini too
-    item.reset();
-    if (walk.counts.skipped == skippedBefore && RemoveEmptiedFolder(path, *final)) {
-      walk.Removed();
-    } else {
-      ++walk.counts.skipped;  // the folder keeps what could not go
-    }
-    return;
+    // Deeper than the walk goes, it stays with all it holds.
+    if (!in.MayEnterSubfolders()) return stays();
+    return Folder(std::move(item), std::move(*final));
   }
-  if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) {
-    ++walk.counts.skipped;
-    return;
-  }
-  if (calls_.MarkForDeletion(item.get())) {
+  if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) return stays();
+  if (!calls_.MarkForDeletion(item.get())) return stays();
+  walk.Removed();
+  return std::nullopt;
+}
+
+void Win32TraceFiles::LeaveFolder(Walk& walk, Folder& left) {
+  left.held.reset();
+  walk.path.resize(left.pathLength);
+  if (walk.counts.skipped == left.skippedBefore && RemoveEmptiedFolder(walk.path, left.where)) {
     walk.Removed();
   } else {
-    ++walk.counts.skipped;
+    ++walk.counts.skipped;  // the folder keeps what could not go
   }
 }
 
@@ -266,44 +323,44 @@ bool Win32TraceFiles::RemoveLink(HANDLE link, const FullPath& where, const std::
 DeleteCounts Win32TraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
   // Judged as a delete of everything in it is, before any link is touched:
   // a container set onto the documents or the profile keeps its links.
-  Walk walk{progress, {}};
+  Walk walk{progress, {}, {}};
   if (const std::optional<Judged> judged = Judge(folder, "*", false, walk)) RemoveLinksBelow(walk, judged->where);
   return walk.counts;
 }
 
-void Win32TraceFiles::RemoveLinksBelow(Walk& walk, const FullPath& where) const {
-  std::vector<Found> entries;
-  if (!ListEntries(WidePathOf(where) + L"\\*", entries)) ++walk.counts.skipped;
-  for (const Found& found : entries) {
-    if (walk.progress.pump) walk.progress.pump();
+void Win32TraceFiles::RemoveLinksBelow(Walk& walk, FullPath where) const {
+  const auto look = [&](const Folder& in, const Found& found) -> std::optional<Folder> {
     const std::string name = Utf8FromWide(found.name);
-    const FullPath entry = Below(where, name);
     // Looked at only: a file held by the library or the browser stays open
     // to them, and a folder walked into is not held against their deletes.
-    const UniqueFileHandle item(CreateFileW(WidePathOf(entry).c_str(), FILE_READ_ATTRIBUTES,
+    const UniqueFileHandle item(CreateFileW(walk.path.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, kOpenItself, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     if (!item || !GetFileInformationByHandle(item.get(), &information)) {
       ++walk.counts.skipped;
-      continue;
+      return std::nullopt;
     }
     // Another kind of reparse point (a cloud placeholder, a deduplicated
     // file) is a file: removing it would delete that file.
     const bool reparse = (found.attributes | information.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT;
-    if (reparse && !NamesAnotherPlace(found.reparseTag)) continue;
+    if (reparse && !NamesAnotherPlace(found.reparseTag)) return std::nullopt;
     // A file link looks like a plain file: only where it leads tells.
-    const auto final = reparse ? std::nullopt : calls_.FinalPath(item.get());
-    if (reparse || !final || !IsEntryOf(*final, where, name)) {
-      if (RemoveNamedLink(entry)) {
+    auto final = reparse ? std::nullopt : calls_.FinalPath(item.get());
+    if (reparse || !final || !IsEntryOf(*final, in.where, name)) {
+      if (RemoveNamedLink(Below(in.where, name))) {
         walk.Removed();
       } else {
         ++walk.counts.skipped;
       }
-    } else if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveLinksBelow(walk, *final);
+      return std::nullopt;
     }
-  }
+    if (!(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    if (in.MayEnterSubfolders()) return Folder(UniqueFileHandle(), std::move(*final));
+    ++walk.counts.skipped;  // deeper than the walk goes: what links it holds is not known
+    return std::nullopt;
+  };
+  walk.Tree(std::move(where), L"*", look, [](Folder&) {});
 }
 
 }  // namespace vandrel

@@ -67,15 +67,22 @@ class Win32TraceFiles : public TraceFiles {
   std::optional<Judged> Judge(const std::string& folder, const std::string& stepMask, bool andItself, Walk& walk);
   DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni, bool andItself,
                             const DeleteProgress& progress);
-  // The caller holds the folder open meanwhile. keepDesktopIni: the step's
-  // own folder keeps its desktop.ini; a subfolder goes with everything in it.
-  void DeleteEntries(Walk& walk, const FullPath& where, const std::wstring& mask, bool keepDesktopIni);
-  void DeleteEntry(Walk& walk, const FullPath& where, const Found& found, bool keepDesktopIni);
+  struct Folder;
+  // The folder's tree, folder by folder on a stack of the walk's own, down
+  // to kMaxWalkDepth. The caller holds the folder open meanwhile.
+  // keepDesktopIni: the step's own folder keeps its desktop.ini; a
+  // subfolder goes with everything in it.
+  void DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, bool keepDesktopIni);
+  // The entry at walk.path, found in the folder in; a subfolder to empty
+  // next is handed back, held.
+  std::optional<Folder> DeleteEntry(Walk& walk, const Folder& in, const Found& found, bool keepDesktopIni);
+  // A subfolder the walk has emptied as far as it could.
+  void LeaveFolder(Walk& walk, Folder& left);
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;
   bool RemoveLink(HANDLE link, const FullPath& where, const std::string& name) const;
   bool RemoveNamedLink(const FullPath& path) const;
   // The links in the tree of the folder, which lies at where.
-  void RemoveLinksBelow(Walk& walk, const FullPath& where) const;
+  void RemoveLinksBelow(Walk& walk, FullPath where) const;
 
   HandleFileCalls calls_;
   ProtectedFoldersReader readProtected_;

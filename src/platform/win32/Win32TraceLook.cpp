@@ -55,7 +55,7 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
                                 std::vector<LookedEntry>& entries) {
   const std::wstring named = WideFromUtf8(folder);
   const auto asked = ParseFullPath(folder);
-  const bool checked = at != LookAt::Inside;
+  const bool checked = at == LookAt::EmptiedFolder || at == LookAt::WholeFolder;
   const std::vector<ProtectedFolder> kept = checked ? ReadProtectedFolders() : std::vector<ProtectedFolder>{};
   std::vector<std::string> spellings;
   for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
@@ -75,7 +75,9 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
     return IsNotThere(error) ? FolderLook::Missing : FolderLook::Unreadable;
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FolderLook::Missing;
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || PassesThroughLink(*asked)) return FolderLook::Link;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || (at != LookAt::Inside && PassesThroughLink(*asked))) {
+    return FolderLook::Link;
+  }
   if (checked) {
     // Where the folder really lies, as the delete compares it.
     const UniqueFileHandle held(

@@ -312,6 +312,12 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
   files.AddFile("C:\\Temp\\a.tmp");
   files.AddFile("C:\\Temp\\sub\\held.tmp");
   files.heldOpen.insert("C:\\Temp\\sub\\held.tmp");
+  // A chain of folders deeper than the walks go: the file in the deepest
+  // folder walked goes, the folder past it stays and is named.
+  std::string deepest = "C:\\Temp";
+  for (std::size_t level = 0; level < kMaxWalkDepth; ++level) deepest += "\\d";
+  files.AddFile(deepest + "\\last.tmp");
+  files.AddFile(deepest + "\\d\\past.tmp");
   SetShellFolder("Favorites", "C:\\");
   // On a share that is offline: not there, told once over the three passes.
   SetShellFolder("Cookies", "N:\\Cookies");
@@ -323,16 +329,19 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
   const Line notThere{"Cookies", PlaceFate::NotReached, "N:\\Cookies", 0, 0, kWhyUnreachable};
   const std::vector<Line> expected{
       notThere,
-      {"Temp folder", PlaceFate::Emptied, "C:\\Temp", 1, 0, ""},
+      {"Temp folder", PlaceFate::Emptied, "C:\\Temp", 2, 0, ""},
+      {"Temp folder", PlaceFate::Stayed, deepest + "\\d", 0, 0, TooDeepWhy()},
       {"Temp folder", PlaceFate::Stayed, "C:\\Temp\\sub\\held.tmp", 0, 0, kWhyStillThere},
       {"Favorites", PlaceFate::Refused, "C:\\", 0, 0, kWhyRoot},
       {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, kWhyThroughLibrary},
   };
   EXPECT_EQ(LinesOf(command.Aftermath().Report(look)), expected);
   EXPECT_EQ(files.entries.at("N:\\Cookies\\index.dat").content, "live");
-  // The preview says the same of it, and promises no wipe there.
+  EXPECT_TRUE(files.Has(deepest + "\\d\\past.tmp"));
+  // The preview says the same of it and of the deep folder, and promises no wipe there.
   const std::vector<Line> preview = LinesOf(PreviewErase(choices.selection, registry, shell, look));
   EXPECT_EQ(std::count(preview.begin(), preview.end(), notThere), 1);
+  EXPECT_EQ(std::count(preview.begin(), preview.end(), expected[2]), 1);
   EXPECT_EQ(std::count_if(preview.begin(), preview.end(), [](const Line& line) { return std::get<1>(line) == PlaceFate::Wiped; }), 0);
 }
 
@@ -763,6 +772,14 @@ INSTANTIATE_TEST_SUITE_P(
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
+        UnattendedCase{"AFolderDeeperThanTheWalksGoStaysAndIsSaid",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         std::string deep = "C:\\Temp";
+                         for (std::size_t level = 0; level <= kMaxWalkDepth; ++level) deep += "\\L";
+                         m.traceFiles.AddFile(deep + "\\x.tmp");
+                       },
+                       UnattendedEnd::SomethingStayed, "\\L\\L (more than 256 folders deep: left with all it holds)",
+                       true},
         UnattendedCase{"AReportThatCannotBeKeptLosesNoErase",
                        [](MemoryPlatform& m, auto&, bool&) { m.files.unwritableFolders.insert("C:\\AD\\Vandrel"); },
                        UnattendedEnd::SomethingStayed, nullptr, true},

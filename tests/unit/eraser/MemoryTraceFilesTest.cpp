@@ -38,6 +38,31 @@ TEST(MemoryTraceFiles, DeletesInsideKeepsDesktopIniAndNeverFollowsALink) {
   EXPECT_TRUE(files.DeleteMatching("C:\\WINDOWS\\..", "*.*", true, {}).refused);
 }
 
+// A chain of folders deeper than the walks go, as the real file layer
+// meets it: what lies above the bound goes, the folder past it stays whole
+// and counts as what stayed, and so does every folder above it.
+TEST(MemoryTraceFiles, AFolderDeeperThanTheWalksGoStaysWithAllItHolds) {
+  std::string deepest = "C:\\t";
+  for (std::size_t level = 0; level < kMaxWalkDepth; ++level) deepest += "\\d";
+  MemoryTraceFiles files;
+  files.AddFile("C:\\t\\d\\near.txt");
+  files.AddFile(deepest + "\\last.txt");     // in the deepest folder walked
+  files.AddFile(deepest + "\\d\\past.txt");  // in the first one past it
+  files.AddLink(deepest + "\\link");
+  files.AddLink(deepest + "\\d\\link");
+  const DeleteCounts links = files.RemoveLinksInside("C:\\t", {});
+  EXPECT_EQ(links.removed, 1u);
+  EXPECT_EQ(links.skipped, 1u);
+  EXPECT_TRUE(files.Has(deepest + "\\d\\link"));
+
+  const DeleteCounts counts = files.DeleteTree("C:\\t", {});
+  EXPECT_EQ(counts.removed, 2u);
+  EXPECT_EQ(counts.skipped, kMaxWalkDepth + 2);  // the folder past the bound, each one above it, the step's own
+  EXPECT_FALSE(files.Has("C:\\t\\d\\near.txt"));
+  EXPECT_FALSE(files.Has(deepest + "\\last.txt"));
+  EXPECT_TRUE(files.Has(deepest + "\\d\\past.txt"));
+}
+
 TEST(MemoryTraceFiles, WipesOnlyAPlainFileOfOneLink) {
   MemoryTraceFiles files;
   files.AddFile("C:\\c\\index.dat", "abc");

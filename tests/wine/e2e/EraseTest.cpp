@@ -864,6 +864,38 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   ReleaseMutex(lock.get());
 }
 
+// A Temp holding a chain of 5,000 one-letter folders, as a page may write
+// one: the preview and `Vandrel.exe Erase` walk it down to their bound,
+// the file at the top goes, the command ends with 1 and the kept report,
+// as the preview, names the folder past the bound, which stays.
+TEST_F(EraseTest, ATreeDeeperThanTheWalksGoIsErasedDownToTheirBoundAndTheRestNamed) {
+  const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
+  ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the deep tree";
+  const std::string temp = std::string(scratch) + "\\deep-temp";
+  std::string pastTheBound = temp;
+  for (int level = 0; level <= 256; ++level) pastTheBound += "\\L";
+  ASSERT_TRUE(Exists(pastTheBound + "\\L")) << "the fixture lays out the chain";
+  ASSERT_TRUE(WriteFileBytes(temp + "\\top.tmp", "top"));
+  const std::string said = "stayed  " + pastTheBound + " (more than 256 folders deep: left with all it holds)";
+  ChooseOnly("TempFolder");
+  SetEnvironmentVariableA("Temp", temp.c_str());  // the programs inherit it
+  {
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    const std::string preview = ReportWindowText(vandrel, main, kCmdErasePreview1, "Erase preview");
+    EXPECT_NE(preview.find("stays  " + pastTheBound + " (more than 256"), std::string::npos) << preview.substr(0, 500);
+  }
+  const Process process = Launch(VandrelPath(), {"Erase"});
+  SetEnvironmentVariableA("Temp", nullptr);
+  ASSERT_TRUE(process.Wait(120000));
+  EXPECT_EQ(process.ExitCode(), 1u);
+  EXPECT_FALSE(Exists(temp + "\\top.tmp"));
+  EXPECT_TRUE(Exists(pastTheBound));
+  const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
+  EXPECT_NE(kept.find(said), std::string::npos) << kept.substr(0, 500);
+}
+
 // The log-on start with the erase at log-on on: the chosen steps go before
 // the scan begins, with no box, and the notice's balloon tells it.
 TEST_F(EraseTest, TheLogOnStartErasesFirstAndTellsItInTheBalloon) {

@@ -63,3 +63,15 @@ mkdir -p "$scratch/preview/cache/Content.IE5/AB12" "$scratch/preview/cookies" "$
   "$scratch/preview/canary"
 printf 'canary\n' >"$scratch/preview/canary/canary.txt"
 ln -s ../../../canary "$scratch/preview/cache/Content.IE5/AB12/dirlink"
+# A temporary folder holding a chain of 5,000 one-letter folders, deeper
+# than the erase's walks go, with a file at the top and one at the bottom.
+mkdir -p "$scratch/deep-temp"
+printf 'top\n' >"$scratch/deep-temp/top.tmp"
+# Made 500 levels at a time: a shell's cd grows slow in a long path.
+chunk=L
+for ((level = 1; level < 500; level++)); do chunk+=/L; done
+(
+  cd "$scratch/deep-temp"
+  for ((made = 0; made < 5000; made += 500)); do mkdir -p "$chunk" && cd "$chunk"; done
+  printf 'bottom\n' >bottom.tmp
+)
