@@ -17,6 +17,7 @@ void ClearShit(EraseTools& tools) {
   const std::string folder = tools.ShellFolder("History");
   const std::string history = PathUnder(folder, "History.IE5");
   if (history.empty()) return tools.Inform(kHistoryFolderMissing);
+  if (!tools.MayEmptyContainer(history)) return;
   for (const std::string& name : tools.shell.Subfolders(history)) {
     Pump(tools);
     tools.WipeIndex(PathUnder(PathUnder(history, name), "index.dat"));
@@ -27,14 +28,17 @@ void ClearShit(EraseTools& tools) {
 void ClearCookies(EraseTools& tools) {
   const std::string folder = tools.ShellFolder("Cookies");
   if (PathUnder(folder, "index.dat").empty()) return tools.Inform(kCookieFolderMissing);
-  // A folder the delete refuses (set onto the documents, say) keeps its files.
-  if (!tools.DeleteFiles(folder, "*.*").refused) tools.WipeIndex(PathUnder(folder, "index.dat"));
+  // A folder the delete refuses (set onto the documents, say) keeps its
+  // files, and so does one that is not the library's.
+  if (tools.MayEmptyContainer(folder) && !tools.DeleteFiles(folder, "*.*").refused)
+    tools.WipeIndex(PathUnder(folder, "index.dat"));
 }
 
 void ClearCache(EraseTools& tools) {
   const std::string folder = tools.ShellFolder("Cache");
   const std::string content = PathUnder(folder, "Content.IE5");
   if (content.empty()) return tools.Inform(kCacheFolderMissing);
+  if (!tools.MayEmptyContainer(content)) return;
   for (const std::string& name : tools.shell.Subfolders(content)) {
     Pump(tools);
     if (!IsDesktopIni(name)) tools.DeleteTree(PathUnder(content, name));

@@ -65,6 +65,11 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
     return mayCall_[container] = false;
   };
   if (folder.empty()) return leave(ContainerLeftReason::FolderUnknown);
+  // Looked at before anything in it is touched: handed a folder that is not
+  // its own, the library would take it for a broken container and clear it.
+  const ContainerIndex holds = tools_.files.ContainerIndexOf(folder);
+  if (holds == ContainerIndex::NotHeld) return leave(ContainerLeftReason::NoIndex);
+  if (holds == ContainerIndex::Unreadable) return leave(ContainerLeftReason::IndexUnreadable);
   const DeleteCounts links = tools_.files.RemoveLinksInside(folder, Progress());
   if (links.refused) return leave(ContainerLeftReason::Refused);
   if (links.rootWasLink || links.skipped > 0) return leave(ContainerLeftReason::LinkKept);
@@ -155,6 +160,10 @@ const char* ReasonText(ContainerLeftReason reason) {
     case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
     case ContainerLeftReason::Refused: return "its folder is a protected folder, or holds one: nothing in it is touched";
     case ContainerLeftReason::WipedIndex: return "its index is wiped";
+    case ContainerLeftReason::NoIndex:
+      return "its folder holds other files and no index of its own: nothing in it is touched";
+    case ContainerLeftReason::IndexUnreadable:
+      return "its index, or what its folder holds, cannot be read: nothing in it is touched";
   }
   return "";
 }

@@ -17,10 +17,12 @@ enum class CacheContainer { Cache, Cookies, History };
 // Why a container got no URL-cache call in an erase: its files and index
 // were erased by the eraser's own walk alone.
 enum class ContainerLeftReason {
-  LinkKept,       // it holds a link that could not be removed as itself
-  WipedIndex,     // its index is wiped: it has no entries, and the library would rebuild it
-  FolderUnknown,  // its shell folder cannot be read, so it cannot be looked at
-  Refused,        // its folder is one no delete may empty (the documents, the profile ...): nothing in it is touched
+  LinkKept,         // it holds a link that could not be removed as itself
+  WipedIndex,       // its index is wiped: it has no entries, and the library would rebuild it
+  FolderUnknown,    // its shell folder cannot be read, so it cannot be looked at
+  Refused,          // its folder is one no delete may empty (the documents, the profile ...): nothing in it is touched
+  NoIndex,          // its folder holds other files and no index: not the library's, nothing in it is touched
+  IndexUnreadable,  // its index, or what its folder holds, cannot be read: nothing in it is touched
 };
 
 struct ContainerLeft {
@@ -35,8 +37,9 @@ struct ContainerLeft {
 // restarted program and the browser itself all meet what the last erase
 // left. So before a container's first call in an erase, its folder is
 // judged as a delete of everything in it would be, then the links inside it
-// are removed as links; a container that is refused, keeps a link, has a
-// wiped index or cannot be looked at gets no call at all in that erase.
+// are removed as links; a container that is refused, is not the library's
+// (no index there), keeps a link, has a wiped index or cannot be looked at
+// gets no call at all in that erase.
 class CacheContainerGate : public UrlCacheEraser {
  public:
   // tools is only kept here: the gate is one of its members' targets.

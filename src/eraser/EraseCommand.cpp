@@ -38,6 +38,9 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
   tools_.indexWiped = [this](const std::string& file, WipeOutcome outcome, const std::string& failure) {
     aftermath_.IndexWiped(file, outcome, failure);
   };
+  tools_.containerKept = [this](const std::string& folder, const std::string& why) {
+    aftermath_.Add(PlaceFate::Refused, folder, why);
+  };
   // Under Wine each look at the message queue is a trip to the server:
   // looking between every file would cost more than the delete.
   tools_.progress.pump = [this] {

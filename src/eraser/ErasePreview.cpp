@@ -67,6 +67,15 @@ class PreviewFiles : public TraceFiles {
     return counts;
   }
   bool IndexIsWiped(const std::string& file) override { return look_.IsWipedIndexFile(file); }
+  // Judged as the erase judges a delete of everything in it, then read.
+  ContainerIndex ContainerIndexOf(const std::string& folder) override {
+    std::vector<LookedEntry> entries;
+    const FolderLook look = look_.List(folder, "*", LookAt::EmptiedFolder, entries);
+    if (look == FolderLook::Unreadable) return ContainerIndex::Unreadable;
+    if (look != FolderLook::Listed) return ContainerIndex::NotEntered;
+    return JudgeContainer(entries,
+                          [&](const std::string& name) { return look_.StartsAsIndex(PathUnder(folder, name)); });
+  }
 
  private:
   DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, bool keepDesktopIni) {
@@ -217,7 +226,12 @@ struct PreviewParts {
         registry(registry, recorder),
         shell(shell, recorder),
         cache(recorder),
-        prompts(recorder) {}
+        prompts(recorder) {
+    // What the erase's report is told, the preview tells too.
+    tools.containerKept = [&recorder](const std::string& folder, const std::string& why) {
+      recorder.Add(PlaceFate::Refused, folder, why);
+    };
+  }
 
   PreviewFiles files;
   PreviewRegistry registry;

@@ -40,6 +40,15 @@ void EraseTools::DeleteTree(const std::string& folder) {
   if (deleted) deleted(folder, "*", true, counts);
 }
 
+bool EraseTools::MayEmptyContainer(const std::string& folder) {
+  const ContainerIndex index = files.ContainerIndexOf(folder);
+  if (index == ContainerIndex::Held || index == ContainerIndex::NotEntered) return true;
+  ++leftInPlace;
+  if (containerKept)
+    containerKept(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
+  return false;
+}
+
 namespace {
 std::string FolderOrEmpty(const std::optional<std::string>& folder) {
   return folder && *folder != kMissingFolder ? *folder : std::string{};

@@ -11,6 +11,12 @@
 
 namespace vandrel {
 
+// Why a URL-cache container's folder is left whole, as the report says it.
+inline constexpr const char* kWhyNoContainerIndex =
+    "holds other files and no index of the browser's URL cache: nothing in it is touched";
+inline constexpr const char* kWhyContainerIndexUnreadable =
+    "its URL-cache index, or what it holds, cannot be read: nothing in it is touched";
+
 // What every erase step works with. progress is handed to each file
 // delete, so the window keeps working and the removed files are counted.
 struct EraseTools {
@@ -33,6 +39,9 @@ struct EraseTools {
   // Told of each index file wipe: what it did, or (failure set) that it
   // failed and may have written part of the file.
   std::function<void(const std::string& file, WipeOutcome outcome, const std::string& failure)> indexWiped = nullptr;
+  // Told of each URL-cache container's folder left whole because it is not
+  // the library's (MayEmptyContainer), with why.
+  std::function<void(const std::string& folder, const std::string& why)> containerKept = nullptr;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
   // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
@@ -42,6 +51,12 @@ struct EraseTools {
   void WipeIndex(const std::string& file);
   // DelTree of the steps.
   void DeleteTree(const std::string& folder);
+  // A URL-cache container's folder (the cache's Content.IE5, the cookie
+  // folder, History.IE5) may be emptied and its indexes wiped only when it
+  // holds the library's index, or nothing but index files: set onto the
+  // user's own files, it holds them instead. One that does not is left
+  // whole, told and counted as left in place.
+  bool MayEmptyContainer(const std::string& folder);
   // A shell folder of the current user, or empty when it cannot be found;
   // in UTF-8, as the erase's file layer takes paths.
   std::string ShellFolder(const std::string& valueName);

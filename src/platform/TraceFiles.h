@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ContainerIndex.h"
 #include "platform/ScopeExit.h"
 
 namespace vandrel {
@@ -66,12 +67,14 @@ class TraceFiles {
   // with keepDesktopIni a file named desktop.ini (in any case) directly in
   // the folder stays (a subfolder's goes with the subfolder). Refused
   // as RefusesDeleteFiles says, with the protected folders: the Windows and
-  // system folders, Program Files, the user's profile, documents, desktop,
-  // pictures, music, videos, application data and local application data,
-  // and all users' documents, desktop and application data. Refused too,
-  // in every spelling of the folder (8.3 names, letter case, a link above
-  // it or leading to it, a share of this machine), when it really is one of
-  // them or holds one, and when where it really lies cannot be read.
+  // system folders, Program Files, the user's profile, application data and
+  // local application data, all users' application data, and every folder
+  // at or inside the users' own files (this user's, the shared ones and
+  // every profile's documents, desktop, pictures, music, videos, downloads
+  // ...). Refused too, in every spelling of the folder (8.3 names, letter
+  // case, a link above it or leading to it, a share of this machine), when
+  // it really is one of them, holds one or lies inside the users' own
+  // files, and when where it really lies cannot be read.
   virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its
@@ -93,6 +96,10 @@ class TraceFiles {
   // The file holds what a wipe leaves (IsWipedIndex); false when it is
   // not there or cannot be read.
   virtual bool IndexIsWiped(const std::string& file) = 0;
+  // Whether the folder is a URL-cache container of the browser's library
+  // (JudgeContainer), read only; NotEntered where DeleteMatching(folder,
+  // "*") would not go in, which that delete then tells.
+  virtual ContainerIndex ContainerIndexOf(const std::string& folder) = 0;
 
   // While held, the protected folders are found once, at the first delete
   // that needs them, and kept: finding them may wait out a network's

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ class TraceLook {
   virtual bool IsFile(const std::string& path) = 0;
   // The file holds what a wipe leaves (IsWipedIndex), read only.
   virtual bool IsWipedIndexFile(const std::string& path) = 0;
+  // The file starts as a URL-cache index (StartsAsUrlCacheIndex), read
+  // only; nothing when it cannot be read.
+  virtual std::optional<bool> StartsAsIndex(const std::string& path) = 0;
 };
 
 }  // namespace vandrel

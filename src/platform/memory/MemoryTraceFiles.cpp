@@ -202,4 +202,30 @@ bool MemoryTraceFiles::IndexIsWiped(const std::string& file) {
   return found != entries.end() && found->second.kind == Kind::File && IsWipedIndex(found->second.content);
 }
 
+std::optional<bool> MemoryTraceFiles::StartsAsIndex(const std::string& path) const {
+  const auto found = entries.find(Key(path));
+  if (found == entries.end() || found->second.kind != Kind::File || unreadableFiles.count(found->first) != 0) {
+    return std::nullopt;
+  }
+  return StartsAsUrlCacheIndex(found->second.content);
+}
+
+ContainerIndex MemoryTraceFiles::ContainerIndexOf(const std::string& folder) {
+  const std::string key = Key(folder);
+  const auto found = entries.find(key);
+  if (RefusesDeleteFiles(folder, "*", protectedFolders) || Unreachable(folder) || found == entries.end() ||
+      found->second.kind != Kind::Folder) {
+    return ContainerIndex::NotEntered;
+  }
+  std::vector<LookedEntry> listed;
+  for (const std::string& path : ChildrenOf(key)) {
+    const Entry& entry = entries.at(path);
+    const auto kind = entry.kind == Kind::File   ? LookedEntry::Kind::File
+                      : entry.kind == Kind::Link ? LookedEntry::Kind::Link
+                                                 : LookedEntry::Kind::Folder;
+    listed.push_back({path.substr(key.size() + 1), kind});
+  }
+  return JudgeContainer(listed, [&](const std::string& name) { return StartsAsIndex(key + "\\" + name); });
+}
+
 }  // namespace vandrel

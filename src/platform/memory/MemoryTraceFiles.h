@@ -1,9 +1,11 @@
 #pragma once
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/EraseRefusal.h"
 #include "platform/TraceFiles.h"
 
 namespace vandrel {
@@ -20,12 +22,16 @@ class MemoryTraceFiles : public TraceFiles {
     int links = 1;  // hard links of a file
   };
 
-  std::map<std::string, Entry> entries;  // by plain full path
-  std::set<std::string> heldOpen;        // cannot be deleted or opened for writing
-  std::set<std::string> failingWipes;    // a wipe writes its first piece, then fails
-  std::set<std::string> unreachable;     // folders on a network that cannot be reached, with all below them
-  std::vector<std::string> protectedFolders{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
-                                            "C:\\Documents and Settings\\User"};
+  std::map<std::string, Entry> entries;   // by plain full path
+  std::set<std::string> heldOpen;         // cannot be deleted or opened for writing
+  std::set<std::string> failingWipes;     // a wipe writes its first piece, then fails
+  std::set<std::string> unreachable;      // folders on a network that cannot be reached, with all below them
+  std::set<std::string> unreadableFiles;  // cannot be opened even to be read (locked by another program)
+  std::vector<KeptFolder> protectedFolders{"C:\\WINDOWS",
+                                           "C:\\WINDOWS\\system32",
+                                           "C:\\Program Files",
+                                           "C:\\Documents and Settings\\User",
+                                           {"C:\\Documents and Settings\\User\\My Documents", true}};
 
   // Each adds the missing folders above the entry.
   void AddFile(const std::string& path, const std::string& content = {}, int links = 1);
@@ -43,6 +49,9 @@ class MemoryTraceFiles : public TraceFiles {
   WipeOutcome WipeIndexFile(const std::string& file) override;
   DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
   bool IndexIsWiped(const std::string& file) override;
+  ContainerIndex ContainerIndexOf(const std::string& folder) override;
+  // The file's first bytes are an index's; nothing when it cannot be read.
+  std::optional<bool> StartsAsIndex(const std::string& path) const;
 
  private:
   void Add(const std::string& path, Entry entry);

@@ -59,4 +59,9 @@ bool MemoryTraceLook::IsWipedIndexFile(const std::string& path) {
   return found != files_.entries.end() && found->second.kind == Kind::File && IsWipedIndex(found->second.content);
 }
 
+std::optional<bool> MemoryTraceLook::StartsAsIndex(const std::string& path) {
+  if (files_.Unreachable(path)) return std::nullopt;
+  return files_.StartsAsIndex(path);
+}
+
 }  // namespace vandrel

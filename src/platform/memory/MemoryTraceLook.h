@@ -20,6 +20,7 @@ class MemoryTraceLook : public TraceLook {
                   std::vector<LookedEntry>& entries) override;
   bool IsFile(const std::string& path) override;
   bool IsWipedIndexFile(const std::string& path) override;
+  std::optional<bool> StartsAsIndex(const std::string& path) override;
 
  private:
   const MemoryTraceFiles& files_;

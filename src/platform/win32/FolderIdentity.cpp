@@ -18,7 +18,9 @@ ProtectedIdentities::ProtectedIdentities(const std::vector<ProtectedFolder>& fol
   for (std::size_t kept = 0; kept < folders.size(); ++kept) {
     const auto named = [&](const ProtectedFolder& earlier) { return earlier.path == folders[kept].path; };
     if (std::any_of(folders.begin(), folders.begin() + kept, named)) continue;  // the system names many twice
-    if (!Add(folders[kept].path, kept, false, calls, &wheres[kept])) unreadable_ = unreadable_.value_or(kept);
+    if (!Add(folders[kept].path, kept, false, folders[kept].withInside, calls, &wheres[kept])) {
+      unreadable_ = unreadable_.value_or(kept);
+    }
   }
   // Above each, where it really lies; each folder opened once.
   std::vector<std::string> walked;
@@ -29,21 +31,29 @@ ProtectedIdentities::ProtectedIdentities(const std::vector<ProtectedFolder>& fol
       const std::string plain = PlainForm(*above);
       if (std::find(walked.begin(), walked.end(), plain) != walked.end()) break;
       walked.push_back(plain);
-      if (!Add(WidePathOf(*above), kept, true, calls, nullptr)) unreadable_ = unreadable_.value_or(kept);
+      if (!Add(WidePathOf(*above), kept, true, false, calls, nullptr)) unreadable_ = unreadable_.value_or(kept);
     }
   }
 }
 
-bool ProtectedIdentities::Add(const std::wstring& path, std::size_t kept, bool above, const HandleFileCalls& calls,
-                              std::optional<FullPath>* where) {
-  // Opened through any link, to the folder it leads to.
-  const UniqueFileHandle folder(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+namespace {
+
+// Opened through any link, to the folder it leads to.
+UniqueFileHandle OpenFollowing(const std::wstring& path) {
+  return UniqueFileHandle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+}  // namespace
+
+bool ProtectedIdentities::Add(const std::wstring& path, std::size_t kept, bool above, bool withInside,
+                              const HandleFileCalls& calls, std::optional<FullPath>* where) {
+  const UniqueFileHandle folder = OpenFollowing(path);
   if (!folder) return IsNotThere(GetLastError());
   BY_HANDLE_FILE_INFORMATION information;
   if (!GetFileInformationByHandle(folder.get(), &information)) return false;
-  places_.push_back({IdentityOf(information), kept, above});
+  places_.push_back({IdentityOf(information), kept, above, !above && withInside});
   if (where) {
     *where = calls.FinalPath(folder.get());
     if (!*where) *where = ParseFullPath(Utf8FromWide(path));  // as named, where XP cannot tell
@@ -51,14 +61,26 @@ bool ProtectedIdentities::Add(const std::wstring& path, std::size_t kept, bool a
   return true;
 }
 
-Refusal ProtectedIdentities::Find(const FolderIdentity& folder) const {
+Refusal ProtectedIdentities::Find(const FolderIdentity& folder, const FullPath& where) const {
   using Kind = Refusal::Kind;
   if (unreadable_) return {Kind::CannotTell, *unreadable_};
   // The folder itself before anything it holds: places_ lists them first.
   const auto found =
       std::find_if(places_.begin(), places_.end(), [&](const Place& place) { return place.identity == folder; });
-  if (found == places_.end()) return {};
-  return {found->above ? Kind::HoldsProtected : Kind::IsProtected, found->kept};
+  if (found != places_.end()) return {found->above ? Kind::HoldsProtected : Kind::IsProtected, found->kept};
+  // A folder above that cannot be opened is passed over: the folder's
+  // spellings were compared with the user's own files already.
+  for (FullPath above = where; !above.names.empty();) {
+    above.names.pop_back();
+    const UniqueFileHandle held = OpenFollowing(WidePathOf(above));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!held || !GetFileInformationByHandle(held.get(), &information)) continue;
+    const auto holder = std::find_if(places_.begin(), places_.end(), [&](const Place& place) {
+      return place.withInside && place.identity == IdentityOf(information);
+    });
+    if (holder != places_.end()) return {Kind::InsideProtected, holder->kept};
+  }
+  return {};
 }
 
 }  // namespace vandrel

@@ -32,17 +32,20 @@ class ProtectedIdentities {
  public:
   ProtectedIdentities(const std::vector<ProtectedFolder>& folders, const HandleFileCalls& calls);
   // Why a whole-folder delete of this folder is refused (kept: into the
-  // folders given), or Kind::None.
-  Refusal Find(const FolderIdentity& folder) const;
+  // folders given), or Kind::None. where: where the folder really lies;
+  // each folder above it there is opened and told by what it is, as a
+  // user's own files reached through a link or a share hold it too.
+  Refusal Find(const FolderIdentity& folder, const FullPath& where) const;
 
  private:
   struct Place {
     FolderIdentity identity;
     std::size_t kept;
     bool above;
+    bool withInside;  // a user's own files: every folder inside is kept too
   };
   // Adds the folder at path; false when it is there but cannot be opened.
-  bool Add(const std::wstring& path, std::size_t kept, bool above, const HandleFileCalls& calls,
+  bool Add(const std::wstring& path, std::size_t kept, bool above, bool withInside, const HandleFileCalls& calls,
            std::optional<FullPath>* where);
 
   std::vector<Place> places_;

@@ -3,6 +3,7 @@
 #include "platform/EraseRefusal.h"
 #include "platform/NameMask.h"
 #include "platform/win32/ComparableSpelling.h"
+#include "platform/win32/ContainerIndexRead.h"
 #include "platform/win32/FolderIdentity.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/NotThereErrors.h"
@@ -149,7 +150,9 @@ DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std:
 Win32TraceFiles::ProtectedPlaces& Win32TraceFiles::Protected() {
   if (!protected_ || !KeepingProtectedFolders()) {
     protected_.emplace(ProtectedPlaces{readProtected_(), {}, std::nullopt});
-    for (const ProtectedFolder& folder : protected_->kept) protected_->spellings.push_back(ComparableSpelling(folder.path));
+    for (const ProtectedFolder& folder : protected_->kept) {
+      protected_->spellings.push_back({ComparableSpelling(folder.path), folder.withInside});
+    }
   }
   return *protected_;
 }
@@ -163,12 +166,13 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
                                                               bool andItself, Walk& walk) {
   ProtectedPlaces& places = Protected();
   const std::vector<ProtectedFolder>& kept = places.kept;
-  const std::vector<std::string>& spellings = places.spellings;
+  const std::vector<KeptFolder>& spellings = places.spellings;
   // Counts and tells a refusal; false when there is none.
   const auto refused = [&](const Refusal& refusal) {
     if (refusal.kind == Refusal::Kind::None) return false;
     const bool namesKept = refusal.kind == Refusal::Kind::IsProtected ||
                            refusal.kind == Refusal::Kind::HoldsProtected ||
+                           refusal.kind == Refusal::Kind::InsideProtected ||
                            (refusal.kind == Refusal::Kind::CannotTell && refusal.kept < kept.size());
     walk.counts.refused = true;
     walk.counts.refusal = RefusalText(refusal, folder, namesKept ? Utf8FromWide(kept[refusal.kept].path) : "",
@@ -220,7 +224,7 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
   // mapped drive of this machine) is told by what it is.
   const auto where = calls_.FinalPath(judged.root.get());
   if ((!where && refused({Refusal::Kind::CannotTell, kept.size()})) || refused(bySpelling(WidePathOf(*where))) ||
-      (MatchesEverything(stepMask) && refused(Identities(places).Find(IdentityOf(information))))) {
+      (MatchesEverything(stepMask) && refused(Identities(places).Find(IdentityOf(information), *where)))) {
     return std::nullopt;
   }
   judged.where = *where;
@@ -326,6 +330,16 @@ DeleteCounts Win32TraceFiles::RemoveLinksInside(const std::string& folder, const
   Walk walk{progress, {}, {}};
   if (const std::optional<Judged> judged = Judge(folder, "*", false, walk)) RemoveLinksBelow(walk, judged->where);
   return walk.counts;
+}
+
+ContainerIndex Win32TraceFiles::ContainerIndexOf(const std::string& folder) {
+  // Judged as a delete of everything in it is, then read where it really
+  // lies while it is held.
+  const DeleteProgress quiet;
+  Walk walk{quiet, {}};
+  const std::optional<Judged> judged = Judge(folder, "*", false, walk);
+  if (!judged) return walk.counts.skipped > 0 ? ContainerIndex::Unreadable : ContainerIndex::NotEntered;
+  return ReadContainerIndex(WidePathOf(judged->where));
 }
 
 void Win32TraceFiles::RemoveLinksBelow(Walk& walk, FullPath where) const {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/EraseRefusal.h"
 #include "platform/FullPath.h"
 #include "platform/TraceFiles.h"
 #include "platform/win32/FolderIdentity.h"
@@ -31,6 +32,7 @@ class Win32TraceFiles : public TraceFiles {
   WipeOutcome WipeIndexFile(const std::string& file) override;
   DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
   bool IndexIsWiped(const std::string& file) override;
+  ContainerIndex ContainerIndexOf(const std::string& folder) override;
 
   // What a folder listing keeps of an entry.
   struct Found {
@@ -48,7 +50,7 @@ class Win32TraceFiles : public TraceFiles {
   // (found when first needed) by identity.
   struct ProtectedPlaces {
     std::vector<ProtectedFolder> kept;
-    std::vector<std::string> spellings;
+    std::vector<KeptFolder> spellings;
     std::optional<ProtectedIdentities> identities;
   };
   // Read now, or kept from an earlier delete while they are held.

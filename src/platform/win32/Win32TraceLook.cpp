@@ -6,6 +6,7 @@
 #include "platform/FullPath.h"
 #include "platform/NameMask.h"
 #include "platform/win32/ComparableSpelling.h"
+#include "platform/win32/ContainerIndexRead.h"
 #include "platform/win32/FolderIdentity.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/NotThereErrors.h"
@@ -57,8 +58,10 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
   const auto asked = ParseFullPath(folder);
   const bool checked = at == LookAt::EmptiedFolder || at == LookAt::WholeFolder;
   const std::vector<ProtectedFolder> kept = checked ? ReadProtectedFolders() : std::vector<ProtectedFolder>{};
-  std::vector<std::string> spellings;
-  for (const ProtectedFolder& protectedFolder : kept) spellings.push_back(ComparableSpelling(protectedFolder.path));
+  std::vector<KeptFolder> spellings;
+  for (const ProtectedFolder& protectedFolder : kept) {
+    spellings.push_back({ComparableSpelling(protectedFolder.path), protectedFolder.withInside});
+  }
   const auto refuses = [&](const std::wstring& path) {
     const std::string spelling = ComparableSpelling(path);
     return at == LookAt::WholeFolder ? RefusesDeleteTree(spelling, spellings)
@@ -91,7 +94,7 @@ FolderLook Win32TraceLook::List(const std::string& folder, const std::string& ma
     BY_HANDLE_FILE_INFORMATION information;
     if ((at == LookAt::WholeFolder || MatchesEverything(mask)) &&
         (!GetFileInformationByHandle(held.get(), &information) ||
-         ProtectedIdentities(kept, calls_).Find(IdentityOf(information)).kind != Refusal::Kind::None)) {
+         ProtectedIdentities(kept, calls_).Find(IdentityOf(information), *where).kind != Refusal::Kind::None)) {
       return FolderLook::Refused;
     }
   }
@@ -106,5 +109,10 @@ bool Win32TraceLook::IsFile(const std::string& path) {
 }
 
 bool Win32TraceLook::IsWipedIndexFile(const std::string& path) { return ReadsAsWipedIndex(path); }
+
+std::optional<bool> Win32TraceLook::StartsAsIndex(const std::string& path) {
+  const auto full = ParseFullPath(path);
+  return full ? ReadsAsUrlCacheIndex(WidePathOf(*full)) : std::nullopt;
+}
 
 }  // namespace vandrel

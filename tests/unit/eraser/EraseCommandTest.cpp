@@ -16,6 +16,7 @@
 #include "eraser/KeptReport.h"
 #include "eraser/OtherTraces.h"
 #include "eraser/UnattendedErase.h"
+#include "fakes/LiveIndex.h"
 #include "fakes/MemoryPlatform.h"
 #include "fakes/OtherProcessLock.h"
 #include "settings/SettingsKey.h"
@@ -164,7 +165,7 @@ TEST_F(EraseCommandTest, IndexFileThatCannotBeOpenedEndsTheErase) {
   shell.environment["Temp"] = "C:\\Temp";
   files.AddFile("C:\\Temp\\a.tmp");
   SetShellFolder("Cookies", "C:\\Cookies");
-  files.AddFile("C:\\Cookies\\index.dat", "old");
+  files.AddFile("C:\\Cookies\\index.dat", LiveIndex("old"));
   files.heldOpen.insert("C:\\Cookies\\index.dat");
   ConfirmErase();
   EXPECT_THROW(command.EraseStuffClick(), PlatformError);
@@ -238,6 +239,7 @@ TEST_F(EraseCommandTest, WhatTheLastPassLeftIsToldOnceAndThePassesGoOn) {
   files.heldOpen.insert("C:\\Temp\\held.tmp");
   files.AddFile("C:\\Temp\\a.tmp");
   SetShellFolder("Cache", "C:\\TIF");
+  files.AddFile("C:\\TIF\\Content.IE5\\index.dat", LiveIndex("records"));
   files.AddFile("C:\\TIF\\Content.IE5\\AB12\\page.htm");
   ConfirmErase();
   command.EraseStuffClick();
@@ -272,7 +274,7 @@ TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesN
   files.AddFile("C:\\P\\Temp\\locked\\c.tmp");
   SetShellFolder("Favorites", "C:\\Documents and Settings\\User");
   SetShellFolder("Cookies", "C:\\P\\Cookies");
-  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'i'));
+  files.AddFile("C:\\P\\Cookies\\index.dat", LiveIndex(std::string(13, 'i')));
   const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
   registry.WriteString(RootKey::CurrentUser, typed, "url1", "http://x/");
   MemoryTraceLook look(files);
@@ -296,7 +298,7 @@ TEST_F(EraseCommandTest, APreviewListsEachStepsPlacesLinksAndRefusalsAndChangesN
   };
   EXPECT_EQ(LinesOf(report), expected);
   EXPECT_EQ(files.entries.size(), filesBefore);
-  EXPECT_EQ(files.entries.at("C:\\P\\Cookies\\index.dat").content, std::string(40, 'i'));
+  EXPECT_EQ(files.entries.at("C:\\P\\Cookies\\index.dat").content, LiveIndex(std::string(13, 'i')));
   EXPECT_TRUE(registry.KeyExists(RootKey::CurrentUser, typed));
   EXPECT_TRUE(urlCache.calls.empty());
   EXPECT_EQ(shell.recycleBinsEmptied, 0);
@@ -321,7 +323,7 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
   SetShellFolder("Favorites", "C:\\");
   // On a share that is offline: not there, told once over the three passes.
   SetShellFolder("Cookies", "N:\\Cookies");
-  files.AddFile("N:\\Cookies\\index.dat", "live");
+  files.AddFile("N:\\Cookies\\index.dat", LiveIndex("live"));
   files.unreachable.insert("N:\\Cookies");
   for (int box = 0; box < kErasePasses; ++box) prompts.Script(Answer::Ok);
   ConfirmErase();
@@ -336,7 +338,7 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
       {"Cookies", PlaceFate::CacheEntries, "the URL cache's cookies", 0, 0, kWhyThroughLibrary},
   };
   EXPECT_EQ(LinesOf(command.Aftermath().Report(look)), expected);
-  EXPECT_EQ(files.entries.at("N:\\Cookies\\index.dat").content, "live");
+  EXPECT_EQ(files.entries.at("N:\\Cookies\\index.dat").content, LiveIndex("live"));
   EXPECT_TRUE(files.Has(deepest + "\\d\\past.tmp"));
   // The preview says the same of it and of the deep folder, and promises no wipe there.
   const std::vector<Line> preview = LinesOf(PreviewErase(choices.selection, registry, shell, look));
@@ -368,12 +370,12 @@ TEST_F(EraseCommandTest, TheUrlCacheNeverMeetsAWipedIndexOrAKeptLink) {
   SetShellFolder("History", "C:\\P\\History");
   const std::string cacheIndex = "C:\\P\\TIF\\Content.IE5\\index.dat";
   for (const std::string& index : {cacheIndex, std::string("C:\\P\\History\\History.IE5\\index.dat")}) {
-    files.AddFile(index, std::string(40, 'i'));
+    files.AddFile(index, LiveIndex(std::string(13, 'i')));
   }
   files.AddLink("C:\\P\\TIF\\Content.IE5\\AB12\\kept");
   files.heldOpen.insert("C:\\P\\TIF\\Content.IE5\\AB12\\kept");  // cannot be removed as itself
   files.AddLink("C:\\P\\Cookies\\sub\\link");
-  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'k'));
+  files.AddFile("C:\\P\\Cookies\\index.dat", LiveIndex(std::string(13, 'k')));
   bool linkAtACall = false;
   urlCache.onCall = [&] { linkAtACall = linkAtACall || files.Has("C:\\P\\Cookies\\sub\\link"); };
   ConfirmErase();
@@ -393,7 +395,7 @@ TEST_F(EraseCommandTest, TheUrlCacheNeverMeetsAWipedIndexOrAKeptLink) {
   // The next erase: the history's wiped index is not handed over; the
   // cookies' index went with the cookie files, and a new one is fine.
   urlCache.calls.clear();
-  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'k'));
+  files.AddFile("C:\\P\\Cookies\\index.dat", LiveIndex(std::string(13, 'k')));
   ConfirmErase();
   command.EraseStuffClick();
   EXPECT_EQ(urlCache.calls, (Calls{{CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}}));
@@ -424,7 +426,7 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
   SetShellFolder("History", "C:\\P\\History");
   for (const char* index : {"TIF\\Content.IE5", "History\\History.IE5", "History\\History.IE5\\MSHist01",
                             "History\\History.IE5\\MSHist02", "Cookies"}) {
-    files.AddFile("C:\\P\\" + std::string(index) + "\\index.dat", std::string(kWipePieceSize + 40, 'i'));
+    files.AddFile("C:\\P\\" + std::string(index) + "\\index.dat", LiveIndex(std::string(kWipePieceSize, 'i')));
   }
   for (const char* link : {"TIF\\Content.IE5\\AB12\\kept", "History\\History.IE5\\MSHist02\\kept"}) {
     files.AddLink("C:\\P\\" + std::string(link));
@@ -507,11 +509,11 @@ TEST_F(EraseCommandTest, APreviewPromisesWhatTheGateThenDoesTwiceOver) {
   SetShellFolder("Cookies", "C:\\Documents and Settings\\User");
   SetShellFolder("History", "C:\\P\\History");
   files.AddLink("C:\\Documents and Settings\\User\\Music");
-  files.AddFile("C:\\Documents and Settings\\User\\index.dat", "live");
+  files.AddFile("C:\\Documents and Settings\\User\\index.dat", LiveIndex("live"));
   files.AddLink("C:\\P\\TIF\\Content.IE5\\AB12\\link");
-  files.AddFile("C:\\P\\TIF\\Content.IE5\\index.dat", "live");
-  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", "live", 2);  // another name: left alone
-  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", "live");
+  files.AddFile("C:\\P\\TIF\\Content.IE5\\index.dat", LiveIndex("live"));
+  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", LiveIndex("live"), 2);  // another name: left alone
+  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", LiveIndex("live"));
   MemoryTraceLook look(files);
   const auto gateLines = [](const EraseReport& report) {
     std::vector<std::string> lines;
@@ -536,10 +538,61 @@ TEST_F(EraseCommandTest, APreviewPromisesWhatTheGateThenDoesTwiceOver) {
     EXPECT_EQ(gateLines(preview), gateLines(command.Aftermath().Report(look)));
     for (const std::string& link : removed) EXPECT_FALSE(files.Has(link));
     EXPECT_TRUE(files.Has("C:\\Documents and Settings\\User\\Music"));
-    EXPECT_EQ(files.entries.at("C:\\Documents and Settings\\User\\index.dat").content, "live");
+    EXPECT_EQ(files.entries.at("C:\\Documents and Settings\\User\\index.dat").content, LiveIndex("live"));
   }
   EXPECT_NE(ReportText(command.Aftermath().Report(look)).find(kWhyIndexLeftAlone), std::string::npos);
   EXPECT_NE(status.back().find("left in place: 1. Erased without the URL cache: Cookies"), std::string::npos);
+}
+
+// A cookie folder is emptied, and handed to the library, only when it is
+// the library's: set onto the user's own files, it holds them and no index.
+// The preview and the report say why it was left, in the same words.
+TEST_F(EraseCommandTest, ACookieFolderIsEmptiedOnlyWhenItHoldsTheLibrarysIndex) {
+  choices.selection = {.cookies = true};
+  const std::string wineIndex = "WINE URLCache Ver 0.2012001" + std::string(8, '\1');
+  const std::string documents = "C:\\Documents and Settings\\User\\My Documents\\Taxes";
+  const struct {
+    const char* what;
+    std::string folder;
+    std::vector<std::pair<std::string, std::string>> held;  // name, content
+    bool emptied;
+    const char* why;  // of the line that tells it was left
+    bool unreadableIndex = false;
+  } cases[] = {
+      {"NoIndex", "C:\\P\\Cookies", {{"return.txt", "taxes"}, {"2025\\r1.pdf", "pdf"}}, false, kWhyNoContainerIndex},
+      {"AnotherIndexDat", "C:\\P\\Cookies", {{"index.dat", "my notes"}}, false, kWhyNoContainerIndex},
+      {"TheIndex", "C:\\P\\Cookies", {{"index.dat", LiveIndex("r")}, {"jo@site.txt", "c"}}, true, nullptr},
+      {"WinesIndex", "C:\\P\\Cookies", {{"index.dat", wineIndex}, {"jo@site.txt", "c"}}, true, nullptr},
+      {"OnlyIndexFiles", "C:\\P\\Cookies", {{"old.dat", LiveIndex("")}, {"desktop.ini", "kept"}}, true, nullptr},
+      {"IndexUnreadable",
+       "C:\\P\\Cookies",
+       {{"index.dat", LiveIndex("r")}, {"jo@site.txt", "c"}},
+       false,
+       kWhyContainerIndexUnreadable,
+       true},
+      {"BelowTheDocuments", documents, {{"index.dat", LiveIndex("r")}, {"return.txt", "taxes"}}, false, kWhyProtected},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.entries.clear();
+    files.unreadableFiles.clear();
+    urlCache.calls.clear();
+    SetShellFolder("Cookies", c.folder);
+    for (const auto& [name, content] : c.held) files.AddFile(c.folder + "\\" + name, content);
+    if (c.unreadableIndex) files.unreadableFiles.insert(c.folder + "\\index.dat");
+    MemoryTraceLook look(files);
+    const std::vector<Line> preview = LinesOf(PreviewErase(choices.selection, registry, shell, look));
+    ConfirmErase();
+    command.EraseStuffClick();
+    const std::vector<Line> report = LinesOf(command.Aftermath().Report(look));
+    const Line left{"Cookies", PlaceFate::Refused, c.folder, 0, 0, c.why ? c.why : ""};
+    EXPECT_EQ(std::count(preview.begin(), preview.end(), left), c.emptied ? 0 : 1);
+    EXPECT_EQ(std::count(report.begin(), report.end(), left), c.emptied ? 0 : 1);
+    for (const auto& [name, content] : c.held) {
+      EXPECT_EQ(files.Has(c.folder + "\\" + name), !c.emptied || name == "desktop.ini") << name;
+    }
+    EXPECT_EQ(urlCache.calls.empty(), !c.emptied);
+  }
 }
 
 // Each step's keys, folders and messages.
@@ -571,8 +624,11 @@ TEST_P(EraseStepTest, RemovesItsKeysAndFilesAndKeepsTheRest) {
                           {SpecialFolder::LocalAppData, "C:\\P\\Local"},
                           {SpecialFolder::CommonAppData, "C:\\All\\AppData"}};
   for (const auto& [root, key] : step.keysGone) registry.CreateKey(root, key + "\\child");
-  for (const auto& file : step.filesGone) files.AddFile(file, std::string(40, 'x'));
-  for (const auto& file : step.filesKept) files.AddFile(file, std::string(40, 'x'));
+  const auto contentOf = [](const std::string& file) {
+    return file.ends_with("index.dat") ? LiveIndex(std::string(13, 'x')) : std::string(40, 'x');
+  };
+  for (const auto& file : step.filesGone) files.AddFile(file, contentOf(file));
+  for (const auto& file : step.filesKept) files.AddFile(file, contentOf(file));
   EraseTools tools = Tools();
   step.step(tools);
   step.step(tools);  // the second time finds nothing to do, and says nothing
@@ -591,14 +647,18 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Cookies",
                  ClearCookies,
                  {},
-                 {"C:\\P\\Cookies\\user@site.txt", "C:\\P\\Cookies\\sub\\x.txt"},
+                 {"C:\\P\\Cookies\\index.dat", "C:\\P\\Cookies\\user@site.txt", "C:\\P\\Cookies\\sub\\x.txt"},
                  {"C:\\P\\Cookies\\Desktop.ini"}},
         StepCase{"Cache",
                  ClearCache,
                  {},
                  {"C:\\P\\TIF\\Content.IE5\\AB12\\page.htm"},
                  {"C:\\P\\TIF\\Content.IE5\\index.dat", "C:\\P\\TIF\\Content.IE5\\loose.txt"}},
-        StepCase{"History", ClearShit, {}, {}, {"C:\\P\\History\\History.IE5\\MSHist01\\index.dat"}},
+        StepCase{"History",
+                 ClearShit,
+                 {},
+                 {},
+                 {"C:\\P\\History\\History.IE5\\index.dat", "C:\\P\\History\\History.IE5\\MSHist01\\index.dat"}},
         StepCase{
             "Recent",
             EraseRecentFiles,
@@ -642,10 +702,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EraseStepTest, HistoryAndCookieIndexFilesAreWipedNotDeleted) {
   SetShellFolder("History", "C:\\P\\History");
   SetShellFolder("Cookies", "C:\\P\\Cookies");
-  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", std::string(40, 'x'));
-  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", std::string(40, 'x'));
+  files.AddFile("C:\\P\\History\\History.IE5\\index.dat", LiveIndex(std::string(13, 'x')));
+  files.AddFile("C:\\P\\History\\History.IE5\\MSHist01\\index.dat", LiveIndex(std::string(13, 'x')));
   files.AddFolder("C:\\P\\History\\History.IE5\\Empty");
-  files.AddFile("C:\\P\\Cookies\\index.dat", std::string(40, 'x'));
+  files.AddFile("C:\\P\\Cookies\\index.dat", LiveIndex(std::string(13, 'x')));
   files.heldOpen.insert("C:\\P\\Cookies\\index.dat");  // cannot be deleted while the browser holds it
   EraseTools tools = Tools();
   EXPECT_THROW(ClearCookies(tools), PlatformError);

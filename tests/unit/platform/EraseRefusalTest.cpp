@@ -10,8 +10,11 @@
 namespace vandrel {
 namespace {
 
-const std::vector<std::string> kProtected{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files",
-                                          "C:\\Documents and Settings\\User"};
+const std::vector<KeptFolder> kProtected{"C:\\WINDOWS",
+                                         "C:\\WINDOWS\\system32",
+                                         "C:\\Program Files",
+                                         "C:\\Documents and Settings\\User",
+                                         {"C:\\Documents and Settings\\User\\My Documents", true}};
 
 struct Case {
   const char* folder;
@@ -46,6 +49,11 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
       {"C:\\Documents and Settings\\User", "*.*", true},
       {"C:\\Windows", "*", true},
       {"C:\\Windows", "????????.???", true},
+      // The user's own files, and every folder inside them, whatever the mask.
+      {"C:\\Documents and Settings\\User\\My Documents", "ctd.dat", true},
+      {"C:\\Documents and Settings\\User\\My Documents\\Taxes", "*.*", true},
+      {"c:\\documents and settings\\user\\MY DOCUMENTS\\Taxes\\2025\\", "*", true},
+      {"C:\\Documents and Settings\\User\\My Documents\\Taxes", "Cookies.txt", true},
       // A "share" on the server "?" whose plain form reads as the drive.
       {"\\\\?.\\C:\\Windows", "*.*", true},
       {"\\\\?\\UNC\\?\\C:\\Windows", "*.*", true},
@@ -67,6 +75,9 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
       {"D:\\Temp", "*.*", false},
       {"\\\\server\\share\\temp", "*.*", false},
       {"C:\\Program Files Backup", "*.*", false},
+      {"C:\\Documents and Settings\\User\\Cookies", "*.*", false},
+      {"C:\\Documents and Settings\\User\\My Documents2", "*.*", false},
+      {"C:\\Documents and Settings\\User\\My Documents2\\Taxes", "*.*", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RefusesDeleteFiles(c.folder, c.mask, kProtected), c.refused) << c.folder << " with " << c.mask;
@@ -74,6 +85,7 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
   EXPECT_TRUE(RefusesDeleteTree("C:\\Windows\\", kProtected));
   EXPECT_TRUE(RefusesDeleteTree("C:\\.", kProtected));
   EXPECT_FALSE(RefusesDeleteTree("C:\\Windows\\Temp\\x", kProtected));
+  EXPECT_TRUE(RefusesDeleteTree("C:\\Documents and Settings\\User\\My Documents\\Taxes", kProtected));
 }
 
 // The spellings in which a folder reaches the refusal: as a step names it,
@@ -82,7 +94,7 @@ TEST(EraseRefusal, RefusesRootsProtectedFoldersAndTheirAncestorsInEverySpelling)
 // names expanded, upper-cased, UTF-8 from the wide text); what is left to
 // tell apart is done here. A place that cannot be told is refused.
 TEST(EraseRefusal, RefusesAProtectedFolderInEverySpellingOfItsPlace) {
-  const std::vector<std::string> kept{"C:\\WINDOWS", "C:\\PROGRAM FILES", "C:\\DOCUMENTS AND SETTINGS\\JÖRG"};
+  const std::vector<KeptFolder> kept{"C:\\WINDOWS", "C:\\PROGRAM FILES", "C:\\DOCUMENTS AND SETTINGS\\JÖRG"};
   const auto deviceOf = [](char drive) {
     return drive == 'C' ? "\\Device\\HarddiskVolume1" : drive == 'D' ? "\\Device\\HarddiskVolume10" : "";
   };
@@ -125,8 +137,11 @@ TEST(EraseRefusal, RefusesAProtectedFolderInEverySpellingOfItsPlace) {
 // before one it holds, and says why in the user's words.
 TEST(EraseRefusal, TellsWhichFolderAndWhy) {
   using Kind = Refusal::Kind;
-  const std::vector<std::string> kept{"C:\\WINDOWS\\system32", "C:\\WINDOWS", "C:\\Program Files",
-                                      "C:\\Documents and Settings\\Jo"};
+  const std::vector<KeptFolder> kept{"C:\\WINDOWS\\system32",
+                                     "C:\\WINDOWS",
+                                     "C:\\Program Files",
+                                     "C:\\Documents and Settings\\Jo",
+                                     {"C:\\Documents and Settings\\Jo\\Desktop", true}};
   const struct {
     const char* folder;
     const char* mask;
@@ -139,6 +154,8 @@ TEST(EraseRefusal, TellsWhichFolderAndWhy) {
       {"C:\\Program Files\\x", "*.*", Kind::None, 0},
       {"Real\\history", "*.*", Kind::NoPlace, 0},
       {"C:\\Windows", "wmplibrary*.*", Kind::None, 0},
+      {"C:\\Documents and Settings\\Jo\\Desktop\\x", "*.*", Kind::InsideProtected, 4},
+      {"C:\\Documents and Settings\\Jo\\Desktop", "x.txt", Kind::IsProtected, 4},
   };
   for (const auto& c : cases) {
     const Refusal refusal = FindRefusal(c.folder, c.mask, kept);
@@ -147,6 +164,8 @@ TEST(EraseRefusal, TellsWhichFolderAndWhy) {
   }
   EXPECT_EQ(RefusalText({Kind::HoldsProtected}, "Z:\\home", "C:\\users\\jo\\Documents", "the documents"),
             "Not erased: Z:\\home holds the documents (C:\\users\\jo\\Documents).");
+  EXPECT_EQ(RefusalText({Kind::InsideProtected}, "C:\\d\\Taxes", "C:\\d", "the documents"),
+            "Not erased: C:\\d\\Taxes lies inside the documents (C:\\d).");
   EXPECT_EQ(RefusalText({Kind::CannotTell}, "C:\\x", "", ""),
             "Not erased: C:\\x: where it really lies cannot be told.");
   EXPECT_EQ(RefusalText({}, "C:\\x", "", ""), "");

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fakes/LiveIndex.h"
 #include "fakes/OtherProcessLock.h"
 #include "platform/PlatformError.h"
 #include "platform/memory/MemoryFileSystem.h"
@@ -52,7 +53,7 @@ class TDemoTest : public ::testing::Test {
     return texts;
   }
 
-  std::string history = Bytes(100000, 1), cache = Bytes(53, 2), cookies = Bytes(0, 3);
+  std::string history = LiveIndex(Bytes(100000, 1)), cache = LiveIndex(Bytes(53, 2)), cookies = Bytes(0, 3);
   MemoryRegistry registry;
   MemoryFileSystem files;
   MemoryTraceFiles traceFiles;
@@ -184,7 +185,7 @@ TEST_F(TDemoTest, OnlyTheCheckedFilesAreShown) {
 
 TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOpened) {
   traceFiles.AddFile(kHistoryIndex, history);
-  traceFiles.AddFile(kCookieIndex, std::string(40, 'c'));
+  traceFiles.AddFile(kCookieIndex, LiveIndex(std::string(13, 'c')));
   traceFiles.AddFile("C:\\K\\user@site.txt", "cookie");
   demo.dCache.SetChecked(false);
   demo.ToolButton1.Click();
@@ -196,6 +197,7 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
 
   traceFiles.AddFile("C:\\K\\again@site.txt", "cookie");
+  traceFiles.AddFile(kCookieIndex, LiveIndex("again"));  // the library's, with the new cookie
   urlCache.extendedPatterns.clear();
   // An erase of the main window's or the tray's runs, or one of another
   // process (a Vandrel.exe Erase): this one is refused.

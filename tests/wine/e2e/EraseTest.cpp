@@ -39,6 +39,12 @@ bool Exists(const std::string& path) {
   return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// An index file as the browser's library keeps it: the header, then records.
+std::string LiveIndex(std::size_t size, char record) {
+  const std::string header = "Client UrlCache MMF Ver 5.2";
+  return header + std::string(size - header.size(), record);
+}
+
 class EraseTest : public VandrelTest {
  protected:
   void SetUp() override {
@@ -558,7 +564,8 @@ TEST_F(EraseTest, ErasingTwiceAndAfterARestartKeepsWhatLinksInAllThreeContainers
   Set("History", "1");
   const ShellFolderOverride cookies("Cookies", containers + "\\cookies"), cache("Cache", containers + "\\cache"),
       history("History", containers + "\\history");
-  ASSERT_TRUE(WriteFileBytes(cacheIndex, std::string(32768, 'i')));  // an index already there
+  ASSERT_TRUE(WriteFileBytes(cacheIndex, LiveIndex(32768, 'i')));  // an index already there
+  ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\index.dat", LiveIndex(32768, 'c')));
   {
     VandrelProcess vandrel;
     const HWND main = vandrel.WaitForMainWindow();
@@ -588,6 +595,7 @@ TEST_F(EraseTest, ALinkInTheCookieFolderKeepsWhatItLeadsTo) {
   ASSERT_EQ(canaryBefore.size(), 3u);
   ASSERT_TRUE(WriteFileBytes(cookies + "\\desktop.ini", "[.ShellClassInfo]"));
   ASSERT_TRUE(WriteFileBytes(cookies + "\\user@site.txt", "cookie"));
+  ASSERT_TRUE(WriteFileBytes(cookies + "\\index.dat", LiveIndex(16384, 'c')));
   ChooseOnly("Cookies");
   const ShellFolderOverride cookieFolder("Cookies", cookies);
   RunErase();
@@ -715,34 +723,64 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
 }
 
 // The cookie folder set onto the documents, which hold a folder link and an
-// index file: each pass refuses the folder, nothing in the documents
-// changes, the link included, and the URL cache is kept from the container.
+// index file, or below them (return.txt and 2025\r1.pdf in Taxes), or onto
+// a folder of the user's own that holds no index: nothing there changes,
+// the link included, the URL cache is kept from the container, and the
+// report says why. The documents' folders are refused at each pass.
 TEST_F(EraseTest, ACookieFolderSetOntoTheDocumentsLeavesThemAndTheirLinkAsTheyWere) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the documents and the link";
   const std::string documents = std::string(scratch) + "\\documents-real";
   ASSERT_TRUE(WriteFileBytes(documents + "\\index.dat", std::string(4096, 'd')));
   ASSERT_TRUE(WriteFileBytes(documents + "\\letter.txt", "mine"));
+  const std::string photos = std::string(scratch) + "\\photos";
+  for (const std::string& folder : {documents + "\\Taxes", documents + "\\Taxes\\2025", photos, photos + "\\2025"}) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  ASSERT_TRUE(WriteFileBytes(documents + "\\Taxes\\return.txt", "mine"));
+  ASSERT_TRUE(WriteFileBytes(documents + "\\Taxes\\2025\\r1.pdf", "mine"));
+  ASSERT_TRUE(WriteFileBytes(photos + "\\holiday.jpg", "mine"));
+  ASSERT_TRUE(WriteFileBytes(photos + "\\2025\\beach.jpg", "mine"));
   ASSERT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-  const auto before = SnapshotFolder(documents);
-  ChooseOnly("Cookies");
-  const ShellFolderOverride kept("Personal", documents), cookies("Cookies", documents);
-  VandrelProcess vandrel;
-  const HWND main = vandrel.WaitForMainWindow();
-  ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-  Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
-  for (int pass = 0; pass < 3; ++pass) Answer(vandrel, "Error calling DeleteFiles function!", IDOK);
-  Answer(vandrel, "Erase completed.", IDOK);
-  EXPECT_EQ(SnapshotFolder(documents), before);
-  EXPECT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-  const std::string report = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
-  EXPECT_NE(report.find("walked  " + documents + "\\ (its folder is a protected folder"), std::string::npos) << report;
+  const struct {
+    const char* what;
+    std::string cookies;
+    bool refused;        // a box at each pass
+    const char* told;    // the report's line of the cookie folder
+    const char* walked;  // the report's line of the container left to the eraser's walk
+  } rows[] = {
+      {"onto the documents", documents, true, nullptr, "its folder is a protected folder"},
+      {"below the documents", documents + "\\Taxes", true, "refused  ", "its folder is a protected folder"},
+      {"onto the user's own folder", photos, false, "refused  ", "its folder holds other files and no index"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto before = SnapshotFolder(documents), photosBefore = SnapshotFolder(photos);
+    ChooseOnly("Cookies");
+    const ShellFolderOverride kept("Personal", documents), cookies("Cookies", row.cookies);
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    Answer(vandrel, "Are you sure to erase the selected files?", IDOK);
+    for (int pass = 0; row.refused && pass < 3; ++pass) Answer(vandrel, "Error calling DeleteFiles function!", IDOK);
+    Answer(vandrel, "Erase completed.", IDOK);
+    EXPECT_EQ(SnapshotFolder(documents), before);
+    EXPECT_EQ(SnapshotFolder(photos), photosBefore);
+    EXPECT_TRUE(GetFileAttributesA((documents + "\\linked").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    const std::string report = ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report");
+    if (row.told) {
+      EXPECT_NE(report.find(row.told + row.cookies + " ("), std::string::npos) << report;
+    }
+    EXPECT_NE(report.find("walked  " + row.cookies + "\\ (" + row.walked), std::string::npos) << report;
+  }
 }
 
 // The lines of a preview or a report about the URL cache: the calls made
 // (or promised) and the containers left to the erase's own walk, with the
-// step each is under, in the preview's words.
+// step each is under, in the preview's words; in the order of the steps'
+// groups (the report puts first the steps that deleted in folders), each
+// group's lines as they come.
 std::vector<std::string> UrlCacheLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string step;
@@ -756,6 +794,9 @@ std::vector<std::string> UrlCacheLines(const std::string& text) {
       if (line.rfind(said, 0) == 0) lines.push_back(step + ": " + as + line.substr(std::strlen(said)));
     }
   }
+  std::stable_sort(lines.begin(), lines.end(), [](const std::string& one, const std::string& other) {
+    return one.substr(0, one.find(':')) < other.substr(0, other.find(':'));
+  });
   return lines;
 }
 
@@ -766,8 +807,10 @@ TEST_F(EraseTest, ThePreviewTellsWhatTheEraseThenDoesTwiceInARow) {
   const char* scratch = std::getenv("VANDREL_E2E_HOSTILE");
   ASSERT_NE(scratch, nullptr) << "run through ctest: its fixture lays out the containers";
   const std::string containers = std::string(scratch) + "\\preview";
-  ASSERT_TRUE(WriteFileBytes(containers + "\\history\\History.IE5\\index.dat", std::string(32768, 'h')));
+  ASSERT_TRUE(WriteFileBytes(containers + "\\history\\History.IE5\\index.dat", LiveIndex(32768, 'h')));
   ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\user@site.txt", "cookie"));
+  ASSERT_TRUE(WriteFileBytes(containers + "\\cookies\\index.dat", LiveIndex(16384, 'c')));
+  ASSERT_TRUE(WriteFileBytes(containers + "\\cache\\Content.IE5\\index.dat", LiveIndex(16384, 'p')));
   const auto canary = SnapshotFolder(containers + "\\canary");
   ChooseOnly("Cookies");
   Set("Cache", "1");

@@ -35,7 +35,7 @@ bool HoldsString(const std::string& bytes, const std::string& text) {
 
 // Whether any library the program may look a function up in exports it.
 bool AnyLibraryExports(const std::string& name) {
-  for (const char* library : {"kernel32.dll", "ntdll.dll", "msvcrt.dll", "user32.dll", "advapi32.dll"}) {
+  for (const char* library : {"kernel32.dll", "ntdll.dll", "msvcrt.dll", "user32.dll", "advapi32.dll", "shell32.dll"}) {
     const HMODULE module = LoadLibraryA(library);
     if (module && GetProcAddress(module, name.c_str())) return true;
   }
