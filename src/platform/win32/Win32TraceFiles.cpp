@@ -336,7 +336,7 @@ ContainerIndex Win32TraceFiles::ContainerIndexOf(const std::string& folder) {
   // Judged as a delete of everything in it is, then read where it really
   // lies while it is held.
   const DeleteProgress quiet;
-  Walk walk{quiet, {}};
+  Walk walk{quiet, {}, {}};
   const std::optional<Judged> judged = Judge(folder, "*", false, walk);
   if (!judged) return walk.counts.skipped > 0 ? ContainerIndex::Unreadable : ContainerIndex::NotEntered;
   return ReadContainerIndex(WidePathOf(judged->where));
