@@ -625,9 +625,16 @@ std::string ReportWindowText(VandrelProcess& vandrel, HWND main, WPARAM command,
   const HWND window = vandrel.WaitForDialog(title, 60000);
   if (!window) return "<no window>";
   // A control of another process tells its text only through the message.
-  const HWND text = GetDlgItem(window, 1401);
+  // The window is found once it exists: its text control may come, and be
+  // filled, a moment later.
+  HWND text = nullptr;
   DWORD_PTR length = 0;
-  SendMessageTimeoutW(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  WaitUntil(
+      [&] {
+        text = GetDlgItem(window, 1401);
+        return text && SendMessageTimeoutW(text, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) && length > 0;
+      },
+      10000);
   std::wstring shown(length + 1, L'\0');
   DWORD_PTR copied = 0;
   SendMessageTimeoutW(text, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()), SMTO_ABORTIFHUNG, 5000,
