@@ -148,7 +148,7 @@ void AllowedListDialog::EntryTextKeyPress(char& key) {
   AddClick();
 }
 
-void AllowedListDialog::Saved() { store_.Save(list_, true); }
+void AllowedListDialog::Saved() { store_.Save(list_); }
 
 void AllowedListDialog::ShowEntries(int selected) {
   std::vector<std::string> items;

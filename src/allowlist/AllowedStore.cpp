@@ -43,8 +43,9 @@ std::string AllowedStore::AllowedPath() { return FileBesideExecutable(system_, k
 AllowedStore::ReadResult AllowedStore::ReadInto(AllowedList& list, const std::string& path) {
   if (!files_.Exists(path)) return ReadResult::Missing;
   std::size_t unreadable = 0;
+  std::string content;
   try {
-    const std::string content = files_.ReadWhole(path);
+    content = files_.ReadWhole(path);
     std::vector<AllowedEntry> entries = DecodeAllowed(content, unreadable);
     for (AllowedEntry& entry : entries) {
       if (CheckAllowedEntry(entry.kind, entry.text, list.CodePage().LeadBytes()).problem.empty()) {
@@ -58,9 +59,28 @@ AllowedStore::ReadResult AllowedStore::ReadInto(AllowedList& list, const std::st
   } catch (const std::bad_alloc&) {
     unreadable = 1;
   }
-  damagedKept_ = unreadable > 0;
-  if (damagedKept_) prompts_.ShowError(FormatMessageText(kAllowedFileDamaged, path));
+  if (unreadable > 0) {
+    // What the list could not take is the user's, not the list's: the file
+    // as it was is kept before any save writes over it.
+    damagedContent_ = std::move(content);
+    std::string copy;
+    const bool copied = KeepDamagedCopy(copy);
+    prompts_.ShowError(FormatMessageText(kAllowedFileDamaged, path) + "\r\n" +
+                       (copied ? FormatMessageText(kAllowedFileCopied, copy) : std::string(kAllowedFileNotCopied)));
+  }
   return ReadResult::Read;
+}
+
+bool AllowedStore::KeepDamagedCopy(std::string& copy) {
+  if (!damagedContent_) return true;
+  copy = FreeDamagedCopyPath(files_, system_, kDamagedAllowedName);
+  try {
+    files_.WriteWholeAtomically(copy, *damagedContent_);
+  } catch (const PlatformError&) {
+    return false;
+  }
+  damagedContent_.reset();
+  return true;
 }
 
 void AllowedStore::Load(AllowedList& list) {
@@ -70,7 +90,7 @@ void AllowedStore::Load(AllowedList& list) {
   if (unopened_) prompts_.ShowError(FormatMessageText(kCannotOpenFile, path));
 }
 
-bool AllowedStore::Save(AllowedList& list, bool onPurpose) {
+bool AllowedStore::Save(AllowedList& list) {
   // Before the load the list holds only what was added meanwhile.
   if (!loaded_) return false;
   const std::string path = AllowedPath();
@@ -82,14 +102,17 @@ bool AllowedStore::Save(AllowedList& list, bool onPurpose) {
       return false;
     }
   }
-  if (damagedKept_ && !onPurpose) return false;
+  std::string copy;
+  if (!KeepDamagedCopy(copy)) {
+    prompts_.ShowError(FormatMessageText(kCannotCreateFile, copy));
+    return false;
+  }
   try {
     files_.WriteWholeAtomically(path, EncodeAllowed(list.Entries()));
   } catch (const PlatformError&) {
     prompts_.ShowError(FormatMessageText(kCannotCreateFile, path));
     return false;
   }
-  damagedKept_ = false;
   return true;
 }
 

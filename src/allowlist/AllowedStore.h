@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "allowlist/AllowedList.h"
@@ -11,7 +12,13 @@ namespace vandrel {
 inline constexpr const char* kAllowedFileName = "allowed.dat";
 inline constexpr const char* kAllowedFileDamaged =
     "Some entries of the always-allowed list could not be read from %s.\r\n"
-    "The others are used. The file is kept as it is until you save the list.";
+    "The others are used.";
+// The damaged box's second line, %s the copy.
+inline constexpr const char* kAllowedFileCopied = "The file as it was is kept in %s.";
+inline constexpr const char* kAllowedFileNotCopied =
+    "The file is not written over until a copy of it can be kept beside it.";
+// The copy of a damaged allowed.dat: allowed.damaged.dat, or allowed.damaged-2.dat and on.
+inline constexpr const char* kDamagedAllowedName = "allowed.damaged";
 inline constexpr const char* kAllowedFileNotWritten =
     "The always-allowed list cannot be read from %s, so it is not written over.\r\n"
     "Your change is used until Vandrel ends. Close the program that holds the file and try again.";
@@ -19,9 +26,10 @@ inline constexpr const char* kAllowedFileNotWritten =
 // The always-allowed list's file beside the executable, in the layout of
 // titles.dat, each record a kind letter ('T' a title part, 'S' a site) and
 // the entry. Written whole, so that a crash or a failed write leaves the old
-// file. A file with records that cannot be read is not written over until
-// the user saves the list on purpose. A file that cannot be opened at all
-// is never written: each save first tries to read it again.
+// file. A file with records that cannot be read is copied beside it at the
+// load, and not written over while that copy cannot be written. A file that
+// cannot be opened at all is never written: each save first tries to read
+// it again.
 class AllowedStore {
  public:
   AllowedStore(FileSystem& files, SystemInfo& system, Prompts& prompts)
@@ -31,21 +39,22 @@ class AllowedStore {
   // Adds the file's readable entries; reports a file that cannot be read or
   // has records that cannot.
   void Load(AllowedList& list);
-  // Writes the list; `onPurpose` is the user's own save, which may replace
-  // a damaged file. A file that could not be opened is read first (its
+  // Writes the list. A file that could not be opened is read first (its
   // entries join the list) and, while it still cannot be, nothing is
   // written and the user is told. False when it was not written.
-  bool Save(AllowedList& list, bool onPurpose);
+  bool Save(AllowedList& list);
 
  private:
   enum class ReadResult { Read, Missing, CannotOpen };
   ReadResult ReadInto(AllowedList& list, const std::string& path);
+  // Writes the damaged file's copy once; false while it cannot be written.
+  bool KeepDamagedCopy(std::string& copy);
 
   FileSystem& files_;
   SystemInfo& system_;
   Prompts& prompts_;
   bool loaded_ = false;
-  bool damagedKept_ = false;  // the file holds what the list could not take
+  std::optional<std::string> damagedContent_;  // the file as read, until its copy is written
   bool unopened_ = false;     // the file is there but could not be read
 };
 

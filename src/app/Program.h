@@ -73,7 +73,7 @@ class Program : private TrayCommands {
     mainWindow.onAllowedList = [this] { allowedDialog.Open(); };
     // An entry added from the tray is the user's own change of the list: it is written.
     recentlyClosedMenu.UseAllowed(
-        state.allowed, [this] { allowedStore.Save(state.allowed, true); },
+        state.allowed, [this] { allowedStore.Save(state.allowed); },
         [this](std::string words) { allowedDialog.Propose(AllowedKind::Title, std::move(words)); });
     trayMenus.onMouseDown = [this] { blockListDialog.RefreshTitles(); };
     mainWindow.onOptions = [this] { optionsDialog.Options2Click(); };

@@ -25,6 +25,14 @@ std::string FileBesideExecutable(SystemInfo& system, std::string_view name) {
   return folder + std::string(name);
 }
 
+std::string FreeDamagedCopyPath(FileSystem& files, SystemInfo& system, std::string_view stem) {
+  std::string copy = FileBesideExecutable(system, std::string(stem) + ".dat");
+  for (int number = 2; files.Exists(copy) && number < kMaxDamagedCopies; ++number) {
+    copy = FileBesideExecutable(system, std::string(stem) + "-" + std::to_string(number) + ".dat");
+  }
+  return copy;
+}
+
 std::string TitlesStore::TitlesPath() { return FileBesideExecutable(system_, kTitlesFileName); }
 
 std::optional<std::string> TitlesStore::Read(const std::string& path) {
@@ -63,11 +71,7 @@ bool TitlesStore::WriteOrReport(const std::string& path, const std::string& cont
 
 bool TitlesStore::KeepDamagedCopy() {
   if (!damagedContent_) return true;
-  // A copy kept by an earlier run may hold what this one has not: it stays.
-  std::string copy = FileBesideExecutable(system_, std::string(kDamagedTitlesName) + ".dat");
-  for (int number = 2; files_.Exists(copy) && number < kMaxDamagedCopies; ++number) {
-    copy = FileBesideExecutable(system_, std::string(kDamagedTitlesName) + "-" + std::to_string(number) + ".dat");
-  }
+  const std::string copy = FreeDamagedCopyPath(files_, system_, kDamagedTitlesName);
   if (!WriteOrReport(copy, *damagedContent_)) return false;
   damagedContent_.reset();
   prompts_.Message(MessageKind::Warning, FormatMessageText(kTitlesDamaged, copy), MessageButtons::Ok);

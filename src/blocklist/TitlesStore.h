@@ -25,6 +25,10 @@ inline constexpr const char* kTitlesDamaged =
 
 // The executable's folder followed by `name`.
 std::string FileBesideExecutable(SystemInfo& system, std::string_view name);
+// Where a damaged file's copy goes beside the executable: `stem`.dat, or
+// `stem`-2.dat and on while those are there, since a copy an earlier run
+// kept may hold what this one has not.
+std::string FreeDamagedCopyPath(FileSystem& files, SystemInfo& system, std::string_view stem);
 
 // The block list's file beside the executable, and its plain-text export
 // and import. Each operation reports its own failures in the application's

@@ -80,7 +80,7 @@ TEST(AllowedListTest, TypedEntriesAreCheckedAndASiteKeepsOnlyItsHost) {
   }
 }
 
-TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) {
+TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsCopiedBesideBeforeAnySave) {
   MemoryFileSystem files;
   MemorySystemInfo system;
   ScriptedPrompts prompts;
@@ -90,27 +90,51 @@ TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) 
   list.Add({AllowedKind::Title, "Mail 0:7"});
   list.Add({AllowedKind::Site, "mail.example.com"});
   store.Load(list);
-  ASSERT_TRUE(store.Save(list, false));
+  ASSERT_TRUE(store.Save(list));
   AllowedList reloaded(system.UpperCasing());
   AllowedStore(files, system, prompts).Load(reloaded);
   EXPECT_EQ(reloaded.Entries(), list.Entries());
   EXPECT_TRUE(prompts.Messages().empty());
 
-  // A record of an unknown kind among good ones.
+  // A record of an unknown kind among good ones: the file as it was is kept
+  // beside it before the first save, an earlier run's copy too.
   std::size_t unreadable = 0;
   const auto good = DecodeAllowed(files.files[kAllowedPath], unreadable);
   files.files[kAllowedPath] = EncodeAllowed(good) + EncodeTitles({"Xweird", "S"});
   const std::string damaged = files.files[kAllowedPath];
+  const std::string earlierCopy = "C:\\Program Files\\Vandrel\\allowed.damaged.dat";
+  const std::string copy = "C:\\Program Files\\Vandrel\\allowed.damaged-2.dat";
+  files.files[earlierCopy] = "an earlier run's";
   AllowedList partial(system.UpperCasing());
   AllowedStore damagedStore(files, system, prompts);
   damagedStore.Load(partial);
   EXPECT_EQ(partial.Entries(), list.Entries());
   ASSERT_EQ(prompts.Messages().size(), 1u);
-  EXPECT_EQ(prompts.Messages()[0].text, FormatMessageText(kAllowedFileDamaged, kAllowedPath));
-  EXPECT_FALSE(damagedStore.Save(partial, false));
-  EXPECT_EQ(files.files[kAllowedPath], damaged);
-  EXPECT_TRUE(damagedStore.Save(partial, true));
+  EXPECT_EQ(prompts.Messages()[0].text, FormatMessageText(kAllowedFileDamaged, kAllowedPath) + "\r\n" +
+                                            FormatMessageText(kAllowedFileCopied, copy));
+  EXPECT_EQ(files.files[copy], damaged);
+  EXPECT_EQ(files.files[earlierCopy], "an earlier run's");
+  EXPECT_TRUE(damagedStore.Save(partial));
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
+
+  // Where no copy can be written, no save writes over the damaged file.
+  files.files[kAllowedPath] = damaged;
+  files.unwritableFolders.insert("C:\\Program Files\\Vandrel");
+  AllowedStore uncopiedStore(files, system, prompts);
+  AllowedList uncopied(system.UpperCasing());
+  uncopiedStore.Load(uncopied);
+  uncopied.Add({AllowedKind::Site, "example.net"});
+  EXPECT_FALSE(uncopiedStore.Save(uncopied));
+  EXPECT_EQ(files.files[kAllowedPath], damaged);
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[1].text,
+            FormatMessageText(kAllowedFileDamaged, kAllowedPath) + "\r\n" + kAllowedFileNotCopied);
+  EXPECT_EQ(prompts.Messages()[2].text,
+            FormatMessageText(kCannotCreateFile, "C:\\Program Files\\Vandrel\\allowed.damaged-3.dat"));
+  files.unwritableFolders.clear();
+  EXPECT_TRUE(uncopiedStore.Save(uncopied));
+  EXPECT_EQ(files.files["C:\\Program Files\\Vandrel\\allowed.damaged-3.dat"], damaged);
+  files.files[kAllowedPath] = EncodeAllowed(list.Entries());
 
   // A file held open at the start: no save writes it until it can be read,
   // and then what it holds is kept beside the change.
@@ -119,13 +143,13 @@ TEST(AllowedStoreTest, ADamagedFileKeepsWhatLoadsAndIsWrittenOverOnlyOnPurpose) 
   AllowedStore heldStore(files, system, prompts);
   heldStore.Load(held);
   held.Add({AllowedKind::Site, "example.org"});
-  EXPECT_FALSE(heldStore.Save(held, true));
+  EXPECT_FALSE(heldStore.Save(held));
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(list.Entries()));
-  ASSERT_EQ(prompts.Messages().size(), 3u);
-  EXPECT_EQ(prompts.Messages()[1].text, FormatMessageText(kCannotOpenFile, kAllowedPath));
-  EXPECT_EQ(prompts.Messages()[2].text, FormatMessageText(kAllowedFileNotWritten, kAllowedPath));
+  ASSERT_EQ(prompts.Messages().size(), 5u);
+  EXPECT_EQ(prompts.Messages()[3].text, FormatMessageText(kCannotOpenFile, kAllowedPath));
+  EXPECT_EQ(prompts.Messages()[4].text, FormatMessageText(kAllowedFileNotWritten, kAllowedPath));
   files.unreadable.clear();
-  EXPECT_TRUE(heldStore.Save(held, true));
+  EXPECT_TRUE(heldStore.Save(held));
   AllowedList after(system.UpperCasing());
   AllowedStore(files, system, prompts).Load(after);
   EXPECT_EQ(after.Entries().size(), 3u);
