@@ -55,7 +55,7 @@ class AllowedStore {
   Prompts& prompts_;
   bool loaded_ = false;
   std::optional<std::string> damagedContent_;  // the file as read, until its copy is written
-  bool unopened_ = false;     // the file is there but could not be read
+  bool unopened_ = false;                      // the file is there but could not be read
 };
 
 // The file's records for these entries, and back: the entries it holds and

@@ -18,6 +18,12 @@ std::string ShownTitle(const std::string& title, const std::string& titleSuffix,
   return Shortened(page.empty() ? std::string_view(title) : page, kShownTitleLength, leadBytes);
 }
 
+std::string ShownRule(const ClosedWindow& closed, const LeadByteTable& leadBytes) {
+  // A block-list entry may be as long as a title: it is cut as the title is.
+  const std::size_t prefix = std::char_traits<char>::length(kBlockListRulePrefix);
+  return Shortened(RuleText(closed), prefix + kShownTitleLength, leadBytes);
+}
+
 int ExactIndex(const BlockList& list, const std::string& entry) {
   const auto& entries = list.Entries();
   const auto found = std::find(entries.begin(), entries.end(), entry);
@@ -28,7 +34,8 @@ int ExactIndex(const BlockList& list, const std::string& entry) {
 
 std::string RecentlyClosedCaption(const ClosedWindow& closed, const std::string& titleSuffix,
                                   const LeadByteTable& leadBytes) {
-  const std::string caption = ShownTitle(closed.title, titleSuffix, leadBytes) + " (" + RuleText(closed) + ")";
+  const std::string caption =
+      ShownTitle(closed.title, titleSuffix, leadBytes) + " (" + ShownRule(closed, leadBytes) + ")";
   return LiteralCaption(caption) + "\t" + closed.time;
 }
 

@@ -79,8 +79,8 @@ class TitlesStore {
   FileSystem& files_;
   SystemInfo& system_;
   Prompts& prompts_;
-  bool loaded_ = false;          // LoadTitles has run: saves may write
-  bool unreadFileKept_ = false;  // titles.dat exists but could not be loaded yet
+  bool loaded_ = false;                        // LoadTitles has run: saves may write
+  bool unreadFileKept_ = false;                // titles.dat exists but could not be loaded yet
   std::optional<std::string> damagedContent_;  // titles.dat as read, until its copy is written
 };
 

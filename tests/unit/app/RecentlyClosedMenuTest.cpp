@@ -46,6 +46,9 @@ TEST(RecentlyClosedCaptionTest, ShowsThePageTitleCutToFitWithTheRuleAndEveryAmpe
   const std::string x(kShownTitleLength - 4, 'x');
   EXPECT_EQ(caption("Q&A", "q&a"), "Q&&A (block list: q&&a)\t09:41");
   EXPECT_EQ(caption("Home"), "Home (window limit)\t09:41");
+  // The rule's entry, which may be as long as a title, is cut as the title is.
+  EXPECT_EQ(caption("Q", std::string(1500, 'e')),
+            "Q (block list: " + std::string(kShownTitleLength - 3, 'e') + "...)\t09:41");
   // A title as long as a window title can be read (254 characters).
   EXPECT_EQ(caption(std::string(100, 'x') + " & " + std::string(151 - kSuffix.size(), 'y')),
             std::string(kShownTitleLength - 3, 'x') + "... (window limit)\t09:41");
