@@ -70,8 +70,11 @@ void AllowedListDialog::Open() {
 }
 
 void AllowedListDialog::Propose(AllowedKind kind, std::string text) {
-  Kind.SetItemIndex(kind == AllowedKind::Site ? kSiteKind : kTitleKind);
-  EntryText.SetText(std::move(text));
+  // The window may be open with the user's own text in its entry: that stays.
+  if (!Form.Visible() || EntryText.Text().empty()) {
+    Kind.SetItemIndex(kind == AllowedKind::Site ? kSiteKind : kTitleKind);
+    EntryText.SetText(std::move(text));
+  }
   Open();
 }
 

@@ -53,7 +53,9 @@ class AllowedListDialog {
 
   // The menu command: the password check, then the window.
   void Open();
-  // Opens the window with this entry typed in, for the user to edit and add.
+  // Opens the window with this entry typed in, for the user to edit and add;
+  // a window already open is brought to the front, its entry typed in only
+  // while it is empty.
   void Propose(AllowedKind kind, std::string text);
 
   void FormShow();

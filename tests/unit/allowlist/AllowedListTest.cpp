@@ -208,6 +208,18 @@ TEST(AllowedListDialogTest, EditsCheckedEntriesWritesEachChangeAndNamesTheOverri
   const std::vector<AllowedEntry> left{{AllowedKind::Site, "example.com"}};
   EXPECT_EQ(list.Entries(), left);
   EXPECT_EQ(files.files[kAllowedPath], EncodeAllowed(left));  // written at each change
+
+  // A proposal from the tray while the window is open never types over the
+  // user's text; an empty entry takes it.
+  dialog.Form.SetVisible(true);
+  type(1, "half typed");
+  dialog.Propose(AllowedKind::Title, "Daily offers");
+  EXPECT_EQ(dialog.EntryText.Text(), "half typed");
+  EXPECT_EQ(dialog.Kind.ItemIndex(), 1);
+  type(1, "");
+  dialog.Propose(AllowedKind::Title, "Daily offers");
+  EXPECT_EQ(dialog.EntryText.Text(), "Daily offers");
+  EXPECT_EQ(dialog.Kind.ItemIndex(), 0);
 }
 
 }  // namespace
