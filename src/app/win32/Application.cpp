@@ -96,7 +96,9 @@ bool Application::ClaimSingleInstance() {
   if (!instanceClaim_) instanceClaim_.reset(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.SingleInstance"));
   if (!instanceClaim_) return false;
   const DWORD waited = WaitForSingleObject(instanceClaim_.get(), 0);
-  return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  const bool claimed = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  if (claimed && !windowCheck_) windowCheck_.emplace(kMainWindowCheckMs, QuitIfDesktopClosed);
+  return claimed;
 }
 
 void Application::ShowStartGaveUp(const std::string& why) { prompts_.ShowError(why); }
@@ -217,14 +219,12 @@ void Application::RunApplication(bool minimizeArgument) {
 
   // The program's windows can go, or be left on a desktop that the session
   // no longer uses, without their program: no WM_DESTROY runs. The loop
-  // would then wait for ever with nothing to scan and no icon, so a thread
-  // timer (it needs no window) looks for the main window and the desktop
-  // and, once either is gone, the program ends as at the end of a session;
-  // inside a box's loop the timer's own call looks for the desktop.
-  const UINT_PTR windowCheck = SetTimer(nullptr, 0, kMainWindowCheckMs, QuitIfDesktopClosed);
-  const ScopeExit stopWindowCheck([windowCheck] {
-    if (windowCheck) KillTimer(nullptr, windowCheck);
-  });
+  // would then wait for ever with nothing to scan and no icon, so the
+  // claim's thread timer looks for the main window and the desktop and,
+  // once either is gone, the program ends as at the end of a session;
+  // inside a box's loop (from the first box of the start-up on) the
+  // timer's own call looks for the desktop.
+  const UINT_PTR windowCheck = windowCheck_ ? windowCheck_->Id() : 0;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (!message.hwnd && message.message == WM_TIMER && message.wParam == windowCheck) {

@@ -1,12 +1,29 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "app/ProgramEntry.h"
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
 #include "ui/win32/Win32Prompts.h"
 
 namespace vandrel {
+
+// A thread timer (it needs no window), stopped with its holder.
+class ThreadTimer {
+ public:
+  ThreadTimer(UINT milliseconds, TIMERPROC callback) : id_(SetTimer(nullptr, 0, milliseconds, callback)) {}
+  ~ThreadTimer() {
+    if (id_) KillTimer(nullptr, id_);
+  }
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+  UINT_PTR Id() const { return id_; }
+
+ private:
+  UINT_PTR id_;
+};
 
 // The normal run on Windows: the windows in their creation order, the
 // message loop, and what follows it.
@@ -29,6 +46,9 @@ class Application : public EntryHost {
   Platform& platform_;
   Win32Prompts& prompts_;
   UniqueHandle instanceClaim_;  // held for the life of the process
+  // Looks for a closed desktop from the moment the claim is held, so that
+  // no box of the start-up keeps a blind process holding it.
+  std::optional<ThreadTimer> windowCheck_;
   int exitCode_ = 0;
 };
 

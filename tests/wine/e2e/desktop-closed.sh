@@ -6,7 +6,9 @@
 # worker that served it ends some seconds later. The desktop loses its name
 # and its process; Vandrel's windows stay on it, unseen by every program
 # started since. Vandrel must end as at the end of a session, its block list
-# written back (sorted), rather than run on with no scan.
+# written back (sorted), rather than run on with no scan; also when the
+# desktop is closed while the tip of the first start is up, before any
+# other window exists.
 #   desktop-closed.sh VANDREL_EXE ASKER_EXE
 # Exits 77 (skipped) when Wine did not close the desktop, or when its desktop
 # process does not serve the list: once a desktop process that served it has
@@ -33,28 +35,33 @@ scrambled() {
 look() { "$wine" "$asker" look 2>/dev/null | tr -d '\r'; }
 running() { kill -0 "$vandrel" 2>/dev/null; }
 
-"$wine" reg add 'HKCU\Software\Korvane\Vandrel' /v TOD /d 1 /f >/dev/null 2>&1  # no tip first
 vandrel=""
 # The block list file stays as Vandrel wrote it, as on a user's machine.
 trap '[[ -n "$vandrel" ]] && running && kill "$vandrel"' EXIT
 
 # One round: Vandrel alone on a new desktop, its About box open or not (a
-# box runs a loop of its own), then the call that makes Wine close it.
-closed_round() {  # "" or "about"
+# box runs a loop of its own), or its tip of the first start, then the call
+# that makes Wine close it.
+closed_round() {  # "", "about" or "tip"
   # The last program's desktop ended after it, and the next desktop process
   # often does not serve the list: Vandrel starts first in a new server session.
   vandrel_wine_restart_server
   scrambled zeta alpha >"$titles"
+  if [[ "$1" == tip ]]; then
+    "$wine" reg delete 'HKCU\Software\Korvane\Vandrel' /v TOD /f >/dev/null 2>&1
+  else
+    "$wine" reg add 'HKCU\Software\Korvane\Vandrel' /v TOD /d 1 /f >/dev/null 2>&1
+  fi
   "$wine" "$exe" >/dev/null 2>&1 &
   vandrel=$!
-  local before="" owner windows after i
+  local before="" owner windows tips after i
   for ((i = 0; i < 60; i++)); do
-    read -r owner windows < <(look)
-    [[ "${windows:-0}" == 1 ]] && before=$owner && break
+    read -r owner windows tips < <(look)
+    [[ "$1" == tip && "${tips:-0}" == 1 || "$1" != tip && "${windows:-0}" == 1 ]] && before=$owner && break
     sleep 0.5
   done
-  [[ -n "$before" ]] || { echo "FAIL: no main window"; exit 1; }
-  if [[ -n "$1" ]]; then
+  [[ -n "$before" ]] || { echo "FAIL: no ${1:-main} window"; exit 1; }
+  if [[ "$1" == about ]]; then
     "$wine" "$asker" "$1" || { echo "FAIL: the About box was not asked for"; exit 1; }
     sleep 1
   fi
@@ -63,14 +70,15 @@ closed_round() {  # "" or "about"
     exit 77
   fi
   for ((i = 0; i < 40; i++)); do running && sleep 0.5; done
-  read -r after windows < <(look)
+  read -r after windows tips < <(look)
   if [[ "$after" == "$before" ]]; then
     echo "SKIP: Wine did not close the desktop (its owner is still $before)"
     exit 77
   fi
-  running && { echo "FAIL: the desktop was closed and Vandrel still runs on it${1:+ with its About box open}"; exit 1; }
-  cmp -s "$titles" <(scrambled alpha zeta) || { echo "FAIL: the block list was not written back${1:+ (About box open)}"; exit 1; }
+  running && { echo "FAIL: the desktop was closed and Vandrel still runs on it${1:+ with its $1 box open}"; exit 1; }
+  cmp -s "$titles" <(scrambled alpha zeta) || { echo "FAIL: the block list was not written back${1:+ ($1 box open)}"; exit 1; }
 }
 closed_round ""
 closed_round about
-echo "PASS: the desktop was closed, and Vandrel ended and wrote its block list, also with its About box open"
+closed_round tip
+echo "PASS: the desktop was closed, and Vandrel ended and wrote its block list, also with its About box or its tip open"

@@ -1,8 +1,9 @@
 // Asks the desktop process once, as any program may: "ask" makes one call
 // to the shell's list of browser windows, which Wine's desktop process
 // serves on a worker thread of its own, and ends. "look" prints the
-// process id of the desktop's owner and how many Vandrel main windows this
-// program's desktop holds, as "<owner> <windows>". "about" opens Vandrel's
+// process id of the desktop's owner and how many Vandrel main windows and
+// tips of the day this program's desktop holds, as "<owner> <windows>
+// <tips>". "about" opens Vandrel's
 // About box, whose own loop then runs until the box is closed.
 #include <windows.h>
 #include <exdisp.h>
@@ -36,7 +37,8 @@ int Look() {
        window = FindWindowExA(nullptr, window, "TZAVOClass", "Vandrel")) {
     ++windows;
   }
-  std::printf("%lu %d\n", owner, windows);
+  const int tips = FindWindowA("#32770", "Tip of the Day") ? 1 : 0;
+  std::printf("%lu %d %d\n", owner, windows, tips);
   return 0;
 }
 
