@@ -176,8 +176,8 @@ void Application::RunApplication(bool minimizeArgument) {
   };
   program.mainWindow.onErasePreview = [&] {
     showReport(kErasePreviewTitle, [&] {
-      return ReportText(PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look,
-                                     pumpWhileLooking));
+      return ReportText(
+          PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look, pumpWhileLooking));
     });
   };
   // One erase at a time with Vandrel.exe Erase too; each erase's report is

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "PopupHelper.h"
+#include "help/TTipForm.h"
 #include "RegistryReset.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
@@ -95,6 +96,30 @@ TEST_F(StartupTest, TwoStartsAtTheSameMomentLeaveOneInstance) {
     }
     ResetVandrelState();
   }
+}
+
+// A holder of the claim with no main window yet (its tip of the first start
+// is up) that dies: of the two starts waiting for it, exactly one runs and
+// the other shows it.
+TEST_F(StartupTest, TwoStartsWaitingForAHolderThatDiesLeaveExactlyOneInstance) {
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, "TOD");
+  VandrelProcess holder;
+  ASSERT_NE(holder.WaitForDialog(kTipCaption), nullptr);
+  WriteString(HKEY_CURRENT_USER, kSettingsKey, "TOD", "1");  // as the tip writes it once answered
+  VandrelProcess first;
+  VandrelProcess second;
+  Sleep(1000);
+  ASSERT_FALSE(first.process().Wait(0));
+  ASSERT_FALSE(second.process().Wait(0));
+  holder.process().Kill();
+  ASSERT_TRUE(WaitUntil([&] { return first.process().Wait(0) || second.process().Wait(0); }, 15000))
+      << "neither waiting start ran";
+  VandrelProcess& survivor = first.process().Wait(0) ? second : first;
+  VandrelProcess& shower = first.process().Wait(0) ? first : second;
+  EXPECT_EQ(shower.process().ExitCode(), 0u);
+  ASSERT_NE(survivor.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(survivor.Answers());
+  EXPECT_EQ(VandrelMainWindows().size(), 1u);
 }
 
 TEST_F(StartupTest, StartMinimizedHidesTheWindowWithoutAnArgument) {
