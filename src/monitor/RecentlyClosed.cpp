@@ -59,10 +59,11 @@ void RecentlyClosed::TickEnded(const std::vector<WindowHandle>& open) {
   const std::string time = clock_();
   for (std::size_t i = firstKept; i < closes.size(); ++i) {
     ClosedWindow& closed = closes[i];
-    // A window that stays open is closed at every tick: its address is known.
+    // A window that stays open is closed at every tick: its address is
+    // known while its title stays.
     const auto earlier = FindSame(closed);
     const std::string* read = addresses_.AddressOf(closed.window, closed.title);
-    if (earlier != closed_.end()) {
+    if (earlier != closed_.end() && earlier->title == closed.title) {
       closed.address = earlier->address;
       closed.addressAsked = earlier->addressAsked;
     } else if (read) {
@@ -89,7 +90,7 @@ void RecentlyClosed::AddressRead(WindowHandle window, const std::string& title, 
 
 std::deque<ClosedWindow>::const_iterator RecentlyClosed::FindSame(const ClosedWindow& closed) const {
   return std::find_if(closed_.begin(), closed_.end(), [&closed](const ClosedWindow& earlier) {
-    return earlier.stillOpen && earlier.window == closed.window && earlier.title == closed.title;
+    return earlier.stillOpen && earlier.window == closed.window;
   });
 }
 

@@ -25,8 +25,8 @@ struct ClosedWindow {
   std::string time;            // local, "HH:MM"
   std::string blockListEntry;  // empty: the window limit closed it
   std::string address;         // empty: none could be read
-  // The window has lived on since: closing the same window with the same
-  // title is a close again, not a new window that got its handle.
+  // The window has lived on since: closing the same window, whatever its
+  // title is now, is a close again, not a new window that got its handle.
   bool stillOpen = true;
   bool addressAsked = false;  // the shell's answer for this close has not come yet
   bool ClosedByBlockList() const { return !blockListEntry.empty(); }
@@ -41,7 +41,8 @@ std::string LocalClockText();
 // The last windows the limit and block-list passes closed, newest first.
 // Held in memory only: the titles and addresses are browsing traces. A
 // window closed again (one that asks before it goes is closed at every
-// tick) moves to the front instead of filling the list with copies.
+// tick) moves to the front with its title of now, instead of filling the
+// list with copies.
 class RecentlyClosed : public ClosedWindowReport {
  public:
   explicit RecentlyClosed(FrameAddresses& addresses, std::function<std::string()> clock = LocalClockText);
@@ -63,7 +64,7 @@ class RecentlyClosed : public ClosedWindowReport {
 
  private:
   void Add(ClosedWindow closed);
-  // The record of the same window, still open, with the same title, if the list holds one.
+  // The record of the same window, still open, if the list holds one.
   std::deque<ClosedWindow>::const_iterator FindSame(const ClosedWindow& closed) const;
   void AddressRead(WindowHandle window, const std::string& title, const std::string& address);
 

@@ -75,6 +75,16 @@ TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsList
   EXPECT_EQ(recent.Newest()[1].window, both);
   EXPECT_EQ(events.closed, 5);  // each of them counted as ever
   EXPECT_EQ(news, (Strings{"Ads " + kSuffix, "Second " + kSuffix}));
+
+  // One that stays and counts down in its title keeps one record, its title
+  // brought up to date, and is news once.
+  for (int left = 12; left > 0; --left) {
+    desktop.Retitle(limited, "Second " + std::to_string(left) + " " + kSuffix);
+    scan.Tick();
+  }
+  EXPECT_EQ(Titles(), (Strings{"Second 1 " + kSuffix, "Ads " + kSuffix}));
+  EXPECT_EQ(recent.Newest()[0].window, limited);
+  EXPECT_EQ(news.size(), 2u);
 }
 
 TEST_F(RecentlyClosedTest, AStormInOneTickAsksTheShellOnlyForTheWindowsKeptAndAReclosedWindowNotAgain) {
