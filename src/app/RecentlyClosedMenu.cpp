@@ -56,7 +56,7 @@ void RecentlyClosedMenu::OpenAddress(const std::string& address) {
   }
 }
 
-RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix,
+RecentlyClosedMenu::RecentlyClosedMenu(RecentlyClosed& closed, const std::string& titleSuffix,
                                        const LeadByteTable& leadBytes, BlockList& blockList, Settings& settings,
                                        Registry& registry, Prompts& prompts, DocumentOpener& documents,
                                        std::function<void()> saveBlockList)
@@ -71,6 +71,7 @@ RecentlyClosedMenu::RecentlyClosedMenu(const RecentlyClosed& closed, const std::
       saveBlockList_(std::move(saveBlockList)) {}
 
 std::vector<std::string> RecentlyClosedMenu::Captions() {
+  closed_.TakeAnswers();
   shown_.clear();
   std::vector<std::string> captions;
   for (const ClosedWindow& closed : closed_.Newest()) {
@@ -99,6 +100,7 @@ void RecentlyClosedMenu::UseAllowed(AllowedList& allowed, std::function<void()> 
 
 void RecentlyClosedMenu::Choose(std::size_t index, ClosedWindowAction action) {
   if (index >= shown_.size()) return;
+  closed_.TakeAnswers();  // an address may have come while the menu was up
   const ClosedWindow* found = closed_.Find(shown_[index]);
   if (!found) return;
   // Copied: a question or window runs messages, and a tick among them changes the list.
@@ -133,6 +135,11 @@ void RecentlyClosedMenu::AllowTitle(const ClosedWindow& chosen) {
 }
 
 void RecentlyClosedMenu::Reopen(const ClosedWindow& chosen) {
+  // Taking the entry out would open nothing, so nothing changes.
+  if (chosen.address.empty()) {
+    prompts_.Message(MessageKind::Information, kClosedAddressUnknown, MessageButtons::Ok);
+    return;
+  }
   // The entry goes first, so that the page opened next is not closed again at once.
   if (chosen.ClosedByBlockList() && ExactIndex(blockList_, chosen.blockListEntry) >= 0 &&
       ConfirmRemoval(chosen.blockListEntry)) {
@@ -143,7 +150,7 @@ void RecentlyClosedMenu::Reopen(const ClosedWindow& chosen) {
       if (saveBlockList_) saveBlockList_();
     }
   }
-  if (!chosen.address.empty()) OpenAddress(chosen.address);
+  OpenAddress(chosen.address);
 }
 
 bool RecentlyClosedMenu::ConfirmRemoval(const std::string& entry) {

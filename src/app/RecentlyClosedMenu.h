@@ -34,6 +34,10 @@ std::string RemoveEntryQuestion(const std::string& entry);
 // program's path) would run what the page chose.
 bool IsWebAddress(std::string_view address);
 inline constexpr const char* kAddressNotOpened = "This address is not a web page's, so it is not opened:\r\n%s";
+// A Reopen of a window whose address the shell never named.
+inline constexpr const char* kClosedAddressUnknown =
+    "The address of this window was not known before it was closed, so it cannot be opened again. "
+    "Nothing was changed.";
 
 // What each recently closed window offers, in its own submenu.
 enum class ClosedWindowAction { Reopen, AllowSite, AllowTitle };
@@ -53,7 +57,7 @@ struct RecentlyClosedItem {
 class RecentlyClosedMenu {
  public:
   // `saveBlockList` writes the list's file after a removal.
-  RecentlyClosedMenu(const RecentlyClosed& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes,
+  RecentlyClosedMenu(RecentlyClosed& closed, const std::string& titleSuffix, const LeadByteTable& leadBytes,
                      BlockList& blockList, Settings& settings, Registry& registry, Prompts& prompts,
                      DocumentOpener& documents, std::function<void()> saveBlockList);
 
@@ -76,7 +80,7 @@ class RecentlyClosedMenu {
   void Reopen(const ClosedWindow& chosen);
   void OpenAddress(const std::string& address);
 
-  const RecentlyClosed& closed_;
+  RecentlyClosed& closed_;
   const std::string& titleSuffix_;
   const LeadByteTable& leadBytes_;
   BlockList& blockList_;

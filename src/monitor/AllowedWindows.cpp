@@ -2,20 +2,26 @@
 
 namespace vandrel {
 
-void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot) {
+void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot, bool countedClosesMayCome) {
   // Whatever the list holds: the closed windows' addresses are kept there
   // too, and a later window may get a gone one's handle.
   addresses_.Take(0);
   addresses_.KeepOnly(snapshot.Handles());
-  if (!list_.HasSites()) return;
+  // Every new page is asked for as soon as it is seen, while the shell
+  // still lists its frame: a closed frame is named no more, and Recently
+  // closed keeps what the shell named before the close. One that names no
+  // page yet is asked again only while a site may allow it.
+  const bool sites = list_.HasSites();
+  if (!sites && !countedClosesMayCome) return;
   for (std::size_t i = 0; i < snapshot.size(); ++i) {
     if (!snapshot.IsBrowserFrame(i)) continue;
     const std::string* address = addresses_.AddressOf(snapshot.Handle(i), snapshot.Title(i));
-    if (!address || NamesNoPage(*address)) addresses_.Want(snapshot.Handle(i), snapshot.Title(i));
+    if (!address || (sites && NamesNoPage(*address))) addresses_.Want(snapshot.Handle(i), snapshot.Title(i));
   }
-  // Only a read of this tick is waited for: one still running from an
-  // earlier tick is a browser that does not answer.
-  if (addresses_.StartReadOfWanted()) addresses_.Take(addresses_.ReadWait());
+  // Waited for only while a site may allow a frame, and only a read of this
+  // tick: one still running from an earlier tick is a browser that does
+  // not answer. No close is held for an address otherwise.
+  if (addresses_.StartReadOfWanted() && sites) addresses_.Take(addresses_.ReadWait());
 }
 
 AllowedWindows::Verdict AllowedWindows::Judge(WindowHandle frame, std::string_view title,

@@ -16,10 +16,12 @@ class AllowedWindows {
   AllowedWindows(const AllowedList& list, FrameAddresses& addresses) : list_(list), addresses_(addresses) {}
 
   // Before the passes: forgets the addresses of the windows gone, then asks
-  // for the addresses the tick needs and waits for them at most
-  // kAddressWait (the run's first read kFirstAddressWait); a frame whose
-  // answer is late is judged by its title alone until it comes.
-  void LookUpSites(DesktopSnapshot& snapshot);
+  // for the pages not asked yet, while the limit or the block list may
+  // close a frame (Recently closed keeps its address) or a site may allow
+  // one. Only then does it wait for them, at most kAddressWait (the run's
+  // first read kFirstAddressWait); a frame whose answer is late is
+  // undecided until it comes.
+  void LookUpSites(DesktopSnapshot& snapshot, bool countedClosesMayCome);
 
   // Whether a browser frame showing `title` is allowed by its title part or
   // its site. Undecided while the list holds sites, the title allows nothing
@@ -27,6 +29,8 @@ class AllowedWindows {
   // may still be one of an allowed site.
   enum class Verdict : signed char { NotAllowed, Allowed, Undecided };
   Verdict Judge(WindowHandle frame, std::string_view title, std::string_view titlePart) const;
+  // Whether a frame can be undecided at all.
+  bool HasSites() const { return list_.HasSites(); }
   // Any window whose title part holds an allowed title part.
   bool AllowsTitle(std::string_view titlePart) const { return list_.AllowsTitle(titlePart); }
 

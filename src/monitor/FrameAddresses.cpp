@@ -10,6 +10,8 @@ namespace vandrel {
 bool NamesNoPage(std::string_view address) { return address.empty() || EqualIgnoringAsciiCase(address, kBlankPage); }
 
 void FrameAddresses::Want(WindowHandle frame, std::string_view title) {
+  // The read that runs asks for it already.
+  if (const auto asked = asked_.find(frame); asked != asked_.end() && asked->second == title) return;
   auto [wanted, added] = wanted_.try_emplace(frame);
   if (added || wanted->second != title) wanted->second.assign(title);
 }
@@ -43,9 +45,21 @@ const std::string* FrameAddresses::AddressOf(WindowHandle frame, std::string_vie
   return known != known_.end() && known->second.title == title ? &known->second.address : nullptr;
 }
 
+bool FrameAddresses::Asking(WindowHandle frame, std::string_view title) const {
+  const auto asked = asked_.find(frame);
+  if (asked != asked_.end() && asked->second == title) return true;
+  const auto wanted = wanted_.find(frame);
+  return wanted != wanted_.end() && wanted->second == title;
+}
+
 void FrameAddresses::KeepOnly(const std::vector<WindowHandle>& open) {
-  std::erase_if(known_,
-                [&open](const auto& known) { return std::find(open.begin(), open.end(), known.first) == open.end(); });
+  // The wanted ones too: while a read hangs, the frames waiting for the
+  // next are the ones that live.
+  const auto gone = [&open](const auto& frame) {
+    return std::find(open.begin(), open.end(), frame.first) == open.end();
+  };
+  std::erase_if(known_, gone);
+  std::erase_if(wanted_, gone);
 }
 
 }  // namespace vandrel

@@ -38,6 +38,11 @@ class FrameAddresses {
   // The address read for the frame while it showed `title` (empty when the
   // shell named none); null when none was read for that title.
   const std::string* AddressOf(WindowHandle frame, std::string_view title) const;
+  // Whether the frame showing `title` is asked for in the read that runs or
+  // in the next: its answer is still to come.
+  bool Asking(WindowHandle frame, std::string_view title) const;
+  // How many frames wait for an answer, in the read that runs and the next.
+  std::size_t Waiting() const { return asked_.size() + wanted_.size(); }
   // Forgets the frames not among `open`: a new window may get their handle.
   void KeepOnly(const std::vector<WindowHandle>& open);
 

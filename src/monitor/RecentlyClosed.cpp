@@ -69,13 +69,13 @@ void RecentlyClosed::TickEnded(const std::vector<WindowHandle>& open) {
     } else if (read) {
       closed.address = *read;
     } else {
-      addresses_.Want(closed.window, closed.title);
-      closed.addressAsked = true;
+      // Asked for when its page was first seen; none is asked for now, as
+      // the shell names a closed frame no more.
+      closed.addressAsked = addresses_.Asking(closed.window, closed.title);
     }
     closed.time = time;
     Add(std::move(closed));
   }
-  addresses_.StartReadOfWanted();
   if (onNews && !news.empty()) onNews(news);
 }
 

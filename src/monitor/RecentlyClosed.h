@@ -47,9 +47,9 @@ class RecentlyClosed : public ClosedWindowReport {
  public:
   explicit RecentlyClosed(FrameAddresses& addresses, std::function<std::string()> clock = LocalClockText);
 
-  // The title is the one the scan judged. The address is the one the scan read for that
-  // page, if it did; else it is asked of the shell at the end of the tick,
-  // apart from the scan, and filled in when the answer comes.
+  // The title is the one the scan judged. The address is the one the shell
+  // named for that page while its frame was listed: read already, or filled
+  // in when the answer to the read asked at first sight comes.
   void Closing(WindowHandle window, std::string_view title, std::string_view blockListEntry) override;
   void TickEnded(const std::vector<WindowHandle>& open) override;
 
@@ -57,6 +57,8 @@ class RecentlyClosed : public ClosedWindowReport {
   // not hold yet, oldest first: a window closed again is no news.
   std::function<void(const std::vector<ClosedWindow>&)> onNews;
 
+  // Takes an answer that came since the last tick (blocking may be off).
+  void TakeAnswers() { addresses_.Take(0); }
   const std::deque<ClosedWindow>& Newest() const { return closed_; }
   bool empty() const { return closed_.empty(); }
   // Nothing when that record has gone out of the list.

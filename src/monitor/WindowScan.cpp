@@ -44,9 +44,10 @@ WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& bl
 void WindowScan::Tick() {
   snapshot_.Take();
   if (allowed_) {
-    allowed_->LookUpSites(snapshot_);
+    allowed_->LookUpSites(snapshot_, settings_.LimitEnabled || !blockList_.Matcher().empty());
     allowedThisTick_.assign(snapshot_.size(), kNotAskedYet);
   }
+  HoldUndecided();
   ClassPass();
   if (settings_.LimitEnabled) LimitPass();
   BlockListPass();
@@ -72,6 +73,9 @@ void WindowScan::ClassPass() {
     if (fragments == 0 || (snapshot_.Style(i) & kWsMaximizeBox) != 0) continue;
     if (snapshot_.Title(i).empty() || !MayClose(snapshot_.Handle(i))) continue;
     if (allowed_ && allowed_->AllowsTitle(PageOf(snapshot_.Title(i), titleSuffix_, LeadBytes()))) continue;
+    // A sized pop-up of an allowed site (a webmail's compose window) stays
+    // as the other passes keep it.
+    if (snapshot_.IsBrowserFrame(i) && (AllowedFrame(i) || waiting_[i])) continue;
     // One close per fragment the class name holds.
     for (std::size_t bit = 0; bit < std::size(kPopupClassFragments); ++bit) {
       if (fragments & (1u << bit)) desktop_.Post(snapshot_.Handle(i), kWmClose, 0, 0);
@@ -86,7 +90,6 @@ void WindowScan::LimitPass() {
   // A frame held back is left out as if it had not appeared yet.
   newTitles_.clear();
   newIndex_.clear();
-  heldNext_.clear();
   int openCounted = 0;
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     if (!snapshot_.IsBrowserFrame(i) ||
@@ -94,12 +97,11 @@ void WindowScan::LimitPass() {
       continue;
     }
     std::string entry = std::to_string(snapshot_.Handle(i));
-    if (HeldBack(i, entry)) continue;
+    if (waiting_[i] && !std::binary_search(oldTitles_.begin(), oldTitles_.end(), entry)) continue;
     newTitles_.push_back(std::move(entry));
     newIndex_.push_back(i);
     if (!AllowedFrame(i)) ++openCounted;
   }
-  held_.swap(heldNext_);
 
   if (expandPending_ && settings_.LimitClose == kExpandLimit && openCounted - 1 > settings_.LimitWindows) {
     expandPending_ = false;
@@ -155,20 +157,25 @@ AllowedWindows::Verdict WindowScan::Judged(std::size_t index) {
   return static_cast<AllowedWindows::Verdict>(known);
 }
 
-bool WindowScan::HeldBack(std::size_t index, const std::string& entry) {
-  if (Judged(index) != AllowedWindows::Verdict::Undecided ||
-      std::binary_search(oldTitles_.begin(), oldTitles_.end(), entry)) {
-    return false;
+void WindowScan::HoldUndecided() {
+  waiting_.assign(snapshot_.size(), 0);
+  heldNext_.clear();
+  if (allowed_ && allowed_->HasSites()) {
+    const int wait = SiteWaitTicks(settings_.TimerInterval);
+    for (std::size_t i = 0; i < snapshot_.size(); ++i) {
+      if (!snapshot_.IsBrowserFrame(i) || Judged(i) != AllowedWindows::Verdict::Undecided) continue;
+      const WindowHandle frame = snapshot_.Handle(i);
+      const auto before =
+          std::find_if(held_.begin(), held_.end(), [frame](const Held& held) { return held.frame == frame; });
+      // Counted while it stays undecided, whatever its title does, so that
+      // one whose page never arrives is held once; one decided meanwhile
+      // (its new page not read yet) waits anew.
+      const int ticks = std::min(before == held_.end() ? 1 : before->ticks + 1, wait + 1);
+      heldNext_.push_back({frame, ticks});
+      waiting_[i] = ticks <= wait;
+    }
   }
-  const WindowHandle frame = snapshot_.Handle(index);
-  const auto before =
-      std::find_if(held_.begin(), held_.end(), [frame](const Held& held) { return held.frame == frame; });
-  const int wait = SiteWaitTicks(settings_.TimerInterval);
-  // One whose wait is over stays listed, so that it is not waited for again
-  // while it lives on new (a close it asks about first).
-  const int ticks = std::min(before == held_.end() ? 1 : before->ticks + 1, wait + 1);
-  heldNext_.push_back({frame, ticks});
-  return ticks <= wait;
+  held_.swap(heldNext_);
 }
 
 void WindowScan::UpdateTrayIcon() {
@@ -184,7 +191,7 @@ void WindowScan::BlockListPass() {
   const TitleMatcher& matcher = blockList_.Matcher();
   if (matcher.empty()) return;  // nothing can match: no title is needed
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
-    if (!snapshot_.IsBrowserFrame(i) || AllowedFrame(i)) continue;
+    if (!snapshot_.IsBrowserFrame(i) || AllowedFrame(i) || waiting_[i]) continue;
     const WindowHandle window = snapshot_.Handle(i);
     matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_, LeadBytes()), matches_);
     if (matches_.empty() || !MayClose(window)) continue;

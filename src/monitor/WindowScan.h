@@ -30,9 +30,9 @@ class ScanEvents {
 // when the icon keeps its image (above 100 %).
 int TrayIconIndexFor(std::size_t known, int limit);
 
-// How many ticks a new browser frame whose site is undecided (its page has
-// not arrived, or the shell has not named it yet) is held back from the
-// limit: about two seconds of the scan timer's ticks, and two at the least,
+// How many ticks in a row a browser frame whose site is undecided (its page
+// has not arrived, or the shell has not named it yet) is held by every
+// pass (a new one is left out of the limit's count): about two seconds of the scan timer's ticks, and two at the least,
 // so that a pop-up opened at about:blank reaches the page of an allowed
 // site first. Counted in ticks, not time, so that every tick of the wait has
 // asked for the frame's address however slowly the ticks run; bounded, so
@@ -74,9 +74,9 @@ class WindowScan {
   // What the allowed list says of a browser frame of the snapshot.
   AllowedWindows::Verdict Judged(std::size_t index);
   bool AllowedFrame(std::size_t index) { return Judged(index) == AllowedWindows::Verdict::Allowed; }
-  // A frame not known yet whose site is undecided, within its wait: the
-  // limit neither counts nor closes it in this tick, and it stays new.
-  bool HeldBack(std::size_t index, const std::string& entry);
+  // Marks the frames whose site is undecided, within their wait: no pass
+  // closes them in this tick, and the limit leaves a new one new, uncounted.
+  void HoldUndecided();
   // The title is the one the pass judged: the window may be gone by now.
   void ReportClosing(std::size_t index, std::string_view blockListEntry) {
     if (report_) report_->Closing(snapshot_.Handle(index), snapshot_.Title(index), blockListEntry);
@@ -96,7 +96,8 @@ class WindowScan {
     WindowHandle frame;
     int ticks;  // the ticks it has waited, this one included
   };
-  std::vector<Held> held_, heldNext_;  // the last limit pass's, and this one's
+  std::vector<Held> held_, heldNext_;  // the last tick's undecided frames, and this one's
+  std::vector<char> waiting_;          // per snapshot window: held in this tick
 
   std::vector<std::string> oldTitles_;  // sorted as text
   std::vector<std::string> newTitles_;  // enumeration order

@@ -37,6 +37,10 @@ struct MemoryPlatform {
   MemoryWindowEvents windowEvents;
   Platform platform{registry,   desktop,  sound, system,    files, collation,        services,    waitLoop,
                     traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents};
+
+  MemoryPlatform() {
+    browserAddresses.listed = [this](WindowHandle frame) { return desktop.IsOpen(frame); };
+  }
 };
 
 }  // namespace vandrel

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,10 +24,16 @@ class MemoryBrowserAddresses : public BrowserAddresses {
     waited += milliseconds;
     if (!reading_ || busy) return false;
     reading_ = false;
-    into = answer_;
+    into.clear();
+    for (const FrameAddress& read : answer_) {
+      if (!listed || listed(read.frame)) into.push_back(read);
+    }
     return true;
   }
   std::map<WindowHandle, std::string> addresses;
+  // Which frames the shell still lists when its answer is taken: the
+  // browser delists a frame as it closes, so a closed one is named no more.
+  std::function<bool(WindowHandle)> listed;
   bool busy = false;    // the shell does not answer while set
   int reads = 0;        // reads started
   unsigned waited = 0;  // milliseconds the callers were ready to wait, in all

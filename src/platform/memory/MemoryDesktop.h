@@ -35,6 +35,7 @@ class MemoryDesktop : public Desktop {
   // Opens a window on top of all others; returns its handle.
   WindowHandle Open(std::string title, std::string className, std::uint32_t style = 0, bool visible = true);
   void Close(WindowHandle window);
+  bool IsOpen(WindowHandle window) const { return Lookup(window) != nullptr; }
   // The window was made by the program of this file name.
   void MadeBy(WindowHandle window, std::string program);
   // The topmost window with this class and title, whoever made it; 0 when none.

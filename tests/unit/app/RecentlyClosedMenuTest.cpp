@@ -109,20 +109,22 @@ TEST_F(RecentlyClosedMenuTest, ChoosingABlockListCloseAsksToRemoveItsEntryThenOp
   EXPECT_EQ(prompts.Messages()[1].text, "Remove 'news' from the block list?");
   EXPECT_TRUE(prompts.Messages()[1].silenceable);
 
-  // The entry is gone already: no question, and nothing to open either.
+  // The entry is gone already: no question, the page opens again.
   menu.Choose(1);
-  prompts.Script(Answer::Yes, true);  // "Don't show me this again."
+  EXPECT_EQ(Opened().size(), 3u);
+  // With no address nothing could open again: the user is told, and the
+  // entry stays.
   menu.Choose(0);
-  EXPECT_TRUE(Entries().empty());
-  EXPECT_EQ(prompts.Messages().size(), 3u);
-  EXPECT_FALSE(program.state.settings.DeleteConfirm);
+  EXPECT_EQ(Entries(), Strings{"casino"});
+  ASSERT_EQ(prompts.Messages().size(), 3u);
+  EXPECT_EQ(prompts.Messages()[2].text, kClosedAddressUnknown);
   EXPECT_EQ(Opened().size(), 3u);
   EXPECT_EQ(prompts.Unused(), 0u);
 }
 
 TEST_F(RecentlyClosedMenuTest, TheQuestionSilencedTakesTheEntryOutWithoutAskingAndLimitClosesAskNothing) {
   program.state.settings.DeleteConfirm = false;
-  ClosedFrame("Casino");
+  ClosedFrame("Casino", "http://casino.example/");
   menu.Captions();
   menu.Choose(0);
   EXPECT_TRUE(std::find(Entries().begin(), Entries().end(), "casino") == Entries().end());
@@ -132,7 +134,7 @@ TEST_F(RecentlyClosedMenuTest, TheQuestionSilencedTakesTheEntryOutWithoutAskingA
   ClosedFrame("Home", "http://home.example/");
   menu.Captions();
   menu.Choose(0);
-  EXPECT_EQ(Opened(), Strings{"http://home.example/"});
+  EXPECT_EQ(Opened(), (Strings{"http://casino.example/", "http://home.example/"}));
   EXPECT_TRUE(prompts.Messages().empty());
 }
 

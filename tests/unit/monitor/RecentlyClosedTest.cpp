@@ -41,15 +41,35 @@ TEST_F(RecentlyClosedTest, KeepsTheTenNewestCountedClosesNewestFirstWithRuleTime
   EXPECT_EQ(RuleText(newest), "block list: casino");
   EXPECT_EQ(newest.time, "12:011");
   EXPECT_NE(recent.Find(newest.serial), nullptr);
-  // The shell is asked after the tick, once per tick that closed, never for
-  // the windows left open; its answer is filled in when it comes.
-  EXPECT_EQ(newest.address, "");
+  // The shell is asked for each page as it is first seen, while it still
+  // lists the frame, and once: no tick waits for the answer.
+  EXPECT_EQ(newest.address, "http://casino.example/11");
+  EXPECT_EQ(recent.Newest()[1].address, "");  // the shell did not name it
   Frame("Open");
   Tick();
-  EXPECT_EQ(newest.address, "http://casino.example/11");
-  EXPECT_EQ(recent.Newest()[1].address, "");  // the shell did not list it
-  EXPECT_EQ(addresses.reads, 12);
+  Tick();
+  EXPECT_EQ(addresses.reads, 13);
   EXPECT_EQ(addresses.waited, 0u) << "no tick waits for a closed window's address";
+
+  // An answer that comes after the close names no closed frame: the read
+  // started at first sight is what Recently closed keeps.
+  addresses.busy = true;
+  const WindowHandle late = Frame("Casino late");
+  addresses.addresses[late] = "http://casino.example/late";
+  Tick();
+  addresses.busy = false;
+  Tick();
+  EXPECT_EQ(recent.Newest().front().address, "");
+  EXPECT_FALSE(recent.Newest().front().addressAsked);
+
+  // While a read hangs, the frames waiting for the next are only the live ones.
+  addresses.busy = true;
+  Frame("Open too");
+  for (int i = 0; i < 500; ++i) {
+    Frame("Casino storm " + std::to_string(i));
+    Tick();
+  }
+  EXPECT_LE(frameAddresses.Waiting(), 3u);
 }
 
 TEST_F(RecentlyClosedTest, TheLimitPassRecordsItsRuleAndAWindowClosedAgainIsListedOnce) {

@@ -27,7 +27,10 @@ struct RecordingEvents : ScanEvents {
 
 // The scan over in-memory doubles, for the monitor's tests.
 struct ScanDoubles {
-  ScanDoubles() { scan.UseAllowed(allowedWindows); }
+  ScanDoubles() {
+    scan.UseAllowed(allowedWindows);
+    addresses.listed = [this](WindowHandle frame) { return desktop.IsOpen(frame); };
+  }
   // A browser frame showing `page`: titled with the suffix, with a maximise box.
   WindowHandle Frame(const std::string& page) { return desktop.Open(page + " " + kSuffix, "IEFrame", kWsMaximizeBox); }
 
