@@ -3,6 +3,9 @@
 // file across a restart and when it is damaged.
 #include <gtest/gtest.h>
 
+#include "BrowserAddresses.h"
+#include "PopupHelper.h"
+#include "ScanTicks.h"
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
@@ -52,7 +55,9 @@ TEST_F(AllowedListTest, ASiteTypedWithItsAddressIsCutToItsHostAndKeptAcrossARest
     EXPECT_NE(VandrelProcess::MessageBoxText(note).find("mail.example.com"), std::string::npos);
     SendMessageA(GetDlgItem(note, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil(
-        [&] { return ReadScrambledTitles(path) == std::vector<std::string>{"TDaily Mail", "Smail.example.com"}; },
+        [&] {
+          return ReadScrambledTitles(path) == std::vector<std::string>{"TDaily Mail", "Smail.example.com"};
+        },
         5000));
     EXPECT_TRUE(vandrel.Quit());
   }
@@ -68,9 +73,17 @@ TEST_F(AllowedListTest, ADamagedFileIsReportedAtEachStartAndWrittenOverOnlyWhenT
   const auto startAndOpen = [&](VandrelProcess& vandrel) -> HWND {
     const HWND box = vandrel.WaitForMessageBox();
     if (!box) return nullptr;
-    EXPECT_EQ(VandrelProcess::MessageBoxText(box).rfind("Some entries of the always-allowed list could not be read", 0),
-              0u)
-        << VandrelProcess::MessageBoxText(box);
+    const std::string text = VandrelProcess::MessageBoxText(box);
+    EXPECT_EQ(text.rfind("Some entries of the always-allowed list could not be read", 0), 0u) << text;
+    // The file as it was is kept beside it, where the box says.
+    const std::string keptIn = "The file as it was is kept in ";
+    const auto at = text.find(keptIn);
+    EXPECT_NE(at, std::string::npos) << text;
+    if (at != std::string::npos) {
+      std::string copy = text.substr(at + keptIn.size());
+      if (!copy.empty() && copy.back() == '.') copy.pop_back();
+      EXPECT_EQ(ReadFileBytes(copy), damaged) << copy;
+    }
     SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     const HWND window = Open(vandrel);
     EXPECT_EQ(Shown(window), (std::vector<std::string>{"Title: Daily Mail", "Site: mail.example.com"}));
@@ -93,6 +106,26 @@ TEST_F(AllowedListTest, ADamagedFileIsReportedAtEachStartAndWrittenOverOnlyWhenT
         return ReadScrambledTitles(path) == std::vector<std::string>{"TDaily Mail", "Smail.example.com", "TForecast"};
       },
       5000));
+}
+
+// A webmail's compose window is a sized frame (no maximise box), which the
+// class pass takes: the allowed site's stays, another site's goes.
+TEST_F(AllowedListTest, AnAllowedSitesSizedPopUpStaysWhileAnotherSitesIsClosed) {
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
+  std::vector<std::string> entries = ReadScrambledTitles(path);
+  entries.push_back("Smail.example.com");
+  ASSERT_TRUE(WriteFileBytes(path, ScrambledTitles(entries)));
+  const PopupWindowSpec compose{"IEFrame", "Compose - Microsoft Internet Explorer", true, false, true};
+  const PopupWindowSpec offer{"IEFrame", "Offer - Microsoft Internet Explorer", true, false, true};
+  PopupHelper helper{compose, offer, TickWitness(), BarrierWindow()};
+  ASSERT_TRUE(addresses.Set(helper.Window(0), "http://mail.example.com/compose"));
+  ASSERT_TRUE(addresses.Set(helper.Window(1), "http://offers.example.net/"));
+  VandrelProcess vandrel;
+  ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(WaitForScanTicks(helper, 2, 3, 3));
+  EXPECT_EQ(helper.ClosesReceived(0), 0);
+  EXPECT_GE(helper.ClosesReceived(1), 1);
 }
 
 }  // namespace

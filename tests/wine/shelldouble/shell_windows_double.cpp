@@ -145,6 +145,8 @@ void ReadFrames(List& list) {
     if (read == ERROR_NO_MORE_ITEMS) break;
     if (read != ERROR_SUCCESS || type != REG_SZ) continue;
     frame.window = static_cast<SHANDLE_PTR>(std::wcstoull(name, nullptr, 16));
+    // The browser delists a frame as it closes: a closed one is named no more.
+    if (!IsWindow(reinterpret_cast<HWND>(frame.window))) continue;
     frame.delay = DelayOf(name);
     ++list.count;
   }
