@@ -1,6 +1,7 @@
 #include "eraser/EraseTools.h"
 
 #include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
 #include "platform/PlatformError.h"
 
 namespace vandrel {
@@ -10,8 +11,8 @@ constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVers
 constexpr const char* kMissingFolder = "Error";
 }  // namespace
 
-DeleteCounts EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
-  const DeleteCounts counts = files.DeleteMatching(folder, mask, true, progress);
+DeleteCounts EraseTools::DeleteFiles(const std::string& folder, const std::string& mask, const KeptNames& kept) {
+  const DeleteCounts counts = files.DeleteMatching(folder, mask, kept, progress);
   leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
   if (deleted) deleted(folder, mask, false, counts);
   if (counts.refused) Inform(kDeleteFilesRefused);
@@ -47,6 +48,27 @@ bool EraseTools::MayEmptyContainer(const std::string& folder) {
   if (containerKept)
     containerKept(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
   return false;
+}
+
+bool EraseTools::KeepsCacheEntry(const UrlCacheEntry& entry) {
+  if (!cookiesToKeep.KeepsEntry(entry.sourceUrl)) return false;
+  keptCookies[entry.sourceUrl] = entry.localFileName;
+  return true;
+}
+
+KeptNames EraseTools::KeptInCookieFolder(const std::string& folder) const {
+  KeptNames kept(true);
+  kept.names.push_back("index.dat");
+  const auto cookieFolder = ParseFullPath(folder);
+  for (const auto& [url, file] : keptCookies) {
+    const auto path = ParseFullPath(file);
+    if (!cookieFolder || !path || path->names.size() <= cookieFolder->names.size() ||
+        !IsSameOrBelow(*path, *cookieFolder)) {
+      continue;
+    }
+    kept.names.push_back(path->names[cookieFolder->names.size()]);
+  }
+  return kept;
 }
 
 namespace {

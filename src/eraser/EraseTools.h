@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "eraser/CookiesToKeep.h"
 #include "eraser/UrlCacheEraser.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -42,10 +44,23 @@ struct EraseTools {
   // Told of each URL-cache container's folder left whole because it is not
   // the library's (MayEmptyContainer), with why.
   std::function<void(const std::string& folder, const std::string& why)> containerKept = nullptr;
+  // The sites whose cookies this erase keeps, read as it begins.
+  CookiesToKeep cookiesToKeep = {};
+  // The cookie entries that the URL-cache walks of this erase passed over
+  // for them: URL and local file.
+  std::map<std::string, std::string> keptCookies = {};
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
-  // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
-  DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask);
+  // DeleteFiles of the steps: desktop.ini stays (and what else kept
+  // names); a refused folder is told.
+  DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask, const KeptNames& kept = true);
+  // Whether an entry the URL-cache walks meet stays: a kept site's cookie,
+  // noted in keptCookies.
+  bool KeepsCacheEntry(const UrlCacheEntry& entry);
+  // What the cookie folder keeps while cookies are kept: its index, its
+  // desktop.ini and the kept cookies' files (a subfolder that holds one
+  // stays whole).
+  KeptNames KeptInCookieFolder(const std::string& folder) const;
   // An index file overwritten in place (nothing for an empty path); a
   // failure is told to indexWiped, then thrown on.
   void WipeIndex(const std::string& file);
