@@ -35,6 +35,8 @@ void ClearCookies(EraseTools& tools) {
   // The kept cookies live in the index and in their files: without the
   // index the library reads none of them, so it stays whole.
   if (!tools.cookiesToKeep.Empty()) {
+    // Which files are the kept cookies' only the library can say.
+    if (!tools.cookieEntriesKnown) return tools.KeepContainer(folder, kWhyKeptCookiesUnknown);
     tools.DeleteFiles(folder, "*.*", tools.KeptInCookieFolder(folder));
     return;
   }

@@ -44,6 +44,7 @@ void CacheContainerGate::Start() {
   left_.clear();
   called_.clear();
   tools_.wipedIndexes.clear();
+  tools_.cookieEntriesKnown = false;
   ending_ = false;
 }
 
@@ -81,7 +82,9 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
     }
   }
   for (const std::string& index : indexes) {
-    if (tools_.files.IndexIsWiped(index)) return leave(ContainerLeftReason::WipedIndex);
+    if (!tools_.files.IndexIsWiped(index)) continue;
+    if (container == CacheContainer::Cookies) tools_.cookieEntriesKnown = true;  // it has none
+    return leave(ContainerLeftReason::WipedIndex);
   }
   return mayCall_[container] = true;
 }
@@ -104,6 +107,7 @@ void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::functio
 
 void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& pump, const CacheEntryKept& kept) {
   if (std::find(called_.begin(), called_.end(), search) == called_.end()) called_.push_back(search);
+  if (search == CacheSearch::Cookies || search == CacheSearch::All) tools_.cookieEntriesKnown = true;
   library_.DeleteAllEntries(search, pump, kept);
 }
 

@@ -3,7 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include "eraser/CookiesToKeep.h"
 #include "eraser/EraseSteps.h"
 #include "platform/BrowserFrames.h"
 #include "platform/PlatformError.h"
@@ -179,14 +178,9 @@ void EraseCommand::TellContainersLeft() {
 void EraseCommand::TellCookiesKept() {
   const EraseSelection chosen = choices_.Current();
   if (!chosen.cookies && !chosen.all) return;
-  const char* step = "Cookies";
-  for (const std::string& leftOut : tools_.cookiesToKeep.LeftOut()) {
-    aftermath_.AddUnder(step, PlaceFate::Told, kCookiesToKeepLeftOut + leftOut, {});
+  for (const ReportEntry& line : tools_.KeptCookieLines()) {
+    aftermath_.AddUnder(line.step, line.fate, line.place, line.why);
   }
-  if (tools_.cookiesToKeep.Empty()) return;
-  std::vector<std::string> urls;
-  for (const auto& [url, file] : tools_.keptCookies) urls.push_back(url);
-  aftermath_.AddUnder(step, PlaceFate::CookiesKept, KeptCookiesText(tools_.cookiesToKeep, urls), kWhyCookiesKept);
 }
 
 void EraseCommand::DeleteCacheEntries() {

@@ -245,7 +245,7 @@ struct PreviewParts {
 }  // namespace
 
 EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
-                         const std::function<void()>& pump) {
+                         const std::function<void()>& pump, const CookieEntriesRead& cookieEntries) {
   EraseReport report;
   Recorder recorder{report, "Erase"};
   if (!chosen.Any()) {
@@ -253,6 +253,15 @@ EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell
     return report;
   }
   PreviewParts parts(registry, shell, look, recorder, pump);
+  // The kept cookies, as the erase's walks would pass them over, so that
+  // the cookie folder keeps their files here too.
+  const bool cookiesChosen = chosen.cookies || chosen.all;
+  if (cookiesChosen) {
+    parts.tools.cookiesToKeep = ReadCookiesToKeep(registry);
+    if (!parts.tools.cookiesToKeep.Empty() && cookieEntries) {
+      for (const UrlCacheEntry& entry : cookieEntries()) parts.tools.KeepsCacheEntry(entry);
+    }
+  }
   {
     // The URL-cache calls go through the gate, as the erase's do: the links
     // it would remove, and the containers it would keep from the library.
@@ -267,6 +276,9 @@ EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell
       step.run(parts.tools);
     }
     recorder.step = "Erase";  // what the erase does as it ends
+  }
+  if (cookiesChosen) {
+    for (const ReportEntry& line : parts.tools.KeptCookieLines()) recorder.report.Add(line);
   }
   for (const ContainerLeft& left : parts.gate.Left()) {
     recorder.report.Add({ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, 0, 0,

@@ -44,10 +44,13 @@ void EraseTools::DeleteTree(const std::string& folder) {
 bool EraseTools::MayEmptyContainer(const std::string& folder) {
   const ContainerIndex index = files.ContainerIndexOf(folder);
   if (index == ContainerIndex::Held || index == ContainerIndex::NotEntered) return true;
-  ++leftInPlace;
-  if (containerKept)
-    containerKept(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
+  KeepContainer(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
   return false;
+}
+
+void EraseTools::KeepContainer(const std::string& folder, const char* why) {
+  ++leftInPlace;
+  if (containerKept) containerKept(folder, why);
 }
 
 bool EraseTools::KeepsCacheEntry(const UrlCacheEntry& entry) {
@@ -69,6 +72,18 @@ KeptNames EraseTools::KeptInCookieFolder(const std::string& folder) const {
     kept.names.push_back(path->names[cookieFolder->names.size()]);
   }
   return kept;
+}
+
+std::vector<ReportEntry> EraseTools::KeptCookieLines() const {
+  std::vector<ReportEntry> lines;
+  for (const std::string& leftOut : cookiesToKeep.LeftOut()) {
+    lines.push_back({"Cookies", PlaceFate::Told, kCookiesToKeepLeftOut + leftOut, 0, 0, {}});
+  }
+  if (cookiesToKeep.Empty()) return lines;
+  std::vector<std::string> urls;
+  for (const auto& [url, file] : keptCookies) urls.push_back(url);
+  lines.push_back({"Cookies", PlaceFate::CookiesKept, KeptCookiesText(cookiesToKeep, urls), 0, 0, kWhyCookiesKept});
+  return lines;
 }
 
 namespace {

@@ -919,7 +919,18 @@ INSTANTIATE_TEST_SUITE_P(
                          ArrangeCookies(m, "Cookies", "example.com|http://x.test/|bank.test|bad site|");
                        },
                        UnattendedEnd::SomethingStayed, "left out: \"http://x.test/\": a scheme", true, false, nullptr,
-                       LeavesTheKeptCookies}),
+                       LeavesTheKeptCookies},
+        UnattendedCase{"AKeptLinkKeepsTheLibraryAndSoEveryCookieFile",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         ArrangeCookies(m, "Cookies", "example.com");
+                         m.traceFiles.AddLink("C:\\P\\Cookies\\sub\\link");
+                         m.traceFiles.heldOpen.insert("C:\\P\\Cookies\\sub\\link");
+                       },
+                       UnattendedEnd::SomethingStayed, kWhyKeptCookiesUnknown, true, false, nullptr,
+                       [](MemoryPlatform& m) {
+                         EXPECT_EQ(m.urlCache.Urls().size(), 7u);
+                         EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cookies\\orphan.txt"));
+                       }}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
