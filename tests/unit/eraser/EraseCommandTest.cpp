@@ -909,7 +909,18 @@ INSTANTIATE_TEST_SUITE_P(
         UnattendedCase{"KeptSitesKeepTheirCookiesFilesAndTheIndex",
                        [](MemoryPlatform& m, auto&, bool&) { ArrangeCookies(m, "Cookies", "Example.COM|bank.test"); },
                        UnattendedEnd::AllDone, "kept  4 cookies of 2 sites: example.com (3), bank.test (1)", true,
-                       false, nullptr, LeavesTheKeptCookies},
+                       false, nullptr,
+                       [](MemoryPlatform& m) {
+                         LeavesTheKeptCookies(m);
+                         // The next erase's preview keeps them too, files and all.
+                         MemoryTraceLook look(m.traceFiles);
+                         EraseSelection cookies;
+                         cookies.cookies = true;
+                         const std::string preview = ReportText(PreviewErase(
+                             cookies, m.registry, m.shell, look, {}, [&m] { return CookieEntriesOf(m.urlCache); }));
+                         EXPECT_NE(preview.find("keep  4 cookies of 2 sites"), std::string::npos) << preview;
+                         EXPECT_NE(preview.find("C:\\P\\Cookies: 0 files"), std::string::npos) << preview;
+                       }},
         UnattendedCase{"AllKeepsThemToo",
                        [](MemoryPlatform& m, auto&, bool&) { ArrangeCookies(m, "All", ".example.com|bank.test"); },
                        UnattendedEnd::SomethingStayed, "kept  4 cookies of 2 sites", true, false, nullptr,
