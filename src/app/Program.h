@@ -18,6 +18,7 @@
 #include "monitor/FrameAddresses.h"
 #include "monitor/LetThrough.h"
 #include "monitor/RecentlyClosed.h"
+#include "options/CookiesToKeepDialog.h"
 #include "options/TForm2.h"
 #include "platform/Platform.h"
 #include "richmedia/TW42VideoBlocker.h"
@@ -42,6 +43,7 @@ class Program : private TrayCommands {
         richMedia(platform.registry, state.settings, prompts),
         optionsDialog(platform.registry, platform.sound, platform.system, platform.services, platform.waitLoop,
                       state.settings, mainWindow.Timer1, prompts),
+        cookiesToKeepDialog(platform.registry, platform.urlCache, prompts),
         blockListDialog(platform.desktop, state.blockList, titles, prompts, platform.registry, state.settings,
                         state.titleSuffix),
         allowedDialog(state.allowed, allowedStore, state.blockList, blockListDialog.Protection, prompts, state.settings,
@@ -80,6 +82,7 @@ class Program : private TrayCommands {
     mainWindow.onErase = [this] { eraser.EraseStuffClick(); };
     optionsDialog.storeSettings = [this] { mainWindow.StoreSettings(); };
     optionsDialog.endBlock100 = [this] { mainWindow.Blocking.EndBlock100(); };
+    optionsDialog.openCookiesToKeep = [this] { cookiesToKeepDialog.Open(); };
     mainWindow.onGoToUrl = [this, &prompts] { GoToUrl(prompts, this->platform.documents); };
     mainWindow.onHelp = [this] { OpenHelp(this->platform.system, this->platform.documents); };
     mainWindow.onDemo = [this] { demo.Demo1Click(); };
@@ -127,6 +130,7 @@ class Program : private TrayCommands {
   TZAVOClass mainWindow;
   TW42VideoBlocker richMedia;
   TForm2 optionsDialog;
+  CookiesToKeepDialog cookiesToKeepDialog;
   TForm3 blockListDialog;
   AllowedListDialog allowedDialog;
   TIECache ieCache1;

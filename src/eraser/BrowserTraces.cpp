@@ -27,11 +27,20 @@ void ClearShit(EraseTools& tools) {
 
 void ClearCookies(EraseTools& tools) {
   const std::string folder = tools.ShellFolder("Cookies");
-  if (PathUnder(folder, "index.dat").empty()) return tools.Inform(kCookieFolderMissing);
+  const std::string index = PathUnder(folder, "index.dat");
+  if (index.empty()) return tools.Inform(kCookieFolderMissing);
   // A folder the delete refuses (set onto the documents, say) keeps its
   // files, and so does one that is not the library's.
-  if (tools.MayEmptyContainer(folder) && !tools.DeleteFiles(folder, "*.*").refused)
-    tools.WipeIndex(PathUnder(folder, "index.dat"));
+  if (!tools.MayEmptyContainer(folder)) return;
+  // The kept cookies live in the index and in their files: without the
+  // index the library reads none of them, so it stays whole.
+  if (!tools.cookiesToKeep.Empty()) {
+    // Which files are the kept cookies' only the library can say.
+    if (!tools.cookieEntriesKnown) return tools.KeepContainer(folder, kWhyKeptCookiesUnknown);
+    tools.DeleteFiles(folder, "*.*", tools.KeptInCookieFolder(folder));
+    return;
+  }
+  if (!tools.DeleteFiles(folder, "*.*").refused) tools.WipeIndex(index);
 }
 
 void ClearCache(EraseTools& tools) {

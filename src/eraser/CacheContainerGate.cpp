@@ -44,6 +44,7 @@ void CacheContainerGate::Start() {
   left_.clear();
   called_.clear();
   tools_.wipedIndexes.clear();
+  tools_.cookieEntriesKnown = false;
   ending_ = false;
 }
 
@@ -81,29 +82,33 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
     }
   }
   for (const std::string& index : indexes) {
-    if (tools_.files.IndexIsWiped(index)) return leave(ContainerLeftReason::WipedIndex);
+    if (!tools_.files.IndexIsWiped(index)) continue;
+    if (container == CacheContainer::Cookies) tools_.cookieEntriesKnown = true;  // it has none
+    return leave(ContainerLeftReason::WipedIndex);
   }
   return mayCall_[container] = true;
 }
 
-void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) {
+void CacheContainerGate::DeleteAllEntries(CacheSearch search, const std::function<void()>& pump,
+                                          const CacheEntryKept& kept) {
   if (search != CacheSearch::All) {
     for (const ContainerPlace& place : kPlaces) {
-      if (place.search == search && MayCall(place.container)) Call(search, pump);
+      if (place.search == search && MayCall(place.container)) Call(search, pump, kept);
     }
     return;
   }
   bool everyOne = true;
   for (const ContainerPlace& place : kPlaces) everyOne = MayCall(place.container) && everyOne;
-  if (everyOne) return Call(CacheSearch::All, pump);
+  if (everyOne) return Call(CacheSearch::All, pump, kept);
   for (const ContainerPlace& place : kPlaces) {
-    if (MayCall(place.container)) Call(place.search, pump);
+    if (MayCall(place.container)) Call(place.search, pump, kept);
   }
 }
 
-void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& pump) {
+void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& pump, const CacheEntryKept& kept) {
   if (std::find(called_.begin(), called_.end(), search) == called_.end()) called_.push_back(search);
-  library_.DeleteAllEntries(search, pump);
+  if (search == CacheSearch::Cookies || search == CacheSearch::All) tools_.cookieEntriesKnown = true;
+  library_.DeleteAllEntries(search, pump, kept);
 }
 
 std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {

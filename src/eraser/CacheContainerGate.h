@@ -53,7 +53,7 @@ class CacheContainerGate : public UrlCacheEraser {
   }
   // The search's containers that may be handed to the library; All goes as
   // one walk only when all three may.
-  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) override;
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump, const CacheEntryKept& kept) override;
   // The searches this erase handed to the library, each once, in order.
   const std::vector<CacheSearch>& Called() const { return called_; }
   // The containers of this erase that got no call, in the order found.
@@ -70,7 +70,7 @@ class CacheContainerGate : public UrlCacheEraser {
  private:
   void Start();
   bool MayCall(CacheContainer container);
-  void Call(CacheSearch search, const std::function<void()>& pump);
+  void Call(CacheSearch search, const std::function<void()>& pump, const CacheEntryKept& kept);
   std::string FolderOf(CacheContainer container) const;
   // The wiped index files in a container's folder and its subfolders, and
   // those the erase wiped anywhere below it (the tools' wipedIndexes).

@@ -136,7 +136,14 @@ void EraseCommand::EraseChosen() {
 
 void EraseCommand::RunErase() {
   // Told last, after the gate has ended, on every way out.
-  const ScopeExit tellContainersLeft([this] { TellContainersLeft(); });
+  const ScopeExit tellContainersLeft([this] {
+    TellContainersLeft();
+    TellCookiesKept();
+  });
+  // Read here, which every erase passes, and once: the list the walks
+  // keep is the list the cookie folder keeps.
+  tools_.keptCookies.clear();
+  tools_.cookiesToKeep = ReadCookiesToKeep(tools_.registry);
   const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
   const auto gate = gate_.Begin();
   // At the end of the session the gate ends and the report is kept before
@@ -144,6 +151,7 @@ void EraseCommand::RunErase() {
   const auto sessionEnd = guard_.EndsForSessionWith([this] {
     gate_.End();
     TellContainersLeft();
+    TellCookiesKept();
     if (feedback_.ended) feedback_.ended(false);
   });
   // Every URL-cache call of the erase comes before the first index file
@@ -167,11 +175,20 @@ void EraseCommand::TellContainersLeft() {
   }
 }
 
+void EraseCommand::TellCookiesKept() {
+  const EraseSelection chosen = choices_.Current();
+  if (!chosen.cookies && !chosen.all) return;
+  for (const ReportEntry& line : tools_.KeptCookieLines()) {
+    aftermath_.AddUnder(line.step, line.fate, line.place, line.why);
+  }
+}
+
 void EraseCommand::DeleteCacheEntries() {
   for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
     ShowStep(step.name);
     const std::size_t calledBefore = gate_.Called().size();
-    tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump);
+    tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump,
+                                     [this](const UrlCacheEntry& entry) { return tools_.KeepsCacheEntry(entry); });
     // Under the step, as the preview tells them.
     for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
       aftermath_.Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);

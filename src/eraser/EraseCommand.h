@@ -83,6 +83,8 @@ class EraseCommand {
   // The report names each container the gate left to the eraser's own
   // walk; told again, a line is not repeated.
   void TellContainersLeft();
+  // The report names the kept sites and their cookies, once.
+  void TellCookiesKept();
   void CountRemoved(std::size_t removed);
   void ShowCount();
   // The status bar names the running step with the count.

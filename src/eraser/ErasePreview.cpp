@@ -36,9 +36,9 @@ class PreviewFiles : public TraceFiles {
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress&) override {
     return Report(folder, "*", LookAt::WholeFolder, false);
   }
-  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                               const DeleteProgress&) override {
-    return Report(folder, mask, LookAt::EmptiedFolder, keepDesktopIni);
+    return Report(folder, mask, LookAt::EmptiedFolder, kept);
   }
   WipeOutcome WipeIndexFile(const std::string& file) override {
     if (!look_.IsFile(file)) return WipeOutcome::Missing;
@@ -78,8 +78,8 @@ class PreviewFiles : public TraceFiles {
   }
 
  private:
-  DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, bool keepDesktopIni) {
-    const FolderWalk walk = WalkFolder(look_, folder, mask, at, keepDesktopIni, pump_);
+  DeleteCounts Report(const std::string& folder, const std::string& mask, LookAt at, const KeptNames& kept) {
+    const FolderWalk walk = WalkFolder(look_, folder, mask, at, kept, pump_);
     const std::string place = mask == "*" || mask == "*.*" ? folder : PathUnder(folder, mask);
     DeleteCounts counts;
     switch (walk.look) {
@@ -180,7 +180,7 @@ class PreviewShell : public Shell {
 class PreviewCache : public UrlCacheEraser {
  public:
   explicit PreviewCache(Recorder& recorder) : recorder_(recorder) {}
-  void DeleteAllEntries(CacheSearch search, const std::function<void()>&) override {
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>&, const CacheEntryKept&) override {
     recorder_.Add(PlaceFate::CacheEntries, CacheEntriesText(search), kWhyThroughLibrary);
   }
 
@@ -245,7 +245,7 @@ struct PreviewParts {
 }  // namespace
 
 EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
-                         const std::function<void()>& pump) {
+                         const std::function<void()>& pump, const CookieEntriesRead& cookieEntries) {
   EraseReport report;
   Recorder recorder{report, "Erase"};
   if (!chosen.Any()) {
@@ -253,13 +253,22 @@ EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell
     return report;
   }
   PreviewParts parts(registry, shell, look, recorder, pump);
+  // The kept cookies, as the erase's walks would pass them over, so that
+  // the cookie folder keeps their files here too.
+  const bool cookiesChosen = chosen.cookies || chosen.all;
+  if (cookiesChosen) {
+    parts.tools.cookiesToKeep = ReadCookiesToKeep(registry);
+    if (!parts.tools.cookiesToKeep.Empty() && cookieEntries) {
+      for (const UrlCacheEntry& entry : cookieEntries()) parts.tools.KeepsCacheEntry(entry);
+    }
+  }
   {
     // The URL-cache calls go through the gate, as the erase's do: the links
     // it would remove, and the containers it would keep from the library.
     const auto gate = parts.gate.Begin();
     for (const CacheStep& step : ChosenCacheSteps(chosen)) {
       recorder.step = step.name;
-      parts.gate.DeleteAllEntries(step.search, {});
+      parts.gate.DeleteAllEntries(step.search, {}, {});
     }
     for (const EraseStep& step : EraseSteps()) {
       if (!step.chosen(chosen)) continue;
@@ -267,6 +276,9 @@ EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell
       step.run(parts.tools);
     }
     recorder.step = "Erase";  // what the erase does as it ends
+  }
+  if (cookiesChosen) {
+    for (const ReportEntry& line : parts.tools.KeptCookieLines()) recorder.report.Add(line);
   }
   for (const ContainerLeft& left : parts.gate.Left()) {
     recorder.report.Add({ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, 0, 0,

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "eraser/CookieSites.h"
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseReport.h"
 #include "platform/Registry.h"
@@ -16,8 +17,9 @@ namespace vandrel {
 // steps' messages reported instead of shown. Nothing here can delete or
 // write: the stand-ins hold no object that could.
 // pump runs between the entries of its walks (see WalkFolder).
+// cookieEntries reads the URL cache's cookie entries, for the sites kept.
 EraseReport PreviewErase(const EraseSelection& chosen, Registry& registry, Shell& shell, TraceLook& look,
-                         const std::function<void()>& pump = {});
+                         const std::function<void()>& pump = {}, const CookieEntriesRead& cookieEntries = {});
 
 // The report's words for how a walked folder stands.
 inline constexpr const char* kWhyNotFullPath = "names no drive: never erased";

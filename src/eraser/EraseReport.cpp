@@ -22,6 +22,7 @@ FateWords WordsOf(PlaceFate fate) {
     case PlaceFate::Refused: return {"refused", "refused"};
     case PlaceFate::NotReached: return {"not there", "not there"};
     case PlaceFate::LeftToWalk: return {"walk", "walked"};
+    case PlaceFate::CookiesKept: return {"keep", "kept"};
     case PlaceFate::Told: return {"message", "message"};
   }
   return {"", ""};

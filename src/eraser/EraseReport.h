@@ -19,6 +19,7 @@ enum class PlaceFate {
   Refused,       // not touched at all: why tells why
   NotReached,    // not there for the step: it cannot be reached over the network
   LeftToWalk,    // a URL-cache container the library was not called for: the eraser's own walk took its files
+  CookiesKept,   // the cookies of the sites the user keeps: place says how many of which sites
   Told,          // a message the step shows: place holds its text
 };
 

@@ -1,6 +1,7 @@
 #include "eraser/EraseTools.h"
 
 #include "platform/EraseRefusal.h"
+#include "platform/FullPath.h"
 #include "platform/PlatformError.h"
 
 namespace vandrel {
@@ -10,8 +11,8 @@ constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVers
 constexpr const char* kMissingFolder = "Error";
 }  // namespace
 
-DeleteCounts EraseTools::DeleteFiles(const std::string& folder, const std::string& mask) {
-  const DeleteCounts counts = files.DeleteMatching(folder, mask, true, progress);
+DeleteCounts EraseTools::DeleteFiles(const std::string& folder, const std::string& mask, const KeptNames& kept) {
+  const DeleteCounts counts = files.DeleteMatching(folder, mask, kept, progress);
   leftInPlace += counts.skipped + (counts.rootWasLink ? 1 : 0);
   if (deleted) deleted(folder, mask, false, counts);
   if (counts.refused) Inform(kDeleteFilesRefused);
@@ -43,10 +44,46 @@ void EraseTools::DeleteTree(const std::string& folder) {
 bool EraseTools::MayEmptyContainer(const std::string& folder) {
   const ContainerIndex index = files.ContainerIndexOf(folder);
   if (index == ContainerIndex::Held || index == ContainerIndex::NotEntered) return true;
-  ++leftInPlace;
-  if (containerKept)
-    containerKept(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
+  KeepContainer(folder, index == ContainerIndex::NotHeld ? kWhyNoContainerIndex : kWhyContainerIndexUnreadable);
   return false;
+}
+
+void EraseTools::KeepContainer(const std::string& folder, const char* why) {
+  ++leftInPlace;
+  if (containerKept) containerKept(folder, why);
+}
+
+bool EraseTools::KeepsCacheEntry(const UrlCacheEntry& entry) {
+  if (!cookiesToKeep.KeepsEntry(entry.sourceUrl)) return false;
+  keptCookies[entry.sourceUrl] = entry.localFileName;
+  return true;
+}
+
+KeptNames EraseTools::KeptInCookieFolder(const std::string& folder) const {
+  KeptNames kept(true);
+  kept.names.push_back("index.dat");
+  const auto cookieFolder = ParseFullPath(folder);
+  for (const auto& [url, file] : keptCookies) {
+    const auto path = ParseFullPath(file);
+    if (!cookieFolder || !path || path->names.size() <= cookieFolder->names.size() ||
+        !IsSameOrBelow(*path, *cookieFolder)) {
+      continue;
+    }
+    kept.names.push_back(path->names[cookieFolder->names.size()]);
+  }
+  return kept;
+}
+
+std::vector<ReportEntry> EraseTools::KeptCookieLines() const {
+  std::vector<ReportEntry> lines;
+  for (const std::string& leftOut : cookiesToKeep.LeftOut()) {
+    lines.push_back({"Cookies", PlaceFate::Told, kCookiesToKeepLeftOut + leftOut, 0, 0, {}});
+  }
+  if (cookiesToKeep.Empty()) return lines;
+  std::vector<std::string> urls;
+  for (const auto& [url, file] : keptCookies) urls.push_back(url);
+  lines.push_back({"Cookies", PlaceFate::CookiesKept, KeptCookiesText(cookiesToKeep, urls), 0, 0, kWhyCookiesKept});
+  return lines;
 }
 
 namespace {

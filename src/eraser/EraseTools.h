@@ -1,8 +1,11 @@
 #pragma once
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "eraser/CookiesToKeep.h"
+#include "eraser/EraseReport.h"
 #include "eraser/UrlCacheEraser.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -14,6 +17,8 @@ namespace vandrel {
 // Why a URL-cache container's folder is left whole, as the report says it.
 inline constexpr const char* kWhyNoContainerIndex =
     "holds other files and no index of the browser's URL cache: nothing in it is touched";
+inline constexpr const char* kWhyKeptCookiesUnknown =
+    "sites' cookies are kept and the browser's library was not asked which files are theirs: nothing in it is touched";
 inline constexpr const char* kWhyContainerIndexUnreadable =
     "its URL-cache index, or what it holds, cannot be read: nothing in it is touched";
 
@@ -42,10 +47,29 @@ struct EraseTools {
   // Told of each URL-cache container's folder left whole because it is not
   // the library's (MayEmptyContainer), with why.
   std::function<void(const std::string& folder, const std::string& why)> containerKept = nullptr;
+  // The sites whose cookies this erase keeps, read as it begins.
+  CookiesToKeep cookiesToKeep = {};
+  // The cookie entries that the URL-cache walks of this erase passed over
+  // for them: URL and local file.
+  std::map<std::string, std::string> keptCookies = {};
+  // The URL-cache gate knows the cookie entries of this erase: it handed
+  // their container to the library, or found its index wiped (no entries).
+  bool cookieEntriesKnown = false;
 
   void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
-  // DeleteFiles of the steps: desktop.ini stays; a refused folder is told.
-  DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask);
+  // DeleteFiles of the steps: desktop.ini stays (and what else kept
+  // names); a refused folder is told.
+  DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask, const KeptNames& kept = true);
+  // Whether an entry the URL-cache walks meet stays: a kept site's cookie,
+  // noted in keptCookies.
+  bool KeepsCacheEntry(const UrlCacheEntry& entry);
+  // What the cookie folder keeps while cookies are kept: its index, its
+  // desktop.ini and the kept cookies' files (a subfolder that holds one
+  // stays whole).
+  KeptNames KeptInCookieFolder(const std::string& folder) const;
+  // The report's lines of the kept cookies, under the cookie step: what the
+  // stored list left out, and how many cookies of which sites stay.
+  std::vector<ReportEntry> KeptCookieLines() const;
   // An index file overwritten in place (nothing for an empty path); a
   // failure is told to indexWiped, then thrown on.
   void WipeIndex(const std::string& file);
@@ -57,6 +81,8 @@ struct EraseTools {
   // user's own files, it holds them instead. One that does not is left
   // whole, told and counted as left in place.
   bool MayEmptyContainer(const std::string& folder);
+  // A container's folder left whole: told, with why, and counted as left.
+  void KeepContainer(const std::string& folder, const char* why);
   // A shell folder of the current user, or empty when it cannot be found;
   // in UTF-8, as the erase's file layer takes paths.
   std::string ShellFolder(const std::string& valueName);

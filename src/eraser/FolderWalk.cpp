@@ -19,7 +19,7 @@ struct WalkedFolder {
 // The walk goes folder by folder on a stack of its own (a tree deep enough
 // would end a walk that recursed with the end of the thread's stack), and
 // builds each entry's path on its folder's, which they all share.
-void WalkEntries(TraceLook& look, const std::string& folder, std::vector<LookedEntry> entries, bool keepDesktopIni,
+void WalkEntries(TraceLook& look, const std::string& folder, std::vector<LookedEntry> entries, const KeptNames& kept,
                  const std::function<void()>& pump, FolderWalk& walk) {
   std::string path = folder;
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
@@ -38,7 +38,7 @@ void WalkEntries(TraceLook& look, const std::string& folder, std::vector<LookedE
     switch (entry.kind) {
       case LookedEntry::Kind::Link: (entry.removable ? walk.links : walk.keptLinks).push_back(path); break;
       case LookedEntry::Kind::File:
-        if (keepDesktopIni && in.level == 0 && IsDesktopIni(entry.name)) break;
+        if (in.level == 0 && kept.Keeps(entry.name, false)) break;
         ++walk.files;
         walk.bytes += entry.bytes;
         walk.filePaths.push_back(path);
@@ -67,11 +67,11 @@ void WalkEntries(TraceLook& look, const std::string& folder, std::vector<LookedE
 }  // namespace
 
 FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
-                      bool keepDesktopIni, const std::function<void()>& pump) {
+                      const KeptNames& kept, const std::function<void()>& pump) {
   FolderWalk walk;
   std::vector<LookedEntry> entries;
   walk.look = look.List(folder, mask, at, entries);
-  if (walk.look == FolderLook::Listed) WalkEntries(look, folder, std::move(entries), keepDesktopIni, pump, walk);
+  if (walk.look == FolderLook::Listed) WalkEntries(look, folder, std::move(entries), kept, pump, walk);
   return walk;
 }
 

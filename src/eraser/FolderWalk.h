@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/NameMask.h"
 #include "platform/TraceLook.h"
 
 namespace vandrel {
@@ -25,11 +26,11 @@ struct FolderWalk {
 
 // The folder's entries matching mask, then everything in its subfolders
 // down to kMaxWalkDepth, in time that grows with the entries;
-// with keepDesktopIni a desktop.ini directly in the folder is left out, as
-// the step keeps it.
+// what kept names directly in the folder (its desktop.ini ...) is left out,
+// as the step keeps it.
 // pump runs before each entry, so that the caller's windows keep working
 // through a large tree; it may end the walk by throwing.
 FolderWalk WalkFolder(TraceLook& look, const std::string& folder, const std::string& mask, LookAt at,
-                      bool keepDesktopIni, const std::function<void()>& pump = {});
+                      const KeptNames& kept, const std::function<void()>& pump = {});
 
 }  // namespace vandrel

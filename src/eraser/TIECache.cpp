@@ -166,7 +166,7 @@ void TIECache::DeleteAllEntries() {
     while (error != kUrlCacheNoMoreItems) {
       if (error == kUrlCacheSuccess) {
         failedAsks = 0;
-        DeleteCurrentEntry();
+        if (!PassesOver || !PassesOver(entry_)) DeleteCurrentEntry();
         if (BetweenEntries) BetweenEntries();
       } else if (++failedAsks == kFindNextAttempts) {
         break;

@@ -62,6 +62,8 @@ class TIECache {
   // working during a long walk (and a quit is seen there); may throw to end
   // the walk, whose enumeration is closed then.
   std::function<void()> BetweenEntries;
+  // An entry DeleteAllEntries finds and this answers yes for stays.
+  std::function<bool(const UrlCacheEntry&)> PassesOver;
 
   // The library with its functions is present; a yes is kept, a no is asked
   // again at the next use.
@@ -75,7 +77,8 @@ class TIECache {
   // 0 when deleted (the current entry is emptied) or without the library.
   std::uint32_t DeleteEntry(const std::string& url);
   void ClearEntry();
-  // Deletes every entry of the pattern's container and the filter's types.
+  // Deletes every entry of the pattern's container and the filter's types
+  // but those PassesOver keeps.
   void DeleteAllEntries();
 
   const UrlCacheEntry& CurrentEntry() const { return entry_; }

@@ -10,10 +10,14 @@ class TIECacheEraser : public UrlCacheEraser {
  public:
   explicit TIECacheEraser(TIECache& cache) : cache_(cache) {}
 
-  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump) override {
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>& pump, const CacheEntryKept& kept) override {
     cache_.SearchPattern = PatternOf(search);
     cache_.BetweenEntries = pump;
-    const ScopeExit forget([this] { cache_.BetweenEntries = nullptr; });
+    cache_.PassesOver = kept;
+    const ScopeExit forget([this] {
+      cache_.BetweenEntries = nullptr;
+      cache_.PassesOver = nullptr;
+    });
     cache_.DeleteAllEntries();
   }
 

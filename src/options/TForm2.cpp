@@ -128,6 +128,7 @@ TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Se
   Label(MinimizeOnStart, "On start minimi&ze to the system tray", "On start minimize to the system tray");
   Label(SetPage, "Set this &home page");
   Label(Button1, "Reset &warnings", "Reset delete from block list and exit confirmations.");
+  Label(KeptCookies, "Cookies to keep...", "The sites whose cookies the erase keeps, and every host below them.");
   Label(Sound, "Sou&nd effect on close popups");
   Label(Label1, "&File name:");
   Label(SelWavBut, "S&elect");
@@ -147,6 +148,9 @@ TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Se
   Cancel.OnClick = [this] { CancelClick(); };
   Defaults.OnClick = [this] { DefaultsClick(); };
   Button1.OnClick = [this] { Button1Click(); };
+  KeptCookies.OnClick = [this] {
+    if (openCookiesToKeep) openCookiesToKeep();
+  };
   Test.OnClick = [this] { TestClick(); };
   SelWavBut.OnClick = [this] { SelWavButClick(); };
 }

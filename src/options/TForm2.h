@@ -62,6 +62,7 @@ class TForm2 : public LiveSettings, public EraseChoices {
   CheckBox BanSelectedS;
   CheckBox eCache, eCookies, eHistory, All, eBookmarks, eLocationBar;
   CheckBox eRecent, eTempFolder, eBin, eMPlayer, eRealOne;
+  Button KeptCookies;  // "Cookies to keep...": runs openCookiesToKeep
   CheckBox EOC, AutoStart, WinStart, MinimizeOnStart, SetPage;
   Edit HomePage;
   Button Button1;
@@ -82,6 +83,8 @@ class TForm2 : public LiveSettings, public EraseChoices {
   std::function<void()> endBlock100;
   // Set by whoever shows the dialog: shows it modally, returns once closed.
   std::function<void()> showModal;
+  // Set by the composition root: the window of the sites whose cookies stay.
+  std::function<void()> openCookiesToKeep;
 
   // Creation: the settings are read again into the record and every control set.
   void FormCreate();

@@ -48,4 +48,12 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
 
 bool IsDesktopIni(std::string_view name) { return MatchFrom(name, "desktop.ini"); }
 
+bool KeptNames::Keeps(std::string_view name, bool isFolder) const {
+  if (desktopIni && !isFolder && IsDesktopIni(name)) return true;
+  for (const std::string& kept : names) {
+    if (kept.find_first_of("*?") == std::string::npos && MatchFrom(name, kept)) return true;
+  }
+  return false;
+}
+
 }  // namespace vandrel

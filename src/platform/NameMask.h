@@ -1,5 +1,7 @@
 #pragma once
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vandrel {
 
@@ -14,5 +16,15 @@ bool IsSingleFolderMask(std::string_view mask);
 bool MatchesMask(std::string_view name, std::string_view mask);
 // The folder's shell settings file, which the erase steps keep.
 bool IsDesktopIni(std::string_view name);
+
+// The entries directly in a delete's folder that stay: a step's own folder
+// keeps its desktop.ini, and the cookie step, while it keeps cookies, its
+// index and the kept cookies' files. Names compare ignoring ASCII case.
+struct KeptNames {
+  KeptNames(bool keepDesktopIni = false) : desktopIni(keepDesktopIni) {}  // NOLINT: a bool says desktop.ini alone
+  bool desktopIni;
+  std::vector<std::string> names;
+  bool Keeps(std::string_view name, bool isFolder) const;
+};
 
 }  // namespace vandrel

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/ContainerIndex.h"
+#include "platform/NameMask.h"
 #include "platform/ScopeExit.h"
 
 namespace vandrel {
@@ -64,8 +65,9 @@ class TraceFiles {
   // as the link alone (where the platform can remove a link as itself).
   virtual DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) = 0;
   // The folder's entries matching mask, subfolders with their contents;
-  // with keepDesktopIni a file named desktop.ini (in any case) directly in
-  // the folder stays (a subfolder's goes with the subfolder). Refused
+  // what kept names (a file named desktop.ini, in any case, and the names
+  // given) directly in the folder stays (a subfolder's goes with the
+  // subfolder). Refused
   // as RefusesDeleteFiles says, with the protected folders: the Windows and
   // system folders, Program Files, the user's profile, application data and
   // local application data, all users' application data, and every folder
@@ -75,7 +77,7 @@ class TraceFiles {
   // case, a link above it or leading to it, a share of this machine), when
   // it really is one of them, holds one or lies inside the users' own
   // files, and when where it really lies cannot be read.
-  virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  virtual DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                       const DeleteProgress& progress) = 0;
   // Overwrites an index file with the 27-byte header and zeros, keeping its
   // length (at least 27). Throws PlatformError "Cannot open file <file>"

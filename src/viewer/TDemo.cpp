@@ -165,7 +165,7 @@ void TDemo::EraseStuffClick() {
   try {
     for (const auto& file : files) {
       for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) {
-        gate_.DeleteAllEntries(file.search, tools_.progress.pump);
+        gate_.DeleteAllEntries(file.search, tools_.progress.pump, {});
       }
     }
     for (const auto& file : files) {

@@ -16,6 +16,7 @@
 #include "help/TTipForm.h"
 #include "help/win32/AboutView.h"
 #include "help/win32/TipView.h"
+#include "options/win32/CookiesToKeepView.h"
 #include "options/win32/OptionsView.h"
 #include "platform/ScopeExit.h"
 #include "platform/win32/ComApartment.h"
@@ -134,6 +135,8 @@ void Application::RunApplication(bool minimizeArgument) {
   OptionsView options(program.optionsDialog, prompts_);
   options.Create(instance_, mainWindow.Handle());
   program.OptionsCreated();
+  CookiesToKeepView cookiesToKeep(program.cookiesToKeepDialog, prompts_);
+  cookiesToKeep.Create(instance_, options.Handle());
   BlockListView blockListDialog(program.blockListDialog, prompts_);
   blockListDialog.Create(instance_, mainWindow.Handle());
   program.BlockListCreated();
@@ -150,6 +153,7 @@ void Application::RunApplication(bool minimizeArgument) {
   program.blockListDialog.showModal = [&blockListDialog, owner] { blockListDialog.ShowModal(owner); };
   program.allowedDialog.showModal = [&allowedList, owner] { allowedList.ShowModal(owner); };
   program.optionsDialog.showModal = [&options, owner] { options.ShowModal(owner); };
+  program.cookiesToKeepDialog.showModal = [&cookiesToKeep, &options] { cookiesToKeep.ShowModal(options.Handle()); };
   program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
   program.mainWindow.onAbout = [&aboutBox, owner] { aboutBox.ShowModal(owner); };
   // The preview only looks: it may run while an erase does.
@@ -176,8 +180,8 @@ void Application::RunApplication(bool minimizeArgument) {
   };
   program.mainWindow.onErasePreview = [&] {
     showReport(kErasePreviewTitle, [&] {
-      return ReportText(
-          PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look, pumpWhileLooking));
+      return ReportText(PreviewErase(program.optionsDialog.Current(), platform_.registry, platform_.shell, look,
+                                     pumpWhileLooking, [this] { return CookieEntriesOf(platform_.urlCache); }));
     });
   };
   // One erase at a time with Vandrel.exe Erase too; each erase's report is

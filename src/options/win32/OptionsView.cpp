@@ -220,6 +220,7 @@ void OptionsView::MakeEraserPage() {
   const int width = page.Width();
   constexpr int kEraserRow = 15;  // eleven boxes in three frames on one page
   constexpr int kFrameTitle = 14;
+  constexpr int kKeptCookiesWidth = 114;  // "Cookies to keep..." beside the two short boxes at the frame's foot
   const HWND frame = page.PageFrame();
   binder_.Bind(Handle(), {{f.GroupBox3, ControlRef(frame)}});
   // A frame at `place` with `boxes` one below the other; a box's caption may take two lines.
@@ -229,7 +230,8 @@ void OptionsView::MakeEraserPage() {
     int top = place.top + kFrameTitle;
     for (CheckBox* box : boxes) {
       const int height = box == &f.All ? boxHeight + kEraserRow - 2 : boxHeight;
-      const Place at{place.left + 6, top, place.width - 10, height};
+      const bool besideButton = box == &f.eBookmarks || box == &f.eLocationBar;
+      const Place at{place.left + 6, top, place.width - 10 - (besideButton ? kKeptCookiesWidth + 6 : 0), height};
       binder_.Bind(Handle(),
                    {{*box, ControlRef(page.Make(at, height > kEraserRow ? kTallCheckBoxKind : kCheckBoxKind, box))}});
       top += height;
@@ -240,6 +242,11 @@ void OptionsView::MakeEraserPage() {
   constexpr int kIeTop = 16;
   framed(f.IEFrame, {8, kIeTop, width - 16, kIeHeight},
          {&f.eCache, &f.eCookies, &f.eHistory, &f.All, &f.eBookmarks, &f.eLocationBar}, kEraserRow);
+  // Level with the last two boxes, which leave it room.
+  const int keptCookiesTop = kIeTop + kFrameTitle + 5 * kEraserRow + 4;
+  const HWND keptCookies = page.Make({width - 14 - kKeptCookiesWidth, keptCookiesTop, kKeptCookiesWidth, 23},
+                                     kPushButtonKind, &f.KeptCookies);
+  binder_.Bind(Handle(), {{f.KeptCookies, ControlRef(keptCookies)}});
   const int lowerTop = kIeTop + kIeHeight + 2;
   const int lowerHeight = page.Height() - lowerTop - 6;
   framed(f.WindowsFrame, {8, lowerTop, 100, lowerHeight}, {&f.eRecent, &f.eTempFolder, &f.eBin}, kEraserRow);

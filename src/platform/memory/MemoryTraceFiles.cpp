@@ -67,7 +67,7 @@ void MemoryTraceFiles::Remove(const std::string& key, const DeleteProgress& prog
   if (progress.removed) progress.removed(counts.removed);
 }
 
-void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                      const DeleteProgress& progress, DeleteCounts& counts) {
   struct Emptied {
     std::string key;
@@ -96,7 +96,7 @@ void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::strin
     const std::string name = key.substr(in.key.size() + 1);
     const Kind kind = entries.at(key).kind;
     // The folder's own entries are chosen by the mask; a subfolder goes whole.
-    if (in.level == 0 && (!MatchesMask(name, mask) || (kind == Kind::File && keepDesktopIni && IsDesktopIni(name)))) {
+    if (in.level == 0 && (!MatchesMask(name, mask) || kept.Keeps(name, kind == Kind::Folder))) {
       continue;
     }
     if (heldOpen.count(key) != 0 || (kind == Kind::Folder && in.level >= kMaxWalkDepth)) {
@@ -109,7 +109,7 @@ void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::strin
   }
 }
 
-DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                               const DeleteProgress& progress) {
   DeleteCounts counts;
   if (RefusesDeleteFiles(folder, mask, protectedFolders)) {
@@ -124,7 +124,7 @@ DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const s
     counts.rootWasLink = true;
     return counts;
   }
-  DeleteEntries(key, mask, keepDesktopIni, progress, counts);
+  DeleteEntries(key, mask, kept, progress, counts);
   return counts;
 }
 

@@ -44,7 +44,7 @@ class MemoryTraceFiles : public TraceFiles {
   std::vector<std::string> ChildrenOf(const std::string& key) const;
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
-  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
   DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
@@ -57,7 +57,7 @@ class MemoryTraceFiles : public TraceFiles {
   void Add(const std::string& path, Entry entry);
   // Deletes the matching entries below folder, down to kMaxWalkDepth, as
   // the real walk does: folder by folder on a stack of its own.
-  void DeleteEntries(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  void DeleteEntries(const std::string& folder, const std::string& mask, const KeptNames& kept,
                      const DeleteProgress& progress, DeleteCounts& counts);
   void Remove(const std::string& path, const DeleteProgress& progress, DeleteCounts& counts);
 };

@@ -26,10 +26,11 @@ constexpr std::uint32_t kEveryType = 0xFFFFFFFF;
 
 }  // namespace
 
-void MemoryUrlCache::Add(const std::string& sourceUrl, std::uint32_t entryType) {
+void MemoryUrlCache::Add(const std::string& sourceUrl, std::uint32_t entryType, const std::string& localFileName) {
   UrlCacheEntry entry;
   entry.sourceUrl = sourceUrl;
   entry.entryType = entryType;
+  entry.localFileName = localFileName;
   entries_.push_back(entry);
 }
 

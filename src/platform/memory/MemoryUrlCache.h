@@ -13,7 +13,7 @@ namespace vandrel {
 // it), failures scripted by error code, and a log of what was asked.
 class MemoryUrlCache : public UrlCache {
  public:
-  void Add(const std::string& sourceUrl, std::uint32_t entryType);
+  void Add(const std::string& sourceUrl, std::uint32_t entryType, const std::string& localFileName = {});
   bool Contains(const std::string& sourceUrl) const;
   std::vector<std::string> Urls() const;
 

@@ -125,17 +125,17 @@ DeleteCounts Win32TraceFiles::DeleteTree(const std::string& folder, const Delete
   return DeleteFolder(folder, "*", false, true, progress);
 }
 
-DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+DeleteCounts Win32TraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                              const DeleteProgress& progress) {
-  return DeleteFolder(folder, mask, keepDesktopIni, false, progress);
+  return DeleteFolder(folder, mask, kept, false, progress);
 }
 
-DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+DeleteCounts Win32TraceFiles::DeleteFolder(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                            bool andItself, const DeleteProgress& progress) {
   Walk walk{progress, {}, {}};
   std::optional<Judged> judged = Judge(folder, andItself ? "*" : mask, andItself, walk);
   if (!judged) return walk.counts;
-  DeleteEntries(walk, judged->where, WideFromUtf8(mask), keepDesktopIni);
+  DeleteEntries(walk, judged->where, WideFromUtf8(mask), kept);
   if (andItself) {
     judged->root.reset();
     if (walk.counts.skipped == 0 && RemoveEmptiedFolder(judged->path, judged->where)) {
@@ -231,21 +231,21 @@ std::optional<Win32TraceFiles::Judged> Win32TraceFiles::Judge(const std::string&
   return judged;
 }
 
-void Win32TraceFiles::DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, bool keepDesktopIni) {
+void Win32TraceFiles::DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, const KeptNames& kept) {
   walk.Tree(
       std::move(where), mask,
       [&](const Folder& in, const Found& found) {
         // A subfolder goes whole, its desktop.ini too.
-        return DeleteEntry(walk, in, found, keepDesktopIni && in.level == 0);
+        return DeleteEntry(walk, in, found, in.level == 0 ? &kept : nullptr);
       },
       [&](Folder& left) { LeaveFolder(walk, left); });
 }
 
 std::optional<Win32TraceFiles::Folder> Win32TraceFiles::DeleteEntry(Walk& walk, const Folder& in, const Found& found,
-                                                                    bool keepDesktopIni) {
+                                                                    const KeptNames* kept) {
   const std::string name = Utf8FromWide(found.name);
   const bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
-  if (!folder && keepDesktopIni && IsDesktopIni(name)) return std::nullopt;
+  if (kept && kept->Keeps(name, folder)) return std::nullopt;
 
   const bool link = found.attributes & FILE_ATTRIBUTE_REPARSE_POINT;
   UniqueFileHandle item = OpenItself(walk.path, folder && !link);

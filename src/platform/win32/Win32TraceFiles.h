@@ -27,7 +27,7 @@ class Win32TraceFiles : public TraceFiles {
       : readProtected_(std::move(readProtected)) {}
 
   DeleteCounts DeleteTree(const std::string& folder, const DeleteProgress& progress) override;
-  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, bool keepDesktopIni,
+  DeleteCounts DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                               const DeleteProgress& progress) override;
   WipeOutcome WipeIndexFile(const std::string& file) override;
   DeleteCounts RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) override;
@@ -67,17 +67,17 @@ class Win32TraceFiles : public TraceFiles {
   // anything; nothing when the delete must not go in (counted and told in
   // the walk). A whole tree that is a link is removed as the link here.
   std::optional<Judged> Judge(const std::string& folder, const std::string& stepMask, bool andItself, Walk& walk);
-  DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, bool keepDesktopIni, bool andItself,
+  DeleteCounts DeleteFolder(const std::string& folder, const std::string& mask, const KeptNames& kept, bool andItself,
                             const DeleteProgress& progress);
   struct Folder;
   // The folder's tree, folder by folder on a stack of the walk's own, down
   // to kMaxWalkDepth. The caller holds the folder open meanwhile.
-  // keepDesktopIni: the step's own folder keeps its desktop.ini; a
+  // kept: what the step's own folder keeps (its desktop.ini ...); a
   // subfolder goes with everything in it.
-  void DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, bool keepDesktopIni);
+  void DeleteEntries(Walk& walk, FullPath where, const std::wstring& mask, const KeptNames& kept);
   // The entry at walk.path, found in the folder in; a subfolder to empty
   // next is handed back, held.
-  std::optional<Folder> DeleteEntry(Walk& walk, const Folder& in, const Found& found, bool keepDesktopIni);
+  std::optional<Folder> DeleteEntry(Walk& walk, const Folder& in, const Found& found, const KeptNames* kept);
   // A subfolder the walk has emptied as far as it could.
   void LeaveFolder(Walk& walk, Folder& left);
   bool RemoveEmptiedFolder(const std::wstring& path, const FullPath& emptied) const;

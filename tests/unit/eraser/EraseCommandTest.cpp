@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "eraser/BrowserTraces.h"
+#include "eraser/CookiesToKeep.h"
 #include "eraser/ErasePreview.h"
 #include "eraser/KeptReport.h"
 #include "eraser/OtherTraces.h"
@@ -44,7 +45,7 @@ const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\
 class RecordingUrlCache : public UrlCacheEraser {
  public:
   explicit RecordingUrlCache(const ScriptedPrompts& prompts) : prompts_(prompts) {}
-  void DeleteAllEntries(CacheSearch search, const std::function<void()>&) override {
+  void DeleteAllEntries(CacheSearch search, const std::function<void()>&, const CacheEntryKept&) override {
     calls.emplace_back(search, prompts_.Messages().size());
     if (onCall) onCall();
   }
@@ -750,6 +751,36 @@ TEST_F(EraseStepTest, OnlyARegistryFailureIsTold) {
                                                kRecentListsNotErased}));
 }
 
+// A kept site keeps its host and every host below it, whatever the case or
+// a leading dot; what no host can be is refused, saying why.
+TEST(CookiesToKeepTest, ASiteKeepsItsHostAndTheHostsBelowItAndRefusesWhatIsNoSite) {
+  const CookiesToKeep kept = CookiesToKeep::FromStored(".Example.com|bank.test");
+  const std::pair<const char*, const char*> hosts[] = {{"example.com", "example.com"},
+                                                       {"www.example.com", "example.com"},
+                                                       {"A.B.EXAMPLE.COM", "example.com"},
+                                                       {".example.com", "example.com"},
+                                                       {"notexample.com", ""},
+                                                       {"example.com.evil.test", ""},
+                                                       {"com", ""},
+                                                       {"bank.test", "bank.test"},
+                                                       {"xbank.test", ""}};
+  for (const auto& [host, site] : hosts) EXPECT_EQ(kept.SiteOf(host), site) << host;
+  EXPECT_EQ(CookiesToKeep::CookieHost("Cookie:jo@www.example.com/path"), "www.example.com");
+  EXPECT_EQ(CookiesToKeep::CookieHost("cookie:jo@www.example.com/"), "");  // the library's prefix has its case
+  EXPECT_EQ(CookiesToKeep::CookieHost("Visited: jo@http://www.example.com/"), "");
+  const std::pair<const char*, const char*> typed[] = {{"", kKeptSiteEmpty},
+                                                       {"exa mple.com", kKeptSiteBlanks},
+                                                       {"http://example.com", kKeptSiteScheme},
+                                                       {"example.com:80", kKeptSiteScheme},
+                                                       {"example.com/mail", kKeptSitePath},
+                                                       {"exa*mple.com", kKeptSiteNoHost},
+                                                       {"example..com", kKeptSiteNoHost},
+                                                       {"-example.com", kKeptSiteNoHost},
+                                                       {"..com", kKeptSiteNoHost}};
+  for (const auto& [text, why] : typed) EXPECT_EQ(CheckKeptSite(text).refusal, why) << text;
+  EXPECT_EQ(CheckKeptSite(".Mail.Example.COM").host, "mail.example.com");
+}
+
 // Vandrel.exe Erase and the erase at log-on: the stored choices, no box,
 // an exit code a script can test and the report kept where the window finds it.
 struct UnattendedCase {
@@ -760,7 +791,36 @@ struct UnattendedCase {
   bool tempErased;
   bool outOfMemory = false;  // the erase's first look at the message queue runs out of memory
   const char* reportLacks = nullptr;
+  std::function<void(MemoryPlatform&)> leaves = nullptr;  // checks what the erase left
 };
+
+// Cookies of kept sites, their look-alikes and a file no entry uses, in a
+// cookie folder of the library's, with `choice` on.
+void ArrangeCookies(MemoryPlatform& m, const char* choice, const char* kept) {
+  m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, choice, "1");
+  m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, kCookiesToKeepValue, kept);
+  m.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cookies", "C:\\P\\Cookies");
+  m.traceFiles.AddFile("C:\\P\\Cookies\\index.dat", LiveIndex("entries"));
+  m.traceFiles.AddFile("C:\\P\\Cookies\\desktop.ini");
+  m.traceFiles.AddFile("C:\\P\\Cookies\\orphan.txt");
+  for (const char* host : {"www.example.com", "MAIL.Example.com", ".example.com", "notexample.com",
+                           "example.com.evil.test", "bank.test", "www.bank.test.evil"}) {
+    const std::string file = "C:\\P\\Cookies\\" + std::string(host) + ".txt";
+    m.traceFiles.AddFile(file);
+    m.urlCache.Add("Cookie:jo@" + std::string(host) + "/", 0x100001, file);
+  }
+}
+void LeavesTheKeptCookies(MemoryPlatform& m) {
+  const std::vector<std::string> kept{"www.example.com", "MAIL.Example.com", ".example.com", "bank.test"};
+  std::vector<std::string> urls;
+  for (const std::string& host : kept) urls.push_back("Cookie:jo@" + host + "/");
+  EXPECT_EQ(m.urlCache.Urls(), urls);
+  for (const std::string& host : kept) EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cookies\\" + host + ".txt")) << host;
+  for (const char* gone : {"notexample.com", "example.com.evil.test", "www.bank.test.evil", "orphan"}) {
+    EXPECT_FALSE(m.traceFiles.Has("C:\\P\\Cookies\\" + std::string(gone) + ".txt")) << gone;
+  }
+  EXPECT_EQ(m.traceFiles.entries.at("C:\\P\\Cookies\\index.dat").content, LiveIndex("entries"));
+}
 
 class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
 
@@ -797,6 +857,7 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
     }
   }
   EXPECT_FALSE(guard.Running());
+  if (GetParam().leaves) GetParam().leaves(machine);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -844,7 +905,43 @@ INSTANTIATE_TEST_SUITE_P(
                        [](MemoryPlatform& m, auto&, bool&) { m.files.unwritableFolders.insert("C:\\AD\\Vandrel"); },
                        UnattendedEnd::SomethingStayed, nullptr, true},
         UnattendedCase{"AnyFailureIsReportedWithItsCode", [](auto&, auto&, bool&) {}, UnattendedEnd::SomethingStayed,
-                       "\"std::bad_alloc\" (the erase stopped here)", false, true}),
+                       "\"std::bad_alloc\" (the erase stopped here)", false, true},
+        UnattendedCase{"KeptSitesKeepTheirCookiesFilesAndTheIndex",
+                       [](MemoryPlatform& m, auto&, bool&) { ArrangeCookies(m, "Cookies", "Example.COM|bank.test"); },
+                       UnattendedEnd::AllDone, "kept  4 cookies of 2 sites: example.com (3), bank.test (1)", true,
+                       false, nullptr,
+                       [](MemoryPlatform& m) {
+                         LeavesTheKeptCookies(m);
+                         // The next erase's preview keeps them too, files and all.
+                         MemoryTraceLook look(m.traceFiles);
+                         EraseSelection cookies;
+                         cookies.cookies = true;
+                         const std::string preview = ReportText(PreviewErase(
+                             cookies, m.registry, m.shell, look, {}, [&m] { return CookieEntriesOf(m.urlCache); }));
+                         EXPECT_NE(preview.find("keep  4 cookies of 2 sites"), std::string::npos) << preview;
+                         EXPECT_NE(preview.find("C:\\P\\Cookies: 0 files"), std::string::npos) << preview;
+                       }},
+        UnattendedCase{"AllKeepsThemToo",
+                       [](MemoryPlatform& m, auto&, bool&) { ArrangeCookies(m, "All", ".example.com|bank.test"); },
+                       UnattendedEnd::SomethingStayed, "kept  4 cookies of 2 sites", true, false, nullptr,
+                       LeavesTheKeptCookies},
+        UnattendedCase{"ABadStoredSiteIsLeftOutAndSaidTheRestKept",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         ArrangeCookies(m, "Cookies", "example.com|http://x.test/|bank.test|bad site|");
+                       },
+                       UnattendedEnd::SomethingStayed, "left out: \"http://x.test/\": a scheme", true, false, nullptr,
+                       LeavesTheKeptCookies},
+        UnattendedCase{"AKeptLinkKeepsTheLibraryAndSoEveryCookieFile",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         ArrangeCookies(m, "Cookies", "example.com");
+                         m.traceFiles.AddLink("C:\\P\\Cookies\\sub\\link");
+                         m.traceFiles.heldOpen.insert("C:\\P\\Cookies\\sub\\link");
+                       },
+                       UnattendedEnd::SomethingStayed, kWhyKeptCookiesUnknown, true, false, nullptr,
+                       [](MemoryPlatform& m) {
+                         EXPECT_EQ(m.urlCache.Urls().size(), 7u);
+                         EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cookies\\orphan.txt"));
+                       }}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "app/ProgramEntry.h"
+#include "eraser/CookiesToKeep.h"
 #include "eraser/StoredEraseChoices.h"
 #include "fakes/MemoryPlatform.h"
 #include "platform/PlatformError.h"
@@ -361,6 +362,43 @@ TEST_F(TForm2Test, ResetWarningsWritesBothConfirmationsAtOnce) {
   EXPECT_EQ(Stored("DeleteConfirm"), "1");
   EXPECT_TRUE(program->state.settings.ExitConfirm);
   EXPECT_EQ(prompts.Messages().back().text, kWarningsReset);
+}
+
+// "Cookies to keep..." shows the sites that have cookies beside the sites
+// kept; a site is moved across or typed, what no site can be is refused,
+// OK stores the list and Cancel leaves it as stored.
+TEST_F(TForm2Test, CookiesToKeepShowsTheSitesWithCookiesAndStoresTheKeptOnOkOnly) {
+  Put(kCookiesToKeepValue, "bank.test|http://mail.test/");
+  for (const char* url : {"Cookie:jo@www.example.com/", "Cookie:jo@.Example.com/a", "Cookie:jo@example.com/b"}) {
+    memory.urlCache.Add(url, 0x100001);
+  }
+  CookiesToKeepDialog& c = program->cookiesToKeepDialog;
+  const auto told = [&](const std::string& part) {
+    return prompts.Messages().back().text.find(part) != std::string::npos;
+  };
+  dialog().KeptCookies.Click();
+  EXPECT_TRUE(told("\"http://mail.test/\": a scheme"));
+  EXPECT_EQ(c.Present.Items(), (std::vector<std::string>{"example.com (2)", "www.example.com (1)"}));
+  EXPECT_EQ(c.Kept.Items(), std::vector<std::string>{"bank.test"});
+  c.Present.UserSelect(0);
+  c.KeepClick();
+  c.Typed.UserTyped("www.example.com/login");
+  c.AddClick();
+  EXPECT_TRUE(told(kKeptSitePath));
+  c.Typed.UserTyped("Bank.Test");
+  c.AddClick();
+  EXPECT_TRUE(told(kKeptSiteAlready));
+  c.Kept.UserSelect(0);
+  c.RemoveClick();
+  EXPECT_EQ(c.Kept.Items(), std::vector<std::string>{"example.com"});
+  c.CancelClick();
+  EXPECT_EQ(Stored(kCookiesToKeepValue), "bank.test|http://mail.test/");
+  dialog().KeptCookies.Click();
+  c.Typed.UserTyped(".Mail.Test");
+  c.AddClick();
+  c.OKClick();
+  EXPECT_EQ(Stored(kCookiesToKeepValue), "bank.test|mail.test");
+  EXPECT_FALSE(c.Form.Visible());
 }
 
 }  // namespace

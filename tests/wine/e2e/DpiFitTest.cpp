@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RegistryReset.h"
@@ -321,13 +322,16 @@ std::vector<HWND> ShownWindows(DWORD processId, HWND except) {
 }
 
 // The windows a user opens from the main menu; the options dialog's pages
-// are chosen with Alt and their letters.
+// are chosen with Alt and their letters, and a page's button may open a
+// window of its own.
 struct Opening {
   WPARAM command;
   const char* pageLetters;
+  char innerPage = 0;
+  const char* innerButton = nullptr;
 };
 constexpr Opening kOpenings[] = {
-    {kCmdOptions2, "parsg"}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""},
+    {kCmdOptions2, "parsg", 'r', "Cookies to keep..."}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""},
     {kCmdDemo1, ""},         {kCmdAbout1, ""},     {kCmdErasePreview1, ""},
     {kCmdAllowedList1, ""},
 };
@@ -338,7 +342,38 @@ struct Screen {
   const char* smallSize;
 };
 
-class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<Screen> {};
+class DpiFitTest : public VandrelTest, public ::testing::WithParamInterface<Screen> {
+ protected:
+  // The window the button of that caption in `window` opens, checked, then
+  // closed with its close box.
+  static void CheckInnerWindow(VandrelProcess& vandrel, HWND main, HWND window, const char* caption,
+                               WindowCheck& check) {
+    std::pair<const char*, HWND> search{caption, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM context) {
+          auto& [wanted, found] = *reinterpret_cast<std::pair<const char*, HWND>*>(context);
+          char text[64] = {};
+          GetWindowTextA(child, text, sizeof(text));
+          if (std::strcmp(text, wanted) == 0) found = child;
+          return found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.second, nullptr) << caption;
+    PostMessageA(search.second, BM_CLICK, 0, 0);
+    HWND inner = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          for (HWND shown : ShownWindows(vandrel.process().Id(), main)) inner = shown != window ? shown : inner;
+          return inner != nullptr;
+        },
+        10000))
+        << caption << " showed no window";
+    check(inner);
+    PostMessageA(inner, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(inner) && IsWindowEnabled(window); }, 5000));
+  }
+};
 
 TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
   const ScreenDpi screen(GetParam().dpi);
@@ -378,6 +413,7 @@ TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
       ASSERT_TRUE(WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == page; }, 5000));
       SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);  // the page is shown
       check(window);
+      if (*letter == opening.innerPage) CheckInnerWindow(vandrel, main, window, opening.innerButton, check);
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window) && IsWindowEnabled(main); }, 5000));

@@ -840,6 +840,44 @@ TEST_F(EraseTest, ThePreviewTellsWhatTheEraseThenDoesTwiceInARow) {
   }
 }
 
+// Cookies set through the browser's library for a kept site's hosts, its
+// look-alikes and another site; the command's erase of the cookie step,
+// twice, then the window's: after each, a new process of the library reads
+// the kept ones back and none of the rest.
+TEST_F(EraseTest, TheErasesKeepTheKeptSitesCookiesAndTheLibraryReadsThemBack) {
+  const struct {
+    const char* site;
+    bool kept;
+  } cookies[] = {{"http://www.keep-me.test/", true},
+                 {"http://mail.keep-me.test/", true},
+                 {"http://notkeep-me.test/", false},
+                 {"http://keep-me.test.evil.test/", false},
+                 {"http://other-site.test/", false}};
+  for (const auto& cookie : cookies) ASSERT_TRUE(AddCookie(cookie.site, "vandrel")) << cookie.site;
+  ChooseOnly("Cookies");
+  Set("CookiesToKeep", "Keep-Me.test");
+  const auto readsBack = [](const char* site) {
+    const Process reader = Launch(WindowsPathOf(VANDREL_COOKIE_READER), {site, "vandrel"});
+    return reader.Wait(60000) && reader.ExitCode() == 0u;
+  };
+  for (const auto& cookie : cookies) ASSERT_TRUE(readsBack(cookie.site)) << cookie.site;
+  const std::string keptReport = Environment("APPDATA") + "\\Vandrel\\erase-report.txt";
+  for (const char* erase : {"the command's first erase", "its second", "the window's"}) {
+    SCOPED_TRACE(erase);
+    if (std::string(erase) == "the window's") {
+      RunErase();
+    } else {
+      const Process process = Launch(VandrelPath(), {"Erase"});
+      ASSERT_TRUE(process.Wait(60000));
+      EXPECT_EQ(process.ExitCode(), 0u) << ReadFileBytes(keptReport).value_or("");
+    }
+    for (const auto& cookie : cookies) EXPECT_EQ(readsBack(cookie.site), cookie.kept) << cookie.site;
+    EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("kept  2 cookies of 1 site: keep-me.test (2)"),
+              std::string::npos)
+        << ReadFileBytes(keptReport).value_or("");
+  }
+}
+
 // Vandrel.exe Erase, as a script or a scheduled task runs it: no window,
 // the stored choices, an exit code to test, and the report kept where the
 // window's "Erase report" shows it.
