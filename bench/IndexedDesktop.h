@@ -27,6 +27,7 @@ class IndexedDesktop : public Desktop {
   // Its windows are no program's: the start-up's question finds none.
   WindowHandle FindOfProgram(const std::string&, const std::string&, std::string_view) override { return 0; }
   void BringToForeground(WindowHandle) override {}
+  std::uint32_t ProcessOf(WindowHandle window) override { return Lookup(window) ? 1 : 0; }
 
  private:
   struct Window {

@@ -23,7 +23,10 @@ TZAVOClass::TZAVOClass(Platform& platform, ProgramState& state, LiveSettings& li
       // against a tick inside a tick.
       eventTicks_(platform.windowEvents, platform.desktop, EventTimer, WatchTimer, [this] { Timer1Timer(); }) {
   Timer1.OnTimer = [this] { Timer1Timer(); };
-  Blocking.blockingSwitched = [this](bool on) { eventTicks_.SetListening(on); };
+  Blocking.blockingSwitched = [this](bool on) {
+    eventTicks_.SetListening(on);
+    if (on) scan_.BlockingStarted();
+  };
   Timer2.OnTimer = [this] { Timer2Timer(); };
   BindCommands();
 }

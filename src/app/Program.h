@@ -52,6 +52,7 @@ class Program : private TrayCommands {
         ieCacheEraser(ieCache1),
         eraser(optionsDialog, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts,
                ieCacheEraser, eraseGuard, EraseFeedbackOf()),
+        inputLetThrough(platform.userInputs, platform.desktop),
         letThrough(platform.keys),
         frameAddresses(platform.browserAddresses),
         allowedWindows(state.allowed, frameAddresses),
@@ -67,6 +68,7 @@ class Program : private TrayCommands {
              platform.waitLoop, prompts, eraseGuard) {
     eraseGuard.statusText = [this](const std::string& text) { mainWindow.StatusBar1.SetPanelText(0, text); };
     mainWindow.Blocking.SetGlobalProfile(&richMedia.RadioGroup6);
+    letThrough.UseInputs(inputLetThrough);
     mainWindow.Scan().UseLetThrough(letThrough);
     mainWindow.Scan().ReportClosesTo(recentlyClosed);
     mainWindow.Scan().UseAllowed(allowedWindows);
@@ -138,7 +140,9 @@ class Program : private TrayCommands {
   // One erase at a time: the main window's and the tray's, or the viewer's.
   EraseGuard eraseGuard;
   EraseCommand eraser;
-  // Held Ctrl lets new windows through the scan; the counted closes are listed.
+  // Held Ctrl, and a click or key press in a browser frame, let new windows
+  // through the scan; the counted closes are listed.
+  InputLetThrough inputLetThrough;
   LetThrough letThrough;
   // The frames' addresses, read apart from the scan; the allowed sites and
   // what was closed use them.

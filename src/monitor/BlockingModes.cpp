@@ -91,6 +91,7 @@ void BlockingModes::StoProcClick() {
     // The mode is on from here: a refused rich-media write must not leave
     // the limit forced while the mode says off.
     block100Active_ = true;
+    scan_.SetBlock100(true);
     SelectGlobalProfile(kNoToAll);
     prompts_.Message(MessageKind::Information, kTakesEffectLater, MessageButtons::Ok);
     return;
@@ -100,11 +101,13 @@ void BlockingModes::StoProcClick() {
   settings_.LimitWindows = savedLimitWindows_;
   settings_.LimitClose = savedLimitClose_;
   block100Active_ = false;
+  scan_.SetBlock100(false);
   SelectGlobalProfile(kYesToAll);
 }
 
 void BlockingModes::EndBlock100() {
   block100Active_ = false;
+  scan_.SetBlock100(false);
   ShowBlock100(false);
 }
 

@@ -52,8 +52,8 @@ std::uint32_t DesktopSnapshot::Style(std::size_t index) {
   return window.style;
 }
 
-bool DesktopSnapshot::IsBrowserFrame(std::size_t index) {
-  return (Fragments(index) & kBrowserFrameBit) != 0 && !Title(index).empty();
-}
+bool DesktopSnapshot::OfFrameClass(std::size_t index) const { return (Fragments(index) & kBrowserFrameBit) != 0; }
+
+bool DesktopSnapshot::IsBrowserFrame(std::size_t index) { return OfFrameClass(index) && !Title(index).empty(); }
 
 }  // namespace vandrel

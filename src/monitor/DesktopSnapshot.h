@@ -31,6 +31,8 @@ class DesktopSnapshot {
   // Valid until the next Take().
   std::string_view Title(std::size_t index);
   std::uint32_t Style(std::size_t index);
+  // Of the browser frame's class, titled or not.
+  bool OfFrameClass(std::size_t index) const;
   // A browser frame's class and a title that is not empty.
   bool IsBrowserFrame(std::size_t index);
 

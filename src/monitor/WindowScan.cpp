@@ -42,6 +42,7 @@ WindowScan::WindowScan(Desktop& desktop, Settings& settings, const BlockList& bl
       snapshot_(desktop) {}
 
 void WindowScan::Tick() {
+  if (letThrough_) letThrough_->BeforeLook(settings_.LetClickedThrough);
   snapshot_.Take();
   if (allowed_) {
     allowed_->LookUpSites(snapshot_, settings_.LimitEnabled || !blockList_.Matcher().empty());
@@ -66,7 +67,7 @@ void WindowScan::Reset() {
 }
 
 void WindowScan::ClassPass() {
-  if (letThrough_) letThrough_->TickStarted(snapshot_.Handles());
+  if (letThrough_) letThrough_->TickStarted(snapshot_, settings_.LetClickedThrough && !block100_);
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     const std::uint8_t fragments = snapshot_.Fragments(i);
     // The style first: a window that keeps its maximise box needs no title.
@@ -123,11 +124,11 @@ void WindowScan::LimitPass() {
   });
 
   // The new frames lowest in the Z-order survive first; the topmost go. An
-  // allowed frame is neither counted nor closed.
+  // allowed frame, and one the user opened, is neither counted nor closed.
   for (auto entry = newTitles_.size(); entry-- > 0;) {
-    if (AllowedFrame(newIndex_[entry])) continue;
-    ++known;
     const WindowHandle window = snapshot_.Handle(newIndex_[entry]);
+    if (AllowedFrame(newIndex_[entry]) || OpenedByUser(window)) continue;
+    ++known;
     if (static_cast<long long>(known) > settings_.LimitWindows && MayClose(window)) {
       ReportClosing(newIndex_[entry], {});
       desktop_.Post(window, kWmClose, 0, 0);
@@ -194,7 +195,8 @@ void WindowScan::BlockListPass() {
     if (!snapshot_.IsBrowserFrame(i) || AllowedFrame(i) || waiting_[i]) continue;
     const WindowHandle window = snapshot_.Handle(i);
     matcher.FindAll(TitlePart(snapshot_.Title(i), titleSuffix_, LeadBytes()), matches_);
-    if (matches_.empty() || !MayClose(window)) continue;
+    // The user's own rule: it closes a frame the user opened too.
+    if (matches_.empty() || (letThrough_ && !letThrough_->MayCloseListed(window))) continue;
     ReportClosing(i, blockList_.Entry(matches_.front()));
     for (std::size_t match = 0; match < matches_.size(); ++match) {
       desktop_.Post(window, kWmClose, 0, 0);

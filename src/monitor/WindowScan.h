@@ -63,6 +63,13 @@ class WindowScan {
   void ReportClosesTo(ClosedWindowReport& report) { report_ = &report; }
   // The windows the user always allows; it must stay while the scan ticks.
   void UseAllowed(AllowedWindows& allowed) { allowed_ = &allowed; }
+  // Blocking was switched on: the inputs that open windows are heard from
+  // now, not only from the first tick.
+  void BlockingStarted() {
+    if (letThrough_) letThrough_->BeforeLook(settings_.LetClickedThrough);
+  }
+  // Block 100% lets no window an input opened through.
+  void SetBlock100(bool on) { block100_ = on; }
 
  private:
   void ClassPass();
@@ -71,6 +78,7 @@ class WindowScan {
   void BlockListPass();
   const LeadByteTable& LeadBytes() const { return blockList_.CodePage().LeadBytes(); }
   bool MayClose(WindowHandle window) { return !letThrough_ || letThrough_->MayClose(window); }
+  bool OpenedByUser(WindowHandle window) const { return letThrough_ && letThrough_->OpenedByUser(window); }
   // What the allowed list says of a browser frame of the snapshot.
   AllowedWindows::Verdict Judged(std::size_t index);
   bool AllowedFrame(std::size_t index) { return Judged(index) == AllowedWindows::Verdict::Allowed; }
@@ -104,6 +112,7 @@ class WindowScan {
   std::vector<std::size_t> newIndex_;   // beside newTitles_: the frame's place in the snapshot
   std::size_t knownCounted_ = 0;        // the known frames the limit counts: not allowed
   bool expandPending_ = true;
+  bool block100_ = false;
 
   DesktopSnapshot snapshot_;            // this tick's windows
   std::vector<std::uint32_t> matches_;  // reused, so a warm tick allocates nothing

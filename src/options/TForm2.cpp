@@ -59,6 +59,7 @@ constexpr SettingBinding kSettingBindings[] = {
     Bind<&Settings::LimitEnabled, &TForm2::Limit>(),
     Bind<&Settings::LimitWindows, &TForm2::MaxWindows>(),
     Bind<&Settings::LimitClose, &TForm2::WhenStarted>(),
+    Bind<&Settings::LetClickedThrough, &TForm2::ClickedThrough>(),
     Bind<&Settings::ExitOnClose, &TForm2::EOC>(),
     Bind<&Settings::AutoStart, &TForm2::AutoStart>(),
     Bind<&Settings::HomePageIE, &TForm2::HomePage>(),
@@ -98,6 +99,8 @@ TForm2::TForm2(Registry& registry, vandrel::Sound& sound, SystemInfo& system, Se
   WhenStarted.Items = {"L&imit number of windows as set.", "E&xpand the limit (max 15)."};
   Label(RadioGroup1, "Time to check in seconds", "How often to check for pop up windows.");
   RadioGroup1.Items = {"&0.1", "0.&5", "&1.0", "&2.0"};
+  Label(ClickedThrough, "Let windows I open with a clic&k through",
+        "A window opened by a click or the Enter key in a browser window is not closed as a pop-up.");
 
   Label(GroupBox2, " Flash ads block options  ");
   Label(BanSelectedS, "&Ban selected items on startup");

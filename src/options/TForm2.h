@@ -59,6 +59,7 @@ class TForm2 : public LiveSettings, public EraseChoices {
   CheckBox Limit;
   SpinEdit MaxWindows{1, kMaxExpandedLimit};
   RadioGroup WhenStarted, RadioGroup1;
+  CheckBox ClickedThrough;
   CheckBox BanSelectedS;
   CheckBox eCache, eCookies, eHistory, All, eBookmarks, eLocationBar;
   CheckBox eRecent, eTempFolder, eBin, eMPlayer, eRealOne;

@@ -43,6 +43,8 @@ class Desktop {
   virtual std::uint32_t ReadStyle(WindowHandle window) = 0;
   // Shown now; false for a window that has gone away.
   virtual bool IsVisible(WindowHandle window) = 0;
+  // The id of the process that made the window; 0 for a window that has gone away.
+  virtual std::uint32_t ProcessOf(WindowHandle window) = 0;
   virtual bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // A top-level window, shown or hidden, with this class and title that a
   // program of this file name made ("Vandrel.exe", ASCII case ignored); 0

@@ -11,6 +11,7 @@
 #include "platform/TextCollation.h"
 #include "platform/TraceFiles.h"
 #include "platform/UrlCache.h"
+#include "platform/UserInputs.h"
 #include "platform/WaitLoop.h"
 #include "platform/WindowEvents.h"
 #include "platform/DocumentOpener.h"
@@ -35,6 +36,7 @@ struct Platform {
   KeyState& keys;
   BrowserAddresses& browserAddresses;
   WindowEvents& windowEvents;
+  UserInputs& userInputs;
 };
 
 }  // namespace vandrel

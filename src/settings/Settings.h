@@ -16,6 +16,8 @@ struct Settings {
   int LimitWindows = 5;
   int TimerInterval = 100;
   int LimitClose = 0;
+  // A click or key press in a browser frame lets the window it opens through.
+  bool LetClickedThrough = true;
   bool Cache = true;
   bool All = false;
   bool LocationBar = false;

@@ -17,13 +17,14 @@ struct Field {
 };
 
 // The settings table, in the order the load reads it.
-constexpr std::array<Field, 28> kLoadOrder{{
+constexpr std::array<Field, 29> kLoadOrder{{
     {"DeleteConfirm", &Settings::DeleteConfirm},
     {"ExitConfirm", &Settings::ExitConfirm},
     {"LimitEnabled", &Settings::LimitEnabled},
     {"LimitWindows", &Settings::LimitWindows},
     {"TimerInterval", &Settings::TimerInterval},
     {"LimitClose", &Settings::LimitClose},
+    {"LetClickedThrough", &Settings::LetClickedThrough},
     {"Cache", &Settings::Cache},
     {"All", &Settings::All},
     {"LocationBar", &Settings::LocationBar},
@@ -49,13 +50,14 @@ constexpr std::array<Field, 28> kLoadOrder{{
 }};
 
 // The order the store writes them; SoundFile follows, when the sound is on.
-constexpr std::array<Field, 26> kStoreOrder{{
+constexpr std::array<Field, 27> kStoreOrder{{
     {"DeleteConfirm", &Settings::DeleteConfirm},
     {"ExitConfirm", &Settings::ExitConfirm},
     {"LimitEnabled", &Settings::LimitEnabled},
     {"LimitWindows", &Settings::LimitWindows},
     {"TimerInterval", &Settings::TimerInterval},
     {"LimitClose", &Settings::LimitClose},
+    {"LetClickedThrough", &Settings::LetClickedThrough},
     {"AutoSuggest", &Settings::AutoSuggest},
     {"ExitOnClose", &Settings::ExitOnClose},
     {"AutoStart", &Settings::AutoStart},

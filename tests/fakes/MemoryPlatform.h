@@ -12,6 +12,7 @@
 #include "platform/memory/MemorySystemInfo.h"
 #include "platform/memory/MemoryTraceFiles.h"
 #include "platform/memory/MemoryUrlCache.h"
+#include "platform/memory/MemoryUserInputs.h"
 #include "platform/memory/MemoryWaitLoop.h"
 #include "platform/memory/MemoryWindowEvents.h"
 #include "platform/memory/MemoryDocumentOpener.h"
@@ -35,8 +36,9 @@ struct MemoryPlatform {
   MemoryKeyState keys;
   MemoryBrowserAddresses browserAddresses;
   MemoryWindowEvents windowEvents;
+  MemoryUserInputs userInputs;
   Platform platform{registry,   desktop,  sound, system,    files, collation,        services,    waitLoop,
-                    traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents};
+                    traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents, userInputs};
 
   MemoryPlatform() {
     browserAddresses.listed = [this](WindowHandle frame) { return desktop.IsOpen(frame); };

@@ -20,6 +20,7 @@
 #include "platform/win32/Win32TextCollation.h"
 #include "platform/win32/Win32TraceFiles.h"
 #include "platform/win32/Win32UrlCache.h"
+#include "platform/win32/Win32UserInputs.h"
 #include "platform/win32/Win32WaitLoop.h"
 #include "platform/win32/Win32WindowEvents.h"
 #include "platform/win32/Win32DocumentOpener.h"
@@ -44,8 +45,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32KeyState keys;
   Win32BrowserAddresses browserAddresses;
   Win32WindowEvents windowEvents;
-  Platform platform{registry,   desktop,  sound, system,    files, collation,        services,    waitLoop,
-                    traceFiles, urlCache, shell, documents, keys,  browserAddresses, windowEvents};
+  Win32UserInputs userInputs;
+  Platform platform{registry,   desktop,  sound, system,    files,     collation,        services,
+                    waitLoop,   traceFiles, urlCache, shell, documents, keys,  browserAddresses,
+                    windowEvents, userInputs};
   Application application(instance, platform, prompts);
   Win32GuidSource guids;
   ToolbarButtonStore toolbarButtons(registry, guids);

@@ -195,12 +195,14 @@ void OptionsView::MakePopupPage() {
   const auto whenItems = page.Radios(f.WhenStarted, 24, 66, 220, false);
   const HWND intervalFrame = page.Make({14, 120, 236, 46}, kGroupBoxKind, &f.RadioGroup1);
   const auto intervalItems = page.Radios(f.RadioGroup1, 24, 140, 56, true);
+  const HWND clickedThrough = page.Make({14, 176, 248, kRow}, kCheckBoxKind, &f.ClickedThrough);
   binder_.Bind(Handle(), {
                              {f.GroupBox1, ControlRef(frame)},
                              {f.Limit, ControlRef(limit)},
                              {f.MaxWindows, ControlRef(maxEdit), ControlRef(maxArrows)},
                              {f.WhenStarted, whenItems, ControlRef(whenFrame)},
                              {f.RadioGroup1, intervalItems, ControlRef(intervalFrame)},
+                             {f.ClickedThrough, ControlRef(clickedThrough)},
                          });
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace vandrel {
 namespace {
@@ -136,6 +137,11 @@ void MemoryDesktop::MadeBy(WindowHandle window, std::string program) {
   for (Window& w : windows_) {
     if (w.handle == window) w.program = std::move(program);
   }
+}
+
+std::uint32_t MemoryDesktop::ProcessOf(WindowHandle window) {
+  const Window* found = Lookup(window);
+  return found ? static_cast<std::uint32_t>(std::hash<std::string>{}(found->program)) | 1u : 0;
 }
 
 void MemoryDesktop::BringToForeground(WindowHandle window) { foreground_ = window; }

@@ -62,6 +62,8 @@ class MemoryDesktop : public Desktop {
   void ReadClassName(WindowHandle window, ClassText& out) override;
   std::uint32_t ReadStyle(WindowHandle window) override;
   bool IsVisible(WindowHandle window) override;
+  // One process a program file name (MadeBy); nonzero for every window there is.
+  std::uint32_t ProcessOf(WindowHandle window) override;
   bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   WindowHandle FindOfProgram(const std::string& className, const std::string& title,
                              std::string_view programFileName) override;

@@ -105,7 +105,7 @@ struct ModuleTraits {
   static void Close(Handle module) noexcept { FreeLibrary(module); }
 };
 
-// Windows this code made itself, and hooks of window events.
+// Windows this code made itself, hooks of window events and of input.
 struct WindowTraits {
   using Handle = HWND;
   static Handle Invalid() noexcept { return nullptr; }
@@ -118,6 +118,12 @@ struct WinEventHookTraits {
   static void Close(Handle hook) noexcept { UnhookWinEvent(hook); }
 };
 
+struct WindowsHookTraits {
+  using Handle = HHOOK;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle hook) noexcept { UnhookWindowsHookEx(hook); }
+};
+
 using UniqueHkey = UniqueResource<HkeyTraits>;
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -128,5 +134,6 @@ using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
 using UniqueWinEventHook = UniqueResource<WinEventHookTraits>;
+using UniqueWindowsHook = UniqueResource<WindowsHookTraits>;
 
 }  // namespace vandrel

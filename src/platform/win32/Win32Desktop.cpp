@@ -106,6 +106,11 @@ std::uint32_t Win32Desktop::ReadStyle(WindowHandle window) { return StyleOf(ToHw
 
 bool Win32Desktop::IsVisible(WindowHandle window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
 
+std::uint32_t Win32Desktop::ProcessOf(WindowHandle window) {
+  DWORD processId = 0;
+  return GetWindowThreadProcessId(ToHwnd(window), &processId) ? processId : 0;
+}
+
 bool Win32Desktop::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   return PostMessageA(ToHwnd(window), message, wParam, lParam) != FALSE;
 }

@@ -244,7 +244,7 @@ TEST_F(MainWindowTest, RaisingTheLimitStoresEverySetting) {
   for (int i = 0; i < 8; ++i) Frame("P" + std::to_string(i));
   Main().Timer1.Fire();
   EXPECT_EQ(registry.ReadValue(kCu, kSettingsKeyPath, "LimitWindows")->text, "8");
-  EXPECT_EQ(registry.ValueCount(kCu, kSettingsKeyPath), 27u);
+  EXPECT_EQ(registry.ValueCount(kCu, kSettingsKeyPath), 28u);
   EXPECT_EQ(Main().ClosedCount(), 0u);
 }
 

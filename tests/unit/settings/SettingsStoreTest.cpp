@@ -24,6 +24,7 @@ const Named kLoadTable{{"DeleteConfirm", "1"},
                        {"LimitWindows", "5"},
                        {"TimerInterval", "100"},
                        {"LimitClose", "0"},
+                       {"LetClickedThrough", "1"},
                        {"Cache", "1"},
                        {"All", "0"},
                        {"LocationBar", "0"},
@@ -50,6 +51,7 @@ const Named kLoadTable{{"DeleteConfirm", "1"},
 const Named kStoreTable{{"DeleteConfirm", "1"},    {"ExitConfirm", "1"},
                         {"LimitEnabled", "0"},     {"LimitWindows", "5"},
                         {"TimerInterval", "100"},  {"LimitClose", "0"},
+                        {"LetClickedThrough", "1"},
                         {"AutoSuggest", "1"},      {"ExitOnClose", "0"},
                         {"AutoStart", "1"},        {"Cache", "1"},
                         {"Cookies", "1"},          {"All", "0"},
@@ -198,11 +200,12 @@ TEST_F(SettingsStoreTest, StoreWritesEveryValueAsTextAndALoadGivesTheSameRecord)
   values.LimitWindows = 12;
   values.TimerInterval = 2000;
   values.LimitClose = 1;
+  values.LetClickedThrough = false;
   values.RecycledBin = false;
   values.HomePageIE = "http://example.test/";
   values.SoundFile = "C:\\ding.wav";
   StoreSettings(registry, values);
-  EXPECT_EQ(registry.ValueCount(kCu, kSettingsKeyPath), 27u);
+  EXPECT_EQ(registry.ValueCount(kCu, kSettingsKeyPath), 28u);
   EXPECT_EQ(Stored("LimitEnabled"), "1");
   EXPECT_EQ(Stored("Recycled Bin"), "0");
   EXPECT_EQ(Stored("LimitWindows"), "12");

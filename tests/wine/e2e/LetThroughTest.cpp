@@ -1,6 +1,9 @@
 // The real Vandrel.exe under Wine with the Ctrl key held in the test's own
-// desktop: the scan spares the windows it first sees then.
+// desktop, and with a click in a browser frame: the scan spares the windows
+// it first sees then, and the window the click opened.
 #include <gtest/gtest.h>
+
+#include "app/CommandIds.h"
 
 #include "PopupHelper.h"
 #include "ScanTicks.h"
@@ -11,8 +14,8 @@ namespace vandrel::test {
 namespace {
 
 // A pop-up frame without a maximise box: the class pass closes it at once.
-PopupWindowSpec PopupFrame(const std::string& page) {
-  return {"IEFrame", page + " - Microsoft Internet Explorer", true, false, false};
+PopupWindowSpec PopupFrame(const std::string& page, bool opened = false) {
+  return {"IEFrame", page + " - Microsoft Internet Explorer", true, false, false, {}, opened};
 }
 
 // Wine starts a Unix program as it would a Windows one, but its process
@@ -81,6 +84,51 @@ TEST_F(LetThroughTest, AFrameOpenedWhileCtrlIsHeldStaysOpenAndOneOpenedAfterRele
   PopupHelper unwanted{PopupFrame("Advert")};
   EXPECT_TRUE(unwanted.WaitForCloses(0, 1));
   EXPECT_EQ(wanted.ClosesReceived(0), 0);
+}
+
+// A real click in the middle of the window: xdotool's reaches Wine from the
+// X server, as hardware input.
+void Click(HWND window) {
+  RECT box{};
+  GetWindowRect(window, &box);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  ASSERT_EQ(WindowFromPoint(middle), window);
+  RunXdotool("mousemove " + std::to_string(middle.x) + " " + std::to_string(middle.y) + " click 1");
+}
+
+TEST_F(LetThroughTest, AFrameItsBrowserOpensAfterAClickInItsFrameStaysAtLimitOneUnlessBlock100OrTheListSaysNo) {
+  Set("LimitEnabled", "1");
+  Set("LimitWindows", "1");
+  struct Case {
+    const char* what;
+    bool clicked, block100, listed, kept;
+  };
+  // The block list last: the program writes it back at its exit.
+  for (const Case c : {Case{"clicked", true, false, false, true}, {"not clicked", false, false, false, false},
+                       {"Block 100%", true, true, false, false}, {"listed", true, false, true, false}}) {
+    SCOPED_TRACE(c.what);
+    if (c.listed) {
+      ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"Login"})));
+    }
+    VandrelProcess vandrel;
+    ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
+    if (c.block100) {
+      PostMessageA(vandrel.WaitForMainWindow(), WM_COMMAND, kCmdStop1001, 0);
+      const HWND box = vandrel.WaitForMessageBox();  // the mode's note
+      ASSERT_NE(box, nullptr);
+      SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+    PopupHelper browser{{"IEFrame", "Home - Microsoft Internet Explorer", true, true}, PopupFrame("Login", true),
+                        TickWitness(), BarrierWindow()};
+    ASSERT_TRUE(WaitForScanTicks(browser, 2, 3, 2));
+    // Without the click, the same press reaches the frame as a message only.
+    if (c.clicked) Click(browser.Window(0));
+    else PostMessageA(browser.Window(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ASSERT_NE(browser.WaitForWindow(1), nullptr);
+    ASSERT_TRUE(WaitForScanTicks(browser, 2, 3, 3));
+    EXPECT_EQ(browser.ClosesReceived(1) == 0, c.kept) << browser.ClosesReceived(1);
+  }
 }
 
 }  // namespace

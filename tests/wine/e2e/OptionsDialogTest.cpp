@@ -102,6 +102,7 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingTheStartUpEntryAndTheHomePage) {
   Press(dialog, "&Limit max opened windows");
   // A text that is no number counts as the least value.
   SendMessageA(EditAfter(Control(dialog, "&Limit max opened windows")), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  Press(dialog, "Let windows I open with a clic&k through");
   ChoosePage(dialog, 's');
   Press(dialog, "Set this &home page");
   const HWND homePage = EditAfter(Control(dialog, "Set this &home page"));
@@ -109,8 +110,9 @@ TEST_F(OptionsDialogTest, OkWritesEverySettingTheStartUpEntryAndTheHomePage) {
   Press(dialog, "&OK");
   ASSERT_TRUE(Closed(dialog));
 
-  // The 27 options, and TOD of the tip shown at the first start.
-  EXPECT_EQ(ValueCount(kSettingsKey), 28u);
+  // The 28 options, and TOD of the tip shown at the first start.
+  EXPECT_EQ(ValueCount(kSettingsKey), 29u);
+  EXPECT_EQ(Text(kSettingsKey, "LetClickedThrough"), "0");
   EXPECT_EQ(Text(kSettingsKey, "LimitEnabled"), "1");
   EXPECT_EQ(Text(kSettingsKey, "LimitWindows"), "1");
   EXPECT_EQ(Text(kSettingsKey, "SetHomePage"), "1");

@@ -11,6 +11,8 @@
 //   i  ignores WM_CLOSE (counts it but stays open)
 //   s  has a status bar; its panels' texts follow as "--status <text>"
 //      arguments right after the window
+//   o  opened 200 ms after a window gets a left button press, as a
+//      browser opens a link's window (its handle reads 0 until then)
 // --many creates <count> visible windows quickly, <frames> of them spread
 // evenly and looking like browser frames (class IEFrame, title
 // "Page <n> - Microsoft Internet Explorer", maximise box).
@@ -32,6 +34,7 @@ inline constexpr char kHiddenFlag = 'h';
 inline constexpr char kMaximizeBoxFlag = 'm';
 inline constexpr char kIgnoresCloseFlag = 'i';
 inline constexpr char kStatusBarFlag = 's';
+inline constexpr char kOpenedFlag = 'o';
 
 inline constexpr char kFrameClass[] = "IEFrame";
 inline constexpr char kFrameTitleSuffix[] = " - Microsoft Internet Explorer";

@@ -23,6 +23,7 @@ struct WindowSpec {
   bool maximizeBox = false;
   bool ignoresClose = false;
   bool statusBar = false;
+  bool opened = false;
   std::vector<std::string> statusTexts = {};
 };
 
@@ -38,6 +39,7 @@ WindowSpec SpecOf(const std::string& className, const std::string& title, const 
     if (flag == kMaximizeBoxFlag) wanted.maximizeBox = true;
     if (flag == kIgnoresCloseFlag) wanted.ignoresClose = true;
     if (flag == kStatusBarFlag) wanted.statusBar = true;
+    if (flag == kOpenedFlag) wanted.opened = true;
   }
   return wanted;
 }
@@ -97,9 +99,10 @@ class Helper {
     for (auto& wanted : options.windows) windows_.push_back({std::move(wanted), this});
   }
 
-  bool CreateWindows(HINSTANCE instance) {
+  bool CreateWindows(HINSTANCE instance, bool opened = false) {
     for (std::size_t i = 0; i < windows_.size(); ++i) {
-      if (!Create(instance, windows_[i], static_cast<int>(i))) return false;
+      HelperWindow& entry = windows_[i];
+      if (entry.wanted.opened == opened && !entry.window && !Create(instance, entry, static_cast<int>(i))) return false;
     }
     WriteReport();
     return true;
@@ -116,6 +119,11 @@ class Helper {
     switch (message) {
       case WM_CLOSE: self->owner->OnClose(*self); return 0;
       case WM_DESTROY: self->owner->OnDestroy(); return 0;
+      case WM_LBUTTONDOWN: SetTimer(window, 1, 200, nullptr); return 0;
+      case WM_TIMER:
+        KillTimer(window, wParam);
+        self->owner->CreateWindows(GetModuleHandleA(nullptr), true);
+        return 0;
       case WM_SIZE:
         if (self->statusBar) SendMessageA(self->statusBar, WM_SIZE, 0, 0);
         return 0;

@@ -28,6 +28,7 @@ std::string FlagsOf(const PopupWindowSpec& wanted) {
   if (wanted.maximizeBox) flags += popup::kMaximizeBoxFlag;
   if (wanted.ignoresClose) flags += popup::kIgnoresCloseFlag;
   if (!wanted.statusTexts.empty()) flags += popup::kStatusBarFlag;
+  if (wanted.opened) flags += popup::kOpenedFlag;
   return flags;
 }
 
@@ -102,6 +103,11 @@ std::vector<PopupHelper::Entry> PopupHelper::ReadReport() const {
   int closes = 0;
   while (lines >> window >> closes >> statusBar) entries.push_back({HandleOf(window), closes, HandleOf(statusBar)});
   return entries;
+}
+
+HWND PopupHelper::WaitForWindow(std::size_t index, DWORD timeoutMs) {
+  WaitUntil([&] { return (windows_ = ReadReport()).size() > index && windows_[index].window; }, timeoutMs);
+  return windows_.size() > index ? windows_[index].window : nullptr;
 }
 
 int PopupHelper::ClosesReceived(std::size_t index) const {

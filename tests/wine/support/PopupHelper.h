@@ -17,6 +17,7 @@ struct PopupWindowSpec {
   bool maximizeBox = false;
   bool ignoresClose = false;                  // counts WM_CLOSE but stays open
   std::vector<std::string> statusTexts = {};  // non-empty: a status bar with these panels
+  bool opened = false;  // made 200 ms after a left button press in a window
 };
 
 // A hidden window that nothing but the test closes, for PopupHelper::Settle.
@@ -38,6 +39,8 @@ class PopupHelper {
 
   std::size_t Count() const { return windows_.size(); }
   HWND Window(std::size_t index) const { return windows_.at(index).window; }
+  // Waits until an opened window exists; null on timeout.
+  HWND WaitForWindow(std::size_t index, DWORD timeoutMs = 5000);
   HWND StatusBar(std::size_t index) const { return windows_.at(index).statusBar; }
   // WM_CLOSE messages the window has handled so far.
   int ClosesReceived(std::size_t index) const;
