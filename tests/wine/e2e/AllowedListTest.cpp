@@ -3,6 +3,8 @@
 // file across a restart and when it is damaged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BrowserAddresses.h"
 #include "PopupHelper.h"
 #include "ScanTicks.h"
@@ -114,8 +116,10 @@ TEST_F(AllowedListTest, AnAllowedSitesSizedPopUpStaysWhileAnotherSitesIsClosed) 
   BrowserAddresses addresses;
   ASSERT_TRUE(addresses.Ready());
   std::vector<std::string> entries = ReadScrambledTitles(path);
-  entries.push_back("Smail.example.com");
-  ASSERT_TRUE(WriteFileBytes(path, ScrambledTitles(entries)));
+  if (std::find(entries.begin(), entries.end(), "Smail.example.com") == entries.end()) {
+    entries.push_back("Smail.example.com");
+    ASSERT_TRUE(WriteFileBytes(path, ScrambledTitles(entries)));
+  }
   const PopupWindowSpec compose{"IEFrame", "Compose - Microsoft Internet Explorer", true, false, true};
   const PopupWindowSpec offer{"IEFrame", "Offer - Microsoft Internet Explorer", true, false, true};
   PopupHelper helper{compose, offer, TickWitness(), BarrierWindow()};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandIds.h"
+#include "monitor/WindowScan.h"
 
 #include "PopupHelper.h"
 #include "ScanTicks.h"
@@ -105,8 +106,10 @@ TEST_F(LetThroughTest, AFrameItsBrowserOpensAfterAClickInItsFrameStaysAtLimitOne
     bool clicked, block100, listed, kept;
   };
   // The block list last: the program writes it back at its exit.
-  for (const Case c : {Case{"clicked", true, false, false, true}, {"not clicked", false, false, false, false},
-                       {"Block 100%", true, true, false, false}, {"listed", true, false, true, false}}) {
+  for (const Case c : {Case{"clicked", true, false, false, true},
+                       {"not clicked", false, false, false, false},
+                       {"Block 100%", true, true, false, false},
+                       {"listed", true, false, true, false}}) {
     SCOPED_TRACE(c.what);
     if (c.listed) {
       ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"Login"})));
@@ -119,14 +122,20 @@ TEST_F(LetThroughTest, AFrameItsBrowserOpensAfterAClickInItsFrameStaysAtLimitOne
       ASSERT_NE(box, nullptr);
       SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     }
-    PopupHelper browser{{"IEFrame", "Home - Microsoft Internet Explorer", true, true}, PopupFrame("Login", true),
-                        TickWitness(), BarrierWindow()};
+    PopupHelper browser{{"IEFrame", "Home - Microsoft Internet Explorer", true, true},
+                        PopupFrame("Login", true),
+                        TickWitness(),
+                        BarrierWindow()};
     ASSERT_TRUE(WaitForScanTicks(browser, 2, 3, 2));
     // Without the click, the same press reaches the frame as a message only.
-    if (c.clicked) Click(browser.Window(0));
-    else PostMessageA(browser.Window(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    if (c.clicked)
+      Click(browser.Window(0));
+    else
+      PostMessageA(browser.Window(0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     ASSERT_NE(browser.WaitForWindow(1), nullptr);
-    ASSERT_TRUE(WaitForScanTicks(browser, 2, 3, 3));
+    // A site in the always-allowed list that earlier runs left holds a frame
+    // whose site Wine's list never names for SiteWaitTicks first.
+    ASSERT_TRUE(WaitForScanTicks(browser, 2, 3, 3 + SiteWaitTicks(Settings().TimerInterval)));
     EXPECT_EQ(browser.ClosesReceived(1) == 0, c.kept) << browser.ClosesReceived(1);
   }
 }
