@@ -9,14 +9,18 @@ void AllowedWindows::LookUpSites(DesktopSnapshot& snapshot, bool countedClosesMa
   addresses_.KeepOnly(snapshot.Handles());
   // Every new page is asked for as soon as it is seen, while the shell
   // still lists its frame: a closed frame is named no more, and Recently
-  // closed keeps what the shell named before the close. One that names no
-  // page yet is asked again only while a site may allow it.
+  // closed keeps what the shell named before the close. One the shell did
+  // not list yet is asked again a few times; one that names no page yet is
+  // asked again only while a site may allow it.
   const bool sites = list_.HasSites();
   if (!sites && !countedClosesMayCome) return;
   for (std::size_t i = 0; i < snapshot.size(); ++i) {
     if (!snapshot.IsBrowserFrame(i)) continue;
     const std::string* address = addresses_.AddressOf(snapshot.Handle(i), snapshot.Title(i));
-    if (!address || (sites && NamesNoPage(*address))) addresses_.Want(snapshot.Handle(i), snapshot.Title(i));
+    if (!address || (sites && NamesNoPage(*address)) ||
+        addresses_.NotListedYet(snapshot.Handle(i), snapshot.Title(i))) {
+      addresses_.Want(snapshot.Handle(i), snapshot.Title(i));
+    }
   }
   // Waited for only while a site may allow a frame, and only a read of this
   // tick: one still running from an earlier tick is a browser that does

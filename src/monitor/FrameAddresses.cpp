@@ -33,8 +33,10 @@ void FrameAddresses::Take(std::uint32_t milliseconds) {
     const auto found =
         std::find_if(answer_.begin(), answer_.end(), [frame](const FrameAddress& read) { return read.frame == frame; });
     Known& known = known_[frame];
+    const bool listed = found != answer_.end();
+    known.unlistedReads = listed ? 0 : known.title == title ? known.unlistedReads + 1 : 1;
     known.title = std::move(title);
-    known.address = found != answer_.end() ? found->address : std::string();
+    known.address = listed ? found->address : std::string();
     if (onRead) onRead(frame, known.title, known.address);
   }
   asked_.clear();
@@ -43,6 +45,12 @@ void FrameAddresses::Take(std::uint32_t milliseconds) {
 const std::string* FrameAddresses::AddressOf(WindowHandle frame, std::string_view title) const {
   const auto known = known_.find(frame);
   return known != known_.end() && known->second.title == title ? &known->second.address : nullptr;
+}
+
+bool FrameAddresses::NotListedYet(WindowHandle frame, std::string_view title) const {
+  const auto known = known_.find(frame);
+  return known != known_.end() && known->second.title == title && known->second.unlistedReads > 0 &&
+         known->second.unlistedReads < kReadsBeforeUnlisted;
 }
 
 bool FrameAddresses::Asking(WindowHandle frame, std::string_view title) const {

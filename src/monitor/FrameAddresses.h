@@ -18,6 +18,10 @@ inline constexpr std::uint32_t kAddressWait = 50;
 // list's server, which takes longer; it is waited for longer, once.
 inline constexpr std::uint32_t kFirstAddressWait = 1000;
 
+// The browser lists a new frame a moment after making it, so a read that
+// came first does not name it: it is asked again, this many reads in all.
+inline constexpr int kReadsBeforeUnlisted = 3;
+
 // What the scan knows of the browser frames' addresses. Each address is
 // kept with the title the frame showed when it was asked for, since a new
 // title is a new page: it names the page only while the title stays.
@@ -38,6 +42,9 @@ class FrameAddresses {
   // The address read for the frame while it showed `title` (empty when the
   // shell named none); null when none was read for that title.
   const std::string* AddressOf(WindowHandle frame, std::string_view title) const;
+  // Whether the frame showing `title` was left out of every read so far,
+  // fewer than kReadsBeforeUnlisted of them: the shell may list it soon.
+  bool NotListedYet(WindowHandle frame, std::string_view title) const;
   // Whether the frame showing `title` is asked for in the read that runs or
   // in the next: its answer is still to come.
   bool Asking(WindowHandle frame, std::string_view title) const;
@@ -54,6 +61,7 @@ class FrameAddresses {
   struct Known {
     std::string title;
     std::string address;
+    int unlistedReads = 0;  // in a row, for this title
   };
 
   BrowserAddresses& shell_;

@@ -63,14 +63,14 @@ void RecentlyClosed::TickEnded(const std::vector<WindowHandle>& open) {
     // known while its title stays.
     const auto earlier = FindSame(closed);
     const std::string* read = addresses_.AddressOf(closed.window, closed.title);
-    if (earlier != closed_.end() && earlier->title == closed.title) {
-      closed.address = earlier->address;
-      closed.addressAsked = earlier->addressAsked;
-    } else if (read) {
+    if (read && !read->empty()) {
       closed.address = *read;
+    } else if (earlier != closed_.end() && earlier->title == closed.title && !earlier->address.empty()) {
+      closed.address = earlier->address;
     } else {
-      // Asked for when its page was first seen; none is asked for now, as
-      // the shell names a closed frame no more.
+      // Asked for when its page was first seen (again, while the shell had
+      // not listed it yet); none is asked for now, as the shell names a
+      // closed frame no more.
       closed.addressAsked = addresses_.Asking(closed.window, closed.title);
     }
     closed.time = time;

@@ -45,11 +45,19 @@ TEST_F(RecentlyClosedTest, KeepsTheTenNewestCountedClosesNewestFirstWithRuleTime
   // lists the frame, and once: no tick waits for the answer.
   EXPECT_EQ(newest.address, "http://casino.example/11");
   EXPECT_EQ(recent.Newest()[1].address, "");  // the shell did not name it
+  // A frame the shell has not listed yet is asked again, a few reads in all.
   Frame("Open");
-  Tick();
-  Tick();
-  EXPECT_EQ(addresses.reads, 13);
+  for (int i = 0; i < kReadsBeforeUnlisted + 2; ++i) Tick();
+  EXPECT_EQ(addresses.reads, 12 + kReadsBeforeUnlisted);
   EXPECT_EQ(addresses.waited, 0u) << "no tick waits for a closed window's address";
+  // One that stays open, listed from the second read on, is kept with its address.
+  const WindowHandle slow = Frame("Casino slow");
+  scan.Tick();
+  addresses.addresses[slow] = "http://casino.example/slow";
+  scan.Tick();
+  scan.Tick();
+  EXPECT_EQ(recent.Newest().front().address, "http://casino.example/slow");
+  desktop.ApplyCloses();
 
   // An answer that comes after the close names no closed frame: the read
   // started at first sight is what Recently closed keeps.

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <optional>
 
+#include "AddressRecorder.h"
+#include "BrowserAddresses.h"
 #include "PopupHelper.h"
 #include "TrayIcon.h"
 #include "VandrelProcess.h"
@@ -129,19 +131,27 @@ TEST_F(TrayTest, AnIconTheShellTookAfterRefusingItsAddGetsBalloonsAndIsDeletedAt
 TEST_F(TrayTest, FramesClosedTogetherMakeOneBalloonWhoseClickListsThemAndTheItemTurnsItOff) {
   vandrel.reset();  // again, with a block list
   ASSERT_TRUE(WriteFileBytes(TitlesPath(), ScrambledTitles({"News"})));
+  const AddressRecorder recorder("ftp");  // what "Reopen" opens
+  ASSERT_TRUE(recorder.Ready());
+  BrowserAddresses addresses;
+  ASSERT_TRUE(addresses.Ready());
   StartVandrel();
   StandInTray tray;
   ASSERT_TRUE(tray.TakesOver());
   {
-    // Frames that go when told: one closed at every tick is listed anew each time.
-    PopupHelper helper{Frame("Daily News", false), Frame("Sports News", false)};
+    // Frames that stay, as a busy browser's do, named by the shell meanwhile:
+    // closed at every tick, each is one window closed and one balloon line.
+    PopupHelper helper{Frame("Daily News"), Frame("Sports News")};
+    ASSERT_TRUE(addresses.Set(helper.Window(0), "ftp://news.blocked.invalid/daily"));
+    ASSERT_TRUE(addresses.Set(helper.Window(1), "ftp://news.blocked.invalid/sports"));
     ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 5000));
     Sleep(1500 * TimeScale());  // no second one follows
     ASSERT_EQ(tray.Balloons().size(), 1u);
     const auto [title, text] = tray.Balloons()[0];
     EXPECT_EQ(title, "2 windows closed");
     EXPECT_TRUE(text == "Daily News (block list: News)\nSports News (block list: News)" ||
-                text == "Sports News (block list: News)\nDaily News (block list: News)") << text;
+                text == "Sports News (block list: News)\nDaily News (block list: News)")
+        << text;
     // A click on it, as the shell reports it, lists them: taking one offers to take its entry out.
     PostMessageA(owner, WM_APP + 1, kIconId, NIN_BALLOONUSERCLICK);
     ASSERT_TRUE(WaitUntil([] { return VisibleMenu() != nullptr; }, 5000));
@@ -150,6 +160,11 @@ TEST_F(TrayTest, FramesClosedTogetherMakeOneBalloonWhoseClickListsThemAndTheItem
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(VandrelProcess::QuestionText(question), "Remove 'News' from the block list?");
     SendMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+    // Kept in the list, and the page opened all the same.
+    EXPECT_TRUE(
+        WaitUntil([&] { return recorder.Opened().value_or("").find("ftp://news.blocked.invalid/") == 0; }, 10000))
+        << recorder.Opened().value_or("nothing was opened");
+    EXPECT_EQ(ReadScrambledTitles(), std::vector<std::string>{"News"});
   }
   // The item after "Recently closed" turns it off: nothing after the quiet time.
   Choose(RightClickIcon(), {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
