@@ -64,31 +64,30 @@ WindowHandle FrameOf(SHANDLE_PTR reported) {
   return reinterpret_cast<WindowHandle>(LongToHandle(static_cast<LONG>(reported)));
 }
 
-// The COM calls the reading thread makes, loaded on it.
+// The COM calls the reading thread makes, loaded on it. The shell's list is
+// made once and kept for the thread's life: each release of a list is a call
+// into the process that serves it, and Wine's desktop process was seen to
+// deadlock on a release that met another program's first call. A list that
+// fails (the shell restarted) is let go and made again at the next read.
 class ShellWindowsReader {
  public:
   // Every listed frame and its address; one the list cannot name is left out.
   void ReadAll(std::vector<FrameAddress>& into) {
     into.clear();
-    using CreateFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
     const auto freeText = oleaut32_.Find<FreeTextFunction>("SysFreeString");
     const auto textLength = oleaut32_.Find<TextLengthFunction>("SysStringLen");
-    if (!apartment_.Entered() || !create || !freeText || !textLength) return;
-    ComRef<IShellWindows> windows;
-    if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
-                      reinterpret_cast<void**>(windows.put()))) ||
-        !windows) {
+    if (!freeText || !textLength || !HasList()) return;
+    long count = 0;
+    if (FAILED(windows_.get()->get_Count(&count))) {
+      windows_.reset();
       return;
     }
-    long count = 0;
-    if (FAILED(windows.get()->get_Count(&count))) return;
     for (long i = 0; i < count; ++i) {
       VARIANT index{};  // as VariantInit leaves it, then a number
       index.vt = VT_I4;
       index.lVal = i;
       ComRef<IDispatch> item;
-      if (FAILED(windows.get()->Item(index, item.put())) || !item) continue;
+      if (FAILED(windows_.get()->Item(index, item.put())) || !item) continue;
       ComRef<IWebBrowser2> browser;
       if (FAILED(item.get()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) || !browser) {
         continue;  // a shell folder window, not a browser
@@ -102,9 +101,24 @@ class ShellWindowsReader {
   }
 
  private:
+  bool HasList() {
+    if (windows_) return true;
+    using CreateFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    const auto create = ole32_.Find<CreateFunction>("CoCreateInstance");
+    if (!apartment_.Entered() || !create) return false;
+    if (FAILED(create(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows,
+                      reinterpret_cast<void**>(windows_.put())))) {
+      windows_.reset();
+    }
+    return static_cast<bool>(windows_);
+  }
+
+  // Declared in the order they are made: the list goes before the apartment
+  // and the libraries it needs.
   const ComApartment apartment_{ComApartment::Kind::Multithreaded};
   LateLibrary ole32_{"ole32.dll"};
   LateLibrary oleaut32_{"oleaut32.dll"};
+  ComRef<IShellWindows> windows_;
 };
 
 }  // namespace

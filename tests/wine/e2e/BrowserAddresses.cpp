@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 
 #include "Launch.h"
 #include "RegistryReset.h"
@@ -19,6 +21,7 @@ constexpr const char* kDoubleServerKey =
     "Software\\Classes\\CLSID\\{5A1E0C3B-7D4F-4E8A-9C61-2B8F0D3E7A10}\\InprocServer32";
 constexpr const char* kAddressesKey = "Software\\Vandrel Tests\\Browser addresses";
 constexpr const char* kDelaysKey = "Software\\Vandrel Tests\\Browser delays";
+constexpr const char* kTestsKey = "Software\\Vandrel Tests";
 
 std::string HexName(HWND frame) {
   char name[32] = {};
@@ -91,6 +94,15 @@ bool BrowserAddresses::Set(HWND frame, const std::string& address) {
 bool BrowserAddresses::Delay(HWND frame, DWORD milliseconds) {
   return WriteRaw(HKEY_CURRENT_USER, kDelaysKey, HexName(frame).c_str(), REG_DWORD, &milliseconds, sizeof milliseconds,
                   View::Default);
+}
+
+DWORD BrowserAddresses::ListsMade() const {
+  const std::optional<RawValue> made = ReadRaw(HKEY_CURRENT_USER, kTestsKey, "Browser lists made", View::Default);
+  DWORD count = 0;
+  if (made && made->type == REG_DWORD && made->bytes.size() == sizeof count) {
+    std::memcpy(&count, made->bytes.data(), sizeof count);
+  }
+  return count;
 }
 
 }  // namespace vandrel::test

@@ -23,6 +23,8 @@ class BrowserAddresses {
   [[nodiscard]] bool Set(HWND frame, const std::string& address);
   // The frame answers for its address `milliseconds` late, as a busy browser does.
   [[nodiscard]] bool Delay(HWND frame, DWORD milliseconds);
+  // How many lists the stand-in has made, in every program, ever.
+  DWORD ListsMade() const;
 
  private:
   bool ready_ = false;

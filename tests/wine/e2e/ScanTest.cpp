@@ -102,6 +102,7 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
   ASSERT_TRUE(addresses.Ready());
   ASSERT_TRUE(addresses.Set(helper.Window(2), "about:blank"));
   ASSERT_TRUE(addresses.Set(helper.Window(3), "http://www.example.org/weather"));
+  const DWORD listsBefore = addresses.ListsMade();
   VandrelProcess vandrel;
   ASSERT_NE(vandrel.WaitForMainWindow(), nullptr);
   ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 2));
@@ -124,6 +125,8 @@ TEST_F(ScanTest, AnAllowedFrameIsJudgedByTheTitleAndPageItShowsNow) {
   SetWindowTextA(popup.Window(0), ("Example Deals" + suffix).c_str());
   ASSERT_TRUE(WaitForScanTicks(helper, 4, 5, 3));
   EXPECT_EQ(popup.ClosesReceived(0), 0);
+  // Every page change was read from one list, kept by the program since its first read.
+  EXPECT_EQ(addresses.ListsMade() - listsBefore, 1u);
 }
 
 // A browser that does not answer for its address holds no tick up: a pop-up

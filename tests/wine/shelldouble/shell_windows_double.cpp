@@ -5,7 +5,7 @@
 // frame's handle in hex digits, its data the address. A frame named the same
 // way in HKCU\Software\Vandrel Tests\Browser delays (a DWORD of
 // milliseconds) answers for its address that much later, as a busy
-// browser does.
+// browser does. Each list made is counted (see CountListMade).
 //
 // It serves what the program asks of the list: its count, its items, and of
 // each item its window and its address. The other slots stay empty; a
@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr wchar_t kTestsKey[] = L"Software\\Vandrel Tests";
+constexpr wchar_t kListsMadeValue[] = L"Browser lists made";
 constexpr wchar_t kAddressesKey[] = L"Software\\Vandrel Tests\\Browser addresses";
 constexpr wchar_t kDelaysKey[] = L"Software\\Vandrel Tests\\Browser delays";
 constexpr DWORD kMostFrames = 64;
@@ -109,13 +111,33 @@ const IWebBrowser2Vtbl kBrowserCalls = {
     .get_HWND = BrowserWindow,
 };
 
-// The list, as the registry names it when the program asks for one.
+// The list, as the registry names the frames when the program counts them.
 struct List {
   IShellWindows face{};
   LONG references = 1;
   DWORD count = 0;
   Frame frames[kMostFrames];
 };
+
+// Each list made is counted in HKCU\Software\Vandrel Tests\Browser lists made
+// (a DWORD), for a test to tell how often the program makes one.
+void CountListMade() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kTestsKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  DWORD made = 0;
+  DWORD type = 0;
+  DWORD size = sizeof made;
+  if (RegQueryValueExW(key, kListsMadeValue, nullptr, &type, reinterpret_cast<BYTE*>(&made), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD) {
+    made = 0;
+  }
+  ++made;
+  RegSetValueExW(key, kListsMadeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&made), sizeof made);
+  RegCloseKey(key);
+}
 
 DWORD DelayOf(const WCHAR* frameName) {
   HKEY key = nullptr;
@@ -156,9 +178,14 @@ void ReadFrames(List& list) {
 HRESULT STDMETHODCALLTYPE ListQuery(IShellWindows* face, REFIID asked, void** object) {
   return Query<List>(face, asked, object, {&IID_IUnknown, &IID_IDispatch, &IID_IShellWindows});
 }
+// Each count reads the frames anew, as the shell's list names the frames
+// open at the time it is asked, however long ago the list was made.
 HRESULT STDMETHODCALLTYPE ListCount(IShellWindows* face, LONG* count) {
   if (!count) return E_POINTER;
-  *count = static_cast<LONG>(ObjectOf<List>(face)->count);
+  List& list = *ObjectOf<List>(face);
+  list.count = 0;
+  ReadFrames(list);
+  *count = static_cast<LONG>(list.count);
   return S_OK;
 }
 HRESULT STDMETHODCALLTYPE ListItem(IShellWindows* face, VARIANT index, IDispatch** item) {
@@ -197,7 +224,7 @@ HRESULT STDMETHODCALLTYPE FactoryCreate(IClassFactory*, IUnknown* outer, REFIID 
   List* list = Allocate<List>();
   if (!list) return E_OUTOFMEMORY;
   list->face.lpVtbl = const_cast<IShellWindowsVtbl*>(&kListCalls);
-  ReadFrames(*list);
+  CountListMade();
   const HRESULT result = ListQuery(&list->face, asked, object);
   Release<List>(&list->face);
   return result;
