@@ -78,19 +78,29 @@ std::optional<std::string> EraseCommand::OpenBrowserFrame() {
 }
 
 void EraseCommand::EraseStuffClick() {
-  const auto running = guard_.TryHold();
-  if (!running) {
-    if (feedback_.statusText) feedback_.statusText(kEraseAlreadyRunning);
-    return;
-  }
+  const auto refused = [this] {
+    if (feedback_.statusText) feedback_.statusText(guard_.WhyRefused());
+  };
+  const auto running = guard_.TryHoldHere();
+  if (!running) return refused();
   if (!choices_.Current().Any()) return tools_.Inform(kNothingSelected);
-  while (OpenBrowserFrame()) {
-    if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
-        Answer::Retry) {
+  // The other processes' lock is taken once the questions are answered, so
+  // that a script's erase is not refused while nobody answers them; a
+  // browser window opened while they were up asks them again.
+  for (;;) {
+    while (OpenBrowserFrame()) {
+      if (tools_.prompts.Message(MessageKind::Confirmation, kCloseBrowsers, MessageButtons::RetryCancel) !=
+          Answer::Retry) {
+        return;
+      }
+    }
+    if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) {
       return;
     }
+    if (!guard_.TakeLock()) return refused();
+    if (!OpenBrowserFrame()) break;
+    guard_.GiveBackLock();
   }
-  if (tools_.prompts.Message(MessageKind::Confirmation, kConfirmErase, MessageButtons::OkCancel) != Answer::Ok) return;
   // Kept whatever ends the erase, as far as it got, and before any box:
   // "Erase report" asked for once a box is answered shows this erase.
   const auto keepReport = [this] {

@@ -10,14 +10,22 @@
 namespace vandrel {
 
 inline constexpr const char* kEraseAlreadyRunning = "An erase is already running.";
+inline constexpr const char* kEraseLockUnavailable =
+    "No erase can run: the lock that keeps two erases apart cannot be had. Nothing was erased.";
+
+enum class LockTake {
+  Taken,
+  HeldElsewhere,  // another process erases
+  Unavailable,    // the lock cannot be made or opened: no erase may run
+};
 
 // Held by one process at a time: a running Vandrel and a Vandrel.exe Erase
 // started by a script or at log-on share the folders and index files.
 class CrossProcessLock {
  public:
   virtual ~CrossProcessLock() = default;
-  // False while another process holds it.
-  virtual bool TryTake() = 0;
+  // Taken only when no other process holds it and it could be had.
+  virtual LockTake TryTake() = 0;
   virtual void Release() = 0;
 };
 
@@ -37,13 +45,36 @@ class EraseGuard {
 
   void UseLock(CrossProcessLock* lock) { lock_ = lock; }
   bool Running() const { return running_; }
-  // Nothing while an erase runs here or in another process; else held
-  // until the returned guard ends, also when an error leaves early.
+  // Nothing while an erase runs here or in another process, or while the
+  // lock cannot be had (WhyRefused says which); else held until the returned
+  // guard ends, also when an error leaves early.
   [[nodiscard]] std::optional<Held> TryHold() {
-    if (running_ || (lock_ && !lock_->TryTake())) return std::nullopt;
+    std::optional<Held> held = TryHoldHere();
+    if (held && !TakeLock()) held.reset();
+    return held;
+  }
+  // Held in this process only: the window's erase holds it so while its
+  // questions wait for the user, and takes the lock once they are answered.
+  [[nodiscard]] std::optional<Held> TryHoldHere() {
+    refusal_ = kEraseAlreadyRunning;
+    if (running_) return std::nullopt;
     running_ = true;
     return std::optional<Held>(std::in_place, *this);
   }
+  // Takes the other processes' lock for the erase held here; false while
+  // another process erases or the lock cannot be had.
+  [[nodiscard]] bool TakeLock() {
+    const LockTake take = lock_ ? lock_->TryTake() : LockTake::Taken;
+    refusal_ = take == LockTake::Unavailable ? kEraseLockUnavailable : kEraseAlreadyRunning;
+    lockTaken_ = take == LockTake::Taken;
+    return lockTaken_;
+  }
+  void GiveBackLock() {
+    if (lockTaken_ && lock_) lock_->Release();
+    lockTaken_ = false;
+  }
+  // Why the last hold or take was refused.
+  const char* WhyRefused() const { return refusal_; }
   // The end of the session, met while an erase runs: nothing after its
   // message is sure to run, so the running erase ends its work there, while
   // it is still on the stack (see EraseCommand), letting no message run.
@@ -65,10 +96,12 @@ class EraseGuard {
  private:
   static void Release(EraseGuard* guard) {
     guard->running_ = false;
-    if (guard->lock_) guard->lock_->Release();
+    guard->GiveBackLock();
   }
 
   bool running_ = false;
+  bool lockTaken_ = false;
+  const char* refusal_ = kEraseAlreadyRunning;
   CrossProcessLock* lock_ = nullptr;
   std::function<void()> endForSession_;
 };

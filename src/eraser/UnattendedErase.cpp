@@ -59,7 +59,7 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
   UnattendedOutcome outcome;
   const auto running = guard_.TryHold();
   if (!running) {
-    outcome.why = kEraseAlreadyRunning;
+    outcome.why = guard_.WhyRefused();
     return outcome;
   }
   StoredEraseChoices stored;

@@ -142,7 +142,7 @@ void TDemo::DumpText(const std::uint8_t* data, std::size_t size, TextMemo& memo)
 void TDemo::EraseStuffClick() {
   if (working_) return;
   const auto erasing = guard_.TryHold();
-  if (!erasing) return guard_.Tell(kEraseAlreadyRunning);
+  if (!erasing) return guard_.Tell(guard_.WhyRefused());
   const auto working = FlagFor(working_, true);
   Busy(true);
   const ScopeExit defaultCursor([this] { Busy(false); });

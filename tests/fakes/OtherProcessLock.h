@@ -7,7 +7,10 @@ namespace vandrel {
 // Vandrel's erase, or a Vandrel.exe Erase started by a script.
 struct OtherProcessLock : CrossProcessLock {
   bool held = false;
-  bool TryTake() override { return !held; }
+  bool unavailable = false;  // it cannot be made or opened
+  LockTake TryTake() override {
+    return unavailable ? LockTake::Unavailable : held ? LockTake::HeldElsewhere : LockTake::Taken;
+  }
   void Release() override {}
 };
 

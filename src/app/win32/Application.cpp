@@ -113,6 +113,30 @@ void Application::RunApplication(bool minimizeArgument) {
   ShowTipAtFirstStart(platform_.registry, [this, &tipForm] { TipView(tipForm, instance_).ShowModal(nullptr); });
 
   Program program(platform_, prompts_);
+  // The preview only looks: it may run while an erase does. The walks let
+  // the waiting messages run (the scan, the tray, a quit, which ends the
+  // walk and shows nothing); a second preview or report asked for
+  // meanwhile is not started.
+  Win32TraceLook look;
+  bool looking = false;
+  const std::function<void()> pumpWhileLooking = PumpEvery(platform_.waitLoop);
+  // One erase at a time with Vandrel.exe Erase too; each erase's report is
+  // kept where the window shows it from, whoever ran the erase. Both are in
+  // place before any window or box can run a command.
+  NamedEraseLock eraseLock;
+  program.eraseGuard.UseLock(&eraseLock);
+  KeptReport keptReport(platform_.files, platform_.shell);
+  program.eraser.OnEnded([&](bool messagesMayRun) {
+    // A report asked for while this one is made would show the last erase's.
+    const auto keeping = FlagFor(looking, true);
+    try {
+      keptReport.Save(ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
+          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{})));
+    } catch (const PlatformError& error) {
+      // No box at the end of the session: the report stays in memory.
+      if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
+    }
+  });
   MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
   // Nothing runs after the end of the session: the block list is written then.
   // A running erase ends its work first (the gate's clean-up, the report
@@ -156,15 +180,8 @@ void Application::RunApplication(bool minimizeArgument) {
   program.cookiesToKeepDialog.showModal = [&cookiesToKeep, &options] { cookiesToKeep.ShowModal(options.Handle()); };
   program.showHourglass = [&mainWindow](bool busy) { mainWindow.SetHourglass(busy); };
   program.mainWindow.onAbout = [&aboutBox, owner] { aboutBox.ShowModal(owner); };
-  // The preview only looks: it may run while an erase does.
-  Win32TraceLook look;
   EraseReportView eraseReport;
   eraseReport.SetErrorReporter(ReportThrough(prompts_));
-  // The walks let the waiting messages run (the scan, the tray, a quit,
-  // which ends the walk and shows nothing); a second preview or report
-  // asked for meanwhile is not started.
-  bool looking = false;
-  const std::function<void()> pumpWhileLooking = PumpEvery(platform_.waitLoop);
   const auto showReport = [&eraseReport, &mainWindow, &looking, owner](const char* title, const auto& makeText) {
     if (looking) return;
     std::string text;
@@ -184,22 +201,6 @@ void Application::RunApplication(bool minimizeArgument) {
                                      pumpWhileLooking, [this] { return CookieEntriesOf(platform_.urlCache); }));
     });
   };
-  // One erase at a time with Vandrel.exe Erase too; each erase's report is
-  // kept where the window shows it from, whoever ran the erase.
-  NamedEraseLock eraseLock;
-  program.eraseGuard.UseLock(&eraseLock);
-  KeptReport keptReport(platform_.files, platform_.shell);
-  program.eraser.OnEnded([&](bool messagesMayRun) {
-    // A report asked for while this one is made would show the last erase's.
-    const auto keeping = FlagFor(looking, true);
-    try {
-      keptReport.Save(ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
-          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{})));
-    } catch (const PlatformError& error) {
-      // No box at the end of the session: the report stays in memory.
-      if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
-    }
-  });
   program.mainWindow.onEraseReport = [&] {
     showReport(kEraseReportTitle, [&] {
       try {

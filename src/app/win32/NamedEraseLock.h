@@ -1,30 +1,30 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "eraser/EraseGuard.h"
 #include "platform/win32/Handles.h"
 
 namespace vandrel {
 
-// The erase lock of the session: a named mutex that a running Vandrel and a
-// Vandrel.exe Erase take in turn. A process that ends holding it (killed,
-// the session ending) leaves it abandoned, which the next one takes.
+// The user's erase lock: a named mutex that a running Vandrel and a
+// Vandrel.exe Erase take in turn. It is one per user, not per session: a
+// scheduled task runs the command in a session of its own on the same
+// profile. Its name holds the user's SID in the global namespace, and its
+// DACL lets that user open it whatever the process's elevation. A process
+// that ends holding it (killed, the session ending) leaves it abandoned,
+// which the next one takes. A lock that cannot be had refuses every erase.
 class NamedEraseLock : public CrossProcessLock {
  public:
-  NamedEraseLock() : mutex_(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.Erase")) {}
-
-  bool TryTake() override {
-    // Without a mutex there is nothing to share: the erase runs as before.
-    if (!mutex_) return true;
-    const DWORD taken = WaitForSingleObject(mutex_.get(), 0);
-    return taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
-  }
-  void Release() override {
-    if (mutex_) ReleaseMutex(mutex_.get());
-  }
+  LockTake TryTake() override;
+  void Release() override;
 
  private:
-  UniqueHandle mutex_;
+  UniqueHandle mutex_;  // made or opened at the first take that can
 };
+
+// "Global\Korvane.Vandrel.Erase.<the user's SID>"; empty when the SID cannot be read.
+std::string EraseLockName();
 
 }  // namespace vandrel

@@ -199,6 +199,40 @@ TEST_F(EraseCommandTest, SecondEraseWhileOneRunsIsRefusedAndCountsShow) {
   EXPECT_EQ(status.front(), kEraseAlreadyRunning);
   EXPECT_EQ(status.back(), "Erased: 3");  // two files and the subfolder
   EXPECT_GT(pumps, 0);
+
+  // The other processes' lock is taken once the questions are answered: a
+  // script's erase that ends while the box is up refuses nothing; a lock
+  // that cannot be had refuses the erase in words; a browser window opened
+  // while the box was up asks the questions again.
+  OtherProcessLock lock;
+  guard.UseLock(&lock);
+  files.AddFile("C:\\Temp\\c.tmp");
+  lock.held = true;
+  prompts.WhileNextBoxIsUp([&] { lock.held = false; });
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_FALSE(files.Has("C:\\Temp\\c.tmp"));
+  files.AddFile("C:\\Temp\\d.tmp");
+  lock.unavailable = true;
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_EQ(status.back(), kEraseLockUnavailable);
+  EXPECT_TRUE(files.Has("C:\\Temp\\d.tmp"));
+  lock.unavailable = false;
+  WindowHandle browser = 0;
+  prompts.WhileNextBoxIsUp([&] { browser = desktop.Open("Start - Browser", kBrowserFrameClass); });
+  ConfirmErase();
+  prompts.WhileNextBoxIsUp([&] { desktop.Close(browser); });
+  prompts.Script(Answer::Retry);
+  ConfirmErase();
+  const std::size_t before = Texts().size();
+  command.EraseStuffClick();
+  const std::vector<std::string> texts = Texts();
+  EXPECT_EQ(std::vector<std::string>(texts.begin() + static_cast<std::ptrdiff_t>(before), texts.end()),
+            (std::vector<std::string>{kConfirmErase, kCloseBrowsers, kConfirmErase, kEraseCompleted}));
+  EXPECT_FALSE(files.Has("C:\\Temp\\d.tmp"));
+  EXPECT_EQ(prompts.Unused(), 0u);
+  EXPECT_FALSE(guard.Running());
 }
 
 // A folder of a thousand files: the count is redrawn now and then, not for
@@ -345,7 +379,9 @@ TEST_F(EraseCommandTest, TheReportAfterAnEraseNamesWhatWentAndWhatStayedAndWhy) 
   const std::vector<Line> preview = LinesOf(PreviewErase(choices.selection, registry, shell, look));
   EXPECT_EQ(std::count(preview.begin(), preview.end(), notThere), 1);
   EXPECT_EQ(std::count(preview.begin(), preview.end(), expected[2]), 1);
-  EXPECT_EQ(std::count_if(preview.begin(), preview.end(), [](const Line& line) { return std::get<1>(line) == PlaceFate::Wiped; }), 0);
+  EXPECT_EQ(std::count_if(preview.begin(), preview.end(),
+                          [](const Line& line) { return std::get<1>(line) == PlaceFate::Wiped; }),
+            0);
 }
 
 // What a wipe leaves, and only that, is a wiped index: the library must
@@ -489,8 +525,7 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, EraseEndTest,
-    ::testing::Values(EraseEnd{"Finished", "", 0, false, "", ""},
-                      EraseEnd{"QuitInPass1", "(Cache)", 1, true, "", ""},
+    ::testing::Values(EraseEnd{"Finished", "", 0, false, "", ""}, EraseEnd{"QuitInPass1", "(Cache)", 1, true, "", ""},
                       EraseEnd{"QuitInPass2", "(Cache)", 2, true, "", ""},
                       EraseEnd{"QuitInPass3", "(Cache)", 3, true, "", ""},
                       EraseEnd{"SessionEndInPass2", "(Cache)", 2, true, "", "", true},
@@ -826,8 +861,8 @@ class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
 
 TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   MemoryPlatform machine;
-  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
-                           "History", "MPlayer", "RealOne"}) {
+  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies",
+                           "Bookmarks", "History", "MPlayer", "RealOne"}) {
     machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, "0");
   }
   machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "1");
@@ -891,7 +926,9 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        UnattendedEnd::SomethingStayed, "left out: TempFolder", false},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
-                       [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
+                       [](auto&, std::vector<std::string>& arguments, bool&) {
+                         arguments = {"/all", "now"};
+                       },
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
         UnattendedCase{"AFolderDeeperThanTheWalksGoStaysAndIsSaid",
                        [](MemoryPlatform& m, auto&, bool&) {

@@ -25,6 +25,7 @@
 #include "VandrelProcess.h"
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
+#include "app/win32/NamedEraseLock.h"
 #include "platform/win32/Handles.h"
 
 namespace vandrel::test {
@@ -796,8 +797,10 @@ std::vector<std::string> UrlCacheLines(const std::string& text) {
     const std::string line = text.substr(at, end - at);
     at = end + 2;
     if (!line.empty() && line[0] != ' ') step = line;
-    for (const auto& [said, as] : {std::pair{"    delete  ", "delete "}, {"    deleted  ", "delete "},
-                                   {"    walk  ", "walk "}, {"    walked  ", "walk "}}) {
+    for (const auto& [said, as] : {std::pair{"    delete  ", "delete "},
+                                   {"    deleted  ", "delete "},
+                                   {"    walk  ", "walk "},
+                                   {"    walked  ", "walk "}}) {
       if (line.rfind(said, 0) == 0) lines.push_back(step + ": " + as + line.substr(std::strlen(said)));
     }
   }
@@ -822,8 +825,8 @@ TEST_F(EraseTest, ThePreviewTellsWhatTheEraseThenDoesTwiceInARow) {
   ChooseOnly("Cookies");
   Set("Cache", "1");
   Set("History", "1");
-  const ShellFolderOverride cookies("Cookies", containers + "\\cookies"),
-      cache("Cache", containers + "\\cache"), history("History", containers + "\\history");
+  const ShellFolderOverride cookies("Cookies", containers + "\\cookies"), cache("Cache", containers + "\\cache"),
+      history("History", containers + "\\history");
   VandrelProcess vandrel;
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -929,15 +932,41 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
     EXPECT_NE(report.find("A browser window is open"), std::string::npos) << report;
     EXPECT_NE(report.find("ignored: ignored"), std::string::npos) << report;
   }
-  // Another erase runs (this test holds the session's erase lock, as a
+  // A lock that another process of the user made first and that the
+  // program cannot open (its DACL lets nobody in): no erase runs, the
+  // command ends with 2, the window says why.
+  const std::string lockName = EraseLockName();
+  ASSERT_FALSE(lockName.empty());
+  {
+    SECURITY_DESCRIPTOR nobody{};
+    ASSERT_TRUE(InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION));
+    ACL empty{};
+    ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &nobody, FALSE};
+    const UniqueHandle closed(CreateMutexA(&attributes, FALSE, lockName.c_str()));
+    ASSERT_TRUE(closed);
+    // Away from the window: a toolbar button under the pointer puts its hint in the status bar.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
+    EXPECT_EQ(erase({"Erase"}), 2u);
+    EXPECT_TRUE(Exists(victim + "\\own.txt"));
+    VandrelProcess vandrel;
+    const HWND main = vandrel.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+    const HWND question = vandrel.WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return vandrel.StatusText(0).value_or("") == kEraseLockUnavailable; }, 5000))
+        << vandrel.StatusText(0).value_or("(no status)");
+    EXPECT_TRUE(Exists(victim + "\\own.txt"));
+  }
+  // Another erase runs (this test holds the user's erase lock, as a
   // running erase does): the command ends with 2 at once, and the window's
-  // erase is refused too.
-  const UniqueHandle lock(CreateMutexA(nullptr, FALSE, "Local\\Korvane.Vandrel.Erase"));
-  ASSERT_TRUE(lock);
-  // Taken by a wait: a mutex that an ending Vandrel still names is opened, not owned, by the create.
-  const DWORD taken = WaitForSingleObject(lock.get(), 5000);
-  ASSERT_TRUE(taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED);
-  ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
+  // erase is refused once its question is answered.
+  NamedEraseLock held;
+  ASSERT_EQ(held.TryTake(), LockTake::Taken);
   EXPECT_EQ(erase({"Erase"}), 2u);
   EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("A browser window is open"), std::string::npos)
       << "a refused erase keeps the last report";
@@ -945,11 +974,14 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   const HWND main = vandrel.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-  // Refused before its question (the status bar says so; a menu hint may take it back).
-  const HWND box = vandrel.WaitForMessageBox(3000);
-  EXPECT_EQ(box, nullptr) << VandrelProcess::MessageBoxText(box);
+  const HWND question = vandrel.WaitForMessageBox();
+  ASSERT_NE(question, nullptr);
+  SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return vandrel.StatusText(0).value_or("") == kEraseAlreadyRunning; }, 5000))
+      << vandrel.StatusText(0).value_or("(no status)");
+  EXPECT_EQ(vandrel.WaitForMessageBox(1000), nullptr) << "refused, not erased";
   EXPECT_TRUE(Exists(victim + "\\own.txt"));
-  ReleaseMutex(lock.get());
+  held.Release();
 }
 
 // A Temp holding a chain of 5,000 one-letter folders, as a page may write
@@ -1000,7 +1032,8 @@ TEST_F(EraseTest, TheLogOnStartErasesFirstAndTellsItInTheBalloon) {
   VandrelProcess vandrel({"Minimize"});
   SetEnvironmentVariableA("Temp", nullptr);
   ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 15000));
-  EXPECT_EQ(tray.Balloons().front(), std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
+  EXPECT_EQ(tray.Balloons().front(),
+            std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
   EXPECT_FALSE(Exists(temp + "\\a.tmp"));
   const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
   EXPECT_NE(kept.find("cleaned  " + temp + ": 1 removed"), std::string::npos) << kept;
