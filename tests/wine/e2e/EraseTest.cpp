@@ -1027,17 +1027,52 @@ TEST_F(EraseTest, TheLogOnStartErasesFirstAndTellsItInTheBalloon) {
   ChooseOnly("TempFolder");
   Set("EraseAtLogOn", "1");
   Set("NoticeEnabled", "1");
-  StandInTray tray;
-  SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
+  {
+    StandInTray tray;
+    SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
+    VandrelProcess vandrel({"Minimize"});
+    SetEnvironmentVariableA("Temp", nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 15000));
+    EXPECT_EQ(tray.Balloons().front(),
+              std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
+    EXPECT_FALSE(Exists(temp + "\\a.tmp"));
+    const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
+    EXPECT_NE(kept.find("cleaned  " + temp + ": 1 removed"), std::string::npos) << kept;
+    EXPECT_EQ(vandrel.WaitForMessageBox(500), nullptr);
+  }
+  // A box during the start (the block list cannot be read): an erase asked
+  // for while it is up already takes the user's lock, which this test holds.
+  Set("EraseAtLogOn", "0");
+  const std::string refusedTemp = temp + "-refused";  // its file stays, for the next run too
+  CreateDirectoryA(refusedTemp.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(refusedTemp + "\\b.tmp", "b"));
+  NamedEraseLock held;
+  ASSERT_EQ(held.TryTake(), LockTake::Taken);
+  const UniqueFileHandle titles(CreateFileA(TitlesPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(titles);
+  SetEnvironmentVariableA("Temp", refusedTemp.c_str());
   VandrelProcess vandrel({"Minimize"});
   SetEnvironmentVariableA("Temp", nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return !tray.Balloons().empty(); }, 15000));
-  EXPECT_EQ(tray.Balloons().front(),
-            std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
-  EXPECT_FALSE(Exists(temp + "\\a.tmp"));
-  const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
-  EXPECT_NE(kept.find("cleaned  " + temp + ": 1 removed"), std::string::npos) << kept;
-  EXPECT_EQ(vandrel.WaitForMessageBox(500), nullptr);
+  const HWND startBox = vandrel.WaitForMessageBox();
+  ASSERT_NE(startBox, nullptr);
+  EXPECT_NE(VandrelProcess::MessageBoxText(startBox).find("titles.dat"), std::string::npos)
+      << VandrelProcess::MessageBoxText(startBox);
+  const HWND main = FindWindowA("TZAVOClass", "Vandrel");
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        question = vandrel.WaitForMessageBox(100);
+        return question && question != startBox;
+      },
+      5000));
+  SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+  Sleep(1000 * TimeScale());
+  const HWND after = vandrel.WaitForMessageBox(100);
+  EXPECT_EQ(after, startBox) << VandrelProcess::MessageBoxText(after);
+  EXPECT_TRUE(Exists(refusedTemp + "\\b.tmp"));
+  held.Release();
 }
 
 }  // namespace
