@@ -141,7 +141,12 @@ void EraseCommand::EraseChosen() {
   shownCount_ = 0;
   step_.clear();
   aftermath_.Start();
-  RunErase();
+  try {
+    RunErase();
+  } catch (const ProgramEnding&) {
+    aftermath_.Add(PlaceFate::Told, kEraseEndedEarly, {});
+    throw;
+  }
 }
 
 void EraseCommand::RunErase() {
@@ -162,6 +167,7 @@ void EraseCommand::RunErase() {
     gate_.End();
     TellContainersLeft();
     TellCookiesKept();
+    aftermath_.Add(PlaceFate::Told, kEraseEndedEarly, {});
     if (feedback_.ended) feedback_.ended(false);
   });
   // Every URL-cache call of the erase comes before the first index file

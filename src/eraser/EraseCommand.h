@@ -21,6 +21,9 @@ inline constexpr const char* kEraseCompleted = "Erase completed.";
 // The status bar's ends of an erase that left something, or stopped.
 inline constexpr const char* kSeeTheReport = ". Erase report: what stayed and why";
 inline constexpr const char* kEraseStopped = "Erase stopped: ";
+// The report's line for an erase that the program's or the session's end stopped.
+inline constexpr const char* kEraseEndedEarly =
+    "The erase was stopped before its end (the program or the session ended): what it had not reached stays.";
 inline constexpr int kErasePasses = 3;
 // The status bar shows the count after this many more removals, and after
 // each pass; waiting messages run at every this many entries.

@@ -10,6 +10,7 @@
 #include "eraser/ErasePreview.h"
 #include "app/win32/EraseReportView.h"
 #include "app/win32/NamedEraseLock.h"
+#include "app/win32/SessionEndWindow.h"
 #include "eraser/KeptReport.h"
 #include "eraser/UnattendedErase.h"
 #include "platform/PlatformError.h"
@@ -81,6 +82,13 @@ int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArgum
   NamedEraseLock lock;
   EraseGuard guard;
   guard.UseLock(&lock);
+  // A log-off during a scripted erase ends it as it ends the window's: the
+  // gate ends and the report is kept before the session's message returns,
+  // and the quit posted then stops the erase at its next pump.
+  const SessionEndWindow sessionEnd(instance_, [&guard] {
+    guard.EndForSession();
+    PostQuitMessage(0);
+  });
   Win32TraceLook look;
   UnattendedErase erase(platform_, guard, look, PumpEvery(platform_.waitLoop));
   exitCode_ = static_cast<int>(erase.Run(ignoredArguments).end);

@@ -521,6 +521,9 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
   const std::string failed = std::string("C:\\P\\") + (*end.heldIndex ? end.heldIndex : end.failingWipe);
   const std::string report = ReportText(erase.Aftermath().Report(look));
   EXPECT_TRUE(failed.back() == '\\' || report.find(failed + " (Cannot open file") != std::string::npos) << report;
+  // A stopped erase says so, also in what the session's end kept: what it had not reached stays.
+  EXPECT_EQ(report.find(kEraseEndedEarly) != std::string::npos, end.quit) << report;
+  EXPECT_EQ(keptAtKill.find(kEraseEndedEarly) != std::string::npos, end.sessionEnd) << keptAtKill;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -26,6 +26,7 @@
 #include "WaitUntil.h"
 #include "app/CommandIds.h"
 #include "app/win32/NamedEraseLock.h"
+#include "eraser/EraseCommand.h"
 #include "platform/win32/Handles.h"
 
 namespace vandrel::test {
@@ -982,6 +983,29 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   EXPECT_EQ(vandrel.WaitForMessageBox(1000), nullptr) << "refused, not erased";
   EXPECT_TRUE(Exists(victim + "\\own.txt"));
   held.Release();
+  {
+    // The session ends while the command erases: it hears it through its
+    // hidden window, keeps its report there and then, saying it was
+    // stopped, and ends.
+    const std::string many = root + "\\many-temp";
+    CreateDirectoryA(many.c_str(), nullptr);
+    for (int i = 0; i < 3000; ++i) ASSERT_TRUE(WriteFileBytes(many + "\\f" + std::to_string(i) + ".tmp", "x"));
+    SetEnvironmentVariableA("Temp", many.c_str());
+    const Process process = Launch(VandrelPath(), {"Erase"});
+    SetEnvironmentVariableA("Temp", nullptr);
+    HWND listener = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (listener = FindWindowA("Vandrel.SessionEnd", nullptr)) != nullptr; }, 10000));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(listener, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_NE(SendMessageTimeoutA(listener, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+    EXPECT_TRUE(process.Wait(10000));
+    const std::string report = ReadFileBytes(keptReport).value_or("");
+    EXPECT_NE(report.find(kEraseEndedEarly), std::string::npos) << report;
+    std::size_t left = 0;
+    for (int i = 0; i < 3000; ++i) left += Exists(many + "\\f" + std::to_string(i) + ".tmp") ? 1 : 0;
+    EXPECT_GT(left, 1000u) << "the erase stopped at the session's end";
+  }
 }
 
 // A Temp holding a chain of 5,000 one-letter folders, as a page may write
