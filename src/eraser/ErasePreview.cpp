@@ -136,6 +136,10 @@ class PreviewRegistry : public Registry {
   std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override {
     return registry_.ReadValue(root, path, name);
   }
+  std::optional<RegistryValue> ReadValueOrThrow(RootKey root, const std::string& path,
+                                                const std::string& name) override {
+    return registry_.ReadValueOrThrow(root, path, name);
+  }
   std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) override {
     return registry_.ReadPath(root, path, name);
   }

@@ -55,6 +55,22 @@ void UnattendedErase::Keep(bool messagesMayRun, UnattendedOutcome& outcome) {
   }
 }
 
+void UnattendedErase::RefuseUnreadable(const std::vector<std::string>& unreadable, UnattendedOutcome& outcome) {
+  EraseReport report;
+  report.kind = EraseReport::Kind::AfterErase;
+  std::string names;
+  for (const std::string& what : unreadable) {
+    report.Add({kNotStartedStep, PlaceFate::Refused, what, 0, 0, {}});
+    names += (names.empty() ? "" : ", ") + what;
+  }
+  outcome.why = kChoicesUnreadable + names;
+  try {
+    kept_.Save(ReportText(report));
+  } catch (const PlatformError&) {
+    // Not started either way; the exit code and the balloon say why.
+  }
+}
+
 UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredArguments) {
   UnattendedOutcome outcome;
   const auto running = guard_.TryHold();
@@ -66,15 +82,17 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
   try {
     stored = ReadStoredEraseChoices(platform_.registry);
   } catch (const PlatformError& error) {
-    outcome.why = error.what();
+    stored.unreadable = {error.what()};
+  }
+  if (!stored.unreadable.empty()) {
+    RefuseUnreadable(stored.unreadable, outcome);
     return outcome;
   }
-  if (!stored.selection.Any() && stored.wrongType.empty()) {
+  if (!stored.selection.Any()) {
     outcome.why = kNothingSelected;
     return outcome;
   }
   leftOut_.clear();
-  for (const std::string& name : stored.wrongType) leftOut_.push_back(kWrongTypeLeftOut + name);
   if (!ignoredArguments.empty()) {
     std::string arguments;
     for (const std::string& argument : ignoredArguments) arguments += (arguments.empty() ? "" : " ") + argument;

@@ -30,7 +30,8 @@ struct UnattendedOutcome {
 inline constexpr const char* kLeftOutStep = "Left out";
 inline constexpr const char* kBrowserOpenLeftOut =
     "A browser window is open: the cache, cookies and history steps were left out";
-inline constexpr const char* kWrongTypeLeftOut = "The setting is not of its type: its step was left out: ";
+inline constexpr const char* kNotStartedStep = "Not started";
+inline constexpr const char* kChoicesUnreadable = "a stored erase choice cannot be read: ";
 inline constexpr const char* kArgumentsIgnored = "Arguments after Erase are ignored: ";
 
 // The erase of the stored choices with no window, box, sound or wait, for
@@ -64,6 +65,9 @@ class UnattendedErase {
   std::function<void()> pump_;
   // Tells what was left out, and keeps the report (its stayed lines counted).
   void Keep(bool messagesMayRun, UnattendedOutcome& outcome);
+  // Ends before anything is erased because the choices cannot be read:
+  // the kept report names each of them.
+  void RefuseUnreadable(const std::vector<std::string>& unreadable, UnattendedOutcome& outcome);
 
   std::vector<std::string> leftOut_;  // of the running erase
   StoredChoices choices_;

@@ -884,12 +884,35 @@ INSTANTIATE_TEST_SUITE_P(
                          m.desktop.Open("Hidden", "IEFrame", 0, false);
                        },
                        UnattendedEnd::SomethingStayed, "C:\\Temp: 1 removed", true, false, kBrowserOpenLeftOut},
-        UnattendedCase{"WrongTypeLeavesItsStepOut",
+        UnattendedCase{"AChoiceOfAnotherTypeErasesNothing",
                        [](MemoryPlatform& m, auto&, bool&) {
-                         m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", 1);
-                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Recent", "1");
+                         m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "Recent", 1);
                        },
-                       UnattendedEnd::SomethingStayed, "left out: TempFolder", false},
+                       UnattendedEnd::NotStarted, "refused  Recent (not a string value)", false},
+        UnattendedCase{"AChoiceOfNoErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "no");
+                       },
+                       UnattendedEnd::NotStarted, "TempFolder (holds \"no\", neither \"0\" nor \"1\")", false},
+        UnattendedCase{"AnEmptyChoiceErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Recycled Bin", "");
+                       },
+                       UnattendedEnd::NotStarted, "Recycled Bin (holds \"\"", false},
+        UnattendedCase{"AChoiceOfZeroAndABlankErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Bookmarks", "0 ");
+                       },
+                       UnattendedEnd::NotStarted, "Bookmarks (holds \"0 \"", false},
+        UnattendedCase{
+            "ASettingsKeyThatCannotBeReadErasesNothing",
+            [](MemoryPlatform& m, auto&, bool&) { m.registry.DenyReads(RootKey::CurrentUser, kSettingsKeyPath); },
+            UnattendedEnd::NotStarted, "refused  Cannot read 'Cache'", false},
+        UnattendedCase{"AMissingChoiceTakesTheDialogsDefault",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.DeleteValue(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder");
+                       },
+                       UnattendedEnd::AllDone, "C:\\Temp: 1 removed", true},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},

@@ -919,6 +919,16 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
     ASSERT_NE(main, nullptr);
     EXPECT_NE(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report").find(cleaned), std::string::npos);
   }
+  // A stored choice that reads neither as "0" nor as "1": 2, nothing
+  // erased, and the kept report names it.
+  ASSERT_TRUE(WriteFileBytes(plain + "\\a.tmp", "a"));
+  temp = plain;
+  Set("Recent", "no");
+  EXPECT_EQ(erase({"Erase"}), 2u);
+  Set("Recent", "0");
+  temp = victim;
+  EXPECT_TRUE(Exists(plain + "\\a.tmp"));
+  EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("Recent (holds \"no\""), std::string::npos);
   {
     // A browser window is open and the cache chosen: that step is left out, not waited for.
     const PopupHelper browser{{"IEFrame", "Page", true, true, true}};
