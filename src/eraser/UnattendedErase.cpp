@@ -45,7 +45,9 @@ void UnattendedErase::Keep(bool messagesMayRun, UnattendedOutcome& outcome) {
       command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? pump_ : std::function<void()>{});
   outcome.stayed = static_cast<std::size_t>(
       std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
-        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;
+        // A folder out of reach over the network kept all it holds.
+        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused ||
+               entry.fate == PlaceFate::NotReached || entry.fate == PlaceFate::Told;
       }));
   try {
     kept_.Save(ReportText(report));

@@ -23,7 +23,7 @@ enum class UnattendedEnd {
 struct UnattendedOutcome {
   UnattendedEnd end = UnattendedEnd::NotStarted;
   std::size_t erased = 0;  // entries removed
-  std::size_t stayed = 0;  // report lines of what stayed, was refused or left out
+  std::size_t stayed = 0;  // report lines of what stayed, was refused, out of reach or left out
   std::string why;         // when not started, why
 };
 

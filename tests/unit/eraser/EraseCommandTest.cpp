@@ -1,4 +1,5 @@
 #include "eraser/EraseCommand.h"
+#include "app/LogOnErase.h"
 #include "monitor/WindowScan.h"
 
 #include <gtest/gtest.h>
@@ -846,7 +847,12 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
     if (std::exchange(failing, false)) throw std::bad_alloc();
   });
 
-  EXPECT_EQ(erase.Run(arguments).end, GetParam().end);
+  const UnattendedOutcome outcome = erase.Run(arguments);
+  EXPECT_EQ(outcome.end, GetParam().end);
+  // The log-on erase tells the same end in its balloon.
+  const std::string balloon = LogOnEraseBalloon(outcome).text;
+  EXPECT_EQ(balloon.find("Not everything went") != std::string::npos, GetParam().end == UnattendedEnd::SomethingStayed)
+      << balloon;
   EXPECT_EQ(machine.traceFiles.Has("C:\\Temp\\a.tmp"), !GetParam().tempErased);
   const auto kept = machine.files.files.find("C:\\AD\\Vandrel\\erase-report.txt");
   ASSERT_EQ(kept != machine.files.files.end(), GetParam().reportHolds != nullptr);
@@ -913,6 +919,14 @@ INSTANTIATE_TEST_SUITE_P(
                          m.registry.DeleteValue(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder");
                        },
                        UnattendedEnd::AllDone, "C:\\Temp: 1 removed", true},
+        UnattendedCase{"AFolderOutOfReachIsWhatStayed",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.shell.environment["Temp"] = "N:\\Temp";
+                         m.traceFiles.AddFile("N:\\Temp\\b.tmp");
+                         m.traceFiles.unreachable.insert("N:\\Temp");
+                       },
+                       UnattendedEnd::SomethingStayed, "not there  N:\\Temp (cannot be reached over the network)",
+                       false},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
