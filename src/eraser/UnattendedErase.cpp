@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "eraser/ErasePace.h"
 #include "platform/PlatformError.h"
 #include "platform/WaitLoop.h"
 
@@ -20,11 +21,11 @@ Answer UnattendedErase::ReportedPrompts::Message(MessageKind, const std::string&
   return Answer::Cancel;
 }
 
-UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, std::function<void()> pump)
+UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look)
     : platform_(platform),
       guard_(guard),
       look_(look),
-      pump_(std::move(pump)),
+      pump_(LetMessagesRun(platform.waitLoop)),
       cache_(platform.urlCache),
       cacheEraser_(cache_),
       command_(choices_, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts_,
@@ -42,7 +43,7 @@ UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLoo
 void UnattendedErase::Keep(bool messagesMayRun, UnattendedOutcome& outcome) {
   for (const std::string& text : leftOut_) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
   const EraseReport report =
-      command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? pump_ : std::function<void()>{});
+      command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? Paced(pump_) : std::function<void()>{});
   outcome.stayed = static_cast<std::size_t>(
       std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
         // A folder out of reach over the network kept all it holds.

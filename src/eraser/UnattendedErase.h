@@ -39,7 +39,8 @@ inline constexpr const char* kArgumentsIgnored = "Arguments after Erase are igno
 // a box goes into the report, which is kept as the window's erase keeps it.
 class UnattendedErase {
  public:
-  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, std::function<void()> pump);
+  // Messages run from the platform's wait loop, at the pace of every erase.
+  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look);
   // ignoredArguments: what followed the keyword, said in the report.
   UnattendedOutcome Run(const std::vector<std::string>& ignoredArguments);
 
@@ -62,7 +63,7 @@ class UnattendedErase {
   Platform& platform_;
   EraseGuard& guard_;
   TraceLook& look_;
-  std::function<void()> pump_;
+  std::function<void()> pump_;  // unpaced: the command and the report's walk pace it
   // Tells what was left out, and keeps the report (its stayed lines counted).
   void Keep(bool messagesMayRun, UnattendedOutcome& outcome);
   // Ends before anything is erased because the choices cannot be read:
