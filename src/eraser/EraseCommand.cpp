@@ -41,6 +41,7 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
   tools_.containerKept = [this](const std::string& folder, const std::string& why) {
     aftermath_.Add(PlaceFate::Refused, folder, why);
   };
+  tools_.notListed = [this](const std::string& folder) { aftermath_.Add(PlaceFate::Stayed, folder, kWhyNotListed); };
   tools_.progress.pump = Paced(feedback_.pump);
 }
 

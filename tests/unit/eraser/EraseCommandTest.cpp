@@ -935,6 +935,19 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        UnattendedEnd::SomethingStayed, "not there  N:\\Temp (cannot be reached over the network)",
                        false},
+        UnattendedCase{"ACacheFolderThatCannotBeListedIsWhatStayed",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
+                         m.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cache", "C:\\P\\Cache");
+                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\index.dat", LiveIndex("entries"));
+                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\X1\\page.htm");
+                         m.shell.unlistable.insert("C:\\P\\Cache\\Content.IE5");
+                       },
+                       UnattendedEnd::SomethingStayed,
+                       "stayed  C:\\P\\Cache\\Content.IE5 (its subfolders could not be listed", true, false, nullptr,
+                       [](MemoryPlatform& m) {
+                         EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cache\\Content.IE5\\X1\\page.htm"));
+                       }},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) { arguments = {"/all", "now"}; },
                        UnattendedEnd::SomethingStayed, "ignored: /all now", true},
