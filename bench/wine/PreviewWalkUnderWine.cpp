@@ -30,7 +30,9 @@ class TempOnly : public Shell {
   std::string SpecialFolderPath(SpecialFolder) override { return {}; }
   void ClearRecentDocuments() override {}
   bool EmptyRecycleBin() override { return true; }
-  std::vector<std::string> Subfolders(const std::string&) override { return {}; }
+  std::optional<std::vector<std::string>> Subfolders(const std::string&) override {
+    return std::vector<std::string>{};
+  }
 
  private:
   std::string temp_;

@@ -10,6 +10,7 @@
 #include "blocklist/TForm3.h"
 #include "blocklist/TitlesStore.h"
 #include "eraser/EraseCommand.h"
+#include "eraser/ErasePace.h"
 #include "eraser/TIECache.h"
 #include "eraser/TIECacheEraser.h"
 #include "help/HelpCommands.h"
@@ -170,10 +171,7 @@ class Program : private TrayCommands {
       if (showHourglass) showHourglass(busy);
     };
     feedback.statusText = [this](const std::string& text) { mainWindow.StatusBar1.SetPanelText(0, text); };
-    feedback.pump = [this] {
-      this->platform.waitLoop.DispatchPendingMessages();
-      this->platform.waitLoop.StopIfQuitting();
-    };
+    feedback.pump = LetMessagesRun(platform.waitLoop);
     return feedback;
   }
 

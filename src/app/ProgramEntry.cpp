@@ -65,6 +65,9 @@ void Unregister(Platform& platform, ToolbarButtons* toolbarButtons) {
 
 EntryOutcome ProgramEntry(const std::vector<std::string>& arguments, Platform& platform, ToolbarButtons* toolbarButtons,
                           EntryHost& host) {
+  // Before any file call of any start: a step folder on a drive without
+  // its medium is not there, never a box that holds the erase.
+  platform.system.FailCriticalErrorsQuietly();
   const StartKind kind = ClassifyArguments(arguments);
   if (kind == StartKind::Register) {
     Register(platform, toolbarButtons);

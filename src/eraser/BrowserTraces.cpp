@@ -18,7 +18,7 @@ void ClearShit(EraseTools& tools) {
   const std::string history = PathUnder(folder, "History.IE5");
   if (history.empty()) return tools.Inform(kHistoryFolderMissing);
   if (!tools.MayEmptyContainer(history)) return;
-  for (const std::string& name : tools.shell.Subfolders(history)) {
+  for (const std::string& name : tools.SubfoldersOf(history)) {
     Pump(tools);
     tools.WipeIndex(PathUnder(PathUnder(history, name), "index.dat"));
   }
@@ -48,7 +48,7 @@ void ClearCache(EraseTools& tools) {
   const std::string content = PathUnder(folder, "Content.IE5");
   if (content.empty()) return tools.Inform(kCacheFolderMissing);
   if (!tools.MayEmptyContainer(content)) return;
-  for (const std::string& name : tools.shell.Subfolders(content)) {
+  for (const std::string& name : tools.SubfoldersOf(content)) {
     Pump(tools);
     if (!IsDesktopIni(name)) tools.DeleteTree(PathUnder(content, name));
     Pump(tools);

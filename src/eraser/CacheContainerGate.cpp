@@ -77,9 +77,10 @@ bool CacheContainerGate::MayCall(CacheContainer container) {
   // The history keeps a container for each of its day and week folders too.
   std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
   if (container == CacheContainer::History) {
-    for (const std::string& name : tools_.shell.Subfolders(folder)) {
-      indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
-    }
+    // Day folders that cannot be listed may hold a wiped index.
+    const auto days = tools_.shell.Subfolders(folder);
+    if (!days) return leave(ContainerLeftReason::IndexUnreadable);
+    for (const std::string& name : *days) indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
   }
   for (const std::string& index : indexes) {
     if (!tools_.files.IndexIsWiped(index)) continue;
@@ -113,7 +114,7 @@ void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& p
 
 std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {
   std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
-  for (const std::string& name : tools_.shell.Subfolders(folder)) {
+  for (const std::string& name : tools_.SubfoldersOf(folder)) {
     indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
   }
   for (const std::string& index : tools_.wipedIndexes) {

@@ -41,11 +41,8 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
   tools_.containerKept = [this](const std::string& folder, const std::string& why) {
     aftermath_.Add(PlaceFate::Refused, folder, why);
   };
-  // Under Wine each look at the message queue is a trip to the server:
-  // looking between every file would cost more than the delete.
-  tools_.progress.pump = [this] {
-    if (feedback_.pump && pumpCalls_++ % kPumpEvery == 0) feedback_.pump();
-  };
+  tools_.notListed = [this](const std::string& folder) { aftermath_.Add(PlaceFate::Stayed, folder, kWhyNotListed); };
+  tools_.progress.pump = Paced(feedback_.pump);
 }
 
 void EraseCommand::CountRemoved(std::size_t removed) {

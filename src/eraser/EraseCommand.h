@@ -9,6 +9,7 @@
 #include "eraser/EraseAftermath.h"
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseGuard.h"
+#include "eraser/ErasePace.h"
 #include "eraser/EraseTools.h"
 #include "platform/Desktop.h"
 
@@ -26,16 +27,16 @@ inline constexpr const char* kEraseEndedEarly =
     "The erase was stopped before its end (the program or the session ended): what it had not reached stays.";
 inline constexpr int kErasePasses = 3;
 // The status bar shows the count after this many more removals, and after
-// each pass; waiting messages run at every this many entries.
+// each pass.
 inline constexpr std::size_t kCountShownEvery = 64;
-inline constexpr std::size_t kPumpEvery = 16;
 
 // What the erase shows while it runs.
 struct EraseFeedback {
   std::function<void(bool busy)> hourglass;            // the screen cursor: hourglass or default
   std::function<void(const std::string&)> statusText;  // the status bar's first panel
-  // Lets waiting window messages run; throws ProgramEnding once the quit
-  // message was met, which ends the erase there.
+  // Lets waiting window messages run at each call (LetMessagesRun): the
+  // erase paces it (Paced); throws ProgramEnding once the quit message was
+  // met, which ends the erase there.
   std::function<void()> pump;
   // An erase ran, to its end or as far as it got: its report may be kept.
   // messagesMayRun is false at the end of the session.
@@ -102,8 +103,7 @@ class EraseCommand {
   std::size_t erased_ = 0;      // entries removed by this erase so far
   std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows
-  std::size_t pumpCalls_ = 0;
-  std::string step_;  // the running step's name; empty between passes
+  std::string step_;            // the running step's name; empty between passes
   EraseAftermath aftermath_;
 };
 

@@ -136,6 +136,10 @@ class PreviewRegistry : public Registry {
   std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override {
     return registry_.ReadValue(root, path, name);
   }
+  std::optional<RegistryValue> ReadValueOrThrow(RootKey root, const std::string& path,
+                                                const std::string& name) override {
+    return registry_.ReadValueOrThrow(root, path, name);
+  }
   std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) override {
     return registry_.ReadPath(root, path, name);
   }
@@ -165,7 +169,9 @@ class PreviewShell : public Shell {
 
   std::string EnvironmentVariable(const std::string& name) override { return shell_.EnvironmentVariable(name); }
   std::string SpecialFolderPath(SpecialFolder kind) override { return shell_.SpecialFolderPath(kind); }
-  std::vector<std::string> Subfolders(const std::string& folder) override { return shell_.Subfolders(folder); }
+  std::optional<std::vector<std::string>> Subfolders(const std::string& folder) override {
+    return shell_.Subfolders(folder);
+  }
   void ClearRecentDocuments() override { recorder_.Add(PlaceFate::ShellEmptied, "the recent documents list"); }
   bool EmptyRecycleBin() override {
     recorder_.Add(PlaceFate::ShellEmptied, "the recycle bin of every drive");
@@ -230,6 +236,9 @@ struct PreviewParts {
     // What the erase's report is told, the preview tells too.
     tools.containerKept = [&recorder](const std::string& folder, const std::string& why) {
       recorder.Add(PlaceFate::Refused, folder, why);
+    };
+    tools.notListed = [&recorder](const std::string& folder) {
+      recorder.Add(PlaceFate::Stayed, folder, kWhyNotListed);
     };
   }
 

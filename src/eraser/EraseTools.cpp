@@ -48,6 +48,13 @@ bool EraseTools::MayEmptyContainer(const std::string& folder) {
   return false;
 }
 
+std::vector<std::string> EraseTools::SubfoldersOf(const std::string& folder) {
+  if (auto names = shell.Subfolders(folder)) return std::move(*names);
+  ++leftInPlace;
+  if (notListed) notListed(folder);
+  return {};
+}
+
 void EraseTools::KeepContainer(const std::string& folder, const char* why) {
   ++leftInPlace;
   if (containerKept) containerKept(folder, why);

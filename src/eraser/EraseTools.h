@@ -19,6 +19,7 @@ inline constexpr const char* kWhyNoContainerIndex =
     "holds other files and no index of the browser's URL cache: nothing in it is touched";
 inline constexpr const char* kWhyKeptCookiesUnknown =
     "sites' cookies are kept and the browser's library was not asked which files are theirs: nothing in it is touched";
+inline constexpr const char* kWhyNotListed = "its subfolders could not be listed: they stay with all they hold";
 inline constexpr const char* kWhyContainerIndexUnreadable =
     "its URL-cache index, or what it holds, cannot be read: nothing in it is touched";
 
@@ -47,6 +48,8 @@ struct EraseTools {
   // Told of each URL-cache container's folder left whole because it is not
   // the library's (MayEmptyContainer), with why.
   std::function<void(const std::string& folder, const std::string& why)> containerKept = nullptr;
+  // Told of each folder whose subfolders could not be listed.
+  std::function<void(const std::string& folder)> notListed = nullptr;
   // The sites whose cookies this erase keeps, read as it begins.
   CookiesToKeep cookiesToKeep = {};
   // The cookie entries that the URL-cache walks of this erase passed over
@@ -83,6 +86,9 @@ struct EraseTools {
   bool MayEmptyContainer(const std::string& folder);
   // A container's folder left whole: told, with why, and counted as left.
   void KeepContainer(const std::string& folder, const char* why);
+  // The folder's subfolders; a folder that could not be listed keeps them:
+  // told (notListed) and counted as left in place.
+  std::vector<std::string> SubfoldersOf(const std::string& folder);
   // A shell folder of the current user, or empty when it cannot be found;
   // in UTF-8, as the erase's file layer takes paths.
   std::string ShellFolder(const std::string& valueName);

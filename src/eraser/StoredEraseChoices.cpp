@@ -1,23 +1,27 @@
 #include "eraser/StoredEraseChoices.h"
 
 #include "eraser/EraseStepSettings.h"
-#include "platform/PlatformError.h"
 #include "settings/SettingsKey.h"
 #include "settings/SettingsStore.h"
 
 namespace vandrel {
 
 StoredEraseChoices ReadStoredEraseChoices(Registry& registry) {
-  SettingsKey key(registry);
+  SettingsKey opened(registry);  // as the settings' own load opens it
   StoredEraseChoices stored;
   const Settings defaults;
   for (const EraseStepSetting& step : kEraseStepSettings) {
-    // Under the name, and of the type, the settings' own load reads it.
     const std::string name = SettingValueName(step.setting);
-    try {
-      stored.selection.*step.step = key.ReadBool(name, defaults.*step.setting);
-    } catch (const PlatformError&) {
-      stored.wrongType.push_back(name);
+    const auto value = registry.ReadValueOrThrow(RootKey::CurrentUser, kSettingsKeyPath, name);
+    bool& chosen = stored.selection.*step.step;
+    if (!value) {
+      chosen = defaults.*step.setting;
+    } else if (value->kind != ValueKind::String) {
+      stored.unreadable.push_back(name + " (not a string value)");
+    } else if (value->text == "0" || value->text == "1") {
+      chosen = value->text == "1";
+    } else {
+      stored.unreadable.push_back(name + " (holds \"" + value->text + "\", neither \"0\" nor \"1\")");
     }
   }
   return stored;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "eraser/ErasePace.h"
 #include "platform/PlatformError.h"
 #include "platform/WaitLoop.h"
 
@@ -20,11 +21,11 @@ Answer UnattendedErase::ReportedPrompts::Message(MessageKind, const std::string&
   return Answer::Cancel;
 }
 
-UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, std::function<void()> pump)
+UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look)
     : platform_(platform),
       guard_(guard),
       look_(look),
-      pump_(std::move(pump)),
+      pump_(LetMessagesRun(platform.waitLoop)),
       cache_(platform.urlCache),
       cacheEraser_(cache_),
       command_(choices_, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts_,
@@ -42,16 +43,34 @@ UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLoo
 void UnattendedErase::Keep(bool messagesMayRun, UnattendedOutcome& outcome) {
   for (const std::string& text : leftOut_) command_.Aftermath().AddUnder(kLeftOutStep, PlaceFate::Told, text, {});
   const EraseReport report =
-      command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? pump_ : std::function<void()>{});
+      command_.Aftermath().ReportEvenWhenEnding(look_, messagesMayRun ? Paced(pump_) : std::function<void()>{});
   outcome.stayed = static_cast<std::size_t>(
       std::count_if(report.entries.begin(), report.entries.end(), [](const ReportEntry& entry) {
-        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused || entry.fate == PlaceFate::Told;
+        // A folder out of reach over the network kept all it holds.
+        return entry.fate == PlaceFate::Stayed || entry.fate == PlaceFate::Refused ||
+               entry.fate == PlaceFate::NotReached || entry.fate == PlaceFate::Told;
       }));
   try {
     kept_.Save(ReportText(report));
   } catch (const PlatformError& error) {
     ++outcome.stayed;
     outcome.why = kReportNotKept + std::string(error.what());
+  }
+}
+
+void UnattendedErase::RefuseUnreadable(const std::vector<std::string>& unreadable, UnattendedOutcome& outcome) {
+  EraseReport report;
+  report.kind = EraseReport::Kind::AfterErase;
+  std::string names;
+  for (const std::string& what : unreadable) {
+    report.Add({kNotStartedStep, PlaceFate::Refused, what, 0, 0, {}});
+    names += (names.empty() ? "" : ", ") + what;
+  }
+  outcome.why = kChoicesUnreadable + names;
+  try {
+    kept_.Save(ReportText(report));
+  } catch (const PlatformError&) {
+    // Not started either way; the exit code and the balloon say why.
   }
 }
 
@@ -66,15 +85,17 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
   try {
     stored = ReadStoredEraseChoices(platform_.registry);
   } catch (const PlatformError& error) {
-    outcome.why = error.what();
+    stored.unreadable = {error.what()};
+  }
+  if (!stored.unreadable.empty()) {
+    RefuseUnreadable(stored.unreadable, outcome);
     return outcome;
   }
-  if (!stored.selection.Any() && stored.wrongType.empty()) {
+  if (!stored.selection.Any()) {
     outcome.why = kNothingSelected;
     return outcome;
   }
   leftOut_.clear();
-  for (const std::string& name : stored.wrongType) leftOut_.push_back(kWrongTypeLeftOut + name);
   if (!ignoredArguments.empty()) {
     std::string arguments;
     for (const std::string& argument : ignoredArguments) arguments += (arguments.empty() ? "" : " ") + argument;

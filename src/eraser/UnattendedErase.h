@@ -23,14 +23,15 @@ enum class UnattendedEnd {
 struct UnattendedOutcome {
   UnattendedEnd end = UnattendedEnd::NotStarted;
   std::size_t erased = 0;  // entries removed
-  std::size_t stayed = 0;  // report lines of what stayed, was refused or left out
+  std::size_t stayed = 0;  // report lines of what stayed, was refused, out of reach or left out
   std::string why;         // when not started, why
 };
 
 inline constexpr const char* kLeftOutStep = "Left out";
 inline constexpr const char* kBrowserOpenLeftOut =
     "A browser window is open: the cache, cookies and history steps were left out";
-inline constexpr const char* kWrongTypeLeftOut = "The setting is not of its type: its step was left out: ";
+inline constexpr const char* kNotStartedStep = "Not started";
+inline constexpr const char* kChoicesUnreadable = "a stored erase choice cannot be read: ";
 inline constexpr const char* kArgumentsIgnored = "Arguments after Erase are ignored: ";
 
 // The erase of the stored choices with no window, box, sound or wait, for
@@ -38,7 +39,8 @@ inline constexpr const char* kArgumentsIgnored = "Arguments after Erase are igno
 // a box goes into the report, which is kept as the window's erase keeps it.
 class UnattendedErase {
  public:
-  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, std::function<void()> pump);
+  // Messages run from the platform's wait loop, at the pace of every erase.
+  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look);
   // ignoredArguments: what followed the keyword, said in the report.
   UnattendedOutcome Run(const std::vector<std::string>& ignoredArguments);
 
@@ -61,9 +63,12 @@ class UnattendedErase {
   Platform& platform_;
   EraseGuard& guard_;
   TraceLook& look_;
-  std::function<void()> pump_;
+  std::function<void()> pump_;  // unpaced: the command and the report's walk pace it
   // Tells what was left out, and keeps the report (its stayed lines counted).
   void Keep(bool messagesMayRun, UnattendedOutcome& outcome);
+  // Ends before anything is erased because the choices cannot be read:
+  // the kept report names each of them.
+  void RefuseUnreadable(const std::vector<std::string>& unreadable, UnattendedOutcome& outcome);
 
   std::vector<std::string> leftOut_;  // of the running erase
   StoredChoices choices_;

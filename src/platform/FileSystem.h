@@ -38,8 +38,8 @@ class FileSystem {
   // a half-written file: on any failure the old file stays as it was and
   // PlatformError "Cannot create file <path>" is thrown.
   virtual void WriteWholeAtomically(const std::string& path, std::string_view content) = 0;
-  // The same for a path in UTF-8 (a name the ANSI code page cannot spell
-  // fails as a file that cannot be created).
+  // The same for a path in UTF-8, written under its own name, whatever the
+  // ANSI code page can spell; a failure names the path in ANSI.
   virtual void WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) {
     WriteWholeAtomically(path, content);
   }

@@ -17,6 +17,7 @@ struct RegistryValue {
 
 inline constexpr const char* kFailedToSetData = "Failed to set data for '%s'";
 inline constexpr const char* kInvalidDataType = "Invalid data type for '%s'";
+inline constexpr const char* kCannotReadValue = "Cannot read '%s'";
 
 // The registry as the program uses it: short open-use-close sequences on
 // keys given by their path below a root. Keys of HKEY_LOCAL_MACHINE live in
@@ -31,6 +32,12 @@ class Registry {
   virtual bool CreateKey(RootKey root, const std::string& path) = 0;
   // The value, or nothing when the key or the value is missing.
   virtual std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) = 0;
+  // The same, for a reader that must not take a key it could not read for
+  // a missing one: nothing only when the key or the value is not there;
+  // throws PlatformError "Cannot read '<value>'" when the key is there but
+  // cannot be opened, or the value cannot be read.
+  virtual std::optional<RegistryValue> ReadValueOrThrow(RootKey root, const std::string& path,
+                                                        const std::string& name) = 0;
   // A String value that names a folder or file, in UTF-8 as the eraser's
   // file layer takes paths (ReadValue's text is the program's ANSI text,
   // which cannot hold every name); nothing when missing or not a String.

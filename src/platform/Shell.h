@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,11 @@ class Shell {
   // Empties every drive's recycle bin without a question, progress or
   // sound; false only when the shell library could not be loaded.
   virtual bool EmptyRecycleBin() = 0;
-  // The names of the folder's direct subfolders; links are left out.
-  virtual std::vector<std::string> Subfolders(const std::string& folder) = 0;
+  // The names of the folder's direct subfolders; links are left out. A
+  // folder that is not there has none; nothing when it is there but could
+  // not be listed (access denied, say), which a caller must not take for
+  // a folder without subfolders.
+  virtual std::optional<std::vector<std::string>> Subfolders(const std::string& folder) = 0;
 };
 
 }  // namespace vandrel

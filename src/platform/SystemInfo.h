@@ -32,6 +32,11 @@ class SystemInfo {
   // The ANSI upper-casing of the user's locale, byte by byte.
   virtual UpperCaseTable UpperCasing() = 0;
   virtual LeadByteTable LeadBytes() = 0;
+  // From now on a file call that meets a drive without its medium (or
+  // another critical error) fails with its error instead of raising the
+  // system's box: nobody may be there to answer it, and an erase would wait
+  // for it with its lock held.
+  virtual void FailCriticalErrorsQuietly() = 0;
 };
 
 }  // namespace vandrel

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "eraser/BrowserTraces.h"
+#include "eraser/ErasePace.h"
 #include "platform/FullPath.h"
 #include "platform/ScopeExit.h"
 #include "viewer/DumpCursor.h"
@@ -36,7 +37,7 @@ TDemo::TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shel
       guard_(guard),
       cacheEraser_(IECache1),
       gate_(cacheEraser_, tools_),
-      tools_{registry, traceFiles, shell, prompts, gate_, DeleteProgress{nullptr, [this] { Pump(); }}} {
+      tools_{registry, traceFiles, shell, prompts, gate_, DeleteProgress{nullptr, Paced([this] { Pump(); })}} {
   Form.SetCaption(kDemoCaption);
   Form.SetVisible(false);
   ToolButton1.SetCaption("View");

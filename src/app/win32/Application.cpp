@@ -7,6 +7,7 @@
 #include "app/win32/TrayIconView.h"
 #include "allowlist/win32/AllowedListView.h"
 #include "blocklist/win32/BlockListView.h"
+#include "eraser/ErasePace.h"
 #include "eraser/ErasePreview.h"
 #include "app/win32/EraseReportView.h"
 #include "app/win32/NamedEraseLock.h"
@@ -39,16 +40,6 @@ bool TakenAsDialogKey(std::initializer_list<HWND> windows, MSG& message) {
 
 // How often the message loop looks whether its main window still exists.
 constexpr UINT kMainWindowCheckMs = 2000;
-
-// Lets the waiting messages run at every kPumpEvery-th call (under Wine each
-// look is a trip to the server) and ends the work once the quit was seen.
-std::function<void()> PumpEvery(WaitLoop& waitLoop) {
-  return [&waitLoop, calls = std::size_t{0}]() mutable {
-    if (calls++ % kPumpEvery != 0) return;
-    waitLoop.DispatchPendingMessages();
-    waitLoop.StopIfQuitting();
-  };
-}
 
 // Whether the desktop of this thread's windows has been closed under them.
 // Wine closes a desktop that it believes no program uses any more, and it
@@ -90,7 +81,7 @@ int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArgum
     PostQuitMessage(0);
   });
   Win32TraceLook look;
-  UnattendedErase erase(platform_, guard, look, PumpEvery(platform_.waitLoop));
+  UnattendedErase erase(platform_, guard, look);
   exitCode_ = static_cast<int>(erase.Run(ignoredArguments).end);
   return exitCode_;
 }
@@ -127,7 +118,7 @@ void Application::RunApplication(bool minimizeArgument) {
   // meanwhile is not started.
   Win32TraceLook look;
   bool looking = false;
-  const std::function<void()> pumpWhileLooking = PumpEvery(platform_.waitLoop);
+  const std::function<void()> pumpWhileLooking = Paced(LetMessagesRun(platform_.waitLoop));
   // One erase at a time with Vandrel.exe Erase too; each erase's report is
   // kept where the window shows it from, whoever ran the erase. Both are in
   // place before any window or box can run a command.
@@ -223,7 +214,7 @@ void Application::RunApplication(bool minimizeArgument) {
   // log-on erase.
   if (minimizeArgument) {
     program.LogOnWindowsCreated([&] {
-      UnattendedErase logOnErase(platform_, program.eraseGuard, look, PumpEvery(platform_.waitLoop));
+      UnattendedErase logOnErase(platform_, program.eraseGuard, look);
       return logOnErase.Run({});
     });
   } else {

@@ -54,10 +54,18 @@ bool MemoryRegistry::CreateKey(RootKey root, const std::string& path) {
 
 std::optional<RegistryValue> MemoryRegistry::ReadValue(RootKey root, const std::string& path, const std::string& name) {
   const auto key = keys_.find(Id(root, path));
-  if (key == keys_.end()) return std::nullopt;
+  if (key == keys_.end() || Covers(unreadable_, key->first)) return std::nullopt;
   const auto value = key->second.values.find(Fold(name));
   if (value == key->second.values.end()) return std::nullopt;
   return value->second.second;
+}
+
+std::optional<RegistryValue> MemoryRegistry::ReadValueOrThrow(RootKey root, const std::string& path,
+                                                              const std::string& name) {
+  if (keys_.count(Id(root, path)) && Covers(unreadable_, Id(root, path))) {
+    throw PlatformError(FormatMessageText(kCannotReadValue, name));
+  }
+  return ReadValue(root, path, name);
 }
 
 std::optional<std::string> MemoryRegistry::ReadPath(RootKey root, const std::string& path, const std::string& name) {
@@ -103,6 +111,8 @@ bool MemoryRegistry::DeleteKeyTree(RootKey root, const std::string& path) {
 void MemoryRegistry::DenyWrites(RootKey root, const std::string& path) { denied_.insert(Id(root, path)); }
 
 void MemoryRegistry::DenyDeletes(RootKey root, const std::string& path) { undeletable_.insert(Id(root, path)); }
+
+void MemoryRegistry::DenyReads(RootKey root, const std::string& path) { unreadable_.insert(Id(root, path)); }
 
 void MemoryRegistry::AllowDeletes(RootKey root, const std::string& path) { undeletable_.erase(Id(root, path)); }
 

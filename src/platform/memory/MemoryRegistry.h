@@ -16,6 +16,8 @@ class MemoryRegistry : public Registry {
   bool KeyExists(RootKey root, const std::string& path) override;
   bool CreateKey(RootKey root, const std::string& path) override;
   std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override;
+  std::optional<RegistryValue> ReadValueOrThrow(RootKey root, const std::string& path,
+                                                const std::string& name) override;
   std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) override;
   void WriteString(RootKey root, const std::string& path, const std::string& name, const std::string& data) override;
   void WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) override;
@@ -27,6 +29,9 @@ class MemoryRegistry : public Registry {
   // Deleting this key, or values and keys below it, fails until allowed again.
   void DenyDeletes(RootKey root, const std::string& path);
   void AllowDeletes(RootKey root, const std::string& path);
+  // The key is there but cannot be opened for reading (its security says no):
+  // ReadValue finds nothing in it, ReadValueOrThrow throws.
+  void DenyReads(RootKey root, const std::string& path);
   // Stores a value of a non-string, non-DWORD type (a binary value, say).
   void WriteOther(RootKey root, const std::string& path, const std::string& name);
   std::size_t ValueCount(RootKey root, const std::string& path);
@@ -46,6 +51,7 @@ class MemoryRegistry : public Registry {
   std::map<KeyId, Key> keys_;
   std::set<KeyId> denied_;
   std::set<KeyId> undeletable_;
+  std::set<KeyId> unreadable_;
 };
 
 }  // namespace vandrel

@@ -27,7 +27,8 @@ bool MemoryShell::EmptyRecycleBin() {
   return true;
 }
 
-std::vector<std::string> MemoryShell::Subfolders(const std::string& folder) {
+std::optional<std::vector<std::string>> MemoryShell::Subfolders(const std::string& folder) {
+  if (unlistable.count(Plain(folder))) return std::nullopt;
   const std::string prefix = Plain(folder) + "\\";
   std::vector<std::string> names;
   for (const auto& [path, entry] : files_.entries) {

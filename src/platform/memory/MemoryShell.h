@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,13 @@ class MemoryShell : public Shell {
   bool shellLibraryLoads = true;
   int recentDocumentsCleared = 0;
   int recycleBinsEmptied = 0;
+  std::set<std::string> unlistable;  // folders there whose listing fails
 
   std::string EnvironmentVariable(const std::string& name) override;
   std::string SpecialFolderPath(SpecialFolder kind) override;
   void ClearRecentDocuments() override { ++recentDocumentsCleared; }
   bool EmptyRecycleBin() override;
-  std::vector<std::string> Subfolders(const std::string& folder) override;
+  std::optional<std::vector<std::string>> Subfolders(const std::string& folder) override;
 
  private:
   MemoryTraceFiles& files_;

@@ -26,6 +26,8 @@ class MemorySystemInfo : public SystemInfo {
   std::string CommandLine() override { return commandLine; }
   UpperCaseTable UpperCasing() override { return UpperCasingOfCodePage(1252); }
   LeadByteTable LeadBytes() override { return leadBytes; }
+  void FailCriticalErrorsQuietly() override { criticalErrorsQuiet = true; }
+  bool criticalErrorsQuiet = false;
 };
 
 }  // namespace vandrel

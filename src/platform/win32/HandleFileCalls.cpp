@@ -87,9 +87,13 @@ bool HandleFileCalls::SetInformation(HANDLE file, int byHandleClass, int ntClass
   return ntSet_(file, &status, information, size, ntClass) >= 0;
 }
 
-bool HandleFileCalls::ClearAttributes(HANDLE file) const {
-  BasicInformation basic{};  // zero times: left as they are
-  basic.attributes = FILE_ATTRIBUTE_NORMAL;
+bool HandleFileCalls::SetAttributes(HANDLE file, DWORD attributes) const {
+  // Zero would leave them as they are, as zero times leave the times.
+  constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  BasicInformation basic{};
+  basic.attributes = (attributes & kSettable) ? attributes & kSettable : FILE_ATTRIBUTE_NORMAL;
   return SetInformation(file, kBasicByHandle, kBasicNt, &basic, sizeof basic);
 }
 

@@ -24,7 +24,11 @@ class HandleFileCalls {
   // the path there as it was opened, 8.3 names and letter case included.
   std::optional<FullPath> FinalPath(HANDLE file) const;
   // Clears read-only, hidden and system, which would stop the delete.
-  bool ClearAttributes(HANDLE file) const;
+  bool ClearAttributes(HANDLE file) const { return SetAttributes(file, FILE_ATTRIBUTE_NORMAL); }
+  // Sets the attributes a file can be given (read-only, hidden, system,
+  // archive, ...) to those of `attributes`: how a file that stays gets back
+  // what ClearAttributes took.
+  bool SetAttributes(HANDLE file, DWORD attributes) const;
   // The file or empty folder goes when the handle closes.
   bool MarkForDeletion(HANDLE file) const;
 

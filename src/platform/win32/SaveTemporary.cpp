@@ -88,13 +88,14 @@ class LinkCheck {
 
 }  // namespace
 
-SaveTemporary::SaveTemporary(const std::string& folderPrefix) {
+SaveTemporary::SaveTemporary(const std::wstring& folderPrefix) {
   // Spread over the names by process and time, so a second program saving
   // into the same folder rarely starts on the same name.
   const unsigned start = GetCurrentProcessId() * 2654435761u + GetTickCount();
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    const std::string path = folderPrefix + TemporaryName((start + attempt) % kNumbers);
-    file_.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::string name = TemporaryName((start + attempt) % kNumbers);
+    const std::wstring path = folderPrefix + std::wstring(name.begin(), name.end());  // ASCII
+    file_.reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file_) {
       path_ = path;
       return;
@@ -105,13 +106,13 @@ SaveTemporary::SaveTemporary(const std::string& folderPrefix) {
 
 SaveTemporary::~SaveTemporary() {
   file_.reset();
-  if (!path_.empty() && !moved_) DeleteFileA(path_.c_str());
+  if (!path_.empty() && !moved_) DeleteFileW(path_.c_str());
 }
 
-bool SaveTemporary::CloseAndMoveOver(const std::string& target) {
+bool SaveTemporary::CloseAndMoveOver(const std::wstring& target) {
   file_.reset();
   for (int attempt = 1;; ++attempt) {
-    moved_ = MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    moved_ = MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (moved_ || attempt == kReplaceAttempts) return moved_;
     const DWORD error = GetLastError();
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) return false;

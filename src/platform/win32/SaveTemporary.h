@@ -15,8 +15,9 @@ namespace vandrel {
 class SaveTemporary {
  public:
   // Creates a new, empty temporary in the folder, a prefix that is empty
-  // (the current folder) or ends in '\', '/' or ':'.
-  explicit SaveTemporary(const std::string& folderPrefix);
+  // (the current folder) or ends in '\', '/' or ':'. Wide, so that a folder
+  // the ANSI code page cannot spell is written under its own name.
+  explicit SaveTemporary(const std::wstring& folderPrefix);
   // Closes it, and deletes it unless it became the target.
   ~SaveTemporary();
   SaveTemporary(const SaveTemporary&) = delete;
@@ -27,11 +28,11 @@ class SaveTemporary {
   // Closes the file and moves it over the target, replacing it; false when
   // the move failed (the target is then untouched). A target that another
   // program holds open is waited for a moment (at most about 0.3 s).
-  bool CloseAndMoveOver(const std::string& target);
+  bool CloseAndMoveOver(const std::wstring& target);
 
  private:
   UniqueFileHandle file_;
-  std::string path_;
+  std::wstring path_;
   bool moved_ = false;
 };
 

@@ -15,9 +15,11 @@ namespace {
 
 // The path up to and including its last '\', '/' or ':'; empty for a bare
 // file name.
-std::string FolderPrefixOf(const std::string& path) {
-  const auto end = path.find_last_of("\\/:");
-  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+template <typename Char>
+std::basic_string<Char> FolderPrefixOf(const std::basic_string<Char>& path) {
+  constexpr Char kSeparators[] = {Char('\\'), Char('/'), Char(':'), Char(0)};
+  const auto end = path.find_last_of(kSeparators);
+  return end == std::basic_string<Char>::npos ? std::basic_string<Char>() : path.substr(0, end + 1);
 }
 
 // Errors of a path where no file can be. Any other failure (access denied,
@@ -77,6 +79,19 @@ std::string ReadOpened(const UniqueFileHandle& file, const std::string& shownPat
   return content;
 }
 
+// Replaces the file through a temporary beside it, all in wide calls.
+void WriteThroughTemporary(const std::wstring& path, std::string_view content, const PlatformError& cannotCreate) {
+  // A read-only file is not replaced (a rename over it would succeed on
+  // some systems).
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw cannotCreate;
+  SaveTemporary temporary(FolderPrefixOf(path));
+  if (!temporary.Created() || !WriteAll(temporary.File(), content) || !FlushFileBuffers(temporary.File())) {
+    throw cannotCreate;
+  }
+  if (!temporary.CloseAndMoveOver(path)) throw cannotCreate;
+}
+
 }  // namespace
 
 Win32FileSystem::Win32FileSystem(const std::string& programPath) : programFolder_(FolderPrefixOf(programPath)) {}
@@ -104,43 +119,23 @@ std::string Win32FileSystem::ReadWholeInPiecesUtf8(const std::string& path,
 void Win32FileSystem::WriteWholeAtomically(const std::string& path, std::string_view content) {
   const PlatformError cannotCreate(FormatMessageText(kCannotCreateFile, path));
   if (path.empty()) throw cannotCreate;
-  // A read-only file is not replaced (a rename over it would succeed on
-  // some systems).
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) throw cannotCreate;
   const std::string folder = FolderPrefixOf(path);
   // Only in the program's folder, spelled as the program's path is (titles.dat's
   // path is made from it): another spelling of it leaves them to a later save.
   if (!folder.empty() && folder == programFolder_) {
     RemoveStaleSaveTemporaries(folder, std::string_view(path).substr(folder.size()));
   }
-  SaveTemporary temporary(folder);
-  if (!temporary.Created() || !WriteAll(temporary.File(), content) || !FlushFileBuffers(temporary.File())) {
-    throw cannotCreate;
-  }
-  if (!temporary.CloseAndMoveOver(path)) throw cannotCreate;
+  WriteThroughTemporary(WideFromAnsi(path), content, cannotCreate);
 }
 
+// Wide from end to end: a folder or name the code page cannot spell (a user
+// name in another script) is written under its own name, also on a volume
+// that keeps no short names.
 void Win32FileSystem::WriteWholeAtomicallyUtf8(const std::string& path, std::string_view content) {
   const std::wstring wide = WideFromUtf8(path);
-  const std::string ansi = AnsiFromWide(wide);
-  if (WideFromAnsi(ansi) == wide) return WriteWholeAtomically(ansi, content);
-  // A folder the code page cannot spell (a user name in another script) is
-  // reached through its short name, which the system spells in ASCII. A
-  // name that cannot be spelled either way would be written elsewhere.
-  const std::size_t cut = wide.find_last_of(L'\\');
-  const std::wstring name = cut == std::wstring::npos ? wide : wide.substr(cut + 1);
-  std::wstring shortFolder(MAX_PATH, L'\0');
-  const DWORD length = cut == std::wstring::npos ? 0
-                                                 : GetShortPathNameW(wide.substr(0, cut).c_str(), shortFolder.data(),
-                                                                     static_cast<DWORD>(shortFolder.size()));
-  shortFolder.resize(length < shortFolder.size() ? length : 0);
-  const std::wstring throughShortName = shortFolder + L'\\' + name;
-  const std::string ansiThroughShortName = AnsiFromWide(throughShortName);
-  if (shortFolder.empty() || WideFromAnsi(ansiThroughShortName) != throughShortName) {
-    throw PlatformError(FormatMessageText(kCannotCreateFile, ansi));
-  }
-  WriteWholeAtomically(ansiThroughShortName, content);
+  const PlatformError cannotCreate(FormatMessageText(kCannotCreateFile, AnsiFromWide(wide)));
+  if (wide.empty()) throw cannotCreate;
+  WriteThroughTemporary(wide, content, cannotCreate);
 }
 
 bool Win32FileSystem::MakeFolderUtf8(const std::string& path) {

@@ -119,6 +119,20 @@ std::optional<RegistryValue> Win32Registry::ReadValue(RootKey root, const std::s
   return ValueOf(type, *data);
 }
 
+std::optional<RegistryValue> Win32Registry::ReadValueOrThrow(RootKey root, const std::string& path,
+                                                             const std::string& name) {
+  const PlatformError cannotRead(FormatMessageText(kCannotReadValue, name));
+  UniqueHkey key;
+  const LONG opened = RegOpenKeyExA(RootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(root), key.put());
+  if (opened == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (opened != ERROR_SUCCESS) throw cannotRead;
+  DWORD type = REG_NONE;
+  if (const auto data = QueryBytes(key.get(), name.c_str(), type)) return ValueOf(type, *data);
+  DWORD size = 0;
+  if (QueryValue(key.get(), name.c_str(), &type, nullptr, &size) == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  throw cannotRead;
+}
+
 // Read wide and handed on in UTF-8: no name is lost to the ANSI code page.
 std::optional<std::string> Win32Registry::ReadPath(RootKey root, const std::string& path, const std::string& name) {
   const UniqueHkey key = OpenKey(root, path, KEY_QUERY_VALUE);

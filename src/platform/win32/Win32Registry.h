@@ -12,6 +12,8 @@ class Win32Registry : public Registry {
   bool KeyExists(RootKey root, const std::string& path) override;
   bool CreateKey(RootKey root, const std::string& path) override;
   std::optional<RegistryValue> ReadValue(RootKey root, const std::string& path, const std::string& name) override;
+  std::optional<RegistryValue> ReadValueOrThrow(RootKey root, const std::string& path,
+                                                const std::string& name) override;
   std::optional<std::string> ReadPath(RootKey root, const std::string& path, const std::string& name) override;
   void WriteString(RootKey root, const std::string& path, const std::string& name, const std::string& data) override;
   void WriteDword(RootKey root, const std::string& path, const std::string& name, std::uint32_t data) override;

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include "platform/FullPath.h"
+#include "platform/win32/NotThereErrors.h"
+#include "platform/win32/PathLinks.h"
 #include "platform/win32/WidePath.h"
 
 namespace vandrel {
@@ -63,19 +66,28 @@ bool Win32Shell::EmptyRecycleBin() {
   return true;
 }
 
-std::vector<std::string> Win32Shell::Subfolders(const std::string& folder) {
+// Listed wide, in the extended-length form where the path is a full one, so
+// that a folder past MAX_PATH is listed too.
+std::optional<std::vector<std::string>> Win32Shell::Subfolders(const std::string& folder) {
   std::vector<std::string> names;
   if (folder.empty()) return names;
-  const std::wstring pattern = WideFromUtf8(folder + (folder.back() == '\\' ? "*.*" : "\\*.*"));
+  const auto full = ParseFullPath(folder);
+  const std::wstring pattern =
+      (full ? WidePathOf(*full) : WideFromUtf8(folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder)) +
+      L"\\*";
   WIN32_FIND_DATAW found{};
   const UniqueFind find(FindFirstFileW(pattern.c_str(), &found));
-  if (!find) return names;
+  if (!find) {
+    if (IsNotThere(GetLastError())) return names;
+    return std::nullopt;
+  }
   do {
     const std::wstring_view name = found.cFileName;
     const bool folderEntry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if (folderEntry && !link && name != L"." && name != L"..") names.push_back(Utf8FromWide(name));
   } while (FindNextFileW(find.get(), &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   return names;
 }
 

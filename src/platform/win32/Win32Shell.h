@@ -20,7 +20,7 @@ class Win32Shell : public Shell {
   std::string SpecialFolderPath(SpecialFolder kind) override;
   void ClearRecentDocuments() override;
   bool EmptyRecycleBin() override;
-  std::vector<std::string> Subfolders(const std::string& folder) override;
+  std::optional<std::vector<std::string>> Subfolders(const std::string& folder) override;
 
  private:
   HWND owner_;

@@ -34,6 +34,12 @@ std::string Win32SystemInfo::ExecutablePath() {
 
 std::string Win32SystemInfo::CommandLine() { return GetCommandLineA(); }
 
+// SetErrorMode answers the mode it replaces: read by setting none, then
+// set again with both flags added (GetErrorMode is Vista and later).
+void Win32SystemInfo::FailCriticalErrorsQuietly() {
+  SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 // Each byte alone: in a code page of two-byte characters a string of all
 // bytes would pair a lead byte with the byte after it.
 UpperCaseTable Win32SystemInfo::UpperCasing() {

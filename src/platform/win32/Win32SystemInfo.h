@@ -12,6 +12,7 @@ class Win32SystemInfo : public SystemInfo {
   std::string CommandLine() override;
   UpperCaseTable UpperCasing() override;
   LeadByteTable LeadBytes() override;
+  void FailCriticalErrorsQuietly() override;
 };
 
 }  // namespace vandrel

@@ -269,8 +269,13 @@ std::optional<Win32TraceFiles::Folder> Win32TraceFiles::DeleteEntry(Walk& walk, 
     if (!in.MayEnterSubfolders()) return stays();
     return Folder(std::move(item), std::move(*final));
   }
-  if ((information.dwFileAttributes & kBlocksDelete) && !calls_.ClearAttributes(item.get())) return stays();
-  if (!calls_.MarkForDeletion(item.get())) return stays();
+  const bool cleared = information.dwFileAttributes & kBlocksDelete;
+  if (cleared && !calls_.ClearAttributes(item.get())) return stays();
+  if (!calls_.MarkForDeletion(item.get())) {
+    // A file that stays (a running program's, say) keeps what it was.
+    if (cleared) calls_.SetAttributes(item.get(), information.dwFileAttributes);
+    return stays();
+  }
   walk.Removed();
   return std::nullopt;
 }

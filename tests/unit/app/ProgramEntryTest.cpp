@@ -11,9 +11,13 @@ namespace {
 
 struct RecordingHost : EntryHost {
   void RequestQuit() override { calls.push_back("quit"); }
-  void RunApplication(bool minimize) override { calls.push_back(minimize ? "run minimized" : "run"); }
+  void RunApplication(bool minimize) override {
+    calls.push_back(minimize ? "run minimized" : "run");
+    if (atWork) atWork();
+  }
   int EraseWithoutWindow(const std::vector<std::string>& ignored) override {
     calls.push_back("erase" + std::to_string(ignored.size()));
+    if (atWork) atWork();
     if (eraseFails) throw std::bad_alloc();
     return 0;
   }
@@ -28,6 +32,7 @@ struct RecordingHost : EntryHost {
   bool eraseFails = false;
   int paused = 0;
   std::function<void()> onPause;
+  std::function<void()> atWork;  // as the run or the erase starts
 };
 
 struct RecordingButtons : ToolbarButtons {
@@ -184,6 +189,19 @@ TEST_F(ProgramEntryTest, OnlyAVandrelsWindowIsTakenForTheRunningInstance) {
 TEST_F(ProgramEntryTest, AnUnknownArgumentAsksToQuitThenStartsAsUsual) {
   EXPECT_EQ(Start({"minimize"}), EntryOutcome::Ran);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"quit", "run"}));
+}
+
+// A step folder on a drive without its medium raises no system box in any
+// start: the erase would wait for it with its lock held.
+TEST_F(ProgramEntryTest, EveryStartFailsCriticalErrorsQuietlyBeforeItWorks) {
+  int quietAtWork = 0;
+  host.atWork = [&] { quietAtWork += system.criticalErrorsQuiet ? 1 : 0; };
+  for (const auto& arguments : std::vector<std::vector<std::string>>{{"Erase"}, {"Minimize"}, {}, {"Register"}}) {
+    system.criticalErrorsQuiet = false;
+    Start(arguments);
+    EXPECT_TRUE(system.criticalErrorsQuiet) << (arguments.empty() ? "" : arguments[0]);
+  }
+  EXPECT_EQ(quietAtWork, 3);
 }
 
 TEST_F(ProgramEntryTest, MinimizeAndNoArgumentStartNormally) {

@@ -1,4 +1,6 @@
 #include "eraser/EraseCommand.h"
+#include "app/LogOnErase.h"
+#include "app/Program.h"
 #include "monitor/WindowScan.h"
 
 #include <gtest/gtest.h>
@@ -860,18 +862,24 @@ void LeavesTheKeptCookies(MemoryPlatform& m) {
   EXPECT_EQ(m.traceFiles.entries.at("C:\\P\\Cookies\\index.dat").content, LiveIndex("entries"));
 }
 
+// The stored choices with only the Temp folder on, Temp at C:\Temp and the
+// application data, where the report is kept, at C:\AD.
+void StoreOnlyTheTempChosen(MemoryPlatform& m) {
+  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
+                           "History", "MPlayer", "RealOne"}) {
+    m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, "0");
+  }
+  m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "1");
+  m.shell.environment["Temp"] = "C:\\Temp";
+  m.shell.specialFolders[SpecialFolder::AppData] = "C:\\AD";
+}
+
 class UnattendedEraseTest : public ::testing::TestWithParam<UnattendedCase> {};
 
 TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   MemoryPlatform machine;
-  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies",
-                           "Bookmarks", "History", "MPlayer", "RealOne"}) {
-    machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, "0");
-  }
-  machine.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "1");
-  machine.shell.environment["Temp"] = "C:\\Temp";
+  StoreOnlyTheTempChosen(machine);
   machine.traceFiles.AddFile("C:\\Temp\\a.tmp");
-  machine.shell.specialFolders[SpecialFolder::AppData] = "C:\\AD";
   std::vector<std::string> arguments;
   bool otherProcessErases = false;
   GetParam().arrange(machine, arguments, otherProcessErases);
@@ -880,11 +888,17 @@ TEST_P(UnattendedEraseTest, EndsWithItsCodeAndKeepsWhatItDid) {
   EraseGuard guard;
   guard.UseLock(&lock);
   MemoryTraceLook look(machine.traceFiles);
-  UnattendedErase erase(machine.platform, guard, look, [failing = GetParam().outOfMemory]() mutable {
+  machine.waitLoop.onDispatch = [failing = GetParam().outOfMemory]() mutable {
     if (std::exchange(failing, false)) throw std::bad_alloc();
-  });
+  };
+  UnattendedErase erase(machine.platform, guard, look);
 
-  EXPECT_EQ(erase.Run(arguments).end, GetParam().end);
+  const UnattendedOutcome outcome = erase.Run(arguments);
+  EXPECT_EQ(outcome.end, GetParam().end);
+  // The log-on erase tells the same end in its balloon.
+  const std::string balloon = LogOnEraseBalloon(outcome).text;
+  EXPECT_EQ(balloon.find("Not everything went") != std::string::npos, GetParam().end == UnattendedEnd::SomethingStayed)
+      << balloon;
   EXPECT_EQ(machine.traceFiles.Has("C:\\Temp\\a.tmp"), !GetParam().tempErased);
   const auto kept = machine.files.files.find("C:\\AD\\Vandrel\\erase-report.txt");
   ASSERT_EQ(kept != machine.files.files.end(), GetParam().reportHolds != nullptr);
@@ -922,12 +936,56 @@ INSTANTIATE_TEST_SUITE_P(
                          m.desktop.Open("Hidden", "IEFrame", 0, false);
                        },
                        UnattendedEnd::SomethingStayed, "C:\\Temp: 1 removed", true, false, kBrowserOpenLeftOut},
-        UnattendedCase{"WrongTypeLeavesItsStepOut",
+        UnattendedCase{"AChoiceOfAnotherTypeErasesNothing",
                        [](MemoryPlatform& m, auto&, bool&) {
-                         m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", 1);
-                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Recent", "1");
+                         m.registry.WriteDword(RootKey::CurrentUser, kSettingsKeyPath, "Recent", 1);
                        },
-                       UnattendedEnd::SomethingStayed, "left out: TempFolder", false},
+                       UnattendedEnd::NotStarted, "refused  Recent (not a string value)", false},
+        UnattendedCase{"AChoiceOfNoErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "no");
+                       },
+                       UnattendedEnd::NotStarted, "TempFolder (holds \"no\", neither \"0\" nor \"1\")", false},
+        UnattendedCase{"AnEmptyChoiceErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Recycled Bin", "");
+                       },
+                       UnattendedEnd::NotStarted, "Recycled Bin (holds \"\"", false},
+        UnattendedCase{"AChoiceOfZeroAndABlankErasesNothing",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Bookmarks", "0 ");
+                       },
+                       UnattendedEnd::NotStarted, "Bookmarks (holds \"0 \"", false},
+        UnattendedCase{
+            "ASettingsKeyThatCannotBeReadErasesNothing",
+            [](MemoryPlatform& m, auto&, bool&) { m.registry.DenyReads(RootKey::CurrentUser, kSettingsKeyPath); },
+            UnattendedEnd::NotStarted, "refused  Cannot read 'Cache'", false},
+        UnattendedCase{"AMissingChoiceTakesTheDialogsDefault",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.DeleteValue(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder");
+                       },
+                       UnattendedEnd::AllDone, "C:\\Temp: 1 removed", true},
+        UnattendedCase{"AFolderOutOfReachIsWhatStayed",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.shell.environment["Temp"] = "N:\\Temp";
+                         m.traceFiles.AddFile("N:\\Temp\\b.tmp");
+                         m.traceFiles.unreachable.insert("N:\\Temp");
+                       },
+                       UnattendedEnd::SomethingStayed, "not there  N:\\Temp (cannot be reached over the network)",
+                       false},
+        UnattendedCase{"ACacheFolderThatCannotBeListedIsWhatStayed",
+                       [](MemoryPlatform& m, auto&, bool&) {
+                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
+                         m.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cache", "C:\\P\\Cache");
+                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\index.dat", LiveIndex("entries"));
+                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\X1\\page.htm");
+                         m.shell.unlistable.insert("C:\\P\\Cache\\Content.IE5");
+                       },
+                       UnattendedEnd::SomethingStayed,
+                       "stayed  C:\\P\\Cache\\Content.IE5 (its subfolders could not be listed", true, false, nullptr,
+                       [](MemoryPlatform& m) {
+                         EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cache\\Content.IE5\\X1\\page.htm"));
+                       }},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) {
                          arguments = {"/all", "now"};
@@ -983,6 +1041,63 @@ INSTANTIATE_TEST_SUITE_P(
                          EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cookies\\orphan.txt"));
                        }}),
     [](const auto& info) { return std::string(info.param.what); });
+
+// Every erase lets the waiting messages run at one pace, at every
+// kPumpEvery-th entry: under Wine a look at the queue costs more than a
+// delete, and an erase that looks too seldom holds the windows.
+struct PaceCase {
+  const char* what;
+  const char* folder;  // where the erase finds its 1,024 files
+  std::size_t walks;   // of that folder: a cache container is swept for links before it is emptied
+  std::function<void(MemoryPlatform&, Program&, ScriptedPrompts&)> erase;
+};
+
+class ErasePaceTest : public ::testing::TestWithParam<PaceCase> {};
+
+TEST_P(ErasePaceTest, LetsMessagesRunOnceEverySoManyEntries) {
+  MemoryPlatform machine;
+  StoreOnlyTheTempChosen(machine);
+  machine.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cache", "C:\\C");
+  machine.traceFiles.AddFile("C:\\C\\Content.IE5\\index.dat", LiveIndex("entries"));
+  machine.files.files["C:\\C\\Content.IE5\\index.dat"] = LiveIndex("entries");
+  constexpr std::size_t kFiles = 1024;
+  for (std::size_t file = 0; file < kFiles; ++file) {
+    machine.traceFiles.AddFile(std::string(GetParam().folder) + "\\f" + std::to_string(file));
+  }
+  ScriptedPrompts prompts;
+  Program program(machine.platform, prompts);
+  program.mainWindow.FormCreate(806, false);
+  program.OptionsCreated();
+  machine.waitLoop.dispatches = 0;
+  GetParam().erase(machine, program, prompts);
+  EXPECT_FALSE(machine.traceFiles.Has(std::string(GetParam().folder) + "\\f0"));
+  const auto paced = static_cast<int>(GetParam().walks * kFiles / kPumpEvery);
+  EXPECT_GE(machine.waitLoop.dispatches, paced);
+  EXPECT_LE(machine.waitLoop.dispatches, paced + 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryErase, ErasePaceTest,
+                         ::testing::Values(PaceCase{"TheWindowsAndTheTrays", "C:\\Temp", 1,
+                                                    [](MemoryPlatform&, Program& program, ScriptedPrompts& prompts) {
+                                                      prompts.Script(Answer::Ok);  // "Are you sure ..."
+                                                      program.mainWindow.EraseStuffClick();
+                                                    }},
+                                           PaceCase{"TheCommandsAndTheLogOns", "C:\\Temp", 1,
+                                                    [](MemoryPlatform& m, Program& program, ScriptedPrompts&) {
+                                                      MemoryTraceLook look(m.traceFiles);
+                                                      UnattendedErase(m.platform, program.eraseGuard, look).Run({});
+                                                    }},
+                                           PaceCase{"TheViewers", "C:\\C\\Content.IE5\\X", 2,
+                                                    [](MemoryPlatform& m, Program& program, ScriptedPrompts&) {
+                                                      TDemo& viewer = program.demo;
+                                                      viewer.Demo1Click();
+                                                      viewer.dHistory.SetChecked(false);
+                                                      viewer.dCookies.SetChecked(false);
+                                                      viewer.ToolButton1.Click();
+                                                      m.waitLoop.dispatches = 0;  // the view's own
+                                                      viewer.EraseStuff.Click();
+                                                    }}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 // "Erase report" shows the last erase: one that could not be kept is shown

@@ -50,6 +50,8 @@ TEST_P(Win32RegistryTest, StringsAndDwordsReadBackAsWritten) {
 
   EXPECT_EQ(TextOf(registry.ReadValue(rootKey(), kSubKey, "Text")), "hello world");
   EXPECT_EQ(TextOf(registry.ReadValue(rootKey(), kSubKey, "Empty")), "");
+  EXPECT_EQ(TextOf(registry.ReadValueOrThrow(rootKey(), kSubKey, "Text")), "hello world");
+  EXPECT_EQ(TextOf(registry.ReadValueOrThrow(rootKey(), kSubKey, "Empty")), "");
   const auto number = registry.ReadValue(rootKey(), kSubKey, "Number");
   ASSERT_TRUE(number);
   EXPECT_EQ(number->kind, ValueKind::Dword);
@@ -64,9 +66,11 @@ TEST_P(Win32RegistryTest, ValueNamesAreCaseInsensitive) {
 TEST_P(Win32RegistryTest, MissingKeyAndMissingValueReadAsNothing) {
   EXPECT_FALSE(registry.KeyExists(rootKey(), kKey));
   EXPECT_FALSE(registry.ReadValue(rootKey(), kKey, "Text"));
+  EXPECT_FALSE(registry.ReadValueOrThrow(rootKey(), kKey, "Text"));
   ASSERT_TRUE(registry.CreateKey(rootKey(), kSubKey));
   EXPECT_TRUE(registry.KeyExists(rootKey(), kSubKey));
   EXPECT_FALSE(registry.ReadValue(rootKey(), kSubKey, "Text"));
+  EXPECT_FALSE(registry.ReadValueOrThrow(rootKey(), kSubKey, "Text"));
 }
 
 TEST_P(Win32RegistryTest, ExpandStringsReadAsStringsUnexpanded) {

@@ -43,6 +43,14 @@ TEST(Win32SystemInfo, CommandLineStartsWithTheProgram) {
   EXPECT_EQ(commandLine.find(' '), commandLine.find(' ', programEnd)) << "the program comes first";
 }
 
+// Both flags join whatever mode the process had, which stays.
+TEST(Win32SystemInfo, CriticalErrorsFailQuietlyAndTheModeKeepsItsOtherFlags) {
+  const UINT before = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  Win32SystemInfo().FailCriticalErrorsQuietly();
+  const UINT after = SetErrorMode(before);
+  EXPECT_EQ(after, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+}
+
 // Wine's ANSI code page for the locales these machines run in is 1252.
 TEST(Win32SystemInfo, UpperCasingFollowsTheAnsiCodePage) {
   ASSERT_EQ(GetACP(), 1252u) << "the expected values below are those of code page 1252";

@@ -710,6 +710,21 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
       CreateFileW((std::wstring(folder.begin(), folder.end()) + L"\\held-\u03A9.tmp").c_str(), GENERIC_WRITE,
                   FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
   ASSERT_TRUE(heldGreek);
+  // Mapped, as a running program's file is: it opens for the delete, and
+  // the delete is refused once its read-only and hidden are cleared.
+  const std::string mapped = folder + "\\mapped.tmp";
+  constexpr DWORD kMappedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+  SetFileAttributesA(mapped.c_str(), FILE_ATTRIBUTE_NORMAL);  // as an earlier run left it
+  ASSERT_TRUE(WriteFileBytes(mapped, "runs"));
+  ASSERT_TRUE(SetFileAttributesA(mapped.c_str(), kMappedAttributes));
+  const DWORD mappedAttributes = GetFileAttributesA(mapped.c_str());  // Wine adds the archive bit
+  const UniqueFileHandle mappedFile(CreateFileA(mapped.c_str(), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
+  const UniqueHandle mapping(CreateFileMappingA(mappedFile.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  ASSERT_TRUE(mapping);
+  void* const view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+  ASSERT_NE(view, nullptr);
   ChooseOnly("TempFolder");
   const auto keptBefore = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt");
   SetEnvironmentVariableA("Temp", folder.c_str());  // the program inherits it
@@ -729,6 +744,9 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   EXPECT_NE(shown.find("cleaned  " + folder + ": 1 removed"), std::string::npos) << shown;
   EXPECT_NE(shown.find("stayed  " + folder + "\\held.tmp (could not be deleted"), std::string::npos) << shown;
   EXPECT_NE(shown.find("stayed  " + folder + "\\held-\xCE\xA9.tmp (could not be deleted"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("stayed  " + mapped + " (could not be deleted"), std::string::npos) << shown;
+  EXPECT_EQ(GetFileAttributesA(mapped.c_str()), mappedAttributes) << "a file that stays keeps what it was";
+  UnmapViewOfFile(view);
 }
 
 // The cookie folder set onto the documents, which hold a folder link and an
@@ -923,6 +941,16 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
     ASSERT_NE(main, nullptr);
     EXPECT_NE(ReportWindowText(vandrel, main, kCmdEraseReport1, "Erase report").find(cleaned), std::string::npos);
   }
+  // A stored choice that reads neither as "0" nor as "1": 2, nothing
+  // erased, and the kept report names it.
+  ASSERT_TRUE(WriteFileBytes(plain + "\\a.tmp", "a"));
+  temp = plain;
+  Set("Recent", "no");
+  EXPECT_EQ(erase({"Erase"}), 2u);
+  Set("Recent", "0");
+  temp = victim;
+  EXPECT_TRUE(Exists(plain + "\\a.tmp"));
+  EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("Recent (holds \"no\""), std::string::npos);
   {
     // A browser window is open and the cache chosen: that step is left out, not waited for.
     const PopupHelper browser{{"IEFrame", "Page", true, true, true}};

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace vandrel {
@@ -50,16 +51,34 @@ TEST(Win32Shell, ListsSubfoldersButNotFiles) {
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   CloseHandle(file);
 
-  auto names = shell.Subfolders(root);
+  auto names = shell.Subfolders(root).value_or(std::vector<std::string>{"not listed"});
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"One", "Two", "\xce\xa4\xe6\x97\xa5"}));
-  EXPECT_TRUE(shell.Subfolders(root + "\\missing").empty());
+  EXPECT_EQ(shell.Subfolders(root + "\\missing"), std::vector<std::string>{});
 
   DeleteFileA((root + "\\index.dat").c_str());
   RemoveDirectoryA((root + "\\One").c_str());
   RemoveDirectoryA((root + "\\Two").c_str());
   RemoveDirectoryW(wide.c_str());
   RemoveDirectoryA(root.c_str());
+}
+
+// A folder whose path is longer than MAX_PATH (a deep cache, say) is listed
+// all the same.
+TEST(Win32Shell, ListsTheSubfoldersOfAFolderPastMaxPath) {
+  Win32Shell shell(nullptr);
+  const std::wstring top = L"\\\\?\\" + WideFromUtf8(shell.EnvironmentVariable("Temp")) + L"\\vandrel-shell-deep";
+  std::wstring deep = top;
+  CreateDirectoryW(top.c_str(), nullptr);
+  while (deep.size() < MAX_PATH + 40) {
+    deep += L"\\" + std::wstring(30, L'd');
+    CreateDirectoryW(deep.c_str(), nullptr);
+  }
+  ASSERT_TRUE(CreateDirectoryW((deep + L"\\Day").c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(shell.Subfolders(Utf8FromWide(deep.substr(4))), std::vector<std::string>{"Day"});
+  RemoveDirectoryW((deep + L"\\Day").c_str());
+  for (; deep.size() > top.size(); deep.resize(deep.find_last_of(L'\\'))) RemoveDirectoryW(deep.c_str());
+  RemoveDirectoryW(top.c_str());
 }
 
 TEST(Win32Shell, RecycleBinAndRecentDocumentsEmptyWithoutABox) {
