@@ -46,6 +46,7 @@ void CacheContainerGate::Start() {
   tools_.wipedIndexes.clear();
   tools_.cookieEntriesKnown = false;
   ending_ = false;
+  ended_ = false;
 }
 
 const DeleteProgress& CacheContainerGate::Progress() const {
@@ -127,6 +128,10 @@ std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& f
 }
 
 void CacheContainerGate::End() noexcept {
+  // Once per erase: after the session's end has ended it, the erase's own
+  // way out finds nothing more to do.
+  if (ended_) return;
+  ended_ = true;
   ending_ = true;
   try {
     for (const ContainerPlace& place : kPlaces) {
@@ -164,7 +169,8 @@ const char* ReasonText(ContainerLeftReason reason) {
   switch (reason) {
     case ContainerLeftReason::LinkKept: return "a link in it cannot be removed as itself";
     case ContainerLeftReason::FolderUnknown: return "its folder cannot be read";
-    case ContainerLeftReason::Refused: return "its folder is a protected folder, or holds one: nothing in it is touched";
+    case ContainerLeftReason::Refused:
+      return "its folder is a protected folder, or holds one: nothing in it is touched";
     case ContainerLeftReason::WipedIndex: return "its index is wiped";
     case ContainerLeftReason::NoIndex:
       return "its folder holds other files and no index of its own: nothing in it is touched";
@@ -179,8 +185,8 @@ std::string DescribeLeft(const std::vector<ContainerLeft>& left) {
   for (const ContainerLeft& container : left) {
     // A wiped index has no entries: the library had nothing to delete there.
     if (container.reason == ContainerLeftReason::WipedIndex) continue;
-    text += (text.empty() ? "Erased without the URL cache: " : "; ") +
-            std::string(ContainerName(container.container)) + " (" + ReasonText(container.reason) + ")";
+    text += (text.empty() ? "Erased without the URL cache: " : "; ") + std::string(ContainerName(container.container)) +
+            " (" + ReasonText(container.reason) + ")";
   }
   return text;
 }

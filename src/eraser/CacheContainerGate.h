@@ -83,6 +83,7 @@ class CacheContainerGate : public UrlCacheEraser {
   std::vector<ContainerLeft> left_;
   std::vector<CacheSearch> called_;
   bool ending_ = false;  // in End: the file calls get no progress, so no message runs
+  bool ended_ = false;   // End ran since Start
 };
 
 // The entries a search deletes, as the report names them.

@@ -42,7 +42,14 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
     aftermath_.Add(PlaceFate::Refused, folder, why);
   };
   tools_.notListed = [this](const std::string& folder) { aftermath_.Add(PlaceFate::Stayed, folder, kWhyNotListed); };
-  tools_.progress.pump = Paced(feedback_.pump);
+  tools_.stopIfEnded = [this] {
+    if (guard_.EndedForSession()) throw ProgramEnding();
+  };
+  // The messages run at the pace, the session's end is looked for at every entry.
+  tools_.progress.pump = [this, paced = Paced(feedback_.pump)]() mutable {
+    tools_.StopIfEnded();
+    if (paced) paced();
+  };
 }
 
 void EraseCommand::CountRemoved(std::size_t removed) {
@@ -63,6 +70,7 @@ void EraseCommand::ShowCount() {
 }
 
 void EraseCommand::ShowStep(const char* step) {
+  tools_.StopIfEnded();
   step_ = step;
   aftermath_.SetStep(step_);
   ShowCount();
@@ -107,8 +115,9 @@ void EraseCommand::EraseStuffClick() {
     EraseChosen();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
-    // the main loop ends the program.
-    keepReport();
+    // the main loop ends the program. At the session's end the report was
+    // kept then, and nothing more is written.
+    if (!guard_.EndedForSession()) keepReport();
     return;
   } catch (const PlatformError& error) {
     // The error box shows the failure; the status bar keeps it.

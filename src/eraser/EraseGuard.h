@@ -77,10 +77,14 @@ class EraseGuard {
   const char* WhyRefused() const { return refusal_; }
   // The end of the session, met while an erase runs: nothing after its
   // message is sure to run, so the running erase ends its work there, while
-  // it is still on the stack (see EraseCommand), letting no message run.
-  void EndForSession() const {
+  // it is still on the stack (see EraseCommand), letting no message run;
+  // from then on it writes nothing more and stops at its next entry, box
+  // or step (EndedForSession).
+  void EndForSession() {
+    sessionEnded_ = true;
     if (endForSession_) endForSession_();
   }
+  bool EndedForSession() const { return sessionEnded_; }
   // Set by the running erase for as long as the returned guard lives.
   [[nodiscard]] auto EndsForSessionWith(std::function<void()> end) {
     endForSession_ = std::move(end);
@@ -101,6 +105,7 @@ class EraseGuard {
 
   bool running_ = false;
   bool lockTaken_ = false;
+  bool sessionEnded_ = false;
   const char* refusal_ = kEraseAlreadyRunning;
   CrossProcessLock* lock_ = nullptr;
   std::function<void()> endForSession_;

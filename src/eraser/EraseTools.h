@@ -59,7 +59,17 @@ struct EraseTools {
   // their container to the library, or found its index wiped (no entries).
   bool cookieEntriesKnown = false;
 
-  void Inform(const std::string& text) { prompts.Message(MessageKind::Information, text, MessageButtons::Ok); }
+  // Throws ProgramEnding once the session's end has ended the erase: the
+  // steps call it at every entry, after every box and as they start.
+  std::function<void()> stopIfEnded = nullptr;
+  void StopIfEnded() const {
+    if (stopIfEnded) stopIfEnded();
+  }
+  // A box of the erase; its loop may deliver the end of the session.
+  void Inform(const std::string& text, MessageKind kind = MessageKind::Information) {
+    prompts.Message(kind, text, MessageButtons::Ok);
+    StopIfEnded();
+  }
   // DeleteFiles of the steps: desktop.ini stays (and what else kept
   // names); a refused folder is told.
   DeleteCounts DeleteFiles(const std::string& folder, const std::string& mask, const KeptNames& kept = true);

@@ -93,7 +93,7 @@ void EraseTempFolder(EraseTools& tools) {
 
 void EraseRecycleBin(EraseTools& tools) {
   if (!tools.shell.EmptyRecycleBin()) {
-    tools.prompts.Message(MessageKind::Error, kShellLibraryMissing, MessageButtons::Ok);
+    tools.Inform(kShellLibraryMissing, MessageKind::Error);
   }
 }
 

@@ -118,6 +118,11 @@ UnattendedOutcome UnattendedErase::Run(const std::vector<std::string>& ignoredAr
     // says where it stopped, and a script gets its code, never a box.
     command_.Aftermath().Add(PlaceFate::Told, error.what(), kWhyWipeFailed);
   }
+  // At the session's end the report was kept then, and nothing more is written.
+  if (ending && guard_.EndedForSession()) {
+    outcome.end = UnattendedEnd::SomethingStayed;
+    return outcome;
+  }
   Keep(!ending, outcome);
   outcome.erased = command_.Erased();
   outcome.end = outcome.stayed > 0 ? UnattendedEnd::SomethingStayed : UnattendedEnd::AllDone;

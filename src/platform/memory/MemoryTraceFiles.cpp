@@ -111,6 +111,7 @@ void MemoryTraceFiles::DeleteEntries(const std::string& folder, const std::strin
 
 DeleteCounts MemoryTraceFiles::DeleteMatching(const std::string& folder, const std::string& mask, const KeptNames& kept,
                                               const DeleteProgress& progress) {
+  ++changesAsked;
   DeleteCounts counts;
   if (RefusesDeleteFiles(folder, mask, protectedFolders)) {
     counts.refused = true;
@@ -146,6 +147,7 @@ DeleteCounts MemoryTraceFiles::DeleteTree(const std::string& folder, const Delet
 }
 
 WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
+  ++changesAsked;
   const auto found = entries.find(Key(file));
   if (found == entries.end() || Unreachable(file)) return WipeOutcome::Missing;
   if (heldOpen.count(found->first) != 0) {
@@ -165,6 +167,7 @@ WipeOutcome MemoryTraceFiles::WipeIndexFile(const std::string& file) {
 }
 
 DeleteCounts MemoryTraceFiles::RemoveLinksInside(const std::string& folder, const DeleteProgress& progress) {
+  ++changesAsked;
   DeleteCounts counts;
   if (RefusesDeleteFiles(folder, "*", protectedFolders)) {
     counts.refused = true;

@@ -27,6 +27,7 @@ class MemoryTraceFiles : public TraceFiles {
   std::set<std::string> failingWipes;     // a wipe writes its first piece, then fails
   std::set<std::string> unreachable;      // folders on a network that cannot be reached, with all below them
   std::set<std::string> unreadableFiles;  // cannot be opened even to be read (locked by another program)
+  int changesAsked = 0;                   // deletes, wipes and link removals asked for, done or not
   std::vector<KeptFolder> protectedFolders{"C:\\WINDOWS",
                                            "C:\\WINDOWS\\system32",
                                            "C:\\Program Files",

@@ -453,6 +453,7 @@ struct EraseEnd {
   const char* failingWipe;  // an index whose wipe fails half way, below C:\P
   bool sessionEnd = false;  // the quit comes as the end of the session: the process may be killed right after
   bool viewer = false;      // the viewer's erase, stopped at its first pump after the history's index is wiped
+  bool inBox = false;       // the session ends while the erase's own box is up, at the end of its first pass
 };
 void PrintTo(const EraseEnd& end, std::ostream* out) { *out << end.name; }
 class EraseEndTest : public EraseCommandTest, public ::testing::WithParamInterface<EraseEnd> {};
@@ -503,6 +504,18 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
     viewersLoop.quitPosted = true;
   };
   ConfirmErase();
+  std::size_t callsAtKill = 0;
+  int changesAtKill = 0;
+  if (end.inBox) {
+    choices.selection.recent = true;  // its folder is missing: a box at the end of the first pass
+    prompts.WhileNextBoxIsUp([] {});  // "are you sure"
+    prompts.WhileNextBoxIsUp([&] {
+      guard.EndForSession();
+      atKill = files.entries;
+      callsAtKill = urlCache.calls.size();
+      changesAtKill = files.changesAsked;
+    });
+  }
   if (end.viewer) {
     EXPECT_NO_THROW(viewer.EraseStuffClick());
   } else if (*end.heldIndex || *end.failingWipe || (*end.stopAtStep && !end.quit)) {
@@ -516,6 +529,11 @@ TEST_P(EraseEndTest, LeavesNoWipedIndexBesideAKeptLink) {
     EXPECT_FALSE(besideKeptLink && IsWipedIndex(entry.content)) << "a wiped index beside a kept link: " << path;
   }
   EXPECT_TRUE(files.Has("C:\\P\\History\\History.IE5\\MSHist02\\kept"));
+  if (end.inBox) {
+    // Nothing written, deleted, wiped or asked of the library after the session's end.
+    EXPECT_EQ(urlCache.calls.size(), callsAtKill);
+    EXPECT_EQ(files.changesAsked, changesAtKill);
+  }
   if (end.viewer) return;
   // What the session's end kept names the containers left to the walk.
   EXPECT_EQ(keptAtKill.find(ReasonText(ContainerLeftReason::LinkKept)) != std::string::npos, end.sessionEnd)
@@ -535,6 +553,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EraseEnd{"QuitInPass3", "(Cache)", 3, true, "", ""},
                       EraseEnd{"SessionEndInPass2", "(Cache)", 2, true, "", "", true},
                       EraseEnd{"SessionEndInTheViewersErase", "", 0, true, "", "", true, true},
+                      EraseEnd{"SessionEndInTheErasesBox", "", 0, true, "", "", true, false, true},
                       EraseEnd{"FailedWipe", "", 0, false, "TIF\\Content.IE5\\index.dat", ""},
                       EraseEnd{"WipeFailedHalfWay", "", 0, false, "", "History\\History.IE5\\MSHist01\\index.dat"},
                       EraseEnd{"Exception", "(Cache)", 2, false, "", ""}),
@@ -865,8 +884,8 @@ void LeavesTheKeptCookies(MemoryPlatform& m) {
 // The stored choices with only the Temp folder on, Temp at C:\Temp and the
 // application data, where the report is kept, at C:\AD.
 void StoreOnlyTheTempChosen(MemoryPlatform& m) {
-  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies", "Bookmarks",
-                           "History", "MPlayer", "RealOne"}) {
+  for (const char* name : {"Cache", "All", "LocationBar", "Recent", "TempFolder", "Recycled Bin", "Cookies",
+                           "Bookmarks", "History", "MPlayer", "RealOne"}) {
     m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, name, "0");
   }
   m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "TempFolder", "1");
@@ -973,19 +992,18 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        UnattendedEnd::SomethingStayed, "not there  N:\\Temp (cannot be reached over the network)",
                        false},
-        UnattendedCase{"ACacheFolderThatCannotBeListedIsWhatStayed",
-                       [](MemoryPlatform& m, auto&, bool&) {
-                         m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
-                         m.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cache", "C:\\P\\Cache");
-                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\index.dat", LiveIndex("entries"));
-                         m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\X1\\page.htm");
-                         m.shell.unlistable.insert("C:\\P\\Cache\\Content.IE5");
-                       },
-                       UnattendedEnd::SomethingStayed,
-                       "stayed  C:\\P\\Cache\\Content.IE5 (its subfolders could not be listed", true, false, nullptr,
-                       [](MemoryPlatform& m) {
-                         EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cache\\Content.IE5\\X1\\page.htm"));
-                       }},
+        UnattendedCase{
+            "ACacheFolderThatCannotBeListedIsWhatStayed",
+            [](MemoryPlatform& m, auto&, bool&) {
+              m.registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, "Cache", "1");
+              m.registry.WriteString(RootKey::CurrentUser, kShellFolders, "Cache", "C:\\P\\Cache");
+              m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\index.dat", LiveIndex("entries"));
+              m.traceFiles.AddFile("C:\\P\\Cache\\Content.IE5\\X1\\page.htm");
+              m.shell.unlistable.insert("C:\\P\\Cache\\Content.IE5");
+            },
+            UnattendedEnd::SomethingStayed, "stayed  C:\\P\\Cache\\Content.IE5 (its subfolders could not be listed",
+            true, false, nullptr,
+            [](MemoryPlatform& m) { EXPECT_TRUE(m.traceFiles.Has("C:\\P\\Cache\\Content.IE5\\X1\\page.htm")); }},
         UnattendedCase{"ArgumentsAreIgnoredAndSaid",
                        [](auto&, std::vector<std::string>& arguments, bool&) {
                          arguments = {"/all", "now"};
@@ -1024,9 +1042,8 @@ INSTANTIATE_TEST_SUITE_P(
                        UnattendedEnd::SomethingStayed, "kept  4 cookies of 2 sites", true, false, nullptr,
                        LeavesTheKeptCookies},
         UnattendedCase{"ABadStoredSiteIsLeftOutAndSaidTheRestKept",
-                       [](MemoryPlatform& m, auto&, bool&) {
-                         ArrangeCookies(m, "Cookies", "example.com|http://x.test/|bank.test|bad site|");
-                       },
+                       [](MemoryPlatform& m, auto&,
+                          bool&) { ArrangeCookies(m, "Cookies", "example.com|http://x.test/|bank.test|bad site|"); },
                        UnattendedEnd::SomethingStayed, "left out: \"http://x.test/\": a scheme", true, false, nullptr,
                        LeavesTheKeptCookies},
         UnattendedCase{"AKeptLinkKeepsTheLibraryAndSoEveryCookieFile",

@@ -900,6 +900,22 @@ TEST_F(EraseTest, TheErasesKeepTheKeptSitesCookiesAndTheLibraryReadsThemBack) {
   }
 }
 
+// The main window's erase, its question answered: what its status bar
+// says once it says `expected` or 5 s have passed, and any box after it.
+std::string WindowEraseSays(const std::string& expected) {
+  VandrelProcess vandrel;
+  const HWND main = vandrel.WaitForMainWindow();
+  if (!main) return "(no main window)";
+  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
+  const HWND question = vandrel.WaitForMessageBox();
+  if (!question) return "(no question)";
+  SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
+  vandrel.WaitForStatus(0, expected);
+  std::string said = vandrel.StatusText(0).value_or("(no status)");
+  if (const HWND box = vandrel.WaitForMessageBox(1000)) said += ", then the box " + VandrelProcess::MessageBoxText(box);
+  return said;
+}
+
 // Vandrel.exe Erase, as a script or a scheduled task runs it: no window,
 // the stored choices, an exit code to test, and the report kept where the
 // window's "Erase report" shows it.
@@ -980,15 +996,7 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
     ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
     EXPECT_EQ(erase({"Erase"}), 2u);
     EXPECT_TRUE(Exists(victim + "\\own.txt"));
-    VandrelProcess vandrel;
-    const HWND main = vandrel.WaitForMainWindow();
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-    const HWND question = vandrel.WaitForMessageBox();
-    ASSERT_NE(question, nullptr);
-    SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return vandrel.StatusText(0).value_or("") == kEraseLockUnavailable; }, 5000))
-        << vandrel.StatusText(0).value_or("(no status)");
+    EXPECT_EQ(WindowEraseSays(kEraseLockUnavailable), kEraseLockUnavailable);
     EXPECT_TRUE(Exists(victim + "\\own.txt"));
   }
   // Another erase runs (this test holds the user's erase lock, as a
@@ -999,16 +1007,7 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   EXPECT_EQ(erase({"Erase"}), 2u);
   EXPECT_NE(ReadFileBytes(keptReport).value_or("").find("A browser window is open"), std::string::npos)
       << "a refused erase keeps the last report";
-  VandrelProcess vandrel;
-  const HWND main = vandrel.WaitForMainWindow();
-  ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, kEraseMenuItem, 0);
-  const HWND question = vandrel.WaitForMessageBox();
-  ASSERT_NE(question, nullptr);
-  SendMessageA(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return vandrel.StatusText(0).value_or("") == kEraseAlreadyRunning; }, 5000))
-      << vandrel.StatusText(0).value_or("(no status)");
-  EXPECT_EQ(vandrel.WaitForMessageBox(1000), nullptr) << "refused, not erased";
+  EXPECT_EQ(WindowEraseSays(kEraseAlreadyRunning), kEraseAlreadyRunning);
   EXPECT_TRUE(Exists(victim + "\\own.txt"));
   held.Release();
   {

@@ -119,6 +119,18 @@ struct List {
   Frame frames[kMostFrames];
 };
 
+// A DWORD value of an open key; 0 when it is missing or of another type.
+DWORD DwordOf(HKEY key, const WCHAR* name) {
+  DWORD value = 0;
+  DWORD type = 0;
+  DWORD size = sizeof value;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD) {
+    return 0;
+  }
+  return value;
+}
+
 // Each list made is counted in HKCU\Software\Vandrel Tests\Browser lists made
 // (a DWORD), for a test to tell how often the program makes one.
 void CountListMade() {
@@ -127,14 +139,7 @@ void CountListMade() {
                       nullptr) != ERROR_SUCCESS) {
     return;
   }
-  DWORD made = 0;
-  DWORD type = 0;
-  DWORD size = sizeof made;
-  if (RegQueryValueExW(key, kListsMadeValue, nullptr, &type, reinterpret_cast<BYTE*>(&made), &size) != ERROR_SUCCESS ||
-      type != REG_DWORD) {
-    made = 0;
-  }
-  ++made;
+  const DWORD made = DwordOf(key, kListsMadeValue) + 1;
   RegSetValueExW(key, kListsMadeValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&made), sizeof made);
   RegCloseKey(key);
 }
@@ -142,13 +147,7 @@ void CountListMade() {
 DWORD DelayOf(const WCHAR* frameName) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kDelaysKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
-  DWORD delay = 0;
-  DWORD type = 0;
-  DWORD size = sizeof delay;
-  if (RegQueryValueExW(key, frameName, nullptr, &type, reinterpret_cast<BYTE*>(&delay), &size) != ERROR_SUCCESS ||
-      type != REG_DWORD) {
-    delay = 0;
-  }
+  const DWORD delay = DwordOf(key, frameName);
   RegCloseKey(key);
   return delay;
 }
