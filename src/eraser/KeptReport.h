@@ -21,20 +21,28 @@ class KeptReport {
 
   // Replaces the kept report whole, as the block list's file is replaced.
   // Throws PlatformError when the folder or the file cannot be written;
-  // the text is then held here instead, until a later save is kept.
+  // the text is then held here instead, with why, until a later save is
+  // kept, here or by another process.
   void Save(const std::string& text);
-  // The last report this process could not keep, else the kept one;
-  // nothing when none was kept. Throws PlatformError when it is there but
-  // cannot be read.
+  // The newest report: the last one this process could not keep, said so
+  // first, while the kept file is still what it was then; else the kept
+  // one; nothing when none was kept. Throws PlatformError when it is there
+  // but cannot be read and none is held here.
   std::optional<std::string> Load();
   // %APPDATA%\Vandrel\erase-report.txt in UTF-8; empty when the
   // application data folder is not known.
   std::string Path();
 
  private:
+  struct NotKept {
+    std::string text;                     // as the box shows it: why first
+    std::optional<std::string> fileThen;  // the kept file when the save failed
+  };
+  std::optional<std::string> ReadKept();
+
   FileSystem& files_;
   Shell& shell_;
-  std::optional<std::string> notKept_;
+  std::optional<NotKept> notKept_;
 };
 
 }  // namespace vandrel

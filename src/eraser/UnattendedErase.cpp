@@ -21,7 +21,7 @@ Answer UnattendedErase::ReportedPrompts::Message(MessageKind, const std::string&
   return Answer::Cancel;
 }
 
-UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look)
+UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, KeptReport& kept)
     : platform_(platform),
       guard_(guard),
       look_(look),
@@ -30,7 +30,7 @@ UnattendedErase::UnattendedErase(Platform& platform, EraseGuard& guard, TraceLoo
       cacheEraser_(cache_),
       command_(choices_, platform.desktop, platform.registry, platform.traceFiles, platform.shell, prompts_,
                cacheEraser_, guard, EraseFeedback{nullptr, nullptr, pump_}),
-      kept_(platform.files, platform.shell) {
+      kept_(kept) {
   prompts_.tell = [this](const std::string& text) { command_.Aftermath().Add(PlaceFate::Told, text, {}); };
   // At the end of the session the report is kept there and then, as far as
   // the erase got (the process may not run again after).

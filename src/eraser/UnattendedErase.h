@@ -40,7 +40,9 @@ inline constexpr const char* kArgumentsIgnored = "Arguments after Erase are igno
 class UnattendedErase {
  public:
   // Messages run from the platform's wait loop, at the pace of every erase.
-  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look);
+  // The report goes to `kept`: the log-on erase hands the window's, so that
+  // one it could not keep is what "Erase report" shows.
+  UnattendedErase(Platform& platform, EraseGuard& guard, TraceLook& look, KeptReport& kept);
   // ignoredArguments: what followed the keyword, said in the report.
   UnattendedOutcome Run(const std::vector<std::string>& ignoredArguments);
 
@@ -76,7 +78,7 @@ class UnattendedErase {
   TIECache cache_;
   TIECacheEraser cacheEraser_;
   EraseCommand command_;
-  KeptReport kept_;
+  KeptReport& kept_;
 };
 
 }  // namespace vandrel

@@ -81,7 +81,8 @@ int Application::EraseWithoutWindow(const std::vector<std::string>& ignoredArgum
     PostQuitMessage(0);
   });
   Win32TraceLook look;
-  UnattendedErase erase(platform_, guard, look);
+  KeptReport kept(platform_.files, platform_.shell);
+  UnattendedErase erase(platform_, guard, look, kept);
   exitCode_ = static_cast<int>(erase.Run(ignoredArguments).end);
   return exitCode_;
 }
@@ -214,7 +215,7 @@ void Application::RunApplication(bool minimizeArgument) {
   // log-on erase.
   if (minimizeArgument) {
     program.LogOnWindowsCreated([&] {
-      UnattendedErase logOnErase(platform_, program.eraseGuard, look);
+      UnattendedErase logOnErase(platform_, program.eraseGuard, look, keptReport);
       return logOnErase.Run({});
     });
   } else {
