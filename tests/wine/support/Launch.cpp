@@ -1,5 +1,7 @@
 #include "Launch.h"
 
+#include <cstdio>
+
 #include "WaitUntil.h"
 
 #include <stdexcept>
@@ -77,9 +79,21 @@ Process Launch(const std::string& program, const std::vector<std::string>& argum
 
   PROCESS_INFORMATION info{};
   // Suspended until it is in the job, so that nothing it starts escapes it.
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                      &startup, &info)) {
-    throw std::runtime_error("cannot start " + program + ": error " + std::to_string(GetLastError()));
+  // Wine's process creation was seen to fail once in a whole run with
+  // ERROR_INTERNAL_ERROR while the same start passed before and after: that
+  // one is tried again, a few times, and said.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                       &startup, &info)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+      throw std::runtime_error("cannot start " + program + ": error " + std::to_string(error));
+    }
+    std::fprintf(stderr, "starting %s failed with error %lu; trying again\n", program.c_str(),
+                 static_cast<unsigned long>(error));
+    Sleep(500);
   }
   const UniqueHandle thread(info.hThread);
   Process process(UniqueHandle(info.hProcess), info.dwProcessId);
