@@ -37,14 +37,19 @@ std::string SidText(PSID sid) {
   return text;
 }
 
+std::string LockNameOf(PSID user) {
+  const std::string sid = SidText(user);
+  return sid.empty() ? std::string() : "Global\\Korvane.Vandrel.Erase." + sid;
+}
+
 // Makes the mutex with a DACL that lets only this user in, or opens the one
 // an earlier process of the user made.
 UniqueHandle MakeOrOpen() {
   std::vector<BYTE> user = TokenUser();
   if (user.empty()) return {};
-  const std::string name = EraseLockName();
-  if (name.empty()) return {};
   const PSID sid = SidOf(user);
+  const std::string name = LockNameOf(sid);
+  if (name.empty()) return {};
   const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid);
   std::vector<BYTE> acl(aclSize);
   SECURITY_DESCRIPTOR descriptor{};
@@ -65,9 +70,7 @@ UniqueHandle MakeOrOpen() {
 
 std::string EraseLockName() {
   std::vector<BYTE> user = TokenUser();
-  if (user.empty()) return {};
-  const std::string sid = SidText(SidOf(user));
-  return sid.empty() ? std::string() : "Global\\Korvane.Vandrel.Erase." + sid;
+  return user.empty() ? std::string() : LockNameOf(SidOf(user));
 }
 
 LockTake NamedEraseLock::TryTake() {
