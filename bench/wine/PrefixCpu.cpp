@@ -33,7 +33,15 @@ std::string PrefixEntry(const std::string& environment) {
   return environment.substr(at, environment.find('\0', at) - at);
 }
 
-// utime + stime, fields 14 and 15 of stat; the name in parentheses may hold blanks.
+// The name, field 2 of stat, in parentheses that may hold blanks and more parentheses.
+std::string NameOf(const std::string& stat) {
+  const std::size_t open = stat.find('('), close = stat.rfind(')');
+  return open == std::string::npos || close == std::string::npos || close < open
+             ? std::string()
+             : stat.substr(open + 1, close - open - 1);
+}
+
+// utime + stime, fields 14 and 15 of stat.
 double CpuSecondsOf(const std::string& stat) {
   std::size_t at = stat.rfind(')');
   if (at == std::string::npos) return 0;
@@ -66,17 +74,24 @@ CpuSample SamplePrefixCpu() {
     if (pid <= 0) continue;
     const std::string folder = std::string("Z:\\proc\\") + entry.cFileName;
     if (PrefixEntry(ReadProcFile(folder + "\\environ")) != ours) continue;
-    sample[pid] = CpuSecondsOf(ReadProcFile(folder + "\\stat"));
+    const std::string stat = ReadProcFile(folder + "\\stat");
+    sample[pid] = {NameOf(stat), CpuSecondsOf(stat)};
   } while (FindNextFileA(find.get(), &entry));
   return sample;
 }
 
-double CpuSecondsBetween(const CpuSample& before, const CpuSample& after) {
-  double seconds = 0;
+std::map<std::string, double> CpuSecondsByName(const CpuSample& before, const CpuSample& after) {
+  std::map<std::string, double> byName;
   for (const auto& [pid, now] : after) {
     const auto then = before.find(pid);
-    seconds += now - (then == before.end() ? 0 : then->second);
+    byName[now.name] += now.seconds - (then == before.end() ? 0 : then->second.seconds);
   }
+  return byName;
+}
+
+double CpuSecondsBetween(const CpuSample& before, const CpuSample& after) {
+  double seconds = 0;
+  for (const auto& [name, spent] : CpuSecondsByName(before, after)) seconds += spent;
   return seconds;
 }
 

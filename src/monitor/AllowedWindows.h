@@ -20,8 +20,9 @@ class AllowedWindows {
   // close a frame (Recently closed keeps its address) or a site may allow
   // one. Only then does it wait for them, at most kAddressWait (the run's
   // first read kFirstAddressWait); a frame whose answer is late is
-  // undecided until it comes.
-  void LookUpSites(DesktopSnapshot& snapshot, bool countedClosesMayCome);
+  // undecided until it comes. A frame that names no page is asked at every
+  // tick for `holdTicks` reads, the ticks the scan holds it, then less often.
+  void LookUpSites(DesktopSnapshot& snapshot, bool countedClosesMayCome, int holdTicks);
 
   // Whether a browser frame showing `title` is allowed by its title part or
   // its site. Undecided while the list holds sites, the title allows nothing

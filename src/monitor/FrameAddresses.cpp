@@ -34,7 +34,10 @@ void FrameAddresses::Take(std::uint32_t milliseconds) {
         std::find_if(answer_.begin(), answer_.end(), [frame](const FrameAddress& read) { return read.frame == frame; });
     Known& known = known_[frame];
     const bool listed = found != answer_.end();
-    known.unlistedReads = listed ? 0 : known.title == title ? known.unlistedReads + 1 : 1;
+    const bool sameTitle = known.title == title;
+    known.unlistedReads = listed ? 0 : sameTitle ? known.unlistedReads + 1 : 1;
+    known.noPageReads = listed && !NamesNoPage(found->address) ? 0 : sameTitle ? known.noPageReads + 1 : 1;
+    known.readAt = ticks_;
     known.title = std::move(title);
     known.address = listed ? found->address : std::string();
     if (onRead) onRead(frame, known.title, known.address);
@@ -51,6 +54,15 @@ bool FrameAddresses::NotListedYet(WindowHandle frame, std::string_view title) co
   const auto known = known_.find(frame);
   return known != known_.end() && known->second.title == title && known->second.unlistedReads > 0 &&
          known->second.unlistedReads < kReadsBeforeUnlisted;
+}
+
+bool FrameAddresses::DueAgain(WindowHandle frame, std::string_view title, int everyTick) const {
+  const auto known = known_.find(frame);
+  if (known == known_.end() || known->second.title != title) return true;
+  const int beyond = known->second.noPageReads - std::max(everyTick, 0);
+  if (beyond <= 0) return true;
+  const long long wait = std::min(1LL << std::min(beyond, 5), static_cast<long long>(kMostTicksBetweenAsks));
+  return ticks_ - known->second.readAt >= wait;
 }
 
 bool FrameAddresses::Asking(WindowHandle frame, std::string_view title) const {

@@ -22,6 +22,13 @@ inline constexpr std::uint32_t kFirstAddressWait = 1000;
 // came first does not name it: it is asked again, this many reads in all.
 inline constexpr int kReadsBeforeUnlisted = 3;
 
+// A frame that still names no page once its hold is over (a blank home
+// page, a frame the shell never lists) is asked again less and less often,
+// at the most this many ticks apart: every read is a call into the
+// shell's process, and one each tick for such frames was most of what the
+// idle program cost.
+inline constexpr int kMostTicksBetweenAsks = 32;
+
 // What the scan knows of the browser frames' addresses. Each address is
 // kept with the title the frame showed when it was asked for, since a new
 // title is a new page: it names the page only while the title stays.
@@ -45,6 +52,13 @@ class FrameAddresses {
   // Whether the frame showing `title` was left out of every read so far,
   // fewer than kReadsBeforeUnlisted of them: the shell may list it soon.
   bool NotListedYet(WindowHandle frame, std::string_view title) const;
+  // Whether the frame showing `title`, read naming no page, is to be asked
+  // again at this tick: at every tick for its first `everyTick` such reads
+  // in a row, then after twice as many ticks each time, kMostTicksBetweenAsks
+  // at the most.
+  bool DueAgain(WindowHandle frame, std::string_view title, int everyTick) const;
+  // Counts a tick, the unit DueAgain waits in.
+  void NextTick() { ++ticks_; }
   // Whether the frame showing `title` is asked for in the read that runs or
   // in the next: its answer is still to come.
   bool Asking(WindowHandle frame, std::string_view title) const;
@@ -62,6 +76,8 @@ class FrameAddresses {
     std::string title;
     std::string address;
     int unlistedReads = 0;  // in a row, for this title
+    int noPageReads = 0;    // in a row, for this title, listed or not
+    long long readAt = 0;   // the tick its last answer was taken in
   };
 
   BrowserAddresses& shell_;
@@ -71,6 +87,7 @@ class FrameAddresses {
   std::vector<FrameAddress> answer_;  // reused
   bool reading_ = false;
   bool answered_ = false;  // a read has been answered in this run
+  long long ticks_ = 0;
 };
 
 // An address that names no page yet: a new window shows one until its page

@@ -45,7 +45,8 @@ void WindowScan::Tick() {
   if (letThrough_) letThrough_->BeforeLook(settings_.LetClickedThrough);
   snapshot_.Take();
   if (allowed_) {
-    allowed_->LookUpSites(snapshot_, settings_.LimitEnabled || !blockList_.Matcher().empty());
+    allowed_->LookUpSites(snapshot_, settings_.LimitEnabled || !blockList_.Matcher().empty(),
+                          SiteWaitTicks(settings_.TimerInterval));
     allowedThisTick_.assign(snapshot_.size(), kNotAskedYet);
   }
   HoldUndecided();

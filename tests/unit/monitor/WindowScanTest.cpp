@@ -356,6 +356,25 @@ TEST_F(WindowScanTest, ASiteIsJudgedByThePageShownNowAndALateShellHoldsNoTickUp)
   EXPECT_EQ(desktop.ClosesPostedTo(neverNamed), 0);
   scan.Tick();
   EXPECT_EQ(desktop.ClosesPostedTo(neverNamed), 1);
+
+  // Frames that keep naming no page (a blank home page, one the shell never
+  // lists) are asked at every tick while they are held, then ever less
+  // often; a page that arrives later is still read.
+  addresses.busy = false;
+  const auto blankHome = Frame("Start");
+  addresses.addresses[blankHome] = "about:blank";
+  Frame("Never listed");
+  scan.Tick();  // the late answer of the earlier read
+  const int before = addresses.reads;
+  for (int tick = 0; tick < wait; ++tick) scan.Tick();
+  EXPECT_EQ(addresses.reads - before, wait);
+  for (int tick = 0; tick < 200; ++tick) scan.Tick();
+  EXPECT_LE(addresses.reads - before, wait + 5 + 200 / kMostTicksBetweenAsks) << "five waits doubling to the longest";
+  addresses.addresses[blankHome] = "http://example.com/";
+  for (int tick = 0; tick < kMostTicksBetweenAsks; ++tick) scan.Tick();
+  const std::string* read = frameAddresses.AddressOf(blankHome, "Start " + kSuffix);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(*read, "http://example.com/");
 }
 
 // While the list holds sites, a frame first seen before its page is named
