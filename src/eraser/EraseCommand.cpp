@@ -30,26 +30,9 @@ EraseCommand::EraseCommand(EraseChoices& choices, Desktop& desktop, Registry& re
       guard_(guard),
       gate_(urlCache, tools_),
       tools_{registry, files, shell, prompts, gate_, {}},
-      feedback_(std::move(feedback)) {
+      feedback_(std::move(feedback)),
+      session_(tools_, gate_, guard, Paced(feedback_.pump)) {
   tools_.progress.removed = [this](std::size_t removed) { CountRemoved(removed); };
-  tools_.deleted = [this](const std::string& folder, const std::string& mask, bool whole, const DeleteCounts& counts) {
-    aftermath_.Deleted(folder, mask, whole, counts);
-  };
-  tools_.indexWiped = [this](const std::string& file, WipeOutcome outcome, const std::string& failure) {
-    aftermath_.IndexWiped(file, outcome, failure);
-  };
-  tools_.containerKept = [this](const std::string& folder, const std::string& why) {
-    aftermath_.Add(PlaceFate::Refused, folder, why);
-  };
-  tools_.notListed = [this](const std::string& folder) { aftermath_.Add(PlaceFate::Stayed, folder, kWhyNotListed); };
-  tools_.stopIfEnded = [this] {
-    if (guard_.EndedForSession()) throw ProgramEnding();
-  };
-  // The messages run at the pace, the session's end is looked for at every entry.
-  tools_.progress.pump = [this, paced = Paced(feedback_.pump)]() mutable {
-    tools_.StopIfEnded();
-    if (paced) paced();
-  };
 }
 
 void EraseCommand::CountRemoved(std::size_t removed) {
@@ -72,7 +55,7 @@ void EraseCommand::ShowCount() {
 void EraseCommand::ShowStep(const char* step) {
   tools_.StopIfEnded();
   step_ = step;
-  aftermath_.SetStep(step_);
+  Aftermath().SetStep(step_);
   ShowCount();
 }
 
@@ -106,29 +89,20 @@ void EraseCommand::EraseStuffClick() {
     if (!OpenBrowserFrame()) break;
     guard_.GiveBackLock();
   }
-  // Kept whatever ends the erase, as far as it got, and before any box:
-  // "Erase report" asked for once a box is answered shows this erase.
-  const auto keepReport = [this] {
-    if (feedback_.ended) feedback_.ended(true);
-  };
+  // The report is kept whatever ends the erase, as far as it got, and
+  // before any box: "Erase report" asked for once a box is answered shows
+  // this erase.
   try {
     EraseChosen();
   } catch (const ProgramEnding&) {
     // The quit met between two entries ends the erase there, with no box:
-    // the main loop ends the program. At the session's end the report was
-    // kept then, and nothing more is written.
-    if (!guard_.EndedForSession()) keepReport();
+    // the main loop ends the program.
     return;
   } catch (const PlatformError& error) {
     // The error box shows the failure; the status bar keeps it.
     if (feedback_.statusText) feedback_.statusText(kEraseStopped + std::string(error.what()));
-    keepReport();
-    throw;
-  } catch (...) {
-    keepReport();
     throw;
   }
-  keepReport();
   // Told once: what the last pass still found and left, and the containers
   // the URL cache was kept from.
   std::string told;
@@ -146,63 +120,25 @@ void EraseCommand::EraseChosen() {
   lastCount_ = 0;
   shownCount_ = 0;
   step_.clear();
-  aftermath_.Start();
-  try {
-    RunErase();
-  } catch (const ProgramEnding&) {
-    aftermath_.Add(PlaceFate::Told, kEraseEndedEarly, {});
-    throw;
-  }
-}
-
-void EraseCommand::RunErase() {
-  // Told last, after the gate has ended, on every way out.
-  const ScopeExit tellContainersLeft([this] {
-    TellContainersLeft();
-    TellCookiesKept();
-  });
-  // Read here, which every erase passes, and once: the list the walks
-  // keep is the list the cookie folder keeps.
-  tools_.keptCookies.clear();
-  tools_.cookiesToKeep = ReadCookiesToKeep(tools_.registry);
-  const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
-  const auto gate = gate_.Begin();
-  // At the end of the session the gate ends and the report is kept before
-  // the session's message returns; the quit it posts then ends the erase.
-  const auto sessionEnd = guard_.EndsForSessionWith([this] {
-    gate_.End();
-    TellContainersLeft();
-    TellCookiesKept();
-    aftermath_.Add(PlaceFate::Told, kEraseEndedEarly, {});
-    if (feedback_.ended) feedback_.ended(false);
-  });
-  // Every URL-cache call of the erase comes before the first index file
-  // is wiped, and each container is looked at before its first call (the
-  // gate): handed a wiped index, the browser's library rebuilds the
-  // container and first clears its folder, following any link inside.
-  {
-    const auto hourglass = HourglassFor(feedback_.hourglass);
-    for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
-  }
-  for (int pass = 0; pass < kErasePasses; ++pass) {
-    Barsalka();
-    step_.clear();
-    ShowCount();
-  }
-}
-
-void EraseCommand::TellContainersLeft() {
-  for (const ContainerLeft& left : gate_.Left()) {
-    aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));
-  }
-}
-
-void EraseCommand::TellCookiesKept() {
   const EraseSelection chosen = choices_.Current();
-  if (!chosen.cookies && !chosen.all) return;
-  for (const ReportEntry& line : tools_.KeptCookieLines()) {
-    aftermath_.AddUnder(line.step, line.fate, line.place, line.why);
-  }
+  session_.Run(
+      [this] {
+        // Every URL-cache call of the erase comes before the first index
+        // file is wiped, and each container is looked at before its first
+        // call (the gate): handed a wiped index, the browser's library
+        // rebuilds the container and first clears its folder, following
+        // any link inside.
+        {
+          const auto hourglass = HourglassFor(feedback_.hourglass);
+          for (int pass = 0; pass < kErasePasses; ++pass) DeleteCacheEntries();
+        }
+        for (int pass = 0; pass < kErasePasses; ++pass) {
+          Barsalka();
+          step_.clear();
+          ShowCount();
+        }
+      },
+      chosen.cookies || chosen.all);
 }
 
 void EraseCommand::DeleteCacheEntries() {
@@ -213,7 +149,7 @@ void EraseCommand::DeleteCacheEntries() {
                                      [this](const UrlCacheEntry& entry) { return tools_.KeepsCacheEntry(entry); });
     // Under the step, as the preview tells them.
     for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
-      aftermath_.Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
+      Aftermath().Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
     }
   }
 }
@@ -221,7 +157,7 @@ void EraseCommand::DeleteCacheEntries() {
 void EraseCommand::Barsalka() {
   const auto hourglass = HourglassFor(feedback_.hourglass);
   tools_.leftInPlace = 0;
-  aftermath_.StartPass();
+  Aftermath().StartPass();
   for (const EraseStep& step : EraseSteps()) {
     if (!step.chosen(choices_.Current())) continue;
     ShowStep(step.name);

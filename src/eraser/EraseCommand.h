@@ -10,6 +10,7 @@
 #include "eraser/EraseChoices.h"
 #include "eraser/EraseGuard.h"
 #include "eraser/ErasePace.h"
+#include "eraser/EraseSession.h"
 #include "eraser/EraseTools.h"
 #include "platform/Desktop.h"
 
@@ -22,9 +23,6 @@ inline constexpr const char* kEraseCompleted = "Erase completed.";
 // The status bar's ends of an erase that left something, or stopped.
 inline constexpr const char* kSeeTheReport = ". Erase report: what stayed and why";
 inline constexpr const char* kEraseStopped = "Erase stopped: ";
-// The report's line for an erase that the program's or the session's end stopped.
-inline constexpr const char* kEraseEndedEarly =
-    "The erase was stopped before its end (the program or the session ended): what it had not reached stays.";
 inline constexpr int kErasePasses = 3;
 // The status bar shows the count after this many more removals, and after
 // each pass.
@@ -38,9 +36,6 @@ struct EraseFeedback {
   // erase paces it (Paced); throws ProgramEnding once the quit message was
   // met, which ends the erase there.
   std::function<void()> pump;
-  // An erase ran, to its end or as far as it got: its report may be kept.
-  // messagesMayRun is false at the end of the session.
-  std::function<void(bool messagesMayRun)> ended = nullptr;
 };
 
 // The erase command: checks the choice and the open browser windows, asks,
@@ -65,7 +60,7 @@ class EraseCommand {
   // program can make, holds nothing back); nothing when none is.
   std::optional<std::string> OpenBrowserFrame();
   // Told when an erase ran, to its end or as far as it got.
-  void OnEnded(std::function<void(bool messagesMayRun)> ended) { feedback_.ended = std::move(ended); }
+  void OnEnded(std::function<void(bool messagesMayRun)> ended) { session_.ended = std::move(ended); }
   // Entries removed by the last erase.
   std::size_t Erased() const { return erased_; }
   // The URL-cache entries of one erase pass: all of them (the All choice),
@@ -79,16 +74,9 @@ class EraseCommand {
   const std::vector<ContainerLeft>& ContainersLeft() const { return gate_.Left(); }
   // What the last erase did, step by step; other parts of the erase add
   // what they know to it.
-  EraseAftermath& Aftermath() { return aftermath_; }
+  EraseAftermath& Aftermath() { return session_.Aftermath(); }
 
  private:
-  // The URL-cache deletes and the passes, with the gate held around them.
-  void RunErase();
-  // The report names each container the gate left to the eraser's own
-  // walk; told again, a line is not repeated.
-  void TellContainersLeft();
-  // The report names the kept sites and their cookies, once.
-  void TellCookiesKept();
   void CountRemoved(std::size_t removed);
   void ShowCount();
   // The status bar names the running step with the count.
@@ -100,11 +88,11 @@ class EraseCommand {
   CacheContainerGate gate_;  // what tools_ hands the URL-cache deletes to
   EraseTools tools_;
   EraseFeedback feedback_;
+  EraseSession session_;
   std::size_t erased_ = 0;      // entries removed by this erase so far
   std::size_t lastCount_ = 0;   // the last count the running delete reported
   std::size_t shownCount_ = 0;  // the count the status bar shows
   std::string step_;            // the running step's name; empty between passes
-  EraseAftermath aftermath_;
 };
 
 }  // namespace vandrel
