@@ -144,13 +144,7 @@ void EraseCommand::EraseChosen() {
 void EraseCommand::DeleteCacheEntries() {
   for (const CacheStep& step : ChosenCacheSteps(choices_.Current())) {
     ShowStep(step.name);
-    const std::size_t calledBefore = gate_.Called().size();
-    tools_.urlCache.DeleteAllEntries(step.search, tools_.progress.pump,
-                                     [this](const UrlCacheEntry& entry) { return tools_.KeepsCacheEntry(entry); });
-    // Under the step, as the preview tells them.
-    for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
-      Aftermath().Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
-    }
+    session_.DeleteCacheEntries(step.search);
   }
 }
 

@@ -73,6 +73,16 @@ void EraseSession::RunSteps(const std::function<void()>& steps, bool cookiesChos
   steps();
 }
 
+void EraseSession::DeleteCacheEntries(CacheSearch search) {
+  const std::size_t calledBefore = gate_.Called().size();
+  tools_.urlCache.DeleteAllEntries(search, tools_.progress.pump,
+                                   [this](const UrlCacheEntry& entry) { return tools_.KeepsCacheEntry(entry); });
+  // Under the step, as the preview tells them.
+  for (std::size_t call = calledBefore; call < gate_.Called().size(); ++call) {
+    aftermath_.Add(PlaceFate::CacheEntries, CacheEntriesText(gate_.Called()[call]), kWhyThroughLibrary);
+  }
+}
+
 void EraseSession::TellContainersLeft() {
   for (const ContainerLeft& left : gate_.Left()) {
     aftermath_.AddUnder(ContainerName(left.container), PlaceFate::LeftToWalk, left.folder, ReasonText(left.reason));

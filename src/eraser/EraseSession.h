@@ -29,6 +29,9 @@ class EraseSession {
   // after it. At the session's end it was kept then (ended(false)), and
   // nothing more is. `cookiesChosen`: the report names the kept cookies.
   void Run(const std::function<void()>& steps, bool cookiesChosen);
+  // The URL-cache entries of one search, through the gate, the kept
+  // cookies' passed over; the report names each call under the running step.
+  void DeleteCacheEntries(CacheSearch search);
   // What the last erase did, step by step.
   EraseAftermath& Aftermath() { return aftermath_; }
   // Told when an erase ran, to its end or as far as it got; messagesMayRun

@@ -37,7 +37,8 @@ TDemo::TDemo(Registry& registry, FileSystem& files, TraceFiles& traceFiles, Shel
       guard_(guard),
       cacheEraser_(IECache1),
       gate_(cacheEraser_, tools_),
-      tools_{registry, traceFiles, shell, prompts, gate_, DeleteProgress{nullptr, Paced([this] { Pump(); })}} {
+      tools_{registry, traceFiles, shell, prompts, gate_, {}},
+      session_(tools_, gate_, guard, Paced([this] { Pump(); })) {
   Form.SetCaption(kDemoCaption);
   Form.SetVisible(false);
   ToolButton1.SetCaption("View");
@@ -147,35 +148,43 @@ void TDemo::EraseStuffClick() {
   const auto working = FlagFor(working_, true);
   Busy(true);
   const ScopeExit defaultCursor([this] { Busy(false); });
-  // Every round's URL-cache deletes come before the first index file is
-  // wiped, and each container is looked at before its first call (the
-  // gate): handed a wiped index, the browser's library rebuilds the
-  // container and first clears its folder, following any link inside.
-  const auto protectedFolders = tools_.files.KeepProtectedFolders();  // found once, the gate's end included
-  const auto gate = gate_.Begin();  // ends on every way out, a failed wipe's too
-  // At the end of the session the gate ends before the session's message
-  // returns: the process may be gone before the quit it posts is met.
-  const auto sessionEnd = guard_.EndsForSessionWith([this] { gate_.End(); });
   const struct {
     bool checked;
+    const char* step;  // as the erase command's report names it
     CacheSearch search;
     void (*clearFolder)(EraseTools&);
-  } files[] = {{dHistory.Checked(), CacheSearch::History, &ClearShit},
-               {dCache.Checked(), CacheSearch::Url, &ClearCache},
-               {dCookies.Checked(), CacheSearch::Cookies, &ClearCookies}};
+  } files[] = {{dHistory.Checked(), "History", CacheSearch::History, &ClearShit},
+               {dCache.Checked(), "Cache", CacheSearch::Url, &ClearCache},
+               {dCookies.Checked(), "Cookies", CacheSearch::Cookies, &ClearCookies}};
   try {
-    for (const auto& file : files) {
-      for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) {
-        gate_.DeleteAllEntries(file.search, tools_.progress.pump, {});
-      }
-    }
-    for (const auto& file : files) {
-      for (int round = 0; round < kDemoEraseRounds && file.checked; ++round) file.clearFolder(tools_);
-    }
+    // Every round's URL-cache deletes come before the first index file is
+    // wiped, and each container is looked at before its first call (the
+    // gate): handed a wiped index, the browser's library rebuilds the
+    // container and first clears its folder, following any link inside.
+    // The cookies the user keeps stay, as in every erase.
+    session_.Run(
+        [&] {
+          for (const auto& file : files) {
+            if (!file.checked) continue;
+            Aftermath().SetStep(file.step);
+            for (int round = 0; round < kDemoEraseRounds; ++round) session_.DeleteCacheEntries(file.search);
+          }
+          for (int round = 0; round < kDemoEraseRounds; ++round) {
+            Aftermath().StartPass();
+            for (const auto& file : files) {
+              if (!file.checked) continue;
+              tools_.StopIfEnded();
+              Aftermath().SetStep(file.step);
+              file.clearFolder(tools_);
+            }
+          }
+        },
+        dCookies.Checked());
     const std::string containers = DescribeLeft(gate_.Left());
     if (!containers.empty()) guard_.Tell(containers);
   } catch (const ProgramEnding&) {
-    // The quit ends the erase between two entries: the main loop ends the program.
+    // The quit ends the erase between two entries: the main loop ends the
+    // program. Its report was kept as far as it got.
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "eraser/CacheContainerGate.h"
 #include "eraser/EraseGuard.h"
+#include "eraser/EraseSession.h"
 #include "eraser/EraseTools.h"
 #include "eraser/TIECache.h"
 #include "eraser/TIECacheEraser.h"
@@ -75,6 +76,11 @@ class TDemo {
   void FormCreate();
   void ToolButton1Click();
   void EraseStuffClick();
+  // Told when the viewer's erase ran, to its end or as far as it got, as
+  // the erase command's: its report is kept as theirs is.
+  void OnEraseEnded(std::function<void(bool messagesMayRun)> ended) { session_.ended = std::move(ended); }
+  // What the viewer's last erase did.
+  EraseAftermath& Aftermath() { return session_.Aftermath(); }
   void ToolButton3Click();
   void SpeedButton1Click() { StopDump = true; }
   // The window may close only while no dump runs; it is then hidden.
@@ -106,6 +112,7 @@ class TDemo {
   TIECacheEraser cacheEraser_;
   CacheContainerGate gate_;  // what tools_ hands the URL-cache deletes to
   EraseTools tools_;
+  EraseSession session_;
   bool working_ = false;  // a View or an Erase runs (its windows keep working)
 };
 

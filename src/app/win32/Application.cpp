@@ -126,17 +126,21 @@ void Application::RunApplication(bool minimizeArgument) {
   NamedEraseLock eraseLock;
   program.eraseGuard.UseLock(&eraseLock);
   KeptReport keptReport(platform_.files, platform_.shell);
-  program.eraser.OnEnded([&](bool messagesMayRun) {
-    // A report asked for while this one is made would show the last erase's.
-    const auto keeping = FlagFor(looking, true);
-    try {
-      keptReport.Save(ReportText(program.eraser.Aftermath().ReportEvenWhenEnding(
-          look, messagesMayRun ? pumpWhileLooking : std::function<void()>{})));
-    } catch (const PlatformError& error) {
-      // No box at the end of the session: the report stays in memory.
-      if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
-    }
-  });
+  const auto keepReportOf = [&](EraseAftermath& aftermath) {
+    return [&, record = &aftermath](bool messagesMayRun) {
+      // A report asked for while this one is made would show the last erase's.
+      const auto keeping = FlagFor(looking, true);
+      try {
+        keptReport.Save(ReportText(
+            record->ReportEvenWhenEnding(look, messagesMayRun ? pumpWhileLooking : std::function<void()>{})));
+      } catch (const PlatformError& error) {
+        // No box at the end of the session: the report stays in memory.
+        if (messagesMayRun) prompts_.ShowError(kReportNotKept + std::string(error.what()));
+      }
+    };
+  };
+  program.eraser.OnEnded(keepReportOf(program.eraser.Aftermath()));
+  program.demo.OnEraseEnded(keepReportOf(program.demo.Aftermath()));
   MainWindowView mainWindow(program.mainWindow, prompts_, minimizeArgument);
   // Nothing runs after the end of the session: the block list is written then.
   // A running erase ends its work first (the gate's clean-up, the report

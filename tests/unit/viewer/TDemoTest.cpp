@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "eraser/ErasePace.h"
 #include "fakes/LiveIndex.h"
 #include "fakes/OtherProcessLock.h"
 #include "platform/PlatformError.h"
@@ -11,9 +12,11 @@
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemoryShell.h"
 #include "platform/memory/MemoryTraceFiles.h"
+#include "platform/memory/MemoryTraceLook.h"
 #include "platform/memory/MemoryUrlCache.h"
 #include "platform/memory/MemoryWaitLoop.h"
 #include "ui/memory/ScriptedPrompts.h"
+#include "settings/SettingsKey.h"
 #include "viewer/DumpLines.h"
 
 namespace vandrel {
@@ -221,6 +224,50 @@ TEST_F(TDemoTest, EraseWipesEachCheckedFileThreeTimesAndStopsAtOneThatCannotBeOp
   EXPECT_EQ(urlCache.extendedPatterns, std::vector<UrlCachePattern>(3, "Cookie:"));
   EXPECT_TRUE(traceFiles.Has("C:\\K\\again@site.txt"));
   EXPECT_EQ(cursor.substr(cursor.size() - 2), "+-");
+}
+
+// The viewer's erase is an erase as the others are: the cookies the user
+// keeps stay, its report is kept, and the end of the session stops it at
+// once, the report kept then.
+TEST_F(TDemoTest, TheErasesCookiesToKeepStayItsReportIsKeptAndTheSessionsEndStopsIt) {
+  std::vector<bool> kept;  // messagesMayRun, for each report kept
+  demo.OnEraseEnded([&](bool messagesMayRun) { kept.push_back(messagesMayRun); });
+  registry.WriteString(RootKey::CurrentUser, kSettingsKeyPath, kCookiesToKeepValue, "bank.test");
+  traceFiles.AddFile(kCookieIndex, LiveIndex("entries"));
+  for (const char* host : {"bank.test", "ads.test"}) {
+    const std::string file = std::string("C:\\K\\jo@") + host + ".txt";
+    traceFiles.AddFile(file, "cookie");
+    urlCache.Add("Cookie:jo@" + std::string(host) + "/", 0x100001, file);
+  }
+  demo.dHistory.SetChecked(false);
+  demo.dCache.SetChecked(false);
+  demo.ToolButton1.Click();
+  demo.EraseStuff.Click();
+  EXPECT_TRUE(traceFiles.Has("C:\\K\\jo@bank.test.txt"));
+  EXPECT_FALSE(traceFiles.Has("C:\\K\\jo@ads.test.txt"));
+  EXPECT_EQ(urlCache.Urls(), std::vector<std::string>{"Cookie:jo@bank.test/"});
+  EXPECT_EQ(kept, std::vector<bool>{true});
+  MemoryTraceLook look(traceFiles);
+  const std::string report = ReportText(demo.Aftermath().Report(look));
+  EXPECT_NE(report.find("1 cookie of 1 site: bank.test (1)"), std::string::npos) << report;
+
+  // The session ends inside the URL-cache deletes, which pump within
+  // kPumpEvery entries.
+  traceFiles.AddFile("C:\\K\\jo@more.test.txt", "cookie");
+  for (std::size_t i = 0; i < 2 * kPumpEvery; ++i)
+    urlCache.Add("Cookie:jo@more" + std::to_string(i) + ".test/", 0x100001, "");
+  int changesBefore = -1;
+  waitLoop.onDispatch = [&] {
+    guard.EndForSession();
+    changesBefore = traceFiles.changesAsked;
+    waitLoop.onDispatch = nullptr;
+  };
+  EXPECT_NO_THROW(demo.EraseStuff.Click());
+  EXPECT_EQ(kept, (std::vector<bool>{true, false})) << "kept at the session's end, and not again";
+  EXPECT_EQ(traceFiles.changesAsked, changesBefore) << "nothing is changed after the session's end";
+  EXPECT_GT(urlCache.Urls().size(), kPumpEvery) << "nor asked of the library";
+  EXPECT_TRUE(traceFiles.Has("C:\\K\\jo@more.test.txt"));
+  EXPECT_NE(ReportText(demo.Aftermath().Report(look)).find(kEraseEndedEarly), std::string::npos);
 }
 
 TEST_F(TDemoTest, AQuitEndsTheDumpAndTheEraseAtTheirNextPump) {
