@@ -127,6 +127,25 @@ std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& f
   return indexes;
 }
 
+bool CacheContainerGate::MendUnfinished() {
+  // Looked at apart from the erase's own first look, which comes at its
+  // first call: only a container that holds a wiped index is touched, and
+  // its links go as links, as that look would take them.
+  bool mended = false;
+  for (const ContainerPlace& place : kPlaces) {
+    const std::string folder = FolderOf(place.container);
+    if (folder.empty()) continue;
+    const std::vector<std::string> wiped = WipedIndexesIn(folder);
+    if (wiped.empty()) continue;
+    const DeleteCounts links = tools_.files.RemoveLinksInside(folder, Progress());
+    if (!links.rootWasLink && links.skipped == 0) continue;
+    for (const std::string& index : wiped)
+      tools_.files.DeleteMatching(FolderAbove(index), "index.dat", false, Progress());
+    mended = true;
+  }
+  return mended;
+}
+
 void CacheContainerGate::End() noexcept {
   // Once per erase: after the session's end has ended it, the erase's own
   // way out finds nothing more to do.

@@ -66,6 +66,12 @@ class CacheContainerGate : public UrlCacheEraser {
   // erase wiped in without looking at it first (its box was checked while
   // the erase ran) is looked at here. Throws nothing.
   void End() noexcept;
+  // What an erase that never reached its end left (its process was ended,
+  // its machine switched off): each container holding a wiped index is
+  // looked at as that erase's end would have, and one that keeps a link
+  // loses its wiped indexes. Runs as the gate begins, before the erase's
+  // first step; true when it mended one.
+  bool MendUnfinished();
 
  private:
   void Start();

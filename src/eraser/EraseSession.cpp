@@ -70,6 +70,7 @@ void EraseSession::RunSteps(const std::function<void()>& steps, bool cookiesChos
     aftermath_.Add(PlaceFate::Told, kEraseEndedEarly, {});
     KeepReport(false);
   });
+  if (gate_.MendUnfinished()) aftermath_.Add(PlaceFate::Told, kMendedUnfinished, {});
   steps();
 }
 

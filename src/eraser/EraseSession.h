@@ -12,6 +12,11 @@ namespace vandrel {
 inline constexpr const char* kEraseEndedEarly =
     "The erase was stopped before its end (the program or the session ended): what it had not reached stays.";
 
+// The report's line when an erase first mended what an unfinished one left.
+inline constexpr const char* kMendedUnfinished =
+    "An earlier erase did not reach its end (its program was ended) and left wiped index files beside links: they "
+    "were deleted first, so that the browser makes new ones.";
+
 // What every erase does around its own steps, whichever way it was started
 // (the window, the tray, the viewer, the command line, the log-on): the
 // record its report is made from, the session's end looked for at every

@@ -440,6 +440,20 @@ TEST_F(EraseCommandTest, TheUrlCacheNeverMeetsAWipedIndexOrAKeptLink) {
   EXPECT_EQ(urlCache.calls, (Calls{{CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}, {CacheSearch::Cookies, 3}}));
   ASSERT_EQ(command.ContainersLeft().size(), 2u);
   EXPECT_EQ(command.ContainersLeft()[1].reason, ContainerLeftReason::WipedIndex);
+
+  // An erase that never reached its end (its process was ended) left a
+  // wiped index beside the kept link: the next erase deletes it before its
+  // first step, whatever that erase was chosen for, and says so.
+  files.AddFile(cacheIndex, std::string(kEmptyIndexHeader) + std::string(kWipePieceSize, '\0'));
+  choices.selection = {.cookies = true};
+  bool wipedAtACall = false;
+  urlCache.onCall = [&] { wipedAtACall = wipedAtACall || files.Has(cacheIndex); };
+  ConfirmErase();
+  command.EraseStuffClick();
+  EXPECT_FALSE(wipedAtACall);
+  EXPECT_FALSE(files.Has(cacheIndex));
+  EXPECT_TRUE(files.Has("C:\\P\\TIF\\Content.IE5\\AB12\\kept"));
+  EXPECT_NE(ReportText(command.Aftermath().Report(look)).find(kMendedUnfinished), std::string::npos);
 }
 
 // However an erase ends, no container that keeps a link is left with a
