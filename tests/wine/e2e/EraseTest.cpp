@@ -726,7 +726,7 @@ TEST_F(EraseTest, TheReportAfterAnEraseNamesTheFileThatStayed) {
   void* const view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
   ASSERT_NE(view, nullptr);
   ChooseOnly("TempFolder");
-  const auto keptBefore = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt");
+  const auto keptBefore = ReadFileBytes(KeptReportPath());
   SetEnvironmentVariableA("Temp", folder.c_str());  // the program inherits it
   VandrelProcess vandrel;
   SetEnvironmentVariableA("Temp", nullptr);
@@ -883,7 +883,7 @@ TEST_F(EraseTest, TheErasesKeepTheKeptSitesCookiesAndTheLibraryReadsThemBack) {
     return reader.Wait(60000) && reader.ExitCode() == 0u;
   };
   for (const auto& cookie : cookies) ASSERT_TRUE(readsBack(cookie.site)) << cookie.site;
-  const std::string keptReport = Environment("APPDATA") + "\\Vandrel\\erase-report.txt";
+  const std::string keptReport = KeptReportPath();
   for (const char* erase : {"the command's first erase", "its second", "the window's"}) {
     SCOPED_TRACE(erase);
     if (std::string(erase) == "the window's") {
@@ -928,7 +928,7 @@ TEST_F(EraseTest, TheCommandLineErasesWithoutAWindowAndEndsWithItsCode) {
   ASSERT_TRUE(WriteFileBytes(victim + "\\own.txt", "mine"));
   const auto outsideBefore = SnapshotFolder(root + "\\outside");
   ChooseOnly("TempFolder");
-  const std::string keptReport = Environment("APPDATA") + "\\Vandrel\\erase-report.txt";
+  const std::string keptReport = KeptReportPath();
   std::string temp = plain;
   const auto erase = [&](const std::vector<std::string>& arguments) -> std::optional<DWORD> {
     SetEnvironmentVariableA("Temp", temp.c_str());  // the program inherits it
@@ -1063,7 +1063,7 @@ TEST_F(EraseTest, ATreeDeeperThanTheWalksGoIsErasedDownToTheirBoundAndTheRestNam
   EXPECT_EQ(process.ExitCode(), 1u);
   EXPECT_FALSE(Exists(temp + "\\top.tmp"));
   EXPECT_TRUE(Exists(pastTheBound));
-  const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
+  const std::string kept = ReadFileBytes(KeptReportPath()).value_or("");
   EXPECT_NE(kept.find(said), std::string::npos) << kept.substr(0, 500);
 }
 
@@ -1087,7 +1087,7 @@ TEST_F(EraseTest, TheLogOnStartErasesFirstAndTellsItInTheBalloon) {
     EXPECT_EQ(tray.Balloons().front(),
               std::make_pair(std::string("Erased at log-on"), std::string("Erased at log-on: 1 file")));
     EXPECT_FALSE(Exists(temp + "\\a.tmp"));
-    const std::string kept = ReadFileBytes(Environment("APPDATA") + "\\Vandrel\\erase-report.txt").value_or("");
+    const std::string kept = ReadFileBytes(KeptReportPath()).value_or("");
     EXPECT_NE(kept.find("cleaned  " + temp + ": 1 removed"), std::string::npos) << kept;
     EXPECT_EQ(vandrel.WaitForMessageBox(500), nullptr);
   }

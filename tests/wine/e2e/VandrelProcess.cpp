@@ -75,6 +75,12 @@ std::string FileBesideVandrel(const std::string& name) {
 
 std::string TitlesPath() { return FileBesideVandrel("titles.dat"); }
 
+std::string KeptReportPath() {
+  char appData[MAX_PATH] = {};
+  GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  return std::string(appData) + "\\Vandrel\\erase-report.txt";
+}
+
 std::string ScrambledTitles(const std::vector<std::string>& entries) {
   std::string bytes;
   for (const std::string& entry : entries) {

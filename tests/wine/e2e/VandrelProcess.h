@@ -63,6 +63,8 @@ inline constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Van
 std::string TitlesPath();
 // The path of a file in the program's own folder.
 std::string FileBesideVandrel(const std::string& name);
+// Where every erase keeps its report: below the user's application data.
+std::string KeptReportPath();
 
 // The block list file's bytes for these entries, in the file's plain layout
 // (each byte XOR 0xC5 and inverted, CR LF after each entry).

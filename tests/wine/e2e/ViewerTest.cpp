@@ -387,8 +387,8 @@ TEST_F(ViewerTest, AnIndexFileInAFolderNamedInAnotherScriptIsShown) {
     ASSERT_TRUE(index && WriteFile(index.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
   }
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                          KEY_SET_VALUE, &key),
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                          0, KEY_SET_VALUE, &key),
             ERROR_SUCCESS);
   const auto size = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
   EXPECT_EQ(RegSetValueExW(key, L"History", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()), size),
@@ -443,6 +443,14 @@ TEST_F(ViewerTest, EraseWipesTheCheckedIndexFilesInPlace) {
   ASSERT_NE(viewer, nullptr);
   Click(viewer, kViewId);
   ASSERT_TRUE(WaitForViewToEnd(viewer));
+  const auto writtenAt = [] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(KeptReportPath().c_str(), GetFileExInfoStandard, &data)
+               ? (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime
+               : 0;
+  };
+  const ULONGLONG keptBefore = writtenAt();  // an earlier erase's, or none
   Click(viewer, kEraseId);
   for (int index = 0; index < 3; ++index) {
     std::string wiped = "Client UrlCache MMF Ver 5.2";
@@ -451,6 +459,12 @@ TEST_F(ViewerTest, EraseWipesTheCheckedIndexFilesInPlace) {
   }
   EXPECT_TRUE(vandrel.Answers());
   EXPECT_EQ(vandrel.WaitForMessageBox(300), nullptr) << "no question and no completion message";
+  // Its report is kept where Erase report shows it from, as every erase's.
+  EXPECT_TRUE(WaitUntil([&] { return writtenAt() != keptBefore; }, 10000));
+  const std::string report = ReadFileBytes(KeptReportPath()).value_or("");
+  for (const char* step : {"\nHistory", "\nCache", "\nCookies"}) {
+    EXPECT_NE(report.find(step), std::string::npos) << report;
+  }
 }
 
 // Folder links inside the cookie folder and the cache's Content.IE5, to
