@@ -9,7 +9,7 @@ namespace vandrel {
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-// Designed at 96 DPI; at 144 DPI it still fits a 1024 x 768 screen.
+// Designed at 96 DPI; held to a smaller work area, the text gets smaller.
 constexpr int kClientWidth = 600;
 constexpr int kClientHeight = 400;
 constexpr int kMargin = 8;
@@ -39,17 +39,18 @@ void EraseReportView::Show(HWND owner, const std::string& title, const std::stri
 
 void EraseReportView::Start() {
   SetWindowTextA(Handle(), title_.c_str());
-  // On the screen, not the owner: the main window may be wider than a small screen.
-  PlaceWindow(kClientWidth, kClientHeight, nullptr);
-  const int buttonTop = kClientHeight - kMargin - kButtonHeight;
-  const HWND text =
-      PlaceControl(kEraseReportTextId, kMargin, kMargin, kClientWidth - 2 * kMargin, buttonTop - 2 * kMargin);
+  // On the screen, not the owner: the main window may be wider than a small
+  // screen. Where the work area is smaller, the text takes what is left.
+  const SIZE client = PlaceWindow(kClientWidth, kClientHeight, nullptr);
+  const int width = client.cx, height = client.cy;
+  const int buttonTop = height - kMargin - kButtonHeight;
+  const HWND text = PlaceControl(kEraseReportTextId, kMargin, kMargin, width - 2 * kMargin, buttonTop - 2 * kMargin);
   SendMessageA(text, EM_SETLIMITTEXT, 0, 0);  // as long as the report is
   SetWindowTextW(text, text_.c_str());
   // The dialog selects the whole text as it focuses it: start at the top, unselected.
   PostMessageA(text, EM_SETSEL, 0, 0);
-  PlaceControl(IDOK, kClientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight, "Close");
-  PlaceControl(kEraseReportCopyId, kClientWidth - 2 * (kMargin + kButtonWidth), buttonTop, kButtonWidth, kButtonHeight,
+  PlaceControl(IDOK, width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight, "Close");
+  PlaceControl(kEraseReportCopyId, width - 2 * (kMargin + kButtonWidth), buttonTop, kButtonWidth, kButtonHeight,
                "&Copy");
 }
 

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "ui/win32/DeviceContext.h"
 #include "ui/win32/DpiScale.h"
+#include "ui/win32/WorkArea.h"
 
 namespace vandrel {
 namespace {
@@ -22,13 +23,6 @@ SIZE OuterSizeFor(int clientWidth, int clientHeight) {
   RECT rect{0, 0, scale(clientWidth), scale(clientHeight)};
   AdjustWindowRectEx(&rect, kStyle, TRUE, 0);  // with the menu bar
   return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// The part of the screen that windows may take: all of it but the taskbar.
-RECT WorkArea() {
-  RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
 }
 
 // The window's font: Courier New, 8 points.

@@ -8,8 +8,11 @@
 #include <algorithm>
 
 #include "platform/win32/Handles.h"
+#include "ui/FitLayout.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DeviceContext.h"
+#include "ui/win32/DpiScale.h"
+#include "ui/win32/WorkArea.h"
 
 namespace vandrel {
 namespace {
@@ -17,6 +20,27 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr int kClientWidth = 537;
 constexpr int kClientHeight = 412;
+
+// The open windows' frame goes across the top; below it stand two columns:
+// the block list's frame, and the keyword and password frames over Hide.
+// Where the two do not stand side by side, the second goes below the first.
+constexpr int kMargin = 8;
+constexpr int kColumnsTop = 166;
+constexpr int kFirstColumnWidth = 330;
+constexpr int kFirstColumnBottom = 404;
+constexpr int kSecondColumnLeft = 346;
+constexpr int kSecondColumnWidth = 183;
+constexpr int kRowGap = 6;
+constexpr int kColumnGap = kSecondColumnLeft - kMargin - kFirstColumnWidth;
+
+// How far the second column moves when it goes below the first.
+constexpr int kWrapLeft = kMargin - kSecondColumnLeft;
+constexpr int kWrapDown = kFirstColumnBottom + kRowGap - kColumnsTop;
+
+ContentSize ContentFor(bool wrapped) {
+  if (!wrapped) return {kClientWidth, kClientHeight};
+  return {kMargin + kFirstColumnWidth + kMargin, kClientHeight + kWrapDown};
+}
 
 // "&Hide" is the cancel button, so Esc presses it.
 constexpr int kHideId = IDCANCEL;
@@ -60,8 +84,15 @@ BlockListView::~BlockListView() {
 }
 
 void BlockListView::Create(HINSTANCE instance, HWND owner) {
+  const SIZE room = DesignedRoom(kStyle, WS_EX_DLGMODALFRAME);
+  const auto wrapsIn = [](int width) {
+    return ColumnsPerRow({kFirstColumnWidth, kSecondColumnWidth}, kColumnGap, width - 2 * kMargin) == 1;
+  };
+  const FittedClient fit = FitClient([&](int width) { return ContentFor(wrapsIn(width)); }, room.cx, room.cy,
+                                     ClientScroll::DesignedBarWidth());
+  wrapped_ = wrapsIn(fit.layoutWidth);
   const WindowPlacement placement =
-      CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner, form_.Form.Caption().c_str());
+      CentredOwnedPlacement(kStyle, fit.width, fit.height, owner, form_.Form.Caption().c_str());
   Window::Create({instance, kBlockListWindowClass}, placement);
 }
 
@@ -79,6 +110,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   }
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
+  if (scroll_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_CONTEXTMENU:
@@ -89,6 +121,7 @@ LRESULT BlockListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY:
       keys_.Unhook();
+      scroll_.Detach();
       binder_.Unbind();
       hints_.Destroy();
       form_.Form.redraw = nullptr;
@@ -112,10 +145,19 @@ void BlockListView::MakeContents() {
     if (captioned) SetWindowTextA(control, captioned->Caption().c_str());
     return control;
   };
+  // The open windows' list is as wide as the content; the second column
+  // moves below the first when they are wrapped.
+  const int narrower = kClientWidth - ContentFor(wrapped_).width;
+  const auto across = [narrower](Place place) {
+    return Place{place.left, place.top, place.width - narrower, place.height};
+  };
+  const auto second = [this](Place place) {
+    return wrapped_ ? Place{place.left + kWrapLeft, place.top + kWrapDown, place.width, place.height} : place;
+  };
   TForm3& f = form_;
   BlockListPassword& p = f.Protection;
-  make(kGroupBox1, {8, 6, 521, 154}, kGroupBoxKind, &f.GroupBox1);
-  list1_ = make(kListBox1, {16, 24, 505, 98}, kListBoxKind);
+  make(kGroupBox1, across({8, 6, 521, 154}), kGroupBoxKind, &f.GroupBox1);
+  list1_ = make(kListBox1, across({16, 24, 505, 98}), kListBoxKind);
   const HWND refresh = make(kRefresh, {16, 127, 120, 25}, kPushButtonKind);
   const HWND add = make(kAddToBlackList, {142, 127, 130, 25}, kPushButtonKind);
   make(kGroupBox2, {8, 166, 330, 238}, kGroupBoxKind, &f.GroupBox2);
@@ -123,17 +165,17 @@ void BlockListView::MakeContents() {
   const HWND remove = make(kRemove, {16, 370, 140, 25}, kPushButtonKind);
   const HWND import = make(kImport, {162, 370, 80, 25}, kPushButtonKind);
   const HWND exportButton = make(kExport, {248, 370, 82, 25}, kPushButtonKind);
-  make(kGroupBox3, {346, 166, 183, 96}, kGroupBoxKind, &f.GroupBox3);
-  make(kLabel2, {356, 182, 165, 28}, kLabelKind, &f.Label2);
-  keyword_ = make(kKeyword, {356, 210, 165, 21}, kEditKind);
-  const HWND addKeyword = make(kAddKeyword, {446, 234, 75, 23}, kPushButtonKind);
-  make(kGroupBox4, {346, 268, 183, 104}, kGroupBoxKind, &f.GroupBox4);
-  const HWND passEnabled = make(kPassEnabled, {356, 286, 165, 18}, kLeftTextCheckBoxKind);
-  label1_ = make(kLabel1, {356, 306, 165, 16}, kLabelKind, &p.Label1);
-  const HWND password = make(kPassword, {356, 322, 165, 21}, kPasswordEditKind);
+  make(kGroupBox3, second({346, 166, 183, 96}), kGroupBoxKind, &f.GroupBox3);
+  make(kLabel2, second({356, 182, 165, 28}), kLabelKind, &f.Label2);
+  keyword_ = make(kKeyword, second({356, 210, 165, 21}), kEditKind);
+  const HWND addKeyword = make(kAddKeyword, second({446, 234, 75, 23}), kPushButtonKind);
+  make(kGroupBox4, second({346, 268, 183, 104}), kGroupBoxKind, &f.GroupBox4);
+  const HWND passEnabled = make(kPassEnabled, second({356, 286, 165, 18}), kLeftTextCheckBoxKind);
+  label1_ = make(kLabel1, second({356, 306, 165, 16}), kLabelKind, &p.Label1);
+  const HWND password = make(kPassword, second({356, 322, 165, 21}), kPasswordEditKind);
   SendMessageA(password, EM_SETPASSWORDCHAR, '*', 0);
-  const HWND save = make(kSave, {356, 346, 165, 23}, kPushButtonKind);
-  const HWND hide = make(kHideId, {446, 378, 83, 25}, kPushButtonKind);
+  const HWND save = make(kSave, second({356, 346, 165, 23}), kPushButtonKind);
+  const HWND hide = make(kHideId, second({446, 378, 83, 25}), kPushButtonKind);
 
   binder_.Bind(Handle(), {
                              {f.ListBox1, list1_},
@@ -155,6 +197,7 @@ void BlockListView::MakeContents() {
   DrawState(label1_, p.Label1);
   f.widestItem = [this](const ListBox& box, const std::vector<std::string>& items) { return WidestItem(box, items); };
   AddHints();
+  scroll_.Attach(Handle(), DpiScale::Screen()(ContentFor(wrapped_).height));
 }
 
 void BlockListView::AddHints() {

@@ -4,6 +4,7 @@
 #include "blocklist/TForm3.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
+#include "ui/win32/ClientScroll.h"
 #include "ui/win32/HintWindow.h"
 #include "ui/win32/ListEntryKeys.h"
 #include "ui/win32/Window.h"
@@ -13,7 +14,8 @@ namespace vandrel {
 inline constexpr const char* kBlockListWindowClass = "TForm3";
 
 // The real block list dialog: a fixed-size window of 537 x 412 client
-// pixels drawn from the form model, centred on the desktop, created hidden
+// pixels (designed; in one column that scrolls where the work area is
+// smaller) drawn from the form model, centred on the desktop, created hidden
 // at start-up and shown modally on request; its controls are made when it
 // is first shown. Its handlers' failures go to the program's error box.
 class BlockListView : public Window {
@@ -55,7 +57,9 @@ class BlockListView : public Window {
   HWND label1_ = nullptr;
   HintWindow hints_;
   HWND modalOwner_ = nullptr;
-  ListEntryKeys keys_;  // every key in the block list, Enter in the keyword box
+  ListEntryKeys keys_;    // every key in the block list, Enter in the keyword box
+  bool wrapped_ = false;  // the columns one below the other
+  ClientScroll scroll_;
 };
 
 }  // namespace vandrel

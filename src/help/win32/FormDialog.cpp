@@ -1,9 +1,11 @@
 #include "help/win32/FormDialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/win32/DeviceContext.h"
 #include "ui/win32/DpiScale.h"
+#include "ui/win32/WorkArea.h"
 
 namespace vandrel {
 
@@ -28,16 +30,18 @@ INT_PTR FormDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const {
+SIZE FormDialog::PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const {
   const DpiScale& scale = DpiScale::Screen();
+  const LONG style = GetWindowLongA(Handle(), GWL_STYLE), exStyle = GetWindowLongA(Handle(), GWL_EXSTYLE);
   RECT frame{0, 0, scale(clientWidth), scale(clientHeight)};
-  AdjustWindowRectEx(&frame, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (centreOn) GetWindowRect(centreOn, &area);
-  SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
-               height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT held = HeldOnWorkArea(frame.right - frame.left, frame.bottom - frame.top, area);
+  SetWindowPos(Handle(), nullptr, held.left, held.top, held.right - held.left, held.bottom - held.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE room = DesignedRoom(style, exStyle);
+  return {std::min<LONG>(clientWidth, room.cx), std::min<LONG>(clientHeight, room.cy)};
 }
 
 HWND FormDialog::PlaceControl(int id, int left, int top, int width, int height, const char* text) const {

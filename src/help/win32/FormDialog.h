@@ -24,8 +24,9 @@ class FormDialog : public ModalDialog {
   virtual HBRUSH StaticColours(int id, HDC dc) = 0;
 
   // The outer size that `clientWidth` x `clientHeight` needs, centred on
-  // `centreOn` (the screen when null).
-  void PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const;
+  // `centreOn` (the screen when null) and held to the work area; returns
+  // the designed client size the window got.
+  SIZE PlaceWindow(int clientWidth, int clientHeight, HWND centreOn) const;
   // Places control `id` and sets its text (when given).
   HWND PlaceControl(int id, int left, int top, int width, int height, const char* text = nullptr) const;
   // The dialog's font with the given weight, slant, underline, face and

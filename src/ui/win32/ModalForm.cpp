@@ -3,6 +3,7 @@
 #include "platform/ScopeExit.h"
 #include "ui/win32/ControlWindows.h"
 #include "ui/win32/DpiScale.h"
+#include "ui/win32/WorkArea.h"
 
 namespace vandrel {
 
@@ -68,10 +69,12 @@ WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHe
   placement.style = style;  // without WS_VISIBLE: created hidden
   placement.exStyle = exStyle;
   placement.parent = owner;
-  placement.width = outer.right - outer.left;
-  placement.height = outer.bottom - outer.top;
-  placement.left = (GetSystemMetrics(SM_CXSCREEN) - placement.width) / 2;
-  placement.top = (GetSystemMetrics(SM_CYSCREEN) - placement.height) / 2;
+  const RECT held = HeldOnWorkArea(outer.right - outer.left, outer.bottom - outer.top,
+                                   RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  placement.left = held.left;
+  placement.top = held.top;
+  placement.width = held.right - held.left;
+  placement.height = held.bottom - held.top;
   return placement;
 }
 

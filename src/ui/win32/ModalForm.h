@@ -32,7 +32,8 @@ void DrawModalForm(HWND window, const FormModel& form, HWND modalOwner);
 
 // Where a fixed-size secondary form goes: hidden, owned by `owner` (so it
 // has no taskbar button and never falls behind it), with the outer size that
-// `style` gives the client size (designed at 96 DPI), centred on the desktop.
+// `style` gives the client size (designed at 96 DPI), centred on the desktop
+// and held to the work area: the window's layout fits what it gets.
 WindowPlacement CentredOwnedPlacement(DWORD style, int clientWidth, int clientHeight, HWND owner,
                                       const char* title = "");
 

@@ -2,31 +2,28 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "ui/win32/ControlWindows.h"
+#include "ui/win32/DeviceContext.h"
 #include "ui/win32/DpiScale.h"
 #include "ui/win32/ModalForm.h"
 #include "ui/win32/OwnerActivation.h"
+#include "ui/win32/WorkArea.h"
 
 namespace vandrel {
 namespace {
 
 // A dialog frame: no icon in the caption.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
-constexpr int kClientWidth = 653;
-constexpr int kClientHeight = 368;
 constexpr UINT_PTR kIntroductionHook = 1;
 
-// The tool strip, the introduction, the check boxes over their memos, the
-// three memos side by side, and the gauge with the stop button at the bottom.
-constexpr int kToolHeight = 26;
+// The tool strip's buttons; the other parts are placed by the layout.
 constexpr Place kViewButton{2, 2, 64, 22};
 constexpr Place kEraseButton{68, 2, 64, 22};
 constexpr Place kExitButton{134, 2, 72, 22};
-constexpr RECT kIntroduction{0, 28, kClientWidth, 108};
-constexpr int kBoxTop = 112;
-constexpr int kMemoTop = 132;
-constexpr int kGaugeTop = 348;
-constexpr int kStopWidth = 22;
 constexpr int kGaugeSteps = 10000;
 
 // Tab and Shift+Tab go through the controls in this order: the tool
@@ -50,12 +47,16 @@ void ArrangeTabOrder(HWND window) {
   }
 }
 
-// Memo `index`'s column: the width split in three.
-RECT Column(int index, int top, int bottom) {
-  const int left = kClientWidth * index / 3;
-  const int right = kClientWidth * (index + 1) / 3;
-  return {left, top, right, bottom};
+// The width of `text` in the controls' font, in designed pixels.
+int DesignedTextWidth(const std::string& text) {
+  const WindowDc dc(nullptr);
+  const SelectedObject font(dc.Get(), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return DpiScale::Screen().Designed(size.cx);
 }
+
+Place PlaceOf(const Extent& extent) { return {extent.left, extent.top, extent.width, extent.height}; }
 
 }  // namespace
 
@@ -71,7 +72,20 @@ DemoView::~DemoView() {
 }
 
 void DemoView::Create(HINSTANCE instance, HWND owner) {
-  const WindowPlacement placement = CentredOwnedPlacement(kStyle, kClientWidth, kClientHeight, owner);
+  std::vector<int> columnWidths;
+  for (const CheckBox* box : {&form_.dHistory, &form_.dCache, &form_.dCookies}) {
+    columnWidths.push_back(DemoLayout::ColumnWidthFor(DesignedTextWidth(box->Caption())));
+  }
+  constexpr int kWidth = DemoLayout::kDesignedWidth, kHeight = DemoLayout::kDesignedHeight;
+  const SIZE room = DesignedRoom(kStyle, WS_EX_DLGMODALFRAME);
+  const FittedClient fit = FitClient(
+      [&](int width) {
+        const DemoLayout layout(width, std::min<int>(kHeight, room.cy), columnWidths);
+        return ContentSize{layout.Width(), layout.Height()};
+      },
+      std::min<int>(kWidth, room.cx), room.cy, ClientScroll::DesignedBarWidth());
+  layout_ = DemoLayout(fit.layoutWidth, fit.scrolls ? 0 : fit.height, columnWidths);
+  const WindowPlacement placement = CentredOwnedPlacement(kStyle, fit.width, fit.height, owner);
   Window::Create({instance, kDemoWindowClass}, placement);
   form_.Form.redraw = [this] { DrawForm(); };
   form_.Form.activate = [this] { SetForegroundWindow(Handle()); };
@@ -87,43 +101,35 @@ void DemoView::MakeContents() {
       UniqueGdiObject(CreateFontA(scale(-12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
   introduction_ = ResolveControl(
-      Handle(),
-      ControlRef(kDemoIntroductionId,
-                 Place{kIntroduction.left, kIntroduction.top, kIntroduction.right - kIntroduction.left,
-                       kIntroduction.bottom - kIntroduction.top}),
+      Handle(), ControlRef(kDemoIntroductionId, PlaceOf(layout_.Introduction())),
       ControlKind{"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE});
   SetWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook, reinterpret_cast<DWORD_PTR>(this));
 
   std::array<CheckBox*, 3> boxes{&form_.dHistory, &form_.dCache, &form_.dCookies};
   std::array<TextMemo*, 3> memos{&form_.Memo2, &form_.Memo3, &form_.Memo4};
   for (int index = 0; index < 3; ++index) {
-    const RECT column = Column(index, kMemoTop, kGaugeTop - 2);
+    const Extent memo = layout_.Memo(index);
     memos_[index] = std::make_unique<TextMemoView>(*memos[index]);
-    memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index, scale(column),
+    memos_[index]->Create(instance, Handle(), kDemoHistoryMemoId + index,
+                          scale(RECT{memo.left, memo.top, memo.left + memo.width, memo.top + memo.height}),
                           static_cast<HFONT>(memoFont_.get()));
     memos_[index]->onKey = [this](int key) { form_.Memo1KeyDown(key); };
     memos_[index]->onCopyFailed = [this](const std::string& reason) {
       prompts_.Message(MessageKind::Error, reason, MessageButtons::Ok);
     };
-    binder_.Bind(Handle(), {{*boxes[index], ControlRef(kDemoHistoryBoxId + index,
-                                                       Place{static_cast<int>(column.left) + 4, kBoxTop,
-                                                             static_cast<int>(column.right - column.left) - 8, 18})}});
+    binder_.Bind(Handle(), {{*boxes[index], ControlRef(kDemoHistoryBoxId + index, PlaceOf(layout_.Box(index)))}});
   }
-  binder_.Bind(Handle(),
-               {
-                   {form_.ToolButton1, ControlRef(kDemoViewId, kViewButton)},
-                   {form_.EraseStuff, ControlRef(kDemoEraseId, kEraseButton)},
-                   {form_.ToolButton3, ControlRef(kDemoExitId, kExitButton)},
-                   {form_.SpeedButton1, ControlRef(kDemoStopId, Place{kClientWidth - kStopWidth, kGaugeTop, kStopWidth,
-                                                                      kClientHeight - kGaugeTop})},
-                   {form_.Memo1, ControlRef(introduction_)},
-               });
+  binder_.Bind(Handle(), {
+                             {form_.ToolButton1, ControlRef(kDemoViewId, kViewButton)},
+                             {form_.EraseStuff, ControlRef(kDemoEraseId, kEraseButton)},
+                             {form_.ToolButton3, ControlRef(kDemoExitId, kExitButton)},
+                             {form_.SpeedButton1, ControlRef(kDemoStopId, PlaceOf(layout_.Stop()))},
+                             {form_.Memo1, ControlRef(introduction_)},
+                         });
   SetWindowTextA(GetDlgItem(Handle(), kDemoStopId), "X");
   SendMessageA(GetDlgItem(Handle(), kDemoStopId), BM_SETSTYLE, BS_PUSHBUTTON | BS_FLAT, FALSE);
-  gauge_ = ResolveControl(
-      Handle(),
-      ControlRef(kDemoGaugeId, Place{0, kGaugeTop + 2, kClientWidth - kStopWidth - 2, kClientHeight - kGaugeTop - 4}),
-      ControlKind{PROGRESS_CLASSA, 0});
+  gauge_ =
+      ResolveControl(Handle(), ControlRef(kDemoGaugeId, PlaceOf(layout_.Gauge())), ControlKind{PROGRESS_CLASSA, 0});
   SendMessageA(gauge_, PBM_SETRANGE32, 0, kGaugeSteps);
   ArrangeTabOrder(Handle());
   hints_.Create(Handle());
@@ -131,6 +137,7 @@ void DemoView::MakeContents() {
 
   form_.Gauge1.redraw = [this] { DrawGauge(); };
   DrawGauge();
+  scroll_.Attach(Handle(), scale(layout_.Height()));
 }
 
 void DemoView::DrawForm() {
@@ -163,6 +170,7 @@ void DemoView::SetHourglass(bool busy) {
 LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (binder_.Route(message, wParam, lParam, result)) return result;
+  if (scroll_.Route(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CLOSE: form_.Close(); return 0;
     case WM_COMMAND:
@@ -180,6 +188,7 @@ LRESULT DemoView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return TRUE;  // nothing to save
     case WM_DESTROY:
       RemoveWindowSubclass(introduction_, &DemoView::IntroductionKeys, kIntroductionHook);
+      scroll_.Detach();
       binder_.Unbind();
       hints_.Destroy();
       form_.Form.redraw = nullptr;

@@ -7,8 +7,10 @@
 #include "platform/win32/Handles.h"
 #include "ui/Prompts.h"
 #include "ui/win32/Binder.h"
+#include "ui/win32/ClientScroll.h"
 #include "ui/win32/HintWindow.h"
 #include "ui/win32/Window.h"
+#include "viewer/DemoLayout.h"
 #include "viewer/TDemo.h"
 #include "viewer/win32/TextMemoView.h"
 
@@ -52,6 +54,8 @@ class DemoView : public Window {
   Prompts& prompts_;
   Binder binder_;
   HintWindow hints_;
+  DemoLayout layout_;
+  ClientScroll scroll_;
   UniqueGdiObject memoFont_;
   std::array<std::unique_ptr<TextMemoView>, 3> memos_;
   HWND introduction_ = nullptr;

@@ -1,5 +1,7 @@
-// The real Vandrel.exe under Wine at 96, 120, 144 and 192 DPI: every window
-// it opens holds the texts of its controls, and no two controls overlap.
+// The real Vandrel.exe under Wine at 96, 120, 144 and 192 DPI, on a large
+// screen and on one of 1024 x 768: every window it opens fits the work area
+// and holds the texts of its controls, no two controls overlap, and each
+// control can be seen whole (a window that scrolls brings it into view).
 #include <windows.h>
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
@@ -160,9 +162,9 @@ std::string Drawn(HWND control, bool prefixes) {
   return text;
 }
 
-// What is wrong with one window: texts that do not fit their controls, and
-// controls that overlap. Only visible controls count (the options dialog's
-// other pages are hidden).
+// What is wrong with one window: texts that do not fit their controls,
+// controls that overlap, have no size or are cut by their parent's edge.
+// Only visible controls count (the options dialog's other pages are hidden).
 class WindowCheck {
  public:
   WindowCheck(const Measure& measure, std::vector<std::string>& faults) : m_(measure), faults_(faults) {}
@@ -180,6 +182,7 @@ class WindowCheck {
         if (a < b && GetParent(a) == GetParent(b)) Apart(a, b);
       }
     }
+    InView(controls);
   }
 
  private:
@@ -201,6 +204,8 @@ class WindowCheck {
     RECT client{};
     GetClientRect(control, &client);
     const int width = client.right, height = client.bottom;
+    const RECT outer = ScreenRect(control);  // a line's edges may leave it no client area
+    if (outer.right <= outer.left || outer.bottom <= outer.top) return Fault(control, "has no size");
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     const HFONT font = m_.Font(control);
     const std::string name = ClassOf(control);
@@ -281,6 +286,56 @@ class WindowCheck {
       Fault(inner, "runs into the caption of its frame \"" + Drawn(frame, true) + "\"");
     }
   }
+  // Each control shows whole in its parent's client area; in a window that
+  // scrolls, at some place of the scroll: its bar's lines go through it, the
+  // wheel moves it, and each control Tab focuses is scrolled into view.
+  void InView(const std::vector<HWND>& controls) {
+    if (controls.empty()) return;
+    const bool scrolls = (GetWindowLongA(window_, GWL_STYLE) & WS_VSCROLL) != 0;
+    std::vector<HWND> unseen = controls;
+    for (int line = 0; line < 500 && !unseen.empty(); ++line) {
+      std::erase_if(unseen, Shown);
+      if (!scrolls || !Scroll(controls.front(), WM_VSCROLL, SB_LINEDOWN)) break;
+    }
+    for (const HWND control : unseen) Fault(control, "is cut by its parent's edge");
+    if (!scrolls) return;
+    Scroll(controls.front(), WM_VSCROLL, SB_TOP);
+    if (!Scroll(controls.front(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)))) {
+      Fault(window_, "does not scroll with the wheel");
+    }
+    Scroll(controls.front(), WM_VSCROLL, SB_TOP);
+    const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    const auto focus = [thread] {
+      GUITHREADINFO gui{};
+      gui.cbSize = sizeof(gui);
+      return GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr;
+    };
+    for (std::size_t step = 0; step < controls.size(); ++step) {
+      const HWND focused = focus();
+      if (!focused) return Fault(window_, "has no focus");
+      if (!Shown(focused)) Fault(focused, "has the focus out of view");
+      PostMessageA(focused, WM_KEYDOWN, VK_TAB, 1);
+      PostMessageA(focused, WM_KEYUP, VK_TAB, 1 | (3u << 30));
+      WaitUntil([&] { return focus() != focused; }, 2000);  // a window of one tab stop keeps it
+      // The focus is seen to move before the control has handled taking it.
+      SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+    Scroll(controls.front(), WM_VSCROLL, SB_TOP);
+  }
+  static bool Shown(HWND control) {
+    const HWND parent = GetParent(control);
+    RECT client{};
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return Inside(ScreenRect(control), client);
+  }
+  // Sends a scroll message to the window; true when `marker` moved.
+  bool Scroll(HWND marker, UINT message, WPARAM wParam) const {
+    const RECT before = ScreenRect(marker);
+    SendMessageTimeoutA(window_, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return ScreenRect(marker).top != before.top;
+  }
+
   static HWND BuddyOf(HWND control) {
     return ClassOf(control) == UPDOWN_CLASSA ? reinterpret_cast<HWND>(SendMessageA(control, UDM_GETBUDDY, 0, 0))
                                              : nullptr;
@@ -331,8 +386,12 @@ struct Opening {
   const char* innerButton = nullptr;
 };
 constexpr Opening kOpenings[] = {
-    {kCmdOptions2, "parsg", 'r', "Cookies to keep..."}, {kCmdBlackList1, ""}, {kCmdVideoAds1, ""},
-    {kCmdDemo1, ""},         {kCmdAbout1, ""},     {kCmdErasePreview1, ""},
+    {kCmdOptions2, "parsg", 'r', "Cookies to keep..."},
+    {kCmdBlackList1, ""},
+    {kCmdVideoAds1, ""},
+    {kCmdDemo1, ""},
+    {kCmdAbout1, ""},
+    {kCmdErasePreview1, ""},
     {kCmdAllowedList1, ""},
 };
 
@@ -425,7 +484,8 @@ TEST_P(DpiFitTest, EveryWindowHoldsItsTextsAndNoControlsOverlap) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, DpiFitTest,
                          ::testing::Values(Screen{96, nullptr}, Screen{120, nullptr}, Screen{144, nullptr},
-                                           Screen{192, nullptr}, Screen{144, "1024x768"}),
+                                           Screen{192, nullptr}, Screen{120, "1024x768"}, Screen{144, "1024x768"},
+                                           Screen{192, "1024x768"}),
                          [](const auto& info) {
                            const char* size = info.param.smallSize;
                            return "Dpi" + std::to_string(info.param.dpi) + (size ? std::string("On") + size : "");
