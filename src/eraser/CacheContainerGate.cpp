@@ -113,9 +113,10 @@ void CacheContainerGate::Call(CacheSearch search, const std::function<void()>& p
   library_.DeleteAllEntries(search, pump, kept);
 }
 
-std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder) {
+std::vector<std::string> CacheContainerGate::WipedIndexesIn(const std::string& folder,
+                                                            const std::vector<std::string>& subfolders) {
   std::vector<std::string> indexes{PathUnder(folder, "index.dat")};
-  for (const std::string& name : tools_.SubfoldersOf(folder)) {
+  for (const std::string& name : subfolders) {
     indexes.push_back(PathUnder(PathUnder(folder, name), "index.dat"));
   }
   for (const std::string& index : tools_.wipedIndexes) {
@@ -135,7 +136,10 @@ bool CacheContainerGate::MendUnfinished() {
   for (const ContainerPlace& place : kPlaces) {
     const std::string folder = FolderOf(place.container);
     if (folder.empty()) continue;
-    const std::vector<std::string> wiped = WipedIndexesIn(folder);
+    // Listed quietly: a container this erase was not chosen for, whose
+    // subfolders cannot be listed, is no part of its report.
+    const std::vector<std::string> wiped =
+        WipedIndexesIn(folder, tools_.shell.Subfolders(folder).value_or(std::vector<std::string>{}));
     if (wiped.empty()) continue;
     const DeleteCounts links = tools_.files.RemoveLinksInside(folder, Progress());
     if (!links.rootWasLink && links.skipped == 0) continue;
@@ -161,7 +165,7 @@ void CacheContainerGate::End() noexcept {
     }
     for (const ContainerLeft& left : left_) {
       if (left.reason != ContainerLeftReason::LinkKept) continue;
-      for (const std::string& index : WipedIndexesIn(left.folder)) {
+      for (const std::string& index : WipedIndexesIn(left.folder, tools_.SubfoldersOf(left.folder))) {
         tools_.files.DeleteMatching(FolderAbove(index), "index.dat", false, Progress());
       }
     }

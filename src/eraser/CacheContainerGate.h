@@ -80,7 +80,8 @@ class CacheContainerGate : public UrlCacheEraser {
   std::string FolderOf(CacheContainer container) const;
   // The wiped index files in a container's folder and its subfolders, and
   // those the erase wiped anywhere below it (the tools' wipedIndexes).
-  std::vector<std::string> WipedIndexesIn(const std::string& folder);
+  // `subfolders`: the folder's, as listed by the caller.
+  std::vector<std::string> WipedIndexesIn(const std::string& folder, const std::vector<std::string>& subfolders);
   const DeleteProgress& Progress() const;
 
   UrlCacheEraser& library_;
